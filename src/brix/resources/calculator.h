@@ -1,0 +1,226 @@
+// The calculator text table: Calculator key captions, calculation-history ("paper") tokens, key hints
+// and list texts.
+// Every key has an English International text; other languages hold subsets
+// and fall back to English International.
+#pragma once
+
+#include "brix/classes/classes.h"
+#include "brix/resources/texttable.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace Brix {
+
+enum TBrixResCalc {
+    ectACKey, // 0
+    ectANDKey, // 1
+    ectCalculator, // 2
+    ectCKey, // 3
+    ectClKey, // 4
+    ectCosKey, // 5
+    ectDegAbbrev, // 6
+    ectExpKey, // 7
+    ectGraAbbrev, // 8
+    ectHypKey, // 9
+    ectInvAbbrev, // 10
+    ectLg2Key, // 11
+    ectLnKey, // 12
+    ectLogKey, // 13
+    ectMAddKey, // 14
+    ectMCKey, // 15
+    ectMODKey, // 16
+    ectMRKey, // 17
+    ectMSubtractKey, // 18
+    ectNANDKey, // 19
+    ectNEGKey, // 20
+    ectNORKey, // 21
+    ectNOTKey, // 22
+    ectORKey, // 23
+    ectRadAbbrev, // 24
+    ectROLKey, // 25
+    ectRORKey, // 26
+    ectSHLKey, // 27
+    ectSHRKey, // 28
+    ectSinKey, // 29
+    ectTanKey, // 30
+    ectUnknownFunction, // 31
+    ectXNORKey, // 32
+    ectXORKey, // 33
+    ectErrorMsg, // 34
+    ectErrorSeparator, // 35
+    ect10toXPaper, // 36
+    ectAbsPaper, // 37
+    ectAddPaper, // 38
+    ectANDPaper, // 39
+    ectArccosPaper, // 40
+    ectArcoshPaper, // 41
+    ectArcsinPaper, // 42
+    ectArctanPaper, // 43
+    ectArsinhPaper, // 44
+    ectArtanhPaper, // 45
+    ectCeilingPaper, // 46
+    ectCoshPaper, // 47
+    ectCosPaper, // 48
+    ectDividePaper, // 49
+    ectEtoXPaper, // 50
+    ectFloorPaper, // 51
+    ectFPDivPaper, // 52
+    ectFPIntDivPaper, // 53
+    ectFPModPaper, // 54
+    ectFPRemPaper, // 55
+    ectGammaPaper, // 56
+    ectInvertPaper, // 57
+    ectInvLog2Paper, // 58
+    ectLnGammaPaper, // 59
+    ectLnPaper, // 60
+    ectLog2Paper, // 61
+    ectLogPaper, // 62
+    ectMemAddPaper, // 63
+    ectMemClrPaper, // 64
+    ectMemRecPaper, // 65
+    ectMemSubPaper, // 66
+    ectMODPaper, // 67
+    ectMultiplyPaper, // 68
+    ectNANDPaper, // 69
+    ectNEGPaper, // 70
+    ectNORPaper, // 71
+    ectNOTPaper, // 72
+    ectORPaper, // 73
+    ectPaperErrLine, // 74
+    ectPaperLine, // 75
+    ectROLPaper, // 76
+    ectRORPaper, // 77
+    ectRoundPaper, // 78
+    ectSHLPaper, // 79
+    ectSHRPaper, // 80
+    ectSignPaper, // 81
+    ectSinhPaper, // 82
+    ectSinPaper, // 83
+    ectSqrtPaper, // 84
+    ectSquarePaper, // 85
+    ectSubtractPaper, // 86
+    ectTanhPaper, // 87
+    ectTanPaper, // 88
+    ectXNORPaper, // 89
+    ectXORPaper, // 90
+    ectXpaper, // 91
+    ectXpwrInvYPaper, // 92
+    ectXpwrYPaper, // 93
+    ectACHint, // 94
+    ectAddHint, // 95
+    ectANDHint, // 96
+    ectBackspaceHint, // 97
+    ectBaseHint, // 98
+    ectBitsHint, // 99
+    ectCancelHint, // 100
+    ectChangeSignHint, // 101
+    ectClearHint, // 102
+    ectCopyHint, // 103
+    ectCosHint, // 104
+    ectDecimalsHint, // 105
+    ectDivideHint, // 106
+    ectExitHint, // 107
+    ectExpHint, // 108
+    ectHypHint, // 109
+    ectInvertHint, // 110
+    ectInvHint, // 111
+    ectLg2Hint, // 112
+    ectLnHint, // 113
+    ectLogHint, // 114
+    ectMAddHint, // 115
+    ectMCHint, // 116
+    ectMemoryHint, // 117
+    ectMODHint, // 118
+    ectMRHint, // 119
+    ectMSubtractHint, // 120
+    ectMultiplyHint, // 121
+    ectNANDHint, // 122
+    ectNaturalHint, // 123
+    ectNEGHint, // 124
+    ectNORHint, // 125
+    ectNOTHint, // 126
+    ectORHint, // 127
+    ectPasteHint, // 128
+    ectPercentHint, // 129
+    ectPiHint, // 130
+    ectPowerHint, // 131
+    ectRadHint, // 132
+    ectROLHint, // 133
+    ectRootHint, // 134
+    ectRORHint, // 135
+    ectSHLHint, // 136
+    ectSHRHint, // 137
+    ectSinHint, // 138
+    ectSquareHint, // 139
+    ectSubtractHint, // 140
+    ectTanHint, // 141
+    ectValueHint, // 142
+    ectXNORHint, // 143
+    ectXORHint, // 144
+    ectComboBin, // 145
+    ectComboDec, // 146
+    ectComboHex, // 147
+    ectComboOct, // 148
+    ectCombo16Bits, // 149
+    ectCombo32Bits, // 150
+    ectCombo64Bits, // 151
+    ectCombo8Bits, // 152
+    ectSpacingByte, // 153
+    ectSpacingDWord, // 154
+    ectSpacingNone, // 155
+    ectSpacingWord, // 156
+    ectChangeClear, // 157
+    ectChangeExtend, // 158
+    ectChangeTruncate, // 159
+};
+constexpr int BrixResCalcCount = 160;
+
+// A handler may replace (or empty) the text that a lookup returns.
+using TBrixCalcEvent = std::function<void(TObject *Sender, TBrixLanguage Language,
+                                         TBrixResCalc ResCalc, QString &Value)>;
+
+class TBrixCalculatorStrings : public TBrixBaseClass
+{
+public:
+    TBrixCalculatorStrings() = default;
+
+    // The text of ResCalc in Language: the stored text, or the English
+    // International one when Language has none (or an empty one); "" when
+    // neither exists. OnGetName, when assigned, sees that result on every
+    // lookup and whatever it leaves in Value is returned. Never fails.
+    // Example: GetName(elGerman, ectCalculator) == "Rechner",
+    // GetName(elGerman, ectACKey) == "AC" (no German text).
+    QString GetName(TBrixLanguage Language, TBrixResCalc ResCalc) const;
+
+    const TBrixCalcEvent &OnGetName() const { return FOnGetName; }
+    void SetOnGetName(TBrixCalcEvent Value) { FOnGetName = std::move(Value); }
+
+    // The dictionary (composite key -> text); nullptr outside the object's life.
+    const TBrixTextDictionary *Strings() const { return FStrings.get(); }
+    // Number of texts stored for Language.
+    int StoredCount(TBrixLanguage Language) const
+    {
+        return Internal::StoredTextCount(FStrings.get(), Language);
+    }
+
+protected:
+    // Inherited hook first, then fills the dictionary with every text.
+    void InitInternals() override;
+    // Frees the dictionary, then the inherited hook.
+    void DoneInternals() override;
+    ~TBrixCalculatorStrings() override = default;
+
+private:
+    std::unique_ptr<TBrixTextDictionary> FStrings;
+    TBrixCalcEvent FOnGetName;
+};
+
+namespace Internal {
+// Every stored text of the table (defined with the table's data).
+std::span<const TBrixTextEntry> CalculatorStringsEntries();
+} // namespace Internal
+
+} // namespace Brix
