@@ -1,0 +1,384 @@
+// The calculator engine: the whole behaviour of a pocket calculator without a
+// window. Each key press is one method call; after every call the engine
+// offers one display string (GetDisplayStr) and tells its host what changed
+// through the On... notifications.
+//
+// State: the entry (the number being typed, as text), a stack of operands, a
+// stack of pending operator and function codes (shunting-yard evaluation with
+// three precedence levels and brackets), the memory register, ten variables,
+// the Inv and Hyp toggles, the angle mode and the history tape.
+//
+// Life: Brix::Create<TBrixCalcEngine>() (constructs, then InitInternals);
+// Free() (DoneInternals, then delete). The engine owns its calculator text
+// table; a linked float formatter is not owned.
+//
+// Errors: computing keys catch every failure of their computation and enter
+// the error state (display "Error!", LastError, the tape reduced to the error
+// line, OnError). Only the plain percent key, M+ and M- pass an arithmetic
+// overflow on to the caller, with the engine's state as it stood. No infinity
+// or NaN ever reaches the display, the tape, the memory or a stack.
+//
+// Single-threaded; notifications are called synchronously from inside the
+// operation that causes them and may call back into the engine only to read.
+#pragma once
+
+#include "brix/calculator/globals.h"
+#include "brix/classes/classes.h"
+#include "brix/resources/calculator.h"
+#include "brix/resources/math.h"
+
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+namespace Brix {
+
+class TBrixFloatFormatter;
+
+class TBrixCalcEngine : public TBrixBaseClass
+{
+public:
+    TBrixCalcEngine() = default;
+
+    // ---- Virtual operations, in their fixed slot order ----
+    // (LinkFreed, LinkChanged, InitInternals, DoneInternals and Reset come
+    // first, from TBrixBaseClass.)
+
+    // Drops the formatter link when the linked formatter is freed first, so
+    // the engine never uses a freed formatter.
+    void LinkFreed(TBrixBaseClass *GivenClass) override;
+
+protected:
+    // Creates the text table, sets the operator and function codes, clears
+    // the engine and sets every option to its default. No handler is
+    // assigned yet, so nothing is notified.
+    void InitInternals() override;
+    // Drops the formatter link, frees the text table, then the inherited hook.
+    void DoneInternals() override;
+
+public:
+    // History lines of the function keys: each writes one line (Hold False)
+    // whose text depends on the Inv and Hyp toggles, for example "sin",
+    // "arcsin", "sinh", "arsinh"; "log" or with Inv "10^x".
+    virtual void AddLogLine();
+    virtual void AddLg2Line();
+    virtual void AddLNLine();
+    virtual void AddSinLine();
+    virtual void AddCosLine();
+    virtual void AddTanLine();
+
+    // Appends one tape line and fires OnHistoryChange. With Hold True and
+    // OperatorSameLine True the text is only held (replacing any held text)
+    // and starts the next line written: "+" held, then "3.0000" gives the
+    // single line "+ 3.0000".
+    virtual void AddHistoryLine(const QString &Text, bool Hold);
+    // AddHistoryLine with the one-character text Ch.
+    virtual void AddHistoryChar(QChar Ch, bool Hold);
+    // Appends ValueToStr(Value) (never grouped), after the held text if any.
+    virtual void AddHistoryValue(const Extended &Value);
+
+    // The function operations. Each reads the toggles (and for the circular
+    // functions the angle mode), computes, then clears the toggles. Domain
+    // faults raise EMathError; floating-point faults raise EOverflow,
+    // EZeroDivide or EInvalidOp. Example: in degrees, CalcSin(30) = 0.5;
+    // with Inv set, CalcSin(0.5) = 30.
+    virtual Extended CalcSin(const Extended &X);
+    virtual Extended CalcCos(const Extended &X);
+    virtual Extended CalcTan(const Extended &X);
+    virtual Extended CalcLog(const Extended &X);
+    virtual Extended CalcLg2(const Extended &X);
+    virtual Extended CalcLN(const Extended &X);
+    // Square root; a negative X gives 0, or with IgnoreError True fails with
+    // "Square Root of Negative".
+    virtual Extended CalcSqRoot(const Extended &X);
+    virtual Extended CalcSquare(const Extended &X);
+    virtual Extended CalcAbs(const Extended &X);
+    virtual Extended CalcFloor(const Extended &X);
+    virtual Extended CalcCeiling(const Extended &X);
+    virtual Extended CalcSign(const Extended &X);
+    virtual Extended CalcGamma(const Extended &X);
+    virtual Extended CalcLnGamma(const Extended &X);
+
+    // Enters a constant as the current operand (a number being typed is
+    // discarded) and writes the display string to the tape.
+    virtual void InputConstant(const Extended &Value);
+
+    virtual TBrixLanguage GetLanguage() const;
+    // A new value is stored and OnLanguageChange is called with the stored
+    // field by reference (the handler may change it). The display is not
+    // redrawn. The same value does nothing.
+    virtual void SetLanguage(TBrixLanguage Value);
+    // Unregisters from the old formatter, registers with the new one (or
+    // none). The display is not redrawn.
+    virtual void SetFormatter(TBrixFloatFormatter *Value);
+    // A new value redraws the display with ValueToStr(GetAsFloat()) and fires
+    // OnDecimalPlacesChange; the entry text itself is kept.
+    virtual void SetDecimalPlaces(Byte Value);
+    virtual void SetEnableGrads(bool Value);
+    // "%" is a function code exactly while BinaryPercent is False.
+    virtual void SetBinaryPercent(bool Value);
+    virtual void SetPrefixFunctions(bool Value);
+    virtual void SetPrecedence(bool Value);
+    virtual void SetMemoryHistory(bool Value);
+    virtual void SetOperatorSameLine(bool Value);
+    // A new value fires OnAngleModeChange; no tape line.
+    virtual void SetAngleMode(TBrixAngleMode Value);
+    virtual void SetMaxDisplayLength(Byte Value);
+    // Stores and fires OnMemoryChange, even for an unchanged value. A value
+    // that is not a finite number raises EOverflow (infinity) or EInvalidOp
+    // (NaN) and changes nothing.
+    virtual void SetMemory(const Extended &Value);
+    // The value of the entry if a number is being typed ("12." reads 12,
+    // "-" and "3E" read 0 and 3), else the top operand, else 0. Pops nothing.
+    virtual Extended GetAsFloat();
+    // The variable Index (0 to 9); any other index reads 0.
+    virtual Extended GetVariable(int Index) const;
+    // Stores the variable Index (0 to 9); any other index does nothing.
+    virtual void SetVariable(int Index, const Extended &Value);
+
+    // ---- Clearing and number entry ----
+
+    // Empties both stacks, the error text and the tape (no notification),
+    // then ClearDisplay. Memory, variables, options and a held tape text stay.
+    void AllClear();
+    // Clears the entry and the toggles and shows "0"; stacks, memory and tape
+    // stay (2 + 3, clear, 4 = gives 6).
+    void ClearDisplay();
+    // Types one digit; after "=" it starts a new calculation. A leading zero
+    // is replaced: 0 0 7 shows "7".
+    void InputDigit(TBrixZeroToNine Digit);
+    // Types the decimal separator ("0." on an empty entry; once only).
+    void InputDecimalSeparator();
+    // Removes the last typed character; a result cannot be edited.
+    void InputBackspace();
+    // Starts the exponent part of the entry ("1" gives "1E"; once only).
+    void DoExp();
+    // Enters Value as the current operand and writes it to the tape; also the
+    // write accessor of AsFloat. Infinity or NaN enters the error state.
+    void InputValue(const Extended &Value);
+    // Enters a number given as text (the paste key); text that is not a
+    // number enters 0: "(1,234.5)" enters -1234.5 with "," and "." as the
+    // regional separators. No tape line.
+    void InputString(const QString &Value);
+    // The constants pi and e as the nearest 80-bit extended values.
+    void InputPi();
+    void InputNaturalConstant();
+    const QString &GetDisplayStr() const { return FDisplayValue; }
+
+    // ---- Operators, brackets and results ----
+
+    void DoAdd();
+    void DoSubtract();
+    void DoMultiply();
+    void DoDivide();
+    // x ^ y, or with Inv x ^ (1/y).
+    void DoPower();
+    // "(": a number being typed is discarded; a lone minus sign becomes -1 x.
+    void InputLeftBracket();
+    // ")": reduces back to the matching "(" (or everything without one).
+    void InputRightBracket();
+    // Evaluates everything pending and shows the result; no tape line. When
+    // several values remain, the last one entered wins.
+    void DoResult();
+    // DoResult, then the tape lines "=" and the display string.
+    void DoEquals();
+
+    // ---- Functions, modifiers and angle modes ----
+
+    void DoInv();
+    void DoHyp();
+    void DoSin();
+    void DoCos();
+    void DoTan();
+    void DoLog();
+    void DoLN();
+    void DoLg2();
+    void DoSqRoot();
+    void DoSquare();
+    void DoInvert();
+    void DoChangeSign();
+    // Plain percent (BinaryPercent False): 200 + 10 % = gives 220. An
+    // overflow raises EOverflow to the caller with the state as it stood.
+    // With BinaryPercent True, "%" is a level-3 operator: 200 % 10 = gives 20.
+    void DoPercent();
+    // Degrees -> radians -> (grads when EnableGrads) -> degrees; writes the
+    // new mode's abbreviation to the tape and fires OnAngleModeChange.
+    void ToggleAngleMode();
+    // "deg", "rad" or "gra" in the engine's language.
+    QString GetAngleModeStr() const;
+
+    // ---- Memory ----
+
+    // M+ / M-: evaluates the pending expression first unless an operator key,
+    // "(" or the exponent mark was the last key, then adds (subtracts) the
+    // current value. An overflow of the sum raises EOverflow to the caller
+    // with the memory unchanged and the tape as far as written.
+    void MemoryAdd();
+    void MemorySubtract();
+    // Enters the memory as the current operand; does not fire OnMemoryChange.
+    void MemoryRecall();
+    void MemoryClear();
+    // ValueToStr(Memory): the engine's decimals, never grouped.
+    QString GetMemoryContents() const;
+
+    // ---- History ----
+
+    // Empties the tape and sets HistoryPosition to -1; no notification. A held
+    // text stays.
+    void ClearHistory();
+    int GetHistoryLength() const { return int(FHistoryStack.size()); }
+    // A cursor kept for the host; the engine never reads it.
+    int GetHistoryPosition() const { return FLastHistoryAccess; }
+    void SetHistoryPosition(int Value) { FLastHistoryAccess = Value; }
+
+    // ---- Texts, language and errors ----
+
+    // The engine's text for ResCalc in its Language.
+    QString GetName(TBrixResCalc ResCalc) const;
+    // Message of the last error; "" when none since AllClear.
+    const QString &GetLastError() const { return FLastError; }
+
+    // ---- Properties read from fields ----
+
+    TBrixLanguage Language() const { return FLanguage; }
+    TBrixFloatFormatter *Formatter() const { return FFormatter; }
+    Extended AsFloat() { return GetAsFloat(); }
+    Extended Memory() const { return FMemory; }
+    bool BinaryPercent() const { return FBinaryPercent; }
+    bool PrefixFunctions() const { return FPrefixFunctions; }
+    bool EnableGrads() const { return FEnableGrads; }
+    bool Precedence() const { return FPrecedence; }
+    bool MemoryHistory() const { return FMemoryHistory; }
+    bool OperatorSameLine() const { return FOperatorSameLine; }
+    TBrixAngleMode AngleMode() const { return FAngleMode; }
+    Byte MaxDisplayLength() const { return FMaxDisplayLength; }
+    bool IsHyp() const { return FHyp; }
+    bool IsInv() const { return FInv; }
+    QChar LastCh() const { return FLastCh; }
+    Byte DecimalPlaces() const { return FDecimalPlaces; }
+    bool IgnoreError() const { return FIgnoreError; }
+    // A plain field: writing it has no other effect.
+    void SetIgnoreError(bool Value) { FIgnoreError = Value; }
+
+    // ---- Notifications (called only when assigned) ----
+
+    const TBrixLanguageChangeEvent &OnLanguageChange() const { return FOnLanguageChange; }
+    void SetOnLanguageChange(TBrixLanguageChangeEvent Value)
+    {
+        FOnLanguageChange = std::move(Value);
+    }
+    const TNotifyEvent &OnClearToggles() const { return FOnClearToggles; }
+    void SetOnClearToggles(TNotifyEvent Value) { FOnClearToggles = std::move(Value); }
+    const TNotifyEvent &OnSetToggles() const { return FOnSetToggles; }
+    void SetOnSetToggles(TNotifyEvent Value) { FOnSetToggles = std::move(Value); }
+    const TNotifyEvent &OnHistoryChange() const { return FOnHistoryChange; }
+    void SetOnHistoryChange(TNotifyEvent Value) { FOnHistoryChange = std::move(Value); }
+    const TNotifyEvent &OnDisplayChange() const { return FOnDisplayChange; }
+    void SetOnDisplayChange(TNotifyEvent Value) { FOnDisplayChange = std::move(Value); }
+    const TNotifyEvent &OnError() const { return FOnError; }
+    void SetOnError(TNotifyEvent Value) { FOnError = std::move(Value); }
+    const TNotifyEvent &OnMemoryChange() const { return FOnMemoryChange; }
+    void SetOnMemoryChange(TNotifyEvent Value) { FOnMemoryChange = std::move(Value); }
+    const TNotifyEvent &OnDecimalPlacesChange() const { return FOnDecimalPlacesChange; }
+    void SetOnDecimalPlacesChange(TNotifyEvent Value) { FOnDecimalPlacesChange = std::move(Value); }
+    const TNotifyEvent &OnAngleModeChange() const { return FOnAngleModeChange; }
+    void SetOnAngleModeChange(TNotifyEvent Value) { FOnAngleModeChange = std::move(Value); }
+
+    // ---- Read-only inspection, for drivers, tests and diagnostics ----
+    // None of these changes the engine or fires anything.
+
+    // The valid operands, bottom first (index 0 is the oldest).
+    QList<Extended> OperandStackContents() const;
+    // Number of valid operands (FOperandN + 1).
+    int OperandCount() const { return FOperandN + 1; }
+    // Number of pending operator and function codes (FOperatorN + 1).
+    int OperatorCount() const { return FOperatorN + 1; }
+    // Allocated length of each stack; always above the top index.
+    int OperandCapacity() const { return int(FOperandStack.size()); }
+    int OperatorCapacity() const { return int(FOperatorStack.size()); }
+    // The pending codes, bottom first, as one string: after 2 + 3 * it is "+*".
+    QString OperatorStackText() const;
+    // The tape, oldest line first.
+    QStringList HistoryLines() const;
+    // Line Index of the tape (0 is the oldest); "" outside the tape.
+    QString HistoryLine(int Index) const;
+    // The text held back for the next tape line ("" when none).
+    const QString &HistoryHold() const { return FHistoryHold; }
+    // The entry: what has been typed of the current number ("" when idle).
+    const QString &EntryText() const { return FValue; }
+    // The binary operator characters and the function codes (the latter ends
+    // with "%" exactly while BinaryPercent is False).
+    const QString &OperatorCodes() const { return FOperatorStr; }
+    const QString &FunctionCodes() const { return FFunctionStr; }
+
+protected:
+    ~TBrixCalcEngine() override;
+
+private:
+    void SetDisplayStr(const QString &S);
+    QString ValueToStr(const Extended &Value) const;
+    void PushOperand(const Extended &Value);
+    void PushOperator(QChar Code);
+    void PushEntry();
+    void InputChar(QChar Ch);
+    void ClearToggles();
+    void EnterErrorState(const QString &Message);
+    void DoOperator(QChar Op);
+    bool HasPrecedence(QChar NewOp, QChar TopOp) const;
+    void EvaluateTop();
+
+    // Helpers shared by the keys.
+    QChar EntrySeparator() const;
+    void ShowTopOperand();
+    void DoFunctionKey(int Kind);
+    void MemoryAddSub(bool Subtract);
+    void AddMemoryLine();
+    void Notify(const TNotifyEvent &Event);
+    QString MathMessage(TBrixResMath Key) const;
+
+    TOwned<TBrixCalculatorStrings> FStrings;
+    TBrixFloatFormatter *FFormatter = nullptr;
+    Byte FDecimalPlaces = 4;
+    QString FValue;
+    QString FDisplayValue;
+    QString FLastError;
+    QChar FLastCh = u' ';
+    TBrixAngleMode FAngleMode = amRadians;
+    bool FInv = false;
+    bool FHyp = false;
+    int FOperandN = -1;
+    std::array<Extended, 10> FVariables{};
+    std::vector<Extended> FOperandStack;
+    Extended FMemory = 0;
+    int FOperatorN = -1;
+    std::vector<QChar> FOperatorStack;
+    bool FBinaryPercent = false;
+    bool FPrefixFunctions = true;
+    bool FPrecedence = true;
+    bool FMemoryHistory = false;
+    QStringList FHistoryStack;
+    int FLastHistoryAccess = -1;
+    Byte FMaxDisplayLength = 26;
+    bool FEnableGrads = false;
+    QString FHistoryHold;
+    bool FOperatorSameLine = false;
+    TBrixLanguage FLanguage = DefaultLanguage;
+    bool FIgnoreError = false;
+    QString FOperatorStr;
+    QString FFunctionStr;
+    TNotifyEvent FOnClearToggles;
+    TNotifyEvent FOnSetToggles;
+    TNotifyEvent FOnHistoryChange;
+    TNotifyEvent FOnDisplayChange;
+    TNotifyEvent FOnError;
+    TNotifyEvent FOnMemoryChange;
+    TNotifyEvent FOnDecimalPlacesChange;
+    TNotifyEvent FOnAngleModeChange;
+    TBrixLanguageChangeEvent FOnLanguageChange;
+};
+
+} // namespace Brix
