@@ -1,0 +1,162 @@
+// INI files of section lines ("[name]") and "ident=value" lines, in two
+// forms: TBrixIniFile reads and writes the file on every call (the plain
+// store), TBrixMemIniFile reads it once and writes it back whole (the
+// buffered store). Both compare section and ident names without regard to
+// letter case and keep the file's text encoding, told by its byte-order
+// mark: UTF-8 without a mark by default, UTF-8, UTF-16LE and UTF-16BE with
+// one. Files are replaced atomically (QSaveFile): a crash or a full disk
+// during a write leaves the old file whole.
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace Brix {
+
+enum TBrixIniEncoding { ieUtf8, ieUtf8Bom, ieUtf16LE, ieUtf16BE };
+
+struct TBrixIniText
+{
+    QString Text;
+    TBrixIniEncoding Encoding = ieUtf8;
+};
+
+// Decodes file bytes by their byte-order mark (the mark is not part of
+// Text). Without a mark the bytes are UTF-8; invalid sequences become
+// U+FFFD, so any bytes give some text.
+TBrixIniText DecodeIniBytes(const QByteArray &Bytes);
+// Encodes Text with Encoding, the byte-order mark first where it has one.
+QByteArray EncodeIniText(const QString &Text, TBrixIniEncoding Encoding);
+
+// Removes every character below 33 (blanks and control characters) from
+// both ends: the trimming of INI lines and names.
+QString IniTrim(QStringView Text);
+
+// The part both forms share: the file name and the string access.
+class TBrixCustomIniFile
+{
+public:
+    explicit TBrixCustomIniFile(QString FileName) : FFileName(std::move(FileName)) {}
+    virtual ~TBrixCustomIniFile() = default;
+    TBrixCustomIniFile(const TBrixCustomIniFile &) = delete;
+    TBrixCustomIniFile &operator=(const TBrixCustomIniFile &) = delete;
+
+    const QString &FileName() const { return FFileName; }
+
+    // The value of Ident in Section, or Default when either is missing.
+    virtual QString ReadString(const QString &Section, const QString &Ident,
+                               const QString &Default) = 0;
+    // Sets Ident in Section, adding the section or ident at the end when
+    // missing.
+    virtual void WriteString(const QString &Section, const QString &Ident,
+                             const QString &Value) = 0;
+    // Brings the file up to date with every write made so far; raises
+    // EFileError naming the file when it cannot be written.
+    virtual void UpdateFile() = 0;
+
+private:
+    QString FFileName;
+};
+
+// The buffered form. Reading rules: lines are split at CR, LF or CRLF and
+// trimmed (IniTrim); empty lines and lines beginning with ";" are skipped,
+// and so are lines before the first section; "[name]" opens a section (the
+// name trimmed), and a section whose name appeared before (in any letter
+// case) has its lines skipped; any other line is split at its first "=" into
+// ident and value, each trimmed (a line without "=" is an ident without a
+// value). An ident that appears twice in a section is kept; reads see the
+// first. Lookups are hashed, so loading, reading and writing n values take
+// time linear in n.
+//
+// Written form: every section in order as "[name]", its "ident=value" lines
+// (an ident without a value as its bare name), then one empty line; every
+// line ends with CR LF; comments are not kept.
+class TBrixMemIniFile : public TBrixCustomIniFile
+{
+public:
+    // Reads FileName. A missing file gives an empty store. A file that
+    // exists but cannot be read also gives an empty store, and UpdateFile
+    // will not replace it (its content would be lost).
+    explicit TBrixMemIniFile(const QString &FileName);
+    // An empty store on no file (UpdateFile refuses); for parsing bytes.
+    TBrixMemIniFile();
+
+    QString ReadString(const QString &Section, const QString &Ident,
+                       const QString &Default) override;
+    void WriteString(const QString &Section, const QString &Ident, const QString &Value) override;
+    // Writes the whole content when anything was written since the file was
+    // read or last written; does nothing otherwise, so a store that was only
+    // read never rewrites (and reformats) the user's file.
+    void UpdateFile() override;
+
+    // Replaces the content by the parse of Bytes and takes their encoding.
+    void LoadFromBytes(const QByteArray &Bytes);
+    // The written form in the store's encoding.
+    QByteArray SaveToBytes() const;
+
+    TBrixIniEncoding Encoding() const { return FEncoding; }
+    bool Modified() const { return FModified; }
+    bool SectionExists(const QString &Section) const;
+    bool ValueExists(const QString &Section, const QString &Ident) const;
+    // Section names in file order.
+    QStringList Sections() const;
+    // The idents of Section in order, repeated ones included.
+    QStringList SectionIdents(const QString &Section) const;
+
+private:
+    struct TEntry
+    {
+        QString Ident;
+        QString Value;
+        bool HasValue = true;
+    };
+    struct TSection
+    {
+        QString Name;
+        QList<TEntry> Entries;
+        QHash<QString, qsizetype> Index; // folded ident -> first entry
+    };
+
+    const TSection *FindSection(const QString &Section) const;
+    const TEntry *FindEntry(const QString &Section, const QString &Ident) const;
+    void Parse(const QString &Text);
+
+    QList<TSection> FSections;
+    QHash<QString, qsizetype> FSectionIndex; // folded name -> section
+    TBrixIniEncoding FEncoding = ieUtf8;
+    bool FModified = false;
+    bool FMayWrite = true;
+    QString FLoadError;
+};
+
+// The plain form: every read parses the file afresh (by the rules of
+// TBrixMemIniFile, the first of repeated sections counting) and cuts the
+// value to 2,047 characters; every write edits the file's lines in place
+// and writes it at once, keeping comments, other sections and the encoding.
+// A missing file reads as empty; a write creates it.
+class TBrixIniFile : public TBrixCustomIniFile
+{
+public:
+    using TBrixCustomIniFile::TBrixCustomIniFile;
+
+    static constexpr qsizetype MaxValueLength = 2047;
+
+    QString ReadString(const QString &Section, const QString &Ident,
+                       const QString &Default) override;
+    // Raises EFileError naming the file when it exists but cannot be read
+    // (rewriting it would lose its content) or cannot be written.
+    void WriteString(const QString &Section, const QString &Ident, const QString &Value) override;
+    // Every write has reached the file already: nothing to do.
+    void UpdateFile() override {}
+};
+
+// The key under which section and ident names compare.
+inline QString IniNameKey(const QString &Name)
+{
+    return Name.toCaseFolded();
+}
+
+} // namespace Brix
