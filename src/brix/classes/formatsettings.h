@@ -37,7 +37,15 @@ struct TFormatSettings
     // Copied with the record, never compared.
     QString LocaleName;
 
-    // The conventions of a locale, as QLocale tells them.
+    // The conventions of a locale, as QLocale tells them: its separators
+    // (first character), currency symbol, the currency layouts and decimals
+    // read off QLocale's own currency text of 1 and -1, the date and time
+    // patterns in QLocale's notation, AM/PM texts, month and day names. The
+    // date and time separators are the first separators of the short
+    // patterns; the list separator is ';' where ',' is the decimal separator,
+    // else ','; the two-digit-year window is 50.
+    //   en_US: '.', ',', "$", CurrencyFormat 0, NegCurrFormat 0 "($1.00)",
+    //          "M/d/yy", '/';  de_DE: ',', '.', "€", 3, 8 "-1,00 €", ';'
     static TFormatSettings FromLocale(const QLocale &Locale);
     // The "C" conventions: "." and ",", English names.
     static TFormatSettings Invariant();

@@ -60,4 +60,37 @@ inline constexpr TColor clDefault = 0x20000000;
 // The version text every library class shows.
 inline const QString BrixVersionText = QStringLiteral("1.0.0 (Beta 14)");
 
+// Positive currency layout (S = currency symbol, V = the amount); the value
+// is the CurrencyFormat code of TFormatSettings. Codes of 4 or more read as
+// cfUnknown.
+enum TBrixCurrencyFormat {
+    cfSymbolValue,      // SV
+    cfValueSymbol,      // VS
+    cfSymbolSpaceValue, // S V
+    cfValueSpaceSymbol, // V S
+    cfUnknown
+};
+
+// Negative currency layout; the value is the NegCurrFormat code of
+// TFormatSettings. Codes of 16 or more read as ncfUnknown.
+enum TNegativeCurrencyFormat {
+    ncfBracketsSymbolValue,      // (SV)
+    ncfNegativeSymbolValue,      // -SV
+    ncfSymbolNegativeValue,      // S-V
+    ncfSymbolValueNegative,      // SV-
+    ncfBracketsValueSymbol,      // (VS)
+    ncfNegativeValueSymbol,      // -VS
+    ncfValueNegativeSymbol,      // V-S
+    ncfValueSymbolNegative,      // VS-
+    ncfNegativeValueSpaceSymbol, // -V S
+    ncfNegativeSymbolSpaceValue, // -S V
+    ncfValueSpaceSymbolNegative, // V S-
+    ncfSymbolSpaceValueNegative, // S V-
+    ncfSymbolSpaceNegativeValue, // S -V
+    ncfValueNegativeSpaceSymbol, // V- S
+    ncfBracketsSymbolSpaceValue, // (S V)
+    ncfBracketsValueSpaceSymbol, // (V S)
+    ncfUnknown
+};
+
 } // namespace Brix

@@ -1,0 +1,332 @@
+// Format settings and the roots of the data formatters: the comparison of
+// two TFormatSettings records, the two holders of a record (a plain object
+// owned by each data formatter, and the persistent section of the formatter
+// component), the null formatter with its section, and the base class of the
+// value formatters.
+//
+// Both holders have two states. Regional (the default): the record is a copy
+// of RegionalSettings() and the sixteen field properties ignore writes.
+// Custom: every field property is writable. Switching UseRegional off keeps
+// the current copy; assigning a differing record or a locale name switches
+// it off by itself; switching it on (or Reset) copies RegionalSettings()
+// again. A holder never re-reads the regional settings by itself.
+#pragma once
+
+#include "brix/classes/classes.h"
+#include "brix/classes/formatsettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace Brix {
+
+// True when A and B agree, exactly and case-sensitively, in every field the
+// formatters read: currency symbol, layouts and decimals, the five
+// separators, the date and time patterns, AM/PM texts, the century window,
+// and all month and day names. LocaleName is not compared.
+bool FormatSettingsEqual(const TFormatSettings &A, const TFormatSettings &B);
+
+// The conventions of a named locale ("de_DE", "fr_FR", ...) as QLocale gives
+// them; an empty name means the user's own conventions (RegionalSettings()).
+// An unknown name gives what QLocale gives for it (the "C" conventions).
+TFormatSettings LocaleFormatSettings(const QString &LocaleName);
+
+// A handler that supplies the record a formatter formats with. It receives
+// a default-constructed record and fills it in place.
+using TBrixFormatSettingsEvent =
+    std::function<void(TObject *Sender, TFormatSettings &CustomSettings)>;
+
+// The format-settings record of one data formatter. Writes never notify
+// anyone: the formatter that owns the holder reads it afresh on every call.
+class TBrixFormatSettings : public TBrixBaseClass
+{
+public:
+    TBrixFormatSettings();
+
+    const TFormatSettings &FormatSettings() const { return FSettings; }
+    // A record equal to the held one (FormatSettingsEqual) changes nothing,
+    // not even UseRegional; a differing one is copied and makes the holder
+    // custom.
+    void SetFormatSettings(const TFormatSettings &Value);
+
+    bool UseRegional() const { return FUseRegional; }
+    // True copies RegionalSettings(); False keeps the current values.
+    void SetUseRegional(bool Value);
+
+    // The last non-empty locale name written; it survives a switch back to
+    // the regional state.
+    const QString &LocaleName() const { return FLocaleName; }
+    // A new non-empty name makes the holder custom and assigns that locale's
+    // record (through SetFormatSettings). An empty name switches back to the
+    // regional state and keeps the old name. The current name does nothing.
+    void SetLocaleName(const QString &Value);
+
+    // The sixteen field properties. Writes are ignored while UseRegional is
+    // True. CurrencyFormat reads cfUnknown for codes of 4 or more and
+    // NegCurrencyFormat ncfUnknown for codes of 16 or more; writes store the
+    // enumerator's ordinal as the code.
+    virtual QString CurrencyString() const;
+    virtual void SetCurrencyString(const QString &Value);
+    virtual Byte CurrencyDecimals() const;
+    virtual void SetCurrencyDecimals(Byte Value);
+    virtual QString TimeAMString() const;
+    virtual void SetTimeAMString(const QString &Value);
+    virtual QString TimePMString() const;
+    virtual void SetTimePMString(const QString &Value);
+    virtual QString ShortDateFormat() const;
+    virtual void SetShortDateFormat(const QString &Value);
+    virtual QString LongDateFormat() const;
+    virtual void SetLongDateFormat(const QString &Value);
+    virtual QString ShortTimeFormat() const;
+    virtual void SetShortTimeFormat(const QString &Value);
+    virtual QString LongTimeFormat() const;
+    virtual void SetLongTimeFormat(const QString &Value);
+    virtual QChar ThousandSeparator() const;
+    virtual void SetThousandSeparator(QChar Value);
+    virtual QChar DecimalSeparator() const;
+    virtual void SetDecimalSeparator(QChar Value);
+    virtual QChar DateSeparator() const;
+    virtual void SetDateSeparator(QChar Value);
+    virtual QChar TimeSeparator() const;
+    virtual void SetTimeSeparator(QChar Value);
+    virtual QChar ListSeparator() const;
+    virtual void SetListSeparator(QChar Value);
+    virtual TBrixCurrencyFormat CurrencyFormat() const;
+    virtual void SetCurrencyFormat(TBrixCurrencyFormat Value);
+    virtual TNegativeCurrencyFormat NegCurrencyFormat() const;
+    virtual void SetNegCurrencyFormat(TNegativeCurrencyFormat Value);
+    virtual Word TwoDigitYearCenturyWindow() const;
+    virtual void SetTwoDigitYearCenturyWindow(Word Value);
+
+    // Back to the regional state with a fresh copy of RegionalSettings();
+    // LocaleName is left as it is.
+    void Reset() override;
+
+protected:
+    ~TBrixFormatSettings() override = default;
+
+private:
+    // Stores Value unless the holder is regional.
+    template <class T, class U> void SetField(T &Field, const U &Value)
+    {
+        if (!FUseRegional && Field != Value)
+            Field = Value;
+    }
+
+    TFormatSettings FSettings;
+    bool FUseRegional = true;
+    QString FLocaleName;
+};
+
+// The format-settings section of the formatter component: the same record
+// and field properties, edited at design time. Every change signals OnChange
+// (while Active); the component then hands the record to its formatters.
+class TBrixFormatSettingsSection : public TBrixBaseSection
+{
+public:
+    // Regional, with a copy of RegionalSettings(); no change event.
+    TBrixFormatSettingsSection();
+
+    const TFormatSettings &FormatSettings() const { return FSettings; }
+    // Equal record: nothing. Otherwise copy, UseRegional := False, signal.
+    void SetFormatSettings(const TFormatSettings &Value);
+
+    bool UseRegional() const { return FUseRegional; }
+    // A change stores the value, copies RegionalSettings() when True, and
+    // signals.
+    void SetUseRegional(bool Value);
+
+    // Always empty: the section keeps only the values a name produced.
+    QString LocaleName() const { return FLocaleName; }
+    // Assigns LocaleFormatSettings(Value) through SetFormatSettings.
+    void SetLocaleName(const QString &Value);
+
+    bool GetAllDefaults() const override;
+    // Regional again with a fresh copy of RegionalSettings(), then one signal.
+    void Reset() override;
+
+    // Field properties as on TBrixFormatSettings; a write is ignored while
+    // UseRegional is True or when the value is unchanged, otherwise it is
+    // stored and signals.
+    virtual QString CurrencyString() const;
+    virtual void SetCurrencyString(const QString &Value);
+    virtual Byte CurrencyDecimals() const;
+    virtual void SetCurrencyDecimals(Byte Value);
+    virtual QString TimeAMString() const;
+    virtual void SetTimeAMString(const QString &Value);
+    virtual QString TimePMString() const;
+    virtual void SetTimePMString(const QString &Value);
+    virtual QString ShortDateFormat() const;
+    virtual void SetShortDateFormat(const QString &Value);
+    virtual QString LongDateFormat() const;
+    virtual void SetLongDateFormat(const QString &Value);
+    virtual QString ShortTimeFormat() const;
+    virtual void SetShortTimeFormat(const QString &Value);
+    virtual QString LongTimeFormat() const;
+    virtual void SetLongTimeFormat(const QString &Value);
+    virtual QChar ThousandSeparator() const;
+    virtual void SetThousandSeparator(QChar Value);
+    virtual QChar DecimalSeparator() const;
+    virtual void SetDecimalSeparator(QChar Value);
+    virtual QChar DateSeparator() const;
+    virtual void SetDateSeparator(QChar Value);
+    virtual QChar TimeSeparator() const;
+    virtual void SetTimeSeparator(QChar Value);
+    virtual QChar ListSeparator() const;
+    virtual void SetListSeparator(QChar Value);
+    virtual TBrixCurrencyFormat CurrencyFormat() const;
+    virtual void SetCurrencyFormat(TBrixCurrencyFormat Value);
+    virtual TNegativeCurrencyFormat NegCurrencyFormat() const;
+    virtual void SetNegCurrencyFormat(TNegativeCurrencyFormat Value);
+    virtual Word TwoDigitYearCenturyWindow() const;
+    virtual void SetTwoDigitYearCenturyWindow(Word Value);
+
+    // The published properties a form description would hold, in published
+    // order: nothing while regional; otherwise "UseRegional" and the sixteen
+    // field properties (a locale name is never stored, only its values).
+    QStringList StoredProperties() const;
+
+private:
+    void SetDefaults();
+    template <class T, class U> void SetField(T &Field, const U &Value)
+    {
+        if (!FUseRegional)
+            SetProperty(Field, Value);
+    }
+
+    TFormatSettings FSettings;
+    bool FUseRegional = true;
+    QString FLocaleName;
+};
+
+// The text shown for a missing value.
+class TBrixNullFormatter : public TBrixBaseClass
+{
+public:
+    TBrixNullFormatter();
+
+    // The general text egtEmpty in the default language ("<empty>").
+    static QString DefaultNullStr();
+
+    // Writes that change the value (NullStr compared exactly) notify the
+    // registered clients.
+    virtual QString NullStr() const;
+    virtual void SetNullStr(const QString &Value);
+    virtual bool BlankWhenNull() const;
+    virtual void SetBlankWhenNull(bool Value);
+
+    // NullStr := DefaultNullStr(), BlankWhenNull := False (no notification).
+    void Reset() override;
+    // NullStr is exactly the default text and BlankWhenNull is False.
+    bool UsingDefaults() const;
+
+protected:
+    ~TBrixNullFormatter() override = default;
+
+private:
+    QString FNullStr;
+    bool FBlankWhenNull = false;
+};
+
+// The null formatter's section; owns its formatter.
+class TBrixNullSection : public TBrixBaseSection
+{
+public:
+    TBrixNullSection();
+    ~TBrixNullSection() override;
+
+    TBrixNullFormatter *NullFormatter() const { return FFormatter.get(); }
+
+    // Reads forward to the formatter; a write that changes the formatter's
+    // value goes through its write accessor and then signals.
+    QString NullStr() const { return FFormatter->NullStr(); }
+    void SetNullStr(const QString &Value);
+    bool BlankWhenNull() const { return FFormatter->BlankWhenNull(); }
+    void SetBlankWhenNull(bool Value);
+
+    bool GetAllDefaults() const override;
+    // Resets the formatter, then one signal.
+    void Reset() override;
+
+    // "NullStr" when it differs from the default text, "BlankWhenNull" when
+    // True.
+    QStringList StoredProperties() const;
+
+private:
+    TOwned<TBrixNullFormatter> FFormatter;
+};
+
+// Root of the value formatters: the flags every one of them has, the owned
+// custom settings, and the fetching of the record each formatting call uses.
+class TBrixBaseDataFormatter : public TBrixBaseClass
+{
+public:
+    TBrixBaseDataFormatter() = default;
+
+    // The owned holder of the formatter's own record (never nullptr while
+    // the formatter lives).
+    TBrixFormatSettings *CustomSettings() const { return FSettings.get(); }
+    // Copies Value's state (UseRegional, LocaleName, record) into the owned
+    // holder; the formatter keeps owning its own holder. nullptr is ignored.
+    void SetCustomSettings(const TBrixFormatSettings *Value);
+
+    const TBrixFormatSettingsEvent &OnCustomFormatting() const { return FOnCustomFormatting; }
+    void SetOnCustomFormatting(TBrixFormatSettingsEvent Value)
+    {
+        FOnCustomFormatting = std::move(Value);
+    }
+
+    // Flag writes that change the value notify the registered clients once.
+    // ShowThousands := False also clears LakhFormatting; LakhFormatting :=
+    // True also sets ShowThousands.
+    virtual bool BlankWhenZero() const;
+    virtual void SetBlankWhenZero(bool Value);
+    virtual bool LakhFormatting() const;
+    virtual void SetLakhFormatting(bool Value);
+    virtual bool ShowThousands() const;
+    virtual void SetShowThousands(bool Value);
+
+    // The record the formatter formats with: what OnCustomFormatting leaves
+    // in a default-constructed record when it is assigned (its exceptions
+    // pass through), else a copy of CustomSettings()->FormatSettings().
+    virtual void FetchSettings(TFormatSettings &S) const;
+    // No flag set and the custom record equal to RegionalSettings().
+    virtual bool UsingDefaults() const;
+
+    // Flags off (no notification); the custom record := RegionalSettings()
+    // through SetFormatSettings (a differing record leaves the holder
+    // custom, with the regional values).
+    void Reset() override;
+
+protected:
+    ~TBrixBaseDataFormatter() override = default;
+    // Creates the custom settings before the inherited hook runs Reset.
+    void InitInternals() override;
+    // Releases the custom settings, then tells the clients LinkFreed.
+    void DoneInternals() override;
+
+    // FetchSettings by value, for the formatting routines.
+    TFormatSettings Fetched() const;
+
+    // The write shape of every scalar property: unchanged does nothing;
+    // otherwise store and notify the clients.
+    template <class T, class U> void SetField(T &Field, const U &Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        NotifyChange();
+    }
+
+    bool FBlankWhenZero = false;
+    bool FLakhFormatting = false;
+    bool FShowThousands = false;
+
+private:
+    TOwned<TBrixFormatSettings> FSettings;
+    TBrixFormatSettingsEvent FOnCustomFormatting;
+};
+
+} // namespace Brix
