@@ -14,8 +14,8 @@ void TBrixTimeStrings::SetDefaults()
 
 bool TBrixTimeStrings::UsingDefaults() const
 {
-    return StrMidnight == GlobalText(egtMidnight) && StrNoon == GlobalText(egtNoon)
-           && StrNow == GlobalText(egtNow);
+    return StrMidnight == GlobalText(egtMidnight) && StrNoon == GlobalText(egtNoon) &&
+           StrNow == GlobalText(egtNow);
 }
 
 void TBrixDateStrings::SetDefaults()
@@ -29,8 +29,8 @@ void TBrixDateStrings::SetDefaults()
 
 bool TBrixDateStrings::UsingDefaults() const
 {
-    return StrToday == GlobalText(egtToday) && StrTomorrow == GlobalText(egtTomorrow)
-           && StrYesterday == GlobalText(egtYesterday) && StrBCE == u"BC" && StrCE == u"AD";
+    return StrToday == GlobalText(egtToday) && StrTomorrow == GlobalText(egtTomorrow) &&
+           StrYesterday == GlobalText(egtYesterday) && StrBCE == u"BC" && StrCE == u"AD";
 }
 
 void TBrixDurationStrings::SetDefaults()
@@ -45,9 +45,9 @@ void TBrixDurationStrings::SetDefaults()
 
 bool TBrixDurationStrings::UsingDefaults() const
 {
-    return StrDays == GlobalText(egtDays) && StrWeeks == GlobalText(egtWeeks)
-           && StrHours == GlobalText(egtHours) && StrMinutes == GlobalText(egtMins)
-           && StrSeconds == GlobalText(egtSecs) && StrMilliseconds == GlobalText(egtMSecs);
+    return StrDays == GlobalText(egtDays) && StrWeeks == GlobalText(egtWeeks) &&
+           StrHours == GlobalText(egtHours) && StrMinutes == GlobalText(egtMins) &&
+           StrSeconds == GlobalText(egtSecs) && StrMilliseconds == GlobalText(egtMSecs);
 }
 
 namespace {
@@ -55,20 +55,20 @@ namespace {
 using TMonthTexts = std::array<std::u16string_view, 12>;
 
 // The doubled apostrophes are part of the stored names.
-constexpr TMonthTexts HebrewDefault = {u"Nisan",  u"Iyyar",       u"Siwan",  u"Tammuz",
-                                       u"Av",     u"Elul",        u"Tishri", u"Marcheshvan",
-                                       u"Kislev", u"Tevet",       u"Shevat", u"Adar"};
-constexpr TMonthTexts HebrewAlternate1 = {u"Nissan", u"Iyar",        u"Sivan",   u"Tamuz",
-                                          u"Ab",     u"Elul",        u"Tishrei", u"Marcheshvan",
-                                          u"Kislev", u"Tevet",       u"Shvet",   u"Adar"};
-constexpr TMonthTexts MuslimDefault = {
-    u"Muharram",     u"Safar",           u"Rabi-ul-Awwal", u"Rabi-us-Thaani",
-    u"Jumad-al-Ula", u"Jumad-as-Thaani", u"Rajab",         u"Sha''baan",
-    u"Ramadaan",     u"Shawwaal",        u"Zul Qa''dah",   u"Zul Hijjah"};
-constexpr TMonthTexts MuslimAlternate1 = {
-    u"Muharram",     u"Safar",          u"Rabi''al-Awwal", u"Rabi''ath-Thani",
-    u"Jumada l-Ula", u"Jumada t-Tania", u"Rajab",          u"Sha''ban",
-    u"Ramadan",      u"Shawwal",        u"Dhu ''l-Qa`da",  u"Dhu ''l-Hijja"};
+constexpr TMonthTexts HebrewDefault = {u"Nisan",  u"Iyyar", u"Siwan",  u"Tammuz",
+                                       u"Av",     u"Elul",  u"Tishri", u"Marcheshvan",
+                                       u"Kislev", u"Tevet", u"Shevat", u"Adar"};
+constexpr TMonthTexts HebrewAlternate1 = {u"Nissan", u"Iyar",  u"Sivan",   u"Tamuz",
+                                          u"Ab",     u"Elul",  u"Tishrei", u"Marcheshvan",
+                                          u"Kislev", u"Tevet", u"Shvet",   u"Adar"};
+constexpr TMonthTexts MuslimDefault = {u"Muharram",       u"Safar",        u"Rabi-ul-Awwal",
+                                       u"Rabi-us-Thaani", u"Jumad-al-Ula", u"Jumad-as-Thaani",
+                                       u"Rajab",          u"Sha''baan",    u"Ramadaan",
+                                       u"Shawwaal",       u"Zul Qa''dah",  u"Zul Hijjah"};
+constexpr TMonthTexts MuslimAlternate1 = {u"Muharram",        u"Safar",         u"Rabi''al-Awwal",
+                                          u"Rabi''ath-Thani", u"Jumada l-Ula",  u"Jumada t-Tania",
+                                          u"Rajab",           u"Sha''ban",      u"Ramadan",
+                                          u"Shawwal",         u"Dhu ''l-Qa`da", u"Dhu ''l-Hijja"};
 
 void Fill(TBrixMonthNames &Names, const TMonthTexts &Texts)
 {

@@ -11,7 +11,8 @@
 
 namespace Brix {
 
-enum TBrixEraAbbrev {
+enum TBrixEraAbbrev
+{
     eaBCandAD,
     eaSpaceBCandAD,
     eaBCEandCE,
@@ -22,14 +23,53 @@ enum TBrixEraAbbrev {
     eaSpaceBCEOnly,
     eaCustom
 };
-enum TBrixEraLayout { elMonthNames, elNumeric };
-enum TBrixDateOrder { edoSystem, edoDMY, edoMDY, edoYMD, edoUnknown };
-enum TBrixTimeDisplay { td24Hour, tdAMPM, tdSpaceAMPM };
-enum TBrixTimeLayout { tlHourMin, tlHourMinSec, tlHourMinSecMSec };
-enum TBrixCalendarType { brixGregorian, brixJulian };
-enum TBrixMuslimMonthType { mmDefault, mmAlternate1 };
-enum TBrixHebrewMonthType { hmDefault, hmAlternate1 };
-enum TBrixYearImplied { yiCutOff, yiHistoric, yiFuture, yiAsIs };
+enum TBrixEraLayout
+{
+    elMonthNames,
+    elNumeric
+};
+enum TBrixDateOrder
+{
+    edoSystem,
+    edoDMY,
+    edoMDY,
+    edoYMD,
+    edoUnknown
+};
+enum TBrixTimeDisplay
+{
+    td24Hour,
+    tdAMPM,
+    tdSpaceAMPM
+};
+enum TBrixTimeLayout
+{
+    tlHourMin,
+    tlHourMinSec,
+    tlHourMinSecMSec
+};
+enum TBrixCalendarType
+{
+    brixGregorian,
+    brixJulian
+};
+enum TBrixMuslimMonthType
+{
+    mmDefault,
+    mmAlternate1
+};
+enum TBrixHebrewMonthType
+{
+    hmDefault,
+    hmAlternate1
+};
+enum TBrixYearImplied
+{
+    yiCutOff,
+    yiHistoric,
+    yiFuture,
+    yiAsIs
+};
 
 // Twelve month names, month 1 at index 0.
 using TBrixMonthNames = std::array<QString, 12>;

@@ -13,92 +13,93 @@
 
 namespace Brix {
 
-enum TBrixResGlobal {
-    egtColor, // 0
-    egtColors, // 1
-    egtEmpty, // 2
-    egtField, // 3
-    egtFieldIsNull, // 4
+enum TBrixResGlobal
+{
+    egtColor,            // 0
+    egtColors,           // 1
+    egtEmpty,            // 2
+    egtField,            // 3
+    egtFieldIsNull,      // 4
     egtPointerMustBeNil, // 5
-    egtReason, // 6
-    egtTAB, // 7
-    egtAbort, // 8
-    egtCancel, // 9
-    egtFalse, // 10
-    egtNo, // 11
-    egtOff, // 12
-    egtOK, // 13
-    egtOn, // 14
-    egtTrue, // 15
-    egtYes, // 16
-    egtError, // 17
-    egtFileNotFound, // 18
-    egtFolderNotFound, // 19
-    egtInfo, // 20
-    egtNA, // 21
-    egtUnaccept, // 22
-    egtUnknownError, // 23
-    egtWarning, // 24
-    egtDays, // 25
-    egtHours, // 26
-    egtInvalidDate, // 27
-    egtInvalidDateTime, // 28
-    egtInvalidDOW, // 29
-    egtInvalidMonth, // 30
-    egtInvalidTime, // 31
-    egtInvalidWeek, // 32
-    egtMidnight, // 33
-    egtMins, // 34
-    egtMonths, // 35
-    egtMSecs, // 36
-    egtNoon, // 37
-    egtNow, // 38
-    egtSecs, // 39
-    egtToday, // 40
-    egtTomorrow, // 41
-    egtWeeks, // 42
-    egtYears, // 43
-    egtYesterday, // 44
-    egtGST, // 45
-    egtGSTStr, // 46
-    egtLST, // 47
-    egtLSTStr, // 48
-    egtPlanet, // 49
-    egtPlanets, // 50
-    egtStar, // 51
-    egtStars, // 52
-    egtUT, // 53
-    egtUTStr, // 54
-    egtAquarius, // 55
-    egtAries, // 56
-    egtCancer, // 57
-    egtCapricorn, // 58
-    egtGemini, // 59
-    egtLeo, // 60
-    egtLibra, // 61
-    egtPisces, // 62
-    egtSagittarius, // 63
-    egtScorpio, // 64
-    egtTaurus, // 65
-    egtVirgo, // 66
-    egtEarth, // 67
-    egtJupiter, // 68
-    egtMars, // 69
-    egtMercury, // 70
-    egtMoon, // 71
-    egtNeptune, // 72
-    egtPluto, // 73
-    egtSaturn, // 74
-    egtSun, // 75
-    egtUranus, // 76
-    egtVenus, // 77
-    egtCustomFormat, // 78
+    egtReason,           // 6
+    egtTAB,              // 7
+    egtAbort,            // 8
+    egtCancel,           // 9
+    egtFalse,            // 10
+    egtNo,               // 11
+    egtOff,              // 12
+    egtOK,               // 13
+    egtOn,               // 14
+    egtTrue,             // 15
+    egtYes,              // 16
+    egtError,            // 17
+    egtFileNotFound,     // 18
+    egtFolderNotFound,   // 19
+    egtInfo,             // 20
+    egtNA,               // 21
+    egtUnaccept,         // 22
+    egtUnknownError,     // 23
+    egtWarning,          // 24
+    egtDays,             // 25
+    egtHours,            // 26
+    egtInvalidDate,      // 27
+    egtInvalidDateTime,  // 28
+    egtInvalidDOW,       // 29
+    egtInvalidMonth,     // 30
+    egtInvalidTime,      // 31
+    egtInvalidWeek,      // 32
+    egtMidnight,         // 33
+    egtMins,             // 34
+    egtMonths,           // 35
+    egtMSecs,            // 36
+    egtNoon,             // 37
+    egtNow,              // 38
+    egtSecs,             // 39
+    egtToday,            // 40
+    egtTomorrow,         // 41
+    egtWeeks,            // 42
+    egtYears,            // 43
+    egtYesterday,        // 44
+    egtGST,              // 45
+    egtGSTStr,           // 46
+    egtLST,              // 47
+    egtLSTStr,           // 48
+    egtPlanet,           // 49
+    egtPlanets,          // 50
+    egtStar,             // 51
+    egtStars,            // 52
+    egtUT,               // 53
+    egtUTStr,            // 54
+    egtAquarius,         // 55
+    egtAries,            // 56
+    egtCancer,           // 57
+    egtCapricorn,        // 58
+    egtGemini,           // 59
+    egtLeo,              // 60
+    egtLibra,            // 61
+    egtPisces,           // 62
+    egtSagittarius,      // 63
+    egtScorpio,          // 64
+    egtTaurus,           // 65
+    egtVirgo,            // 66
+    egtEarth,            // 67
+    egtJupiter,          // 68
+    egtMars,             // 69
+    egtMercury,          // 70
+    egtMoon,             // 71
+    egtNeptune,          // 72
+    egtPluto,            // 73
+    egtSaturn,           // 74
+    egtSun,              // 75
+    egtUranus,           // 76
+    egtVenus,            // 77
+    egtCustomFormat,     // 78
 };
 constexpr int BrixResGlobalCount = 79;
 
 // A handler may replace (or empty) the text that a lookup returns.
 using TBrixGlobalEvent = std::function<void(TObject *Sender, TBrixLanguage Language,
-                                         TBrixResGlobal ResGlobal, QString &Value)>;
+                                            TBrixResGlobal ResGlobal, QString &Value)>;
 
 class TBrixGlobalStrings : public TBrixBaseClass
 {
