@@ -16,7 +16,13 @@
 
 namespace Brix {
 
-enum TBrixIniEncoding { ieUtf8, ieUtf8Bom, ieUtf16LE, ieUtf16BE };
+enum TBrixIniEncoding
+{
+    ieUtf8,
+    ieUtf8Bom,
+    ieUtf16LE,
+    ieUtf16BE
+};
 
 struct TBrixIniText
 {

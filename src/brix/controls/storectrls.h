@@ -24,7 +24,13 @@ namespace Brix {
 
 class TBrixCustomIniFile;
 
-enum TBrixStorageType { stNone, stRegistry, stIniFile, stBufferedIniFile };
+enum TBrixStorageType
+{
+    stNone,
+    stRegistry,
+    stIniFile,
+    stBufferedIniFile
+};
 
 // The kind every new store control starts with; nothing in the library
 // changes it.
@@ -83,7 +89,8 @@ public:
     void CloseStorage();
     // Closes every store; a buffered store writes its file first (only when
     // something was written to it). Raises EFileError naming the file when
-    // the file cannot be written; the store is closed either way.
+    // the file cannot be written; the store then stays open with everything
+    // written to it, so a later call can try again.
     void ForceCloseStorage();
 
     // Every read and write opens the store first when it is not open.
@@ -154,12 +161,11 @@ protected:
     void DoneInternals() override;
 
 private:
+    // Drops every store without writing anything.
     void CloseStores() noexcept;
-    // False when nothing could be opened; WriteFailure raises the error of a
-    // write that has no store to go to.
-    bool EnsureOpen();
-    void WriteRaw(const QString &Ident, const QString &Value);
-    bool ReadRaw(const QString &Ident, QString &Value);
+    // The settings file that stands in for the registry key RegPath: one
+    // file per key path under the user's configuration folder
+    // ("\Software\Vintra" -> "<config>/Software/Vintra.conf").
     QString RegistryFileName() const;
 
     TBrixStorageType FStorageType;
