@@ -268,8 +268,9 @@ public:
     // The owned holder of the formatter's own record (never nullptr while
     // the formatter lives).
     TBrixFormatSettings *CustomSettings() const { return FSettings.get(); }
-    // Copies Value's state (UseRegional, LocaleName, record) into the owned
-    // holder; the formatter keeps owning its own holder. nullptr is ignored.
+    // Copies Value's record and then its UseRegional into the owned holder
+    // (a regional Value leaves the holder regional, with a fresh copy); the
+    // formatter keeps owning its own holder. nullptr is ignored.
     void SetCustomSettings(const TBrixFormatSettings *Value);
 
     const TBrixFormatSettingsEvent &OnCustomFormatting() const { return FOnCustomFormatting; }
