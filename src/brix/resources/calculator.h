@@ -1,4 +1,4 @@
-// The calculator text table: Calculator key captions, calculation-history ("paper") tokens, key
+// The calculator text table: calculator key captions, calculation-history ("paper") tokens, key
 // hints and list texts. Every key has an English International text; other languages hold subsets
 // and fall back to English International.
 #pragma once

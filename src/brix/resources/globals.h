@@ -1,4 +1,4 @@
-// The general text table: General words and messages, date and time words, astronomy names.
+// The general text table: general words and messages, date and time words, astronomy names.
 // Every key has an English International text; other languages hold subsets
 // and fall back to English International.
 #pragma once
@@ -110,8 +110,8 @@ public:
     // International one when Language has none (or an empty one); "" when
     // neither exists. OnGetName, when assigned, sees that result on every
     // lookup and whatever it leaves in Value is returned. Never fails.
-    // Example: GetName(elGerman, ectCalculator) == "Rechner",
-    // GetName(elGerman, ectACKey) == "AC" (no German text).
+    // Example: GetName(elEnglishUS, egtColor) == "color",
+    // GetName(elFinnish, egtSun) == "Sun" (no Finnish text).
     QString GetName(TBrixLanguage Language, TBrixResGlobal ResGlobal) const;
 
     const TBrixGlobalEvent &OnGetName() const { return FOnGetName; }

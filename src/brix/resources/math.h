@@ -1,4 +1,4 @@
-// The math text table: Math error messages and compass words.
+// The math text table: math error messages and compass words.
 // Every key has an English International text; other languages hold subsets
 // and fall back to English International.
 #pragma once
@@ -124,8 +124,8 @@ public:
     // International one when Language has none (or an empty one); "" when
     // neither exists. OnGetName, when assigned, sees that result on every
     // lookup and whatever it leaves in Value is returned. Never fails.
-    // Example: GetName(elGerman, ectCalculator) == "Rechner",
-    // GetName(elGerman, ectACKey) == "AC" (no German text).
+    // Example: GetName(elGerman, emtDivideByZero) == "Division durch Null",
+    // GetName(elSwedish, emtEast) == "East" (no Swedish text).
     QString GetName(TBrixLanguage Language, TBrixResMath ResMath) const;
 
     const TBrixMathEvent &OnGetName() const { return FOnGetName; }
