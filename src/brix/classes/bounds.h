@@ -1,0 +1,77 @@
+// Optional lower and upper limits for a typed value, with a choice between
+// forcing a value into range and raising an error.
+#pragma once
+
+#include "brix/classes/component.h"
+
+#include <QVariant>
+
+#include <functional>
+
+namespace Brix {
+
+class TBrixFormatter;
+
+// A handler may replace the out-of-range value; an integer-typed variant
+// left in Value is tested again.
+using TBrixBoundsValidationEvent = std::function<void(TObject *Sender, QVariant &Value)>;
+
+class TBrixBaseBounds : public TPersistent
+{
+public:
+    TBrixBaseBounds() = default;
+
+    bool Active() const { return FActive; }
+    // Stores a changed value and raises OnChange.
+    virtual void SetActive(bool Value);
+    // Raise an error for an out-of-range value (when not forcing).
+    bool UseException() const { return FUseException; }
+    void SetUseException(bool Value) { FUseException = Value; }
+    // Force an out-of-range value to the violated limit (default true).
+    bool ForceBounds() const { return FForceBounds; }
+    void SetForceBounds(bool Value) { FForceBounds = Value; }
+    // Formats the limits in error messages; not owned.
+    TBrixFormatter *Formatter() const { return FFormatter; }
+    void SetFormatter(TBrixFormatter *Value) { FFormatter = Value; }
+    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    const TBrixBoundsValidationEvent &OnBoundsError() const { return FOnBoundsError; }
+    void SetOnBoundsError(TBrixBoundsValidationEvent Value) { FOnBoundsError = std::move(Value); }
+
+protected:
+    // The text of a limit in an error message: the formatter's IntToStr
+    // when a formatter with active integer settings is set, else the
+    // regional IntegerText.
+    QString LimitText(int Limit) const;
+
+private:
+    bool FActive = false;
+    bool FUseException = false;
+    bool FForceBounds = true;
+    TBrixFormatter *FFormatter = nullptr;
+    TNotifyEvent FOnChange;
+    TBrixBoundsValidationEvent FOnBoundsError;
+};
+
+class TBrixIntegerBounds : public TBrixBaseBounds
+{
+public:
+    int Lower() const { return FLower; }
+    void SetLower(int Value) { FLower = Value; }
+    int Upper() const { return FUpper; }
+    void SetUpper(int Value) { FUpper = Value; }
+
+    // Whether Lower <= Value <= Upper. When not, OnBoundsError may supply a
+    // replacement (an integer variant, tested again); if still out of range,
+    // ForceBounds sets Value to the violated limit, else UseException raises
+    // EMathError ("Your entered Value is above the upper limit of 100"),
+    // else Value stays. Returns the verdict before any forcing:
+    // with 0..100 and ForceBounds, InBounds(150) is false and leaves 100.
+    bool InBounds(int &Value);
+
+private:
+    int FLower = 0;
+    int FUpper = 100;
+};
+
+} // namespace Brix

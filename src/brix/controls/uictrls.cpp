@@ -1,0 +1,420 @@
+#include "brix/controls/uictrls.h"
+
+namespace Brix {
+
+// ---- Colours ----
+
+QColor ColorToQColor(TColor Color, const QPalette &Palette)
+{
+    if (Color == clNone || Color == clDefault)
+        return QColor();
+    const quint32 Value = quint32(Color);
+    if ((Value & 0xFF000000u) == 0xFF000000u) {
+        switch (Value & 0x00FFFFFFu) {
+        case 0: // scroll bar
+            return Palette.color(QPalette::Mid);
+        case 1:  // desktop background
+        case 4:  // menu
+        case 10: // active border
+        case 11: // inactive border
+        case 30: // menu bar
+            return Palette.color(QPalette::Window);
+        case 2:  // active caption
+        case 13: // highlight
+        case 27: // gradient active caption
+        case 29: // menu highlight
+            return Palette.color(QPalette::Highlight);
+        case 3:  // inactive caption
+        case 28: // gradient inactive caption
+            return Palette.color(QPalette::Inactive, QPalette::Highlight);
+        case 5: // window
+            return Palette.color(QPalette::Base);
+        case 6:  // window frame
+        case 21: // 3D dark shadow
+            return Palette.color(QPalette::Shadow);
+        case 7:  // menu text
+        case 19: // inactive caption text
+            return Palette.color(QPalette::WindowText);
+        case 8: // window text
+            return Palette.color(QPalette::Text);
+        case 9:  // caption text
+        case 14: // highlight text
+            return Palette.color(QPalette::HighlightedText);
+        case 12: // application work space
+            return Palette.color(QPalette::Mid);
+        case 15: // button face
+            return Palette.color(QPalette::Button);
+        case 16: // button shadow
+            return Palette.color(QPalette::Dark);
+        case 17: // grey text
+            return Palette.color(QPalette::Disabled, QPalette::Text);
+        case 18: // button text
+            return Palette.color(QPalette::ButtonText);
+        case 20: // button highlight
+            return Palette.color(QPalette::Light);
+        case 22: // 3D light
+            return Palette.color(QPalette::Midlight);
+        case 23: // info text
+            return Palette.color(QPalette::ToolTipText);
+        case 24: // info background
+            return Palette.color(QPalette::ToolTipBase);
+        case 26: // hot light
+            return Palette.color(QPalette::Link);
+        default:
+            return QColor();
+        }
+    }
+    if (Value & 0xFF000000u)
+        return QColor();
+    return QColor(int(Value & 0xFF), int((Value >> 8) & 0xFF), int((Value >> 16) & 0xFF));
+}
+
+// ---- Sections ----
+
+bool TBrixInputSection::GetAllDefaults() const
+{
+    const TBrixInputSection Defaults;
+    return TBrixBaseSection::GetAllDefaults() && FAllowKbdNull == Defaults.FAllowKbdNull &&
+           FAllowThousandsSeparators == Defaults.FAllowThousandsSeparators &&
+           FEnterAsTab == Defaults.FEnterAsTab && FEnterDoesExit == Defaults.FEnterDoesExit &&
+           FEscAsUndo == Defaults.FEscAsUndo && FArrowsAsTab == Defaults.FArrowsAsTab &&
+           FAutoThousands == Defaults.FAutoThousands && FNumPadDecimal == Defaults.FNumPadDecimal &&
+           FNegativeToggle == Defaults.FNegativeToggle;
+}
+
+void TBrixInputSection::Reset()
+{
+    const TBrixInputSection Defaults;
+    FAllowKbdNull = Defaults.FAllowKbdNull;
+    FAllowThousandsSeparators = Defaults.FAllowThousandsSeparators;
+    FEnterAsTab = Defaults.FEnterAsTab;
+    FEnterDoesExit = Defaults.FEnterDoesExit;
+    FEscAsUndo = Defaults.FEscAsUndo;
+    FArrowsAsTab = Defaults.FArrowsAsTab;
+    FAutoThousands = Defaults.FAutoThousands;
+    FNumPadDecimal = Defaults.FNumPadDecimal;
+    FNegativeToggle = Defaults.FNegativeToggle;
+    Changed();
+}
+
+TColor TBrixColorSection::GetColor(bool Focus, bool Hot, bool ReadOnly, bool Enabled) const
+{
+    // A state colour of clDefault stands for that state's built-in colour.
+    const auto Pick = [](TColor Color, TColor Builtin) {
+        return Color == clDefault ? Builtin : Color;
+    };
+    if (!Enabled && F.FDisabledColor != clNone)
+        return Pick(F.FDisabledColor, clBtnFace);
+    if (ReadOnly && F.FReadOnlyColor != clNone)
+        return Pick(F.FReadOnlyColor, 0x00FFFFF0);
+    if (Focus && F.FFocusColor != clNone)
+        return Pick(F.FFocusColor, 0x00E0FFFF);
+    if (Hot && F.FShowHotTracking && F.FHotColor != clNone)
+        return Pick(F.FHotColor, 0x00D4FF7F);
+    if (F.FNormalColor == clNone || F.FNormalColor == clDefault)
+        return clWindow;
+    return F.FNormalColor;
+}
+
+TColor TBrixColorSection::GetFontColor(int Sign) const
+{
+    if (F.FShowSignDifference && Sign < 0 && F.FNegFontColor != clNone)
+        return F.FNegFontColor == clDefault ? clRed : F.FNegFontColor;
+    if (F.FShowSignDifference && Sign > 0 && F.FPosFontColor != clNone)
+        return F.FPosFontColor == clDefault ? clNavy : F.FPosFontColor;
+    if (F.FNormalFontColor == clNone || F.FNormalFontColor == clDefault)
+        return clWindowText;
+    return F.FNormalFontColor;
+}
+
+bool TBrixColorSection::GetAllDefaults() const
+{
+    return TBrixBaseSection::GetAllDefaults() && F == TFields();
+}
+
+void TBrixColorSection::Reset()
+{
+    F = TFields();
+    Changed();
+}
+
+bool TBrixColorListSection::GetAllDefaults() const
+{
+    const TBrixColorListSection Defaults;
+    return TBrixBaseSection::GetAllDefaults() && FShowSystemColors == Defaults.FShowSystemColors &&
+           FShowAdditionalColors == Defaults.FShowAdditionalColors &&
+           FShowHTMLColors == Defaults.FShowHTMLColors &&
+           FShowCustomColor == Defaults.FShowCustomColor &&
+           FTextOnColorBackground == Defaults.FTextOnColorBackground &&
+           FShowBoxWidth == Defaults.FShowBoxWidth && FShowBoxBorder == Defaults.FShowBoxBorder;
+}
+
+void TBrixColorListSection::Reset()
+{
+    const TBrixColorListSection Defaults;
+    FShowSystemColors = Defaults.FShowSystemColors;
+    FShowAdditionalColors = Defaults.FShowAdditionalColors;
+    FShowHTMLColors = Defaults.FShowHTMLColors;
+    FShowCustomColor = Defaults.FShowCustomColor;
+    FTextOnColorBackground = Defaults.FTextOnColorBackground;
+    FShowBoxWidth = Defaults.FShowBoxWidth;
+    FShowBoxBorder = Defaults.FShowBoxBorder;
+    Changed();
+}
+
+bool TBrixFontListSection::GetAllDefaults() const
+{
+    const TBrixFontListSection Defaults;
+    return TBrixBaseSection::GetAllDefaults() && FDevices == Defaults.FDevices &&
+           FFontTypes == Defaults.FFontTypes && FFontPitches == Defaults.FFontPitches &&
+           FFontSample == Defaults.FFontSample && FShowBoxWidth == Defaults.FShowBoxWidth &&
+           FShowBoxBorder == Defaults.FShowBoxBorder;
+}
+
+void TBrixFontListSection::Reset()
+{
+    const TBrixFontListSection Defaults;
+    FDevices = Defaults.FDevices;
+    FFontTypes = Defaults.FFontTypes;
+    FFontPitches = Defaults.FFontPitches;
+    FFontSample = Defaults.FFontSample;
+    FShowBoxWidth = Defaults.FShowBoxWidth;
+    FShowBoxBorder = Defaults.FShowBoxBorder;
+    Changed();
+}
+
+TBrixDrawSection::TBrixDrawSection() : FHeaderFont(DefaultHeaderFont())
+{
+    HookHeaderFont();
+}
+
+void TBrixDrawSection::HookHeaderFont()
+{
+    FHeaderFont.SetOnChange([this] { HeaderFontChanged(); });
+}
+
+void TBrixDrawSection::HeaderFontChanged()
+{
+    Changed();
+}
+
+void TBrixDrawSection::SetHeaderFont(const TFont &Value)
+{
+    if (FontsEqual(FHeaderFont, Value))
+        return;
+    FHeaderFont.Assign(Value); // the font reports this change itself
+    Changed();
+}
+
+bool TBrixDrawSection::GetAllDefaults() const
+{
+    return TBrixBaseSection::GetAllDefaults() && FontsEqual(FHeaderFont, DefaultHeaderFont()) &&
+           FFrameSize == 1 && FFrameGap == 1 && FItemGap == 5 && FBoxWidth == 18 &&
+           FBoxMargin == 0 && FCheckStyle == csTick && FCheckFrameStyle == fsNone &&
+           FFocusPenStyle == psDot && FGroupFrameStyle == gfsRound && FGroupItemMargin == 6 &&
+           FGroupTopMargin == 1;
+}
+
+void TBrixDrawSection::Reset()
+{
+    // A fresh copy, hooked afterwards, so the replacement itself is silent.
+    FHeaderFont.SetOnChange(nullptr);
+    FHeaderFont = DefaultHeaderFont();
+    HookHeaderFont();
+    FFrameSize = 1;
+    FFrameGap = 1;
+    FItemGap = 5;
+    FBoxWidth = 18;
+    FBoxMargin = 0;
+    FCheckStyle = csTick;
+    FCheckFrameStyle = fsNone;
+    FFocusPenStyle = psDot;
+    FGroupFrameStyle = gfsRound;
+    FGroupItemMargin = 6;
+    FGroupTopMargin = 1;
+    Changed();
+}
+
+TBrixCalculatorSection::TBrixCalculatorSection() : FDisplayFont(ApplicationDefaultFont()) {}
+
+void TBrixCalculatorSection::SetDisplayFont(const TFont &Value)
+{
+    FDisplayFont = Value;
+    Changed();
+}
+
+bool TBrixCalculatorSection::GetAllDefaults() const
+{
+    return TBrixBaseSection::GetAllDefaults() && FBackgroundColor == clBtnFace &&
+           FValueColor == clBtnFace && FontsEqual(FDisplayFont, ApplicationDefaultFont());
+}
+
+void TBrixCalculatorSection::Reset()
+{
+    FBackgroundColor = clBtnFace;
+    FValueColor = clBtnFace;
+    FDisplayFont = ApplicationDefaultFont();
+    Changed();
+}
+
+TBrixCalendarSection::TBrixCalendarSection() : FDisplayFont(ApplicationDefaultFont()) {}
+
+void TBrixCalendarSection::SetDisplayFont(const TFont &Value)
+{
+    FDisplayFont = Value;
+    Changed();
+}
+
+bool TBrixCalendarSection::GetAllDefaults() const
+{
+    return TBrixBaseSection::GetAllDefaults() && FBackgroundColor == clBtnFace &&
+           FWeekEndColor == clInfoBk && FWeekNoColor == 0x00FFFFF0 && FDayColor == clWindow &&
+           FLineColor == clWindowFrame && FHighlightLineColor == clHighlight &&
+           FOtherMonthFontColor == clInactiveCaption && FFontColor == clWindowText &&
+           FSelectedCellColor == clHighlight && FSelectedFontColor == clHighlightText &&
+           FontsEqual(FDisplayFont, ApplicationDefaultFont()) && FDblClickSelect && !FISOMode &&
+           FWeekEndDays == DefaultWeekEndDays && !FHideFastDatesBtn && !FHideWeekNos;
+}
+
+void TBrixCalendarSection::Reset()
+{
+    FBackgroundColor = clBtnFace;
+    FWeekEndColor = clInfoBk;
+    FWeekNoColor = 0x00FFFFF0;
+    FDayColor = clWindow;
+    FLineColor = clWindowFrame;
+    FHighlightLineColor = clHighlight;
+    FOtherMonthFontColor = clInactiveCaption;
+    FFontColor = clWindowText;
+    FSelectedCellColor = clHighlight;
+    FSelectedFontColor = clHighlightText;
+    FDisplayFont = ApplicationDefaultFont();
+    FDblClickSelect = true;
+    FISOMode = false;
+    FWeekEndDays = DefaultWeekEndDays;
+    FHideFastDatesBtn = false;
+    FHideWeekNos = false;
+    Changed();
+}
+
+const TFont &DefaultHeaderFont()
+{
+    static const TFont Font(QStringLiteral("Arial"), 9, FontStyleBit(fsBold));
+    return Font;
+}
+
+// ---- TBrixUICtrl ----
+
+void TBrixUICtrl::InitInternals()
+{
+    TBrixBaseComponent::InitInternals();
+    FInUpdate = false;
+    FLanguage = DefaultLanguage;
+    // Sections start with their defaults; the handlers are hooked afterwards,
+    // so creating them raises nothing.
+    FInputSettings = std::make_unique<TBrixInputSection>();
+    FInputSettings->SetOnChange([this](TObject *Sender) { InputSettingsChanged(Sender); });
+    FColorSettings = std::make_unique<TBrixColorSection>();
+    FColorSettings->SetOnChange([this](TObject *Sender) { ColorSettingsChanged(Sender); });
+    FColorListSettings = std::make_unique<TBrixColorListSection>();
+    FColorListSettings->SetOnChange([this](TObject *Sender) { ColorListSettingsChanged(Sender); });
+    FFontListSettings = std::make_unique<TBrixFontListSection>();
+    FFontListSettings->SetOnChange([this](TObject *Sender) { FontListSettingsChanged(Sender); });
+    FDrawSettings = std::make_unique<TBrixDrawSection>();
+    FDrawSettings->SetOnChange([this](TObject *Sender) { DrawSettingsChanged(Sender); });
+    FCalculatorSettings = std::make_unique<TBrixCalculatorSection>();
+    FCalculatorSettings->SetOnChange(
+        [this](TObject *Sender) { CalculatorSettingsChanged(Sender); });
+    FCalendarSettings = std::make_unique<TBrixCalendarSection>();
+    FCalendarSettings->SetOnChange([this](TObject *Sender) { CalendarSettingsChanged(Sender); });
+}
+
+void TBrixUICtrl::DoneInternals()
+{
+    FOnChange = nullptr;
+    const auto Drop = [](auto &Section) {
+        if (!Section)
+            return;
+        Section->SetOnChange(nullptr);
+        Section.reset();
+    };
+    Drop(FCalendarSettings);
+    Drop(FCalculatorSettings);
+    Drop(FColorSettings);
+    Drop(FColorListSettings);
+    Drop(FFontListSettings);
+    Drop(FDrawSettings);
+    Drop(FInputSettings);
+    TBrixBaseComponent::DoneInternals();
+}
+
+void TBrixUICtrl::SetLanguage(TBrixLanguage Value)
+{
+    if (Value == FLanguage)
+        return;
+    FLanguage = Value;
+    if (IsLoading() || FInUpdate)
+        return;
+    NotifyChange();
+    if (FOnLanguageChange)
+        FOnLanguageChange(this, FLanguage);
+}
+
+void TBrixUICtrl::InputSettingsChanged(TObject *)
+{
+    if (IsLoading())
+        return;
+    if (FOnInputSettingsChange)
+        FOnInputSettingsChange(this);
+    if (FOnChange)
+        FOnChange(this);
+}
+
+void TBrixUICtrl::SectionChanged(const TNotifyEvent &SectionEvent)
+{
+    if (IsLoading() || FInUpdate)
+        return;
+    NotifyChange();
+    if (SectionEvent)
+        SectionEvent(this);
+    if (FOnChange)
+        FOnChange(this);
+}
+
+void TBrixUICtrl::ColorSettingsChanged(TObject *)
+{
+    SectionChanged(FOnColorSettingsChange);
+}
+
+void TBrixUICtrl::ColorListSettingsChanged(TObject *)
+{
+    SectionChanged(FOnColorListSettingsChange);
+}
+
+void TBrixUICtrl::FontListSettingsChanged(TObject *)
+{
+    SectionChanged(FOnFontListSettingsChange);
+}
+
+void TBrixUICtrl::DrawSettingsChanged(TObject *)
+{
+    SectionChanged(FOnDrawSettingsChange);
+}
+
+void TBrixUICtrl::CalculatorSettingsChanged(TObject *)
+{
+    SectionChanged(FOnCalculatorSettingsChange);
+}
+
+void TBrixUICtrl::CalendarSettingsChanged(TObject *)
+{
+    SectionChanged(FOnCalendarSettingsChange);
+}
+
+void TBrixUICtrl::Loaded()
+{
+    TBrixBaseComponent::Loaded();
+    NotifyChange();
+}
+
+} // namespace Brix
