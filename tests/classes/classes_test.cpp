@@ -70,7 +70,10 @@ public:
     Section() { Defaults(); }
     int Width() const { return FWidth; }
     void SetWidth(int Value) { SetProperty(FWidth, Value); }
-    bool GetAllDefaults() const override { return FWidth == 10 && TBrixBaseSection::GetAllDefaults(); }
+    bool GetAllDefaults() const override
+    {
+        return FWidth == 10 && TBrixBaseSection::GetAllDefaults();
+    }
     void Reset() override
     {
         TBrixBaseSection::Reset();

@@ -8,7 +8,8 @@ namespace Brix {
 
 void TPersistent::Assign(const TPersistent *Source)
 {
-    const QString From = Source ? QString::fromLatin1(typeid(*Source).name()) : QStringLiteral("nil");
+    const QString From =
+        Source ? QString::fromLatin1(typeid(*Source).name()) : QStringLiteral("nil");
     throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
                             .arg(From, QString::fromLatin1(typeid(*this).name())));
 }

@@ -33,9 +33,17 @@ public:
     virtual void Assign(const TPersistent *Source);
 };
 
-enum TOperation { opInsert, opRemove };
+enum TOperation
+{
+    opInsert,
+    opRemove
+};
 
-enum TComponentStateFlag { csLoading = 0x1, csDestroying = 0x2 };
+enum TComponentStateFlag
+{
+    csLoading = 0x1,
+    csDestroying = 0x2
+};
 
 class TComponent : public TPersistent
 {
