@@ -27,8 +27,8 @@ Extended LogBase10(Extended X, Extended Epsilon);
 // X^N by repeated squaring. N = 0 gives 1 (also for X = 0); X near zero with
 // N < 0: "Cannot Raise 0 to a Negative Power"; X within tolerance of 1 or -1
 // gives ±1 without multiplying. N = INT_MIN is handled like any exponent.
-// Results beyond the Extended range: EOverflow (or EZeroDivide when 1/R of
-// an underflowed product is needed).
+// Results beyond the Extended range: EOverflow; results too small for it
+// become 0 (PowerInt(10, -5000) == 0).
 // Examples: PowerInt(2, -3) == 0.125; PowerInt(-1, 7) == -1; PowerInt(0, 0) == 1.
 Extended PowerInt(Extended X, int N);
 

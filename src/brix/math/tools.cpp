@@ -170,10 +170,19 @@ bool FloatBelow(Extended A, Extended B, Extended Epsilon)
 namespace {
 
 // X nudged by 1e-17 of itself away from zero, truncated: a value lying just
-// under an integer in magnitude lands on that integer.
+// under an integer in magnitude lands on that integer. From 1e17 on the
+// nudge exceeds 1 and would carry even an exact integer past itself
+// (1e18 to 1e18 + 10), so the result never goes beyond the integer next to
+// X in magnitude; below 1e17 that limit is never reached.
 Int64 NudgedTrunc(Extended X)
 {
-    return TruncToInt64(CheckedFloat(X + X * RelEpsExtended));
+    const Int64 T = TruncToInt64(X + X * RelEpsExtended);
+    // Both limits lie between 0 and T, so they convert without loss.
+    if (X > 0 && static_cast<Extended>(T) > ceill(X))
+        return static_cast<Int64>(ceill(X));
+    if (X < 0 && static_cast<Extended>(T) < floorl(X))
+        return static_cast<Int64>(floorl(X));
+    return T;
 }
 
 } // namespace
@@ -200,17 +209,20 @@ Int64 FloorTolerant(Extended X)
 
 namespace {
 
-void CheckDivisor(Extended Y, Extended Epsilon)
+// The divisor's zero test comes first; infinite or NaN operands are faults.
+void CheckOperands(Extended X, Extended Y, Extended Epsilon)
 {
     if (IsNearZero(Y, Epsilon))
         RaiseMathError(emtDivideByZero);
+    CheckedFloat(X);
+    CheckedFloat(Y);
 }
 
 } // namespace
 
 Extended FloorQuotient(Extended X, Extended Y, Extended Epsilon)
 {
-    CheckDivisor(Y, Epsilon);
+    CheckOperands(X, Y, Epsilon);
     return static_cast<Extended>(FloorTolerant(DivideChecked(X, Y)));
 }
 
@@ -222,7 +234,7 @@ Extended FloorModulo(Extended X, Extended Y, Extended Epsilon)
 
 Extended TruncQuotient(Extended X, Extended Y, Extended Epsilon)
 {
-    CheckDivisor(Y, Epsilon);
+    CheckOperands(X, Y, Epsilon);
     // Adding +0 turns a truncated -0 (for instance -1/3) into 0.
     return truncl(DivideChecked(X, Y)) + 0.0L;
 }
