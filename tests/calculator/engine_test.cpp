@@ -1,0 +1,689 @@
+// The calculator engine, driven key by key: what the display shows, what the
+// tape records, which error is reported and which notifications fire.
+#include "brix/calculator/engine.h"
+#include "brix/classes/exceptions.h"
+#include "brix/resources/math.h"
+
+#include "key_script.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+using namespace Brix;
+using namespace BrixTest;
+
+namespace {
+
+// One row: keys pressed on a fresh engine -> display, tape ("|" between
+// lines, "ERR" for the error line) and LastError.
+struct KeyRow
+{
+    const char *Name;
+    const char *Keys;
+    const char *Display;
+    const char *Tape;
+    const char *Error;
+};
+
+std::vector<Extended> Operands(const TBrixCalcEngine &E)
+{
+    const QList<Extended> List = E.OperandStackContents();
+    return std::vector<Extended>(List.begin(), List.end());
+}
+
+class EngineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { E.reset(Create<TBrixCalcEngine>()); }
+
+    void RunRows(std::initializer_list<KeyRow> Rows)
+    {
+        for (const KeyRow &Row : Rows) {
+            SCOPED_TRACE(Row.Name);
+            TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+            Press(*Engine, QString::fromUtf8(Row.Keys));
+            EXPECT_EQ(Engine->GetDisplayStr(), QString::fromUtf8(Row.Display));
+            EXPECT_EQ(Tape(*Engine), QString::fromUtf8(Row.Tape));
+            EXPECT_EQ(Engine->GetLastError(), QString::fromUtf8(Row.Error));
+        }
+    }
+
+    // Records every notification of E by name, in order.
+    QStringList &Record()
+    {
+        const auto Add = [this](const char *Name) {
+            return [this, Name](TObject *Sender) {
+                EXPECT_EQ(Sender, E.get());
+                Events << QString::fromLatin1(Name);
+            };
+        };
+        E->SetOnDisplayChange(Add("display"));
+        E->SetOnHistoryChange(Add("history"));
+        E->SetOnError(Add("error"));
+        E->SetOnMemoryChange(Add("memory"));
+        E->SetOnSetToggles(Add("set"));
+        E->SetOnClearToggles(Add("clear"));
+        E->SetOnAngleModeChange(Add("angle"));
+        E->SetOnDecimalPlacesChange(Add("decimals"));
+        E->SetOnLanguageChange([this](TObject *, TBrixLanguage &) { Events << "language"; });
+        return Events;
+    }
+
+    RegionalGuard Regional;
+    TOwned<TBrixCalcEngine> E;
+    QStringList Events;
+};
+
+TEST_F(EngineTest, NewEngineIsClearedWithItsDefaults)
+{
+    EXPECT_EQ(E->GetDisplayStr(), "0");
+    EXPECT_EQ(E->AsFloat(), 0);
+    EXPECT_EQ(E->LastCh(), u' ');
+    EXPECT_EQ(E->GetHistoryLength(), 0);
+    EXPECT_EQ(E->GetHistoryPosition(), -1);
+    EXPECT_EQ(E->DecimalPlaces(), 4);
+    EXPECT_EQ(E->MaxDisplayLength(), 26);
+    EXPECT_EQ(E->AngleMode(), amRadians);
+    EXPECT_TRUE(E->Precedence());
+    EXPECT_TRUE(E->PrefixFunctions());
+    EXPECT_FALSE(E->BinaryPercent() || E->EnableGrads() || E->MemoryHistory() ||
+                 E->OperatorSameLine() || E->IgnoreError() || E->IsInv() || E->IsHyp());
+    EXPECT_EQ(E->GetLastError(), "");
+    EXPECT_EQ(E->Language(), DefaultLanguage);
+    EXPECT_EQ(E->Memory(), 0);
+    EXPECT_EQ(E->OperandCount(), 0);
+    EXPECT_EQ(E->OperatorCount(), 0);
+    EXPECT_EQ(E->OperandCapacity(), 20);
+    EXPECT_EQ(E->OperatorCapacity(), 20);
+    EXPECT_EQ(E->OperatorCodes(), "+-*/^@&#\\|E(");
+    EXPECT_EQ(E->FunctionCodes(), "LNWSCTDRUQlnwsctdruqafigGA%");
+    EXPECT_EQ(E->Formatter(), nullptr);
+}
+
+TEST_F(EngineTest, NumberEntry)
+{
+    RunRows({
+        {"leading zeros are replaced", "0 0 7", "7", "", ""},
+        {"zeros after a digit stay", "1 0 0", "100", "", ""},
+        {"minus zero zero shows as typed", "- 0 0", "-00", "", ""},
+        {"a digit after minus zero", "- 0 0 5", "-05", "", ""},
+        {"separator on empty entry", ".", "0.", "", ""},
+        {"separator only once", ". 5 .", "0.5", "", ""},
+        {"separator after a digit", "5 .", "5.", "", ""},
+        {"backspace to empty", "5 bs", "", "", ""},
+        {"backspace on a result edits nothing", "2 + 3 = bs", "5.0000", "2.0000|+|3.0000|=|5.0000",
+         ""},
+        {"exponent mark only once", "1 E E", "1E", "", ""},
+        {"signed exponent", "1 E - 3 =", "0.0010", "0.0010|=|0.0010", ""},
+        {"digit after equals starts anew", "2 + 3 = 4 =", "4.0000",
+         "2.0000|+|3.0000|=|5.0000|4.0000|=|4.0000", ""},
+        {"minus after equals subtracts", "2 + 3 = - 4 =", "1.0000",
+         "2.0000|+|3.0000|=|5.0000|-|4.0000|=|1.0000", ""},
+        {"clear keeps the pending sum", "2 + 3 c 4 =", "6.0000", "2.0000|+|4.0000|=|6.0000", ""},
+        {"all clear empties everything", "2 + 3 ac", "0", "", ""},
+        {"pi discards the entry", "1 2 pi", "3.1416", "3.1416", ""},
+        {"e", "e", "2.7183", "2.7183", ""},
+        {"input value writes its line", "v:0", "0.0000", "0.0000", ""},
+        {"decimal places redraw the display", "v:0 dp:2", "0.00", "0.0000", ""},
+        {"decimal places while typing keep the entry", "1 2 dp:2 5", "125", "", ""},
+        {"pasted junk reads as zero", "s:abc", "0.0000", "", ""},
+        {"pasted text with marks", "s:(1,234.5)", "-1234.5000", "", ""},
+        {"a huge value has no fixed form", "v:1e300", "1.0000E+300", "1.0000E+300", ""},
+    });
+}
+
+TEST_F(EngineTest, EntryTextAndStacksBehindTheDisplay)
+{
+    Press(*E, "- 0 0");
+    EXPECT_EQ(E->EntryText(), "-0");
+    EXPECT_EQ(E->AsFloat(), 0);
+
+    E->AllClear();
+    Press(*E, "0 E 5");
+    EXPECT_EQ(E->GetDisplayStr(), "0E5");
+    EXPECT_EQ(E->EntryText(), "0");
+
+    // The decimal separator after equals keeps the result beneath the entry;
+    // a digit empties both stacks first.
+    E->AllClear();
+    Press(*E, "2 + 3 = .");
+    EXPECT_EQ(E->GetDisplayStr(), "0.");
+    EXPECT_EQ(Operands(*E), std::vector<Extended>({5}));
+    Press(*E, "c 2 + 3 = 4");
+    EXPECT_EQ(E->OperandCount(), 0);
+    EXPECT_EQ(E->OperatorCount(), 0);
+
+    // After 2 + 3 * the stacks hold both pending operators.
+    E->AllClear();
+    Press(*E, "2 + 3 *");
+    EXPECT_EQ(Operands(*E), std::vector<Extended>({2, 3}));
+    EXPECT_EQ(E->OperatorStackText(), "+*");
+    EXPECT_EQ(E->LastCh(), u'*');
+
+    // A digit key beyond 9 is not a key.
+    E->AllClear();
+    E->InputDigit(10);
+    EXPECT_EQ(E->EntryText(), "");
+    EXPECT_EQ(E->GetDisplayStr(), "0");
+}
+
+TEST_F(EngineTest, ChangeSignEditsTheEntry)
+{
+    RunRows({
+        {"positive", "5 +/-", "-5", "", ""},
+        {"negative", "5 +/- +/-", "5", "", ""},
+        {"zero becomes a lone minus", "0 +/-", "-", "", ""},
+        {"lone minus stays", "- +/-", "-", "", ""},
+        {"exponent negated", "1 E 3 +/-", "1E-3", "", ""},
+        {"negative exponent negated", "1 E - 3 +/-", "1E3", "", ""},
+        {"empty exponent gets a minus", "1 E +/-", "1E-", "", ""},
+        {"no entry negates the top", "2 + +/-", "-2.0000", "2.0000|+|+/-", ""},
+        {"negated value is pushed above", "2 + +/- =", "0.0000", "2.0000|+|+/-|=|0.0000", ""},
+    });
+}
+
+TEST_F(EngineTest, OperatorsWithPrecedence)
+{
+    RunRows({
+        {"times binds tighter", "2 + 3 * 4 =", "14.0000", "2.0000|+|3.0000|*|4.0000|=|14.0000", ""},
+        {"times first", "2 * 3 + 4 =", "10.0000", "2.0000|*|3.0000|+|4.0000|=|10.0000", ""},
+        {"power associates left", "2 ^ 3 ^ 2 =", "64.0000",
+         "2.0000|x ^ y|3.0000|x ^ y|2.0000|=|64.0000", ""},
+        {"power binds tightest", "2 + 3 ^ 2 =", "11.0000", "2.0000|+|3.0000|x ^ y|2.0000|=|11.0000",
+         ""},
+        {"minus associates left", "1 0 - 4 - 3 =", "3.0000", "10.0000|-|4.0000|-|3.0000|=|3.0000",
+         ""},
+        {"minus first is a sign", "- 3 + 2 =", "-1.0000", "-3.0000|+|2.0000|=|-1.0000", ""},
+        {"minus after an operator is a sign", "2 * - 3 =", "-6.0000", "2.0000|*|-3.0000|=|-6.0000",
+         ""},
+        {"two signs cancel", "2 + - - 3 =", "5.0000", "2.0000|+|3.0000|=|5.0000", ""},
+        {"equals again repeats the lines", "2 + 3 = =", "5.0000",
+         "2.0000|+|3.0000|=|5.0000|=|5.0000", ""},
+        {"a result is the next first operand", "2 + 3 = * 4 =", "20.0000",
+         "2.0000|+|3.0000|=|5.0000|*|4.0000|=|20.0000", ""},
+        {"inverse power", "8 inv ^ 3 =", "2.0000", "8.0000|x ^ 1/y|3.0000|=|2.0000", ""},
+        {"inverse power with one operand", "2 inv ^ =", "2.0000", "2.0000|x ^ 1/y|=|2.0000", ""},
+        {"result without equals writes nothing", "2 + 3 result", "5.0000", "2.0000|+|3.0000", ""},
+    });
+}
+
+TEST_F(EngineTest, PrecedenceOffReducesLeftToRight)
+{
+    RunRows({
+        {"plain left to right", "prec:off 2 + 3 * 4 =", "20.0000",
+         "2.0000|+|3.0000|*|4.0000|=|20.0000", ""},
+        {"brackets still group", "prec:off 2 * ( 3 + 4 ) - 1 =", "13.0000",
+         "2.0000|*|(|3.0000|+|4.0000|)|-|1.0000|=|13.0000", ""},
+    });
+}
+
+TEST_F(EngineTest, Brackets)
+{
+    RunRows({
+        {"closed", "2 * ( 3 + 4 ) =", "14.0000", "2.0000|*|(|3.0000|+|4.0000|)|=|14.0000", ""},
+        {"left open", "2 * ( 3 + 4 =", "14.0000", "2.0000|*|(|3.0000|+|4.0000|=|14.0000", ""},
+        {"stray right bracket reduces all", "2 + 3 ) * 4 =", "20.0000",
+         "2.0000|+|3.0000|)|*|4.0000|=|20.0000", ""},
+        {"minus before a bracket", "- ( 2 + 3 ) =", "-5.0000",
+         "-1.0000|*|(|2.0000|+|3.0000|)|=|-5.0000", ""},
+        {"a number before a bracket is lost", "7 ( 2 + 3 ) =", "5.0000",
+         "(|2.0000|+|3.0000|)|=|5.0000", ""},
+    });
+}
+
+TEST_F(EngineTest, DeepBracketsGrowTheStacks)
+{
+    for (int I = 0; I < 25; ++I)
+        Press(*E, "( 1 +");
+    EXPECT_EQ(E->OperatorCount(), 50);
+    // The length rule: 20, then top index + 5 whenever the top is the last slot.
+    EXPECT_EQ(E->OperatorCapacity(), 52);
+    EXPECT_EQ(E->OperandCapacity(), 28);
+    Press(*E, "1");
+    for (int I = 0; I < 25; ++I)
+        Press(*E, ")");
+    Press(*E, "=");
+    EXPECT_EQ(E->GetDisplayStr(), "26.0000");
+    EXPECT_EQ(E->OperandCount(), 1);
+}
+
+TEST_F(EngineTest, ErrorsAndTheirMessages)
+{
+    RunRows({
+        {"division by zero", "5 / 0 =", "Error!", "ERR|=|Error!", "Division by Zero"},
+        {"zero by zero", "0 / 0 =", "Error!", "ERR|=|Error!", "Division by Zero"},
+        {"operator after the fault carries on", "5 / 0 +", "0", "ERR|+", "Division by Zero"},
+        {"missing operand", "5 + =", "Error!", "ERR|=|Error!", "Invalid Equation"},
+        {"two operators in a row", "2 + * 3 =", "Error!", "ERR|=|Error!", "Invalid Equation"},
+        {"same operator twice", "2 * *", "0", "ERR|*", "Invalid Equation"},
+        {"inverse power of zero", "2 inv ^ 0 =", "Error!", "ERR|=|Error!",
+         "Floating point division by zero"},
+        {"overflow", "9E4000 * 9E4000 =", "Error!", "ERR|=|Error!", "Floating point overflow"},
+        {"division overflow", "9E4000 / 9E - 4000 =", "Error!", "ERR|=|Error!",
+         "Floating point overflow"},
+        {"the next key works on the cleared state", "5 / 0 = 2 + 3 =", "5.0000",
+         "ERR|=|Error!|2.0000|+|3.0000|=|5.0000", "Division by Zero"},
+        {"all clear forgets the message", "5 / 0 = ac", "0", "", ""},
+        {"memory keys evaluate into the error", "5 / 0 m+", "Error!", "ERR|M+", "Division by Zero"},
+    });
+}
+
+TEST_F(EngineTest, IgnoreErrorDropsAnOperatorWithoutOperands)
+{
+    RunRows({
+        {"missing operand", "ignore:on 5 + =", "5.0000", "5.0000|+|=|5.0000", ""},
+        {"two operators in a row", "ignore:on 2 + * 3 =", "6.0000", "2.0000|+|*|3.0000|=|6.0000",
+         ""},
+        {"division by zero still fails", "ignore:on 5 / 0 =", "Error!", "ERR|=|Error!",
+         "Division by Zero"},
+    });
+}
+
+TEST_F(EngineTest, FunctionKeysAfterTheirOperand)
+{
+    RunRows({
+        {"sin 0", "prefix:off 0 sin", "0.0000", "0.0000|sin", ""},
+        {"cos of nothing", "prefix:off cos", "1.0000", "cos", ""},
+        {"log of nothing is not applied", "prefix:off log", "0.0000", "log", ""},
+        {"sin in degrees", "prefix:off deg 3 0 sin", "0.5000", "30.0000|sin", ""},
+        {"arcsin in degrees", "prefix:off deg 0.5 inv sin", "30.0000", "0.5000|arcsin", ""},
+        {"digits clear Inv", "prefix:off deg inv 0.5 sin", "0.0087", "0.5000|sin", ""},
+        {"arccos in degrees", "prefix:off deg 0.5 inv cos", "60.0000", "0.5000|arccos", ""},
+        {"arctan in degrees", "prefix:off deg 1 inv tan", "45.0000", "1.0000|arctan", ""},
+        {"tan pole", "prefix:off deg 9 0 tan", "Error!", "ERR", "Division by Zero"},
+        {"Hyp ignores degrees", "prefix:off deg 1 hyp sin", "1.1752", "1.0000|sinh", ""},
+        {"cosh", "prefix:off 1 hyp cos", "1.5431", "1.0000|cosh", ""},
+        {"tanh", "prefix:off 1 hyp tan", "0.7616", "1.0000|tanh", ""},
+        {"arsinh", "prefix:off 2 inv hyp sin", "1.4436", "2.0000|arsinh", ""},
+        {"arcosh", "prefix:off 2 hyp inv cos", "1.3170", "2.0000|arcosh", ""},
+        {"artanh", "prefix:off 0.5 inv hyp tan", "0.5493", "0.5000|artanh", ""},
+        {"arcosh below one", "prefix:off 0.5 inv hyp cos", "Error!", "ERR",
+         "Not Defined for that Value"},
+        {"arcsin beyond one", "prefix:off 2 inv sin", "Error!", "ERR", "Invalid Value"},
+        {"log", "prefix:off 1 0 0 log", "2.0000", "100.0000|log", ""},
+        {"ten to the x", "prefix:off 2 inv log", "100.0000", "2.0000|10^x", ""},
+        {"lg2", "prefix:off 8 lg2", "3.0000", "8.0000|log2", ""},
+        {"two to the x", "prefix:off 3 inv lg2", "8.0000", "3.0000|2^x", ""},
+        {"ln", "prefix:off 1 ln", "0.0000", "1.0000|ln", ""},
+        {"e to the x", "prefix:off 1 inv ln", "2.7183", "1.0000|e^x", ""},
+        {"log of zero", "prefix:off 0 log", "Error!", "ERR", "Value must be > 0"},
+        {"ln of zero", "prefix:off 0 ln", "Error!", "ERR", "Floating point division by zero"},
+        {"ln of a negative", "prefix:off 2 +/- ln", "Error!", "ERR",
+         "Invalid floating point operation"},
+        {"e to a huge x", "prefix:off 12000 inv ln", "Error!", "ERR", "Floating point overflow"},
+        {"a result stays beneath", "prefix:off 2 + 3 = sin =", "-0.9589",
+         "2.0000|+|3.0000|=|5.0000|sin|=|-0.9589", ""},
+        {"grads", "prefix:off gra 1 0 0 sin", "1.0000", "100.0000|sin", ""},
+        {"arcsin in grads", "prefix:off gra 1 inv sin", "100.0000", "1.0000|arcsin", ""},
+    });
+}
+
+TEST_F(EngineTest, FunctionKeysBeforeTheirOperand)
+{
+    RunRows({
+        {"sin 30", "deg sin 3 0 =", "0.5000", "sin|30.0000|=|0.5000", ""},
+        {"a typed number is discarded", "deg 5 sin 3 0 =", "0.5000", "sin|30.0000|=|0.5000", ""},
+        {"inside a sum", "deg 2 + sin 3 0 =", "2.5000", "2.0000|+|sin|30.0000|=|2.5000", ""},
+        {"arcsin", "deg inv sin 0.5 =", "30.0000", "arcsin|0.5000|=|30.0000", ""},
+        {"Inv before equals turns a pending sine", "deg sin 0.5 inv =", "30.0000",
+         "sin|0.5000|=|30.0000", ""},
+        {"binds tighter than an operator", "sin 0 + 2 =", "2.0000", "sin|0.0000|+|2.0000|=|2.0000",
+         ""},
+        {"closed by a bracket", "2 * ( sqrt 9 ) =", "6.0000", "2.0000|*|(|sqrt|9.0000|)|=|6.0000",
+         ""},
+        {"missing operand reads as zero", "sin =", "0.0000", "sin|=|0.0000", ""},
+        {"cos of a missing operand", "cos =", "1.0000", "cos|=|1.0000", ""},
+        {"log of a missing operand", "log =", "Error!", "ERR|=|Error!", "Value must be > 0"},
+        {"square root", "sqrt 1 6 =", "4.0000", "sqrt|16.0000|=|4.0000", ""},
+        {"Inv square root is a square", "inv sqrt 3 =", "9.0000", "x^2|3.0000|=|9.0000", ""},
+        {"hyperbolic codes", "hyp sin 1 =", "1.1752", "sinh|1.0000|=|1.1752", ""},
+        {"pending fault surfaces at equals", "inv sin 2 =", "Error!", "ERR|=|Error!",
+         "Invalid Value"},
+    });
+}
+
+TEST_F(EngineTest, SquareRootSquareAndReciprocal)
+{
+    RunRows({
+        {"root of a negative is zero", "prefix:off 4 +/- sqrt", "0.0000", "-4.0000|sqrt", ""},
+        {"root of a negative reported", "prefix:off ignore:on 4 +/- sqrt", "Error!", "sqrt|ERR",
+         "Square Root of Negative"},
+        {"root", "prefix:off 1 6 sqrt", "4.0000", "16.0000|sqrt", ""},
+        {"root of a result", "prefix:off 2 + 7 = sqrt", "3.0000", "2.0000|+|7.0000|=|9.0000|sqrt",
+         ""},
+        {"Inv root is a square", "prefix:off 3 inv sqrt", "9.0000", "3.0000|x^2", ""},
+        {"square", "3 x^2", "9.0000", "3.0000|x^2", ""},
+        {"square replaces a result", "2 + 3 = x^2 =", "25.0000",
+         "2.0000|+|3.0000|=|5.0000|x^2|=|25.0000", ""},
+        {"square overflow still writes its line", "9E3000 x^2", "Error!", "ERR|x^2",
+         "Floating point overflow"},
+        {"Inv square is a root", "prefix:off 1 6 inv x^2", "4.0000", "16.0000|sqrt", ""},
+        {"reciprocal", "4 1/x", "0.2500", "4.0000|1/x", ""},
+        {"reciprocal of zero is zero", "0 1/x", "0.0000", "0.0000|1/x", ""},
+        {"reciprocal of nothing", "1/x", "0.0000", "1/x", ""},
+        {"reciprocal of zero reported", "ignore:on 0 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+    });
+}
+
+TEST_F(EngineTest, PercentBothKinds)
+{
+    RunRows({
+        {"add a percentage", "2 0 0 + 1 0 % =", "220.0000", "200.0000|+|10|%|=|220.0000", ""},
+        {"percent alone", "1 0 %", "0.0000", "10|%", ""},
+        {"percent of a product", "5 0 * 1 0 % =", "250.0000", "50.0000|*|10|%|=|250.0000", ""},
+        {"percent without an entry", "2 0 0 + 1 0 * %", "20.0000", "200.0000|+|10.0000|*|%", ""},
+        {"one line on the same-line tape", "sameline:on 2 0 0 + 1 0 % =", "220.0000",
+         "200.0000|+ 10%|= 220.0000", ""},
+        {"binary", "bpct:on 2 0 0 % 1 0 =", "20.0000", "200.0000|%|10.0000|=|20.0000", ""},
+        {"binary binds tighter than plus", "bpct:on 2 + 5 0 % 1 0 =", "7.0000",
+         "2.0000|+|50.0000|%|10.0000|=|7.0000", ""},
+        {"binary without precedence", "bpct:on prec:off 2 + 5 0 % 1 0 =", "5.2000",
+         "2.0000|+|50.0000|%|10.0000|=|5.2000", ""},
+        {"pending binary percent switched off", "bpct:on 5 + 2 0 0 % 1 0 bpct:off =", "220.0000",
+         "5.0000|+|200.0000|%|10.0000|=|220.0000", ""},
+    });
+}
+
+TEST_F(EngineTest, SwitchingBinaryPercentTogglesTheFunctionCode)
+{
+    const QString Initial = E->FunctionCodes();
+    E->SetBinaryPercent(true);
+    EXPECT_FALSE(E->FunctionCodes().contains(u'%'));
+    E->SetBinaryPercent(true);
+    EXPECT_FALSE(E->FunctionCodes().contains(u'%'));
+    E->SetBinaryPercent(false);
+    E->SetBinaryPercent(true);
+    E->SetBinaryPercent(false);
+    EXPECT_EQ(E->FunctionCodes(), Initial);
+}
+
+TEST_F(EngineTest, AngleModes)
+{
+    RunRows({
+        {"radians to degrees", "angle", "0", "deg", ""},
+        {"radians to grads when enabled", "grads:on angle", "0", "gra", ""},
+        {"full cycle with grads", "grads:on angle angle angle", "0", "gra|deg|rad", ""},
+    });
+    Record();
+    E->SetAngleMode(amRadians);
+    EXPECT_TRUE(Events.isEmpty());
+    E->SetAngleMode(amDegrees);
+    E->ToggleAngleMode();
+    EXPECT_EQ(Events, QStringList({"angle", "history", "angle"}));
+    EXPECT_EQ(E->GetAngleModeStr(), "rad");
+}
+
+// ---- Memory and tape forms ----
+
+struct MemoryRow
+{
+    const char *Name;
+    const char *Keys;
+    const char *Display;
+    const char *Tape;
+    Extended Memory;
+};
+
+TEST_F(EngineTest, MemoryKeys)
+{
+    const MemoryRow Rows[] = {
+        {"M+ evaluates first", "2 + 3 m+", "5.0000", "2.0000|+|3.0000|M+", 5},
+        {"M+ twice adds twice", "2 + 3 m+ m+", "5.0000", "2.0000|+|3.0000|M+|M+", 10},
+        {"M+ right after an operator", "2 + m+ 3 =", "5.0000", "2.0000|+|M+|3.0000|=|5.0000", 2},
+        {"M+ after the exponent mark keeps the entry", "1 E m+", "1E", "1.0000|M+", 1},
+        {"M- twice", "5 m- m-", "5.0000", "5.0000|M-|M-", -10},
+        {"memory history lines", "memhist:on 1 2 m+ 3 * mr =", "36.0000",
+         "12.0000|M+|[M: 12.0000 ]|3.0000|*|MR|[M: 12.0000 ]|=|36.0000", 12},
+        {"MC then MR", "7 m+ mc mr", "0.0000", "7.0000|M+|MC|MR", 0},
+        {"MR after an operator is the second operand", "4 m+ 2 * mr =", "8.0000",
+         "4.0000|M+|2.0000|*|MR|=|8.0000", 4},
+    };
+    for (const MemoryRow &Row : Rows) {
+        SCOPED_TRACE(Row.Name);
+        TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+        Press(*Engine, Row.Keys);
+        EXPECT_EQ(Engine->GetDisplayStr(), QString::fromUtf8(Row.Display));
+        EXPECT_EQ(Tape(*Engine), QString::fromUtf8(Row.Tape));
+        EXPECT_EQ(Engine->Memory(), Row.Memory);
+    }
+}
+
+TEST_F(EngineTest, MemoryNotificationsAndContents)
+{
+    Record();
+    Press(*E, "7 m+");
+    EXPECT_EQ(Events.count("memory"), 1);
+    Events.clear();
+    Press(*E, "mr");
+    EXPECT_EQ(Events.count("memory"), 0);
+    E->SetMemory(7);
+    EXPECT_EQ(Events, QStringList({"display", "history", "memory"}));
+    EXPECT_EQ(E->GetMemoryContents(), "7.0000");
+    // Errors and AllClear keep the memory.
+    Press(*E, "5 / 0 = ac");
+    EXPECT_EQ(E->Memory(), 7);
+}
+
+TEST_F(EngineTest, OperatorSameLineJoinsHeldTexts)
+{
+    RunRows({
+        {"expression", "sameline:on 2 + 3 * 4 =", "14.0000", "2.0000|+ 3.0000|* 4.0000|= 14.0000",
+         ""},
+        {"three lines", "sameline:on 2 + 3 =", "5.0000", "2.0000|+ 3.0000|= 5.0000", ""},
+        {"a held plus is replaced by a bracket", "sameline:on 5 + ( 3 ) =", "8.0000",
+         "5.0000|( 3.0000|)|= 8.0000", ""},
+        {"a held operator prefixes the error line", "sameline:on 5 / 0 =", "Error!", "ERR|= Error!",
+         "Division by Zero"},
+    });
+
+    E->SetOperatorSameLine(true);
+    Record();
+    E->AddHistoryChar(u'+', true);
+    EXPECT_EQ(E->GetHistoryLength(), 0);
+    EXPECT_TRUE(Events.isEmpty());
+    E->AddHistoryValue(3);
+    EXPECT_EQ(E->HistoryLines(), QStringList({"+ 3.0000"}));
+    EXPECT_EQ(Events, QStringList({"history"}));
+    // A held text survives clearing the tape.
+    E->AddHistoryChar(u'*', true);
+    E->ClearHistory();
+    E->AddHistoryLine("x", false);
+    EXPECT_EQ(E->HistoryLines(), QStringList({"* x"}));
+}
+
+// ---- Notifications ----
+
+TEST_F(EngineTest, ErrorNotifiesInOrder)
+{
+    E->SetPrefixFunctions(false);
+    Press(*E, "5 / 0");
+    Record();
+    Press(*E, "=");
+    // The operand line, then the error (display "0" from the clearing, then
+    // "Error!", the error line, OnError), then the equals lines.
+    EXPECT_EQ(Events, QStringList({"history", "display", "display", "history", "error", "history",
+                                   "history"}));
+    EXPECT_EQ(Tape(*E), "ERR|=|Error!");
+    EXPECT_EQ(E->LastCh(), u'=');
+
+    Events.clear();
+    Press(*E, "ac deg 9 0 tan");
+    EXPECT_EQ(E->GetHistoryLength(), 1);
+    EXPECT_EQ(E->LastCh(), u' ');
+    // ac, 9, 0, then the error's "0" and "Error!".
+    EXPECT_EQ(Events.count("display"), 5);
+    EXPECT_EQ(Events.count("error"), 1);
+}
+
+TEST_F(EngineTest, TogglesNotify)
+{
+    Record();
+    Press(*E, "inv inv");
+    EXPECT_EQ(Events, QStringList({"set", "clear"}));
+    Events.clear();
+    Press(*E, "1");
+    EXPECT_TRUE(Events.filter("clear").isEmpty());
+    Press(*E, "hyp 2");
+    EXPECT_EQ(Events, QStringList({"display", "set", "display", "clear"}));
+    // Brackets, change of sign, plain percent and constants leave them set.
+    Events.clear();
+    Press(*E, "inv ( +/- pi");
+    EXPECT_TRUE(E->IsInv());
+    EXPECT_FALSE(Events.contains("clear"));
+    // A pending function code sets toggles silently; the computation clears
+    // them with a notification.
+    E->AllClear();
+    Press(*E, "inv sin");
+    Events.clear();
+    Press(*E, "0.5");
+    EXPECT_EQ(Events.count("clear"), 1);
+    Events.clear();
+    Press(*E, "=");
+    EXPECT_EQ(Events.count("set"), 0);
+    EXPECT_EQ(Events.count("clear"), 1);
+}
+
+TEST_F(EngineTest, DecimalPlacesNotifyOnlyOnChange)
+{
+    Press(*E, "v:0");
+    Record();
+    E->SetDecimalPlaces(2);
+    EXPECT_EQ(E->GetDisplayStr(), "0.00");
+    EXPECT_EQ(Events, QStringList({"display", "decimals"}));
+    Events.clear();
+    E->SetDecimalPlaces(2);
+    EXPECT_TRUE(Events.isEmpty());
+}
+
+TEST_F(EngineTest, LanguageAndTexts)
+{
+    Record();
+    E->SetLanguage(DefaultLanguage);
+    EXPECT_TRUE(Events.isEmpty());
+    E->SetLanguage(elGerman);
+    EXPECT_EQ(Events, QStringList({"language"}));
+    EXPECT_EQ(E->GetName(ectCalculator), "Rechner");
+    EXPECT_EQ(E->GetName(ectACKey), "AC");
+
+    // The engine's own messages come in its language.
+    Press(*E, "5 / 0 =");
+    EXPECT_EQ(E->GetLastError(), MathText(elGerman, emtDivideByZero));
+    EXPECT_EQ(E->GetDisplayStr(), E->GetName(ectErrorMsg));
+
+    // A handler may change the language in place.
+    E->SetOnLanguageChange([](TObject *, TBrixLanguage &Language) { Language = elFrench; });
+    E->SetLanguage(elSpanish);
+    EXPECT_EQ(E->Language(), elFrench);
+    EXPECT_EQ(E->GetLanguage(), elFrench);
+}
+
+// ---- Faults that reach the caller ----
+
+TEST_F(EngineTest, PlainPercentOverflowPassesToTheCallerWithStateIntact)
+{
+    Press(*E, "9E4000 + 9E4000");
+    const QString DisplayBefore = E->GetDisplayStr();
+    EXPECT_THROW(E->DoPercent(), EOverflow);
+    EXPECT_EQ(E->GetDisplayStr(), DisplayBefore);
+    EXPECT_EQ(E->EntryText(), "9E4000");
+    EXPECT_EQ(E->OperandCount(), 1);
+    EXPECT_EQ(E->OperatorStackText(), "+");
+    EXPECT_EQ(Tape(*E), "9.0000E+4000|+|9E4000|%");
+    EXPECT_EQ(E->GetLastError(), "");
+    // The engine carries on from there.
+    Press(*E, "bs bs bs bs bs bs 1 =");
+    EXPECT_EQ(E->GetDisplayStr(), "9.0000E+4000");
+}
+
+TEST_F(EngineTest, MemoryOverflowPassesToTheCallerWithMemoryUnchanged)
+{
+    Record();
+    E->SetMemory(1.1e4932L);
+    Events.clear();
+    Press(*E, "1E4932");
+    EXPECT_THROW(E->MemoryAdd(), EOverflow);
+    EXPECT_EQ(E->Memory(), 1.1e4932L);
+    EXPECT_EQ(Tape(*E), "1.0000E+4932");
+    EXPECT_FALSE(Events.contains("memory"));
+
+    E->SetMemory(-1.1e4932L);
+    EXPECT_THROW(E->MemorySubtract(), EOverflow);
+    EXPECT_EQ(E->Memory(), -1.1e4932L);
+}
+
+TEST_F(EngineTest, NonFiniteValuesNeverEnter)
+{
+    RunRows({
+        {"infinity", "v:inf", "Error!", "ERR", "Floating point overflow"},
+        {"NaN", "v:nan", "Error!", "ERR", "Invalid floating point operation"},
+        {"pasted number beyond the range reads as zero", "s:1e99999", "0.0000", "", ""},
+    });
+    E->SetMemory(3);
+    EXPECT_THROW(E->SetMemory(std::numeric_limits<Extended>::infinity()), EOverflow);
+    EXPECT_THROW(E->SetMemory(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
+    EXPECT_EQ(E->Memory(), 3);
+}
+
+// ---- Constants, variables ----
+
+TEST_F(EngineTest, ConstantsAreTheNearestExtendedValues)
+{
+    const auto Bits = [](Extended V) {
+        unsigned char Raw[sizeof(Extended)] = {};
+        std::memcpy(Raw, &V, 10);
+        quint64 Mantissa = 0;
+        std::memcpy(&Mantissa, Raw, 8);
+        quint16 SignExponent = 0;
+        std::memcpy(&SignExponent, Raw + 8, 2);
+        return std::make_pair(SignExponent, Mantissa);
+    };
+    E->InputPi();
+    EXPECT_EQ(Bits(E->AsFloat()), std::make_pair(quint16(0x4000), quint64(0xC90FDAA22168C235ULL)));
+    E->InputNaturalConstant();
+    EXPECT_EQ(Bits(E->AsFloat()), std::make_pair(quint16(0x4000), quint64(0xADF85458A2BB4A9BULL)));
+    EXPECT_EQ(Tape(*E), "3.1416|2.7183");
+}
+
+TEST_F(EngineTest, VariablesOutsideTheRangeAreIgnored)
+{
+    E->SetVariable(9, 5);
+    E->SetVariable(-1, 6);
+    E->SetVariable(10, 7);
+    EXPECT_EQ(E->GetVariable(9), 5);
+    EXPECT_EQ(E->GetVariable(-1), 0);
+    EXPECT_EQ(E->GetVariable(10), 0);
+    EXPECT_EQ(E->GetVariable(0), 0);
+}
+
+// ---- Descendants change every caller ----
+
+class TaggingEngine : public TBrixCalcEngine
+{
+public:
+    void AddHistoryLine(const QString &Text, bool Hold) override
+    {
+        TBrixCalcEngine::AddHistoryLine("<" + Text + ">", Hold);
+    }
+    Extended CalcSin(const Extended &) override { return 42; }
+};
+
+TEST_F(EngineTest, OverridesReachEveryCaller)
+{
+    TOwned<TaggingEngine> T(Create<TaggingEngine>());
+    T->SetMemoryHistory(true);
+    // Function names, memory lines, value lines and the result line all go
+    // through the overridden AddHistoryLine; operator characters and typed
+    // operands do not.
+    Press(*T, "2 + sin 1 = m+ pi angle");
+    EXPECT_EQ(T->HistoryLines(), QStringList({"2.0000", "+", "<sin>", "1.0000", "=", "<44.0000>",
+                                              "<M+>", "<[M: 44.0000 ]>", "<3.1416>", "<deg>"}));
+    Press(*T, "ac prefix:off 5 sin");
+    EXPECT_EQ(T->GetDisplayStr(), "42.0000");
+    Press(*T, "5 / 0 =");
+    EXPECT_EQ(T->HistoryLine(0), "<- - - - ERROR - - - ->");
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+// A tiny key-script language for the engine tests, so that a table row reads
+// like the keys a user presses: "2 + 3 * 4 =".
+//
+// Tokens (separated by spaces):
+//   runs of 0-9, "." and "E"     one key per character (digit, decimal
+//                                separator, exponent mark)
+//   + - * / ^ ( ) = %            the operator, bracket, equals, percent keys
+//   +/- inv hyp sin cos tan log ln lg2 sqrt x^2 1/x pi e bs c ac result
+//   m+ m- mr mc angle            the other keys
+//   v:TEXT                       InputValue of TEXT read in the C locale
+//   s:TEXT                       InputString(TEXT)
+//   deg rad gra                  SetAngleMode
+//   prefix:off prec:off bpct:on sameline:on memhist:on ignore:on grads:on
+//   dp:N                         option writes between keys
+#pragma once
+
+#include "brix/calculator/engine.h"
+#include "brix/classes/formatsettings.h"
+
+#include <gtest/gtest.h>
+
+#include <QHash>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+namespace BrixTest {
+
+using namespace Brix;
+
+inline bool IsNumberToken(const QString &Token)
+{
+    for (QChar Ch : Token)
+        if (!(Ch.isDigit() || Ch == u'.' || Ch == u'E'))
+            return false;
+    return !Token.isEmpty();
+}
+
+inline void PressKey(TBrixCalcEngine &E, const QString &Token)
+{
+    static const QHash<QString, void (TBrixCalcEngine::*)()> Keys = {
+        {"+", &TBrixCalcEngine::DoAdd},
+        {"-", &TBrixCalcEngine::DoSubtract},
+        {"*", &TBrixCalcEngine::DoMultiply},
+        {"/", &TBrixCalcEngine::DoDivide},
+        {"^", &TBrixCalcEngine::DoPower},
+        {"(", &TBrixCalcEngine::InputLeftBracket},
+        {")", &TBrixCalcEngine::InputRightBracket},
+        {"=", &TBrixCalcEngine::DoEquals},
+        {"result", &TBrixCalcEngine::DoResult},
+        {"%", &TBrixCalcEngine::DoPercent},
+        {"+/-", &TBrixCalcEngine::DoChangeSign},
+        {"inv", &TBrixCalcEngine::DoInv},
+        {"hyp", &TBrixCalcEngine::DoHyp},
+        {"sin", &TBrixCalcEngine::DoSin},
+        {"cos", &TBrixCalcEngine::DoCos},
+        {"tan", &TBrixCalcEngine::DoTan},
+        {"log", &TBrixCalcEngine::DoLog},
+        {"ln", &TBrixCalcEngine::DoLN},
+        {"lg2", &TBrixCalcEngine::DoLg2},
+        {"sqrt", &TBrixCalcEngine::DoSqRoot},
+        {"x^2", &TBrixCalcEngine::DoSquare},
+        {"1/x", &TBrixCalcEngine::DoInvert},
+        {"pi", &TBrixCalcEngine::InputPi},
+        {"e", &TBrixCalcEngine::InputNaturalConstant},
+        {"bs", &TBrixCalcEngine::InputBackspace},
+        {"c", &TBrixCalcEngine::ClearDisplay},
+        {"ac", &TBrixCalcEngine::AllClear},
+        {"m+", &TBrixCalcEngine::MemoryAdd},
+        {"m-", &TBrixCalcEngine::MemorySubtract},
+        {"mr", &TBrixCalcEngine::MemoryRecall},
+        {"mc", &TBrixCalcEngine::MemoryClear},
+        {"angle", &TBrixCalcEngine::ToggleAngleMode},
+    };
+    if (auto It = Keys.find(Token); It != Keys.end()) {
+        (E.*It.value())();
+    } else if (IsNumberToken(Token)) {
+        for (QChar Ch : Token) {
+            if (Ch == u'.')
+                E.InputDecimalSeparator();
+            else if (Ch == u'E')
+                E.DoExp();
+            else
+                E.InputDigit(TBrixZeroToNine(Ch.digitValue()));
+        }
+    } else if (Token.startsWith("v:")) {
+        bool Ok = false;
+        const double V = QLocale::c().toDouble(Token.mid(2), &Ok);
+        ASSERT_TRUE(Ok) << Token.toStdString();
+        E.InputValue(Extended(V));
+    } else if (Token.startsWith("s:")) {
+        E.InputString(Token.mid(2));
+    } else if (Token == "deg") {
+        E.SetAngleMode(amDegrees);
+    } else if (Token == "rad") {
+        E.SetAngleMode(amRadians);
+    } else if (Token == "gra") {
+        E.SetAngleMode(amGradiants);
+    } else if (Token == "prefix:off") {
+        E.SetPrefixFunctions(false);
+    } else if (Token == "prec:off") {
+        E.SetPrecedence(false);
+    } else if (Token == "bpct:on") {
+        E.SetBinaryPercent(true);
+    } else if (Token == "bpct:off") {
+        E.SetBinaryPercent(false);
+    } else if (Token == "sameline:on") {
+        E.SetOperatorSameLine(true);
+    } else if (Token == "memhist:on") {
+        E.SetMemoryHistory(true);
+    } else if (Token == "ignore:on") {
+        E.SetIgnoreError(true);
+    } else if (Token == "grads:on") {
+        E.SetEnableGrads(true);
+    } else if (Token.startsWith("dp:")) {
+        E.SetDecimalPlaces(Byte(Token.mid(3).toInt()));
+    } else {
+        ADD_FAILURE() << "unknown key token " << Token.toStdString();
+    }
+}
+
+inline void Press(TBrixCalcEngine &E, const QString &Script)
+{
+    for (const QString &Token : Script.split(u' ', Qt::SkipEmptyParts))
+        PressKey(E, Token);
+}
+
+// The tape as one string, lines joined by "|"; the error line shows as "ERR"
+// so that rows stay short.
+inline QString Tape(const TBrixCalcEngine &E)
+{
+    QStringList Lines = E.HistoryLines();
+    const QString ErrorLine = E.GetName(ectPaperErrLine);
+    for (QString &Line : Lines)
+        if (Line == ErrorLine)
+            Line = QStringLiteral("ERR");
+    return Lines.join(u'|');
+}
+
+// Sets "." and "," as the regional separators and restores the record.
+class RegionalGuard
+{
+public:
+    RegionalGuard() : FSaved(RegionalSettings())
+    {
+        RegionalSettings().DecimalSeparator = u'.';
+        RegionalSettings().ThousandSeparator = u',';
+    }
+    ~RegionalGuard() { RegionalSettings() = FSaved; }
+    RegionalGuard(const RegionalGuard &) = delete;
+    RegionalGuard &operator=(const RegionalGuard &) = delete;
+
+private:
+    TFormatSettings FSaved;
+};
+
+} // namespace BrixTest
