@@ -271,10 +271,24 @@ void TBrixCalcEngine::PushOperator(QChar Code)
 }
 
 // The value of the typed text; text that is not a number (or lies beyond the
-// Extended range) reads as 0.
-static Extended EntryTextValue(const QString &Text)
+// Extended range) reads as 0. The entry is read with the separator its keys
+// typed: a linked formatter's custom separator may differ from the regional
+// one, and "1,5" typed with "," must read 1.5, not 15.
+Extended TBrixCalcEngine::EntryValue(const QString &Text) const
 {
-    const Extended V = TextToFloatOrZero(Text);
+    const TFormatSettings &Regional = RegionalSettings();
+    const QChar Sep = EntrySeparator();
+    Extended V = 0;
+    if (Sep == Regional.DecimalSeparator) {
+        V = TextToFloatOrZero(Text);
+    } else {
+        TFormatSettings Settings = Regional;
+        Settings.DecimalSeparator = Sep;
+        if (Settings.ThousandSeparator == Sep)
+            Settings.ThousandSeparator = Regional.DecimalSeparator;
+        if (!TextToFloatChecked(Text, Settings, V))
+            V = 0;
+    }
     return IsUsable(V) ? V : 0;
 }
 
@@ -282,7 +296,7 @@ void TBrixCalcEngine::PushEntry()
 {
     if (FValue.isEmpty())
         return;
-    const Extended V = EntryTextValue(FValue);
+    const Extended V = EntryValue(FValue);
     PushOperand(V);
     AddHistoryValue(V);
     FValue.clear();
@@ -458,7 +472,7 @@ Extended TBrixCalcEngine::GetAsFloat()
 {
     if (!FValue.isEmpty()) {
         try {
-            return EntryTextValue(FValue);
+            return EntryValue(FValue);
         } catch (const Exception &) {
             FValue.clear();
             return 0;
@@ -890,7 +904,7 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
         Extended X = 0;
         bool HasArgument = true;
         if (!FValue.isEmpty()) {
-            X = EntryTextValue(FValue);
+            X = EntryValue(FValue);
             AddHistoryValue(X);
         } else if (FOperandN >= 0) {
             X = FOperandStack[FOperandN];
@@ -967,7 +981,7 @@ void TBrixCalcEngine::DoSqRoot()
     try {
         Extended R = 0;
         if (!FValue.isEmpty()) {
-            const Extended X = EntryTextValue(FValue);
+            const Extended X = EntryValue(FValue);
             AddHistoryValue(X);
             R = SquareRootRule(X, FIgnoreError, GetLanguage());
         } else if (FOperandN >= 0) {
@@ -1001,7 +1015,7 @@ void TBrixCalcEngine::DoSquare()
     try {
         Extended R = 0;
         if (!FValue.isEmpty()) {
-            const Extended X = EntryTextValue(FValue);
+            const Extended X = EntryValue(FValue);
             AddHistoryValue(X);
             R = Checked(X * X);
         } else if (FOperandN >= 0) {
@@ -1026,7 +1040,7 @@ void TBrixCalcEngine::DoInvert()
         Extended X = 0;
         bool HasArgument = true;
         if (!FValue.isEmpty()) {
-            X = EntryTextValue(FValue);
+            X = EntryValue(FValue);
             AddHistoryValue(X);
         } else if (FOperandN >= 0) {
             X = FOperandStack[FOperandN];
@@ -1065,7 +1079,7 @@ void TBrixCalcEngine::DoChangeSign()
                 FValue = Mantissa + u'-';
             else
                 FValue = Mantissa + QString::number(-N);
-        } else if (EntryTextValue(FValue) == 0) {
+        } else if (EntryValue(FValue) == 0) {
             FValue = QStringLiteral("-");
         } else if (FValue.startsWith(u'-')) {
             FValue.remove(0, 1);
@@ -1096,7 +1110,7 @@ void TBrixCalcEngine::DoPercent()
     // (tape lines already written stay).
     Extended R = 0;
     if (!FValue.isEmpty()) {
-        const Extended Y = EntryTextValue(FValue);
+        const Extended Y = EntryValue(FValue);
         if (FOperatorSameLine) {
             AddHistoryLine(FValue + u'%', false);
         } else {
@@ -1409,7 +1423,7 @@ void TBrixCalcEngine::MemoryAddSub(bool Subtract)
     // Not guarded: an overflow of the sum reaches the caller with the memory
     // unchanged.
     if (!FValue.isEmpty()) {
-        const Extended X = EntryTextValue(FValue);
+        const Extended X = EntryValue(FValue);
         AddHistoryValue(X);
         FMemory = Checked(Subtract ? FMemory - X : FMemory + X);
     } else if (FOperandN >= 0) {
@@ -1499,7 +1513,7 @@ void TBrixCalcEngine::SetFormatter(TBrixFloatFormatter *Value)
     }
 }
 
-// ---- Inspection ----
+// ---- Read-only views ----
 
 QList<Extended> TBrixCalcEngine::OperandStackContents() const
 {

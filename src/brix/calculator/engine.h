@@ -288,7 +288,7 @@ public:
     const TNotifyEvent &OnAngleModeChange() const { return FOnAngleModeChange; }
     void SetOnAngleModeChange(TNotifyEvent Value) { FOnAngleModeChange = std::move(Value); }
 
-    // ---- Read-only inspection, for drivers, tests and diagnostics ----
+    // ---- Read-only views of the state, for drivers, tests and diagnostics ----
     // None of these changes the engine or fires anything.
 
     // The valid operands, bottom first (index 0 is the oldest).
@@ -333,6 +333,7 @@ private:
 
     // Helpers shared by the keys.
     QChar EntrySeparator() const;
+    Extended EntryValue(const QString &Text) const;
     void ShowTopOperand();
     void DoFunctionKey(int Kind);
     void MemoryAddSub(bool Subtract);

@@ -1,0 +1,110 @@
+// The engine linked to a float formatter: values rendered by the formatter
+// with the engine's decimals, the display grouped while typing, and the
+// formatter's decimal separator for the entry keys.
+#include "brix/calculator/engine.h"
+#include "brix/formatters/formatters.h"
+#include "brix/formatters/numeric.h"
+
+#include "key_script.h"
+
+#include <gtest/gtest.h>
+
+using namespace Brix;
+using namespace BrixTest;
+
+namespace {
+
+class FormatterLinkTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        F.reset(Create<TBrixFloatFormatter>());
+        E.reset(Create<TBrixCalcEngine>());
+        E->SetFormatter(F.get());
+    }
+
+    RegionalGuard Regional;
+    TOwned<TBrixFloatFormatter> F;
+    TOwned<TBrixCalcEngine> E;
+};
+
+TEST_F(FormatterLinkTest, TheFormatterRendersWithTheEnginesDecimals)
+{
+    F->SetDecimalPlaces(2);
+    F->SetTrimTrailingZeroes(true);
+    Press(*E, "1 / 3 = 1 / 4 =");
+    EXPECT_EQ(E->GetDisplayStr(), "0.25");
+    EXPECT_EQ(Tape(*E), "1|/|3|=|0.3333|1|/|4|=|0.25");
+
+    F->SetTrimTrailingZeroes(false);
+    F->SetSciRange(true);
+    Press(*E, "v:1e10");
+    EXPECT_EQ(E->GetDisplayStr(), "1.0000E+10");
+    EXPECT_EQ(E->GetMemoryContents(), "0.0000");
+}
+
+TEST_F(FormatterLinkTest, DisplayIsGroupedWhileTyping)
+{
+    struct Row
+    {
+        const char *Name;
+        bool Lakh;
+        const char *Keys;
+        const char *Display;
+        const char *Tape;
+    };
+    const Row Rows[] = {
+        {"thousands while typing", false, "1 2 3 4 5 6 7", "1,234,567", ""},
+        {"lakh while typing", true, "1 2 3 4 5 6 7", "12,34,567", ""},
+        {"decimals stay ungrouped", false, "1 2 3 4 . 5 6 7 8", "1,234.5678", ""},
+        {"a result is grouped once", false, "1 2 3 4 + 1 =", "1,235.0000",
+         "1,234.0000|+|1.0000|=|1,235.0000"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+        Engine->SetFormatter(F.get());
+        F->SetShowThousands(true);
+        F->SetLakhFormatting(R.Lakh);
+        Press(*Engine, R.Keys);
+        EXPECT_EQ(Engine->GetDisplayStr(), R.Display);
+        EXPECT_EQ(Tape(*Engine), R.Tape);
+        EXPECT_EQ(Engine->EntryText().contains(u','), false);
+    }
+}
+
+TEST_F(FormatterLinkTest, EntryKeysTypeTheFormattersSeparator)
+{
+    F->CustomSettings()->SetUseRegional(false);
+    F->CustomSettings()->SetDecimalSeparator(u',');
+    Press(*E, "1 . 5 .");
+    EXPECT_EQ(E->GetDisplayStr(), "1,5");
+    EXPECT_EQ(E->LastCh(), u'.');
+    // The entry is read with the separator it was typed with.
+    EXPECT_EQ(E->AsFloat(), 1.5L);
+    Press(*E, "* 2 =");
+    EXPECT_EQ(E->AsFloat(), 3);
+}
+
+TEST_F(FormatterLinkTest, LinkRegistersAndUnregisters)
+{
+    EXPECT_TRUE(F->NotificationClients().contains(E.get()));
+    TOwned<TBrixFloatFormatter> Other(Create<TBrixFloatFormatter>());
+    E->SetFormatter(Other.get());
+    EXPECT_FALSE(F->NotificationClients().contains(E.get()));
+    EXPECT_TRUE(Other->NotificationClients().contains(E.get()));
+    E.reset();
+    EXPECT_TRUE(Other->NotificationClients().isEmpty());
+}
+
+TEST_F(FormatterLinkTest, FormatterFreedFirstIsForgotten)
+{
+    F.reset();
+    EXPECT_EQ(E->Formatter(), nullptr);
+    Press(*E, "1 / 4 =");
+    EXPECT_EQ(E->GetDisplayStr(), "0.2500");
+    E.reset(); // must not touch the freed formatter
+}
+
+} // namespace
