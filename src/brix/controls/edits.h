@@ -15,6 +15,11 @@ namespace Brix {
 class TBrixFormatter;
 class TBrixUICtrl;
 class TBrixInputSection;
+class Exception;
+
+// Shows Error's message in a box over Control's window without waiting for
+// it to close (an error raised while a control handles an event).
+void ReportControlError(QWidget *Control, const Exception &Error);
 
 // The keyboard settings an edit works with: those of its UI control's
 // active input section, else these defaults.

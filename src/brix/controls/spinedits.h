@@ -140,7 +140,6 @@ public:
 
 protected:
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift, QChar &PendingChar) override;
-    void keyPressEvent(QKeyEvent *Event) override;
     void DoEnter(Qt::FocusReason Reason) override;
     void DoExit() override;
     bool CanPaste() const override;

@@ -1,0 +1,568 @@
+#include "brix/controls/edits.h"
+
+#include "brix/classes/exceptions.h"
+#include "brix/classes/formatsettings.h"
+#include "brix/controls/buttons.h"
+#include "brix/controls/uictrls.h"
+#include "brix/formatters/components.h"
+#include "brix/resources/globals.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace Brix {
+
+void ReportControlError(QWidget *Control, const Exception &Error)
+{
+    // Shown without a nested event loop: the handler that failed returns at
+    // once and the window stays usable.
+    auto *Box =
+        new QMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(),
+                        Error.Message(), QMessageBox::Ok, Control ? Control->window() : nullptr);
+    Box->setAttribute(Qt::WA_DeleteOnClose);
+    Box->setObjectName(QStringLiteral("BrixErrorReport"));
+    Box->open();
+}
+
+TBrixBaseEdit::TBrixBaseEdit(QWidget *Parent, TComponent *AOwner)
+    : QLineEdit(Parent), TComponent(AOwner), FColor(clWindow), FColorShowing(clWindow),
+      FFontColor(clWindowText)
+{
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!FOnChange)
+            return;
+        UpdateValue();
+        FOnChange(this);
+    });
+}
+
+TBrixBaseEdit::~TBrixBaseEdit()
+{
+    if (FFormatter)
+        FFormatter->UnregisterForNotification(this);
+    if (FUICtrl)
+        FUICtrl->UnregisterForNotification(this);
+}
+
+// ---- Links ----
+
+void TBrixBaseEdit::LinkFreed(TBrixBaseComponent *Sender)
+{
+    if (Sender && Sender == FFormatter)
+        FFormatter = nullptr;
+    else if (Sender && Sender == FUICtrl)
+        FUICtrl = nullptr;
+}
+
+void TBrixBaseEdit::LinkChanged(TBrixBaseComponent *Sender)
+{
+    if (Sender && Sender == FFormatter)
+        DisplayText();
+    else if (Sender && Sender == FUICtrl)
+        ApplyColors();
+}
+
+void TBrixBaseEdit::Notification(TComponent *AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent) {
+        if (AComponent == FFormatter)
+            SetFormatter(nullptr);
+        else if (AComponent == FUICtrl)
+            SetUICtrl(nullptr);
+    }
+    TComponent::Notification(AComponent, Operation);
+}
+
+void TBrixBaseEdit::SetFormatter(TBrixFormatter *Value)
+{
+    if (Value == FFormatter)
+        return;
+    if (FFormatter)
+        FFormatter->UnregisterForNotification(this);
+    FFormatter = Value;
+    if (FFormatter)
+        FFormatter->RegisterForNotification(this);
+    DisplayText();
+}
+
+void TBrixBaseEdit::SetUICtrl(TBrixUICtrl *Value)
+{
+    if (Value == FUICtrl)
+        return;
+    if (FUICtrl)
+        FUICtrl->UnregisterForNotification(this);
+    FUICtrl = Value;
+    if (FUICtrl)
+        FUICtrl->RegisterForNotification(this);
+    ApplyColors();
+}
+
+// ---- Colours ----
+
+bool TBrixBaseEdit::UIColorsApply() const
+{
+    return FUICtrl && FUICtrl->ColorSettings() && FUICtrl->ColorSettings()->Active();
+}
+
+void TBrixBaseEdit::SetShownColors(TColor Background, TColor Text)
+{
+    if (Background == FColorShowing && Text == FFontColor && testAttribute(Qt::WA_SetPalette))
+        return;
+    FColorShowing = Background;
+    FFontColor = Text;
+    // Colours start from the application palette so system colours follow it.
+    QPalette Palette = QApplication::palette(this);
+    const QColor Base = ColorToQColor(Background, Palette);
+    if (Base.isValid())
+        Palette.setColor(QPalette::Base, Base);
+    const QColor Fore = ColorToQColor(Text, Palette);
+    if (Fore.isValid())
+        Palette.setColor(QPalette::Text, Fore);
+    FApplyingColors = true;
+    setPalette(Palette);
+    FApplyingColors = false;
+}
+
+void TBrixBaseEdit::ApplyColors()
+{
+    if (UIColorsApply()) {
+        const TBrixColorSection *Colors = FUICtrl->ColorSettings();
+        const TColor Background = Colors->GetColor(hasFocus(), FMouseOver, FReadOnly, isEnabled());
+        TColor Text = FFontColor;
+        if (FNumeric && Colors->ShowSignDifference() && Colors->GetFontColor(FSign) != FFontColor)
+            Text = Colors->GetFontColor(FSign);
+        SetShownColors(Background, Text);
+    } else {
+        SetShownColors(FColor, FFontColor);
+    }
+}
+
+void TBrixBaseEdit::SetColor(TColor Value)
+{
+    if (Value == FColor)
+        return;
+    FColor = Value;
+    if (!UIColorsApply())
+        SetShownColors(FColor, FFontColor);
+}
+
+void TBrixBaseEdit::SignChanged(int Sign)
+{
+    FSign = Sign;
+    if (FSign == FPrevSign)
+        return;
+    ApplyColors();
+    FPrevSign = Sign;
+    if (FOnSignChange && !IsLoading())
+        FOnSignChange(this);
+}
+
+// ---- Value and text ----
+
+void TBrixBaseEdit::ValueToText() {}
+void TBrixBaseEdit::TextToValue() {}
+
+void TBrixBaseEdit::DisplayText()
+{
+    if (FNull) {
+        QString NullText;
+        if (FFormatter && FFormatter->NullSettings() && FFormatter->NullSettings()->Active())
+            NullText = FFormatter->NullSettings()->BlankWhenNull()
+                           ? QString()
+                           : FFormatter->NullSettings()->NullStr();
+        else
+            NullText = GlobalText(DefaultLanguage, egtEmpty);
+        QLineEdit::setText(NullText);
+        return;
+    }
+    ValueToText();
+    QLineEdit::setText(FStrValue);
+}
+
+void TBrixBaseEdit::UpdateValue()
+{
+    if (FNull)
+        return;
+    FStrValue = QLineEdit::text();
+    TextToValue();
+}
+
+void TBrixBaseEdit::SetText(const QString &Value)
+{
+    if (!FNull && Value == QLineEdit::text())
+        return;
+    QLineEdit::setText(Value);
+    FStrValue = Value;
+    if (FNull)
+        SetNullState(false, false);
+    UpdateValue();
+    DisplayText();
+}
+
+QString TBrixBaseEdit::Text()
+{
+    FStrValue = QLineEdit::text();
+    return FNull ? QString() : FStrValue;
+}
+
+void TBrixBaseEdit::SetNullState(bool Value, bool Redisplay)
+{
+    FNull = Value;
+    if (!FReadOnly)
+        setModified(true);
+    if (Redisplay)
+        DisplayText();
+    if (FOnNullChange && !IsLoading())
+        FOnNullChange(this);
+}
+
+void TBrixBaseEdit::SetNull(bool Value)
+{
+    if (Value == FNull)
+        return;
+    SetNullState(Value, true);
+}
+
+void TBrixBaseEdit::Clear()
+{
+    SetNull(true);
+    QLineEdit::clear();
+}
+
+void TBrixBaseEdit::SetReadOnly(bool Value)
+{
+    if (Value == FReadOnly)
+        return;
+    FReadOnly = Value;
+    QLineEdit::setReadOnly(Value);
+    ApplyColors();
+    if (FOnReadOnlyChange && !IsLoading())
+        FOnReadOnlyChange(this);
+}
+
+QVariant TBrixBaseEdit::AsVariant() const
+{
+    return FNull ? QVariant() : QVariant(FStrValue);
+}
+
+void TBrixBaseEdit::SetAsVariant(const QVariant &Value)
+{
+    if (Value.isNull())
+        SetNull(true);
+    else
+        SetText(Value.toString());
+}
+
+void TBrixBaseEdit::SetAllowAllChars(bool Value)
+{
+    FAllowAllChars = Value;
+}
+
+void TBrixBaseEdit::SetRight(int Value)
+{
+    SetWidgetRight(this, Value);
+}
+
+int TBrixBaseEdit::GetRight() const
+{
+    return WidgetRight(this);
+}
+
+void TBrixBaseEdit::SetBottom(int Value)
+{
+    SetWidgetBottom(this, Value);
+}
+
+int TBrixBaseEdit::GetBottom() const
+{
+    return WidgetBottom(this);
+}
+
+// ---- Keyboard ----
+
+TBrixInputSection *TBrixBaseEdit::ActiveInputSettings() const
+{
+    if (FUICtrl && FUICtrl->InputSettings() && FUICtrl->InputSettings()->Active())
+        return FUICtrl->InputSettings();
+    return nullptr;
+}
+
+TBrixInputRules TBrixBaseEdit::InputRules() const
+{
+    TBrixInputRules Rules;
+    if (const TBrixInputSection *Input = ActiveInputSettings()) {
+        Rules.EscAsUndo = Input->EscAsUndo();
+        Rules.EnterAsTab = Input->EnterAsTab();
+        Rules.EnterDoesExit = Input->EnterDoesExit();
+        Rules.AllowKbdNull = Input->AllowKbdNull();
+        Rules.ArrowsAsTab = Input->ArrowsAsTab();
+        Rules.NumPadDecimal = Input->NumPadDecimal();
+    }
+    return Rules;
+}
+
+bool TBrixBaseEdit::AcceptsChar(QChar Key) const
+{
+    return FAllowAllChars || Key.unicode() >= 32;
+}
+
+void TBrixBaseEdit::FilterKey(QChar &Key)
+{
+    const TBrixInputRules Rules = InputRules();
+    const ushort Code = Key.unicode();
+    if (Code == 13) {
+        if (!FWantEnter)
+            Key = QChar();
+        if (Rules.EnterAsTab) {
+            focusNextPrevChild(true);
+        } else if (Rules.EnterDoesExit) {
+            DoExit();
+            selectAll();
+        }
+        return;
+    }
+    if (Code == 27 && Rules.EscAsUndo) {
+        if (!FWantEsc)
+            Key = QChar();
+        undo();
+        return;
+    }
+    if (Code == 14 && Rules.AllowKbdNull && !FReadOnly) {
+        SetNull(true);
+        Key = QChar();
+        return;
+    }
+    if (FReadOnly || Code < 32 || Code == 127)
+        return;
+    if (!AcceptsChar(Key)) {
+        Key = QChar();
+        return;
+    }
+    if (FNull) {
+        SetNullState(false, false);
+        QLineEdit::setText(QString());
+    }
+}
+
+void TBrixBaseEdit::KeyDown(int &Key, Qt::KeyboardModifiers Shift, QChar &PendingChar)
+{
+    // The keypad flag marks where a key is, not a held modifier.
+    if ((Shift & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return;
+    const TBrixInputRules Rules = InputRules();
+    if ((Key == Qt::Key_Up || Key == Qt::Key_Down) && Rules.ArrowsAsTab) {
+        const bool Next = Key == Qt::Key_Down;
+        Key = 0;
+        focusNextPrevChild(Next);
+        return;
+    }
+    const bool KeypadDecimal =
+        (Shift & Qt::KeypadModifier) &&
+        (Key == Qt::Key_Period || Key == Qt::Key_Comma || Key == Qt::Key_Delete);
+    if (KeypadDecimal && Key != Qt::Key_Delete && Rules.NumPadDecimal)
+        PendingChar = RegionalSettings().DecimalSeparator;
+}
+
+QChar TBrixBaseEdit::KeyChar(const QKeyEvent *Event)
+{
+    const int Key = Event->key();
+    const Qt::KeyboardModifiers Mods = Event->modifiers() & ~Qt::KeypadModifier;
+    switch (Key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(13);
+    case Qt::Key_Escape:
+        return QChar(27);
+    case Qt::Key_Backspace:
+        return QChar(8);
+    case Qt::Key_Tab:
+        return QChar(9);
+    default:
+        break;
+    }
+    // Ctrl+letter types the control character of the letter (Ctrl+N is 14).
+    if ((Mods & Qt::ControlModifier) && !(Mods & Qt::AltModifier) && Key >= Qt::Key_A &&
+        Key <= Qt::Key_Z)
+        return QChar(Key - Qt::Key_A + 1);
+    if (Mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QChar();
+    const QString Typed = Event->text();
+    if (Typed.isEmpty())
+        return QChar();
+    return Typed.at(0);
+}
+
+void TBrixBaseEdit::keyPressEvent(QKeyEvent *Event)
+{
+    const QPointer<TBrixBaseEdit> Guard(this);
+    // Paste and cut go through the edit's own checks whatever key asks.
+    if (Event->matches(QKeySequence::Paste)) {
+        if (CanPaste())
+            PasteText();
+        Event->accept();
+        return;
+    }
+    if (Event->matches(QKeySequence::Cut)) {
+        if (CanCut())
+            cut();
+        Event->accept();
+        return;
+    }
+    int Key = Event->key();
+    QChar Typed = KeyChar(Event);
+    const QChar Original = Typed;
+    KeyDown(Key, Event->modifiers(), Typed);
+    if (!Guard)
+        return;
+    if (Key == 0) {
+        Event->accept();
+        return;
+    }
+    if (Typed.isNull()) {
+        QLineEdit::keyPressEvent(Event);
+        return;
+    }
+    QChar Filtered = Typed;
+    try {
+        FilterKey(Filtered);
+    } catch (const Exception &Error) {
+        // Enter can run the leaving checks, which may refuse the value.
+        if (Guard)
+            ReportControlError(this, Error);
+        Event->accept();
+        return;
+    }
+    if (!Guard)
+        return;
+    if (Filtered.isNull()) {
+        Event->accept();
+        return;
+    }
+    const ushort Code = Filtered.unicode();
+    if (Filtered != Original && Code >= 32) {
+        // A replaced character is typed as that character.
+        insert(QString(Filtered));
+        Event->accept();
+        return;
+    }
+    // Ctrl+letter shortcuts (copy, undo, select all) and editing keys keep
+    // the edit's own meaning.
+    QLineEdit::keyPressEvent(Event);
+}
+
+void TBrixBaseEdit::PasteText()
+{
+    if (FReadOnly)
+        return;
+    if (FNull) {
+        SetNullState(false, false);
+        QLineEdit::setText(QString());
+    }
+    paste();
+}
+
+void TBrixBaseEdit::contextMenuEvent(QContextMenuEvent *Event)
+{
+    QMenu *Menu = createStandardContextMenu();
+    // Paste and cut from the menu take the same road as from the keyboard.
+    const QList<QAction *> Actions = Menu->actions();
+    for (QAction *Action : Actions) {
+        if (Action->objectName() == QLatin1String("edit-paste")) {
+            Action->disconnect();
+            Action->setEnabled(CanPaste() && !QApplication::clipboard()->text().isEmpty());
+            connect(Action, &QAction::triggered, this, &TBrixBaseEdit::PasteText);
+        } else if (Action->objectName() == QLatin1String("edit-cut")) {
+            Action->disconnect();
+            Action->setEnabled(CanCut() && hasSelectedText());
+            connect(Action, &QAction::triggered, this, &QLineEdit::cut);
+        }
+    }
+    Menu->setAttribute(Qt::WA_DeleteOnClose);
+    Menu->popup(Event->globalPos());
+}
+
+// ---- Focus, hover, state ----
+
+void TBrixBaseEdit::DoEnter(Qt::FocusReason)
+{
+    FEnterText = Text();
+    ApplyColors();
+}
+
+void TBrixBaseEdit::DoExit()
+{
+    if (!FReadOnly) {
+        UpdateValue();
+        DisplayText();
+        if (FEnterText != FStrValue)
+            setModified(true);
+    }
+    ApplyColors();
+}
+
+void TBrixBaseEdit::focusInEvent(QFocusEvent *Event)
+{
+    QLineEdit::focusInEvent(Event);
+    // Re-activating the window returns the focus that never left the edit.
+    if (Event->reason() == Qt::ActiveWindowFocusReason || Event->reason() == Qt::PopupFocusReason) {
+        ApplyColors();
+        return;
+    }
+    DoEnter(Event->reason());
+}
+
+void TBrixBaseEdit::focusOutEvent(QFocusEvent *Event)
+{
+    QLineEdit::focusOutEvent(Event);
+    // A window losing activation keeps the edit focused inside it.
+    if (Event->reason() == Qt::ActiveWindowFocusReason || Event->reason() == Qt::PopupFocusReason) {
+        ApplyColors();
+        return;
+    }
+    try {
+        DoExit();
+    } catch (const Exception &Error) {
+        ReportControlError(this, Error);
+    }
+}
+
+void TBrixBaseEdit::enterEvent(QEnterEvent *Event)
+{
+    FMouseOver = true;
+    if (UIColorsApply() && FUICtrl->ColorSettings()->ShowHotTracking())
+        ApplyColors();
+    QLineEdit::enterEvent(Event);
+}
+
+void TBrixBaseEdit::leaveEvent(QEvent *Event)
+{
+    FMouseOver = false;
+    if (UIColorsApply() && FUICtrl->ColorSettings()->ShowHotTracking())
+        ApplyColors();
+    QLineEdit::leaveEvent(Event);
+}
+
+void TBrixBaseEdit::paintEvent(QPaintEvent *Event)
+{
+    ApplyColors();
+    QLineEdit::paintEvent(Event);
+}
+
+void TBrixBaseEdit::changeEvent(QEvent *Event)
+{
+    QLineEdit::changeEvent(Event);
+    if (Event->type() == QEvent::EnabledChange) {
+        ApplyColors();
+        if (FOnEnabledChange && !IsLoading())
+            FOnEnabledChange(this);
+    }
+}
+
+} // namespace Brix
