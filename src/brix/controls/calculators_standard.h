@@ -1,0 +1,281 @@
+// The calculator windows: a keypad of 44 keys (47 in the scientific window),
+// a value display, a memory display and a decimal places box, around an
+// engine that the window owns. Every key calls one engine operation; the
+// displays are redrawn from the engine's notifications. The window holds no
+// calculation logic: it lays the keys out, maps mouse and keyboard to keys,
+// and closes in one of the ways that set Cancelled.
+//
+// TBrixCalcFormBase holds what both windows share; TBrixCalcForm is the
+// standard window with its full and compact ("pocket") layouts;
+// TBrixSciCalcForm (calculators_scientific.h) adds three keys and a column.
+#pragma once
+
+#include "brix/classes/component.h"
+#include "brix/resources/calculator.h"
+
+#include <QDialog>
+#include <QLabel>
+
+#include <array>
+#include <functional>
+#include <initializer_list>
+
+class QFrame;
+
+namespace Brix {
+
+class TBrixCalcEngine;
+class TBrixSpeedButton;
+class TBrixSpinEdit;
+
+// The keys, by identity. Captions are looked up from these codes and never
+// compared: a key is the same key in every language.
+enum TBrixCalcKey
+{
+    ckZero,
+    ckPoint,
+    ckChangeSign,
+    ckOne,
+    ckTwo,
+    ckThree,
+    ckFour,
+    ckFive,
+    ckSix,
+    ckSeven,
+    ckEight,
+    ckNine,
+    ckEquals,
+    ckSubtract,
+    ckAdd,
+    ckDivide,
+    ckMultiply,
+    ckLeftBracket,
+    ckRightBracket,
+    ckAllClear,
+    ckClear,
+    ckMemoryClear,
+    ckMemoryAdd,
+    ckMemorySubtract,
+    ckMemoryRecall,
+    ckPower,
+    ckPi,
+    ckE,
+    ckSquare,
+    ckSqRoot,
+    ckInvert,
+    ckLog,
+    ckLN,
+    ckExit,
+    ckCopy,
+    ckPaste,
+    ckSin,
+    ckCos,
+    ckTan,
+    ckInv,
+    ckCancel,
+    ckBackSpace,
+    ckRad,
+    ckPercent,
+    // The scientific window's three extra keys.
+    ckHyp,
+    ckLg2,
+    ckExp
+};
+inline constexpr int BrixStandardKeyCount = ckPercent + 1; // 44
+inline constexpr int BrixCalcKeyCount = ckExp + 1;         // 47
+
+// The window placement policies, stored as their ordinals.
+enum TPosition
+{
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+
+// A text panel that exposes its caption to screen readers and reports mouse
+// presses (so a press on a display gives the keypad the focus).
+class TBrixCalcDisplay : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit TBrixCalcDisplay(QWidget *Parent);
+Q_SIGNALS:
+    void mousePressed();
+
+protected:
+    void mousePressEvent(QMouseEvent *Event) override;
+    void mouseReleaseEvent(QMouseEvent *Event) override;
+};
+
+class TBrixCalcFormBase : public QDialog, public TObject
+{
+    Q_OBJECT
+public:
+    ~TBrixCalcFormBase() override;
+
+    // ---- Controls (owned by the window through Qt's parent tree) ----
+    QFrame *CalcPanel = nullptr;
+    TBrixSpeedButton *ZeroBtn = nullptr, *PointBtn = nullptr, *ChangeSignBtn = nullptr,
+                     *OneBtn = nullptr, *TwoBtn = nullptr, *ThreeBtn = nullptr, *FourBtn = nullptr,
+                     *FiveBtn = nullptr, *SixBtn = nullptr, *SevenBtn = nullptr,
+                     *EightBtn = nullptr, *NineBtn = nullptr, *EqualsBtn = nullptr,
+                     *SubtractBtn = nullptr, *AddBtn = nullptr, *DivideBtn = nullptr,
+                     *MultiplyBtn = nullptr, *LeftBracketBtn = nullptr, *RightBracketBtn = nullptr,
+                     *AllClearBtn = nullptr, *ClearBtn = nullptr, *MemoryClearBtn = nullptr,
+                     *MemoryAddBtn = nullptr, *MemorySubtractBtn = nullptr,
+                     *MemoryRecallBtn = nullptr, *PowerBtn = nullptr, *PiBtn = nullptr,
+                     *EBtn = nullptr, *SquareBtn = nullptr, *SqRootBtn = nullptr,
+                     *InvertBtn = nullptr, *LogBtn = nullptr, *LNBtn = nullptr, *ExitBtn = nullptr,
+                     *CopyBtn = nullptr, *PasteBtn = nullptr, *SinBtn = nullptr, *CosBtn = nullptr,
+                     *TanBtn = nullptr, *InvBtn = nullptr, *CancelBtn = nullptr,
+                     *BackSpaceBtn = nullptr, *RadBtn = nullptr, *PercentBtn = nullptr;
+    TBrixCalcDisplay *ValueDisplay = nullptr;
+    TBrixCalcDisplay *MemoryDisplay = nullptr;
+    TBrixSpinEdit *DPSpin = nullptr;
+
+    // The window's own engine; nullptr once the window is being destroyed.
+    TBrixCalcEngine *CalcEngine = nullptr;
+    // False when the window is created; the exit key (and a click on the
+    // standard window's free panel area) sets it false, the cancel key true.
+    // The close box leaves it as it is.
+    bool Cancelled = false;
+
+    // The key with code Key, or nullptr when this window has no such key.
+    TBrixSpeedButton *Key(TBrixCalcKey Key) const { return FKeys[Key]; }
+
+    // Runs the click of Key exactly as a mouse click would, also when the key
+    // is hidden (so the compact window still answers "P", "R", "@"). An error
+    // that the engine passes on (an overflow of M+, M- or the plain percent
+    // key) is shown in a message box (see SetErrorReporter) and the window
+    // stays open; nothing propagates to the caller.
+    void ClickKey(TBrixCalcKey Key);
+
+    // Re-reads the window caption and every caption and hint named by a text
+    // key, in the engine's language. The angle-mode key keeps its caption.
+    void UpdateLanguage();
+    // Puts the window into (or out of) the always-on-top band without moving,
+    // resizing or activating it; a hidden window gets it when it is shown.
+    void StayOnTop(bool Value);
+    bool IsStayOnTop() const { return FStayOnTop; }
+    // Lays the window out from the sizes the controls have now.
+    virtual void RedrawCalc() = 0;
+
+    int HelpContext() const { return FHelpContext; }
+    TPosition Position() const { return FPosition; }
+    // The placement used when the window is shown: poDesigned keeps the
+    // position given by move(); every other policy centres the window on the
+    // screen (there is no owner window to centre on).
+    void SetPosition(TPosition Value) { FPosition = Value; }
+
+    // The keyboard, as the window sees it before the focused control.
+    // FormKeyDown: Key is a Qt::Key; a rule that matches sets it to 0
+    // (handled). FormKeyPress: Character is the typed character; it is never
+    // marked handled.
+    void FormKeyDown(int &Key, Qt::KeyboardModifiers Shift);
+    void FormKeyPress(QChar &Character);
+
+    // Mouse press on a key, a display or the free panel area: the panel takes
+    // the focus, so typing goes to the calculator, not the decimal places box.
+    void EqualsBtnMouseDown();
+    // Decimal places box changed: the engine follows and both displays are
+    // redrawn at once.
+    void DPSpinChange();
+
+    // How an engine error that reaches a key handler is shown. The default is
+    // a message box over the window; tests install their own. An empty
+    // function restores the default.
+    using TErrorReporter = std::function<void(QWidget *Window, const QString &Message)>;
+    static void SetErrorReporter(TErrorReporter Reporter);
+
+protected:
+    // The data the key table gives for the scientific window's differences.
+    struct TKeyPlace
+    {
+        TBrixCalcKey Key;
+        int Left;
+        int Width;
+    };
+
+    explicit TBrixCalcFormBase(QWidget *Parent, const QString &ObjectName, int HelpContext,
+                               int SpinWidth, bool WithSciKeys);
+    // The second half of construction, run by the most derived constructor:
+    // engine, handlers, captions, layout, texts.
+    void FormCreate();
+
+    // Characters that differ between the windows: the standard window maps
+    // "X" to multiply, the scientific one "E" to the exponent key.
+    virtual bool MapWindowCharacter(QChar Upper, TBrixCalcKey &Key) const = 0;
+    // F10 exits the standard window; the scientific one ignores it.
+    virtual bool ExitsOnF10() const = 0;
+    // A click on the free area of CalcPanel.
+    virtual void CalcPanelClick() {}
+
+    void SetHelpContext(int Value) { FHelpContext = Value; }
+    void PlaceKeys(std::initializer_list<TKeyPlace> Places);
+    void SetRowTop(std::initializer_list<TBrixCalcKey> Row, int Top);
+
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+    void keyPressEvent(QKeyEvent *Event) override;
+
+    bool FStayOnTop = false;
+
+private:
+    void BuildControls(int SpinWidth, bool WithSciKeys);
+    void AttachEngine();
+    void ApplyStayOnTop();
+    void CopyValue();
+    void PasteValue();
+    void ToggleAngleMode();
+    void CloseWith(bool Cancel);
+    void SetKeyHint(TBrixCalcKey Key, const QString &Hint);
+    void EngineDisplayChange();
+    void EngineMemoryChange();
+    void EngineDecimalPlacesChange();
+    bool IsKeyEventForThisWindow(QObject *Watched, QEvent *Event) const;
+    void RefreshAccessibleName(TBrixSpeedButton *Button);
+
+    // One row of the key table that builds the keys and names their texts.
+    struct TKeyRow;
+    static const TKeyRow *KeyTable(int &Count);
+    static const TKeyRow &KeyRow(TBrixCalcKey Key);
+
+    std::array<TBrixSpeedButton *, BrixCalcKeyCount> FKeys{};
+    int FHelpContext = 0;
+    TPosition FPosition = poScreenCenter;
+    bool FPanelPressed = false;
+    const QEvent *FLastKeyEvent = nullptr;
+};
+
+class TBrixCalcForm : public TBrixCalcFormBase
+{
+    Q_OBJECT
+public:
+    // A hidden window with the full layout and a fresh, cleared engine.
+    explicit TBrixCalcForm(QWidget *Parent = nullptr);
+
+    // Switches between the compact layout (true: the thirteen function keys
+    // hidden) and the full one; RedrawCalc runs only on a change.
+    void SetHideFnBtns(bool Value);
+    bool HideFnBtns() const { return FHideFnBtns; }
+
+    // Full layout: 190 x 249 at the design sizes (keys 30 x 22, display
+    // height 24), keypad rows at 105..193, memory display at 220. Compact:
+    // 190 x 203, keypad rows at 59..147, memory display at 174.
+    void RedrawCalc() override;
+
+protected:
+    bool MapWindowCharacter(QChar Upper, TBrixCalcKey &Key) const override;
+    bool ExitsOnF10() const override { return true; }
+    // The same as the exit key.
+    void CalcPanelClick() override;
+
+    bool FHideFnBtns = false;
+};
+
+} // namespace Brix
