@@ -360,9 +360,20 @@ bool TextToFloatImpl(const QString &S, const TFormatSettings &Settings, Extended
     if (I != N)
         return false;
 
-    char *End = nullptr;
-    const Extended R = strtold_l(Ascii.c_str(), &End, CLocale());
-    if (End != Ascii.c_str() + Ascii.size() || !std::isfinite(R))
+    Extended R = 0;
+    if (const locale_t C = CLocale()) {
+        char *End = nullptr;
+        R = strtold_l(Ascii.c_str(), &End, C);
+        if (End != Ascii.c_str() + Ascii.size())
+            return false;
+    } else {
+        // No "C" locale object: from_chars is locale-free too, but also
+        // refuses values that underflow.
+        const auto Res = std::from_chars(Ascii.data(), Ascii.data() + Ascii.size(), R);
+        if (Res.ec != std::errc() || Res.ptr != Ascii.data() + Ascii.size())
+            return false;
+    }
+    if (!std::isfinite(R))
         return false;
     Value = Negative ? -R : R;
     return true;
