@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/ usr / bin / env python3
 """Prints the reference rows of elementary_test.cpp.
 
 Every value is computed with Python's decimal module at 60 digits, from the
@@ -55,11 +55,10 @@ def atan(x):
         return -atan(-x)
     if x > 1:
         return PI / 2 - atan(1 / x)
-    # Halve the argument twice so the series converges fast.
+#Halve the argument twice so the series converges fast.
     for _ in range(2):
         x = x / (1 + (1 + x * x).sqrt())
     return 4 * atan_small(x)
-
 
 def sin_cos(x):
     x = x - (x / (2 * PI)).to_integral_value() * 2 * PI
@@ -189,9 +188,8 @@ def euler_gamma(n=30):
         s += D(b.numerator) / D(b.denominator) / (2 * j * D(n) ** (2 * j))
     return s
 
-
-# 1/Γ(z) = z·exp(γz - Σ_{k>=2} (-1)^k ζ(k) z^k / k): the 26 series
-# coefficients that the reciprocal gamma table of elementary.cpp holds.
+# 1 / Γ(z) = z·exp(γz - Σ_{k >= 2 }(- 1) ^ k ζ(k) z ^ k / k) : the 26 series
+#coefficients that the reciprocal gamma table of elementary.cpp holds.
 a = [D(0)] * 27
 a[1] = euler_gamma()
 for k in range(2, 27):

@@ -114,6 +114,7 @@ Extended LogBase10(Extended X, Extended Epsilon)
 
 Extended PowerInt(Extended X, int N)
 {
+    CheckedFloat(X);
     if (N == 0)
         return 1;
     if (IsNearZero(X, TinyExtended)) {
@@ -121,7 +122,6 @@ Extended PowerInt(Extended X, int N)
             RaiseMathError(emtZeroToNegPower);
         return 0;
     }
-    CheckedFloat(X);
     if (FloatsMatch(X, 1, RelEpsExtended))
         return 1;
     if (FloatsMatch(X, -1, RelEpsExtended))
@@ -142,6 +142,7 @@ Extended PowerInt(Extended X, int N)
 
 Double PowerIntDbl(Double X, int N)
 {
+    CheckedFloat(X);
     if (N == 0)
         return 1;
     if (IsNearZeroDbl(X, TinyDouble)) {
@@ -149,7 +150,6 @@ Double PowerIntDbl(Double X, int N)
             RaiseMathError(emtZeroToNegPower);
         return 0;
     }
-    CheckedFloat(X);
     if (DoublesMatch(X, 1, RelEpsDouble))
         return 1;
     if (DoublesMatch(X, -1, RelEpsDouble))

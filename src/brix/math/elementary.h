@@ -5,7 +5,8 @@
 // text of the math table (default language), recognises exact special cases
 // with the tolerant tests (0^0, 1^y, (-1)^n, tan at a pole) and uses an exact
 // integer algorithm where one exists. Floating-point faults raise EOverflow,
-// EZeroDivide or EInvalidOp; no routine returns an infinity or a NaN.
+// EZeroDivide or EInvalidOp; no routine returns an infinity or a NaN. An
+// infinite argument raises EOverflow and a NaN EInvalidOp.
 #pragma once
 
 #include "brix/classes/globals.h"

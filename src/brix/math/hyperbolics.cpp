@@ -36,6 +36,7 @@ Extended HypSin(Extended X)
 
 Extended HypTan(Extended X)
 {
+    CheckedFloat(X);
     const Extended E = ExpChecked(X);
     const Extended R = DivideChecked(1, E);
     return DivideChecked(E - R, CheckedFloat(E + R));
@@ -43,8 +44,7 @@ Extended HypTan(Extended X)
 
 Extended HypArcCos(Extended X)
 {
-    if (std::isnan(X))
-        throw EInvalidOp();
+    CheckedFloat(X);
     if (X < 1)
         RaiseMathError(emtNotDefinedForValue);
     if (X > HugeArgument)
@@ -66,8 +66,7 @@ Extended HypArcSin(Extended X)
 
 Extended HypArcTan(Extended X)
 {
-    if (std::isnan(X))
-        throw EInvalidOp();
+    CheckedFloat(X);
     if (std::fabs(X) >= 1)
         RaiseMathError(emtNotDefinedForValue);
     return 0.5L * LnChecked(DivideChecked(1 + X, 1 - X));

@@ -116,10 +116,12 @@ bool FloatBelow(Extended A, Extended B, Extended Epsilon);
 // ---------------------------------------------------------------------------
 
 // Smallest integer not below X; a value within about 1e-17 (relative) above
-// an integer is taken as that integer. |X| (after a 1e-17 relative nudge)
-// of 2^63 or more: EInvalidOp.
+// an integer is taken as that integer. Exact integers stay themselves at
+// every magnitude (the relative nudge never carries X beyond the integer
+// next to it). |X| (after a 1e-17 relative nudge) of 2^63 or more, or an
+// infinite or NaN X: EInvalidOp.
 // Examples: CeilTolerant(2.5) == 3; CeilTolerant(-2.5) == -2;
-// CeilTolerant(nearest Extended to 3 + 1e-18) == 3.
+// CeilTolerant(nearest Extended to 3 + 1e-18) == 3; CeilTolerant(1e18) == 1e18.
 Int64 CeilTolerant(Extended X);
 
 // Largest integer not above X; a value within about 1e-17 (relative) below
@@ -129,8 +131,9 @@ Int64 CeilTolerant(Extended X);
 Int64 FloorTolerant(Extended X);
 
 // X - Y·FloorTolerant(X / Y): the remainder takes the sign of Y.
-// IsNearZero(Y, Epsilon): EMathError "Division by Zero"; a quotient beyond
-// the Int64 range: EInvalidOp.
+// IsNearZero(Y, Epsilon): EMathError "Division by Zero" (tested first); an
+// infinite operand: EOverflow, a NaN: EInvalidOp; a quotient beyond the
+// Int64 range: EInvalidOp.
 // Examples: FloorModulo(-7, 3, TinyExtended) == 2; FloorModulo(7, -3, ...) == -2.
 Extended FloorModulo(Extended X, Extended Y, Extended Epsilon);
 
