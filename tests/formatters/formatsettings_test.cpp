@@ -91,6 +91,9 @@ TEST(FromLocale, ReadsSeparatorsCurrencyLayoutsAndPatterns)
         {"fi_FI", u',', QChar(0x00A0), u'.', u'.', u';', 3, 8, 2, "d.M.yyyy"},
         // "1.00 ₪" / LRM "-1.00 ₪": the bidirectional mark is no layout
         {"he_IL", u'.', u',', u'.', u':', u',', 3, 8, 2, "d.M.yyyy"},
+        // "١٫٠٠ ج.م.‏" / ALM "-١٫٠٠ ج.م.‏"; the short date has RLM marks
+        // before each '/'
+        {"ar_EG", QChar(0x066B), QChar(0x066C), u'/', u':', u',', 3, 8, 2, "d\u200F/M\u200F/yyyy"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -103,7 +106,7 @@ TEST(FromLocale, ReadsSeparatorsCurrencyLayoutsAndPatterns)
         EXPECT_EQ(S.CurrencyFormat, R.CurrencyFormat);
         EXPECT_EQ(S.NegCurrFormat, R.NegCurrFormat);
         EXPECT_EQ(S.CurrencyDecimals, R.CurrencyDecimals);
-        EXPECT_EQ(S.ShortDateFormat, QString::fromLatin1(R.ShortDate));
+        EXPECT_EQ(S.ShortDateFormat, QString::fromUtf8(R.ShortDate));
         EXPECT_EQ(S.LocaleName, QString::fromLatin1(R.Name));
         EXPECT_EQ(S.TwoDigitYearCenturyWindow, 50);
     }

@@ -207,6 +207,7 @@ TEST_F(FloatFormatter, FetchesTheRecordAfreshOnEveryCall)
     EXPECT_EQ(Calls, 2);
     EXPECT_EQ(Seen, F.get());
     TFormatSettings Out;
+    Out.DecimalSeparator = u'#'; // whatever the caller passes in is replaced
     F->FetchSettings(Out);
     EXPECT_EQ(Out.DecimalSeparator, u'/');
 
