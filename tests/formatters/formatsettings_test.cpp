@@ -91,6 +91,9 @@ TEST(FromLocale, ReadsSeparatorsCurrencyLayoutsAndPatterns)
         {"fi_FI", u',', QChar(0x00A0), u'.', u'.', u';', 3, 8, 2, "d.M.yyyy"},
         // "1.00 ₪" / LRM "-1.00 ₪": the bidirectional mark is no layout
         {"he_IL", u'.', u',', u'.', u':', u',', 3, 8, 2, "d.M.yyyy"},
+        // No currency symbol: the layouts cannot be read off and stay at
+        // their defaults; "d MMM yyyy" has no separator.
+        {"C", u'.', u',', u'/', u':', u',', 0, 1, 2, "d MMM yyyy"},
         // "١٫٠٠ ج.م.‏" / ALM "-١٫٠٠ ج.م.‏"; the short date has RLM marks
         // before each '/'
         {"ar_EG", QChar(0x066B), QChar(0x066C), u'/', u':', u',', 3, 8, 2, "d\u200F/M\u200F/yyyy"},

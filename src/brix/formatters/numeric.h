@@ -203,7 +203,7 @@ public:
     virtual QStringList StoredProperties() const;
 
 protected:
-    // For descendants that own a more specific formatter.
+    // For descendants that own a derived formatter (float, currency, percent).
     explicit TBrixIntegerSection(TOwned<TBrixIntegerFormatter> Formatter);
 
     // Unchanged does nothing; otherwise Write() and signal.
