@@ -6,6 +6,7 @@
 #include "brix/classes/exceptions.h"
 #include "brix/formatters/numeric.h"
 
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 
@@ -151,6 +152,7 @@ TEST_F(FloatFormatter, EachRealChangeNotifiesEveryClientOnce)
         {"SciMax same magnitude", [](auto &F) { F.SetSciMax(5e8); }, 0},
         {"SciMin unchanged", [](auto &F) { F.SetSciMin(1e-7); }, 0},
         {"SciMin", [](auto &F) { F.SetSciMin(-1e-5); }, 1},
+        {"SciMax NaN ignored", [](auto &F) { F.SetSciMax(std::nan("")); }, 0},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -218,6 +220,27 @@ TEST_F(FloatFormatter, FetchesTheRecordAfreshOnEveryCall)
 
     F->SetOnCustomFormatting(nullptr);
     EXPECT_EQ(F->ExtendedToStr(1.5L, 1), "1,5");
+}
+
+TEST_F(FloatFormatter, AssigningCustomSettingsCopiesIntoItsOwnHolder)
+{
+    auto F = CreateOwned<TBrixFloatFormatter>();
+    TBrixFormatSettings *Own = F->CustomSettings();
+    {
+        auto Other = CreateOwned<TBrixFormatSettings>();
+        Other->SetLocaleName("de_DE");
+        F->SetCustomSettings(Other.get());
+    } // the source is gone; the formatter must not depend on it
+    EXPECT_EQ(F->CustomSettings(), Own);
+    EXPECT_FALSE(Own->UseRegional());
+    EXPECT_EQ(F->ExtendedToStr(1.5L, 1), "1,5");
+
+    auto Regional = CreateOwned<TBrixFormatSettings>();
+    F->SetCustomSettings(Regional.get());
+    EXPECT_TRUE(Own->UseRegional());
+    EXPECT_EQ(F->ExtendedToStr(1.5L, 1), "1.5");
+    F->SetCustomSettings(nullptr);
+    EXPECT_EQ(F->CustomSettings(), Own);
 }
 
 TEST_F(FloatFormatter, ResetBringsTheRegionalRecordBack)

@@ -89,6 +89,9 @@ void TBrixFloatFormatter::SetBracketsForNegative(bool Value) { SetField(FBracket
 
 void TBrixFloatFormatter::SetSciMax(Double Value)
 {
+    // A NaN is no magnitude: stored, it would silently disable the range.
+    if (std::isnan(Value))
+        return;
     const Double Magnitude = std::fabs(Value);
     if (!DoublesDiffer(FSciMax, Magnitude, SettingTolerance))
         return;
@@ -98,6 +101,9 @@ void TBrixFloatFormatter::SetSciMax(Double Value)
 
 void TBrixFloatFormatter::SetSciMin(Double Value)
 {
+    // A NaN is no magnitude: stored, it would silently disable the range.
+    if (std::isnan(Value))
+        return;
     const Double Magnitude = std::fabs(Value);
     if (!DoublesDiffer(FSciMin, Magnitude, SettingTolerance))
         return;

@@ -72,7 +72,8 @@ public:
     // The magnitudes beyond which SciRange switches to the exponent form.
     // A write stores |Value| (so -5e8 stores 5e8) and notifies, unless it
     // lies within the relative tolerance 1e-13 of the stored value, when it
-    // is ignored.
+    // is ignored. A NaN is ignored as well; an infinity is kept (SciMax
+    // infinite: large values never switch).
     virtual Double SciMax() const;
     virtual void SetSciMax(Double Value);
     virtual Double SciMin() const;
