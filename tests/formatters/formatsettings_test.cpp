@@ -190,10 +190,10 @@ TEST_F(FormatSettingsHolder, AssigningARecordSwitchesToCustomOnlyWhenItDiffers)
     EXPECT_TRUE(H->UseRegional());
 
     TFormatSettings Other = RegionalSettings();
-    Other.LongDayNames[2] = "Dienstag";
+    Other.LongDayNames[2] += u'!';
     H->SetFormatSettings(Other);
     EXPECT_FALSE(H->UseRegional());
-    EXPECT_EQ(H->FormatSettings().LongDayNames[2], "Dienstag");
+    EXPECT_EQ(H->FormatSettings().LongDayNames[2], Other.LongDayNames[2]);
 }
 
 TEST_F(FormatSettingsHolder, CurrencyCodesOutOfRangeReadAsUnknown)
