@@ -384,6 +384,8 @@ TEST(MathElementary, EveryFailureRaisesItsErrorAndText)
         {"2^1024 at the Double range", [] { PowerOfTwo(1024); }, Raised::Overflow, OverflowText},
         {"2^-1100 at the Double range", [] { PowerOfTwo(-1100); }, Raised::Overflow, OverflowText},
         {"2^20000.5", [] { PowerOfTwo(20000.5L); }, Raised::Overflow, OverflowText},
+        {"Double reciprocal beyond the range", [] { PowerIntDbl(1e-200, -2); }, Raised::Overflow,
+         OverflowText},
         {"grads beyond Double", [] { RadiansToGrads(1e308); }, Raised::Overflow, OverflowText},
         {"gamma 1756", [] { GammaFn(1756); }, Raised::Overflow, OverflowText},
         {"ln gamma 1e308", [] { LnGammaFn(1e308); }, Raised::Overflow, OverflowText},

@@ -154,9 +154,16 @@ Double PowerIntDbl(Double X, int N)
         return 1;
     if (DoublesMatch(X, -1, RelEpsDouble))
         return (N & 1) != 0 ? -1 : 1;
+    // Here the Double range is the limit both ways: a product beyond it, or
+    // a product that underflows to 0 when its reciprocal is wanted, fails
+    // with EOverflow.
     const Double R = SquareAndMultiply<Double>(X, Magnitude(N));
     CheckedFloat(R);
-    return N < 0 ? CheckedDouble(DivideChecked(1, R)) : R;
+    if (N > 0)
+        return R;
+    if (R == 0)
+        throw EOverflow();
+    return CheckedDouble(DivideChecked(1, R));
 }
 
 Extended PowerReal(Extended X, Extended Y)
@@ -318,7 +325,8 @@ Double ReciprocalGamma(Double X)
     // a few hundred steps; a zero sum stays zero and needs no steps.
     while (F > X && S != 0) {
         F = F - 1;
-        S = CheckedDouble(static_cast<Extended>(S) * F);
+        S = S * F;
+        CheckedFloat(S);
     }
     return S;
 }
