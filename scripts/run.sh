@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Starts the calculator from the build folder: the window program when it is
-# built, else the command-line calculator.
+# Starts the calculator from the build folder (make run). Without a display
+# the program itself says so in one line and names lumopocketo-cli.
 set -u
 build=${1:-build}
 if [ -x "$build/src/app/lumopocketo" ]; then
   exec "$build/src/app/lumopocketo"
 elif [ -x "$build/src/cli/lumopocketo-cli" ]; then
-  echo "LumoPocketo command-line calculator: type keys such as  2 + 3 * 4 =  (Ctrl+D ends)"
+  echo "The window program is not built; starting the command-line calculator (Ctrl+D ends)."
   exec "$build/src/cli/lumopocketo-cli"
 else
-  echo "Built so far: the Brix library ($(ls "$build"/src/brix/*.a 2>/dev/null | xargs -n1 basename | tr '\n' ' '))"
-  echo "Neither the window program nor lumopocketo-cli exists yet."
+  echo "Neither build/src/app/lumopocketo nor build/src/cli/lumopocketo-cli is built." >&2
+  exit 1
 fi

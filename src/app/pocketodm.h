@@ -1,0 +1,42 @@
+// The program's data module: a plain container that owns the four library
+// components of the calculator and links them, built in code between
+// BeginLoading() and EndLoading() so each component's Loaded() runs as after
+// reading a stored description.
+#pragma once
+
+#include "brix/classes/component.h"
+
+namespace Brix {
+class TBrixCalcForm;
+class TBrixCalculator;
+class TBrixFormatter;
+class TBrixStoreCtrl;
+class TBrixUICtrl;
+} // namespace Brix
+
+class TDM : public Brix::TComponent
+{
+public:
+    // The module with its four components: the calculator (compact standard
+    // window, title "LumoPocketo v10.2", displays in "Segoe UI"), the
+    // formatter (percent places 2), the UI control (header, calculator and
+    // calendar fonts) and the store control (buffered INI file
+    // "%AppDir%\lumopocketo.ini", section "Defaults"). Freed with Free(),
+    // which frees the components; the buffered settings file is written when
+    // the store control goes (call its ForceCloseStorage first to see a
+    // write failure).
+    static TDM *Create(Brix::TComponent *AOwner = nullptr);
+
+    Brix::TBrixCalculator *BrixCalculator1 = nullptr;
+    Brix::TBrixFormatter *BrixFormatter1 = nullptr;
+    Brix::TBrixUICtrl *BrixUICtrl1 = nullptr;
+    Brix::TBrixStoreCtrl *BrixStoreCtrl1 = nullptr;
+
+    // Trims the calculator window just before it is shown: the exit key's
+    // hint becomes "Exit" and the cancel key is hidden (Escape still
+    // cancels, through the hidden key).
+    void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
+
+protected:
+    explicit TDM(Brix::TComponent *AOwner) : Brix::TComponent(AOwner) {}
+};

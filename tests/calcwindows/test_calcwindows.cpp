@@ -1,0 +1,706 @@
+// The calculator windows and the calculator component, driven by keyboard and
+// mouse on Qt's offscreen platform. Every modal run is guarded by a watchdog
+// that closes the window and fails the test instead of hanging.
+#include "brix/calculator/engine.h"
+#include "brix/classes/exceptions.h"
+#include "brix/classes/formatsettings.h"
+#include "brix/controls/buttons.h"
+#include "brix/controls/calculators.h"
+#include "brix/controls/calculators_scientific.h"
+#include "brix/controls/spinedits.h"
+#include "brix/controls/storectrls.h"
+#include "brix/controls/styles.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFrame>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cfloat>
+#include <memory>
+
+using namespace Brix;
+
+namespace {
+
+// Sets "." and "," as the regional separators for the test and restores the
+// previous record afterwards.
+class CalcWindows : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FSaved = RegionalSettings();
+        RegionalSettings().DecimalSeparator = u'.';
+        RegionalSettings().ThousandSeparator = u',';
+        TBrixCalcFormBase::SetErrorReporter(
+            [this](QWidget *, const QString &Message) { FErrors << Message; });
+    }
+    void TearDown() override
+    {
+        TBrixCalcFormBase::SetErrorReporter(nullptr);
+        RegionalSettings() = FSaved;
+    }
+
+    // Shows Form and waits until it is exposed, so focus and clicks work.
+    static void Show(QWidget &Form)
+    {
+        Form.show();
+        Form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form));
+    }
+
+    // Types Keys one character at a time into the window's focused control.
+    static void Type(TBrixCalcFormBase &Form, const QString &Keys)
+    {
+        for (QChar C : Keys) {
+            QWidget *Target = Form.focusWidget() ? Form.focusWidget() : &Form;
+            QTest::keyClick(Target, C.toLatin1());
+        }
+    }
+
+    static void Key(TBrixCalcFormBase &Form, Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier)
+    {
+        QWidget *Target = Form.focusWidget() ? Form.focusWidget() : &Form;
+        QTest::keyClick(Target, K, Mods);
+    }
+
+    static void Click(TBrixCalcFormBase &Form, TBrixCalcKey K)
+    {
+        QTest::mouseClick(Form.Key(K), Qt::LeftButton);
+    }
+
+    TFormatSettings FSaved;
+    QStringList FErrors;
+};
+
+// The oracle: the same keys given straight to an engine.
+QString EngineDisplayFor(const QString &Keys)
+{
+    TOwned<TBrixCalcEngine> Engine(Brix::Create<TBrixCalcEngine>());
+    Engine->AllClear();
+    for (QChar C : Keys) {
+        const char Ch = C.toLatin1();
+        if (Ch >= '0' && Ch <= '9')
+            Engine->InputDigit(TBrixZeroToNine(Ch - '0'));
+        else if (Ch == '.')
+            Engine->InputDecimalSeparator();
+        else if (Ch == '+')
+            Engine->DoAdd();
+        else if (Ch == '-')
+            Engine->DoSubtract();
+        else if (Ch == '*')
+            Engine->DoMultiply();
+        else if (Ch == '/')
+            Engine->DoDivide();
+        else if (Ch == '(')
+            Engine->InputLeftBracket();
+        else if (Ch == ')')
+            Engine->InputRightBracket();
+        else if (Ch == '=')
+            Engine->DoEquals();
+    }
+    return Engine->GetDisplayStr();
+}
+
+// Runs Action inside the modal loop of the window that Calc.Execute() shows;
+// a watchdog closes any window left open after five seconds.
+struct TRun
+{
+    bool Result = false;
+    bool TimedOut = false;
+};
+
+template <class TAction> TRun RunStandard(TBrixCalculator &Calc, TAction Action)
+{
+    TRun Run;
+    Calc.SetOnStartCalculator([&](TObject *, TBrixCalcForm *&Form) {
+        TBrixCalcForm *F = Form;
+        QTimer::singleShot(0, F, [F, Action] { Action(*F); });
+    });
+    QTimer Watchdog;
+    Watchdog.setSingleShot(true);
+    QObject::connect(&Watchdog, &QTimer::timeout, [&Run] {
+        Run.TimedOut = true;
+        if (QWidget *Modal = QApplication::activeModalWidget())
+            Modal->close();
+    });
+    Watchdog.start(5000);
+    Run.Result = Calc.Execute();
+    return Run;
+}
+
+TEST_F(CalcWindows, KeySequencesShowTheEngineDisplayByKeyboardAndMouse)
+{
+    struct Row
+    {
+        const char *Name;
+        const char *Keys;
+        const char *Display;
+    };
+    const Row Rows[] = {
+        {"precedence", "2+3*4=", "14.0000"},          {"brackets", "(2+3)*4=", "20.0000"},
+        {"entry as typed", "12.5", "12.5"},           {"division", "1/3=", "0.3333"},
+        {"chain after equals", "2+3=*2=", "10.0000"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        const QString Keys = QString::fromLatin1(R.Keys);
+        TBrixCalcForm ByKeyboard;
+        Show(ByKeyboard);
+        Type(ByKeyboard, Keys);
+        EXPECT_EQ(ByKeyboard.ValueDisplay->text(), QString::fromLatin1(R.Display));
+        EXPECT_EQ(ByKeyboard.ValueDisplay->text(), EngineDisplayFor(Keys));
+
+        TBrixCalcForm ByMouse;
+        Show(ByMouse);
+        for (QChar C : Keys) {
+            const char Ch = C.toLatin1();
+            TBrixCalcKey K = ckEquals;
+            if (Ch >= '0' && Ch <= '9') {
+                const TBrixCalcKey Digits[] = {ckZero, ckOne, ckTwo,   ckThree, ckFour,
+                                               ckFive, ckSix, ckSeven, ckEight, ckNine};
+                K = Digits[Ch - '0'];
+            } else {
+                K = Ch == '.'   ? ckPoint
+                    : Ch == '+' ? ckAdd
+                    : Ch == '-' ? ckSubtract
+                    : Ch == '*' ? ckMultiply
+                    : Ch == '/' ? ckDivide
+                    : Ch == '(' ? ckLeftBracket
+                    : Ch == ')' ? ckRightBracket
+                                : ckEquals;
+            }
+            Click(ByMouse, K);
+        }
+        EXPECT_EQ(ByMouse.ValueDisplay->text(), ByKeyboard.ValueDisplay->text());
+        EXPECT_TRUE(ByMouse.isVisible());
+    }
+}
+
+TEST_F(CalcWindows, LettersReachHiddenKeysInTheCompactLayout)
+{
+    TBrixCalcForm Form;
+    Form.SetHideFnBtns(true);
+    Show(Form);
+    for (TBrixCalcKey K : {ckPi, ckSqRoot, ckInv, ckPower})
+        EXPECT_TRUE(Form.Key(K)->isHidden());
+
+    // The oracle: the same keys as engine calls.
+    TOwned<TBrixCalcEngine> Engine(Brix::Create<TBrixCalcEngine>());
+    Engine->AllClear();
+    Type(Form, QStringLiteral("9r"));
+    Engine->InputDigit(9);
+    Engine->DoSqRoot();
+    EXPECT_EQ(Form.ValueDisplay->text(), Engine->GetDisplayStr());
+    Type(Form, QStringLiteral("a8@3="));
+    Engine->AllClear();
+    Engine->InputDigit(8);
+    Engine->DoInv();
+    Engine->DoPower();
+    Engine->InputDigit(3);
+    Engine->DoEquals();
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("2.0000")) << "@ is the inverse power";
+    EXPECT_EQ(Form.ValueDisplay->text(), Engine->GetDisplayStr());
+    Type(Form, QStringLiteral("p"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("3.1416"));
+    Type(Form, QStringLiteral("4x5="));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("20.0000")) << "X multiplies";
+    Type(Form, QStringLiteral("7_"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("-7"));
+}
+
+TEST_F(CalcWindows, LayoutGridAtTheDesignSizes)
+{
+    struct Expect
+    {
+        const char *Name;
+        QSize Client;
+        int Rows[5];
+        int Memory;
+        int FunctionRows[2]; // -1: hidden
+    };
+    auto Check = [](TBrixCalcFormBase &Form, const Expect &E,
+                    std::initializer_list<TBrixCalcKey> FirstColumn) {
+        SCOPED_TRACE(E.Name);
+        EXPECT_EQ(Form.size(), E.Client);
+        EXPECT_EQ(Form.CalcPanel->geometry(), QRect(QPoint(0, 0), E.Client));
+        int I = 0;
+        for (TBrixCalcKey K : FirstColumn)
+            EXPECT_EQ(Form.Key(K)->y(), E.Rows[I++]) << Form.Key(K)->objectName().toStdString();
+        EXPECT_EQ(Form.MemoryDisplay->y(), E.Memory);
+        EXPECT_EQ(Form.ValueDisplay->geometry(), QRect(5, 5, E.Client.width() - 10, 24));
+        EXPECT_EQ(Form.MemoryDisplay->width(), E.Client.width() - 10);
+        for (TBrixCalcKey K : {ckCopy, ckPaste, ckExit})
+            EXPECT_EQ(Form.Key(K)->y(), 34);
+        EXPECT_EQ(Form.DPSpin->y(), 34);
+        if (E.FunctionRows[0] >= 0) {
+            EXPECT_EQ(Form.SinBtn->y(), E.FunctionRows[0]);
+            EXPECT_EQ(Form.PowerBtn->y(), E.FunctionRows[1]);
+            EXPECT_TRUE(Form.SinBtn->isVisibleTo(&Form));
+        } else {
+            EXPECT_FALSE(Form.SinBtn->isVisibleTo(&Form));
+        }
+    };
+    const std::initializer_list<TBrixCalcKey> Column{ckSeven, ckFour, ckOne, ckZero, ckLeftBracket};
+
+    TBrixCalcForm Standard;
+    Check(Standard, {"full", {190, 249}, {105, 127, 149, 171, 193}, 220, {59, 81}}, Column);
+    EXPECT_EQ(Standard.PercentBtn->pos(), QPoint(95, 59));
+    EXPECT_EQ(Standard.PiBtn->pos(), QPoint(125, 149));
+    EXPECT_EQ(Standard.EBtn->pos(), QPoint(125, 171));
+    EXPECT_EQ(Standard.EqualsBtn->geometry(), QRect(95, 193, 90, 22));
+    EXPECT_EQ(Standard.HelpContext(), 40100);
+
+    Standard.SetHideFnBtns(true);
+    Check(Standard, {"compact", {190, 203}, {59, 81, 103, 125, 147}, 174, {-1, -1}}, Column);
+    EXPECT_EQ(Standard.PercentBtn->pos(), QPoint(125, 103)) << "beside the add key";
+    EXPECT_TRUE(Standard.PercentBtn->isVisibleTo(&Standard));
+
+    Standard.SetHideFnBtns(false);
+    Check(Standard, {"full again", {190, 249}, {105, 127, 149, 171, 193}, 220, {59, 81}}, Column);
+
+    TBrixSciCalcForm Scientific;
+    Check(Scientific, {"scientific", {220, 248}, {105, 127, 149, 171, 193}, 219, {59, 81}}, Column);
+    EXPECT_EQ(Scientific.HypBtn->pos(), QPoint(185, 59));
+    EXPECT_EQ(Scientific.Lg2btn->pos(), QPoint(185, 81));
+    EXPECT_EQ(Scientific.ExpBtn->pos(), QPoint(95, 193));
+    EXPECT_EQ(Scientific.EqualsBtn->geometry(), QRect(126, 193, 90, 22));
+    EXPECT_EQ(Scientific.EightBtn->geometry(), QRect(45, 105, 40, 22));
+    EXPECT_EQ(Scientific.HelpContext(), 40200);
+}
+
+TEST_F(CalcWindows, EveryWayOfClosingSetsCancelledAndCopiesBackOnlyTheFourValues)
+{
+    struct Row
+    {
+        const char *Name;
+        std::function<void(TBrixCalcForm &)> Close;
+        bool Cancelled;
+    };
+    const Row Rows[] = {
+        {"exit key", [](TBrixCalcForm &F) { QTest::mouseClick(F.ExitBtn, Qt::LeftButton); }, false},
+        {"F10", [](TBrixCalcForm &F) { QTest::keyClick(F.CalcPanel, Qt::Key_F10); }, false},
+        {"Ctrl+X",
+         [](TBrixCalcForm &F) { QTest::keyClick(F.CalcPanel, Qt::Key_X, Qt::ControlModifier); },
+         false},
+        {"free panel area",
+         [](TBrixCalcForm &F) { QTest::mouseClick(F.CalcPanel, Qt::LeftButton, {}, QPoint(2, 2)); },
+         false},
+        {"close box", [](TBrixCalcForm &F) { F.close(); }, false},
+        {"cancel key", [](TBrixCalcForm &F) { QTest::mouseClick(F.CancelBtn, Qt::LeftButton); },
+         true},
+        {"Escape with the cancel key hidden",
+         [](TBrixCalcForm &F) {
+             F.CancelBtn->hide();
+             QTest::keyClick(F.CalcPanel, Qt::Key_Escape);
+         },
+         true},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+        Calc->SetValue(5);
+        Calc->SetMemory(1);
+        Calc->SetPrecedence(false);
+        bool Closed = false;
+        const TRun Run = RunStandard(*Calc, [&](TBrixCalcForm &F) {
+            QTest::keyClicks(F.CalcPanel, QStringLiteral("1/0="));
+            EXPECT_EQ(F.ValueDisplay->text(), QStringLiteral("Error!"));
+            QTest::keyClicks(F.CalcPanel, QStringLiteral("42"));
+            QTest::mouseClick(F.MemoryAddBtn, Qt::LeftButton);
+            QTest::mouseClick(F.RadBtn, Qt::LeftButton); // radians -> (grads off) degrees
+            F.DPSpin->SetValue(2);
+            F.CalcEngine->SetPrecedence(true); // never copied back
+            R.Close(F);
+            Closed = !F.isVisible();
+        });
+        ASSERT_FALSE(Run.TimedOut);
+        EXPECT_TRUE(Closed);
+        EXPECT_EQ(Run.Result, !R.Cancelled);
+        EXPECT_EQ(Calc->LastError(), QStringLiteral("Division by Zero"))
+            << "taken whatever the way of closing";
+        EXPECT_FALSE(Calc->Precedence());
+        if (R.Cancelled) {
+            EXPECT_EQ(Calc->Value(), 5.0L);
+            EXPECT_EQ(Calc->Memory(), 1.0L);
+            EXPECT_EQ(Calc->DecimalPlaces(), 4);
+            EXPECT_EQ(Calc->AngleMode(), amRadians);
+        } else {
+            EXPECT_EQ(Calc->Value(), 42.0L);
+            EXPECT_EQ(Calc->Memory(), 43.0L);
+            EXPECT_EQ(Calc->DecimalPlaces(), 2);
+            EXPECT_EQ(Calc->AngleMode(), amDegrees);
+        }
+    }
+}
+
+TEST_F(CalcWindows, ComponentPreparesTheWindowFromItsState)
+{
+    TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+    Calc->SetValue(12.5L);
+    Calc->SetMemory(3);
+    Calc->SetDecimalPlaces(2);
+    Calc->SetAngleMode(amDegrees);
+    Calc->SetPocketo(true);
+    Calc->SetReadOnlyDecimalPlaces(true);
+    Calc->SetTitle(QStringLiteral("Pocket"));
+    Calc->SetExitHint(QStringLiteral("Leave"));
+    const TRun Run = RunStandard(*Calc, [](TBrixCalcForm &F) {
+        EXPECT_EQ(F.windowTitle(), QStringLiteral("Pocket"));
+        EXPECT_EQ(F.ExitBtn->toolTip(), QStringLiteral("Leave"));
+        EXPECT_EQ(F.ExitBtn->accessibleName(), QStringLiteral("Leave"));
+        EXPECT_EQ(F.ValueDisplay->text(), QStringLiteral("12.50"));
+        EXPECT_EQ(F.MemoryDisplay->text(), QStringLiteral("3.00"));
+        EXPECT_EQ(F.RadBtn->text(), QStringLiteral("deg"));
+        EXPECT_EQ(F.DPSpin->Value(), 2);
+        EXPECT_TRUE(F.DPSpin->ReadOnly());
+        EXPECT_TRUE(F.HideFnBtns());
+        EXPECT_EQ(F.size(), QSize(190, 203));
+        F.close();
+    });
+    ASSERT_FALSE(Run.TimedOut);
+    EXPECT_TRUE(Run.Result);
+}
+
+TEST_F(CalcWindows, CustomTypeWithoutHandlerShowsNothing)
+{
+    TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+    Calc->SetCalculatorType(ctCustom);
+    EXPECT_FALSE(Calc->Execute());
+    bool Called = false;
+    Calc->SetOnExecute([&](TObject *, bool &Result) {
+        Called = true;
+        Result = true;
+    });
+    EXPECT_TRUE(Calc->Execute());
+    EXPECT_TRUE(Called);
+}
+
+TEST_F(CalcWindows, DecimalPlacesBoxAndFocus)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    Form.CalcEngine->SetMemory(2);
+    Type(Form, QStringLiteral("1/3="));
+    EXPECT_EQ(Form.focusWidget(), Form.CalcPanel);
+
+    // Changing the box re-renders both displays at once.
+    Form.DPSpin->SetValue(2);
+    EXPECT_EQ(Form.CalcEngine->DecimalPlaces(), 2);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("0.33"));
+    EXPECT_EQ(Form.MemoryDisplay->text(), QStringLiteral("2.00"));
+
+    // A digit typed while the box has the focus goes into the box only.
+    Form.DPSpin->setFocus();
+    ASSERT_EQ(Form.focusWidget(), Form.DPSpin);
+    QTest::keyClick(Form.DPSpin, Qt::Key_Up);
+    EXPECT_EQ(Form.DPSpin->Value(), 3);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("0.333"));
+    QTest::keyClick(Form.DPSpin, '7');
+    EXPECT_TRUE(Form.CalcEngine->EntryText().isEmpty()) << "the digit went to the box";
+    EXPECT_TRUE(Form.DPSpin->text().contains(u'7'));
+    // Operators still reach the calculator.
+    QTest::keyClick(Form.DPSpin, '+');
+    EXPECT_EQ(Form.CalcEngine->OperatorCount(), 1);
+
+    // Pressing any key or a display gives the focus back to the panel.
+    QTest::mousePress(Form.FiveBtn, Qt::LeftButton);
+    EXPECT_EQ(Form.focusWidget(), Form.CalcPanel);
+    QTest::mouseRelease(Form.FiveBtn, Qt::LeftButton);
+    Form.DPSpin->setFocus();
+    QTest::mouseClick(Form.ValueDisplay, Qt::LeftButton);
+    EXPECT_EQ(Form.focusWidget(), Form.CalcPanel);
+    EXPECT_TRUE(Form.isVisible()) << "a click on a display is not a click on the panel";
+
+    // The engine's own change of decimal places reaches the box.
+    Form.CalcEngine->SetDecimalPlaces(6);
+    EXPECT_EQ(Form.DPSpin->Value(), 6);
+}
+
+TEST_F(CalcWindows, CopyAndPaste)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    Type(Form, QStringLiteral("1234567*2="));
+    QGuiApplication::clipboard()->clear();
+    Key(Form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), Form.ValueDisplay->text());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2469134.0000"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("(1,234.5)"));
+    Key(Form, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Form.CalcEngine->GetAsFloat(), -1234.5L);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("-1234.5000"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+    Key(Form, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("7.0000"));
+
+    QGuiApplication::clipboard()->clear();
+    Key(Form, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("7.0000")) << "no text: nothing";
+}
+
+TEST_F(CalcWindows, KeyDownRules)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    Type(Form, QStringLiteral("12"));
+    Key(Form, Qt::Key_Delete);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("0"));
+    Type(Form, QStringLiteral("3"));
+    Key(Form, Qt::Key_Period, Qt::KeypadModifier);
+    Type(Form, QStringLiteral("5"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("3.5"));
+    Key(Form, Qt::Key_Backspace);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("3."));
+    Key(Form, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Form.isVisible()) << "F10 with a modifier does nothing";
+    Key(Form, Qt::Key_F10);
+    EXPECT_FALSE(Form.isVisible());
+    EXPECT_FALSE(Form.Cancelled);
+}
+
+TEST_F(CalcWindows, RegionalCommaSeparator)
+{
+    RegionalSettings().DecimalSeparator = u',';
+    RegionalSettings().ThousandSeparator = u'.';
+    TBrixCalcForm Form;
+    Show(Form);
+    EXPECT_EQ(Form.PointBtn->text(), QStringLiteral(","));
+    Type(Form, QStringLiteral("1.5"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("15")) << "\".\" does nothing";
+    Type(Form, QStringLiteral(",2"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("15,2"));
+}
+
+TEST_F(CalcWindows, ScientificWindowDifferences)
+{
+    TBrixSciCalcForm Form;
+    Show(Form);
+    Type(Form, QStringLiteral("2e3"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("2E3"));
+    Type(Form, QStringLiteral("x"));
+    EXPECT_EQ(Form.CalcEngine->OperatorCount(), 0) << "x is not a key here";
+    Key(Form, Qt::Key_F10);
+    EXPECT_TRUE(Form.isVisible());
+    QTest::mouseClick(Form.CalcPanel, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Form.focusWidget(), Form.CalcPanel);
+    Type(Form, QStringLiteral("a"));
+    QTest::mouseClick(Form.Lg2btn, Qt::LeftButton);
+    Type(Form, QStringLiteral("8="));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("3.0000")) << "lg2 of 8";
+    Key(Form, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_FALSE(Form.isVisible());
+    EXPECT_FALSE(Form.Cancelled);
+}
+
+TEST_F(CalcWindows, ScientificRunCopiesGradsSettingAndBack)
+{
+    TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+    Calc->SetCalculatorType(ctScientific);
+    Calc->SetEnableGrads(true);
+    Calc->SetPocketo(true);
+    bool Started = false;
+    Calc->SetOnStartSciCalculator([&](TObject *, TBrixSciCalcForm *&Form) {
+        Started = true;
+        TBrixSciCalcForm *F = Form;
+        QTimer::singleShot(0, F, [F] {
+            EXPECT_TRUE(F->CalcEngine->EnableGrads());
+            EXPECT_EQ(F->size(), QSize(220, 248)) << "no compact layout";
+            QTest::mouseClick(F->RadBtn, Qt::LeftButton); // radians -> grads
+            EXPECT_EQ(F->RadBtn->text(), QStringLiteral("gra"));
+            QTest::keyClick(F->CalcPanel, Qt::Key_Escape);
+        });
+    });
+    EXPECT_FALSE(Calc->Execute());
+    EXPECT_TRUE(Started);
+    EXPECT_EQ(Calc->AngleMode(), amRadians);
+}
+
+TEST_F(CalcWindows, EngineErrorsInKeyHandlersAreShownAndTheWindowStaysOpen)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    Form.CalcEngine->SetMemory(LDBL_MAX);
+    Form.CalcEngine->InputValue(LDBL_MAX);
+    Click(Form, ckMemoryAdd);
+    ASSERT_EQ(FErrors.size(), 1);
+    EXPECT_EQ(FErrors.front(), EOverflow().Message());
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Form.CalcEngine->Memory(), LDBL_MAX) << "the memory is unchanged";
+    // The window goes on working.
+    Type(Form, QStringLiteral("A2+2="));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("4.0000"));
+}
+
+TEST_F(CalcWindows, AccessibleNamesAndDisplayTexts)
+{
+    TBrixSciCalcForm Form;
+    Show(Form);
+    for (int K = 0; K < BrixCalcKeyCount; ++K) {
+        TBrixSpeedButton *Button = Form.Key(TBrixCalcKey(K));
+        SCOPED_TRACE(Button->objectName().toStdString());
+        ASSERT_FALSE(Button->accessibleName().isEmpty());
+        EXPECT_EQ(Button->accessibleName(),
+                  Button->toolTip().isEmpty() ? Button->text() : Button->toolTip());
+    }
+    EXPECT_EQ(Form.AddBtn->accessibleName(), QStringLiteral("Add"));
+    EXPECT_EQ(Form.SevenBtn->accessibleName(), QStringLiteral("7"));
+    Form.ExitBtn->setToolTip(QStringLiteral("Exit"));
+    EXPECT_EQ(Form.ExitBtn->accessibleName(), QStringLiteral("Exit"));
+
+    Type(Form, QStringLiteral("42"));
+    QAccessibleInterface *Value = QAccessible::queryAccessibleInterface(Form.ValueDisplay);
+    ASSERT_NE(Value, nullptr);
+    EXPECT_EQ(Value->text(QAccessible::Name), QStringLiteral("42"));
+    EXPECT_EQ(Value->text(QAccessible::Description), QStringLiteral("Value"));
+}
+
+TEST_F(CalcWindows, StayOnTopFollowsTheFlag)
+{
+    TBrixCalcForm Form;
+    Form.StayOnTop(true);
+    EXPECT_TRUE(Form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    Show(Form);
+    const QRect Before = Form.geometry();
+    Form.StayOnTop(false);
+    EXPECT_FALSE(Form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Form.geometry(), Before);
+}
+
+TEST_F(CalcWindows, GlyphKeysPaintCrispAtEveryDevicePixelRatio)
+{
+    TBrixCalcForm Form;
+    for (qreal Ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(Ratio);
+        QImage Image(QSize(30, 22) * Ratio, QImage::Format_ARGB32);
+        Image.setDevicePixelRatio(Ratio);
+        Image.fill(Qt::white);
+        Form.AddBtn->render(&Image);
+        // The plus sign is drawn at full resolution: its vertical bar is
+        // dark in the device pixel column at the key's centre.
+        const QColor Centre = Image.pixelColor(int(15 * Ratio), int(8 * Ratio));
+        EXPECT_LT(Centre.lightness(), 100);
+    }
+}
+
+// ---- Settings ----
+
+class CalcSettings : public CalcWindows
+{
+protected:
+    void SetUp() override
+    {
+        CalcWindows::SetUp();
+        ASSERT_TRUE(FDir.isValid());
+        FFile = FDir.filePath(QStringLiteral("calc.ini"));
+        FStore.reset(TBrixStoreCtrl::Create(nullptr));
+        FStore->SetStorageType(stIniFile);
+        FStore->SetIniFile(FFile);
+        FStore->SetIniSection(QStringLiteral("Other"));
+        FCalc.reset(TBrixCalculator::Create(nullptr));
+        FCalc->SetStoreCtrl(FStore.get());
+    }
+    void WriteFile(const QByteArray &Text)
+    {
+        QFile F(FFile);
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+        F.write(Text);
+    }
+    QByteArray ReadFile()
+    {
+        QFile F(FFile);
+        return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
+    }
+
+    QTemporaryDir FDir;
+    QString FFile;
+    TOwned<TBrixStoreCtrl> FStore;
+    TOwned<TBrixCalculator> FCalc;
+};
+
+TEST_F(CalcSettings, LoadReadsTheElevenKeysInTheComponentSection)
+{
+    WriteFile("[Defaults]\r\nAngle Mode=2\r\nDecimal Places=7\r\nUse Memory=1\r\n"
+              "Memory=2.5\r\nPrefix Functions=0\r\nPrecedence=0\r\nPosition=0\r\n"
+              "Stay On Top=1\r\nOperator Same Line=1\r\nBinary Percent=1\r\n"
+              "Display Font=Courier\r\n");
+    FCalc->LoadFromStore();
+    EXPECT_EQ(FCalc->AngleMode(), amGradiants);
+    EXPECT_EQ(FCalc->DecimalPlaces(), 7);
+    EXPECT_EQ(FCalc->Memory(), 2.5L);
+    EXPECT_FALSE(FCalc->PrefixFunctions());
+    EXPECT_FALSE(FCalc->Precedence());
+    EXPECT_EQ(FCalc->Position(), poDesigned);
+    EXPECT_TRUE(FCalc->StayOnTop());
+    EXPECT_TRUE(FCalc->OperatorSameLine());
+    EXPECT_TRUE(FCalc->BinaryPercent());
+    EXPECT_EQ(FCalc->DisplayFont(), QStringLiteral("Courier"));
+    EXPECT_EQ(FStore->IniSection(), QStringLiteral("Other")) << "the section is restored";
+}
+
+TEST_F(CalcSettings, MissingKeysKeepValuesAndUseMemoryOffClearsTheMemory)
+{
+    FCalc->SetMemory(9);
+    FCalc->SetDecimalPlaces(3);
+    WriteFile("[Defaults]\r\nUse Memory=0\r\nMemory=5\r\nAngle Mode=17\r\nPosition=300\r\n");
+    FCalc->LoadFromStore();
+    EXPECT_EQ(FCalc->Memory(), 0.0L);
+    EXPECT_FALSE(FCalc->LoadMemoryAtStart());
+    EXPECT_EQ(FCalc->DecimalPlaces(), 3);
+    EXPECT_EQ(FCalc->AngleMode(), amRadians) << "an out-of-range mode is ignored";
+    EXPECT_EQ(FCalc->Position(), poScreenCenter) << "an out-of-range position is ignored";
+}
+
+TEST_F(CalcSettings, SaveWritesTheElevenKeysInOrder)
+{
+    FCalc->SetLoadMemoryAtStart(false);
+    FCalc->SetMemory(1.25L);
+    FCalc->SetAngleMode(amDegrees);
+    FCalc->SaveToStore();
+    const QByteArray Text = ReadFile();
+    const char *Keys[] = {"Angle Mode=0",     "Decimal Places=4",   "Use Memory=0",
+                          "Memory=1.25",      "Prefix Functions=1", "Precedence=1",
+                          "Position=4",       "Stay On Top=0",      "Operator Same Line=0",
+                          "Binary Percent=0", "Display Font=Arial"};
+    qsizetype Last = -1;
+    for (const char *K : Keys) {
+        SCOPED_TRACE(K);
+        const qsizetype At = Text.indexOf(K);
+        EXPECT_GT(At, Last);
+        Last = At;
+    }
+    EXPECT_TRUE(Text.startsWith("[Defaults]")) << Text.toStdString();
+}
+
+TEST_F(CalcSettings, NoStoreOrKindNoneDoesNothingAndFreedLinksAreCleared)
+{
+    FStore->SetStorageType(stNone);
+    FCalc->SaveToStore();
+    EXPECT_FALSE(QFile::exists(FFile));
+    FStore.reset();
+    EXPECT_EQ(FCalc->StoreCtrl(), nullptr);
+    FCalc->LoadFromStore(); // no store: nothing
+}
+
+TEST(Styles, IcebergClassicoAppliesAndAMissingStyleIsReported)
+{
+    QString Error;
+    EXPECT_TRUE(TrySetStyle(QStringLiteral("iceberg classico"), &Error));
+    EXPECT_EQ(QApplication::style()->name().toLower(), QStringLiteral("fusion"));
+    EXPECT_FALSE(TrySetStyle(QStringLiteral("Nope"), &Error));
+    EXPECT_EQ(Error, QStringLiteral("Style 'Nope' not found"));
+}
+
+} // namespace
