@@ -144,21 +144,21 @@ for a in ["0.5", "-0.3", "0.999", "1e-10"]:
     row("asin " + a, a + "L", atan(x / r))
     row("acos " + a, a + "L", PI / 2 - atan(x / r))
 print("// Extended: hyperbolic functions")
-for a in ["0.5", "-2.25", "30", "-700"]:
+for a in ["1e-20", "-1e-5", "0.5", "-2.25", "30", "-700"]:
     x = ext(a)
     e = x.exp()
     row("cosh " + a, a + "L", (e + 1 / e) / 2)
     row("sinh " + a, a + "L", (e - 1 / e) / 2)
     row("tanh " + a, a + "L", (e - 1 / e) / (e + 1 / e))
-for a in ["1.5", "10", "1e300", "1e3000"]:
+for a in ["1.0000000001", "1.5", "10", "1e300", "1e3000"]:
     x = ext(a)
     row("acosh " + a, a + "L", (x + (x * x - 1).sqrt()).ln())
-for a in ["0.75", "-0.75", "-123.5", "-5e9", "-1e20", "-1e3000", "1e4000"]:
+for a in ["1e-20", "-1e-5", "0.75", "-0.75", "-123.5", "-5e9", "-1e20", "-1e3000", "1e4000"]:
     x = ext(a)
     ax = abs(x)
     v = (ax + (ax * ax + 1).sqrt()).ln()
     row("asinh " + a, a + "L", -v if x < 0 else v)
-for a in ["0.5", "-0.9", "1e-5"]:
+for a in ["1e-20", "1e-5", "0.4", "0.5", "-0.9"]:
     x = ext(a)
     row("atanh " + a, a + "L", ((1 + x) / (1 - x)).ln() / 2)
 print("// Double precision: GammaFn, LnGammaFn")

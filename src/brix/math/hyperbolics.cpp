@@ -14,6 +14,13 @@ namespace {
 // root term equals X exactly and ln(X + X) = ln 2 + ln X is the same value.
 constexpr Extended HugeArgument = 1e2400L;
 
+// Below this magnitude the plain formulas subtract nearly equal numbers
+// (e^X - e^-X, ln of a value near 1) and lose digits, all of them for tiny X
+// (sinh 1e-20 would be 0); there the same functions are formed from
+// e^X - 1 and ln(1 + t), which keep full precision. Above it the plain
+// formulas are accurate and are used unchanged.
+constexpr Extended SmallArgument = 1.0L;
+
 } // namespace
 
 Extended HypCos(Extended X)
@@ -30,6 +37,11 @@ Extended HypSin(Extended X)
     CheckedFloat(X);
     if (X < 0)
         return -HypSin(-X);
+    if (X < SmallArgument) {
+        // E - 1/E = M + M/(M + 1) with M = e^X - 1.
+        const Extended M = expm1l(X);
+        return (M + M / (M + 1)) * 0.5L;
+    }
     const Extended E = ExpChecked(X);
     return CheckedFloat((E - DivideChecked(1, E)) * 0.5L);
 }
@@ -37,6 +49,11 @@ Extended HypSin(Extended X)
 Extended HypTan(Extended X)
 {
     CheckedFloat(X);
+    if (std::fabs(X) < SmallArgument) {
+        // tanh X = M/(M + 2) with M = e^2X - 1 (M + 2 lies above 1.1).
+        const Extended M = expm1l(2 * X);
+        return M / (M + 2);
+    }
     const Extended E = ExpChecked(X);
     const Extended R = DivideChecked(1, E);
     return DivideChecked(E - R, CheckedFloat(E + R));
@@ -49,6 +66,12 @@ Extended HypArcCos(Extended X)
         RaiseMathError(emtNotDefinedForValue);
     if (X > HugeArgument)
         return LnChecked(X) + Ln2Extended;
+    if (X < 1 + SmallArgument) {
+        // Near 1, X² - 1 cancels; with T = X - 1 (exact here) the value is
+        // ln(1 + T + √(T·(T + 2))).
+        const Extended T = X - 1;
+        return log1pl(T + SqrtChecked(T * (T + 2)));
+    }
     return LnChecked(X + SqrtChecked(X * X - 1));
 }
 
@@ -61,6 +84,10 @@ Extended HypArcSin(Extended X)
         return -HypArcSin(-X);
     if (X > HugeArgument)
         return LnChecked(X) + Ln2Extended;
+    if (X < SmallArgument) {
+        // X + √(X² + 1) = 1 + X + X²/(1 + √(X² + 1)).
+        return log1pl(X + X * X / (1 + SqrtChecked(X * X + 1)));
+    }
     return LnChecked(X + SqrtChecked(X * X + 1));
 }
 
@@ -69,6 +96,10 @@ Extended HypArcTan(Extended X)
     CheckedFloat(X);
     if (std::fabs(X) >= 1)
         RaiseMathError(emtNotDefinedForValue);
+    if (std::fabs(X) < SmallArgument * 0.5L) {
+        // (1 + X)/(1 - X) = 1 + 2X/(1 - X).
+        return 0.5L * log1pl(2 * X / (1 - X));
+    }
     return 0.5L * LnChecked(DivideChecked(1 + X, 1 - X));
 }
 

@@ -1,7 +1,13 @@
 // Hyperbolic functions and their inverses (Brix.Math.Hyperbolics), on the
 // exponential and the logarithm of the 80-bit type. Domain errors raise
 // EMathError "Not Defined for that Value"; results beyond the range raise
-// EOverflow. No routine returns an infinity or a NaN.
+// EOverflow. No routine returns an infinity or a NaN; an infinite argument
+// raises EOverflow (or the domain error), a NaN EInvalidOp.
+//
+// Where the textbook formula cancels (small arguments of sinh, tanh, arsinh
+// and artanh, arguments near 1 of arcosh, negative ones of arsinh) the same
+// function is formed from e^X - 1 and ln(1 + t), so every result keeps the
+// full 64-bit precision: HypSin(1e-20) is 1e-20, not 0.
 #pragma once
 
 #include "brix/classes/globals.h"
