@@ -134,7 +134,8 @@ TEST(MathTools, AboveAndBelowUseTheToleranceWithoutTheZeroRule)
     EXPECT_FALSE(FloatAbove(0, 0, 1e-17L));
     EXPECT_FALSE(FloatAbove(0.05L, 0.5L, 1e-17L));
     EXPECT_TRUE(FloatBelow(0, 0.5L, 1e-17L));
-    EXPECT_FALSE(FloatBelow(-1e-30L, 0, 1e-17L) && FloatBelow(0, -1e-30L, 1e-17L));
+    EXPECT_TRUE(FloatBelow(-1e-30L, 0, 1e-17L));         // 1e-30 beyond a margin of 1e-31
+    EXPECT_FALSE(FloatBelow(-1.05e-30L, -1e-30L, 0.1L)); // within 10 %
     // Within the relative tolerance neither is above nor below the other.
     EXPECT_FALSE(FloatAbove(1 + 5e-18L, 1, 1e-17L));
     EXPECT_FALSE(FloatBelow(1, 1 + 5e-18L, 1e-17L));
