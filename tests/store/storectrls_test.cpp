@@ -416,6 +416,14 @@ TEST_F(StoreCtrlTest, UnwritableFilesRaiseErrorsNamingThem)
     EXPECT_EQ(Unknown->ReadInteger("k", 7), 7);
     ExpectFileError([&] { Unknown->WriteInteger("k", 1); }, "%NOSUCH%\\x.ini");
 
+    // The registry stand-in: its key's folder is taken by a plain file.
+    ASSERT_TRUE(QDir().mkpath(ConfigFolder()));
+    ASSERT_TRUE(WriteBytes(ConfigFolder() + "/Blocked", "not a folder"));
+    TOwned<TBrixStoreCtrl> Registry = NewStore(stRegistry);
+    Registry->SetRegPath("\\Blocked\\Key");
+    EXPECT_EQ(Registry->ReadString("k", "d"), "d");
+    ExpectFileError([&] { Registry->WriteString("k", "v"); }, ConfigFolder() + "/Blocked/Key.conf");
+
     // Freeing a store whose file cannot be written reports on stderr and
     // does not throw out of the teardown.
     TOwned<TBrixStoreCtrl> Doomed = NewStore(stBufferedIniFile, "gone/away/x.ini");

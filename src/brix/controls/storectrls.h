@@ -117,7 +117,9 @@ public:
 
     // Properties. Writing an equal value does nothing.
     TBrixStorageType StorageType() const { return FStorageType; }
-    // Closes the open store for good first (ForceCloseStorage).
+    // Closes the open store for good first (ForceCloseStorage); when that
+    // raises, the property keeps its value. The same holds for RegPath and
+    // IniFile.
     void SetStorageType(TBrixStorageType Value);
     const QString &RegPath() const { return FRegistryPath; }
     // Closes an open registry store for good first.
