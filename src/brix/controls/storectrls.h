@@ -39,8 +39,8 @@ extern TBrixStorageType DefaultStorageType;
 // Expands a leading folder macro and then %USER% (ReplaceUserMacro). A path
 // that does not begin with "%" keeps its text; one that begins with "%" but
 // with none of the known macros gives "". Macros match in any letter case;
-// the text after the macro keeps its case. Every "\" becomes "/", so
-// configured Windows-style paths name real folders here.
+// the text after the macro keeps its case. Every "\" becomes "/", since a
+// configured "\" separates folders.
 //   "%AppDir%\x.ini"    -> "<program folder>/x.ini"
 //   "%docdir%\A.ini"    -> "<documents folder>/A.ini"
 //   "%NOSUCH%\x.ini"    -> ""
