@@ -291,7 +291,9 @@ public:
     // ---- Read-only views of the state, for drivers, tests and diagnostics ----
     // None of these changes the engine or fires anything.
 
-    // The valid operands, bottom first (index 0 is the oldest).
+    // The valid operands, bottom first (index 0 is the oldest). Compare the
+    // elements one by one: QList<long double>::operator== compares the
+    // padding bytes of the 80-bit values as well.
     QList<Extended> OperandStackContents() const;
     // Number of valid operands (FOperandN + 1).
     int OperandCount() const { return FOperandN + 1; }
