@@ -182,6 +182,35 @@ TEST_F(FloatFormatter, EachRealChangeNotifiesEveryClientOnce)
     EXPECT_EQ(B->Freed, 1);
 }
 
+namespace {
+
+// A client that renders one last value when the formatter goes, as a
+// display would before it lets go of its formatter.
+class TRenderingClient : public TBrixBaseClass
+{
+public:
+    void LinkFreed(TBrixBaseClass *GivenClass) override
+    {
+        Last = static_cast<TBrixFloatFormatter *>(GivenClass)->ExtendedToStr(1.5L, 1);
+    }
+
+    QString Last;
+
+protected:
+    ~TRenderingClient() override = default;
+};
+
+} // namespace
+
+TEST_F(FloatFormatter, IsStillWholeWhenItsClientsHearItGo)
+{
+    auto Client = CreateOwned<TRenderingClient>();
+    auto *F = Create<TBrixFloatFormatter>();
+    F->RegisterForNotification(Client.get());
+    F->Free();
+    EXPECT_EQ(Client->Last, "1.5");
+}
+
 TEST_F(FloatFormatter, FetchesTheRecordAfreshOnEveryCall)
 {
     auto F = CreateOwned<TBrixFloatFormatter>();

@@ -408,8 +408,10 @@ void TBrixBaseDataFormatter::InitInternals()
 
 void TBrixBaseDataFormatter::DoneInternals()
 {
-    FSettings.reset();
+    // The clients hear LinkFreed while the formatter is still whole: one
+    // that renders a last value from its handler still finds its settings.
     TBrixBaseClass::DoneInternals();
+    FSettings.reset();
 }
 
 } // namespace Brix

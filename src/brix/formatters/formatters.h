@@ -305,7 +305,7 @@ protected:
     ~TBrixBaseDataFormatter() override = default;
     // Creates the custom settings before the inherited hook runs Reset.
     void InitInternals() override;
-    // Releases the custom settings, then tells the clients LinkFreed.
+    // Tells the clients LinkFreed, then releases the custom settings.
     void DoneInternals() override;
 
     // FetchSettings by value, for the formatting routines.
