@@ -186,13 +186,19 @@ TBrixFontFamily TBrixFontItem::FamilyOf(Byte PitchAndFamily)
 
 // ---- TBrixFontList ----
 
-TBrixFontItem *TBrixFontList::Add()
+TBrixFontItem *TBrixFontList::AppendItem()
 {
     FItems.push_back(std::unique_ptr<TBrixFontItem>(new TBrixFontItem(this)));
+    return FItems.back().get();
+}
+
+TBrixFontItem *TBrixFontList::Add()
+{
+    TBrixFontItem *Item = AppendItem();
     // A zeroed entry has an empty face name; keep the index's first entry.
     if (FIndexValid && !FIndex.contains(QString()))
         FIndex.insert(QString(), Count() - 1);
-    return FItems.back().get();
+    return Item;
 }
 
 int TBrixFontList::FontIndex(const QString &FName) const
@@ -220,7 +226,7 @@ void TBrixFontList::AddEnumeratedFont(const TBrixEnumLogFont &LogFont,
     Copy.FaceName.truncate(31);
     if (FontIndex(Copy.FaceName) != -1)
         return;
-    TBrixFontItem *Item = Add();
+    TBrixFontItem *Item = AppendItem();
     // Written directly so the index is extended rather than rebuilt.
     Item->fEnumLogFontEx = Copy;
     Item->fTextMetric = Metric;

@@ -231,6 +231,8 @@ public:
 private:
     friend class TBrixFontItem;
     void NameChanged() { FIndexValid = false; }
+    // Appends a zeroed entry without touching the index.
+    TBrixFontItem *AppendItem();
 
     std::vector<std::unique_ptr<TBrixFontItem>> FItems;
     mutable QHash<QString, int> FIndex; // face name -> first index

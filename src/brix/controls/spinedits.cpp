@@ -62,6 +62,10 @@ TBrixSpinButton::TBrixSpinButton(QWidget *Parent, TComponent *AOwner)
     SetDownGlyph(QPixmap());
     FFocusedButton = FUpButton;
     resize(20, 25);
+    // A hidden widget gets its resize event only when shown; lay out now.
+    int W = width();
+    int H = height();
+    ArrangeHalves(W, H);
 }
 
 void TBrixSpinButton::LinkFreed(TBrixBaseComponent *) {}
