@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of lumopocketo against a bare Qt dialog (the
+# floor), both under a virtual X server:
+#   time  = from just before the process is started until the X server
+#           reports its window mapped (MapNotify seen on the root window);
+#   memory = the process's peak resident set (VmHWM) once the window is up.
+# Each program runs RUNS times, alternating; medians and their ratios are
+# printed. The calculator runs from a copy in a temporary folder and is
+# killed, so no settings file is written anywhere.
+#   bash bench/startup.sh <build folder> [runs]
+set -u
+build=$(cd "${1:?usage: startup.sh <build folder> [runs]}" && pwd)
+runs=${2:-9}
+calc=$build/src/app/lumopocketo
+floor=$build/bench/floordialog
+for p in "$calc" "$floor"; do
+  [ -x "$p" ] || { echo "startup: $p is not built"; exit 1; }
+done
+if [ -z "${LUMO_BENCH_INNER:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 800x600x24 -ac -noreset" env LUMO_BENCH_INNER=1 bash "$0" "$build" "$runs"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$calc" "$work/"
+calc=$work/lumopocketo
+
+# measure <program>: prints "<milliseconds> <peak KiB>"
+measure() {
+  local line t0 t1 pid hwm=0
+  coproc XEV { exec stdbuf -oL xev -root -event substructure; }
+  sleep 0.3 # xev is listening
+  t0=$(date +%s%N)
+  "$1" >/dev/null 2>&1 &
+  pid=$!
+  t1=
+  while read -t 20 -r line <&"${XEV[0]}"; do
+    case $line in MapNotify*) t1=$(date +%s%N); break ;; esac
+  done
+  sleep 0.3 # the first frame is painted
+  hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+  kill "$XEV_PID" 2>/dev/null; wait "$XEV_PID" 2>/dev/null
+  if [ -z "$t1" ]; then echo "startup: no window from $1" >&2; echo "0 0"; return; fi
+  echo "$(( (t1 - t0) / 1000 )) ${hwm:-0}"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+
+"$floor" >/dev/null 2>&1 & p=$!; sleep 1; kill $p; wait $p 2>/dev/null # warm the file cache
+: > "$work/calc"; : > "$work/floor"
+for i in $(seq 1 "$runs"); do
+  measure "$floor" >> "$work/floor"
+  measure "$calc" >> "$work/calc"
+done
+ct=$(cut -d' ' -f1 "$work/calc" | median); cm=$(cut -d' ' -f2 "$work/calc" | median)
+ft=$(cut -d' ' -f1 "$work/floor" | median); fm=$(cut -d' ' -f2 "$work/floor" | median)
+awk -v ct="$ct" -v ft="$ft" -v cm="$cm" -v fm="$fm" -v n="$runs" 'BEGIN {
+  printf "startup (median of %d, window mapped):\n", n
+  printf "  floor dialog  %7.1f ms  %6.1f MiB peak\n", ft / 1000, fm / 1024
+  printf "  lumopocketo   %7.1f ms  %6.1f MiB peak\n", ct / 1000, cm / 1024
+  printf "  ratio         %7.2fx     %6.2fx\n", ct / ft, cm / fm
+}'
