@@ -55,12 +55,24 @@ TEST(MemIniFile, ReadsByTheLineRules)
     EXPECT_EQ(Ini.Sections(), QStringList({"Defaults", "Other"}));
     EXPECT_EQ(Ini.SectionIdents("defaults"), QStringList({"Key", "Bare", "key"}));
     EXPECT_EQ(Ini.ReadString("DEFAULTS", "KEY", "-"), "Value with = inside");
-    EXPECT_EQ(Ini.ReadString("Defaults", "Bare", "-"), "");
+    // A line without "=" is an ident without a value: it reads as missing.
+    EXPECT_EQ(Ini.ReadString("Defaults", "Bare", "-"), "-");
     EXPECT_EQ(Ini.ReadString("Defaults", "New", "-"), "-");
     EXPECT_EQ(Ini.ReadString("Defaults", "orphan", "-"), "-");
     EXPECT_EQ(Ini.ReadString("other", "a", "-"), "1");
     EXPECT_EQ(Ini.ReadString("Missing", "A", "-"), "-");
     EXPECT_FALSE(Ini.Modified());
+
+    // The plain form reads the same file the same way.
+    QTemporaryDir Dir;
+    const QString Name = Dir.filePath("x.ini");
+    ASSERT_TRUE(WriteBytes(Name, Text));
+    TBrixIniFile Plain(Name);
+    EXPECT_EQ(Plain.ReadString("DEFAULTS", "KEY", "-"), "Value with = inside");
+    EXPECT_EQ(Plain.ReadString("Defaults", "Bare", "-"), "-");
+    EXPECT_EQ(Plain.ReadString("Defaults", "New", "-"), "-");
+    EXPECT_EQ(Plain.ReadString("Defaults", "orphan", "-"), "-");
+    EXPECT_EQ(Plain.ReadString(" other\t", " a ", "-"), "1");
 
     // Written back: sections in order, each followed by an empty line, CR
     // LF everywhere, comments and skipped lines gone, a bare ident kept bare.
@@ -194,6 +206,74 @@ TEST(IniFile, PlainReadsCutValuesAt2047Characters)
     EXPECT_EQ(Plain.ReadString("S", "Long", ""), Long.left(2047));
     TBrixMemIniFile Buffered(Name);
     EXPECT_EQ(Buffered.ReadString("S", "Long", ""), Long);
+
+    // A cut that would split a surrogate pair leaves the whole pair out.
+    const QString Pair = QString(2046, u'x') + QStringLiteral("\U0001F600y");
+    Plain.WriteString("S", "Pair", Pair);
+    EXPECT_EQ(Plain.ReadString("S", "Pair", ""), QString(2046, u'x'));
+}
+
+// Every value is one line and every name reads back as itself: a value's
+// line breaks become blanks, so it cannot plant sections or idents in the
+// file; a name that would read back as something else is refused (naming
+// the file) and nothing changes. Both forms, read back from the file.
+TEST(IniFile, WritesCannotAddLinesOfTheirOwn)
+{
+    struct Row
+    {
+        const char *Name;
+        QString Section, Ident, Value;
+        QString Stored; // "" when refused
+    } Rows[] = {
+        {"value with CR LF", "S", "k", "1\r\n[Evil]\r\nx=2", "1 [Evil] x=2"},
+        {"value with CR and LF alone", "S", "k", "a\nb\rc\n\rd", "a b c  d"},
+        {"padded names", " S\t", "  k ", "v", "v"},
+        {"ident holding =", "S", "a=b", "v", ""},
+        {"ident with a line break", "S", "k\r\n[Evil]\r\nx", "v", ""},
+        {"ident read as a comment", "S", ";k", "v", ""},
+        {"ident and value read as a section", "S", "[Evil", "]", ""},
+        {"section with a line break", "S]\r\n[Evil", "k", "v", ""},
+    };
+    const QByteArray Old = "[S]\r\nother=1\r\n";
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        QTemporaryDir Dir;
+        const QString Name = Dir.filePath("x.ini");
+        const bool Refused = R.Stored.isEmpty();
+        auto Write = [&](TBrixCustomIniFile &Ini) {
+            try {
+                Ini.WriteString(R.Section, R.Ident, R.Value);
+                EXPECT_FALSE(Refused) << "no error";
+            } catch (const EFileError &E) {
+                EXPECT_TRUE(Refused) << E.what();
+                EXPECT_TRUE(E.Message().contains(Name)) << E.what();
+            }
+        };
+        auto Check = [&] {
+            TBrixMemIniFile Again(Name);
+            EXPECT_EQ(Again.Sections(), QStringList({"S"}));
+            EXPECT_EQ(Again.ReadString("S", "other", ""), "1");
+            if (Refused) {
+                EXPECT_EQ(ReadBytes(Name), Old);
+            } else {
+                EXPECT_EQ(Again.SectionIdents("S"), QStringList({"other", "k"}));
+                EXPECT_EQ(Again.ReadString("S", "k", ""), R.Stored);
+                EXPECT_EQ(Again.ReadString(R.Section, R.Ident, ""), R.Stored);
+            }
+        };
+
+        ASSERT_TRUE(WriteBytes(Name, Old));
+        TBrixMemIniFile Buffered(Name);
+        Write(Buffered);
+        EXPECT_EQ(Buffered.Modified(), !Refused);
+        Buffered.UpdateFile();
+        Check();
+
+        ASSERT_TRUE(WriteBytes(Name, Old));
+        TBrixIniFile Plain(Name);
+        Write(Plain);
+        Check();
+    }
 }
 
 // Files that are not proper INI text load what they can, are left as they

@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace Brix {
 
 namespace {
@@ -82,6 +84,66 @@ QString Decode(QStringConverter::Encoding Encoding, QByteArrayView Bytes)
 [[noreturn]] void RaiseWriteError(const QString &FileName, const QString &Reason)
 {
     throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, Reason));
+}
+
+bool HasLineBreak(QStringView Text)
+{
+    return Text.contains(u'\r') || Text.contains(u'\n');
+}
+
+// Value as it fits on one line: each line break (CR LF, CR or LF) becomes
+// one blank. Left alone, "1\r\n[Other]\r\nk=2" would plant a section and an
+// ident of its own in the file.
+QString OneLineValue(const QString &Value)
+{
+    if (!HasLineBreak(Value))
+        return Value;
+    QString Result;
+    Result.reserve(Value.size());
+    for (qsizetype I = 0; I < Value.size(); ++I) {
+        const QChar C = Value.at(I);
+        if (C == u'\r' || C == u'\n') {
+            if (C == u'\r' && I + 1 < Value.size() && Value.at(I + 1) == u'\n')
+                ++I;
+            Result += u' ';
+        } else {
+            Result += C;
+        }
+    }
+    return Result;
+}
+
+// The names and value of a write as they go into the file: names trimmed
+// (the file's lines are read trimmed), the value on one line. Names that
+// would not read back as themselves are refused before anything changes.
+struct TIniWrite
+{
+    QString Section;
+    QString Ident;
+    QString Value;
+};
+
+TIniWrite PrepareWrite(const QString &FileName, const QString &Section, const QString &Ident,
+                       const QString &Value)
+{
+    TIniWrite Write{IniTrim(Section), IniTrim(Ident), OneLineValue(Value)};
+    auto Refuse = [&](const QString &Name) {
+        throw EFileError(QStringLiteral("Cannot write to file \"%1\". The name \"%2\" cannot be "
+                                        "written there: it would not read back as the same name.")
+                             .arg(FileName, Name));
+    };
+    // A section line reads back as its trimmed name whatever it holds, as
+    // long as it stays one line.
+    if (HasLineBreak(Write.Section))
+        Refuse(Section);
+    if (HasLineBreak(Write.Ident))
+        Refuse(Ident);
+    // "a=b" would read as ident "a", ";k" as a comment, "[k" with "v]" as a
+    // section line.
+    const TLine Line = ClassifyLine(Write.Ident + u'=' + Write.Value);
+    if (Line.Kind != lkEntry || Line.Name != Write.Ident)
+        Refuse(Ident);
+    return Write;
 }
 
 // Replaces FileName by Bytes through a temporary file and a rename, so the
@@ -284,27 +346,28 @@ QString TBrixMemIniFile::ReadString(const QString &Section, const QString &Ident
                                     const QString &Default)
 {
     const TEntry *Entry = FindEntry(Section, Ident);
-    return Entry ? Entry->Value : Default;
+    return Entry && Entry->HasValue ? Entry->Value : Default;
 }
 
 void TBrixMemIniFile::WriteString(const QString &Section, const QString &Ident,
                                   const QString &Value)
 {
-    const QString SectionKey = IniNameKey(Section);
+    TIniWrite Write = PrepareWrite(FileName(), Section, Ident, Value);
+    const QString SectionKey = IniNameKey(Write.Section);
     auto SectionIt = FSectionIndex.constFind(SectionKey);
     if (SectionIt == FSectionIndex.cend()) {
         SectionIt = FSectionIndex.insert(SectionKey, FSections.size());
-        FSections.append(TSection{Section, {}, {}});
+        FSections.append(TSection{std::move(Write.Section), {}, {}});
     }
     TSection &Target = FSections[*SectionIt];
-    const QString IdentKey = IniNameKey(Ident);
+    const QString IdentKey = IniNameKey(Write.Ident);
     const auto EntryIt = Target.Index.constFind(IdentKey);
     if (EntryIt == Target.Index.cend()) {
         Target.Index.insert(IdentKey, Target.Entries.size());
-        Target.Entries.append(TEntry{Ident, Value, true});
+        Target.Entries.append(TEntry{std::move(Write.Ident), std::move(Write.Value), true});
     } else {
         TEntry &Entry = Target.Entries[*EntryIt];
-        Entry.Value = Value;
+        Entry.Value = std::move(Write.Value);
         Entry.HasValue = true;
     }
     FModified = true;
@@ -357,6 +420,15 @@ QStringList TBrixMemIniFile::SectionIdents(const QString &Section) const
 
 // ---- TBrixIniFile ----
 
+QString TBrixIniFile::CutValue(const QString &Value)
+{
+    qsizetype Length = std::min(Value.size(), MaxValueLength);
+    if (Length < Value.size() && Value.at(Length - 1).isHighSurrogate() &&
+        Value.at(Length).isLowSurrogate())
+        --Length;
+    return Value.first(Length);
+}
+
 QString TBrixIniFile::ReadString(const QString &Section, const QString &Ident,
                                  const QString &Default)
 {
@@ -384,7 +456,8 @@ QString TBrixIniFile::ReadString(const QString &Section, const QString &Ident,
             else if (IniNameKey(Line.Name) == SectionKey)
                 State = Inside;
         } else if (Line.Kind == lkEntry && State == Inside && IniNameKey(Line.Name) == IdentKey) {
-            Result = Line.Value.left(MaxValueLength);
+            if (Line.HasValue)
+                Result = CutValue(Line.Value);
             State = After;
         }
     });
@@ -400,13 +473,14 @@ void TBrixIniFile::WriteString(const QString &Section, const QString &Ident, con
                         QStringLiteral("The existing file could not be read (%1); it is left "
                                        "as it is so that its content is not lost.")
                             .arg(Error));
+    const TIniWrite Write = PrepareWrite(FileName(), Section, Ident, Value);
     const TBrixIniText Decoded = DecodeIniBytes(Bytes);
     QStringList Lines;
     ForEachLine(Decoded.Text, [&](QStringView Raw) { Lines.append(Raw.toString()); });
 
-    const QString SectionKey = IniNameKey(Section);
-    const QString IdentKey = IniNameKey(Ident);
-    const QString NewLine = Ident + u'=' + Value;
+    const QString SectionKey = IniNameKey(Write.Section);
+    const QString IdentKey = IniNameKey(Write.Ident);
+    const QString NewLine = Write.Ident + u'=' + Write.Value;
     qsizetype Header = -1;    // the section's first "[name]" line
     qsizetype LastEntry = -1; // its last ident line, or the header
     qsizetype Found = -1;     // the ident's line
@@ -432,7 +506,7 @@ void TBrixIniFile::WriteString(const QString &Section, const QString &Ident, con
     } else {
         if (!Lines.isEmpty() && !IniTrim(Lines.last()).isEmpty())
             Lines.append(QString());
-        Lines.append(u'[' + Section + u']');
+        Lines.append(u'[' + Write.Section + u']');
         Lines.append(NewLine);
     }
     QString Text = Lines.join(QStringLiteral("\r\n"));

@@ -52,11 +52,19 @@ public:
 
     const QString &FileName() const { return FFileName; }
 
-    // The value of Ident in Section, or Default when either is missing.
+    // The value of Ident in Section, or Default when either is missing or
+    // the ident has no value (a line without "="). Names are trimmed
+    // (IniTrim) before they are compared, as the file's lines are.
     virtual QString ReadString(const QString &Section, const QString &Ident,
                                const QString &Default) = 0;
     // Sets Ident in Section, adding the section or ident at the end when
-    // missing.
+    // missing. Every value is one line of the file: a line break in Value
+    // (CR LF, CR or LF) is written as one blank, so a value can never add
+    // lines, sections or idents of its own. Names are trimmed; a name that
+    // would not read back as itself raises EFileError naming the file and
+    // changes nothing: a section or ident holding a line break, an ident
+    // holding "=", and an ident that would turn its line into a comment or
+    // a section line (";k", or "[k" with a value ending in "]").
     virtual void WriteString(const QString &Section, const QString &Ident,
                              const QString &Value) = 0;
     // Brings the file up to date with every write made so far; raises
@@ -73,8 +81,8 @@ private:
 // name trimmed), and a section whose name appeared before (in any letter
 // case) has its lines skipped; any other line is split at its first "=" into
 // ident and value, each trimmed (a line without "=" is an ident without a
-// value). An ident that appears twice in a section is kept; reads see the
-// first. Lookups are hashed, so loading, reading and writing n values take
+// value, which reads as missing). An ident that appears twice in a section
+// is kept; reads see the first. Lookups are hashed, so loading, reading and writing n values take
 // time linear in n.
 //
 // Written form: every section in order as "[name]", its "ident=value" lines
@@ -140,7 +148,8 @@ private:
 
 // The plain form: every read parses the file afresh (by the rules of
 // TBrixMemIniFile, the first of repeated sections counting) and cuts the
-// value to 2,047 characters; every write edits the file's lines in place
+// value to 2,047 characters (2,046 when the cut would split a surrogate
+// pair, which would leave half a character); every write edits the file's lines in place
 // and writes it at once, keeping comments, other sections and the encoding.
 // A missing file reads as empty; a write creates it.
 class TBrixIniFile : public TBrixCustomIniFile
@@ -157,12 +166,17 @@ public:
     void WriteString(const QString &Section, const QString &Ident, const QString &Value) override;
     // Every write has reached the file already: nothing to do.
     void UpdateFile() override {}
+
+private:
+    // Value cut to MaxValueLength, never inside a surrogate pair.
+    static QString CutValue(const QString &Value);
 };
 
-// The key under which section and ident names compare.
+// The key under which section and ident names compare: trimmed, as names
+// read from a file are, and without regard to letter case.
 inline QString IniNameKey(const QString &Name)
 {
-    return Name.toCaseFolded();
+    return IniTrim(Name).toCaseFolded();
 }
 
 } // namespace Brix
