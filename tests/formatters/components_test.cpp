@@ -4,6 +4,7 @@
 
 #include "brix/formatters/components.h"
 
+#include <cmath>
 #include <memory>
 
 using namespace Brix;
@@ -154,6 +155,20 @@ TEST_F(FormatterComponent, FormattersUseTheSectionRecordWhateverTheirOwnHolds)
     F->FloatFormatter()->CustomSettings()->SetUseRegional(false);
     F->FloatFormatter()->CustomSettings()->SetDecimalSeparator(u';');
     EXPECT_EQ(F->FloatFormatter()->ExtendedToStr(1.5L, 1), "1.5");
+}
+
+TEST_F(FormatterComponent, AnIgnoredRangeLimitRaisesNothing)
+{
+    // The float formatter ignores a NaN limit, so its section has nothing to
+    // announce either.
+    TBrixFloatSection *FL = F->FloatSettings();
+    FL->SetSciMax(std::nan(""));
+    FL->SetSciMin(std::nan(""));
+    EXPECT_EQ(FL->SciMax(), 1e9);
+    EXPECT_EQ(FL->SciMin(), 1e-7);
+    EXPECT_EQ(Events.Float + Events.Change, 0);
+    EXPECT_EQ(A->Changed, 0);
+    EXPECT_TRUE(FL->AllDefaults());
 }
 
 TEST_F(FormatterComponent, AllDefaultsResetsASection)

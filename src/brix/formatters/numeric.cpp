@@ -382,7 +382,8 @@ Double TBrixFloatSection::SciMax() const
 
 void TBrixFloatSection::SetSciMax(Double Value)
 {
-    if (!DoublesDiffer(SciMax(), Value, SettingTolerance))
+    // The formatter ignores a NaN, so there is nothing to announce.
+    if (std::isnan(Value) || !DoublesDiffer(SciMax(), Value, SettingTolerance))
         return;
     FloatFormatter()->SetSciMax(Value);
     Changed();
@@ -395,7 +396,8 @@ Double TBrixFloatSection::SciMin() const
 
 void TBrixFloatSection::SetSciMin(Double Value)
 {
-    if (!DoublesDiffer(SciMin(), Value, SettingTolerance))
+    // The formatter ignores a NaN, so there is nothing to announce.
+    if (std::isnan(Value) || !DoublesDiffer(SciMin(), Value, SettingTolerance))
         return;
     FloatFormatter()->SetSciMin(Value);
     Changed();

@@ -238,7 +238,7 @@ public:
     virtual bool SciRange() const;
     virtual void SetSciRange(bool Value);
     // A value within the relative tolerance 1e-13 of the formatter's counts
-    // as unchanged.
+    // as unchanged, and so does a NaN (which the formatter ignores).
     virtual Double SciMax() const;
     virtual void SetSciMax(Double Value);
     virtual Double SciMin() const;
