@@ -133,6 +133,18 @@ TEST_F(StoreCtrlTest, ExpandsFolderMacrosInAnyCase)
     }
     EXPECT_EQ(ReplaceUserMacro("Calc-%uSeR%\\%USER%"), "Calc-" + User + "\\" + User);
     EXPECT_EQ(ReplaceUserMacro("%USER"), "%USER");
+
+    // Only the configured text has "\" for a separator: a folder the system
+    // names keeps its own characters.
+    const QByteArray SavedDataHome = qgetenv("XDG_DATA_HOME");
+    const bool HadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QString DataHome = Dir.filePath("data\\home");
+    qputenv("XDG_DATA_HOME", DataHome.toLocal8Bit());
+    EXPECT_EQ(ExpandPathMacros("%APPDATADIR%\\sub\\a.ini"), DataHome + "/sub/a.ini");
+    if (HadDataHome)
+        qputenv("XDG_DATA_HOME", SavedDataHome);
+    else
+        qunsetenv("XDG_DATA_HOME");
 }
 
 // A "\" in a configured file name separates folders: the file lands where

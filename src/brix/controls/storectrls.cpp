@@ -137,7 +137,7 @@ bool StoredTextToInt(const QString &Stored, int &Value)
 }
 
 // Registry key paths name files, so no component may climb out of the
-// configuration folder or name a hidden one.
+// configuration folder: "." and ".." parts are dropped.
 QStringList KeyComponents(const QString &Path)
 {
     QStringList Parts;
@@ -223,9 +223,14 @@ QString ExpandPathMacros(const QString &Path)
 {
     if (Path.isEmpty())
         return QString();
+    // A configured "\" separates folders, as it did where these paths were
+    // first written; left alone it would become part of a file name. Only
+    // the configured text is converted: a folder the system names keeps
+    // its own characters.
+    auto Separated = [](QString Text) { return Text.replace(u'\\', u'/'); };
     QString Result;
     if (Path.front() != u'%') {
-        Result = Path;
+        Result = Separated(Path);
     } else {
         // Matched without regard to case by Unicode rules rather than by
         // upper-casing in the user's locale, where "i" need not become "I".
@@ -237,11 +242,8 @@ QString ExpandPathMacros(const QString &Path)
             }
         if (!Macro)
             return QString();
-        Result = MacroFolder(*Macro) + Path.sliced(Macro->Macro.size());
+        Result = MacroFolder(*Macro) + Separated(Path.sliced(Macro->Macro.size()));
     }
-    // A configured "\" separates folders, as it did where these paths were
-    // first written; left alone it would become part of a file name.
-    Result.replace(u'\\', u'/');
     return ReplaceUserMacro(Result);
 }
 

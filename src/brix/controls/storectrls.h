@@ -39,8 +39,9 @@ extern TBrixStorageType DefaultStorageType;
 // Expands a leading folder macro and then %USER% (ReplaceUserMacro). A path
 // that does not begin with "%" keeps its text; one that begins with "%" but
 // with none of the known macros gives "". Macros match in any letter case;
-// the text after the macro keeps its case. Every "\" becomes "/", since a
-// configured "\" separates folders.
+// the text after the macro keeps its case. Every "\" of the given path
+// becomes "/", since a configured "\" separates folders (a folder that a
+// macro names keeps its own characters).
 //   "%AppDir%\x.ini"    -> "<program folder>/x.ini"
 //   "%docdir%\A.ini"    -> "<documents folder>/A.ini"
 //   "%NOSUCH%\x.ini"    -> ""
