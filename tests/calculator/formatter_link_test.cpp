@@ -87,9 +87,55 @@ TEST_F(FormatterLinkTest, EntryKeysTypeTheFormattersSeparator)
     EXPECT_EQ(E->AsFloat(), 3);
 }
 
+// A formatter with custom separators that clash with the regional ones
+// (decimal "," and thousands "." on a "." / "," system): the digits are still
+// grouped with the regional thousands separator wherever it does not clash,
+// but never so that the decimal separator is taken for a group separator.
+TEST_F(FormatterLinkTest, GroupingKeepsACustomDecimalSeparator)
+{
+    struct Row
+    {
+        const char *Name;
+        QChar Thousands;
+        const char *Keys;
+        const char *Display;
+    };
+    const Row Rows[] = {
+        {"typing", u'.', "1 2 3 4 . 5", "1.234,5"},
+        {"a result", u'.', "1 2 3 4 . 5 =", "1.234,5000"},
+        {"typing, custom thousands apart", u' ', "1 2 3 4 . 5", "1.234,5"},
+        {"a result, custom thousands apart", u' ', "1 2 3 4 . 5 =", "1 234,5000"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixFloatFormatter> Custom(Create<TBrixFloatFormatter>());
+        Custom->CustomSettings()->SetUseRegional(false);
+        Custom->CustomSettings()->SetDecimalSeparator(u',');
+        Custom->CustomSettings()->SetThousandSeparator(R.Thousands);
+        Custom->SetShowThousands(true);
+        TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+        Engine->SetFormatter(Custom.get());
+        Press(*Engine, R.Keys);
+        EXPECT_EQ(Engine->GetDisplayStr(), QString::fromUtf8(R.Display));
+        EXPECT_EQ(Engine->AsFloat(), 1234.5L);
+    }
+}
+
 TEST_F(FormatterLinkTest, LinkRegistersAndUnregisters)
 {
     EXPECT_TRUE(F->NotificationClients().contains(E.get()));
+    // The same formatter again: unregistered and registered, held once.
+    E->SetFormatter(F.get());
+    EXPECT_EQ(F->NotificationClients().count(E.get()), 1);
+    // No formatter: the display stays as it is until the next key.
+    F->SetShowThousands(true);
+    Press(*E, "1 2 3 4");
+    E->SetFormatter(nullptr);
+    EXPECT_FALSE(F->NotificationClients().contains(E.get()));
+    EXPECT_EQ(E->GetDisplayStr(), "1,234");
+    Press(*E, "5");
+    EXPECT_EQ(E->GetDisplayStr(), "12345");
+    E->SetFormatter(F.get());
     TOwned<TBrixFloatFormatter> Other(Create<TBrixFloatFormatter>());
     E->SetFormatter(Other.get());
     EXPECT_FALSE(F->NotificationClients().contains(E.get()));

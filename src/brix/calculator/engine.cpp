@@ -212,12 +212,34 @@ QString TBrixCalcEngine::MathMessage(TBrixResMath Key) const
     return MathText(GetLanguage(), Key);
 }
 
+// The regional record with Sep as its decimal separator: the entry keys type
+// a linked formatter's custom separator, and the entry is read and grouped
+// with the separator it was typed with. Where Sep is the regional thousands
+// separator, the regional decimal separator takes that role instead, so that
+// "1234,5" typed with a custom "," reads 1234.5 and groups as 1.234,5 rather
+// than losing its decimal separator (12,345).
+static TFormatSettings SettingsForSeparator(QChar Sep)
+{
+    const TFormatSettings &Regional = RegionalSettings();
+    TFormatSettings Settings = Regional;
+    if (Settings.ThousandSeparator == Sep)
+        Settings.ThousandSeparator = Regional.DecimalSeparator;
+    Settings.DecimalSeparator = Sep;
+    return Settings;
+}
+
 void TBrixCalcEngine::SetDisplayStr(const QString &S)
 {
-    if (FFormatter && FFormatter->ShowThousands())
-        FDisplayValue = GroupNumberText(S, FFormatter->LakhFormatting());
-    else
+    if (FFormatter && FFormatter->ShowThousands()) {
+        const bool Lakh = FFormatter->LakhFormatting();
+        const QChar Sep = EntrySeparator();
+        if (Sep == RegionalSettings().DecimalSeparator)
+            FDisplayValue = GroupNumberText(S, Lakh);
+        else
+            FDisplayValue = GroupNumberText(S, SettingsForSeparator(Sep), Lakh);
+    } else {
         FDisplayValue = S;
+    }
     Notify(FOnDisplayChange);
 }
 
@@ -270,25 +292,16 @@ void TBrixCalcEngine::PushOperator(QChar Code)
     FOperatorStack[FOperatorN] = Code;
 }
 
-// The value of the typed text; text that is not a number (or lies beyond the
-// Extended range) reads as 0. The entry is read with the separator its keys
-// typed: a linked formatter's custom separator may differ from the regional
-// one, and "1,5" typed with "," must read 1.5, not 15.
+// The value of the typed text, read with the separator its keys typed; text
+// that is not a number (or lies beyond the Extended range) reads as 0.
 Extended TBrixCalcEngine::EntryValue(const QString &Text) const
 {
-    const TFormatSettings &Regional = RegionalSettings();
     const QChar Sep = EntrySeparator();
     Extended V = 0;
-    if (Sep == Regional.DecimalSeparator) {
+    if (Sep == RegionalSettings().DecimalSeparator)
         V = TextToFloatOrZero(Text);
-    } else {
-        TFormatSettings Settings = Regional;
-        Settings.DecimalSeparator = Sep;
-        if (Settings.ThousandSeparator == Sep)
-            Settings.ThousandSeparator = Regional.DecimalSeparator;
-        if (!TextToFloatChecked(Text, Settings, V))
-            V = 0;
-    }
+    else if (!TextToFloatChecked(Text, SettingsForSeparator(Sep), V))
+        V = 0;
     return IsUsable(V) ? V : 0;
 }
 
