@@ -170,6 +170,59 @@ TEST_F(EngineTest, EntryTextAndStacksBehindTheDisplay)
     EXPECT_EQ(E->GetDisplayStr(), "0");
 }
 
+// What each kind of key leaves behind the display: the operands (bottom
+// first), the pending codes, LastCh and the toggles.
+TEST_F(EngineTest, KeysLeaveStacksLastChAndToggles)
+{
+    struct Row
+    {
+        const char *Name;
+        const char *Keys;
+        const char *Operands;
+        const char *Operators;
+        char16_t LastCh;
+        bool Inv, Hyp;
+    };
+    const Row Rows[] = {
+        {"square replaces a result", "2 + 3 = x^2", "25", "", u' ', false, false},
+        {"postfix root is pushed above", "prefix:off 2 + 7 = sqrt", "9 3", "", u' ', false, false},
+        {"reciprocal is pushed above", "2 + 3 = 1/x", "5 0.2", "", u' ', false, false},
+        {"negated result is pushed above", "2 + 3 = +/-", "5 -5", "", u' ', false, false},
+        {"plain percent keeps LastCh", "2 0 0 + 1 0 %", "200 20", "+", u'0', false, false},
+        {"binary percent is an operator", "bpct:on 2 0 0 %", "200", "%", u' ', false, false},
+        {"recall after an operator", "2 + mr", "2 0", "+", u' ', false, false},
+        {"prefix function discards the entry", "5 sin", "", "S", u' ', false, false},
+        {"prefix function keeps the toggles", "inv hyp sin", "", "r", u' ', true, true},
+        {"Hyp has no log code", "hyp log", "", "L", u' ', false, true},
+        {"brackets and constants keep Inv", "2 + inv ( pi", "2 3.14159265", "+(", u' ', true,
+         false},
+        {"minus before a bracket", "- (", "-1", "*(", u'(', false, false},
+        {"right bracket", "2 + 3 )", "5", "", u')', false, false},
+        {"decimal separator", "5 .", "", "", u'.', false, false},
+        {"exponent mark", "1 E", "", "", u'E', false, false},
+        {"typed sign", "2 + -", "2", "+", u'-', false, false},
+        {"memory add keeps LastCh", "2 + 3 = m+", "5", "", u'=', false, false},
+        {"memory add clears Inv", "2 + 3 = inv m+", "5", "", u'=', false, false},
+        {"plain percent keeps Inv", "2 + 3 = inv %", "5 0", "", u'=', true, false},
+        {"square keeps Hyp", "2 + 3 = hyp x^2", "25", "", u' ', false, true},
+        {"postfix root keeps Hyp", "prefix:off 4 = hyp sqrt", "4 2", "", u' ', false, true},
+        {"dropped operator", "ignore:on 5 + =", "5", "", u'=', false, false},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+        Press(*Engine, R.Keys);
+        QStringList Values;
+        for (Extended V : Engine->OperandStackContents())
+            Values << QString::number(double(V), 'g', 9);
+        EXPECT_EQ(Values.join(u' '), QString::fromUtf8(R.Operands));
+        EXPECT_EQ(Engine->OperatorStackText(), QString::fromUtf8(R.Operators));
+        EXPECT_EQ(Engine->LastCh(), QChar(R.LastCh));
+        EXPECT_EQ(Engine->IsInv(), R.Inv);
+        EXPECT_EQ(Engine->IsHyp(), R.Hyp);
+    }
+}
+
 TEST_F(EngineTest, ChangeSignEditsTheEntry)
 {
     RunRows({
