@@ -52,6 +52,7 @@ void CheckTable(const char *Table, const Ref1 *Begin, const Ref1 *End, Fn F, Ext
 
 const Ref1 Log10Rows[] = {
     {"log10 2", 2L, 3.0102999566398119521373889e-1L},
+    {"log10 1000", 1000L, 3.0000000000000000000000000e+0L},
     {"log10 7.3", 7.3L, 8.6332286012045590108470719e-1L},
     {"log10 1e-100", 1e-100L, -1.0000000000000000000000940e+2L},
     {"log10 123456789.125", 123456789.125L, 8.0915149776089936142242471e+0L},
@@ -322,6 +323,9 @@ TEST(MathElementary, TrigonometricSpecialValues)
     EXPECT_EQ(TanChecked(0), 0);
     EXPECT_TRUE(NearRel(TanChecked(PiExtended / 4), 1, 1e-18L));
     EXPECT_EQ(ArcSinChecked(1), PiHalfExtended);
+    EXPECT_EQ(ArcSinChecked(1), 1.5707963267948966192L); // the stored decimal
+    EXPECT_EQ(ArcCosChecked(0), 1.5707963267948966192L);
+    EXPECT_EQ(ArcCosChecked(-1), 3.1415926535897932385L);
     EXPECT_EQ(ArcSinChecked(-1), -PiHalfExtended);
     EXPECT_EQ(ArcSinChecked(0), 0);
     EXPECT_EQ(ArcCosChecked(-1), PiExtended);
@@ -373,10 +377,12 @@ TEST(MathElementary, EveryFailureRaisesItsErrorAndText)
         {"0^-1 integer", [] { PowerInt(0, -1); }, M, ZeroToNeg},
         {"0^-1 double", [] { PowerIntDbl(0, -1); }, M, ZeroToNeg},
         {"0^-0.5 real", [] { PowerReal(0, -0.5L); }, M, ZeroToNeg},
+        {"0^-1 real", [] { PowerReal(0, -1); }, M, ZeroToNeg},
         {"cube root of -8", [] { PowerReal(-8, 1.0L / 3); }, M, XtoY},
         {"negative base, integer beyond Int32", [] { PowerReal(-2, 1e10L); }, M, XtoY},
         {"tan at π/2", [] { TanChecked(PiHalfExtended); }, M, DivByZero},
         {"tan at -π/2", [] { TanChecked(-PiHalfExtended); }, M, DivByZero},
+        {"tan at half of the stored π", [] { TanChecked(PiExtended / 2); }, M, DivByZero},
         {"tan at 3π/2", [] { TanChecked(PiExtended * 3 / 2); }, M, DivByZero},
         {"arcsin above 1", [] { ArcSinChecked(1.0000001L); }, M, InvalidValue},
         {"arccos below -1", [] { ArcCosChecked(-1.5L); }, M, InvalidValue},

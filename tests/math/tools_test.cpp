@@ -34,7 +34,9 @@ TEST(MathTools, ConstantsHoldTheIntendedValues)
     EXPECT_TRUE(NearRel(RelEpsExtended, 1e-17L, 1e-19L));
     // π with the 80-bit mantissa C90FDAA22168C235.
     EXPECT_EQ(PiExtended, 0xC.90FDAA22168C235p-2L);
-    EXPECT_EQ(PiHalfExtended * 2, PiExtended);
+    // π/2 is its own 20-digit decimal, one unit below half of π.
+    EXPECT_EQ(PiHalfExtended, 1.5707963267948966192L);
+    EXPECT_EQ(PiHalfExtended, 0xC.90FDAA22168C234p-3L);
     EXPECT_TRUE(JustBelowThree < 3 && JustAboveThree > 3);
 }
 
@@ -119,6 +121,11 @@ TEST(MathTools, TolerantComparisonsBothFamilies)
         {"zero beside 1e-14", 0, 1e-14, 1e-13, true},
         {"zero beside 1e-12", 0, 1e-12, 1e-13, false},
         {"extended-tolerance difference is a match here", 1, 1 + 1e-15, 1e-13, true},
+        {"zero beside the Double nearest 1e-13", 0, 1e-13, 1e-13, false},
+        // ln(M)/ln 10 of these is below -13 but rounds to -13 as a Double.
+        {"zero beside 1e-13 less one unit", 0, std::nextafter(1e-13, 0.0), 1e-13, true},
+        {"zero beside 1e-13 less 35 units", 0, 9.9999999999999561e-14, 1e-13, true},
+        {"negative beside zero", -9.99999999999999e-14, 0, 1e-13, true},
     };
     for (const DblRow &R : Doubles) {
         SCOPED_TRACE(R.Name);

@@ -41,10 +41,11 @@ inline constexpr Extended Ln2Extended = 0.693147180559945309417232121458176568L;
 // π, nearest 80-bit value (mantissa C90FDAA22168C235).
 inline constexpr Extended PiExtended = 3.1415926535897932385L;
 
-// π/2 as returned by the arcsine and arccosine at ±1: exactly half of
-// PiExtended, the 80-bit value nearest to π/2. (The 20-digit decimal
-// 1.5707963267948966192 would round one unit lower, away from π/2.)
-inline constexpr Extended PiHalfExtended = PiExtended / 2;
+// π/2 as returned by the arcsine and arccosine at 1, -1 and 0: the 80-bit
+// value of the decimal 1.5707963267948966192 (mantissa C90FDAA22168C234).
+// That is one unit below PiExtended / 2, so 2·ArcSinChecked(1) is not
+// PiExtended; both show as 1.57079632679489662 at 18 digits.
+inline constexpr Extended PiHalfExtended = 1.5707963267948966192L;
 
 // π/2 and π in double precision (used in AngleOfPoint).
 inline constexpr Double PiHalfDouble = 1.5707963267948966;

@@ -144,9 +144,12 @@ bool DoublesMatch(Double A, Double B, Double Epsilon)
     if (A == 0 && B == 0)
         return true;
     if (A == 0 || B == 0) {
+        // Only the difference below is rounded to Double; the decimal
+        // exponent is taken as in FloatsMatch. (In Double arithmetic the
+        // quotient rounds to exactly -13 for the 44 Doubles just below 1e-13,
+        // which would then not count as below it.)
         const Double M = std::fabs(A == 0 ? B : A);
-        const Double Decimal = std::log(M) / static_cast<Double>(Ln10Extended);
-        return Decimal < ZeroMagnitudeDouble;
+        return logl(M) / Ln10Extended < ZeroMagnitudeDouble;
     }
     const Double Diff = std::fabs(A - B);
     return Diff <= RelToleranceDbl(A, B, Epsilon);

@@ -94,7 +94,9 @@ Double RelToleranceDbl(Double A, Double B, Double Epsilon);
 // 2e-17, 1e-17) is false.
 bool FloatsMatch(Extended A, Extended B, Extended Epsilon);
 
-// FloatsMatch in double precision, with the zero limit 1e-13.
+// FloatsMatch for Doubles: the difference |A - B| is rounded to Double and
+// compared with RelToleranceDbl; beside an exact zero the other magnitude
+// must lie below 1e-13 (ln(M)/ln 10 < -13, taken as in FloatsMatch).
 // Examples: DoublesMatch(1e9, 1e9 + 1e-5, 1e-13) is true;
 // DoublesMatch(1e-7, 1.00001e-7, 1e-13) is false.
 bool DoublesMatch(Double A, Double B, Double Epsilon);
