@@ -526,12 +526,10 @@ void TBrixCalcEngine::SetVariable(int Index, const Extended &Value)
 
 // ---- History ----
 
-void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
+// Appends one tape line, after the held text and a space if one is held
+// (the held text is then used up), and fires OnHistoryChange.
+void TBrixCalcEngine::AppendHistory(const QString &Text)
 {
-    if (Hold && FOperatorSameLine) {
-        FHistoryHold = Text;
-        return;
-    }
     if (!FHistoryHold.isEmpty()) {
         FHistoryStack.append(FHistoryHold + u' ' + Text);
         FHistoryHold.clear();
@@ -541,32 +539,27 @@ void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
     Notify(FOnHistoryChange);
 }
 
+void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
+{
+    if (Hold && FOperatorSameLine)
+        FHistoryHold = Text;
+    else
+        AppendHistory(Text);
+}
+
+// A slot of its own: a descendant overriding AddHistoryLine does not change
+// the operator, bracket, percent and equals characters written here.
 void TBrixCalcEngine::AddHistoryChar(QChar Ch, bool Hold)
 {
-    const QString Text(Ch);
-    if (Hold && FOperatorSameLine) {
-        FHistoryHold = Text;
-        return;
-    }
-    if (!FHistoryHold.isEmpty()) {
-        FHistoryStack.append(FHistoryHold + u' ' + Text);
-        FHistoryHold.clear();
-    } else {
-        FHistoryStack.append(Text);
-    }
-    Notify(FOnHistoryChange);
+    if (Hold && FOperatorSameLine)
+        FHistoryHold = QString(Ch);
+    else
+        AppendHistory(QString(Ch));
 }
 
 void TBrixCalcEngine::AddHistoryValue(const Extended &Value)
 {
-    const QString Text = ValueToStr(Value);
-    if (!FHistoryHold.isEmpty()) {
-        FHistoryStack.append(FHistoryHold + u' ' + Text);
-        FHistoryHold.clear();
-    } else {
-        FHistoryStack.append(Text);
-    }
-    Notify(FOnHistoryChange);
+    AppendHistory(ValueToStr(Value));
 }
 
 void TBrixCalcEngine::ClearHistory()

@@ -76,7 +76,8 @@ public:
     // and starts the next line written: "+" held, then "3.0000" gives the
     // single line "+ 3.0000".
     virtual void AddHistoryLine(const QString &Text, bool Hold);
-    // AddHistoryLine with the one-character text Ch.
+    // The same as AddHistoryLine with the one-character text Ch, in a slot
+    // of its own (it does not call AddHistoryLine).
     virtual void AddHistoryChar(QChar Ch, bool Hold);
     // Appends ValueToStr(Value) (never grouped), after the held text if any.
     virtual void AddHistoryValue(const Extended &Value);
@@ -322,6 +323,7 @@ protected:
 
 private:
     void SetDisplayStr(const QString &S);
+    void AppendHistory(const QString &Text);
     QString ValueToStr(const Extended &Value) const;
     void PushOperand(const Extended &Value);
     void PushOperator(QChar Code);
