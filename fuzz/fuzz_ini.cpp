@@ -3,7 +3,12 @@
 // - the written form parses to the same content (writing loses nothing);
 // - the plain form, reading the same bytes from a file, sees the same values
 //   (cut at 2,047 characters);
-// - a plain write of one value changes that value and no other.
+// - a plain write of one value changes that value and no other;
+// - a write whose ident and value come from the input (line breaks, "=",
+//   ";", brackets and all) is either refused by both forms without a
+//   change, or reads back from the written file, its line breaks as blanks,
+//   and changes no other value: no write can add lines of its own.
+#include "brix/classes/exceptions.h"
 #include "brix/controls/inifile.h"
 
 #include <QByteArray>
@@ -46,6 +51,32 @@ QString ScratchFile()
                                                    : QDir::tempPath()) +
         QStringLiteral("/fuzz_ini_%1.ini").arg(qint64(getpid()));
     return Name;
+}
+
+// What a value written as one line reads back as.
+QString OneLineReadBack(QString Value)
+{
+    Value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    Value.replace(u'\r', u' ');
+    Value.replace(u'\n', u' ');
+    return IniTrim(Value);
+}
+
+bool SameName(const QString &A, const QString &B)
+{
+    return IniNameKey(A) == IniNameKey(B);
+}
+
+// Whether Ini.WriteString refuses the names.
+bool Refuses(TBrixCustomIniFile &Ini, const QString &Section, const QString &Ident,
+             const QString &Value)
+{
+    try {
+        Ini.WriteString(Section, Ident, Value);
+        return false;
+    } catch (const EFileError &) {
+        return true;
+    }
 }
 
 } // namespace
@@ -100,6 +131,47 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
             Check(Edited.ReadString(Section, OtherIdent, QString()) ==
                       Ini.ReadString(Section, OtherIdent, QString()),
                   "plain write changed another value");
+
+    // A write made of the input itself, in both forms.
+    const QString Text = DecodeIniBytes(Bytes).Text;
+    const QString WildIdent = Text.left(12);
+    const QString WildValue = Text.mid(12, 40);
+    TBrixMemIniFile Wild;
+    Wild.LoadFromBytes(Bytes);
+    const bool Refused = Refuses(Wild, Target, WildIdent, WildValue);
+    Check(Refused != Wild.Modified(), "a refused write changed the store, or a write did not");
+    const QByteArray Before = [&] {
+        QFile File(Name);
+        return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    }();
+    Check(Refuses(Plain, Target, WildIdent, WildValue) == Refused, "the forms disagree");
+    TBrixMemIniFile WildPlain(Name);
+    if (Refused) {
+        Check(Wild.SaveToBytes() == Written, "a refused write changed the written form");
+        QFile File(Name);
+        Check(File.open(QIODevice::ReadOnly) && File.readAll() == Before,
+              "a refused plain write changed the file");
+    } else {
+        TBrixMemIniFile Reread;
+        Reread.LoadFromBytes(Wild.SaveToBytes());
+        const QString Expected = OneLineReadBack(WildValue);
+        Check(Reread.ReadString(Target, WildIdent, QString()) == Expected, "wild write lost");
+        Check(WildPlain.ReadString(Target, WildIdent, QString()) == Expected,
+              "wild plain write lost");
+        QStringList Sections = Ini.Sections();
+        if (Sections.isEmpty())
+            Sections.append(Target);
+        Check(Reread.Sections() == Sections, "a write added or lost a section");
+        Check(WildPlain.Sections() == Edited.Sections(), "a plain write added or lost a section");
+        for (const auto &[Section, OtherIdent] : All)
+            if (!SameName(Section, Target) || !SameName(OtherIdent, WildIdent))
+                Check(Reread.ReadString(Section, OtherIdent, QString()) ==
+                          Ini.ReadString(Section, OtherIdent, QString()),
+                      "a write changed another value");
+        if (!SameName(WildIdent, Ident))
+            Check(WildPlain.ReadString(Target, Ident, QString()) == QStringLiteral("fuzz value"),
+                  "a plain write changed another value");
+    }
     QFile::remove(Name);
     return 0;
 }
