@@ -5,9 +5,9 @@
 //   (cut at 2,047 characters);
 // - a plain write of one value changes that value and no other;
 // - a write whose ident and value come from the input (line breaks, "=",
-//   ";", brackets and all) is either refused by both forms without a
-//   change, or reads back from the written file, its line breaks as blanks,
-//   and changes no other value: no write can add lines of its own.
+//   ";", brackets, split surrogate pairs and all) is either refused by both
+//   forms without a change, or reads back from the written file as the file
+//   can hold it and changes no other value: no write adds lines of its own.
 #include "brix/classes/exceptions.h"
 #include "brix/controls/inifile.h"
 
@@ -53,12 +53,19 @@ QString ScratchFile()
     return Name;
 }
 
-// What a value written as one line reads back as.
-QString OneLineReadBack(QString Value)
+// What a written value reads back as: line breaks as blanks, a surrogate
+// without its other half as U+FFFD, trimmed.
+QString WrittenReadBack(QString Value)
 {
     Value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     Value.replace(u'\r', u' ');
     Value.replace(u'\n', u' ');
+    for (qsizetype I = 0; I < Value.size(); ++I) {
+        if (Value[I].isHighSurrogate() && I + 1 < Value.size() && Value[I + 1].isLowSurrogate())
+            ++I;
+        else if (Value[I].isSurrogate())
+            Value[I] = QChar(QChar::ReplacementCharacter);
+    }
     return IniTrim(Value);
 }
 
@@ -154,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     } else {
         TBrixMemIniFile Reread;
         Reread.LoadFromBytes(Wild.SaveToBytes());
-        const QString Expected = OneLineReadBack(WildValue);
+        const QString Expected = WrittenReadBack(WildValue);
         Check(Reread.ReadString(Target, WildIdent, QString()) == Expected, "wild write lost");
         Check(WildPlain.ReadString(Target, WildIdent, QString()) == Expected,
               "wild plain write lost");

@@ -233,6 +233,9 @@ TEST(IniFile, WritesCannotAddLinesOfTheirOwn)
         {"ident read as a comment", "S", ";k", "v", ""},
         {"ident and value read as a section", "S", "[Evil", "]", ""},
         {"section with a line break", "S]\r\n[Evil", "k", "v", ""},
+        {"value with half a surrogate pair", "S", "k", QString(u'a') + QChar(0xD83D) + u'b',
+         QStringView(u"a\uFFFDb").toString()},
+        {"ident with half a surrogate pair", "S", QString(u'k') + QChar(0xDE00), "v", ""},
     };
     const QByteArray Old = "[S]\r\nother=1\r\n";
     for (const Row &R : Rows) {
@@ -266,6 +269,9 @@ TEST(IniFile, WritesCannotAddLinesOfTheirOwn)
         TBrixMemIniFile Buffered(Name);
         Write(Buffered);
         EXPECT_EQ(Buffered.Modified(), !Refused);
+        // What this run reads is what the next start will read.
+        if (!Refused)
+            EXPECT_EQ(Buffered.ReadString(R.Section, R.Ident, ""), R.Stored);
         Buffered.UpdateFile();
         Check();
 

@@ -91,12 +91,15 @@ bool HasLineBreak(QStringView Text)
     return Text.contains(u'\r') || Text.contains(u'\n');
 }
 
-// Value as it fits on one line: each line break (CR LF, CR or LF) becomes
-// one blank. Left alone, "1\r\n[Other]\r\nk=2" would plant a section and an
-// ident of its own in the file.
-QString OneLineValue(const QString &Value)
+// Value as the file can hold it: on one line, each line break (CR LF, CR or
+// LF) as one blank, and each half of a surrogate pair that has lost its
+// other half as U+FFFD, which is what the file's encoding makes of it. Left
+// alone, "1\r\n[Other]\r\nk=2" would plant a section and an ident of its
+// own in the file, and a store would read back in this run what it does not
+// read back after the next start.
+QString FileValue(const QString &Value)
 {
-    if (!HasLineBreak(Value))
+    if (!HasLineBreak(Value) && QStringView(Value).isValidUtf16())
         return Value;
     QString Result;
     Result.reserve(Value.size());
@@ -106,6 +109,12 @@ QString OneLineValue(const QString &Value)
             if (C == u'\r' && I + 1 < Value.size() && Value.at(I + 1) == u'\n')
                 ++I;
             Result += u' ';
+        } else if (C.isHighSurrogate() && I + 1 < Value.size() &&
+                   Value.at(I + 1).isLowSurrogate()) {
+            Result += C;
+            Result += Value.at(++I);
+        } else if (C.isSurrogate()) {
+            Result += QChar(QChar::ReplacementCharacter);
         } else {
             Result += C;
         }
@@ -126,17 +135,17 @@ struct TIniWrite
 TIniWrite PrepareWrite(const QString &FileName, const QString &Section, const QString &Ident,
                        const QString &Value)
 {
-    TIniWrite Write{IniTrim(Section), IniTrim(Ident), OneLineValue(Value)};
+    TIniWrite Write{IniTrim(Section), IniTrim(Ident), FileValue(Value)};
     auto Refuse = [&](const QString &Name) {
         throw EFileError(QStringLiteral("Cannot write to file \"%1\". The name \"%2\" cannot be "
                                         "written there: it would not read back as the same name.")
                              .arg(FileName, Name));
     };
     // A section line reads back as its trimmed name whatever it holds, as
-    // long as it stays one line.
-    if (HasLineBreak(Write.Section))
+    // long as it stays one line of text the file's encoding can hold.
+    if (HasLineBreak(Write.Section) || !QStringView(Write.Section).isValidUtf16())
         Refuse(Section);
-    if (HasLineBreak(Write.Ident))
+    if (HasLineBreak(Write.Ident) || !QStringView(Write.Ident).isValidUtf16())
         Refuse(Ident);
     // "a=b" would read as ident "a", ";k" as a comment, "[k" with "v]" as a
     // section line.

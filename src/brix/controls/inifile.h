@@ -60,11 +60,13 @@ public:
     // Sets Ident in Section, adding the section or ident at the end when
     // missing. Every value is one line of the file: a line break in Value
     // (CR LF, CR or LF) is written as one blank, so a value can never add
-    // lines, sections or idents of its own. Names are trimmed; a name that
-    // would not read back as itself raises EFileError naming the file and
-    // changes nothing: a section or ident holding a line break, an ident
-    // holding "=", and an ident that would turn its line into a comment or
-    // a section line (";k", or "[k" with a value ending in "]").
+    // lines, sections or idents of its own; half a surrogate pair, which no
+    // encoding of the file holds, is written as U+FFFD. Names are trimmed; a
+    // name that would not read back as itself raises EFileError naming the
+    // file and changes nothing: a section or ident holding a line break or
+    // half a surrogate pair, an ident holding "=", and an ident that would
+    // turn its line into a comment or a section line (";k", or "[k" with a
+    // value ending in "]").
     virtual void WriteString(const QString &Section, const QString &Ident,
                              const QString &Value) = 0;
     // Brings the file up to date with every write made so far; raises
