@@ -317,6 +317,15 @@ TEST_F(EngineTest, ErrorsAndTheirMessages)
         {"overflow", "9E4000 * 9E4000 =", "Error!", "ERR|=|Error!", "Floating point overflow"},
         {"division overflow", "9E4000 / 9E - 4000 =", "Error!", "ERR|=|Error!",
          "Floating point overflow"},
+        // A typed number beyond the range is an overflow, not a silent 0;
+        // one below the range reads as 0, like a computed underflow.
+        {"typed number beyond the range", "9E5000 =", "Error!", "ERR|=|Error!",
+         "Floating point overflow"},
+        {"typed argument beyond the range", "prefix:off 9E5000 sin", "Error!", "ERR",
+         "Floating point overflow"},
+        {"typed operand beyond the range", "2 + 1E9999 +", "Error!", "ERR|+",
+         "Floating point overflow"},
+        {"typed number below the range", "1E - 5000 =", "0.0000", "0.0000|=|0.0000", ""},
         {"the next key works on the cleared state", "5 / 0 = 2 + 3 =", "5.0000",
          "ERR|=|Error!|2.0000|+|3.0000|=|5.0000", "Division by Zero"},
         {"all clear forgets the message", "5 / 0 = ac", "0", "", ""},

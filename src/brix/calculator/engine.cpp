@@ -10,6 +10,7 @@
 #include "brix/strings/tools.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace Brix {
@@ -74,6 +75,35 @@ void CheckUsable(Extended V)
     if (std::isinf(V))
         throw EOverflow();
     throw EInvalidOp();
+}
+
+// True when Text, typed with the decimal separator Sep, is a number whose
+// magnitude lies beyond the Extended range ("9E5000"). Text typed too small
+// for the range ("1E-5000") is not: it reads as 0, as a computed underflow.
+bool EntryOverflows(const QString &Text, QChar Sep)
+{
+    QByteArray C;
+    for (QChar Ch : Text) {
+        if (Ch == Sep)
+            C += '.';
+        else if (Ch.unicode() < 128)
+            C += char(Ch.unicode());
+        else
+            return false;
+    }
+    // An unfinished exponent ("3E", "3E-") reads as the mantissa alone.
+    while (!C.isEmpty() && (C.endsWith('E') || C.endsWith('-') || C.endsWith('+')))
+        C.chop(1);
+    const char *Begin = C.constData();
+    const char *End = Begin + C.size();
+    while (Begin < End && (*Begin == '-' || *Begin == '+'))
+        ++Begin;
+    Extended V = 0;
+    const auto R = std::from_chars(Begin, End, V);
+    if (R.ec != std::errc::result_out_of_range)
+        return false;
+    const qsizetype E = C.indexOf('E');
+    return E < 0 || C.at(E + 1) != '-';
 }
 
 // The function keys of one kind share one procedure; this table holds what
@@ -305,11 +335,18 @@ Extended TBrixCalcEngine::EntryValue(const QString &Text) const
     return IsUsable(V) ? V : 0;
 }
 
+Extended TBrixCalcEngine::TakeEntryValue() const
+{
+    if (EntryOverflows(FValue, EntrySeparator()))
+        throw EOverflow();
+    return EntryValue(FValue);
+}
+
 void TBrixCalcEngine::PushEntry()
 {
     if (FValue.isEmpty())
         return;
-    const Extended V = EntryValue(FValue);
+    const Extended V = TakeEntryValue();
     PushOperand(V);
     AddHistoryValue(V);
     FValue.clear();
@@ -384,7 +421,8 @@ void TBrixCalcEngine::InputDigit(TBrixZeroToNine Digit)
     InputChar(QChar(u'0' + Digit));
     if (FValue.contains(Sep))
         return;
-    if (GetAsFloat() != 0)
+    // A number beyond the range reads as 0 but is not a zero.
+    if (GetAsFloat() != 0 || EntryOverflows(FValue, Sep))
         return;
     // A zero without a decimal part is kept as one zero (with its sign), but
     // the display keeps what was typed until the next change.
@@ -910,7 +948,7 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
         Extended X = 0;
         bool HasArgument = true;
         if (!FValue.isEmpty()) {
-            X = EntryValue(FValue);
+            X = TakeEntryValue();
             AddHistoryValue(X);
         } else if (FOperandN >= 0) {
             X = FOperandStack[FOperandN];
@@ -987,7 +1025,7 @@ void TBrixCalcEngine::DoSqRoot()
     try {
         Extended R = 0;
         if (!FValue.isEmpty()) {
-            const Extended X = EntryValue(FValue);
+            const Extended X = TakeEntryValue();
             AddHistoryValue(X);
             R = SquareRootRule(X, FIgnoreError, GetLanguage());
         } else if (FOperandN >= 0) {
@@ -1021,7 +1059,7 @@ void TBrixCalcEngine::DoSquare()
     try {
         Extended R = 0;
         if (!FValue.isEmpty()) {
-            const Extended X = EntryValue(FValue);
+            const Extended X = TakeEntryValue();
             AddHistoryValue(X);
             R = Checked(X * X);
         } else if (FOperandN >= 0) {
@@ -1046,7 +1084,7 @@ void TBrixCalcEngine::DoInvert()
         Extended X = 0;
         bool HasArgument = true;
         if (!FValue.isEmpty()) {
-            X = EntryValue(FValue);
+            X = TakeEntryValue();
             AddHistoryValue(X);
         } else if (FOperandN >= 0) {
             X = FOperandStack[FOperandN];
@@ -1116,7 +1154,7 @@ void TBrixCalcEngine::DoPercent()
     // (tape lines already written stay).
     Extended R = 0;
     if (!FValue.isEmpty()) {
-        const Extended Y = EntryValue(FValue);
+        const Extended Y = TakeEntryValue();
         if (FOperatorSameLine) {
             AddHistoryLine(FValue + u'%', false);
         } else {
@@ -1429,7 +1467,7 @@ void TBrixCalcEngine::MemoryAddSub(bool Subtract)
     // Not guarded: an overflow of the sum reaches the caller with the memory
     // unchanged.
     if (!FValue.isEmpty()) {
-        const Extended X = EntryValue(FValue);
+        const Extended X = TakeEntryValue();
         AddHistoryValue(X);
         FMemory = Checked(Subtract ? FMemory - X : FMemory + X);
     } else if (FOperandN >= 0) {

@@ -338,6 +338,9 @@ private:
     // Helpers shared by the keys.
     QChar EntrySeparator() const;
     Extended EntryValue(const QString &Text) const;
+    // EntryValue of the entry where a key takes it as its operand: a typed
+    // number beyond the Extended range raises EOverflow instead of reading 0.
+    Extended TakeEntryValue() const;
     void ShowTopOperand();
     void DoFunctionKey(int Kind);
     void MemoryAddSub(bool Subtract);
