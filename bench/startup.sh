@@ -3,6 +3,8 @@
 # floor), both under a virtual X server:
 #   time  = from just before the process is started until the X server
 #           reports its window mapped (MapNotify seen on the root window);
+#   cpu   = the CPU time the process used until then (/proc/PID/schedstat),
+#           which other load on the machine disturbs far less than time;
 #   memory = the process's peak resident set (VmHWM) once the window is up.
 # Each program runs RUNS times, alternating; medians and their ratios are
 # printed. The calculator runs from a copy in a temporary folder and is
@@ -25,9 +27,9 @@ trap 'rm -rf "$work"' EXIT
 cp "$calc" "$work/"
 calc=$work/lumopocketo
 
-# measure <program>: prints "<milliseconds> <peak KiB>"
+# measure <program>: prints "<microseconds> <peak KiB> <cpu microseconds>"
 measure() {
-  local line t0 t1 pid hwm=0
+  local line t0 t1 pid hwm=0 cpu=0
   coproc XEV { exec stdbuf -oL xev -root -event substructure; }
   sleep 0.3 # xev is listening
   t0=$(date +%s%N)
@@ -37,12 +39,13 @@ measure() {
   while read -t 20 -r line <&"${XEV[0]}"; do
     case $line in MapNotify*) t1=$(date +%s%N); break ;; esac
   done
+  cpu=$(awk '{print int($1 / 1000)}' "/proc/$pid/schedstat" 2>/dev/null)
   sleep 0.3 # the first frame is painted
   hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null)
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
   kill "$XEV_PID" 2>/dev/null; wait "$XEV_PID" 2>/dev/null
-  if [ -z "$t1" ]; then echo "startup: no window from $1" >&2; echo "0 0"; return; fi
-  echo "$(( (t1 - t0) / 1000 )) ${hwm:-0}"
+  if [ -z "$t1" ]; then echo "startup: no window from $1" >&2; echo "0 0 0"; return; fi
+  echo "$(( (t1 - t0) / 1000 )) ${hwm:-0} ${cpu:-0}"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
@@ -55,9 +58,11 @@ for i in $(seq 1 "$runs"); do
 done
 ct=$(cut -d' ' -f1 "$work/calc" | median); cm=$(cut -d' ' -f2 "$work/calc" | median)
 ft=$(cut -d' ' -f1 "$work/floor" | median); fm=$(cut -d' ' -f2 "$work/floor" | median)
-awk -v ct="$ct" -v ft="$ft" -v cm="$cm" -v fm="$fm" -v n="$runs" 'BEGIN {
-  printf "startup (median of %d, window mapped):\n", n
-  printf "  floor dialog  %7.1f ms  %6.1f MiB peak\n", ft / 1000, fm / 1024
-  printf "  lumopocketo   %7.1f ms  %6.1f MiB peak\n", ct / 1000, cm / 1024
-  printf "  ratio         %7.2fx     %6.2fx\n", ct / ft, cm / fm
+cc=$(cut -d' ' -f3 "$work/calc" | median); fc=$(cut -d' ' -f3 "$work/floor" | median)
+awk -v ct="$ct" -v ft="$ft" -v cm="$cm" -v fm="$fm" -v cc="$cc" -v fc="$fc" -v n="$runs" 'BEGIN {
+  printf "startup (median of %d, until the window is mapped):\n", n
+  printf "                 time        cpu       peak memory\n"
+  printf "  floor dialog  %7.1f ms  %7.1f ms  %6.1f MiB\n", ft / 1000, fc / 1000, fm / 1024
+  printf "  lumopocketo   %7.1f ms  %7.1f ms  %6.1f MiB\n", ct / 1000, cc / 1000, cm / 1024
+  printf "  ratio         %7.2fx    %7.2fx   %6.2fx\n", ct / ft, cc / fc, cm / fm
 }'
