@@ -270,8 +270,9 @@ TEST(IniFile, WritesCannotAddLinesOfTheirOwn)
         Write(Buffered);
         EXPECT_EQ(Buffered.Modified(), !Refused);
         // What this run reads is what the next start will read.
-        if (!Refused)
+        if (!Refused) {
             EXPECT_EQ(Buffered.ReadString(R.Section, R.Ident, ""), R.Stored);
+        }
         Buffered.UpdateFile();
         Check();
 
