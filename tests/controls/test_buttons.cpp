@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -36,7 +37,10 @@ struct ButtonFixture : ::testing::Test
         Key = new TBrixSpeedButton(&Window);
         Key->setText(QStringLiteral("7"));
         Key->setGeometry(10, 50, 40, 30);
-        Key->SetOnClick([this](TObject *) { ++Clicks; });
+        Key->SetOnClick([this](TObject *) {
+            ++Clicks;
+            ClickTimes.append(Since.elapsed());
+        });
         Window.show();
         QApplication::setActiveWindow(&Window);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
@@ -48,9 +52,11 @@ struct ButtonFixture : ::testing::Test
     // has returned.
     void Hold(int HoldMs, QPoint ReleaseAt = QPoint(20, 15))
     {
-        QTimer::singleShot(HoldMs, Key, [this, ReleaseAt] {
+        // A precise timer: the release must not come early.
+        QTimer::singleShot(HoldMs, Qt::PreciseTimer, Key, [this, ReleaseAt] {
             QTest::mouseRelease(Key, Qt::LeftButton, {}, ReleaseAt);
         });
+        Since.start();
         QTest::mousePress(Key, Qt::LeftButton, {}, QPoint(20, 15));
         // A key without repeat returns at once; wait for the release.
         if (Key->isDown())
@@ -61,6 +67,8 @@ struct ButtonFixture : ::testing::Test
     QLineEdit *Other = nullptr;
     TBrixSpeedButton *Key = nullptr;
     int Clicks = 0;
+    QElapsedTimer Since;      // started at the press
+    QList<qint64> ClickTimes; // ms after the press
 };
 
 } // namespace
@@ -81,13 +89,20 @@ TEST_F(ButtonFixture, HeldRepeatableKeyClicksAfterEachIntervalAndIdlesWhileHeld)
     QElapsedTimer Wall;
     Wall.start();
     const double CpuBefore = ProcessCpuSeconds();
-    Hold(1000);
+    // About a second; the release comes 300 ms after the second repeat is
+    // due, so a late timer on a busy machine cannot cost a click, and before
+    // a third could be due (the earlier-due timer always fires first).
+    Hold(1100);
     const double Cpu = ProcessCpuSeconds() - CpuBefore;
     const double Seconds = Wall.elapsed() / 1000.0;
     // Two repeats (after 400 and 800 ms) and the release click.
-    EXPECT_EQ(Clicks, 3);
+    ASSERT_EQ(Clicks, 3);
+    // Each repeat strictly after a full interval since the one before.
+    EXPECT_GT(ClickTimes[0], 400);
+    EXPECT_GT(ClickTimes[1] - ClickTimes[0], 400);
+    EXPECT_GE(ClickTimes[2], 1100);
     EXPECT_FALSE(Key->Repeating());
-    EXPECT_GE(Seconds, 0.95);
+    EXPECT_GE(Seconds, 1.05);
     // Waiting on timers: the processor stays near idle while the key is held.
     EXPECT_LT(Cpu, 0.2 * Seconds) << "cpu " << Cpu << " s over " << Seconds << " s";
 }
@@ -109,7 +124,7 @@ TEST_F(ButtonFixture, ReleaseOutsideEndsTheLoopWithoutAClick)
 {
     Key->SetRepeatable(true);
     Key->SetInterval(300);
-    Hold(450, QPoint(-50, -50));
+    Hold(550, QPoint(-50, -50));
     EXPECT_EQ(Clicks, 1); // the repeat at 300 ms only
     EXPECT_FALSE(Key->Repeating());
     EXPECT_FALSE(Key->isDown());
@@ -119,25 +134,39 @@ TEST_F(ButtonFixture, SlidingOffSuspendsTheRepeats)
 {
     Key->SetRepeatable(true);
     Key->SetInterval(200);
-    // Off the key from 100 to 700 ms, back on until the release at 900 ms.
-    QTimer::singleShot(900, Key,
+    // Off the key from 100 to 700 ms, back on until the release at 1300 ms.
+    QTimer::singleShot(1300, Qt::PreciseTimer, Key,
                        [this] { QTest::mouseRelease(Key, Qt::LeftButton, {}, QPoint(20, 15)); });
     // QTest's moves carry no pressed button; send ones that do.
-    QTimer::singleShot(100, Key, [this] {
+    qint64 OffAt = -1, OnAt = -1;
+    QTimer::singleShot(100, Qt::PreciseTimer, Key, [&] {
         QMouseEvent Move(QEvent::MouseMove, QPointF(-50, -50), Key->mapToGlobal(QPointF(-50, -50)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(Key, &Move);
+        OffAt = Since.elapsed();
     });
-    QTimer::singleShot(700, Key, [this] {
+    QTimer::singleShot(700, Qt::PreciseTimer, Key, [&] {
         QMouseEvent Move(QEvent::MouseMove, QPointF(20, 15), Key->mapToGlobal(QPointF(20, 15)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(Key, &Move);
+        OnAt = Since.elapsed();
     });
+    Since.start();
     QTest::mousePress(Key, Qt::LeftButton, {}, QPoint(20, 15));
-    // Off the key no repeat counts; back on, one at about 800 ms, then the
-    // release click.
-    EXPECT_GE(Clicks, 2);
-    EXPECT_LE(Clicks, 3);
+    ASSERT_GE(OffAt, 0);
+    ASSERT_GE(OnAt, 0);
+    // Nothing while off the key (about three repeats were due then); back on,
+    // the repeats resume (at least one within 600 ms), then the release click.
+    int WhileOff = 0, AfterBackOn = 0;
+    for (qint64 T : ClickTimes) {
+        if (T > OffAt && T < OnAt)
+            ++WhileOff;
+        else if (T >= OnAt)
+            ++AfterBackOn;
+    }
+    EXPECT_EQ(WhileOff, 0);
+    EXPECT_GE(AfterBackOn, 2);
+    EXPECT_LE(Clicks, 4);
 }
 
 TEST_F(ButtonFixture, RightPressNeitherRepeatsNorMovesTheFocus)
@@ -235,10 +264,12 @@ TEST(SpinButton, HalvesRepeatAndLayOut)
     QTest::mousePress(Spin->DownButton(), Qt::LeftButton);
     EXPECT_EQ(Up, 1);
     EXPECT_EQ(Down, 1);
-    // Held for 350 ms at 100 ms: repeats at about 100, 200, 300, then release.
-    QTimer::singleShot(350, Spin,
+    // Held for a second at 100 ms: up to nine repeats (each strictly after a
+    // full interval), at least a few even on a busy machine, then the release.
+    Up = 0;
+    QTimer::singleShot(1000, Qt::PreciseTimer, Spin,
                        [Spin] { QTest::mouseRelease(Spin->UpButton(), Qt::LeftButton); });
     QTest::mousePress(Spin->UpButton(), Qt::LeftButton);
     EXPECT_GE(Up, 4);
-    EXPECT_LE(Up, 5);
+    EXPECT_LE(Up, 10);
 }

@@ -13,6 +13,8 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -246,6 +248,12 @@ TEST_F(EditFixture, NegativeToggleAndAllowNegatives)
     QTest::keyClick(Edit, Qt::Key_Minus);
     EXPECT_EQ(Edit->text(), QStringLiteral("25"));
     EXPECT_EQ(SignChanges, 3); // 0 -> 1 while typing, then -1, then 1
+    // A read-only edit keeps its value.
+    Edit->SetReadOnly(true);
+    QTest::keyClick(Edit, Qt::Key_Minus);
+    EXPECT_EQ(Edit->AsInteger(), 25);
+    EXPECT_EQ(Edit->text(), QStringLiteral("25"));
+    Edit->SetReadOnly(false);
 
     Edit->SetAsInteger(-5);
     Edit->SetAllowNegatives(false);
@@ -385,6 +393,45 @@ TEST_F(EditFixture, HostilePastesNeitherCrashNorHang)
     EXPECT_EQ(Spin->text(), QStringLiteral("42"));
 }
 
+namespace {
+
+// Drops Text onto W at its left edge, as a drag from another program would.
+void DropText(QWidget *W, const QString &Text)
+{
+    QMimeData Data;
+    Data.setText(Text);
+    const QPoint At(4, W->height() / 2);
+    QDragEnterEvent Enter(At, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(W, &Enter);
+    QDropEvent Drop(QPointF(At), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(W, &Drop);
+}
+
+} // namespace
+
+TEST_F(EditFixture, DroppedTextIsPastedText)
+{
+    // Into a null edit: the null text goes and the edit holds the drop.
+    Edit->SetNull(true);
+    DropText(Edit, QStringLiteral("42"));
+    EXPECT_FALSE(Edit->Null());
+    EXPECT_EQ(Edit->text(), QStringLiteral("42"));
+    Edit->UpdateValue();
+    EXPECT_EQ(Edit->AsInteger(), 42);
+    // Refused where a paste is: read-only, and the spin edit without editor.
+    Edit->SetReadOnly(true);
+    DropText(Edit, QStringLiteral("7"));
+    EXPECT_EQ(Edit->text(), QStringLiteral("42"));
+    Spin->SetEditorEnabled(false);
+    Spin->SetValue(5);
+    DropText(Spin, QStringLiteral("77"));
+    EXPECT_EQ(Spin->text(), QStringLiteral("5"));
+    Spin->SetEditorEnabled(true);
+    Spin->SetNull(true);
+    DropText(Spin, QStringLiteral("77"));
+    EXPECT_EQ(Spin->text(), QStringLiteral("77"));
+}
+
 TEST_F(EditFixture, SpinKeysStepWithinTheRange)
 {
     struct Row
@@ -421,6 +468,18 @@ TEST_F(EditFixture, SpinKeysStepWithinTheRange)
         EXPECT_EQ(Spin->Value(), R.Expected);
         EXPECT_EQ(Spin->text(), QString::number(R.Expected));
     }
+    // Paging starts from the typed digits, as stepping does, also when no
+    // change handler has read them.
+    Spin->SetWrap(false);
+    Spin->SetValue(0);
+    Spin->selectAll();
+    QTest::keyClicks(Spin, QStringLiteral("50"));
+    QTest::keyClick(Spin, Qt::Key_PageUp);
+    EXPECT_EQ(Spin->Value(), 60);
+    Spin->selectAll();
+    QTest::keyClicks(Spin, QStringLiteral("30"));
+    QTest::keyClick(Spin, Qt::Key_PageDown);
+    EXPECT_EQ(Spin->Value(), 20);
     // Read-only: keys do not step.
     Spin->SetValue(5);
     Spin->SetReadOnly(true);
@@ -441,6 +500,22 @@ TEST_F(EditFixture, SpinEditFitsTheRangeOnLeavingAndSelectsOnKeyboardEntry)
     Spin->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(Spin->selectedText(), QString());
     EXPECT_GE(Spin->height(), Spin->MinimumHeight());
+}
+
+TEST_F(EditFixture, SpinButtonSitsInsideTheRightEdgeAndTheTextStopsBeforeIt)
+{
+    // One pixel clear of the frame's right and bottom sides, against its top.
+    const int Frame = Spin->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, Spin);
+    const QRect Button = Spin->Button()->geometry();
+    EXPECT_EQ(Button.size().width(), 16);
+    EXPECT_EQ(Button.top(), Frame);
+    EXPECT_EQ(Spin->width() - Frame - (Button.right() + 1), 1);
+    EXPECT_EQ(Spin->height() - Frame - (Button.bottom() + 1), 1);
+    EXPECT_EQ(Spin->textMargins().right(), 16 + 2);
+    // A resize keeps it there.
+    Spin->resize(140, 40);
+    EXPECT_EQ(Spin->Button()->geometry().right(), 140 - Frame - 2);
+    EXPECT_EQ(Spin->Button()->geometry().bottom(), 40 - Frame - 2);
 }
 
 TEST_F(EditFixture, SpinButtonStepsAndFocusesTheEdit)

@@ -11,9 +11,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 
 namespace Brix {
@@ -457,15 +460,61 @@ void TBrixBaseEdit::keyPressEvent(QKeyEvent *Event)
     QLineEdit::keyPressEvent(Event);
 }
 
-void TBrixBaseEdit::PasteText()
+bool TBrixBaseEdit::BeginInsertFromOutside()
 {
-    if (FReadOnly)
-        return;
+    if (FReadOnly || !CanPaste())
+        return false;
     if (FNull) {
         SetNullState(false, false);
         QLineEdit::setText(QString());
     }
-    paste();
+    return true;
+}
+
+void TBrixBaseEdit::PasteText()
+{
+    if (BeginInsertFromOutside())
+        paste();
+}
+
+void TBrixBaseEdit::mouseReleaseEvent(QMouseEvent *Event)
+{
+    // The middle button pastes the selection on X11: the same road as a
+    // paste, so a refused paste stays refused and the null text goes.
+    if (Event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection() &&
+        !BeginInsertFromOutside()) {
+        Event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(Event);
+}
+
+void TBrixBaseEdit::dragEnterEvent(QDragEnterEvent *Event)
+{
+    if (!CanPaste()) {
+        Event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(Event);
+}
+
+void TBrixBaseEdit::dragMoveEvent(QDragMoveEvent *Event)
+{
+    if (!CanPaste()) {
+        Event->ignore();
+        return;
+    }
+    QLineEdit::dragMoveEvent(Event);
+}
+
+void TBrixBaseEdit::dropEvent(QDropEvent *Event)
+{
+    // Dropped text is pasted text.
+    if (!Event->mimeData()->hasText() || !BeginInsertFromOutside()) {
+        Event->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(Event);
 }
 
 void TBrixBaseEdit::contextMenuEvent(QContextMenuEvent *Event)

@@ -168,6 +168,10 @@ protected:
     virtual bool CanCut() const { return !FReadOnly; }
     // Pastes the clipboard's text (leaving a null state first).
     void PasteText();
+    // Readies the edit for text arriving from outside (paste, drop, the
+    // selection paste): false when it is refused; a null edit is emptied
+    // and leaves its null state first.
+    bool BeginInsertFromOutside();
 
     // Sets the null state; Redisplay shows the value; OnNullChange unless
     // loading.
@@ -183,6 +187,10 @@ protected:
     void paintEvent(QPaintEvent *Event) override;
     void changeEvent(QEvent *Event) override;
     void contextMenuEvent(QContextMenuEvent *Event) override;
+    void mouseReleaseEvent(QMouseEvent *Event) override;
+    void dragEnterEvent(QDragEnterEvent *Event) override;
+    void dragMoveEvent(QDragMoveEvent *Event) override;
+    void dropEvent(QDropEvent *Event) override;
 
     QString FStrValue;
     bool FNumeric = false;

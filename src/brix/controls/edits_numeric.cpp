@@ -63,7 +63,8 @@ bool TBrixIntEdit::AcceptsChar(QChar Key) const
 void TBrixIntEdit::FilterKey(QChar &Key)
 {
     TBrixBaseEdit::FilterKey(Key);
-    if (Key != u'-' || AllowAllChars() || !FAllowNegatives)
+    // A read-only edit keeps its value: the minus key is no way around that.
+    if (Key != u'-' || AllowAllChars() || !FAllowNegatives || ReadOnly())
         return;
     const TBrixInputSection *Input = ActiveInputSettings();
     if (!Input || !Input->NegativeToggle())

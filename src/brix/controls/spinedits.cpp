@@ -303,6 +303,10 @@ void TBrixSpinEdit::KeyDown(int &Key, Qt::KeyboardModifiers Shift, QChar &Pendin
     if (ReadOnly())
         return;
     const bool Ctrl = Shift & Qt::ControlModifier;
+    // Paging starts from what the box shows, as a step does: typed digits
+    // count even when no change handler has read them yet.
+    if (Key == Qt::Key_PageUp || Key == Qt::Key_PageDown)
+        UpdateValue();
     switch (Key) {
     case Qt::Key_PageUp:
         if (Ctrl)
@@ -383,11 +387,11 @@ void TBrixSpinEdit::NarrowTextArea()
 
 void TBrixSpinEdit::PlaceButton()
 {
-    // Inside the edit's frame, at its right edge.
+    // Inside the edit's frame at its right edge, one pixel clear of the
+    // frame's right and bottom sides.
     const int Frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    const int Top = Frame;
-    const int H = qMax(1, height() - 2 * Frame);
-    FButton->setGeometry(width() - FButton->width() - Frame, Top, FButton->width(), H);
+    const int H = qMax(1, height() - 2 * Frame - 1);
+    FButton->setGeometry(width() - Frame - FButton->width() - 1, Frame, FButton->width(), H);
 }
 
 void TBrixSpinEdit::resizeEvent(QResizeEvent *Event)
