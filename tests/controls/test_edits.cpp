@@ -123,6 +123,13 @@ TEST_F(EditFixture, LeavingShowsTheValueAndSetsModifiedOnlyWhenChanged)
     Leave();
     EXPECT_EQ(Edit->text(), QStringLiteral("12"));
     EXPECT_TRUE(Edit->isModified());
+    // A null edit entered and left untouched is not modified either.
+    Edit->SetNull(true);
+    Edit->setModified(false);
+    Edit->setFocus(Qt::TabFocusReason);
+    Leave();
+    EXPECT_TRUE(Edit->Null());
+    EXPECT_FALSE(Edit->isModified());
 }
 
 TEST_F(EditFixture, NullStateAndCtrlN)

@@ -550,7 +550,9 @@ void TBrixBaseEdit::DoExit()
     if (!FReadOnly) {
         UpdateValue();
         DisplayText();
-        if (FEnterText != FStrValue)
+        // A null edit's text is empty, as it was taken on entering; the
+        // null text on screen is no change.
+        if (FEnterText != (FNull ? QString() : FStrValue))
             setModified(true);
     }
     ApplyColors();
