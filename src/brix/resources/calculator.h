@@ -8,9 +8,6 @@
 
 #include <QString>
 
-#include <functional>
-#include <memory>
-
 namespace Brix {
 
 enum TBrixResCalc
@@ -178,49 +175,23 @@ enum TBrixResCalc
 };
 constexpr int BrixResCalcCount = 160;
 
-// A handler may replace (or empty) the text that a lookup returns.
-using TBrixCalcEvent = std::function<void(TObject *Sender, TBrixLanguage Language,
-                                          TBrixResCalc ResCalc, QString &Value)>;
-
-class TBrixCalculatorStrings : public TBrixBaseClass
-{
-public:
-    TBrixCalculatorStrings() = default;
-
-    // The text of ResCalc in Language: the stored text, or the English
-    // International one when Language has none (or an empty one); "" when
-    // neither exists. OnGetName, when assigned, sees that result on every
-    // lookup and whatever it leaves in Value is returned. Never fails.
-    // Example: GetName(elGerman, ectCalculator) == "Rechner",
-    // GetName(elGerman, ectACKey) == "AC" (no German text).
-    QString GetName(TBrixLanguage Language, TBrixResCalc ResCalc) const;
-
-    const TBrixCalcEvent &OnGetName() const { return FOnGetName; }
-    void SetOnGetName(TBrixCalcEvent Value) { FOnGetName = std::move(Value); }
-
-    // The dictionary (composite key -> text); nullptr outside the object's life.
-    const TBrixTextDictionary *Strings() const { return FStrings.get(); }
-    // Number of texts stored for Language.
-    int StoredCount(TBrixLanguage Language) const
-    {
-        return Internal::StoredTextCount(FStrings.get(), Language);
-    }
-
-protected:
-    // Inherited hook first, then fills the dictionary with every text.
-    void InitInternals() override;
-    // Frees the dictionary, then the inherited hook.
-    void DoneInternals() override;
-    ~TBrixCalculatorStrings() override = default;
-
-private:
-    std::unique_ptr<TBrixTextDictionary> FStrings;
-    TBrixCalcEvent FOnGetName;
-};
-
 namespace Internal {
 // Every stored text of the table (defined with the table's data).
 std::span<const TBrixTextEntry> CalculatorStringsEntries();
 } // namespace Internal
+
+using TBrixCalcEvent = TBrixTextEvent<TBrixResCalc>;
+
+// The calculator table. Examples: GetName(elGerman, ectCalculator) == "Rechner",
+// GetName(elGerman, ectACKey) == "AC" (no German text).
+class TBrixCalculatorStrings
+    : public TBrixTextTable<TBrixResCalc, Internal::CalculatorStringsEntries>
+{
+public:
+    TBrixCalculatorStrings() = default;
+
+protected:
+    ~TBrixCalculatorStrings() override = default;
+};
 
 } // namespace Brix

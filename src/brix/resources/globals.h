@@ -8,9 +8,6 @@
 
 #include <QString>
 
-#include <functional>
-#include <memory>
-
 namespace Brix {
 
 enum TBrixResGlobal
@@ -97,44 +94,22 @@ enum TBrixResGlobal
 };
 constexpr int BrixResGlobalCount = 79;
 
-// A handler may replace (or empty) the text that a lookup returns.
-using TBrixGlobalEvent = std::function<void(TObject *Sender, TBrixLanguage Language,
-                                            TBrixResGlobal ResGlobal, QString &Value)>;
+namespace Internal {
+// Every stored text of the table (defined with the table's data).
+std::span<const TBrixTextEntry> GlobalStringsEntries();
+} // namespace Internal
 
-class TBrixGlobalStrings : public TBrixBaseClass
+using TBrixGlobalEvent = TBrixTextEvent<TBrixResGlobal>;
+
+// The general table. Examples: GetName(elEnglishUS, egtColor) == "color",
+// GetName(elFinnish, egtSun) == "Sun" (no Finnish text).
+class TBrixGlobalStrings : public TBrixTextTable<TBrixResGlobal, Internal::GlobalStringsEntries>
 {
 public:
     TBrixGlobalStrings() = default;
 
-    // The text of ResGlobal in Language: the stored text, or the English
-    // International one when Language has none (or an empty one); "" when
-    // neither exists. OnGetName, when assigned, sees that result on every
-    // lookup and whatever it leaves in Value is returned. Never fails.
-    // Example: GetName(elEnglishUS, egtColor) == "color",
-    // GetName(elFinnish, egtSun) == "Sun" (no Finnish text).
-    QString GetName(TBrixLanguage Language, TBrixResGlobal ResGlobal) const;
-
-    const TBrixGlobalEvent &OnGetName() const { return FOnGetName; }
-    void SetOnGetName(TBrixGlobalEvent Value) { FOnGetName = std::move(Value); }
-
-    // The dictionary (composite key -> text); nullptr outside the object's life.
-    const TBrixTextDictionary *Strings() const { return FStrings.get(); }
-    // Number of texts stored for Language.
-    int StoredCount(TBrixLanguage Language) const
-    {
-        return Internal::StoredTextCount(FStrings.get(), Language);
-    }
-
 protected:
-    // Inherited hook first, then fills the dictionary with every text.
-    void InitInternals() override;
-    // Frees the dictionary, then the inherited hook.
-    void DoneInternals() override;
     ~TBrixGlobalStrings() override = default;
-
-private:
-    std::unique_ptr<TBrixTextDictionary> FStrings;
-    TBrixGlobalEvent FOnGetName;
 };
 
 // The shared table, created on first use and freed at program end.
@@ -144,10 +119,5 @@ TBrixGlobalStrings *GlobalStrings();
 QString GlobalText(TBrixLanguage Language, TBrixResGlobal Key);
 // GlobalText(DefaultLanguage, Key): the English International text.
 QString GlobalText(TBrixResGlobal Key);
-
-namespace Internal {
-// Every stored text of the table (defined with the table's data).
-std::span<const TBrixTextEntry> GlobalStringsEntries();
-} // namespace Internal
 
 } // namespace Brix

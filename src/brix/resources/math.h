@@ -8,9 +8,6 @@
 
 #include <QString>
 
-#include <functional>
-#include <memory>
-
 namespace Brix {
 
 enum TBrixResMath
@@ -111,44 +108,22 @@ enum TBrixResMath
 };
 constexpr int BrixResMathCount = 93;
 
-// A handler may replace (or empty) the text that a lookup returns.
-using TBrixMathEvent = std::function<void(TObject *Sender, TBrixLanguage Language,
-                                          TBrixResMath ResMath, QString &Value)>;
+namespace Internal {
+// Every stored text of the table (defined with the table's data).
+std::span<const TBrixTextEntry> MathStringsEntries();
+} // namespace Internal
 
-class TBrixMathStrings : public TBrixBaseClass
+using TBrixMathEvent = TBrixTextEvent<TBrixResMath>;
+
+// The mathematical table. Examples: GetName(elGerman, emtDivideByZero) == "Division durch Null",
+// GetName(elSwedish, emtEast) == "East" (no Swedish text).
+class TBrixMathStrings : public TBrixTextTable<TBrixResMath, Internal::MathStringsEntries>
 {
 public:
     TBrixMathStrings() = default;
 
-    // The text of ResMath in Language: the stored text, or the English
-    // International one when Language has none (or an empty one); "" when
-    // neither exists. OnGetName, when assigned, sees that result on every
-    // lookup and whatever it leaves in Value is returned. Never fails.
-    // Example: GetName(elGerman, emtDivideByZero) == "Division durch Null",
-    // GetName(elSwedish, emtEast) == "East" (no Swedish text).
-    QString GetName(TBrixLanguage Language, TBrixResMath ResMath) const;
-
-    const TBrixMathEvent &OnGetName() const { return FOnGetName; }
-    void SetOnGetName(TBrixMathEvent Value) { FOnGetName = std::move(Value); }
-
-    // The dictionary (composite key -> text); nullptr outside the object's life.
-    const TBrixTextDictionary *Strings() const { return FStrings.get(); }
-    // Number of texts stored for Language.
-    int StoredCount(TBrixLanguage Language) const
-    {
-        return Internal::StoredTextCount(FStrings.get(), Language);
-    }
-
 protected:
-    // Inherited hook first, then fills the dictionary with every text.
-    void InitInternals() override;
-    // Frees the dictionary, then the inherited hook.
-    void DoneInternals() override;
     ~TBrixMathStrings() override = default;
-
-private:
-    std::unique_ptr<TBrixTextDictionary> FStrings;
-    TBrixMathEvent FOnGetName;
 };
 
 // The shared table, created on first use and freed at program end.
@@ -158,10 +133,5 @@ TBrixMathStrings *MathStrings();
 QString MathText(TBrixLanguage Language, TBrixResMath Key);
 // MathText(DefaultLanguage, Key): the English International text.
 QString MathText(TBrixResMath Key);
-
-namespace Internal {
-// Every stored text of the table (defined with the table's data).
-std::span<const TBrixTextEntry> MathStringsEntries();
-} // namespace Internal
 
 } // namespace Brix
