@@ -26,40 +26,7 @@ TFormatSettings LocaleFormatSettings(const QString &LocaleName)
     return TFormatSettings::FromLocale(QLocale(LocaleName));
 }
 
-namespace {
-
-TBrixCurrencyFormat CurrencyFormatOf(Byte Code)
-{
-    return Code >= cfUnknown ? cfUnknown : TBrixCurrencyFormat(Code);
-}
-
-TNegativeCurrencyFormat NegCurrencyFormatOf(Byte Code)
-{
-    return Code >= ncfUnknown ? ncfUnknown : TNegativeCurrencyFormat(Code);
-}
-
-} // namespace
-
 // ---- TBrixFormatSettings ----
-
-TBrixFormatSettings::TBrixFormatSettings() : FSettings(RegionalSettings()) {}
-
-void TBrixFormatSettings::SetFormatSettings(const TFormatSettings &Value)
-{
-    if (FormatSettingsEqual(Value, FSettings))
-        return;
-    FSettings = Value;
-    FUseRegional = false;
-}
-
-void TBrixFormatSettings::SetUseRegional(bool Value)
-{
-    if (Value == FUseRegional)
-        return;
-    FUseRegional = Value;
-    if (Value)
-        FSettings = RegionalSettings();
-}
 
 void TBrixFormatSettings::SetLocaleName(const QString &Value)
 {
@@ -77,77 +44,10 @@ void TBrixFormatSettings::SetLocaleName(const QString &Value)
 void TBrixFormatSettings::Reset()
 {
     TBrixBaseClass::Reset();
-    FUseRegional = true;
-    FSettings = RegionalSettings();
+    SetRegionalDefaults();
 }
-
-// clang-format off
-QString TBrixFormatSettings::CurrencyString() const { return FSettings.CurrencyString; }
-void TBrixFormatSettings::SetCurrencyString(const QString &Value) { SetField(FSettings.CurrencyString, Value); }
-Byte TBrixFormatSettings::CurrencyDecimals() const { return FSettings.CurrencyDecimals; }
-void TBrixFormatSettings::SetCurrencyDecimals(Byte Value) { SetField(FSettings.CurrencyDecimals, Value); }
-QString TBrixFormatSettings::TimeAMString() const { return FSettings.TimeAMString; }
-void TBrixFormatSettings::SetTimeAMString(const QString &Value) { SetField(FSettings.TimeAMString, Value); }
-QString TBrixFormatSettings::TimePMString() const { return FSettings.TimePMString; }
-void TBrixFormatSettings::SetTimePMString(const QString &Value) { SetField(FSettings.TimePMString, Value); }
-QString TBrixFormatSettings::ShortDateFormat() const { return FSettings.ShortDateFormat; }
-void TBrixFormatSettings::SetShortDateFormat(const QString &Value) { SetField(FSettings.ShortDateFormat, Value); }
-QString TBrixFormatSettings::LongDateFormat() const { return FSettings.LongDateFormat; }
-void TBrixFormatSettings::SetLongDateFormat(const QString &Value) { SetField(FSettings.LongDateFormat, Value); }
-QString TBrixFormatSettings::ShortTimeFormat() const { return FSettings.ShortTimeFormat; }
-void TBrixFormatSettings::SetShortTimeFormat(const QString &Value) { SetField(FSettings.ShortTimeFormat, Value); }
-QString TBrixFormatSettings::LongTimeFormat() const { return FSettings.LongTimeFormat; }
-void TBrixFormatSettings::SetLongTimeFormat(const QString &Value) { SetField(FSettings.LongTimeFormat, Value); }
-QChar TBrixFormatSettings::ThousandSeparator() const { return FSettings.ThousandSeparator; }
-void TBrixFormatSettings::SetThousandSeparator(QChar Value) { SetField(FSettings.ThousandSeparator, Value); }
-QChar TBrixFormatSettings::DecimalSeparator() const { return FSettings.DecimalSeparator; }
-void TBrixFormatSettings::SetDecimalSeparator(QChar Value) { SetField(FSettings.DecimalSeparator, Value); }
-QChar TBrixFormatSettings::DateSeparator() const { return FSettings.DateSeparator; }
-void TBrixFormatSettings::SetDateSeparator(QChar Value) { SetField(FSettings.DateSeparator, Value); }
-QChar TBrixFormatSettings::TimeSeparator() const { return FSettings.TimeSeparator; }
-void TBrixFormatSettings::SetTimeSeparator(QChar Value) { SetField(FSettings.TimeSeparator, Value); }
-QChar TBrixFormatSettings::ListSeparator() const { return FSettings.ListSeparator; }
-void TBrixFormatSettings::SetListSeparator(QChar Value) { SetField(FSettings.ListSeparator, Value); }
-TBrixCurrencyFormat TBrixFormatSettings::CurrencyFormat() const { return CurrencyFormatOf(FSettings.CurrencyFormat); }
-void TBrixFormatSettings::SetCurrencyFormat(TBrixCurrencyFormat Value) { SetField(FSettings.CurrencyFormat, Byte(Value)); }
-TNegativeCurrencyFormat TBrixFormatSettings::NegCurrencyFormat() const { return NegCurrencyFormatOf(FSettings.NegCurrFormat); }
-void TBrixFormatSettings::SetNegCurrencyFormat(TNegativeCurrencyFormat Value) { SetField(FSettings.NegCurrFormat, Byte(Value)); }
-Word TBrixFormatSettings::TwoDigitYearCenturyWindow() const { return FSettings.TwoDigitYearCenturyWindow; }
-void TBrixFormatSettings::SetTwoDigitYearCenturyWindow(Word Value) { SetField(FSettings.TwoDigitYearCenturyWindow, Value); }
-// clang-format on
 
 // ---- TBrixFormatSettingsSection ----
-
-TBrixFormatSettingsSection::TBrixFormatSettingsSection()
-{
-    SetDefaults();
-}
-
-void TBrixFormatSettingsSection::SetDefaults()
-{
-    FUseRegional = true;
-    FLocaleName.clear();
-    FSettings = RegionalSettings();
-}
-
-void TBrixFormatSettingsSection::SetFormatSettings(const TFormatSettings &Value)
-{
-    if (FormatSettingsEqual(Value, FSettings))
-        return;
-    FSettings = Value;
-    FUseRegional = false;
-    Changed();
-}
-
-void TBrixFormatSettingsSection::SetUseRegional(bool Value)
-{
-    if (Value == FUseRegional)
-        return;
-    FUseRegional = Value;
-    if (Value)
-        FSettings = RegionalSettings();
-    Changed();
-}
 
 void TBrixFormatSettingsSection::SetLocaleName(const QString &Value)
 {
@@ -162,7 +62,7 @@ bool TBrixFormatSettingsSection::GetAllDefaults() const
 void TBrixFormatSettingsSection::Reset()
 {
     TBrixBaseSection::Reset();
-    SetDefaults();
+    SetRegionalDefaults();
     Changed();
 }
 
@@ -188,41 +88,6 @@ QStringList TBrixFormatSettingsSection::StoredProperties() const
             QStringLiteral("NegCurrencyFormat"),
             QStringLiteral("TwoDigitYearCenturyWindow")};
 }
-
-// clang-format off
-QString TBrixFormatSettingsSection::CurrencyString() const { return FSettings.CurrencyString; }
-void TBrixFormatSettingsSection::SetCurrencyString(const QString &Value) { SetField(FSettings.CurrencyString, Value); }
-Byte TBrixFormatSettingsSection::CurrencyDecimals() const { return FSettings.CurrencyDecimals; }
-void TBrixFormatSettingsSection::SetCurrencyDecimals(Byte Value) { SetField(FSettings.CurrencyDecimals, Value); }
-QString TBrixFormatSettingsSection::TimeAMString() const { return FSettings.TimeAMString; }
-void TBrixFormatSettingsSection::SetTimeAMString(const QString &Value) { SetField(FSettings.TimeAMString, Value); }
-QString TBrixFormatSettingsSection::TimePMString() const { return FSettings.TimePMString; }
-void TBrixFormatSettingsSection::SetTimePMString(const QString &Value) { SetField(FSettings.TimePMString, Value); }
-QString TBrixFormatSettingsSection::ShortDateFormat() const { return FSettings.ShortDateFormat; }
-void TBrixFormatSettingsSection::SetShortDateFormat(const QString &Value) { SetField(FSettings.ShortDateFormat, Value); }
-QString TBrixFormatSettingsSection::LongDateFormat() const { return FSettings.LongDateFormat; }
-void TBrixFormatSettingsSection::SetLongDateFormat(const QString &Value) { SetField(FSettings.LongDateFormat, Value); }
-QString TBrixFormatSettingsSection::ShortTimeFormat() const { return FSettings.ShortTimeFormat; }
-void TBrixFormatSettingsSection::SetShortTimeFormat(const QString &Value) { SetField(FSettings.ShortTimeFormat, Value); }
-QString TBrixFormatSettingsSection::LongTimeFormat() const { return FSettings.LongTimeFormat; }
-void TBrixFormatSettingsSection::SetLongTimeFormat(const QString &Value) { SetField(FSettings.LongTimeFormat, Value); }
-QChar TBrixFormatSettingsSection::ThousandSeparator() const { return FSettings.ThousandSeparator; }
-void TBrixFormatSettingsSection::SetThousandSeparator(QChar Value) { SetField(FSettings.ThousandSeparator, Value); }
-QChar TBrixFormatSettingsSection::DecimalSeparator() const { return FSettings.DecimalSeparator; }
-void TBrixFormatSettingsSection::SetDecimalSeparator(QChar Value) { SetField(FSettings.DecimalSeparator, Value); }
-QChar TBrixFormatSettingsSection::DateSeparator() const { return FSettings.DateSeparator; }
-void TBrixFormatSettingsSection::SetDateSeparator(QChar Value) { SetField(FSettings.DateSeparator, Value); }
-QChar TBrixFormatSettingsSection::TimeSeparator() const { return FSettings.TimeSeparator; }
-void TBrixFormatSettingsSection::SetTimeSeparator(QChar Value) { SetField(FSettings.TimeSeparator, Value); }
-QChar TBrixFormatSettingsSection::ListSeparator() const { return FSettings.ListSeparator; }
-void TBrixFormatSettingsSection::SetListSeparator(QChar Value) { SetField(FSettings.ListSeparator, Value); }
-TBrixCurrencyFormat TBrixFormatSettingsSection::CurrencyFormat() const { return CurrencyFormatOf(FSettings.CurrencyFormat); }
-void TBrixFormatSettingsSection::SetCurrencyFormat(TBrixCurrencyFormat Value) { SetField(FSettings.CurrencyFormat, Byte(Value)); }
-TNegativeCurrencyFormat TBrixFormatSettingsSection::NegCurrencyFormat() const { return NegCurrencyFormatOf(FSettings.NegCurrFormat); }
-void TBrixFormatSettingsSection::SetNegCurrencyFormat(TNegativeCurrencyFormat Value) { SetField(FSettings.NegCurrFormat, Byte(Value)); }
-Word TBrixFormatSettingsSection::TwoDigitYearCenturyWindow() const { return FSettings.TwoDigitYearCenturyWindow; }
-void TBrixFormatSettingsSection::SetTwoDigitYearCenturyWindow(Word Value) { SetField(FSettings.TwoDigitYearCenturyWindow, Value); }
-// clang-format on
 
 // ---- TBrixNullFormatter ----
 

@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <type_traits>
 
 namespace Brix {
 
@@ -38,22 +39,133 @@ TFormatSettings LocaleFormatSettings(const QString &LocaleName);
 using TBrixFormatSettingsEvent =
     std::function<void(TObject *Sender, TFormatSettings &CustomSettings)>;
 
-// The format-settings record of one data formatter. Writes never notify
-// anyone: the formatter that owns the holder reads it afresh on every call.
-class TBrixFormatSettings : public TBrixBaseClass
+namespace Internal {
+// The enumerator of a stored currency-format code; cfUnknown from 4 on.
+inline TBrixCurrencyFormat CurrencyFormatOf(Byte Code)
+{
+    return Code >= cfUnknown ? cfUnknown : TBrixCurrencyFormat(Code);
+}
+// The enumerator of a stored negative-currency-format code; ncfUnknown from 16 on.
+inline TNegativeCurrencyFormat NegCurrencyFormatOf(Byte Code)
+{
+    return Code >= ncfUnknown ? ncfUnknown : TNegativeCurrencyFormat(Code);
+}
+} // namespace Internal
+
+// What both holders of a record share: the record, the UseRegional switch
+// and the sixteen field properties. TBase is the holder's root:
+// TBrixBaseClass for a data formatter's own holder, whose writes never
+// notify anyone (the formatter reads it afresh on every call), or
+// TBrixBaseSection for the formatter component's section, where every
+// change signals OnChange (while Active).
+template <class TBase> class TBrixFormatSettingsHolder : public TBase
 {
 public:
-    TBrixFormatSettings();
-
     const TFormatSettings &FormatSettings() const { return FSettings; }
     // A record equal to the held one (FormatSettingsEqual) changes nothing,
-    // not even UseRegional; a differing one is copied and makes the holder
-    // custom.
-    void SetFormatSettings(const TFormatSettings &Value);
+    // not even UseRegional; a differing one is copied, makes the holder
+    // custom and signals.
+    void SetFormatSettings(const TFormatSettings &Value)
+    {
+        if (FormatSettingsEqual(Value, FSettings))
+            return;
+        FSettings = Value;
+        FUseRegional = false;
+        Signal();
+    }
 
     bool UseRegional() const { return FUseRegional; }
-    // True copies RegionalSettings(); False keeps the current values.
-    void SetUseRegional(bool Value);
+    // A change stores the value, copies RegionalSettings() when True (False
+    // keeps the current values), and signals.
+    void SetUseRegional(bool Value)
+    {
+        if (Value == FUseRegional)
+            return;
+        FUseRegional = Value;
+        if (Value)
+            FSettings = RegionalSettings();
+        Signal();
+    }
+
+    // The sixteen field properties. A write is ignored while UseRegional is
+    // True or when the value is unchanged; otherwise it is stored and
+    // signals. CurrencyFormat reads cfUnknown for codes of 4 or more and
+    // NegCurrencyFormat ncfUnknown for codes of 16 or more; writes store the
+    // enumerator's ordinal as the code.
+    // clang-format off
+    virtual QString CurrencyString() const { return FSettings.CurrencyString; }
+    virtual void SetCurrencyString(const QString &Value) { SetField(FSettings.CurrencyString, Value); }
+    virtual Byte CurrencyDecimals() const { return FSettings.CurrencyDecimals; }
+    virtual void SetCurrencyDecimals(Byte Value) { SetField(FSettings.CurrencyDecimals, Value); }
+    virtual QString TimeAMString() const { return FSettings.TimeAMString; }
+    virtual void SetTimeAMString(const QString &Value) { SetField(FSettings.TimeAMString, Value); }
+    virtual QString TimePMString() const { return FSettings.TimePMString; }
+    virtual void SetTimePMString(const QString &Value) { SetField(FSettings.TimePMString, Value); }
+    virtual QString ShortDateFormat() const { return FSettings.ShortDateFormat; }
+    virtual void SetShortDateFormat(const QString &Value) { SetField(FSettings.ShortDateFormat, Value); }
+    virtual QString LongDateFormat() const { return FSettings.LongDateFormat; }
+    virtual void SetLongDateFormat(const QString &Value) { SetField(FSettings.LongDateFormat, Value); }
+    virtual QString ShortTimeFormat() const { return FSettings.ShortTimeFormat; }
+    virtual void SetShortTimeFormat(const QString &Value) { SetField(FSettings.ShortTimeFormat, Value); }
+    virtual QString LongTimeFormat() const { return FSettings.LongTimeFormat; }
+    virtual void SetLongTimeFormat(const QString &Value) { SetField(FSettings.LongTimeFormat, Value); }
+    virtual QChar ThousandSeparator() const { return FSettings.ThousandSeparator; }
+    virtual void SetThousandSeparator(QChar Value) { SetField(FSettings.ThousandSeparator, Value); }
+    virtual QChar DecimalSeparator() const { return FSettings.DecimalSeparator; }
+    virtual void SetDecimalSeparator(QChar Value) { SetField(FSettings.DecimalSeparator, Value); }
+    virtual QChar DateSeparator() const { return FSettings.DateSeparator; }
+    virtual void SetDateSeparator(QChar Value) { SetField(FSettings.DateSeparator, Value); }
+    virtual QChar TimeSeparator() const { return FSettings.TimeSeparator; }
+    virtual void SetTimeSeparator(QChar Value) { SetField(FSettings.TimeSeparator, Value); }
+    virtual QChar ListSeparator() const { return FSettings.ListSeparator; }
+    virtual void SetListSeparator(QChar Value) { SetField(FSettings.ListSeparator, Value); }
+    virtual TBrixCurrencyFormat CurrencyFormat() const { return Internal::CurrencyFormatOf(FSettings.CurrencyFormat); }
+    virtual void SetCurrencyFormat(TBrixCurrencyFormat Value) { SetField(FSettings.CurrencyFormat, Byte(Value)); }
+    virtual TNegativeCurrencyFormat NegCurrencyFormat() const { return Internal::NegCurrencyFormatOf(FSettings.NegCurrFormat); }
+    virtual void SetNegCurrencyFormat(TNegativeCurrencyFormat Value) { SetField(FSettings.NegCurrFormat, Byte(Value)); }
+    virtual Word TwoDigitYearCenturyWindow() const { return FSettings.TwoDigitYearCenturyWindow; }
+    virtual void SetTwoDigitYearCenturyWindow(Word Value) { SetField(FSettings.TwoDigitYearCenturyWindow, Value); }
+    // clang-format on
+
+protected:
+    // Regional, with a copy of RegionalSettings(); no signal.
+    TBrixFormatSettingsHolder() : FSettings(RegionalSettings()) {}
+    ~TBrixFormatSettingsHolder() override = default;
+
+    // OnChange on a section; nothing on a formatter's own holder.
+    void Signal()
+    {
+        if constexpr (std::is_base_of_v<TBrixBaseSection, TBase>)
+            this->Changed();
+    }
+
+    // Back to the regional state with a fresh copy of RegionalSettings();
+    // no signal.
+    void SetRegionalDefaults()
+    {
+        FUseRegional = true;
+        FSettings = RegionalSettings();
+    }
+
+    TFormatSettings FSettings;
+    bool FUseRegional = true;
+
+private:
+    template <class T, class U> void SetField(T &Field, const U &Value)
+    {
+        if (FUseRegional || Field == Value)
+            return;
+        Field = Value;
+        Signal();
+    }
+};
+
+// The format-settings record of one data formatter. Writes never notify
+// anyone: the formatter that owns the holder reads it afresh on every call.
+class TBrixFormatSettings : public TBrixFormatSettingsHolder<TBrixBaseClass>
+{
+public:
+    TBrixFormatSettings() = default;
 
     // The last non-empty locale name written; it survives a switch back to
     // the regional state.
@@ -63,43 +175,6 @@ public:
     // regional state and keeps the old name. The current name does nothing.
     void SetLocaleName(const QString &Value);
 
-    // The sixteen field properties. Writes are ignored while UseRegional is
-    // True. CurrencyFormat reads cfUnknown for codes of 4 or more and
-    // NegCurrencyFormat ncfUnknown for codes of 16 or more; writes store the
-    // enumerator's ordinal as the code.
-    virtual QString CurrencyString() const;
-    virtual void SetCurrencyString(const QString &Value);
-    virtual Byte CurrencyDecimals() const;
-    virtual void SetCurrencyDecimals(Byte Value);
-    virtual QString TimeAMString() const;
-    virtual void SetTimeAMString(const QString &Value);
-    virtual QString TimePMString() const;
-    virtual void SetTimePMString(const QString &Value);
-    virtual QString ShortDateFormat() const;
-    virtual void SetShortDateFormat(const QString &Value);
-    virtual QString LongDateFormat() const;
-    virtual void SetLongDateFormat(const QString &Value);
-    virtual QString ShortTimeFormat() const;
-    virtual void SetShortTimeFormat(const QString &Value);
-    virtual QString LongTimeFormat() const;
-    virtual void SetLongTimeFormat(const QString &Value);
-    virtual QChar ThousandSeparator() const;
-    virtual void SetThousandSeparator(QChar Value);
-    virtual QChar DecimalSeparator() const;
-    virtual void SetDecimalSeparator(QChar Value);
-    virtual QChar DateSeparator() const;
-    virtual void SetDateSeparator(QChar Value);
-    virtual QChar TimeSeparator() const;
-    virtual void SetTimeSeparator(QChar Value);
-    virtual QChar ListSeparator() const;
-    virtual void SetListSeparator(QChar Value);
-    virtual TBrixCurrencyFormat CurrencyFormat() const;
-    virtual void SetCurrencyFormat(TBrixCurrencyFormat Value);
-    virtual TNegativeCurrencyFormat NegCurrencyFormat() const;
-    virtual void SetNegCurrencyFormat(TNegativeCurrencyFormat Value);
-    virtual Word TwoDigitYearCenturyWindow() const;
-    virtual void SetTwoDigitYearCenturyWindow(Word Value);
-
     // Back to the regional state with a fresh copy of RegionalSettings();
     // LocaleName is left as it is.
     void Reset() override;
@@ -108,38 +183,20 @@ protected:
     ~TBrixFormatSettings() override = default;
 
 private:
-    // Stores Value unless the holder is regional.
-    template <class T, class U> void SetField(T &Field, const U &Value)
-    {
-        if (!FUseRegional && Field != Value)
-            Field = Value;
-    }
-
-    TFormatSettings FSettings;
-    bool FUseRegional = true;
     QString FLocaleName;
 };
 
 // The format-settings section of the formatter component: the same record
 // and field properties, edited at design time. Every change signals OnChange
 // (while Active); the component then hands the record to its formatters.
-class TBrixFormatSettingsSection : public TBrixBaseSection
+class TBrixFormatSettingsSection : public TBrixFormatSettingsHolder<TBrixBaseSection>
 {
 public:
     // Regional, with a copy of RegionalSettings(); no change event.
-    TBrixFormatSettingsSection();
-
-    const TFormatSettings &FormatSettings() const { return FSettings; }
-    // Equal record: nothing. Otherwise copy, UseRegional := False, signal.
-    void SetFormatSettings(const TFormatSettings &Value);
-
-    bool UseRegional() const { return FUseRegional; }
-    // A change stores the value, copies RegionalSettings() when True, and
-    // signals.
-    void SetUseRegional(bool Value);
+    TBrixFormatSettingsSection() = default;
 
     // Always empty: the section keeps only the values a name produced.
-    QString LocaleName() const { return FLocaleName; }
+    QString LocaleName() const { return QString(); }
     // Assigns LocaleFormatSettings(Value) through SetFormatSettings.
     void SetLocaleName(const QString &Value);
 
@@ -147,58 +204,10 @@ public:
     // Regional again with a fresh copy of RegionalSettings(), then one signal.
     void Reset() override;
 
-    // Field properties as on TBrixFormatSettings; a write is ignored while
-    // UseRegional is True or when the value is unchanged, otherwise it is
-    // stored and signals.
-    virtual QString CurrencyString() const;
-    virtual void SetCurrencyString(const QString &Value);
-    virtual Byte CurrencyDecimals() const;
-    virtual void SetCurrencyDecimals(Byte Value);
-    virtual QString TimeAMString() const;
-    virtual void SetTimeAMString(const QString &Value);
-    virtual QString TimePMString() const;
-    virtual void SetTimePMString(const QString &Value);
-    virtual QString ShortDateFormat() const;
-    virtual void SetShortDateFormat(const QString &Value);
-    virtual QString LongDateFormat() const;
-    virtual void SetLongDateFormat(const QString &Value);
-    virtual QString ShortTimeFormat() const;
-    virtual void SetShortTimeFormat(const QString &Value);
-    virtual QString LongTimeFormat() const;
-    virtual void SetLongTimeFormat(const QString &Value);
-    virtual QChar ThousandSeparator() const;
-    virtual void SetThousandSeparator(QChar Value);
-    virtual QChar DecimalSeparator() const;
-    virtual void SetDecimalSeparator(QChar Value);
-    virtual QChar DateSeparator() const;
-    virtual void SetDateSeparator(QChar Value);
-    virtual QChar TimeSeparator() const;
-    virtual void SetTimeSeparator(QChar Value);
-    virtual QChar ListSeparator() const;
-    virtual void SetListSeparator(QChar Value);
-    virtual TBrixCurrencyFormat CurrencyFormat() const;
-    virtual void SetCurrencyFormat(TBrixCurrencyFormat Value);
-    virtual TNegativeCurrencyFormat NegCurrencyFormat() const;
-    virtual void SetNegCurrencyFormat(TNegativeCurrencyFormat Value);
-    virtual Word TwoDigitYearCenturyWindow() const;
-    virtual void SetTwoDigitYearCenturyWindow(Word Value);
-
     // The published properties a form description would hold, in published
     // order: nothing while regional; otherwise "UseRegional" and the sixteen
     // field properties (a locale name is never stored, only its values).
     QStringList StoredProperties() const;
-
-private:
-    void SetDefaults();
-    template <class T, class U> void SetField(T &Field, const U &Value)
-    {
-        if (!FUseRegional)
-            SetProperty(Field, Value);
-    }
-
-    TFormatSettings FSettings;
-    bool FUseRegional = true;
-    QString FLocaleName;
 };
 
 // The text shown for a missing value.
