@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStyle>
@@ -111,6 +113,39 @@ TEST_F(EditFixture, IntegerTyping)
         EXPECT_EQ(Edit->AsInteger(), R.Value);
         Leave();
     }
+}
+
+TEST_F(EditFixture, CharactersTypedWithAltOrThroughAnInputMethodAreFiltered)
+{
+    // Alt and Meta leave the key's text to the edit, which would insert it.
+    const auto AltKey = [](QWidget *W, Qt::Key Key, const QString &Typed) {
+        QKeyEvent Press(QEvent::KeyPress, Key, Qt::AltModifier, Typed);
+        QApplication::sendEvent(W, &Press);
+    };
+    // What an input method commits arrives without key events.
+    const auto Commit = [](QWidget *W, const QString &Typed) {
+        QInputMethodEvent Event;
+        Event.setCommitString(Typed);
+        QApplication::sendEvent(W, &Event);
+    };
+    Type(Edit, QStringLiteral("1"));
+    AltKey(Edit, Qt::Key_A, QStringLiteral("a"));
+    AltKey(Edit, Qt::Key_2, QStringLiteral("2"));
+    Commit(Edit, QStringLiteral("x3y"));
+    EXPECT_EQ(Edit->text(), QStringLiteral("123"));
+    // Into a null edit the first accepted character replaces the null text.
+    Text->SetNull(true);
+    Text->setFocus(Qt::TabFocusReason);
+    AltKey(Text, Qt::Key_Q, QStringLiteral("q"));
+    EXPECT_FALSE(Text->Null());
+    EXPECT_EQ(Text->text(), QStringLiteral("q"));
+    Text->SetNull(true);
+    Commit(Text, QStringLiteral("\u00e9t\u00e9"));
+    EXPECT_FALSE(Text->Null());
+    EXPECT_EQ(Text->text(), QStringLiteral("\u00e9t\u00e9"));
+    // Ctrl combinations still keep their meaning (Ctrl+N nulls).
+    QTest::keyClick(Text, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(Text->Null());
 }
 
 TEST_F(EditFixture, LeavingShowsTheValueAndSetsModifiedOnlyWhenChanged)

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -394,7 +395,9 @@ QChar TBrixBaseEdit::KeyChar(const QKeyEvent *Event)
     if ((Mods & Qt::ControlModifier) && !(Mods & Qt::AltModifier) && Key >= Qt::Key_A &&
         Key <= Qt::Key_Z)
         return QChar(Key - Qt::Key_A + 1);
-    if (Mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    // Other Ctrl combinations type nothing; with Alt or Meta the edit would
+    // still insert the key's text, so it goes through the filter as typed.
+    if (Mods == Qt::ControlModifier || Mods == (Qt::ControlModifier | Qt::ShiftModifier))
         return QChar();
     const QString Typed = Event->text();
     if (Typed.isEmpty())
@@ -469,6 +472,39 @@ bool TBrixBaseEdit::BeginInsertFromOutside()
         QLineEdit::setText(QString());
     }
     return true;
+}
+
+void TBrixBaseEdit::inputMethodEvent(QInputMethodEvent *Event)
+{
+    // Text committed by an input method is typed text: each character goes
+    // through the filter, as from the keyboard.
+    const QString Commit = Event->commitString();
+    if (Commit.isEmpty() || FReadOnly) {
+        QLineEdit::inputMethodEvent(Event);
+        return;
+    }
+    const QPointer<TBrixBaseEdit> Guard(this);
+    QString Kept;
+    try {
+        for (QChar Key : Commit) {
+            if (Key.unicode() < 32 || Key.unicode() == 127)
+                continue;
+            FilterKey(Key);
+            if (!Guard)
+                return;
+            if (!Key.isNull())
+                Kept += Key;
+        }
+    } catch (const Exception &Error) {
+        if (Guard)
+            ReportControlError(this, Error);
+        Event->accept();
+        return;
+    }
+    QInputMethodEvent Filtered(Event->preeditString(), Event->attributes());
+    Filtered.setCommitString(Kept, Event->replacementStart(), Event->replacementLength());
+    QLineEdit::inputMethodEvent(&Filtered);
+    Event->accept();
 }
 
 void TBrixBaseEdit::PasteText()

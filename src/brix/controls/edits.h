@@ -188,6 +188,7 @@ protected:
     void changeEvent(QEvent *Event) override;
     void contextMenuEvent(QContextMenuEvent *Event) override;
     void mouseReleaseEvent(QMouseEvent *Event) override;
+    void inputMethodEvent(QInputMethodEvent *Event) override;
     void dragEnterEvent(QDragEnterEvent *Event) override;
     void dragMoveEvent(QDragMoveEvent *Event) override;
     void dropEvent(QDropEvent *Event) override;
