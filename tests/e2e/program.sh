@@ -11,7 +11,7 @@ prog=$build/src/app/lumopocketo
 # Re-run inside a virtual X server (access control off, so the read-only
 # check can run the program as an unprivileged user).
 if [ -z "${LUMO_E2E_INNER:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24 -ac -noreset" env LUMO_E2E_INNER=1 bash "$0" "$build"
+  exec xvfb-run -a -s "-screen 0 800x600x24 -ac" env LUMO_E2E_INNER=1 bash "$0" "$build"
 fi
 
 passed=0

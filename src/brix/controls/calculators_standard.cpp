@@ -284,7 +284,10 @@ void TBrixCalcFormBase::BuildControls(int SpinWidth, bool WithSciKeys)
             Button->setText(QString::fromLatin1(Row.Text));
         Button->installEventFilter(this); // keeps the accessible name on the hint
         const TBrixCalcKey Key = Row.Key;
-        connect(Button, &QAbstractButton::pressed, this, &TBrixCalcFormBase::EqualsBtnMouseDown);
+        // Any mouse button pressed on a key gives the panel the focus.
+        Button->SetOnMouseDown([this](TObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            EqualsBtnMouseDown();
+        });
         connect(Button, &QAbstractButton::clicked, this, [this, Key] { ClickKey(Key); });
         FKeys[Key] = Button;
         if (Row.Field)
