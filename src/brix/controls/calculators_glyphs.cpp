@@ -219,6 +219,14 @@ public:
     }
 
     QSize actualSize(const QSize &Size, QIcon::Mode, QIcon::State) override { return Size; }
+    // The window system asks for the sizes it may show (the program's icon in
+    // a task bar); key symbols are only painted, never listed.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        if (FGlyph != kgAppIcon)
+            return {};
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48)};
+    }
     QIconEngine *clone() const override { return new TBrixGlyphEngine(FGlyph); }
     QString key() const override { return QStringLiteral("BrixGlyph"); }
 
