@@ -140,33 +140,16 @@ bool TBrixDateFormatter::UsingDefaults() const
 
 // ---- TBrixDateSection ----
 
-TBrixDateSection::TBrixDateSection() : FFormatter(CreateOwned<TBrixDateFormatter>()) {}
-
-TBrixDateSection::~TBrixDateSection() = default;
-
-bool TBrixDateSection::GetAllDefaults() const
-{
-    return FFormatter->UsingDefaults() && TBrixBaseSection::GetAllDefaults();
-}
-
-void TBrixDateSection::Reset()
-{
-    TBrixBaseSection::Reset();
-    FFormatter->Reset();
-    Changed();
-}
+TBrixDateSection::TBrixDateSection() : TBrixFormatterSection(CreateOwned<TBrixDateFormatter>()) {}
 
 TFormatSettings TBrixDateSection::CustomSettings() const
 {
-    return FFormatter->CustomSettings()->FormatSettings();
+    return FormatterSettings();
 }
 
 void TBrixDateSection::SetCustomSettings(const TFormatSettings &Value)
 {
-    if (FormatSettingsEqual(FFormatter->CustomSettings()->FormatSettings(), Value))
-        return;
-    FFormatter->CustomSettings()->SetFormatSettings(Value);
-    Changed();
+    SetFormatterSettings(Value);
 }
 
 TBrixFormatSettingsEvent TBrixDateSection::OnCustomFormatting() const

@@ -141,16 +141,12 @@ private:
 // write that changes the formatter's value goes through the formatter and
 // then signals OnChange (while Active); Reset resets the formatter and
 // signals once; AllDefaults reads the formatter's UsingDefaults.
-class TBrixDateSection : public TBrixBaseSection
+class TBrixDateSection : public TBrixFormatterSection<TBrixDateFormatter>
 {
 public:
     TBrixDateSection();
-    ~TBrixDateSection() override;
 
     TBrixDateFormatter *DateFormatter() const { return FFormatter.get(); }
-
-    bool GetAllDefaults() const override;
-    void Reset() override;
 
     // As on the integer section: a differing record is written into the
     // formatter's custom settings and signals; the handler goes straight to
@@ -233,17 +229,6 @@ public:
     // order: each one that differs from its declared default (the words
     // from their English general texts, CustomBCE/CustomCE from "BC"/"AD").
     QStringList StoredProperties() const;
-
-private:
-    template <class T, class W> void Forward(const T &Current, const T &Value, W Write)
-    {
-        if (Current == Value)
-            return;
-        Write();
-        Changed();
-    }
-
-    TOwned<TBrixDateFormatter> FFormatter;
 };
 
 } // namespace Brix

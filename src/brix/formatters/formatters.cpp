@@ -138,36 +138,16 @@ bool TBrixNullFormatter::UsingDefaults() const
 
 // ---- TBrixNullSection ----
 
-TBrixNullSection::TBrixNullSection() : FFormatter(CreateOwned<TBrixNullFormatter>()) {}
-
-TBrixNullSection::~TBrixNullSection() = default;
+TBrixNullSection::TBrixNullSection() : TBrixFormatterSection(CreateOwned<TBrixNullFormatter>()) {}
 
 void TBrixNullSection::SetNullStr(const QString &Value)
 {
-    if (FFormatter->NullStr() == Value)
-        return;
-    FFormatter->SetNullStr(Value);
-    Changed();
+    Forward(NullStr(), Value, [&] { FFormatter->SetNullStr(Value); });
 }
 
 void TBrixNullSection::SetBlankWhenNull(bool Value)
 {
-    if (FFormatter->BlankWhenNull() == Value)
-        return;
-    FFormatter->SetBlankWhenNull(Value);
-    Changed();
-}
-
-bool TBrixNullSection::GetAllDefaults() const
-{
-    return FFormatter->UsingDefaults() && TBrixBaseSection::GetAllDefaults();
-}
-
-void TBrixNullSection::Reset()
-{
-    TBrixBaseSection::Reset();
-    FFormatter->Reset();
-    Changed();
+    Forward(BlankWhenNull(), Value, [&] { FFormatter->SetBlankWhenNull(Value); });
 }
 
 QStringList TBrixNullSection::StoredProperties() const

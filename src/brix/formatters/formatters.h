@@ -239,12 +239,64 @@ private:
     bool FBlankWhenNull = false;
 };
 
+// Root of the formatter component's sections. Each owns its formatter from
+// its construction to its destruction and reads forward to it; a write that
+// changes the formatter's value goes through the formatter's own write
+// accessor (which notifies the formatter's clients) and then signals
+// OnChange (while Active). Reset resets the formatter and signals once;
+// AllDefaults reads the formatter's UsingDefaults.
+template <class TFormatter> class TBrixFormatterSection : public TBrixBaseSection
+{
+public:
+    bool GetAllDefaults() const override
+    {
+        return FFormatter->UsingDefaults() && TBrixBaseSection::GetAllDefaults();
+    }
+    void Reset() override
+    {
+        TBrixBaseSection::Reset();
+        FFormatter->Reset();
+        Changed();
+    }
+
+protected:
+    explicit TBrixFormatterSection(TOwned<TFormatter> Formatter) : FFormatter(std::move(Formatter))
+    {
+    }
+    ~TBrixFormatterSection() override = default;
+
+    // Unchanged does nothing; otherwise Write() and signal.
+    template <class T, class W> void Forward(const T &Current, const T &Value, W Write)
+    {
+        if (Current == Value)
+            return;
+        Write();
+        Changed();
+    }
+
+    // For sections of value formatters: a copy of the formatter's custom
+    // record, and its write (a differing record is written into the
+    // formatter's holder, which turns custom, and signals).
+    TFormatSettings FormatterSettings() const
+    {
+        return FFormatter->CustomSettings()->FormatSettings();
+    }
+    void SetFormatterSettings(const TFormatSettings &Value)
+    {
+        if (FormatSettingsEqual(FFormatter->CustomSettings()->FormatSettings(), Value))
+            return;
+        FFormatter->CustomSettings()->SetFormatSettings(Value);
+        Changed();
+    }
+
+    TOwned<TFormatter> FFormatter;
+};
+
 // The null formatter's section; owns its formatter.
-class TBrixNullSection : public TBrixBaseSection
+class TBrixNullSection : public TBrixFormatterSection<TBrixNullFormatter>
 {
 public:
     TBrixNullSection();
-    ~TBrixNullSection() override;
 
     TBrixNullFormatter *NullFormatter() const { return FFormatter.get(); }
 
@@ -255,16 +307,9 @@ public:
     bool BlankWhenNull() const { return FFormatter->BlankWhenNull(); }
     void SetBlankWhenNull(bool Value);
 
-    bool GetAllDefaults() const override;
-    // Resets the formatter, then one signal.
-    void Reset() override;
-
     // "NullStr" when it differs from the default text, "BlankWhenNull" when
     // True.
     QStringList StoredProperties() const;
-
-private:
-    TOwned<TBrixNullFormatter> FFormatter;
 };
 
 // Root of the value formatters: the flags every one of them has, the owned

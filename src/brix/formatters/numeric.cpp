@@ -206,25 +206,14 @@ bool TBrixPercentFormatter::UsingDefaults() const
 
 // ---- TBrixIntegerSection ----
 
-TBrixIntegerSection::TBrixIntegerSection() : FFormatter(CreateOwned<TBrixIntegerFormatter>()) {}
+TBrixIntegerSection::TBrixIntegerSection()
+    : TBrixFormatterSection(CreateOwned<TBrixIntegerFormatter>())
+{
+}
 
 TBrixIntegerSection::TBrixIntegerSection(TOwned<TBrixIntegerFormatter> Formatter)
-    : FFormatter(std::move(Formatter))
+    : TBrixFormatterSection(std::move(Formatter))
 {
-}
-
-TBrixIntegerSection::~TBrixIntegerSection() = default;
-
-bool TBrixIntegerSection::GetAllDefaults() const
-{
-    return FFormatter->UsingDefaults() && TBrixBaseSection::GetAllDefaults();
-}
-
-void TBrixIntegerSection::Reset()
-{
-    TBrixBaseSection::Reset();
-    FFormatter->Reset();
-    Changed();
 }
 
 bool TBrixIntegerSection::BlankWhenZero() const
@@ -279,15 +268,12 @@ void TBrixIntegerSection::SetGrouping(TBrixGrouping Value)
 
 TFormatSettings TBrixIntegerSection::CustomSettings() const
 {
-    return FFormatter->CustomSettings()->FormatSettings();
+    return FormatterSettings();
 }
 
 void TBrixIntegerSection::SetCustomSettings(const TFormatSettings &Value)
 {
-    if (FormatSettingsEqual(FFormatter->CustomSettings()->FormatSettings(), Value))
-        return;
-    FFormatter->CustomSettings()->SetFormatSettings(Value);
-    Changed();
+    SetFormatterSettings(Value);
 }
 
 void TBrixIntegerSection::SetOnCustomFormatting(TBrixFormatSettingsEvent Value)

@@ -158,23 +158,16 @@ private:
     Byte FDecimalPlaces = 2;
 };
 
-// Sections of the formatter component. Each owns its formatter from its
-// construction to its destruction. Reads forward to the formatter; a write
-// that changes the formatter's value goes through the formatter's own write
-// accessor (which notifies the formatter's clients and applies the
-// ShowThousands/LakhFormatting coupling) and then signals OnChange (while
-// Active). Reset resets the formatter and signals once; AllDefaults reads
-// the formatter's UsingDefaults.
-class TBrixIntegerSection : public TBrixBaseSection
+// Sections of the formatter component for the number formatters (the life,
+// forwarding, signalling and Reset of TBrixFormatterSection). A write goes
+// through the formatter's own write accessor, so the ShowThousands/
+// LakhFormatting coupling applies.
+class TBrixIntegerSection : public TBrixFormatterSection<TBrixIntegerFormatter>
 {
 public:
     TBrixIntegerSection();
-    ~TBrixIntegerSection() override;
 
     TBrixIntegerFormatter *IntegerFormatter() const { return FFormatter.get(); }
-
-    bool GetAllDefaults() const override;
-    void Reset() override;
 
     virtual bool BlankWhenZero() const;
     virtual void SetBlankWhenZero(bool Value);
@@ -206,18 +199,6 @@ public:
 protected:
     // For descendants that own a derived formatter (float, currency, percent).
     explicit TBrixIntegerSection(TOwned<TBrixIntegerFormatter> Formatter);
-
-    // Unchanged does nothing; otherwise Write() and signal.
-    template <class T, class W> void Forward(const T &Current, const T &Value, W Write)
-    {
-        if (Current == Value)
-            return;
-        Write();
-        Changed();
-    }
-
-private:
-    TOwned<TBrixIntegerFormatter> FFormatter;
 };
 
 class TBrixFloatSection : public TBrixIntegerSection
