@@ -87,6 +87,12 @@ int main(int argc, char **argv)
         return 2;
     }
     TPocketoApplication App(argc, argv);
+    // The fonts the calculator names come from another desktop; here they
+    // stand for the desktop's own font, found directly instead of through a
+    // fallback search of every installed face.
+    const QString DesktopFamily = QApplication::font().family();
+    for (const char *Family : {"Segoe UI", "Arial", "Tahoma"})
+        QFont::insertSubstitution(QString::fromLatin1(Family), DesktopFamily);
     SetStyleOrReport(QStringLiteral("Iceberg Classico"));
     QApplication::setApplicationName(AppTitle);
     QGuiApplication::setDesktopFileName(QStringLiteral("lumopocketo"));
