@@ -163,5 +163,12 @@ check "non-zero exit without a crash (status $status)" test "$status" -gt 0 -a "
 check "the previous file is unchanged" cmp -s "$dir/lumopocketo.ini" "$work/readonly-before.ini"
 check "standard error names the settings file" grep -q "could not be saved to $dir/lumopocketo.ini" "$work/run4.err"
 
+# ---- 5. No display: one clear line naming the command-line calculator ----
+nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" 2>&1)
+status=$?
+check "no display: non-zero exit (status $status)" test "$status" = 2
+check "no display: one line naming lumopocketo-cli: '$nodisplay'" \
+  test "$(printf '%s\n' "$nodisplay" | wc -l)" = 1 -a -n "$(printf '%s' "$nodisplay" | grep lumopocketo-cli)"
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
