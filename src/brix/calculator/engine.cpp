@@ -1283,129 +1283,91 @@ Extended RadiansToAngle(Extended X, TBrixAngleMode Mode)
 
 } // namespace
 
-Extended TBrixCalcEngine::CalcSin(const Extended &X)
+// Every function operation clears the toggles once it has computed (a fault
+// leaves them as they were).
+Extended TBrixCalcEngine::Computed(Extended R)
 {
-    Extended R;
-    if (FInv && FHyp)
-        R = HypArcSin(X);
-    else if (FInv)
-        R = RadiansToAngle(ArcSinChecked(X), FAngleMode);
-    else if (FHyp)
-        R = HypSin(X);
-    else
-        R = std::sin(AngleToRadians(X, FAngleMode));
-    R = Checked(R);
     ClearToggles();
     return R;
+}
+
+Extended TBrixCalcEngine::CalcSin(const Extended &X)
+{
+    return Computed(Checked(FInv && FHyp ? HypArcSin(X)
+                            : FInv       ? RadiansToAngle(ArcSinChecked(X), FAngleMode)
+                            : FHyp       ? HypSin(X)
+                                         : std::sin(AngleToRadians(X, FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcCos(const Extended &X)
 {
-    Extended R;
-    if (FInv && FHyp)
-        R = HypArcCos(X);
-    else if (FInv)
-        R = RadiansToAngle(ArcCosChecked(X), FAngleMode);
-    else if (FHyp)
-        R = HypCos(X);
-    else
-        R = std::cos(AngleToRadians(X, FAngleMode));
-    R = Checked(R);
-    ClearToggles();
-    return R;
+    return Computed(Checked(FInv && FHyp ? HypArcCos(X)
+                            : FInv       ? RadiansToAngle(ArcCosChecked(X), FAngleMode)
+                            : FHyp       ? HypCos(X)
+                                         : std::cos(AngleToRadians(X, FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcTan(const Extended &X)
 {
-    Extended R;
-    if (FInv && FHyp)
-        R = HypArcTan(X);
-    else if (FInv)
-        R = RadiansToAngle(std::atan(X), FAngleMode);
-    else if (FHyp)
-        R = HypTan(X);
-    else
-        R = TanChecked(AngleToRadians(X, FAngleMode));
-    R = Checked(R);
-    ClearToggles();
-    return R;
+    return Computed(Checked(FInv && FHyp ? HypArcTan(X)
+                            : FInv       ? RadiansToAngle(std::atan(X), FAngleMode)
+                            : FHyp       ? HypTan(X)
+                                         : TanChecked(AngleToRadians(X, FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcLog(const Extended &X)
 {
-    const Extended R = Checked(FInv ? PowerReal(10, X) : LogBase10(X, TinyExtended));
-    ClearToggles();
-    return R;
+    return Computed(Checked(FInv ? PowerReal(10, X) : LogBase10(X, TinyExtended)));
 }
 
 Extended TBrixCalcEngine::CalcLg2(const Extended &X)
 {
-    const Extended R = Checked(FInv ? PowerOfTwo(X) : LogBase2(X, TinyExtended));
-    ClearToggles();
-    return R;
+    return Computed(Checked(FInv ? PowerOfTwo(X) : LogBase2(X, TinyExtended)));
 }
 
 Extended TBrixCalcEngine::CalcLN(const Extended &X)
 {
-    const Extended R = FInv ? ExpChecked(X) : LnChecked(X);
-    ClearToggles();
-    return R;
+    return Computed(FInv ? ExpChecked(X) : LnChecked(X));
 }
 
 Extended TBrixCalcEngine::CalcSqRoot(const Extended &X)
 {
-    const Extended R = SquareRootRule(X, FIgnoreError, GetLanguage());
-    ClearToggles();
-    return R;
+    return Computed(SquareRootRule(X, FIgnoreError, GetLanguage()));
 }
 
 Extended TBrixCalcEngine::CalcSquare(const Extended &X)
 {
-    const Extended R = Checked(X * X);
-    ClearToggles();
-    return R;
+    return Computed(Checked(X * X));
 }
 
 Extended TBrixCalcEngine::CalcAbs(const Extended &X)
 {
-    const Extended R = std::fabs(X);
-    ClearToggles();
-    return R;
+    return Computed(std::fabs(X));
 }
 
 Extended TBrixCalcEngine::CalcFloor(const Extended &X)
 {
-    const Extended R = Extended(FloorTolerant(X));
-    ClearToggles();
-    return R;
+    return Computed(Extended(FloorTolerant(X)));
 }
 
 Extended TBrixCalcEngine::CalcCeiling(const Extended &X)
 {
-    const Extended R = Extended(CeilTolerant(X));
-    ClearToggles();
-    return R;
+    return Computed(Extended(CeilTolerant(X)));
 }
 
 Extended TBrixCalcEngine::CalcSign(const Extended &X)
 {
-    const Extended R = X > 0 ? 1 : (X < 0 ? -1 : 0);
-    ClearToggles();
-    return R;
+    return Computed(X > 0 ? 1 : (X < 0 ? -1 : 0));
 }
 
 Extended TBrixCalcEngine::CalcGamma(const Extended &X)
 {
-    const Extended R = Checked(GammaFn(CheckedDouble(X)));
-    ClearToggles();
-    return R;
+    return Computed(Checked(GammaFn(CheckedDouble(X))));
 }
 
 Extended TBrixCalcEngine::CalcLnGamma(const Extended &X)
 {
-    const Extended R = Checked(LnGammaFn(CheckedDouble(X)));
-    ClearToggles();
-    return R;
+    return Computed(Checked(LnGammaFn(CheckedDouble(X))));
 }
 
 // ---- History lines of the function keys ----

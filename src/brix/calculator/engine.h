@@ -346,6 +346,7 @@ private:
     void MemoryAddSub(bool Subtract);
     void AddMemoryLine();
     void Notify(const TNotifyEvent &Event);
+    Extended Computed(Extended R);
     QString MathMessage(TBrixResMath Key) const;
 
     TOwned<TBrixCalculatorStrings> FStrings;
