@@ -25,6 +25,7 @@
 
 #include <cfloat>
 #include <memory>
+#include <vector>
 
 using namespace Brix;
 
@@ -275,6 +276,128 @@ TEST_F(CalcWindows, LayoutGridAtTheDesignSizes)
     EXPECT_EQ(Scientific.EqualsBtn->geometry(), QRect(126, 193, 90, 22));
     EXPECT_EQ(Scientific.EightBtn->geometry(), QRect(45, 105, 40, 22));
     EXPECT_EQ(Scientific.HelpContext(), 40200);
+}
+
+// Every key's rectangle, row by row, as the keypad is drawn: the standard
+// columns at 5 + 30c, the scientific keypad's 40-wide digit columns.
+TEST_F(CalcWindows, EveryKeySitsOnItsGridCell)
+{
+    struct Place
+    {
+        TBrixCalcKey Key;
+        int Left, Top, Width;
+    };
+    auto Row = [](std::vector<Place> &Out, int Top, std::initializer_list<TBrixCalcKey> Keys,
+                  std::initializer_list<int> Lefts, int LastWidth = 30) {
+        auto L = Lefts.begin();
+        int I = 0;
+        for (TBrixCalcKey K : Keys) {
+            ++I;
+            Out.push_back({K, *L++, Top, I == int(Keys.size()) ? LastWidth : 30});
+        }
+    };
+    const std::initializer_list<int> Cols{5, 35, 65, 95, 125, 155};
+    auto Keypad = [&](std::vector<Place> &Out, int K1, bool Compact) {
+        Row(Out, K1, {ckSeven, ckEight, ckNine, ckMultiply, ckAllClear, ckMemoryClear}, Cols);
+        Row(Out, K1 + 22, {ckFour, ckFive, ckSix, ckDivide, ckClear, ckMemoryAdd}, Cols);
+        if (Compact)
+            Row(Out, K1 + 44, {ckOne, ckTwo, ckThree, ckAdd, ckPercent, ckMemorySubtract}, Cols);
+        else
+            Row(Out, K1 + 44, {ckOne, ckTwo, ckThree, ckAdd, ckPi, ckMemorySubtract}, Cols);
+        if (Compact)
+            Row(Out, K1 + 66, {ckZero, ckPoint, ckChangeSign, ckSubtract, ckMemoryRecall},
+                {5, 35, 65, 95, 155});
+        else
+            Row(Out, K1 + 66, {ckZero, ckPoint, ckChangeSign, ckSubtract, ckE, ckMemoryRecall},
+                Cols);
+        Row(Out, K1 + 88, {ckLeftBracket, ckRightBracket, ckBackSpace, ckEquals}, Cols, 90);
+    };
+    std::vector<Place> Full, Compact, Sci;
+    Row(Full, 34, {ckCopy, ckPaste, ckCancel, ckExit}, {5, 35, 125, 155});
+    Row(Full, 59, {ckSin, ckCos, ckTan, ckPercent, ckRad, ckInv}, Cols);
+    Row(Full, 81, {ckPower, ckSquare, ckSqRoot, ckInvert, ckLog, ckLN}, Cols);
+    Keypad(Full, 105, false);
+    Row(Compact, 34, {ckCopy, ckPaste, ckCancel, ckExit}, {5, 35, 125, 155});
+    Keypad(Compact, 59, true);
+    const std::initializer_list<int> Seven{5, 35, 65, 95, 125, 155, 185};
+    const std::initializer_list<int> SciPad{5, 45, 85, 126, 156, 186};
+    Row(Sci, 34, {ckCopy, ckPaste, ckCancel, ckExit}, {5, 35, 155, 185});
+    Row(Sci, 59, {ckSin, ckCos, ckTan, ckPercent, ckRad, ckInv, ckHyp}, Seven);
+    Row(Sci, 81, {ckPower, ckSquare, ckSqRoot, ckInvert, ckLog, ckLN, ckLg2}, Seven);
+    // Three 40-wide digit columns, then three 30-wide ones.
+    auto SciRow = [&](int Top, std::initializer_list<TBrixCalcKey> Keys) {
+        auto K = Keys.begin();
+        for (int Left : SciPad)
+            Sci.push_back({*K++, Left, Top, Left < 126 ? 40 : 30});
+    };
+    SciRow(105, {ckSeven, ckEight, ckNine, ckMultiply, ckAllClear, ckMemoryClear});
+    SciRow(127, {ckFour, ckFive, ckSix, ckDivide, ckClear, ckMemoryAdd});
+    SciRow(149, {ckOne, ckTwo, ckThree, ckAdd, ckPi, ckMemorySubtract});
+    SciRow(171, {ckZero, ckPoint, ckChangeSign, ckSubtract, ckE, ckMemoryRecall});
+    Row(Sci, 193, {ckLeftBracket, ckRightBracket, ckBackSpace, ckExp, ckEquals},
+        {5, 35, 65, 95, 126}, 90);
+
+    auto Check = [](TBrixCalcFormBase &Form, const std::vector<Place> &Places, int Visible,
+                    int SpinWidth) {
+        for (const Place &P : Places) {
+            TBrixSpeedButton *Button = Form.Key(P.Key);
+            SCOPED_TRACE(Button->objectName().toStdString());
+            EXPECT_EQ(Button->geometry(), QRect(P.Left, P.Top, P.Width, 22));
+            EXPECT_TRUE(Button->isVisibleTo(&Form));
+        }
+        int Shown = 0;
+        for (TBrixSpeedButton *Button : Form.CalcPanel->findChildren<TBrixSpeedButton *>(
+                 QString(), Qt::FindDirectChildrenOnly))
+            Shown += Button->isVisibleTo(&Form);
+        EXPECT_EQ(Shown, Visible) << "every visible key is placed above";
+        EXPECT_EQ(int(Places.size()), Visible);
+        // The decimal places box spans columns 2 and 3 of the tool row and
+        // leaves every key (and the strip above the next row) uncovered.
+        EXPECT_EQ(Form.DPSpin->pos(), QPoint(66, 34));
+        EXPECT_EQ(Form.DPSpin->width(), SpinWidth);
+        EXPECT_EQ(Form.DPSpin->height(), 25) << "down to the next row, no further";
+        for (const Place &P : Places)
+            EXPECT_FALSE(Form.DPSpin->geometry().intersects(QRect(P.Left, P.Top, P.Width, 22)))
+                << Form.Key(P.Key)->objectName().toStdString();
+    };
+    TBrixCalcForm Standard;
+    {
+        SCOPED_TRACE("full");
+        Check(Standard, Full, 44, 56);
+    }
+    Standard.SetHideFnBtns(true);
+    {
+        SCOPED_TRACE("compact");
+        Check(Standard, Compact, 31, 56);
+    }
+    TBrixSciCalcForm Scientific;
+    {
+        SCOPED_TRACE("scientific");
+        Check(Scientific, Sci, 47, 59);
+    }
+}
+
+// The window's look as described: "Segoe UI" (or the desktop's stand-in) at
+// 15 pixels, and displays with a two-pixel lowered bevel inside which a
+// three-pixel border keeps the caption off the edge.
+TEST_F(CalcWindows, WindowFontAndDisplayInsets)
+{
+    TBrixCalcForm Standard;
+    TBrixSciCalcForm Scientific;
+    for (TBrixCalcFormBase *Form : {static_cast<TBrixCalcFormBase *>(&Standard),
+                                    static_cast<TBrixCalcFormBase *>(&Scientific)}) {
+        SCOPED_TRACE(Form->objectName().toStdString());
+        EXPECT_EQ(Form->font().pixelSize(), 15);
+        EXPECT_EQ(Form->font().families().value(0), QStringLiteral("Segoe UI"));
+        EXPECT_EQ(Form->SevenBtn->font().pixelSize(), 15) << "the keys take the window's font";
+        for (QLabel *Display : {static_cast<QLabel *>(Form->ValueDisplay),
+                                static_cast<QLabel *>(Form->MemoryDisplay)}) {
+            const QRect Text = Display->contentsRect().marginsRemoved(QMargins(
+                Display->margin(), Display->margin(), Display->margin(), Display->margin()));
+            EXPECT_EQ(Text, Display->rect().adjusted(5, 5, -5, -5));
+            EXPECT_EQ(Display->frameShadow(), QFrame::Sunken);
+        }
+    }
 }
 
 TEST_F(CalcWindows, EveryWayOfClosingSetsCancelledAndCopiesBackOnlyTheFourValues)

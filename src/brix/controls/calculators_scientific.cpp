@@ -57,7 +57,7 @@ void TBrixSciCalcForm::RedrawCalc()
     const int H = SevenBtn->height();
     const int ClientHeight = 2 * V + 8 * H + 4;
     SetRowTop({ckCopy, ckPaste, ckCancel, ckExit}, V);
-    DPSpin->move(DPSpin->x(), V);
+    PlaceDecimalBox(V, H + 3);
     SetRowTop({ckSin, ckCos, ckTan, ckPercent, ckRad, ckInv, ckHyp}, V + H + 3);
     SetRowTop({ckPower, ckSquare, ckSqRoot, ckInvert, ckLog, ckLN, ckLg2}, V + 2 * H + 3);
     const int K1 = V + 3 * H + 5;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -37,6 +38,7 @@ constexpr int KeyWidth = 30;
 constexpr int KeyHeight = 22;
 constexpr int DisplayHeight = 24;
 constexpr int SpinLeft = 66;
+constexpr int SpinHeight = 29;
 
 constexpr int Col(int C)
 {
@@ -224,9 +226,10 @@ private:
 TBrixCalcDisplay::TBrixCalcDisplay(QWidget *Parent) : QLabel(Parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A lowered bevel two pixels wide, then a three-pixel border.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(1);
-    setMargin(2);
+    setLineWidth(2);
+    setMargin(3);
     setAutoFillBackground(true); // its own background, not the panel's
     setBackgroundRole(QPalette::Base);
     setText(QStringLiteral("12345678901234567890"));
@@ -253,7 +256,7 @@ TBrixCalcFormBase::TBrixCalcFormBase(QWidget *Parent, const QString &ObjectName,
     setWindowTitle(QStringLiteral("Calculator"));
     QFont Font = font();
     Font.setFamilies({QStringLiteral("Segoe UI"), Font.family()});
-    Font.setPixelSize(12);
+    Font.setPixelSize(15);
     setFont(Font);
     FHelpContext = HelpContext;
     BuildControls(SpinWidth, WithSciKeys);
@@ -311,9 +314,7 @@ void TBrixCalcFormBase::BuildControls(int SpinWidth, bool WithSciKeys)
     DPSpin->SetMinValue(0);
     DPSpin->SetMaxValue(100);
     DPSpin->SetValue(0);
-    // Key height, so the box sits in the tool row without covering the
-    // function row below it.
-    DPSpin->setGeometry(SpinLeft, 0, SpinWidth, KeyHeight);
+    DPSpin->setGeometry(SpinLeft, 0, SpinWidth, SpinHeight);
     DPSpin->SetOnChange([this](TObject *) { DPSpinChange(); });
 }
 
@@ -447,6 +448,25 @@ void TBrixCalcFormBase::PlaceKeys(std::initializer_list<TKeyPlace> Places)
     for (const TKeyPlace &Place : Places)
         if (TBrixSpeedButton *Button = FKeys[Place.Key])
             Button->setGeometry(Place.Left, Button->y(), Place.Width, Button->height());
+}
+
+void TBrixCalcFormBase::PlaceDecimalBox(int Top, int Room)
+{
+    // The box is 29 high, but the row below starts only Room pixels down:
+    // it is cut to the room it has, and where the font would make it taller
+    // than that, its digits are set a pixel or two smaller, so it never
+    // covers the keys of the next row.
+    DPSpin->setFont(QFont()); // the panel's font, as far as it fits
+    const int Height = qMin(SpinHeight, Room);
+    if (DPSpin->MinimumHeight() > Height) {
+        QFont Smaller = DPSpin->font();
+        int Pixels = QFontInfo(Smaller).pixelSize();
+        while (Pixels > 8 && DPSpin->MinimumHeight() > Height) {
+            Smaller.setPixelSize(--Pixels);
+            DPSpin->setFont(Smaller);
+        }
+    }
+    DPSpin->setGeometry(DPSpin->x(), Top, DPSpin->width(), Height);
 }
 
 void TBrixCalcFormBase::SetRowTop(std::initializer_list<TBrixCalcKey> Row, int Top)
@@ -758,7 +778,7 @@ void TBrixCalcForm::RedrawCalc()
         EBtn->move(EBtn->x(), SevenBtn->y() + 3 * H);
     }
     SetRowTop({ckCopy, ckPaste, ckCancel, ckExit}, V);
-    DPSpin->move(DPSpin->x(), V);
+    PlaceDecimalBox(V, H + 3);
     const int K1 = SevenBtn->y();
     SetRowTop({ckSeven, ckEight, ckNine, ckMultiply, ckAllClear, ckMemoryClear}, K1);
     SetRowTop({ckFour, ckFive, ckSix, ckDivide, ckClear, ckMemoryAdd}, K1 + H);

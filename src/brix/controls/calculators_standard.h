@@ -218,6 +218,9 @@ protected:
     void SetHelpContext(int Value) { FHelpContext = Value; }
     void PlaceKeys(std::initializer_list<TKeyPlace> Places);
     void SetRowTop(std::initializer_list<TBrixCalcKey> Row, int Top);
+    // Puts the decimal places box at Top of the tool row, as high as the
+    // Room down to the next row allows (at most its own 29 pixels).
+    void PlaceDecimalBox(int Top, int Room);
 
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
