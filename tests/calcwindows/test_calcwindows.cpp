@@ -377,6 +377,25 @@ TEST_F(CalcWindows, EveryKeySitsOnItsGridCell)
     }
 }
 
+// The box follows the panel's font (as the calculator settings of a UI
+// control set it) and still ends where the next row begins.
+TEST_F(CalcWindows, DecimalPlacesBoxFollowsThePanelFontWithinTheToolRow)
+{
+    TBrixSciCalcForm Form;
+    for (int Pixels : {12, 15, 24}) {
+        SCOPED_TRACE(Pixels);
+        QFont Font = Form.CalcPanel->font();
+        Font.setPixelSize(Pixels);
+        Form.CalcPanel->setFont(Font);
+        EXPECT_EQ(Form.DPSpin->geometry().top(), 34);
+        EXPECT_LE(Form.DPSpin->geometry().bottom(), 58) << "the function row starts at 59";
+        EXPECT_GE(Form.DPSpin->height(), Form.DPSpin->MinimumHeight());
+        if (Pixels == 12) {
+            EXPECT_EQ(Form.DPSpin->font().pixelSize(), 12) << "the panel's font, unchanged";
+        }
+    }
+}
+
 // The window's look as described: "Segoe UI" (or the desktop's stand-in) at
 // 15 pixels, and displays with a two-pixel lowered bevel inside which a
 // three-pixel border keeps the caption off the edge.

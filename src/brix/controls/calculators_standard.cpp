@@ -673,7 +673,11 @@ bool TBrixCalcFormBase::eventFilter(QObject *Watched, QEvent *Event)
         return true;
     }
     if (Watched == CalcPanel) {
-        if (Event->type() == QEvent::MouseButtonPress) {
+        if (Event->type() == QEvent::FontChange) {
+            // The box takes the panel's font (the calculator settings of a
+            // UI control set it); it is fitted to the tool row again.
+            PlaceDecimalBox(DPSpin->y(), SevenBtn->height() + 3);
+        } else if (Event->type() == QEvent::MouseButtonPress) {
             FPanelPressed = static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton;
             EqualsBtnMouseDown();
         } else if (Event->type() == QEvent::MouseButtonRelease && FPanelPressed) {
