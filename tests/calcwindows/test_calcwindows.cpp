@@ -576,6 +576,10 @@ TEST_F(CalcWindows, CopyAndPaste)
     Key(Form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), Form.ValueDisplay->text());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2469134.0000"));
+    QGuiApplication::clipboard()->clear();
+    Key(Form, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2469134.0000"))
+        << "Ctrl+Insert copies, also with Shift held";
 
     QGuiApplication::clipboard()->setText(QStringLiteral("(1,234.5)"));
     Key(Form, Qt::Key_V, Qt::ControlModifier);
