@@ -73,27 +73,12 @@ QColor ColorToQColor(TColor Color, const QPalette &Palette)
 
 bool TBrixInputSection::GetAllDefaults() const
 {
-    const TBrixInputSection Defaults;
-    return TBrixBaseSection::GetAllDefaults() && FAllowKbdNull == Defaults.FAllowKbdNull &&
-           FAllowThousandsSeparators == Defaults.FAllowThousandsSeparators &&
-           FEnterAsTab == Defaults.FEnterAsTab && FEnterDoesExit == Defaults.FEnterDoesExit &&
-           FEscAsUndo == Defaults.FEscAsUndo && FArrowsAsTab == Defaults.FArrowsAsTab &&
-           FAutoThousands == Defaults.FAutoThousands && FNumPadDecimal == Defaults.FNumPadDecimal &&
-           FNegativeToggle == Defaults.FNegativeToggle;
+    return TBrixBaseSection::GetAllDefaults() && F == TFields();
 }
 
 void TBrixInputSection::Reset()
 {
-    const TBrixInputSection Defaults;
-    FAllowKbdNull = Defaults.FAllowKbdNull;
-    FAllowThousandsSeparators = Defaults.FAllowThousandsSeparators;
-    FEnterAsTab = Defaults.FEnterAsTab;
-    FEnterDoesExit = Defaults.FEnterDoesExit;
-    FEscAsUndo = Defaults.FEscAsUndo;
-    FArrowsAsTab = Defaults.FArrowsAsTab;
-    FAutoThousands = Defaults.FAutoThousands;
-    FNumPadDecimal = Defaults.FNumPadDecimal;
-    FNegativeToggle = Defaults.FNegativeToggle;
+    F = TFields();
     Changed();
 }
 
@@ -140,46 +125,23 @@ void TBrixColorSection::Reset()
 
 bool TBrixColorListSection::GetAllDefaults() const
 {
-    const TBrixColorListSection Defaults;
-    return TBrixBaseSection::GetAllDefaults() && FShowSystemColors == Defaults.FShowSystemColors &&
-           FShowAdditionalColors == Defaults.FShowAdditionalColors &&
-           FShowHTMLColors == Defaults.FShowHTMLColors &&
-           FShowCustomColor == Defaults.FShowCustomColor &&
-           FTextOnColorBackground == Defaults.FTextOnColorBackground &&
-           FShowBoxWidth == Defaults.FShowBoxWidth && FShowBoxBorder == Defaults.FShowBoxBorder;
+    return TBrixBaseSection::GetAllDefaults() && F == TFields();
 }
 
 void TBrixColorListSection::Reset()
 {
-    const TBrixColorListSection Defaults;
-    FShowSystemColors = Defaults.FShowSystemColors;
-    FShowAdditionalColors = Defaults.FShowAdditionalColors;
-    FShowHTMLColors = Defaults.FShowHTMLColors;
-    FShowCustomColor = Defaults.FShowCustomColor;
-    FTextOnColorBackground = Defaults.FTextOnColorBackground;
-    FShowBoxWidth = Defaults.FShowBoxWidth;
-    FShowBoxBorder = Defaults.FShowBoxBorder;
+    F = TFields();
     Changed();
 }
 
 bool TBrixFontListSection::GetAllDefaults() const
 {
-    const TBrixFontListSection Defaults;
-    return TBrixBaseSection::GetAllDefaults() && FDevices == Defaults.FDevices &&
-           FFontTypes == Defaults.FFontTypes && FFontPitches == Defaults.FFontPitches &&
-           FFontSample == Defaults.FFontSample && FShowBoxWidth == Defaults.FShowBoxWidth &&
-           FShowBoxBorder == Defaults.FShowBoxBorder;
+    return TBrixBaseSection::GetAllDefaults() && F == TFields();
 }
 
 void TBrixFontListSection::Reset()
 {
-    const TBrixFontListSection Defaults;
-    FDevices = Defaults.FDevices;
-    FFontTypes = Defaults.FFontTypes;
-    FFontPitches = Defaults.FFontPitches;
-    FFontSample = Defaults.FFontSample;
-    FShowBoxWidth = Defaults.FShowBoxWidth;
-    FShowBoxBorder = Defaults.FShowBoxBorder;
+    F = TFields();
     Changed();
 }
 

@@ -80,38 +80,47 @@ QColor ColorToQColor(TColor Color, const QPalette &Palette = QPalette());
 class TBrixInputSection : public TBrixBaseSection
 {
 public:
-    bool AllowKbdNull() const { return FAllowKbdNull; }
-    void SetAllowKbdNull(bool Value) { SetProperty(FAllowKbdNull, Value); }
-    bool AllowThousandsSeparators() const { return FAllowThousandsSeparators; }
-    void SetAllowThousandsSeparators(bool Value) { SetProperty(FAllowThousandsSeparators, Value); }
-    bool EnterAsTab() const { return FEnterAsTab; }
-    void SetEnterAsTab(bool Value) { SetProperty(FEnterAsTab, Value); }
-    bool EnterDoesExit() const { return FEnterDoesExit; }
-    void SetEnterDoesExit(bool Value) { SetProperty(FEnterDoesExit, Value); }
-    bool EscAsUndo() const { return FEscAsUndo; }
-    void SetEscAsUndo(bool Value) { SetProperty(FEscAsUndo, Value); }
-    bool ArrowsAsTab() const { return FArrowsAsTab; }
-    void SetArrowsAsTab(bool Value) { SetProperty(FArrowsAsTab, Value); }
-    bool AutoThousands() const { return FAutoThousands; }
-    void SetAutoThousands(bool Value) { SetProperty(FAutoThousands, Value); }
-    bool NumPadDecimal() const { return FNumPadDecimal; }
-    void SetNumPadDecimal(bool Value) { SetProperty(FNumPadDecimal, Value); }
-    bool NegativeToggle() const { return FNegativeToggle; }
-    void SetNegativeToggle(bool Value) { SetProperty(FNegativeToggle, Value); }
+    bool AllowKbdNull() const { return F.FAllowKbdNull; }
+    void SetAllowKbdNull(bool Value) { SetProperty(F.FAllowKbdNull, Value); }
+    bool AllowThousandsSeparators() const { return F.FAllowThousandsSeparators; }
+    void SetAllowThousandsSeparators(bool Value)
+    {
+        SetProperty(F.FAllowThousandsSeparators, Value);
+    }
+    bool EnterAsTab() const { return F.FEnterAsTab; }
+    void SetEnterAsTab(bool Value) { SetProperty(F.FEnterAsTab, Value); }
+    bool EnterDoesExit() const { return F.FEnterDoesExit; }
+    void SetEnterDoesExit(bool Value) { SetProperty(F.FEnterDoesExit, Value); }
+    bool EscAsUndo() const { return F.FEscAsUndo; }
+    void SetEscAsUndo(bool Value) { SetProperty(F.FEscAsUndo, Value); }
+    bool ArrowsAsTab() const { return F.FArrowsAsTab; }
+    void SetArrowsAsTab(bool Value) { SetProperty(F.FArrowsAsTab, Value); }
+    bool AutoThousands() const { return F.FAutoThousands; }
+    void SetAutoThousands(bool Value) { SetProperty(F.FAutoThousands, Value); }
+    bool NumPadDecimal() const { return F.FNumPadDecimal; }
+    void SetNumPadDecimal(bool Value) { SetProperty(F.FNumPadDecimal, Value); }
+    bool NegativeToggle() const { return F.FNegativeToggle; }
+    void SetNegativeToggle(bool Value) { SetProperty(F.FNegativeToggle, Value); }
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
 private:
-    bool FAllowKbdNull = true;
-    bool FAllowThousandsSeparators = true;
-    bool FEnterAsTab = false;
-    bool FEnterDoesExit = false;
-    bool FEscAsUndo = false;
-    bool FArrowsAsTab = false;
-    bool FAutoThousands = false;
-    bool FNumPadDecimal = true;
-    bool FNegativeToggle = false;
+    // The settings compared and reset as one.
+    struct TFields
+    {
+        bool FAllowKbdNull = true;
+        bool FAllowThousandsSeparators = true;
+        bool FEnterAsTab = false;
+        bool FEnterDoesExit = false;
+        bool FEscAsUndo = false;
+        bool FArrowsAsTab = false;
+        bool FAutoThousands = false;
+        bool FNumPadDecimal = true;
+        bool FNegativeToggle = false;
+        bool operator==(const TFields &) const = default;
+    };
+    TFields F;
 };
 
 // Background and text colours of the controls by state.
@@ -225,21 +234,21 @@ private:
 class TBrixColorListSection : public TBrixBaseSection
 {
 public:
-    bool ShowSystemColors() const { return FShowSystemColors; }
-    void SetShowSystemColors(bool Value) { SetProperty(FShowSystemColors, Value); }
-    bool ShowAdditionalColors() const { return FShowAdditionalColors; }
-    void SetShowAdditionalColors(bool Value) { SetProperty(FShowAdditionalColors, Value); }
-    bool ShowHTMLColors() const { return FShowHTMLColors; }
-    void SetShowHTMLColors(bool Value) { SetProperty(FShowHTMLColors, Value); }
-    bool ShowCustomColor() const { return FShowCustomColor; }
-    void SetShowCustomColor(bool Value) { SetProperty(FShowCustomColor, Value); }
-    bool TextOnColorBackground() const { return FTextOnColorBackground; }
-    void SetTextOnColorBackground(bool Value) { SetProperty(FTextOnColorBackground, Value); }
+    bool ShowSystemColors() const { return F.FShowSystemColors; }
+    void SetShowSystemColors(bool Value) { SetProperty(F.FShowSystemColors, Value); }
+    bool ShowAdditionalColors() const { return F.FShowAdditionalColors; }
+    void SetShowAdditionalColors(bool Value) { SetProperty(F.FShowAdditionalColors, Value); }
+    bool ShowHTMLColors() const { return F.FShowHTMLColors; }
+    void SetShowHTMLColors(bool Value) { SetProperty(F.FShowHTMLColors, Value); }
+    bool ShowCustomColor() const { return F.FShowCustomColor; }
+    void SetShowCustomColor(bool Value) { SetProperty(F.FShowCustomColor, Value); }
+    bool TextOnColorBackground() const { return F.FTextOnColorBackground; }
+    void SetTextOnColorBackground(bool Value) { SetProperty(F.FTextOnColorBackground, Value); }
     // Plain fields: writing them raises no change event.
-    int ShowBoxWidth() const { return FShowBoxWidth; }
-    void SetShowBoxWidth(int Value) { FShowBoxWidth = Value; }
-    bool ShowBoxBorder() const { return FShowBoxBorder; }
-    void SetShowBoxBorder(bool Value) { FShowBoxBorder = Value; }
+    int ShowBoxWidth() const { return F.FShowBoxWidth; }
+    void SetShowBoxWidth(int Value) { F.FShowBoxWidth = Value; }
+    bool ShowBoxBorder() const { return F.FShowBoxBorder; }
+    void SetShowBoxBorder(bool Value) { F.FShowBoxBorder = Value; }
     const QStringList &CustomColors() const { return FCustomColors; }
     // Copies the given lines.
     void SetCustomColors(const QStringList &Value) { FCustomColors = Value; }
@@ -248,13 +257,19 @@ public:
     void Reset() override;
 
 private:
-    bool FShowSystemColors = true;
-    bool FShowAdditionalColors = true;
-    bool FShowHTMLColors = false;
-    bool FShowCustomColor = true;
-    bool FTextOnColorBackground = false;
-    int FShowBoxWidth = 40;
-    bool FShowBoxBorder = true;
+    // The settings compared and reset as one.
+    struct TFields
+    {
+        bool FShowSystemColors = true;
+        bool FShowAdditionalColors = true;
+        bool FShowHTMLColors = false;
+        bool FShowCustomColor = true;
+        bool FTextOnColorBackground = false;
+        int FShowBoxWidth = 40;
+        bool FShowBoxBorder = true;
+        bool operator==(const TFields &) const = default;
+    };
+    TFields F;
     QStringList FCustomColors;
 };
 
@@ -274,31 +289,37 @@ inline constexpr TBrixFontPitches AllBrixFontPitches = 0x07;
 class TBrixFontListSection : public TBrixBaseSection
 {
 public:
-    TBrixDevices Devices() const { return FDevices; }
-    void SetDevices(TBrixDevices Value) { SetProperty(FDevices, Value); }
-    TBrixFontTypes FontTypes() const { return FFontTypes; }
-    void SetFontTypes(TBrixFontTypes Value) { SetProperty(FFontTypes, Value); }
-    TBrixFontPitches FontPitches() const { return FFontPitches; }
-    void SetFontPitches(TBrixFontPitches Value) { SetProperty(FFontPitches, Value); }
-    const QString &FontSample() const { return FFontSample; }
-    void SetFontSample(const QString &Value) { SetProperty(FFontSample, Value); }
+    TBrixDevices Devices() const { return F.FDevices; }
+    void SetDevices(TBrixDevices Value) { SetProperty(F.FDevices, Value); }
+    TBrixFontTypes FontTypes() const { return F.FFontTypes; }
+    void SetFontTypes(TBrixFontTypes Value) { SetProperty(F.FFontTypes, Value); }
+    TBrixFontPitches FontPitches() const { return F.FFontPitches; }
+    void SetFontPitches(TBrixFontPitches Value) { SetProperty(F.FFontPitches, Value); }
+    const QString &FontSample() const { return F.FFontSample; }
+    void SetFontSample(const QString &Value) { SetProperty(F.FFontSample, Value); }
     // Plain fields: writing them raises no change event.
-    int ShowBoxWidth() const { return FShowBoxWidth; }
-    void SetShowBoxWidth(int Value) { FShowBoxWidth = Value; }
-    bool ShowBoxBorder() const { return FShowBoxBorder; }
-    void SetShowBoxBorder(bool Value) { FShowBoxBorder = Value; }
+    int ShowBoxWidth() const { return F.FShowBoxWidth; }
+    void SetShowBoxWidth(int Value) { F.FShowBoxWidth = Value; }
+    bool ShowBoxBorder() const { return F.FShowBoxBorder; }
+    void SetShowBoxBorder(bool Value) { F.FShowBoxBorder = Value; }
     QStringList &CustomFonts() { return FCustomFonts; }
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
 private:
-    TBrixDevices FDevices = AllBrixDevices;
-    TBrixFontTypes FFontTypes = AllBrixFontTypes;
-    TBrixFontPitches FFontPitches = AllBrixFontPitches;
-    QString FFontSample = QStringLiteral("AaBb");
-    int FShowBoxWidth = 40;
-    bool FShowBoxBorder = true;
+    // The settings compared and reset as one.
+    struct TFields
+    {
+        TBrixDevices FDevices = AllBrixDevices;
+        TBrixFontTypes FFontTypes = AllBrixFontTypes;
+        TBrixFontPitches FFontPitches = AllBrixFontPitches;
+        QString FFontSample = QStringLiteral("AaBb");
+        int FShowBoxWidth = 40;
+        bool FShowBoxBorder = true;
+        bool operator==(const TFields &) const = default;
+    };
+    TFields F;
     QStringList FCustomFonts;
 };
 
