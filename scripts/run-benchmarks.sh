@@ -5,7 +5,7 @@ set -eu
 build=${1:-build-bench}
 status=0
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   "$b" || status=1
 done
