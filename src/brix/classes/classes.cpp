@@ -17,22 +17,17 @@ void TBrixBaseClass::Free()
 
 void TBrixBaseClass::RegisterForNotification(TBrixBaseClass *Given)
 {
-    if (!FNotificationList || !Given)
-        return;
-    if (!FNotificationList->contains(Given))
-        FNotificationList->append(Given);
+    FNotificationList.Add(Given);
 }
 
 void TBrixBaseClass::UnregisterForNotification(TBrixBaseClass *Given)
 {
-    if (!FNotificationList || !Given)
-        return;
-    FNotificationList->removeAll(Given);
+    FNotificationList.Remove(Given);
 }
 
 QList<TBrixBaseClass *> TBrixBaseClass::NotificationClients() const
 {
-    return FNotificationList ? *FNotificationList : QList<TBrixBaseClass *>();
+    return FNotificationList.Items();
 }
 
 void TBrixBaseClass::LinkFreed(TBrixBaseClass *) {}
@@ -40,30 +35,21 @@ void TBrixBaseClass::LinkChanged(TBrixBaseClass *) {}
 
 void TBrixBaseClass::InitInternals()
 {
-    FNotificationList = std::make_unique<QList<TBrixBaseClass *>>();
+    FNotificationList.Create();
     Reset();
 }
 
 void TBrixBaseClass::DoneInternals()
 {
-    if (!FNotificationList)
-        return;
-    // A copy: a client may unregister itself while it is told.
-    const QList<TBrixBaseClass *> Clients = *FNotificationList;
-    for (TBrixBaseClass *Client : Clients)
-        Client->LinkFreed(this);
-    FNotificationList.reset();
+    FNotificationList.ForEach([this](TBrixBaseClass *Client) { Client->LinkFreed(this); });
+    FNotificationList.Free();
 }
 
 void TBrixBaseClass::Reset() {}
 
 void TBrixBaseClass::NotifyChange()
 {
-    if (!FNotificationList)
-        return;
-    const QList<TBrixBaseClass *> Clients = *FNotificationList;
-    for (TBrixBaseClass *Client : Clients)
-        Client->LinkChanged(this);
+    FNotificationList.ForEach([this](TBrixBaseClass *Client) { Client->LinkChanged(this); });
 }
 
 // ---- TBrixBaseComponent ----
@@ -83,24 +69,18 @@ void TBrixBaseComponent::BeforeDestruction()
 
 void TBrixBaseComponent::RegisterForNotification(TComponent *Given)
 {
-    if (!FNotificationList || !Given)
-        return;
-    if (!FNotificationList->contains(Given)) {
-        FNotificationList->append(Given);
+    if (FNotificationList.Add(Given))
         FreeNotification(Given);
-    }
 }
 
 void TBrixBaseComponent::UnregisterForNotification(TComponent *Given)
 {
-    if (!FNotificationList || !Given)
-        return;
-    FNotificationList->removeAll(Given);
+    FNotificationList.Remove(Given);
 }
 
 QList<TComponent *> TBrixBaseComponent::NotificationClients() const
 {
-    return FNotificationList ? *FNotificationList : QList<TComponent *>();
+    return FNotificationList.Items();
 }
 
 void TBrixBaseComponent::LinkFreed(TBrixBaseComponent *) {}
@@ -109,45 +89,35 @@ void TBrixBaseComponent::LinkChanged(TBrixBaseComponent *) {}
 void TBrixBaseComponent::Notification(TComponent *AComponent, TOperation Operation)
 {
     // A client freed while registered must never be called again.
-    if (Operation == opRemove && FNotificationList)
-        FNotificationList->removeAll(AComponent);
+    if (Operation == opRemove)
+        FNotificationList.Remove(AComponent);
     TComponent::Notification(AComponent, Operation);
 }
 
 void TBrixBaseComponent::InitInternals()
 {
-    FNotificationList = std::make_unique<QList<TComponent *>>();
+    FNotificationList.Create();
     Reset();
 }
 
 void TBrixBaseComponent::DoneInternals()
 {
-    if (!FNotificationList)
-        return;
-    const QList<TComponent *> Clients = *FNotificationList;
-    for (TComponent *Client : Clients) {
-        // A client freed by an earlier call has left the list.
-        if (!FNotificationList->contains(Client))
-            continue;
+    // Clients without IBrixComponent stay in the list but are never called.
+    FNotificationList.ForEach([this](TComponent *Client) {
         if (auto *Intf = dynamic_cast<IBrixComponent *>(Client))
             Intf->LinkFreed(this);
-    }
-    FNotificationList.reset();
+    });
+    FNotificationList.Free();
 }
 
 void TBrixBaseComponent::Reset() {}
 
 void TBrixBaseComponent::NotifyChange()
 {
-    if (!FNotificationList)
-        return;
-    const QList<TComponent *> Clients = *FNotificationList;
-    for (TComponent *Client : Clients) {
-        if (!FNotificationList->contains(Client))
-            continue;
+    FNotificationList.ForEach([this](TComponent *Client) {
         if (auto *Intf = dynamic_cast<IBrixComponent *>(Client))
             Intf->LinkChanged(this);
-    }
+    });
 }
 
 // ---- TBrixBaseSection ----

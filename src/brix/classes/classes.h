@@ -18,6 +18,42 @@ namespace Brix {
 
 class TBrixBaseComponent;
 
+// A provider's clients: each at most once, in order of registration. The list
+// is absent until Create() and after Free(); while absent, adding, removing
+// and telling do nothing.
+template <class T> class TBrixNotificationList
+{
+public:
+    void Create() { FList = std::make_unique<QList<T *>>(); }
+    void Free() { FList.reset(); }
+    // Appends Given unless it is nullptr or already there; true when added.
+    bool Add(T *Given)
+    {
+        if (!FList || !Given || FList->contains(Given))
+            return false;
+        FList->append(Given);
+        return true;
+    }
+    void Remove(T *Given)
+    {
+        if (FList && Given)
+            FList->removeAll(Given);
+    }
+    QList<T *> Items() const { return FList ? *FList : QList<T *>(); }
+    // Calls Tell(client) first to last on the clients registered now; one
+    // that has left the list by the time its turn comes is skipped.
+    template <class F> void ForEach(F Tell) const
+    {
+        const QList<T *> Clients = Items();
+        for (T *Client : Clients)
+            if (FList && FList->contains(Client))
+                Tell(Client);
+    }
+
+private:
+    std::unique_ptr<QList<T *>> FList;
+};
+
 class TBrixBaseClass : public TObject
 {
 public:
@@ -58,7 +94,7 @@ protected:
     void NotifyChange();
 
 private:
-    std::unique_ptr<QList<TBrixBaseClass *>> FNotificationList;
+    TBrixNotificationList<TBrixBaseClass> FNotificationList;
 };
 
 // Implemented by components and by the library's controls.
@@ -119,7 +155,7 @@ protected:
     void NotifyChange();
 
 private:
-    std::unique_ptr<QList<TComponent *>> FNotificationList;
+    TBrixNotificationList<TComponent> FNotificationList;
     bool FDone = false;
 };
 
