@@ -14,10 +14,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+
 #include <QString>
+#include <algorithm>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -126,8 +129,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         Check(Plain.ReadString(Section, Ident, QString()) ==
                   Ini.ReadString(Section, Ident, QString()).left(TBrixIniFile::MaxValueLength),
               "plain and buffered reads differ");
-    const QString Target = Ini.Sections().value(0, QStringLiteral("New"));
     const QString Ident = QStringLiteral("FuzzIdent");
+    // The file's first section, unless its name cannot be written back (a
+    // lone surrogate read from a UTF-16 file): then a new one.
+    QString Target = Ini.Sections().value(0, QStringLiteral("New"));
+    {
+        TBrixMemIniFile Probe;
+        Probe.LoadFromBytes(Bytes);
+        if (Refuses(Probe, Target, Ident, QStringLiteral("fuzz value")))
+            Target = QStringLiteral("New");
+    }
     Plain.WriteString(Target, Ident, QStringLiteral("fuzz value"));
     TBrixMemIniFile Edited(Name);
     Check(Edited.ReadString(Target, Ident, QString()) == QStringLiteral("fuzz value"),
@@ -166,7 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         Check(WildPlain.ReadString(Target, WildIdent, QString()) == Expected,
               "wild plain write lost");
         QStringList Sections = Ini.Sections();
-        if (Sections.isEmpty())
+        if (std::none_of(Sections.begin(), Sections.end(),
+                         [&](const QString &S) { return SameName(S, Target); }))
             Sections.append(Target);
         Check(Reread.Sections() == Sections, "a write added or lost a section");
         Check(WildPlain.Sections() == Edited.Sections(), "a plain write added or lost a section");
