@@ -545,8 +545,7 @@ void TBrixCalcEngine::SetDecimalPlaces(Byte Value)
 
 void TBrixCalcEngine::SetMaxDisplayLength(Byte Value)
 {
-    if (Value != FMaxDisplayLength)
-        FMaxDisplayLength = Value;
+    FMaxDisplayLength = Value;
 }
 
 Extended TBrixCalcEngine::GetVariable(int Index) const
@@ -1186,32 +1185,27 @@ void TBrixCalcEngine::SetBinaryPercent(bool Value)
 
 void TBrixCalcEngine::SetPrefixFunctions(bool Value)
 {
-    if (Value != FPrefixFunctions)
-        FPrefixFunctions = Value;
+    FPrefixFunctions = Value;
 }
 
 void TBrixCalcEngine::SetEnableGrads(bool Value)
 {
-    if (Value != FEnableGrads)
-        FEnableGrads = Value;
+    FEnableGrads = Value;
 }
 
 void TBrixCalcEngine::SetPrecedence(bool Value)
 {
-    if (Value != FPrecedence)
-        FPrecedence = Value;
+    FPrecedence = Value;
 }
 
 void TBrixCalcEngine::SetMemoryHistory(bool Value)
 {
-    if (Value != FMemoryHistory)
-        FMemoryHistory = Value;
+    FMemoryHistory = Value;
 }
 
 void TBrixCalcEngine::SetOperatorSameLine(bool Value)
 {
-    if (Value != FOperatorSameLine)
-        FOperatorSameLine = Value;
+    FOperatorSameLine = Value;
 }
 
 void TBrixCalcEngine::SetAngleMode(TBrixAngleMode Value)
