@@ -2,7 +2,7 @@
 // sections, read and change every key through the store control, write the
 // file back. The time per key must stay flat from 1,000 to 100,000 keys
 // (sections and idents are looked up by hash, never by a scan).
-#include "brix/controls/storectrls.h"
+#include "brix/store/storectrls.h"
 
 #include <benchmark/benchmark.h>
 

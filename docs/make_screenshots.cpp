@@ -4,9 +4,10 @@
 //   lumopocketo-shots <output folder>
 #include "brix/calculator/engine.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/buttons.h"
-#include "brix/controls/calculators_scientific.h"
-#include "brix/controls/styles.h"
+#include "brix/version.h"
+#include "brix/widgets/buttons.h"
+#include "brix/calcwindows/calculators_scientific.h"
+#include "brix/widgets/styles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,7 +40,7 @@ int main(int argc, char **argv)
     const QDir Out(QString::fromLocal8Bit(argv[1]));
 
     TBrixCalcForm Compact;
-    Compact.setWindowTitle(QStringLiteral("LumoPocketo v10.2"));
+    Compact.setWindowTitle(QStringLiteral("LumoPocketo v" BRIX_VERSION_STRING));
     Compact.SetHideFnBtns(true);
     Compact.CancelBtn->hide();
     Compact.CalcEngine->SetDecimalPlaces(2);

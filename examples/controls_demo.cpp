@@ -2,8 +2,8 @@
 // in each colour state of a UI control, and a few calculator keys, one of
 // them repeating. "--screenshot FILE" saves a picture of the window and
 // exits.
-#include "brix/controls/spinedits.h"
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/spinedits.h"
+#include "brix/widgets/uictrls.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -3,10 +3,10 @@
 #include "pocketodm.h"
 
 #include "brix/classes/exceptions.h"
-#include "brix/controls/calculators.h"
-#include "brix/controls/calculators_glyphs.h"
-#include "brix/controls/storectrls.h"
-#include "brix/controls/styles.h"
+#include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_glyphs.h"
+#include "brix/store/storectrls.h"
+#include "brix/widgets/styles.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
 

@@ -1,9 +1,10 @@
 #include "pocketodm.h"
 
-#include "brix/controls/buttons.h"
-#include "brix/controls/calculators.h"
-#include "brix/controls/storectrls.h"
-#include "brix/controls/uictrls.h"
+#include "brix/version.h"
+#include "brix/widgets/buttons.h"
+#include "brix/calcwindows/calculators.h"
+#include "brix/store/storectrls.h"
+#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
 
@@ -43,7 +44,7 @@ TDM *TDM::Create(TComponent *AOwner)
     Calc.SetStoreCtrl(DM->BrixStoreCtrl1);
     Calc.SetPocketo(true);
     Calc.SetDisplayFont(QStringLiteral("Segoe UI"));
-    Calc.SetTitle(QStringLiteral("LumoPocketo v10.2"));
+    Calc.SetTitle(QStringLiteral("LumoPocketo v" BRIX_VERSION_STRING));
     Calc.SetOnStartCalculator([DM](TObject *Sender, TBrixCalcForm *&CalcForm) {
         DM->BrixCalculator1StartCalculator(Sender, CalcForm);
     });

@@ -18,7 +18,7 @@ class TDM : public Brix::TComponent
 {
 public:
     // The module with its four components: the calculator (compact standard
-    // window, title "LumoPocketo v10.2", displays in "Segoe UI"), the
+    // window, title "LumoPocketo v" and the version, displays in "Segoe UI"), the
     // formatter (percent places 2), the UI control (header, calculator and
     // calendar fonts) and the store control (buffered INI file
     // "%AppDir%\lumopocketo.ini", section "Defaults"). Freed with Free(),

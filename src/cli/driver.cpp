@@ -4,6 +4,7 @@
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/numeric.h"
+#include "brix/version.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -480,7 +481,7 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
         return ExitOk;
     }
     if (Opts.Version) {
-        Print(Out, QStringLiteral("lumopocketo-cli 10.2"));
+        Print(Out, QStringLiteral("lumopocketo-cli " BRIX_VERSION_STRING));
         return ExitOk;
     }
     if (Opts.Trace && Opts.Json) {

@@ -4,12 +4,12 @@
 #include "brix/calculator/engine.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/buttons.h"
-#include "brix/controls/calculators.h"
-#include "brix/controls/calculators_scientific.h"
-#include "brix/controls/spinedits.h"
-#include "brix/controls/storectrls.h"
-#include "brix/controls/styles.h"
+#include "brix/widgets/buttons.h"
+#include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_scientific.h"
+#include "brix/widgets/spinedits.h"
+#include "brix/store/storectrls.h"
+#include "brix/widgets/styles.h"
 
 #include <gtest/gtest.h>
 

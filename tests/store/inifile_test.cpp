@@ -1,7 +1,7 @@
 // The INI file classes: reading rules, the written form, encodings, bad
 // input, the plain form's in-place edits and the atomic replacement.
 #include "brix/classes/exceptions.h"
-#include "brix/controls/inifile.h"
+#include "brix/store/inifile.h"
 #include "store_helpers.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // timing of file writes, property rules and write failures.
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/inifile.h"
-#include "brix/controls/storectrls.h"
+#include "brix/store/inifile.h"
+#include "brix/store/storectrls.h"
 #include "store_helpers.h"
 
 #include <gtest/gtest.h>

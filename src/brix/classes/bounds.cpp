@@ -1,11 +1,24 @@
 #include "brix/classes/bounds.h"
 
 #include "brix/classes/exceptions.h"
-#include "brix/formatters/components.h"
-#include "brix/resources/math.h"
-#include "brix/strings/tools.h"
 
 namespace Brix {
+
+namespace {
+
+QString PlainBoundsErrorText(const TBrixFormatter *, bool, int Limit)
+{
+    return QString::number(Limit) + QStringLiteral(" is out of range");
+}
+
+TBrixBoundsErrorText BoundsErrorText = &PlainBoundsErrorText;
+
+} // namespace
+
+void SetBoundsErrorText(TBrixBoundsErrorText Func)
+{
+    BoundsErrorText = Func ? Func : &PlainBoundsErrorText;
+}
 
 void TBrixBaseBounds::SetActive(bool Value)
 {
@@ -16,11 +29,9 @@ void TBrixBaseBounds::SetActive(bool Value)
         FOnChange(this);
 }
 
-QString TBrixBaseBounds::LimitText(int Limit) const
+QString TBrixBaseBounds::ErrorText(bool AboveUpper, int Limit) const
 {
-    if (FFormatter && FFormatter->IntegerSettings() && FFormatter->IntegerSettings()->Active())
-        return FFormatter->IntToStr(Limit);
-    return IntegerText(Limit, false, false);
+    return BoundsErrorText(FFormatter, AboveUpper, Limit);
 }
 
 namespace {
@@ -62,9 +73,8 @@ bool TBrixIntegerBounds::InBounds(int &Value)
             Value = Value > FUpper ? FUpper : FLower;
         } else if (UseException()) {
             if (Value > FUpper)
-                throw EMathError(MathText(DefaultLanguage, emtUpperBound) + u' ' +
-                                 LimitText(FUpper));
-            throw EMathError(MathText(DefaultLanguage, emtLowerBound) + u' ' + LimitText(FLower));
+                throw EMathError(ErrorText(true, FUpper));
+            throw EMathError(ErrorText(false, FLower));
         }
     }
     return Ok;

@@ -16,6 +16,15 @@ class TBrixFormatter;
 // left in Value is tested again.
 using TBrixBoundsValidationEvent = std::function<void(TObject *Sender, QVariant &Value)>;
 
+// Builds the message of an out-of-range error: AboveUpper tells which limit
+// was violated, Limit is that limit and Formatter the bounds' formatter (may
+// be null). The formatter layer, which owns the text tables and the number
+// formatting, installs the function (InstallBoundsErrorText); without one
+// the message is "<Limit> is out of range".
+using TBrixBoundsErrorText = QString (*)(const TBrixFormatter *Formatter, bool AboveUpper,
+                                         int Limit);
+void SetBoundsErrorText(TBrixBoundsErrorText Func);
+
 class TBrixBaseBounds : public TPersistent
 {
 public:
@@ -39,10 +48,9 @@ public:
     void SetOnBoundsError(TBrixBoundsValidationEvent Value) { FOnBoundsError = std::move(Value); }
 
 protected:
-    // The text of a limit in an error message: the formatter's IntToStr
-    // when a formatter with active integer settings is set, else the
-    // regional IntegerText.
-    QString LimitText(int Limit) const;
+    // The message of an out-of-range error, from the installed
+    // TBrixBoundsErrorText.
+    QString ErrorText(bool AboveUpper, int Limit) const;
 
 private:
     bool FActive = false;

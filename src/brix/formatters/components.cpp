@@ -1,8 +1,34 @@
 #include "brix/formatters/components.h"
 
+#include "brix/classes/bounds.h"
+#include "brix/resources/math.h"
+#include "brix/strings/tools.h"
+
 namespace Brix {
 
-TBrixFormatter::TBrixFormatter(TComponent *AOwner) : TBrixBaseComponent(AOwner) {}
+namespace {
+
+QString FormattedBoundsErrorText(const TBrixFormatter *Formatter, bool AboveUpper, int Limit)
+{
+    const QString LimitText =
+        Formatter && Formatter->IntegerSettings() && Formatter->IntegerSettings()->Active()
+            ? Formatter->IntToStr(Limit)
+            : IntegerText(Limit, false, false);
+    return MathText(DefaultLanguage, AboveUpper ? emtUpperBound : emtLowerBound) + u' ' +
+           LimitText;
+}
+
+} // namespace
+
+void InstallBoundsErrorText()
+{
+    SetBoundsErrorText(&FormattedBoundsErrorText);
+}
+
+TBrixFormatter::TBrixFormatter(TComponent *AOwner) : TBrixBaseComponent(AOwner)
+{
+    InstallBoundsErrorText();
+}
 
 TBrixFormatter::~TBrixFormatter() = default;
 

@@ -128,4 +128,12 @@ private:
     TNotifyEvent FOnChange;
 };
 
+// Installs the error text of TBrixIntegerBounds: the language's "above the
+// upper limit" / "below the lower limit" text, a blank, and the limit,
+// formatted by the bounds' formatter when its integer settings are active,
+// else as regional IntegerText ("Your entered Value is above the upper limit
+// of 100"). Creating a TBrixFormatter installs it; so do the edits that own
+// bounds. Idempotent.
+void InstallBoundsErrorText();
+
 } // namespace Brix

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "brix/classes/classes.h"
-#include "brix/controls/fontlists.h"
+#include "brix/widgets/fontlists.h"
 
 #include <QColor>
 #include <QPalette>

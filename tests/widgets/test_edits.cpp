@@ -3,8 +3,8 @@
 // range), colours by state, and hostile pastes.
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/spinedits.h"
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/spinedits.h"
+#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 
 #include "brix/calculator/globals.h"
 #include "brix/classes/classes.h"
-#include "brix/controls/calculators_standard.h"
+#include "brix/calcwindows/calculators_standard.h"
 
 #include <QString>
 

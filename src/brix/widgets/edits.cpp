@@ -1,9 +1,9 @@
-#include "brix/controls/edits.h"
+#include "brix/widgets/edits.h"
 
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/buttons.h"
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/resources/globals.h"
 

@@ -1,4 +1,4 @@
-#include "brix/controls/styles.h"
+#include "brix/widgets/styles.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "brix/controls/buttons.h"
+#include "brix/widgets/buttons.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

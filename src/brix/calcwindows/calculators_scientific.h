@@ -5,7 +5,7 @@
 // free panel area only moves the focus.
 #pragma once
 
-#include "brix/controls/calculators_standard.h"
+#include "brix/calcwindows/calculators_standard.h"
 
 namespace Brix {
 

@@ -1,7 +1,7 @@
-#include "brix/controls/edits_numeric.h"
+#include "brix/widgets/edits_numeric.h"
 
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/strings/tools.h"
 
@@ -31,6 +31,7 @@ int Negated(int Value)
 TBrixIntEdit::TBrixIntEdit(QWidget *Parent, TComponent *AOwner)
     : TBrixBaseEdit(Parent, AOwner), FBoundsChecking(std::make_unique<TBrixIntegerBounds>())
 {
+    InstallBoundsErrorText();
     SetAllowAllChars(false);
     FNumeric = true;
     resize(80, height());

@@ -1,4 +1,4 @@
-#include "brix/controls/spinedits.h"
+#include "brix/widgets/spinedits.h"
 
 #include <QApplication>
 #include <QFontMetrics>

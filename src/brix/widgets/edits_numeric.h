@@ -4,7 +4,7 @@
 #pragma once
 
 #include "brix/classes/bounds.h"
-#include "brix/controls/edits.h"
+#include "brix/widgets/edits.h"
 
 #include <memory>
 #include <optional>

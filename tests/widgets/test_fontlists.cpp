@@ -1,6 +1,6 @@
 // Font lists: exact first-entry lookup, the pitch/family/type decoding, the
 // shared lists and a linear build.
-#include "brix/controls/fontlists.h"
+#include "brix/widgets/fontlists.h"
 
 #include <gtest/gtest.h>
 

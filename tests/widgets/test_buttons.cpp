@@ -1,8 +1,8 @@
 // The key button driven by real mouse events: plain clicks, the held
 // repeat (its click count and its processor use), right presses, sliding
 // off, the focus control, and the spin button's halves.
-#include "brix/controls/buttons.h"
-#include "brix/controls/spinedits.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 
 #include <gtest/gtest.h>
 

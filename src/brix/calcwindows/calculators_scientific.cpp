@@ -1,7 +1,7 @@
-#include "brix/controls/calculators_scientific.h"
+#include "brix/calcwindows/calculators_scientific.h"
 
-#include "brix/controls/buttons.h"
-#include "brix/controls/spinedits.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 
 #include <QFrame>
 

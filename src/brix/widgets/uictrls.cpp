@@ -1,4 +1,4 @@
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/uictrls.h"
 
 namespace Brix {
 

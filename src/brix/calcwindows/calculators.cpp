@@ -1,11 +1,11 @@
-#include "brix/controls/calculators.h"
+#include "brix/calcwindows/calculators.h"
 
 #include "brix/calculator/engine.h"
-#include "brix/controls/buttons.h"
-#include "brix/controls/calculators_scientific.h"
-#include "brix/controls/spinedits.h"
-#include "brix/controls/storectrls.h"
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/buttons.h"
+#include "brix/calcwindows/calculators_scientific.h"
+#include "brix/widgets/spinedits.h"
+#include "brix/store/storectrls.h"
+#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "brix/controls/fontlists.h"
+#include "brix/widgets/fontlists.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

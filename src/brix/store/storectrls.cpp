@@ -1,8 +1,8 @@
-#include "brix/controls/storectrls.h"
+#include "brix/store/storectrls.h"
 
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/inifile.h"
+#include "brix/store/inifile.h"
 #include "brix/strings/tools.h"
 
 #include <QCoreApplication>

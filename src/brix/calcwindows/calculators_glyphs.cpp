@@ -1,4 +1,4 @@
-#include "brix/controls/calculators_glyphs.h"
+#include "brix/calcwindows/calculators_glyphs.h"
 
 #include <QFont>
 #include <QFontMetricsF>

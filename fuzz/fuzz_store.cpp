@@ -9,7 +9,7 @@
 //   forms without a change, or reads back from the written file as the file
 //   can hold it and changes no other value: no write adds lines of its own.
 #include "brix/classes/exceptions.h"
-#include "brix/controls/inifile.h"
+#include "brix/store/inifile.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -31,7 +31,7 @@ namespace {
 void Check(bool Condition, const char *What)
 {
     if (!Condition) {
-        fprintf(stderr, "fuzz_ini: %s\n", What);
+        fprintf(stderr, "fuzz_store: %s\n", What);
         abort();
     }
 }
@@ -52,7 +52,7 @@ QString ScratchFile()
     static const QString Name =
         (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
                                                    : QDir::tempPath()) +
-        QStringLiteral("/fuzz_ini_%1.ini").arg(qint64(getpid()));
+        QStringLiteral("/fuzz_store_%1.ini").arg(qint64(getpid()));
     return Name;
 }
 

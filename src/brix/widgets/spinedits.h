@@ -3,8 +3,8 @@
 // range, steps, optional wrap-around and keyboard stepping.
 #pragma once
 
-#include "brix/controls/buttons.h"
-#include "brix/controls/edits_numeric.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/edits_numeric.h"
 
 #include <QWidget>
 

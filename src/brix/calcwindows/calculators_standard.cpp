@@ -1,11 +1,11 @@
-#include "brix/controls/calculators_standard.h"
+#include "brix/calcwindows/calculators_standard.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/controls/buttons.h"
-#include "brix/controls/calculators_glyphs.h"
-#include "brix/controls/spinedits.h"
+#include "brix/widgets/buttons.h"
+#include "brix/calcwindows/calculators_glyphs.h"
+#include "brix/widgets/spinedits.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "brix/controls/inifile.h"
+#include "brix/store/inifile.h"
 
 #include "brix/classes/exceptions.h"
 

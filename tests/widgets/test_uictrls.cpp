@@ -1,7 +1,7 @@
 // The UI control: notification order, the input section's exception, the
 // colour tables, language, loading, fonts and teardown.
-#include "brix/controls/edits_numeric.h"
-#include "brix/controls/uictrls.h"
+#include "brix/widgets/edits_numeric.h"
+#include "brix/widgets/uictrls.h"
 
 #include <gtest/gtest.h>
 
