@@ -10,6 +10,7 @@
 // TBrixSciCalcForm (calculators_scientific.h) adds three keys and a column.
 #pragma once
 
+#include "brix/calculator/keys.h"
 #include "brix/classes/component.h"
 #include "brix/resources/calculator.h"
 
@@ -28,61 +29,6 @@ class TBrixCalcEngine;
 class TBrixSpeedButton;
 class TBrixSpinEdit;
 
-// The keys, by identity. Captions are looked up from these codes and never
-// compared: a key is the same key in every language.
-enum TBrixCalcKey
-{
-    ckZero,
-    ckPoint,
-    ckChangeSign,
-    ckOne,
-    ckTwo,
-    ckThree,
-    ckFour,
-    ckFive,
-    ckSix,
-    ckSeven,
-    ckEight,
-    ckNine,
-    ckEquals,
-    ckSubtract,
-    ckAdd,
-    ckDivide,
-    ckMultiply,
-    ckLeftBracket,
-    ckRightBracket,
-    ckAllClear,
-    ckClear,
-    ckMemoryClear,
-    ckMemoryAdd,
-    ckMemorySubtract,
-    ckMemoryRecall,
-    ckPower,
-    ckPi,
-    ckE,
-    ckSquare,
-    ckSqRoot,
-    ckInvert,
-    ckLog,
-    ckLN,
-    ckExit,
-    ckCopy,
-    ckPaste,
-    ckSin,
-    ckCos,
-    ckTan,
-    ckInv,
-    ckCancel,
-    ckBackSpace,
-    ckRad,
-    ckPercent,
-    // The scientific window's three extra keys.
-    ckHyp,
-    ckLg2,
-    ckExp
-};
-inline constexpr int BrixStandardKeyCount = ckPercent + 1; // 44
-inline constexpr int BrixCalcKeyCount = ckExp + 1;         // 47
 
 // The window placement policies, stored as their ordinals.
 enum TPosition
