@@ -1,28 +1,15 @@
-// Shared helpers of the formatter tests: a fixture that pins the regional
-// separators the expected texts rely on (and restores the user's record),
-// and clients that count the notifications they receive.
+// Shared helpers of the formatter tests: clients that count the
+// notifications they receive. Fixtures pin the regional separators with
+// RegionalFixture (common/regional_guard.h).
 #pragma once
 
 #include "brix/classes/classes.h"
 #include "brix/classes/formatsettings.h"
+#include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
 namespace BrixTest {
-
-class RegionalFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        Saved = Brix::RegionalSettings();
-        Brix::RegionalSettings().DecimalSeparator = u'.';
-        Brix::RegionalSettings().ThousandSeparator = u',';
-    }
-    void TearDown() override { Brix::RegionalSettings() = Saved; }
-
-    Brix::TFormatSettings Saved;
-};
 
 // A plain library object registered with a formatter.
 class TCountingClient : public Brix::TBrixBaseClass

@@ -1,6 +1,7 @@
 #include "brix/strings/tools.h"
 
 #include "brix/math/globals.h"
+#include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 
 // Readable QString values in failure messages.
@@ -41,17 +43,13 @@ TFormatSettings DotComma()
 class StringsTools : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        FSaved = RegionalSettings();
-        RegionalSettings() = DotComma();
-    }
-    void TearDown() override { RegionalSettings() = FSaved; }
+    void SetUp() override { FGuard.emplace(DotComma()); }
+    void TearDown() override { FGuard.reset(); }
 
     const TFormatSettings S = DotComma();
 
 private:
-    TFormatSettings FSaved;
+    std::optional<BrixTest::RegionalGuard> FGuard;
 };
 
 constexpr Extended Inf = std::numeric_limits<Extended>::infinity();
