@@ -12,25 +12,21 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace Brix {
 
 namespace {
 
 // The characters that a plus or minus key types as a sign rather than an
-// operator (a translatable text in the original resource set).
+// operator: the sign test of DoOperator and the entry editing of InputChar
+// both read this one set.
 const QString SignCharacters = QStringLiteral("+-");
 // Prefix of the memory line on the tape: "[M: 12.0000 ]".
 const QString MemoryLinePrefix = QStringLiteral("M: ");
 
 const QString InitialOperatorStr = QStringLiteral("+-*/^@&#\\|E(");
 const QString InitialFunctionStr = QStringLiteral("LNWSCTDRUQlnwsctdruqafigGA%");
-
-// The operator codes a bracket reduction treats as binary, by level.
-const QString Level1Ops = QStringLiteral("+-");
-const QString Level2Ops = QStringLiteral("*/&#\\|");
-const QString Level3Ops = QStringLiteral("^@%");
-const QString Level12Ops = QStringLiteral("*/&#\\|+-");
 
 constexpr Extended DegToRad = 0.017453292519943295769L;
 constexpr Extended RadToDeg = 57.29577951308232088L;
@@ -104,6 +100,68 @@ bool EntryOverflows(const QString &Text, QChar Sep)
         return false;
     const qsizetype E = C.indexOf('E');
     return E < 0 || C.at(E + 1) != '-';
+}
+
+// The binary operators: what each code does on the operand below the top (X)
+// and the top (Y), how tightly it binds, and what its key writes to the tape.
+struct TBinaryOperator
+{
+    char16_t Code;
+    // Precedence level: 1 binds loosest, 3 tightest.
+    int Level;
+    // The tape text of the key; none means the code character itself.
+    std::optional<TBrixResCalc> TapeText;
+    // Fewer than two operands fail with "Invalid Equation" (unless
+    // IgnoreError); otherwise the operator is dropped without a fault.
+    bool FewOperandsFail;
+    // A divisor of exactly 0 fails with "Division by Zero" in the engine's
+    // language before the operation is tried.
+    bool ZeroDivisorFails;
+    Extended (*Evaluate)(Extended X, Extended Y);
+};
+
+const TBinaryOperator BinaryOperators[] = {
+    {u'+', 1, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X + Y); }},
+    {u'-', 1, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X - Y); }},
+    {u'*', 2, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X * Y); }},
+    {u'/', 2, std::nullopt, true, true, [](Extended X, Extended Y) { return Checked(X / Y); }},
+    {u'^', 3, ectXpwrYPaper, true, false,
+     [](Extended X, Extended Y) { return Checked(PowerReal(X, Y)); }},
+    // With one operand the inverse power is dropped whatever IgnoreError
+    // says; a zero exponent fails as a floating-point division by zero.
+    {u'@', 3, ectXpwrInvYPaper, false, false,
+     [](Extended X, Extended Y) {
+         if (Y == 0)
+             throw EZeroDivide();
+         return Checked(PowerReal(X, Checked(1 / Y)));
+     }},
+    {u'%', 3, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked((X * PercentFactor) * Y); }},
+    // No key of this engine pushes the four integer divisions.
+    {u'&', 2, ectFPRemPaper, true, true,
+     [](Extended X, Extended Y) { return Checked(TruncModulo(X, Y, TinyExtended)); }},
+    {u'#', 2, ectFPModPaper, true, true,
+     [](Extended X, Extended Y) { return Checked(FloorModulo(X, Y, TinyExtended)); }},
+    {u'\\', 2, ectFPDivPaper, true, true,
+     [](Extended X, Extended Y) { return Checked(FloorQuotient(X, Y, TinyExtended)); }},
+    {u'|', 2, ectFPIntDivPaper, true, true,
+     [](Extended X, Extended Y) { return Checked(TruncQuotient(X, Y, TinyExtended)); }},
+};
+
+const TBinaryOperator *FindBinaryOperator(QChar Code)
+{
+    for (const TBinaryOperator &Row : BinaryOperators)
+        if (Row.Code == Code.unicode())
+            return &Row;
+    return nullptr;
+}
+
+// The precedence level of Code; 0 for "(", the function codes and anything
+// else that is not a binary operator.
+int OperatorLevel(QChar Code)
+{
+    const TBinaryOperator *Row = FindBinaryOperator(Code);
+    return Row ? Row->Level : 0;
 }
 
 // The function keys of one kind share one procedure; this table holds what
@@ -383,13 +441,38 @@ void TBrixCalcEngine::ClearToggles()
     Notify(FOnClearToggles);
 }
 
-void TBrixCalcEngine::EnterErrorState(const QString &Message)
+void TBrixCalcEngine::EnterErrorState(const QString &Message, std::optional<TBrixResCalc> KeyLine)
 {
     AllClear();
     SetDisplayStr(GetName(ectErrorMsg));
     FLastError = Message;
+    if (KeyLine)
+        AddHistoryLine(GetName(*KeyLine), false);
     AddHistoryLine(GetName(ectPaperErrLine), false);
     Notify(FOnError);
+}
+
+template <class TStep> bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine)
+{
+    try {
+        Step();
+        return true;
+    } catch (const Exception &E) {
+        EnterErrorState(E.Message(), KeyLine);
+        return false;
+    }
+}
+
+TBrixCalcEngine::TOperand TBrixCalcEngine::TakeOperand()
+{
+    if (!FValue.isEmpty()) {
+        const Extended X = TakeEntryValue();
+        AddHistoryValue(X);
+        return {X, osEntry};
+    }
+    if (FOperandN >= 0)
+        return {FOperandStack[FOperandN], osTop};
+    return {0, osNone};
 }
 
 // ---- Clearing and number entry ----
@@ -463,41 +546,33 @@ void TBrixCalcEngine::DoExp()
 
 void TBrixCalcEngine::InputValue(const Extended &Value)
 {
-    try {
+    Guarded([&] {
         CheckUsable(Value);
         PushOperand(Value);
         SetDisplayStr(ValueToStr(Value));
         FValue.clear();
         FLastCh = u' ';
         AddHistoryLine(FDisplayValue, false);
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    });
 }
 
 void TBrixCalcEngine::InputString(const QString &Value)
 {
-    try {
+    Guarded([&] {
         const Extended V = TextToFloatOrZero(Value);
         CheckUsable(V);
         FValue.clear();
         PushOperand(V);
         SetDisplayStr(ValueToStr(V));
         FLastCh = u' ';
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    });
 }
 
 void TBrixCalcEngine::InputConstant(const Extended &Value)
 {
     if (!IsUsable(Value)) {
         // Only a descendant can get here; it is refused like InputValue.
-        try {
-            CheckUsable(Value);
-        } catch (const Exception &E) {
-            EnterErrorState(E.Message());
-        }
+        Guarded([&] { CheckUsable(Value); });
         return;
     }
     PushOperand(Value);
@@ -643,38 +718,20 @@ void TBrixCalcEngine::DoOperator(QChar Op)
         InputChar(Op);
         return;
     }
-    try {
+    // After a failure the key still writes its line and stays pending, on
+    // the stacks the error state has emptied.
+    Guarded([&] {
         PushEntry();
         while (FOperatorN >= 0 && !HasPrecedence(Op, FOperatorStack[FOperatorN]))
             EvaluateTop();
         PushOperator(Op);
         ShowTopOperand();
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
-    switch (Op.unicode()) {
-    case u'^':
-        AddHistoryLine(GetName(ectXpwrYPaper), true);
-        break;
-    case u'@':
-        AddHistoryLine(GetName(ectXpwrInvYPaper), true);
-        break;
-    case u'&':
-        AddHistoryLine(GetName(ectFPRemPaper), true);
-        break;
-    case u'#':
-        AddHistoryLine(GetName(ectFPModPaper), true);
-        break;
-    case u'\\':
-        AddHistoryLine(GetName(ectFPDivPaper), true);
-        break;
-    case u'|':
-        AddHistoryLine(GetName(ectFPIntDivPaper), true);
-        break;
-    default:
+    });
+    const TBinaryOperator *Row = FindBinaryOperator(Op);
+    if (Row && Row->TapeText)
+        AddHistoryLine(GetName(*Row->TapeText), true);
+    else
         AddHistoryChar(Op, true);
-        break;
-    }
     ClearToggles();
     FLastCh = Op;
 }
@@ -682,9 +739,9 @@ void TBrixCalcEngine::DoOperator(QChar Op)
 bool TBrixCalcEngine::HasPrecedence(QChar NewOp, QChar TopOp) const
 {
     if (FPrecedence) {
-        if (Level2Ops.contains(NewOp) && Level1Ops.contains(TopOp))
-            return true;
-        if (Level3Ops.contains(NewOp) && Level12Ops.contains(TopOp))
+        // A binary operator stacks above one of a lower level.
+        const int TopLevel = OperatorLevel(TopOp);
+        if (TopLevel > 0 && OperatorLevel(NewOp) > TopLevel)
             return true;
     }
     if (TopOp == u'(')
@@ -697,60 +754,18 @@ void TBrixCalcEngine::EvaluateTop()
     if (FOperatorN < 0)
         return;
     const QChar Code = FOperatorStack[FOperatorN];
-    try {
-        switch (Code.unicode()) {
-        case u'+':
-        case u'-':
-        case u'*':
-        case u'/':
-        case u'^':
-        case u'&':
-        case u'#':
-        case u'\\':
-        case u'|':
-        case u'%': {
+    const bool Done = Guarded([&] {
+        if (const TBinaryOperator *Op = FindBinaryOperator(Code)) {
             if (FOperandN < 1) {
-                if (!FIgnoreError)
+                if (Op->FewOperandsFail && !FIgnoreError)
                     throw EMathError(MathMessage(emtInvalidEquation));
-                break;
+                return;
             }
             const Extended X = FOperandStack[FOperandN - 1];
             const Extended Y = FOperandStack[FOperandN];
-            Extended R = 0;
-            switch (Code.unicode()) {
-            case u'+':
-                R = Checked(X + Y);
-                break;
-            case u'-':
-                R = Checked(X - Y);
-                break;
-            case u'*':
-                R = Checked(X * Y);
-                break;
-            case u'/':
-                if (Y == 0)
-                    throw EMathError(MathMessage(emtDivideByZero));
-                R = Checked(X / Y);
-                break;
-            case u'^':
-                R = Checked(PowerReal(X, Y));
-                break;
-            case u'%':
-                R = Checked((X * PercentFactor) * Y);
-                break;
-            default: // the four integer-division codes
-                if (Y == 0)
-                    throw EMathError(MathMessage(emtDivideByZero));
-                if (Code == u'&')
-                    R = Checked(TruncModulo(X, Y, TinyExtended));
-                else if (Code == u'#')
-                    R = Checked(FloorModulo(X, Y, TinyExtended));
-                else if (Code == u'\\')
-                    R = Checked(FloorQuotient(X, Y, TinyExtended));
-                else
-                    R = Checked(TruncQuotient(X, Y, TinyExtended));
-                break;
-            }
+            if (Op->ZeroDivisorFails && Y == 0)
+                throw EMathError(MathMessage(emtDivideByZero));
+            const Extended R = Op->Evaluate(X, Y);
             if (Code == u'%' && !FBinaryPercent) {
                 // A percent left pending when binary percent was switched
                 // off replaces the top instead of reducing.
@@ -760,44 +775,28 @@ void TBrixCalcEngine::EvaluateTop()
                 FOperandStack[FOperandN - 1] = R;
                 --FOperandN;
             }
-            break;
+            return;
         }
-        case u'@': {
-            if (FOperandN < 1)
-                break;
-            const Extended X = FOperandStack[FOperandN - 1];
-            const Extended Y = FOperandStack[FOperandN];
-            if (Y == 0)
-                throw EZeroDivide();
-            const Extended R = Checked(PowerReal(X, Checked(1 / Y)));
-            FOperandStack[FOperandN - 1] = R;
-            --FOperandN;
-            break;
-        }
-        default: {
-            const TFunctionCode *Function = FindFunctionCode(Code);
-            if (!Function || !FFunctionStr.contains(Code))
-                break;
-            // The code's own toggles are set silently; the function operation
-            // reads and then clears them. A pending function with no operand
-            // works on 0.
-            if (Function->SetInv)
-                FInv = true;
-            if (Function->SetHyp)
-                FHyp = true;
-            const Extended X = FOperandN >= 0 ? FOperandStack[FOperandN] : 0;
-            const Extended R = Checked((this->*Function->Calc)(X));
-            if (FOperandN >= 0)
-                FOperandStack[FOperandN] = R;
-            else
-                PushOperand(R);
-            break;
-        }
-        }
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
+        const TFunctionCode *Function = FindFunctionCode(Code);
+        if (!Function || !FFunctionStr.contains(Code))
+            return;
+        // The code's own toggles are set silently; the function operation
+        // reads and then clears them. A pending function with no operand
+        // works on 0.
+        if (Function->SetInv)
+            FInv = true;
+        if (Function->SetHyp)
+            FHyp = true;
+        const Extended X = FOperandN >= 0 ? FOperandStack[FOperandN] : 0;
+        const Extended R = Checked((this->*Function->Calc)(X));
+        if (FOperandN >= 0)
+            FOperandStack[FOperandN] = R;
+        else
+            PushOperand(R);
+    });
+    // The error state has emptied both stacks already.
+    if (!Done)
         return;
-    }
     if (FOperatorN >= 0)
         --FOperatorN;
 }
@@ -818,11 +817,7 @@ void TBrixCalcEngine::InputLeftBracket()
 
 void TBrixCalcEngine::InputRightBracket()
 {
-    try {
-        PushEntry();
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    Guarded([this] { PushEntry(); });
     while (FOperatorN >= 0 && FOperatorStack[FOperatorN] != u'(')
         EvaluateTop();
     if (FOperatorN >= 0)
@@ -834,7 +829,7 @@ void TBrixCalcEngine::InputRightBracket()
 
 void TBrixCalcEngine::DoResult()
 {
-    try {
+    Guarded([this] {
         PushEntry();
         while (FOperatorN >= 0)
             EvaluateTop();
@@ -848,9 +843,7 @@ void TBrixCalcEngine::DoResult()
         else if (!FDisplayValue.contains(GetName(ectErrorMsg)))
             SetDisplayStr(QStringLiteral("0"));
         ClearToggles();
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    });
 }
 
 void TBrixCalcEngine::DoEquals()
@@ -943,20 +936,12 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
         return;
     }
 
-    try {
-        Extended X = 0;
-        bool HasArgument = true;
-        if (!FValue.isEmpty()) {
-            X = TakeEntryValue();
-            AddHistoryValue(X);
-        } else if (FOperandN >= 0) {
-            X = FOperandStack[FOperandN];
-        } else {
-            HasArgument = false;
-        }
+    Guarded([&] {
+        const TOperand Operand = TakeOperand();
+        const Extended X = Operand.Value;
         AddLine();
         Extended R = 0;
-        if (HasArgument || Key.AppliedToZero) {
+        if (Operand.Source != osNone || Key.AppliedToZero) {
             switch (Kind) {
             case fkSin:
                 R = CalcSin(X);
@@ -982,9 +967,7 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
         FValue.clear();
         PushOperand(R);
         SetDisplayStr(ValueToStr(R));
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    });
     FLastCh = u' ';
 }
 
@@ -1021,29 +1004,20 @@ void TBrixCalcEngine::DoSqRoot()
         DoSquare();
         return;
     }
-    try {
-        Extended R = 0;
-        if (!FValue.isEmpty()) {
-            const Extended X = TakeEntryValue();
-            AddHistoryValue(X);
-            R = SquareRootRule(X, FIgnoreError, GetLanguage());
-        } else if (FOperandN >= 0) {
-            R = SquareRootRule(FOperandStack[FOperandN], FIgnoreError, GetLanguage());
-        }
-        FValue.clear();
-        PushOperand(R);
-        SetDisplayStr(ValueToStr(R));
-        AddHistoryLine(GetName(ectSqrtPaper), false);
-    } catch (const Exception &E) {
-        // The square root's own error form: the key's line comes before the
-        // error line.
-        AllClear();
-        SetDisplayStr(GetName(ectErrorMsg));
-        FLastError = E.Message();
-        AddHistoryLine(GetName(ectSqrtPaper), false);
-        AddHistoryLine(GetName(ectPaperErrLine), false);
-        Notify(FOnError);
-    }
+    // The square root's own error form: the key's line comes before the
+    // error line.
+    Guarded(
+        [&] {
+            const TOperand X = TakeOperand();
+            Extended R = 0;
+            if (X.Source != osNone)
+                R = SquareRootRule(X.Value, FIgnoreError, GetLanguage());
+            FValue.clear();
+            PushOperand(R);
+            SetDisplayStr(ValueToStr(R));
+            AddHistoryLine(GetName(ectSqrtPaper), false);
+        },
+        ectSqrtPaper);
     FLastCh = u' ';
 }
 
@@ -1055,23 +1029,18 @@ void TBrixCalcEngine::DoSquare()
         FLastCh = u' ';
         return;
     }
-    try {
+    Guarded([this] {
+        const TOperand X = TakeOperand();
         Extended R = 0;
-        if (!FValue.isEmpty()) {
-            const Extended X = TakeEntryValue();
-            AddHistoryValue(X);
-            R = Checked(X * X);
-        } else if (FOperandN >= 0) {
-            const Extended X = FOperandStack[FOperandN];
-            R = Checked(X * X);
+        if (X.Source != osNone)
+            R = Checked(X.Value * X.Value);
+        // The square replaces a top operand, unlike the function keys.
+        if (X.Source == osTop)
             --FOperandN;
-        }
         PushOperand(R);
         FValue.clear();
         SetDisplayStr(ValueToStr(R));
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    });
     AddHistoryLine(GetName(ectSquarePaper), false);
     FLastCh = u' ';
 }
@@ -1079,30 +1048,19 @@ void TBrixCalcEngine::DoSquare()
 void TBrixCalcEngine::DoInvert()
 {
     ClearToggles();
-    try {
-        Extended X = 0;
-        bool HasArgument = true;
-        if (!FValue.isEmpty()) {
-            X = TakeEntryValue();
-            AddHistoryValue(X);
-        } else if (FOperandN >= 0) {
-            X = FOperandStack[FOperandN];
-        } else {
-            HasArgument = false;
-        }
+    Guarded([this] {
+        const TOperand X = TakeOperand();
         Extended R = 0;
-        if (X == 0 || !HasArgument) {
+        if (X.Value == 0 || X.Source == osNone) {
             if (FIgnoreError)
                 throw EMathError(MathMessage(emtDivideByZero));
         } else {
-            R = Checked(1 / X);
+            R = Checked(1 / X.Value);
         }
         FValue.clear();
         PushOperand(R);
         SetDisplayStr(ValueToStr(R));
-    } catch (const Exception &E) {
-        EnterErrorState(E.Message());
-    }
+    });
     AddHistoryLine(GetName(ectInvertPaper), false);
     FLastCh = u' ';
 }
@@ -1422,14 +1380,9 @@ void TBrixCalcEngine::MemoryAddSub(bool Subtract)
         DoResult();
     // Not guarded: an overflow of the sum reaches the caller with the memory
     // unchanged.
-    if (!FValue.isEmpty()) {
-        const Extended X = TakeEntryValue();
-        AddHistoryValue(X);
-        FMemory = Checked(Subtract ? FMemory - X : FMemory + X);
-    } else if (FOperandN >= 0) {
-        const Extended X = FOperandStack[FOperandN];
-        FMemory = Checked(Subtract ? FMemory - X : FMemory + X);
-    }
+    const TOperand X = TakeOperand();
+    if (X.Source != osNone)
+        FMemory = Checked(Subtract ? FMemory - X.Value : FMemory + X.Value);
     ClearToggles();
     AddHistoryLine(GetName(Subtract ? ectMemSubPaper : ectMemAddPaper), false);
     if (FMemoryHistory)

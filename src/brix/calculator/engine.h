@@ -33,6 +33,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace Brix {
@@ -330,7 +331,12 @@ private:
     void PushEntry();
     void InputChar(QChar Ch);
     void ClearToggles();
-    void EnterErrorState(const QString &Message);
+    // The error state: AllClear, "Error!" on the display, LastError, the
+    // tape line KeyLine when given, the error line, then OnError.
+    void EnterErrorState(const QString &Message, std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    // Runs Step; an Exception it raises enters the error state (with KeyLine)
+    // instead of reaching the caller. True when Step ran to its end.
+    template <class TStep> bool Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine = std::nullopt);
     void DoOperator(QChar Op);
     bool HasPrecedence(QChar NewOp, QChar TopOp) const;
     void EvaluateTop();
@@ -341,6 +347,21 @@ private:
     // EntryValue of the entry where a key takes it as its operand: a typed
     // number beyond the Extended range raises EOverflow instead of reading 0.
     Extended TakeEntryValue() const;
+    // The operand of a one-operand key: the typed entry (its value line is
+    // written to the tape; the entry text stays), else the top operand (left
+    // in place), else none with the value 0.
+    enum TOperandSource
+    {
+        osNone,
+        osEntry,
+        osTop
+    };
+    struct TOperand
+    {
+        Extended Value;
+        TOperandSource Source;
+    };
+    TOperand TakeOperand();
     void ShowTopOperand();
     void DoFunctionKey(int Kind);
     void MemoryAddSub(bool Subtract);
