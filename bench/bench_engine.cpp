@@ -2,6 +2,7 @@
 // keys, and deep bracket nesting, which must grow linearly with the depth
 // (the stacks grow in amortised constant time per push).
 #include "brix/calculator/engine.h"
+#include "brix/calculator/keys.h"
 #include "brix/classes/formatsettings.h"
 
 #include <benchmark/benchmark.h>
@@ -15,53 +16,23 @@ namespace {
 using TKey = void (*)(TBrixCalcEngine &);
 
 // A mix of what users press: digits, separators, operators, brackets,
-// equals, function keys in both styles, memory and percent.
+// equals, function keys in both styles, memory and percent. Keys are named by
+// their words in the key table; "postfix" and "prefix" switch the function
+// key style.
 std::vector<TKey> KeyMix()
 {
+    const QString Script = QStringLiteral("1 2 . 5 + 3 * 4 = postfix sin 7 / 2 - 1 = "
+                                          "( 8 + 2 ) * 3 = 5 0 * 1 0 % = 9 sqrt m+ "
+                                          "prefix cos 1 + mr = ac");
     std::vector<TKey> Keys;
-    const auto Digit = [&Keys](int D) {
-        static const TKey Digits[] = {
-            [](TBrixCalcEngine &E) { E.InputDigit(0); },
-            [](TBrixCalcEngine &E) { E.InputDigit(1); },
-            [](TBrixCalcEngine &E) { E.InputDigit(2); },
-            [](TBrixCalcEngine &E) { E.InputDigit(3); },
-            [](TBrixCalcEngine &E) { E.InputDigit(4); },
-            [](TBrixCalcEngine &E) { E.InputDigit(5); },
-            [](TBrixCalcEngine &E) { E.InputDigit(6); },
-            [](TBrixCalcEngine &E) { E.InputDigit(7); },
-            [](TBrixCalcEngine &E) { E.InputDigit(8); },
-            [](TBrixCalcEngine &E) { E.InputDigit(9); },
-        };
-        Keys.push_back(Digits[D]);
-    };
-    const auto Key = [&Keys](TKey K) { Keys.push_back(K); };
-    // 12.5 + 3 * 4 = ; sin ; 7 / 2 - 1 = ; ( 8 + 2 ) * 3 = ; 50 * 10 % = ;
-    // 9 sqrt M+ ; MR + 1 = ; AC
-    Digit(1), Digit(2), Key([](TBrixCalcEngine &E) { E.InputDecimalSeparator(); }), Digit(5);
-    Key([](TBrixCalcEngine &E) { E.DoAdd(); }), Digit(3);
-    Key([](TBrixCalcEngine &E) { E.DoMultiply(); }), Digit(4);
-    Key([](TBrixCalcEngine &E) { E.DoEquals(); });
-    Key([](TBrixCalcEngine &E) { E.SetPrefixFunctions(false); });
-    Key([](TBrixCalcEngine &E) { E.DoSin(); });
-    Digit(7), Key([](TBrixCalcEngine &E) { E.DoDivide(); }), Digit(2);
-    Key([](TBrixCalcEngine &E) { E.DoSubtract(); }), Digit(1);
-    Key([](TBrixCalcEngine &E) { E.DoEquals(); });
-    Key([](TBrixCalcEngine &E) { E.InputLeftBracket(); }), Digit(8);
-    Key([](TBrixCalcEngine &E) { E.DoAdd(); }), Digit(2);
-    Key([](TBrixCalcEngine &E) { E.InputRightBracket(); });
-    Key([](TBrixCalcEngine &E) { E.DoMultiply(); }), Digit(3);
-    Key([](TBrixCalcEngine &E) { E.DoEquals(); });
-    Digit(5), Digit(0), Key([](TBrixCalcEngine &E) { E.DoMultiply(); }), Digit(1), Digit(0);
-    Key([](TBrixCalcEngine &E) { E.DoPercent(); });
-    Key([](TBrixCalcEngine &E) { E.DoEquals(); });
-    Digit(9), Key([](TBrixCalcEngine &E) { E.DoSqRoot(); });
-    Key([](TBrixCalcEngine &E) { E.MemoryAdd(); });
-    Key([](TBrixCalcEngine &E) { E.SetPrefixFunctions(true); });
-    Key([](TBrixCalcEngine &E) { E.DoCos(); }), Digit(1);
-    Key([](TBrixCalcEngine &E) { E.DoAdd(); });
-    Key([](TBrixCalcEngine &E) { E.MemoryRecall(); });
-    Key([](TBrixCalcEngine &E) { E.DoEquals(); });
-    Key([](TBrixCalcEngine &E) { E.AllClear(); });
+    for (const QString &Word : Script.split(u' ')) {
+        if (Word == u"postfix")
+            Keys.push_back([](TBrixCalcEngine &E) { E.SetPrefixFunctions(false); });
+        else if (Word == u"prefix")
+            Keys.push_back([](TBrixCalcEngine &E) { E.SetPrefixFunctions(true); });
+        else
+            Keys.push_back(FindKeyWord(Word)->Press);
+    }
     return Keys;
 }
 
@@ -85,9 +56,9 @@ void BM_EngineKeyMix(benchmark::State &State)
     }
     benchmark::DoNotOptimize(Count);
     State.SetItemsProcessed(State.iterations() * int64_t(Keys.size()));
-    State.counters["ns_per_key"] = benchmark::Counter(
-        double(Keys.size()),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    State.counters["ns_per_key"] =
+        benchmark::Counter(double(Keys.size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                    benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_EngineKeyMix);
 

@@ -1,17 +1,19 @@
 #include "driver.h"
 
 #include "brix/calculator/engine.h"
+#include "brix/calculator/keys.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/numeric.h"
 #include "brix/version.h"
 
-#include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 #include <unistd.h>
 
 using namespace Brix;
@@ -20,48 +22,10 @@ namespace LumoCli {
 
 namespace {
 
-using EngineCall = void (TBrixCalcEngine::*)();
+using E = TBrixCalcEngine;
+using F = TBrixFloatFormatter;
 
-// The word tokens, each one engine call.
-const QHash<QString, EngineCall> &WordKeys()
-{
-    static const QHash<QString, EngineCall> Keys = {
-        {"+", &TBrixCalcEngine::DoAdd},
-        {"-", &TBrixCalcEngine::DoSubtract},
-        {"*", &TBrixCalcEngine::DoMultiply},
-        {"/", &TBrixCalcEngine::DoDivide},
-        {"^", &TBrixCalcEngine::DoPower},
-        {"(", &TBrixCalcEngine::InputLeftBracket},
-        {")", &TBrixCalcEngine::InputRightBracket},
-        {"=", &TBrixCalcEngine::DoEquals},
-        {"result", &TBrixCalcEngine::DoResult},
-        {"%", &TBrixCalcEngine::DoPercent},
-        {"+/-", &TBrixCalcEngine::DoChangeSign},
-        {"exp", &TBrixCalcEngine::DoExp},
-        {"bs", &TBrixCalcEngine::InputBackspace},
-        {"ac", &TBrixCalcEngine::AllClear},
-        {"c", &TBrixCalcEngine::ClearDisplay},
-        {"pi", &TBrixCalcEngine::InputPi},
-        {"e", &TBrixCalcEngine::InputNaturalConstant},
-        {"inv", &TBrixCalcEngine::DoInv},
-        {"hyp", &TBrixCalcEngine::DoHyp},
-        {"sin", &TBrixCalcEngine::DoSin},
-        {"cos", &TBrixCalcEngine::DoCos},
-        {"tan", &TBrixCalcEngine::DoTan},
-        {"log", &TBrixCalcEngine::DoLog},
-        {"ln", &TBrixCalcEngine::DoLN},
-        {"lg2", &TBrixCalcEngine::DoLg2},
-        {"sqrt", &TBrixCalcEngine::DoSqRoot},
-        {"x^2", &TBrixCalcEngine::DoSquare},
-        {"1/x", &TBrixCalcEngine::DoInvert},
-        {"m+", &TBrixCalcEngine::MemoryAdd},
-        {"m-", &TBrixCalcEngine::MemorySubtract},
-        {"mr", &TBrixCalcEngine::MemoryRecall},
-        {"mc", &TBrixCalcEngine::MemoryClear},
-        {"angle", &TBrixCalcEngine::ToggleAngleMode},
-    };
-    return Keys;
-}
+// ---- Values of options and tokens ----
 
 // Language names: the enumerator without its "el" prefix, any case.
 constexpr std::array<const char *, BrixLanguageCount> LanguageNames = {
@@ -112,6 +76,247 @@ std::optional<bool> ParseSwitch(const QString &Text)
     return std::nullopt;
 }
 
+// ---- Settings: what an option or a token does to its target ----
+
+template <class T> using Setting = std::function<void(T &)>;
+using EngineSetting = Setting<E>;
+
+// Readers shared by options and tokens: the setting for a value, or nothing
+// when the value is bad.
+template <void (E::*Set)(bool)> std::optional<EngineSetting> ReadSwitch(const QString &Value)
+{
+    const auto On = ParseSwitch(Value);
+    if (!On)
+        return std::nullopt;
+    return EngineSetting([V = *On](E &En) { (En.*Set)(V); });
+}
+
+std::optional<EngineSetting> ReadDecimalPlaces(const QString &Value)
+{
+    const auto N = ParseInt(Value, 0, 255);
+    if (!N)
+        return std::nullopt;
+    return EngineSetting([Places = Byte(*N)](E &En) { En.SetDecimalPlaces(Places); });
+}
+
+std::optional<EngineSetting> ReadLanguage(const QString &Value)
+{
+    const auto L = ParseLanguage(Value);
+    if (!L)
+        return std::nullopt;
+    return EngineSetting([Lang = *L](E &En) { En.SetLanguage(Lang); });
+}
+
+// ---- The option tables ----
+
+// One "--name[=value]" option acting on a T.
+template <class T> struct OptionRow
+{
+    const char *Name;
+    // The value as the usage text shows it ("N", "on|off"); nullptr for a
+    // flag, which takes no value.
+    const char *Value;
+    // A flag's effect.
+    void (*Flag)(T &);
+    // A valued option's reader: the setting, or nothing when Value is bad.
+    std::optional<Setting<T>> (*Read)(const QString &Value);
+    // Shown after the option in the usage text; may be nullptr.
+    const char *Note = nullptr;
+};
+
+// Engine options, applied in this order whatever their order on the command
+// line.
+const OptionRow<E> EngineOptions[] = {
+    {"--precedence", "on|off", nullptr, ReadSwitch<&E::SetPrecedence>},
+    {"--prefix", "on|off", nullptr, ReadSwitch<&E::SetPrefixFunctions>},
+    {"--binary-percent", nullptr, [](E &En) { En.SetBinaryPercent(true); }, nullptr},
+    {"--same-line", nullptr, [](E &En) { En.SetOperatorSameLine(true); }, nullptr},
+    {"--memory-history", nullptr, [](E &En) { En.SetMemoryHistory(true); }, nullptr},
+    {"--ignore-error", nullptr, [](E &En) { En.SetIgnoreError(true); }, nullptr},
+    {"--grads", nullptr, [](E &En) { En.SetEnableGrads(true); }, nullptr},
+    {"--angle", "deg|rad|gra", nullptr,
+     [](const QString &V) -> std::optional<EngineSetting> {
+         TBrixAngleMode Mode;
+         if (V == "deg")
+             Mode = amDegrees;
+         else if (V == "rad")
+             Mode = amRadians;
+         else if (V == "gra")
+             Mode = amGradiants;
+         else
+             return std::nullopt;
+         return EngineSetting([Mode](E &En) { En.SetAngleMode(Mode); });
+     }},
+    {"--decimals", "N", nullptr, ReadDecimalPlaces},
+    {"--memory", "X", nullptr,
+     [](const QString &V) -> std::optional<EngineSetting> {
+         const auto X = ParseNumber(V);
+         if (!X)
+             return std::nullopt;
+         return EngineSetting([M = *X](E &En) { En.SetMemory(M); });
+     }},
+    {"--language", "NAME", nullptr, ReadLanguage},
+};
+
+// Float formatter options: any of them links a formatter to the engine,
+// with these settings applied in this order.
+std::optional<Setting<F>> ReadSciMin(const QString &V)
+{
+    const auto X = ParseNumber(V);
+    if (!X)
+        return std::nullopt;
+    return Setting<F>([M = Double(*X)](F &Fm) { Fm.SetSciMin(M); });
+}
+std::optional<Setting<F>> ReadSciMax(const QString &V)
+{
+    const auto X = ParseNumber(V);
+    if (!X)
+        return std::nullopt;
+    return Setting<F>([M = Double(*X)](F &Fm) { Fm.SetSciMax(M); });
+}
+const OptionRow<F> FormatterOptions[] = {
+    {"--formatter", nullptr, [](F &) {}, nullptr},
+    {"--trim", nullptr, [](F &Fm) { Fm.SetTrimTrailingZeroes(true); }, nullptr},
+    {"--thousands", nullptr, [](F &Fm) { Fm.SetShowThousands(true); }, nullptr},
+    {"--lakh", nullptr, [](F &Fm) { Fm.SetLakhFormatting(true); }, nullptr},
+    {"--sci", nullptr, [](F &Fm) { Fm.SetSciRange(true); }, nullptr},
+    {"--sci-min", "X", nullptr, ReadSciMin},
+    {"--sci-max", "X", nullptr, ReadSciMax},
+    {"--brackets", nullptr, [](F &Fm) { Fm.SetBracketsForNegative(true); }, nullptr},
+    {"--plus", nullptr, [](F &Fm) { Fm.SetShowPlusSign(true); }, nullptr},
+    {"--blank-zero", nullptr, [](F &Fm) { Fm.SetBlankWhenZero(true); }, nullptr},
+};
+
+// What the run itself is asked for: regional separators, output form and
+// the informational options.
+struct RunOptions
+{
+    std::optional<QChar> DecimalSeparator, ThousandSeparator;
+    bool Trace = false, Json = false, Help = false, Version = false;
+};
+
+template <std::optional<QChar> RunOptions::*Field>
+std::optional<Setting<RunOptions>> ReadChar(const QString &V)
+{
+    if (V.size() != 1)
+        return std::nullopt;
+    return Setting<RunOptions>([Ch = V.at(0)](RunOptions &R) { R.*Field = Ch; });
+}
+
+const OptionRow<RunOptions> RegionalOptions[] = {
+    {"--decimal-separator", "C", nullptr, ReadChar<&RunOptions::DecimalSeparator>},
+    {"--thousand-separator", "C", nullptr, ReadChar<&RunOptions::ThousandSeparator>},
+};
+
+const OptionRow<RunOptions> OutputOptions[] = {
+    {"--trace", nullptr, [](RunOptions &R) { R.Trace = true; }, nullptr,
+     "token, tab, display per key"},
+    {"--json", nullptr, [](RunOptions &R) { R.Json = true; }, nullptr, "one object"},
+};
+
+const OptionRow<RunOptions> InfoOptions[] = {
+    {"--help", nullptr, [](RunOptions &R) { R.Help = true; }, nullptr},
+    {"--version", nullptr, [](RunOptions &R) { R.Version = true; }, nullptr},
+};
+
+// ---- The command line's own tokens: "head:value" ----
+
+struct TokenRow
+{
+    const char *Head;
+    const char *Value; // as the usage text shows it
+    // Names the token as %1 when the value is bad.
+    const char *Error;
+    std::optional<EngineSetting> (*Read)(const QString &Value);
+};
+
+const TokenRow Tokens[] = {
+    {"value", "X", "bad number in key token '%1'",
+     [](const QString &V) -> std::optional<EngineSetting> {
+         const auto X = ParseNumber(V);
+         if (!X)
+             return std::nullopt;
+         return EngineSetting([Value = *X](E &En) { En.InputValue(Value); });
+     }},
+    {"paste", "TEXT", "",
+     [](const QString &V) -> std::optional<EngineSetting> {
+         return EngineSetting([V](E &En) { En.InputString(V); });
+     }},
+    {"dp", "N", "decimal places must be 0 to 255 in key token '%1'", ReadDecimalPlaces},
+    {"lang", "NAME", "unknown language in key token '%1'", ReadLanguage},
+    {"bpct", "on|off", "expected on or off in key token '%1'", ReadSwitch<&E::SetBinaryPercent>},
+    {"prec", "on|off", "expected on or off in key token '%1'", ReadSwitch<&E::SetPrecedence>},
+    {"prefix", "on|off", "expected on or off in key token '%1'",
+     ReadSwitch<&E::SetPrefixFunctions>},
+};
+
+// ---- Usage text, from the tables ----
+
+// Head and the items separated by Sep, wrapped before column 80; a
+// continuation line starts at the column of the first item.
+QString Wrapped(const QString &Head, const QStringList &Items,
+                const QString &Sep = QStringLiteral(" "))
+{
+    const QString Indent(Head.size() + 1, u' ');
+    QString Text, Line = Head + u' ';
+    bool Fresh = true; // nothing on Line after its head or indent
+    for (const QString &Item : Items) {
+        if (!Fresh && Line.size() + Sep.size() + Item.size() >= 80) {
+            Text += Line + u'\n';
+            Line = Indent;
+            Fresh = true;
+        }
+        if (!Fresh)
+            Line += Sep;
+        Line += Item;
+        Fresh = false;
+    }
+    return Text + Line + u'\n';
+}
+
+template <class T, size_t N> QStringList OptionItems(const OptionRow<T> (&Rows)[N])
+{
+    QStringList Items;
+    for (const OptionRow<T> &R : Rows) {
+        QString Item = QLatin1String(R.Name);
+        if (R.Value)
+            Item += u'=' + QLatin1String(R.Value);
+        if (R.Note)
+            Item += QStringLiteral(" (%1)").arg(QLatin1String(R.Note));
+        Items << Item;
+    }
+    return Items;
+}
+
+QString UsageText()
+{
+    QStringList KeyWords{QStringLiteral("digits and '.',")};
+    for (const TBrixKeyInfo &K : Keys()) {
+        const QString Words = QLatin1String(K.Words);
+        if (K.Key == ckPoint || (Words.size() == 1 && Words.at(0).isDigit()))
+            continue;
+        KeyWords << Words.split(u' ', Qt::SkipEmptyParts);
+    }
+    QStringList TokenWords;
+    for (const TokenRow &T : Tokens)
+        TokenWords << QStringLiteral("%1:%2").arg(QLatin1String(T.Head), QLatin1String(T.Value));
+
+    QString Text = QStringLiteral("Usage: lumopocketo-cli [OPTION...] [KEY...]\n"
+                                  "Drives the calculator engine with key tokens and prints its "
+                                  "display.\n"
+                                  "Keys are read from standard input when none are given.\n"
+                                  "\n");
+    Text += Wrapped(QStringLiteral("Keys:"), KeyWords);
+    Text += Wrapped(QStringLiteral("     "), TokenWords);
+    Text += Wrapped(QStringLiteral("Engine:"), OptionItems(EngineOptions));
+    Text += Wrapped(QStringLiteral("Formatter:"), OptionItems(FormatterOptions));
+    Text += Wrapped(QStringLiteral("Regional:"), OptionItems(RegionalOptions));
+    Text += Wrapped(QStringLiteral("Output:"), OptionItems(OutputOptions), QStringLiteral(" | "));
+    return Text;
+}
+
+// ---- Output helpers ----
+
 // %.18Lg, independent of the C library's locale.
 QString NumberText(Extended Value)
 {
@@ -132,118 +337,17 @@ QString AngleModeName(TBrixAngleMode Mode)
     }
 }
 
-struct Options
+void Print(std::FILE *File, const QString &Line)
 {
-    std::optional<bool> Precedence, Prefix;
-    bool BinaryPercent = false, SameLine = false, MemoryHistory = false, IgnoreError = false,
-         Grads = false;
-    std::optional<TBrixAngleMode> Angle;
-    std::optional<int> Decimals;
-    std::optional<Extended> Memory;
-    std::optional<TBrixLanguage> Language;
-    // Float formatter: linked when any of these is given.
-    bool Formatter = false, Trim = false, Thousands = false, Lakh = false, Sci = false,
-         Brackets = false, Plus = false, BlankZero = false;
-    std::optional<Extended> SciMin, SciMax;
-    std::optional<QChar> DecimalSeparator, ThousandSeparator;
-    bool Trace = false, Json = false, Help = false, Version = false;
-};
-
-// Reads one "--name[=value]" argument into Opts; false with Error naming it.
-bool ParseOption(const QString &Arg, Options &Opts, QString &Error)
-{
-    const qsizetype Eq = Arg.indexOf(u'=');
-    const QString Name = Arg.left(Eq < 0 ? Arg.size() : Eq);
-    const QString Value = Eq < 0 ? QString() : Arg.mid(Eq + 1);
-    const bool HasValue = Eq >= 0;
-    auto Bad = [&] {
-        Error = HasValue ? QStringLiteral("bad value '%1' for option %2").arg(Value, Name)
-                         : QStringLiteral("unknown option '%1' (or a value is missing)").arg(Arg);
-        return false;
-    };
-    auto Flag = [&](bool &Field) {
-        if (HasValue)
-            return Bad();
-        Field = true;
-        return true;
-    };
-    auto Char = [&](std::optional<QChar> &Field) {
-        if (Value.size() != 1)
-            return Bad();
-        Field = Value.at(0);
-        return true;
-    };
-    auto Number = [&](std::optional<Extended> &Field) {
-        Field = ParseNumber(Value);
-        return Field ? true : Bad();
-    };
-
-    if (Name == "--precedence" || Name == "--prefix") {
-        const auto S = ParseSwitch(Value);
-        if (!S)
-            return Bad();
-        (Name == "--precedence" ? Opts.Precedence : Opts.Prefix) = *S;
-        return true;
-    }
-    if (Name == "--angle") {
-        if (Value == "deg")
-            Opts.Angle = amDegrees;
-        else if (Value == "rad")
-            Opts.Angle = amRadians;
-        else if (Value == "gra")
-            Opts.Angle = amGradiants;
-        else
-            return Bad();
-        return true;
-    }
-    if (Name == "--decimals") {
-        Opts.Decimals = ParseInt(Value, 0, 255);
-        return Opts.Decimals ? true : Bad();
-    }
-    if (Name == "--memory")
-        return Number(Opts.Memory);
-    if (Name == "--language") {
-        Opts.Language = ParseLanguage(Value);
-        return Opts.Language ? true : Bad();
-    }
-    if (Name == "--sci-min")
-        return Number(Opts.SciMin) && (Opts.Formatter = true);
-    if (Name == "--sci-max")
-        return Number(Opts.SciMax) && (Opts.Formatter = true);
-    if (Name == "--decimal-separator")
-        return Char(Opts.DecimalSeparator);
-    if (Name == "--thousand-separator")
-        return Char(Opts.ThousandSeparator);
-
-    static const QHash<QString, bool Options::*> Flags = {
-        {"--binary-percent", &Options::BinaryPercent},
-        {"--same-line", &Options::SameLine},
-        {"--memory-history", &Options::MemoryHistory},
-        {"--ignore-error", &Options::IgnoreError},
-        {"--grads", &Options::Grads},
-        {"--formatter", &Options::Formatter},
-        {"--trim", &Options::Trim},
-        {"--thousands", &Options::Thousands},
-        {"--lakh", &Options::Lakh},
-        {"--sci", &Options::Sci},
-        {"--brackets", &Options::Brackets},
-        {"--plus", &Options::Plus},
-        {"--blank-zero", &Options::BlankZero},
-        {"--trace", &Options::Trace},
-        {"--json", &Options::Json},
-        {"--help", &Options::Help},
-        {"--version", &Options::Version},
-    };
-    const auto It = Flags.constFind(Name);
-    if (It == Flags.constEnd())
-        return Bad();
-    return Flag(Opts.*(*It));
+    const QByteArray Bytes = Line.toUtf8();
+    std::fwrite(Bytes.constData(), 1, size_t(Bytes.size()), File);
+    std::fputc('\n', File);
+    std::fflush(File);
 }
 
-bool AnyFormatterOption(const Options &O)
+void PrintUsageError(std::FILE *Err, const QString &Message)
 {
-    return O.Formatter || O.Trim || O.Thousands || O.Lakh || O.Sci || O.Brackets || O.Plus ||
-           O.BlankZero || O.SciMin || O.SciMax;
+    Print(Err, QStringLiteral("lumopocketo-cli: ") + Message);
 }
 
 // Counts of each notification while the keys run.
@@ -253,18 +357,18 @@ struct EventCounts
         AngleMode = 0, DecimalPlaces = 0, Language = 0;
 };
 
-void CountEvents(TBrixCalcEngine &E, EventCounts &C)
+void CountEvents(E &En, EventCounts &C)
 {
     auto Counter = [](int &N) { return [&N](TObject *) { ++N; }; };
-    E.SetOnDisplayChange(Counter(C.Display));
-    E.SetOnHistoryChange(Counter(C.History));
-    E.SetOnMemoryChange(Counter(C.Memory));
-    E.SetOnError(Counter(C.Error));
-    E.SetOnSetToggles(Counter(C.SetToggles));
-    E.SetOnClearToggles(Counter(C.ClearToggles));
-    E.SetOnAngleModeChange(Counter(C.AngleMode));
-    E.SetOnDecimalPlacesChange(Counter(C.DecimalPlaces));
-    E.SetOnLanguageChange([&C](TObject *, TBrixLanguage &) { ++C.Language; });
+    En.SetOnDisplayChange(Counter(C.Display));
+    En.SetOnHistoryChange(Counter(C.History));
+    En.SetOnMemoryChange(Counter(C.Memory));
+    En.SetOnError(Counter(C.Error));
+    En.SetOnSetToggles(Counter(C.SetToggles));
+    En.SetOnClearToggles(Counter(C.ClearToggles));
+    En.SetOnAngleModeChange(Counter(C.AngleMode));
+    En.SetOnDecimalPlacesChange(Counter(C.DecimalPlaces));
+    En.SetOnLanguageChange([&C](TObject *, TBrixLanguage &) { ++C.Language; });
 }
 
 QString JsonString(const QString &S)
@@ -305,24 +409,24 @@ QString JsonList(const QStringList &Items)
     return u'[' + Quoted.join(u',') + u']';
 }
 
-QString JsonReport(TBrixCalcEngine &E, const EventCounts &C, const QStringList &Uncaught)
+QString JsonReport(E &En, const EventCounts &C, const QStringList &Uncaught)
 {
     QStringList Operands;
-    for (Extended V : E.OperandStackContents())
+    for (Extended V : En.OperandStackContents())
         Operands << NumberText(V);
     auto Bool = [](bool B) { return B ? QStringLiteral("true") : QStringLiteral("false"); };
     QStringList M;
-    M << "\"display\":" + JsonString(E.GetDisplayStr());
-    M << "\"memory\":" + JsonString(E.GetMemoryContents());
-    M << "\"lastError\":" + JsonString(E.GetLastError());
-    M << "\"tape\":" + JsonList(E.HistoryLines());
-    M << "\"value\":" + JsonString(NumberText(E.GetAsFloat()));
-    M << "\"angleMode\":" + JsonString(AngleModeName(E.AngleMode()));
-    M << "\"inv\":" + Bool(E.IsInv());
-    M << "\"hyp\":" + Bool(E.IsHyp());
-    M << "\"lastCh\":" + JsonString(QString(E.LastCh()));
+    M << "\"display\":" + JsonString(En.GetDisplayStr());
+    M << "\"memory\":" + JsonString(En.GetMemoryContents());
+    M << "\"lastError\":" + JsonString(En.GetLastError());
+    M << "\"tape\":" + JsonList(En.HistoryLines());
+    M << "\"value\":" + JsonString(NumberText(En.GetAsFloat()));
+    M << "\"angleMode\":" + JsonString(AngleModeName(En.AngleMode()));
+    M << "\"inv\":" + Bool(En.IsInv());
+    M << "\"hyp\":" + Bool(En.IsHyp());
+    M << "\"lastCh\":" + JsonString(QString(En.LastCh()));
     M << "\"operands\":" + JsonList(Operands);
-    M << "\"operators\":" + JsonString(E.OperatorStackText());
+    M << "\"operators\":" + JsonString(En.OperatorStackText());
     M << QStringLiteral("\"events\":{\"display\":%1,\"history\":%2,\"memory\":%3,\"error\":%4,"
                         "\"setToggles\":%5,\"clearToggles\":%6,\"angleMode\":%7,"
                         "\"decimalPlaces\":%8,\"language\":%9}")
@@ -339,32 +443,92 @@ QString JsonReport(TBrixCalcEngine &E, const EventCounts &C, const QStringList &
     return u'{' + M.join(u',') + u'}';
 }
 
-void Print(std::FILE *F, const QString &Line)
+// ---- Step 1: parse ----
+
+// Everything the command line asks for. The engine and formatter settings
+// are kept by table row, so that they apply in the tables' order and a
+// repeated option counts once, its last value.
+struct Invocation
 {
-    const QByteArray Bytes = Line.toUtf8();
-    std::fwrite(Bytes.constData(), 1, size_t(Bytes.size()), F);
-    std::fputc('\n', F);
-    std::fflush(F);
+    std::array<EngineSetting, std::size(EngineOptions)> Engine;
+    std::array<Setting<F>, std::size(FormatterOptions)> Formatter;
+    RunOptions Run;
+    QStringList Words; // the key tokens, unparsed
+};
+
+// Looks Name up in Rows; on a hit reads Value into Slot (or, without a slot,
+// applies it to Target now) and returns true with Ok telling whether the
+// value was good.
+template <class T, size_t N>
+bool ReadOption(const OptionRow<T> (&Rows)[N], const QString &Name, const QString *Value,
+                std::type_identity_t<Setting<T>> *Slots, std::type_identity_t<T> *Target, bool &Ok)
+{
+    for (size_t I = 0; I < N; ++I) {
+        const OptionRow<T> &R = Rows[I];
+        if (Name != QLatin1String(R.Name))
+            continue;
+        Setting<T> S;
+        if (!R.Value) {
+            // A flag takes no value.
+            Ok = !Value;
+            S = R.Flag;
+        } else {
+            const auto Read = Value ? R.Read(*Value) : std::nullopt;
+            Ok = bool(Read);
+            if (Ok)
+                S = *Read;
+        }
+        if (Ok) {
+            if (Slots)
+                Slots[I] = std::move(S);
+            else
+                S(*Target);
+        }
+        return true;
+    }
+    return false;
 }
 
-const char *UsageText =
-    "Usage: lumopocketo-cli [OPTION...] [KEY...]\n"
-    "Drives the calculator engine with key tokens and prints its display.\n"
-    "Keys are read from standard input when none are given.\n"
-    "\n"
-    "Keys: digits and '.', + - * / ^ ( ) = result % +/- exp bs ac c pi e inv hyp\n"
-    "      sin cos tan log ln lg2 sqrt x^2 1/x m+ m- mr mc angle\n"
-    "      value:X paste:TEXT dp:N lang:NAME bpct:on|off prec:on|off prefix:on|off\n"
-    "Engine: --precedence=on|off --prefix=on|off --binary-percent --same-line\n"
-    "        --memory-history --ignore-error --grads --angle=deg|rad|gra\n"
-    "        --decimals=N --memory=X --language=NAME\n"
-    "Formatter: --formatter --trim --thousands --lakh --sci --sci-min=X --sci-max=X\n"
-    "           --brackets --plus --blank-zero\n"
-    "Regional: --decimal-separator=C --thousand-separator=C\n"
-    "Output: --trace (token, tab, display per key) | --json (one object)\n";
+// Reads one "--name[=value]" argument into Inv; false with Error naming it.
+bool ParseOption(const QString &Arg, Invocation &Inv, QString &Error)
+{
+    const qsizetype Eq = Arg.indexOf(u'=');
+    const QString Name = Arg.left(Eq < 0 ? Arg.size() : Eq);
+    const QString Value = Eq < 0 ? QString() : Arg.mid(Eq + 1);
+    const QString *V = Eq < 0 ? nullptr : &Value;
+
+    bool Ok = false;
+    const bool Known = ReadOption(EngineOptions, Name, V, Inv.Engine.data(), nullptr, Ok) ||
+                       ReadOption(FormatterOptions, Name, V, Inv.Formatter.data(), nullptr, Ok) ||
+                       ReadOption(RegionalOptions, Name, V, nullptr, &Inv.Run, Ok) ||
+                       ReadOption(OutputOptions, Name, V, nullptr, &Inv.Run, Ok) ||
+                       ReadOption(InfoOptions, Name, V, nullptr, &Inv.Run, Ok);
+    if (Known && Ok)
+        return true;
+    Error = V ? QStringLiteral("bad value '%1' for option %2").arg(Value, Name)
+              : QStringLiteral("unknown option '%1' (or a value is missing)").arg(Arg);
+    return false;
+}
+
+// Splits the arguments into options and key words ("--" ends the options).
+std::optional<Invocation> ParseArgs(const QStringList &Args, QString &Error)
+{
+    Invocation Inv;
+    bool OptionsDone = false;
+    for (const QString &A : Args) {
+        if (!OptionsDone && A == "--")
+            OptionsDone = true;
+        else if (!OptionsDone && A.startsWith(QLatin1String("--"))) {
+            if (!ParseOption(A, Inv, Error))
+                return std::nullopt;
+        } else
+            Inv.Words << A;
+    }
+    return Inv;
+}
 
 // Splits input text into tokens at whitespace.
-QStringList Tokens(const QString &Line)
+QStringList SplitWords(const QString &Line)
 {
     static const QRegularExpression Space(QStringLiteral("\\s+"));
     return Line.split(Space, Qt::SkipEmptyParts);
@@ -382,102 +546,172 @@ bool ParseKeys(const QStringList &Words, QList<Key> &Keys, QString &Error)
     return true;
 }
 
+// ---- Step 2: configure ----
+
+// The engine of a run and, when an option asks for it, its formatter.
+struct Calculator
+{
+    TOwned<E> Engine{Create<E>()};
+    TOwned<F> Formatter;
+};
+
+void Configure(const Invocation &Inv, Calculator &Calc)
+{
+    TFormatSettings &Regional = RegionalSettings();
+    if (Inv.Run.DecimalSeparator)
+        Regional.DecimalSeparator = *Inv.Run.DecimalSeparator;
+    if (Inv.Run.ThousandSeparator)
+        Regional.ThousandSeparator = *Inv.Run.ThousandSeparator;
+
+    for (const EngineSetting &S : Inv.Engine)
+        if (S)
+            S(*Calc.Engine);
+    if (std::any_of(Inv.Formatter.begin(), Inv.Formatter.end(),
+                    [](const Setting<F> &S) { return bool(S); })) {
+        Calc.Formatter.reset(Create<F>());
+        for (const Setting<F> &S : Inv.Formatter)
+            if (S)
+                S(*Calc.Formatter);
+        Calc.Engine->SetFormatter(Calc.Formatter.get());
+    }
+}
+
+// ---- Step 3: run ----
+
+// What the keys of a run brought about.
+struct Outcome
+{
+    EventCounts Counts;
+    QStringList Uncaught; // errors the engine passed on, in order
+    int Status = ExitOk;
+};
+
+class Runner
+{
+public:
+    Runner(E &Engine, const RunOptions &Opts, std::FILE *Out, std::FILE *Err)
+        : FEngine(Engine), FOpts(Opts), FOut(Out), FErr(Err)
+    {
+        CountEvents(FEngine, FResult.Counts);
+    }
+
+    void Run(const QList<Key> &Batch)
+    {
+        for (const Key &K : Batch) {
+            try {
+                K.Run(FEngine);
+            } catch (const Brix::Exception &X) {
+                FResult.Uncaught << X.Message();
+                Print(FErr, QStringLiteral("error: ") + X.Message());
+                FResult.Status = ExitUncaught;
+            }
+            if (FOpts.Trace)
+                Print(FOut, K.Token + u'\t' + FEngine.GetDisplayStr());
+        }
+    }
+
+    // Terminal lines: each line runs at once; a bad token drops its line
+    // and the session goes on.
+    void RunLines(std::FILE *In)
+    {
+        char *Line = nullptr;
+        size_t Cap = 0;
+        QString Error;
+        while (getline(&Line, &Cap, In) >= 0) {
+            QList<Key> LineKeys;
+            if (!ParseKeys(SplitWords(QString::fromLocal8Bit(Line)), LineKeys, Error)) {
+                PrintUsageError(FErr, Error);
+                FResult.Status = ExitUsage;
+                continue;
+            }
+            Run(LineKeys);
+            if (!FOpts.Trace && !FOpts.Json)
+                Print(FOut, FEngine.GetDisplayStr());
+        }
+        free(Line);
+    }
+
+    const Outcome &Result() const { return FResult; }
+
+private:
+    E &FEngine;
+    const RunOptions &FOpts;
+    std::FILE *FOut, *FErr;
+    Outcome FResult;
+};
+
+QString ReadAll(std::FILE *In)
+{
+    QByteArray All;
+    char Buf[65536];
+    size_t N;
+    while ((N = std::fread(Buf, 1, sizeof Buf, In)) > 0)
+        All.append(Buf, qsizetype(N));
+    return QString::fromLocal8Bit(All);
+}
+
+// ---- Step 4: report ----
+
+void Report(E &En, const RunOptions &Opts, const Outcome &Result, bool DisplayShown, std::FILE *Out)
+{
+    if (Opts.Json)
+        Print(Out, JsonReport(En, Result.Counts, Result.Uncaught));
+    else if (!Opts.Trace && !DisplayShown)
+        Print(Out, En.GetDisplayStr());
+}
+
 } // namespace
 
 std::optional<Key> ParseKey(const QString &Token, QString &Error)
 {
-    const QString Lower = Token.toLower();
-    auto Make = [&](std::function<void(TBrixCalcEngine &)> Run) {
+    auto Make = [&](std::function<void(E &)> Run) {
         return std::optional<Key>(Key{Token, std::move(Run)});
     };
-    auto Fail = [&](const QString &Why) {
-        Error = Why.arg(Token);
+    auto Fail = [&](const char *Why) {
+        Error = QString::fromLatin1(Why).arg(Token);
         return std::optional<Key>();
     };
 
+    // A number: one key per character, each a word of the key table.
     static const QRegularExpression NumberToken(QStringLiteral("^[0-9.]+$"));
     if (NumberToken.match(Token).hasMatch()) {
-        return Make([Token](TBrixCalcEngine &E) {
-            for (QChar Ch : Token) {
-                if (Ch == u'.')
-                    E.InputDecimalSeparator();
-                else
-                    E.InputDigit(Byte(Ch.unicode() - '0'));
-            }
+        QList<TBrixCalcKey> Digits;
+        for (const QChar &Ch : Token)
+            Digits << FindKeyWord(QStringView(&Ch, 1))->Key;
+        return Make([Digits](E &En) {
+            for (TBrixCalcKey K : Digits)
+                PressKey(En, K);
         });
     }
-    const auto Word = WordKeys().constFind(Lower);
-    if (Word != WordKeys().constEnd()) {
-        const EngineCall Call = *Word;
-        return Make([Call](TBrixCalcEngine &E) { (E.*Call)(); });
-    }
+    if (const TBrixKeyInfo *Info = FindKeyWord(Token))
+        return Make([K = Info->Key](E &En) { PressKey(En, K); });
 
     const qsizetype Colon = Token.indexOf(u':');
     if (Colon > 0) {
-        const QString Head = Lower.left(Colon);
+        const QString Head = Token.left(Colon).toLower();
         const QString Arg = Token.mid(Colon + 1);
-        if (Head == "value") {
-            const auto V = ParseNumber(Arg);
-            if (!V)
-                return Fail(QStringLiteral("bad number in key token '%1'"));
-            const Extended Value = *V;
-            return Make([Value](TBrixCalcEngine &E) { E.InputValue(Value); });
-        }
-        if (Head == "paste")
-            return Make([Arg](TBrixCalcEngine &E) { E.InputString(Arg); });
-        if (Head == "dp") {
-            const auto N = ParseInt(Arg, 0, 255);
-            if (!N)
-                return Fail(QStringLiteral("decimal places must be 0 to 255 in key token '%1'"));
-            const Byte Places = Byte(*N);
-            return Make([Places](TBrixCalcEngine &E) { E.SetDecimalPlaces(Places); });
-        }
-        if (Head == "lang") {
-            const auto L = ParseLanguage(Arg);
-            if (!L)
-                return Fail(QStringLiteral("unknown language in key token '%1'"));
-            const TBrixLanguage Lang = *L;
-            return Make([Lang](TBrixCalcEngine &E) { E.SetLanguage(Lang); });
-        }
-        using Setter = void (TBrixCalcEngine::*)(bool);
-        static const QHash<QString, Setter> Switches = {
-            {"bpct", &TBrixCalcEngine::SetBinaryPercent},
-            {"prec", &TBrixCalcEngine::SetPrecedence},
-            {"prefix", &TBrixCalcEngine::SetPrefixFunctions},
-        };
-        const auto Sw = Switches.constFind(Head);
-        if (Sw != Switches.constEnd()) {
-            const auto On = ParseSwitch(Arg);
-            if (!On)
-                return Fail(QStringLiteral("expected on or off in key token '%1'"));
-            const Setter Set = *Sw;
-            const bool Value = *On;
-            return Make([Set, Value](TBrixCalcEngine &E) { (E.*Set)(Value); });
+        for (const TokenRow &T : Tokens) {
+            if (Head != QLatin1String(T.Head))
+                continue;
+            auto S = T.Read(Arg);
+            return S ? Make(std::move(*S)) : Fail(T.Error);
         }
     }
-    return Fail(QStringLiteral("unknown key token '%1'"));
+    return Fail("unknown key token '%1'");
 }
 
 int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Err)
 {
-    Options Opts;
-    QStringList Words;
-    bool OptionsDone = false;
     QString Error;
-    for (const QString &A : Args) {
-        if (!OptionsDone && A == "--") {
-            OptionsDone = true;
-        } else if (!OptionsDone && A.startsWith(QLatin1String("--"))) {
-            if (!ParseOption(A, Opts, Error)) {
-                Print(Err, QStringLiteral("lumopocketo-cli: ") + Error);
-                return ExitUsage;
-            }
-        } else {
-            Words << A;
-        }
+    const std::optional<Invocation> Inv = ParseArgs(Args, Error);
+    if (!Inv) {
+        PrintUsageError(Err, Error);
+        return ExitUsage;
     }
+    const RunOptions &Opts = Inv->Run;
     if (Opts.Help) {
-        std::fputs(UsageText, Out);
+        const QByteArray Usage = UsageText().toUtf8();
+        std::fwrite(Usage.constData(), 1, size_t(Usage.size()), Out);
         return ExitOk;
     }
     if (Opts.Version) {
@@ -485,133 +719,39 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
         return ExitOk;
     }
     if (Opts.Trace && Opts.Json) {
-        Print(Err,
-              QStringLiteral("lumopocketo-cli: options --trace and --json exclude each other"));
+        PrintUsageError(Err, QStringLiteral("options --trace and --json exclude each other"));
         return ExitUsage;
     }
 
     // Keys from the command line are all checked before anything runs.
     QList<Key> Keys;
-    if (!ParseKeys(Words, Keys, Error)) {
-        Print(Err, QStringLiteral("lumopocketo-cli: ") + Error);
+    if (!ParseKeys(Inv->Words, Keys, Error)) {
+        PrintUsageError(Err, Error);
         return ExitUsage;
     }
-    const bool FromInput = Words.isEmpty();
+    const bool FromInput = Inv->Words.isEmpty();
     const bool Interactive = FromInput && isatty(fileno(In));
 
-    // Regional settings for the whole run.
-    TFormatSettings &Regional = RegionalSettings();
-    if (Opts.DecimalSeparator)
-        Regional.DecimalSeparator = *Opts.DecimalSeparator;
-    if (Opts.ThousandSeparator)
-        Regional.ThousandSeparator = *Opts.ThousandSeparator;
-
-    TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
-    TOwned<TBrixFloatFormatter> Formatter;
-    TBrixCalcEngine &E = *Engine;
-    if (Opts.Precedence)
-        E.SetPrecedence(*Opts.Precedence);
-    if (Opts.Prefix)
-        E.SetPrefixFunctions(*Opts.Prefix);
-    if (Opts.BinaryPercent)
-        E.SetBinaryPercent(true);
-    if (Opts.SameLine)
-        E.SetOperatorSameLine(true);
-    if (Opts.MemoryHistory)
-        E.SetMemoryHistory(true);
-    if (Opts.IgnoreError)
-        E.SetIgnoreError(true);
-    if (Opts.Grads)
-        E.SetEnableGrads(true);
-    if (Opts.Angle)
-        E.SetAngleMode(*Opts.Angle);
-    if (Opts.Decimals)
-        E.SetDecimalPlaces(Byte(*Opts.Decimals));
-    if (Opts.Memory)
-        E.SetMemory(*Opts.Memory);
-    if (Opts.Language)
-        E.SetLanguage(*Opts.Language);
-    if (AnyFormatterOption(Opts)) {
-        Formatter.reset(Create<TBrixFloatFormatter>());
-        TBrixFloatFormatter &F = *Formatter;
-        if (Opts.Trim)
-            F.SetTrimTrailingZeroes(true);
-        if (Opts.Thousands)
-            F.SetShowThousands(true);
-        if (Opts.Lakh)
-            F.SetLakhFormatting(true);
-        if (Opts.Sci)
-            F.SetSciRange(true);
-        if (Opts.SciMin)
-            F.SetSciMin(Double(*Opts.SciMin));
-        if (Opts.SciMax)
-            F.SetSciMax(Double(*Opts.SciMax));
-        if (Opts.Brackets)
-            F.SetBracketsForNegative(true);
-        if (Opts.Plus)
-            F.SetShowPlusSign(true);
-        if (Opts.BlankZero)
-            F.SetBlankWhenZero(true);
-        E.SetFormatter(&F);
-    }
-
-    EventCounts Counts;
-    CountEvents(E, Counts);
-    QStringList Uncaught;
-    int Status = ExitOk;
-
-    auto RunKeys = [&](const QList<Key> &Batch) {
-        for (const Key &K : Batch) {
-            try {
-                K.Run(E);
-            } catch (const Brix::Exception &X) {
-                Uncaught << X.Message();
-                Print(Err, QStringLiteral("error: ") + X.Message());
-                Status = ExitUncaught;
-            }
-            if (Opts.Trace)
-                Print(Out, K.Token + u'\t' + E.GetDisplayStr());
-        }
-    };
+    Calculator Calc;
+    Configure(*Inv, Calc);
+    E &En = *Calc.Engine;
+    Runner R(En, Opts, Out, Err);
 
     if (!FromInput) {
-        RunKeys(Keys);
+        R.Run(Keys);
     } else if (Interactive) {
-        // A small terminal calculator: each line runs at once; a bad token
-        // drops its line and the session goes on.
-        char *Line = nullptr;
-        size_t Cap = 0;
-        while (getline(&Line, &Cap, In) >= 0) {
-            QList<Key> LineKeys;
-            if (!ParseKeys(Tokens(QString::fromLocal8Bit(Line)), LineKeys, Error)) {
-                Print(Err, QStringLiteral("lumopocketo-cli: ") + Error);
-                Status = ExitUsage;
-                continue;
-            }
-            RunKeys(LineKeys);
-            if (!Opts.Trace && !Opts.Json)
-                Print(Out, E.GetDisplayStr());
-        }
-        free(Line);
+        R.RunLines(In);
     } else {
         // Piped input is read whole and checked before anything runs.
-        QByteArray All;
-        char Buf[65536];
-        size_t N;
-        while ((N = std::fread(Buf, 1, sizeof Buf, In)) > 0)
-            All.append(Buf, qsizetype(N));
-        if (!ParseKeys(Tokens(QString::fromLocal8Bit(All)), Keys, Error)) {
-            Print(Err, QStringLiteral("lumopocketo-cli: ") + Error);
+        if (!ParseKeys(SplitWords(ReadAll(In)), Keys, Error)) {
+            PrintUsageError(Err, Error);
             return ExitUsage;
         }
-        RunKeys(Keys);
+        R.Run(Keys);
     }
 
-    if (Opts.Json)
-        Print(Out, JsonReport(E, Counts, Uncaught));
-    else if (!Opts.Trace && !Interactive)
-        Print(Out, E.GetDisplayStr());
-    return Status;
+    Report(En, Opts, R.Result(), Interactive, Out);
+    return R.Result().Status;
 }
 
 } // namespace LumoCli

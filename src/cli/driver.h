@@ -1,7 +1,11 @@
 // The command-line calculator: key tokens and options in, the engine's
 // display (plain, traced or as JSON) out. All behaviour comes from the
-// engine; this file only maps words to engine calls and prints what the
-// engine shows.
+// engine; the keys and their words come from the engine library's key table.
+// This file adds only what the command line needs beyond the keys (value,
+// paste and option tokens, the options) and prints what the engine shows.
+//
+// A run is four steps: parse the arguments, configure an engine (and a
+// formatter when asked for), run the keys, report.
 #pragma once
 
 #include <QString>

@@ -4,9 +4,8 @@
 // Tokens (separated by spaces):
 //   runs of 0-9, "." and "E"     one key per character (digit, decimal
 //                                separator, exponent mark)
-//   + - * / ^ ( ) = %            the operator, bracket, equals, percent keys
-//   +/- inv hyp sin cos tan log ln lg2 sqrt x^2 1/x pi e bs c ac result
-//   m+ m- mr mc angle            the other keys
+//   + - * / ^ ( ) = % sqrt m+ .. a key by its word in the engine library's
+//                                key table (brix/calculator/keys.h)
 //   v:TEXT                       InputValue of TEXT read in the C locale
 //   s:TEXT                       InputString(TEXT)
 //   deg rad gra                  SetAngleMode
@@ -15,11 +14,11 @@
 #pragma once
 
 #include "brix/calculator/engine.h"
+#include "brix/calculator/keys.h"
 #include "brix/classes/formatsettings.h"
 
 #include <gtest/gtest.h>
 
-#include <QHash>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -38,43 +37,9 @@ inline bool IsNumberToken(const QString &Token)
 
 inline void PressKey(TBrixCalcEngine &E, const QString &Token)
 {
-    static const QHash<QString, void (TBrixCalcEngine::*)()> Keys = {
-        {"+", &TBrixCalcEngine::DoAdd},
-        {"-", &TBrixCalcEngine::DoSubtract},
-        {"*", &TBrixCalcEngine::DoMultiply},
-        {"/", &TBrixCalcEngine::DoDivide},
-        {"^", &TBrixCalcEngine::DoPower},
-        {"(", &TBrixCalcEngine::InputLeftBracket},
-        {")", &TBrixCalcEngine::InputRightBracket},
-        {"=", &TBrixCalcEngine::DoEquals},
-        {"result", &TBrixCalcEngine::DoResult},
-        {"%", &TBrixCalcEngine::DoPercent},
-        {"+/-", &TBrixCalcEngine::DoChangeSign},
-        {"inv", &TBrixCalcEngine::DoInv},
-        {"hyp", &TBrixCalcEngine::DoHyp},
-        {"sin", &TBrixCalcEngine::DoSin},
-        {"cos", &TBrixCalcEngine::DoCos},
-        {"tan", &TBrixCalcEngine::DoTan},
-        {"log", &TBrixCalcEngine::DoLog},
-        {"ln", &TBrixCalcEngine::DoLN},
-        {"lg2", &TBrixCalcEngine::DoLg2},
-        {"sqrt", &TBrixCalcEngine::DoSqRoot},
-        {"x^2", &TBrixCalcEngine::DoSquare},
-        {"1/x", &TBrixCalcEngine::DoInvert},
-        {"pi", &TBrixCalcEngine::InputPi},
-        {"e", &TBrixCalcEngine::InputNaturalConstant},
-        {"bs", &TBrixCalcEngine::InputBackspace},
-        {"c", &TBrixCalcEngine::ClearDisplay},
-        {"ac", &TBrixCalcEngine::AllClear},
-        {"m+", &TBrixCalcEngine::MemoryAdd},
-        {"m-", &TBrixCalcEngine::MemorySubtract},
-        {"mr", &TBrixCalcEngine::MemoryRecall},
-        {"mc", &TBrixCalcEngine::MemoryClear},
-        {"angle", &TBrixCalcEngine::ToggleAngleMode},
-    };
-    if (auto It = Keys.find(Token); It != Keys.end()) {
-        (E.*It.value())();
-    } else if (IsNumberToken(Token)) {
+    // Number tokens come first: "E" in them is the exponent key, while the
+    // word "e" alone is the constant.
+    if (IsNumberToken(Token)) {
         for (QChar Ch : Token) {
             if (Ch == u'.')
                 E.InputDecimalSeparator();
@@ -83,6 +48,8 @@ inline void PressKey(TBrixCalcEngine &E, const QString &Token)
             else
                 E.InputDigit(TBrixZeroToNine(Ch.digitValue()));
         }
+    } else if (const TBrixKeyInfo *Key = FindKeyWord(Token)) {
+        EXPECT_TRUE(Brix::PressKey(E, Key->Key)) << "not an engine key: " << Token.toStdString();
     } else if (Token.startsWith("v:")) {
         bool Ok = false;
         const double V = QLocale::c().toDouble(Token.mid(2), &Ok);
