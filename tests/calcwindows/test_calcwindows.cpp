@@ -2,14 +2,16 @@
 // mouse on Qt's offscreen platform. Every modal run is guarded by a watchdog
 // that closes the window and fails the test instead of hanging.
 #include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_input.h"
+#include "brix/calcwindows/calculators_scientific.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/widgets/buttons.h"
-#include "brix/calcwindows/calculators.h"
-#include "brix/calcwindows/calculators_scientific.h"
-#include "brix/widgets/spinedits.h"
 #include "brix/store/storectrls.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 #include "brix/widgets/styles.h"
+#include "calcwindows/typed_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontInfo>
 #include <QFrame>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -25,6 +28,7 @@
 
 #include <cfloat>
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace Brix;
@@ -82,32 +86,15 @@ protected:
     QStringList FErrors;
 };
 
-// The oracle: the same keys given straight to an engine.
+// The oracle: the keys the typed characters stand for, pressed on an engine
+// ("." region).
 QString EngineDisplayFor(const QString &Keys)
 {
     TOwned<TBrixCalcEngine> Engine(Brix::Create<TBrixCalcEngine>());
     Engine->AllClear();
-    for (QChar C : Keys) {
-        const char Ch = C.toLatin1();
-        if (Ch >= '0' && Ch <= '9')
-            Engine->InputDigit(TBrixZeroToNine(Ch - '0'));
-        else if (Ch == '.')
-            Engine->InputDecimalSeparator();
-        else if (Ch == '+')
-            Engine->DoAdd();
-        else if (Ch == '-')
-            Engine->DoSubtract();
-        else if (Ch == '*')
-            Engine->DoMultiply();
-        else if (Ch == '/')
-            Engine->DoDivide();
-        else if (Ch == '(')
-            Engine->InputLeftBracket();
-        else if (Ch == ')')
-            Engine->InputRightBracket();
-        else if (Ch == '=')
-            Engine->DoEquals();
-    }
+    for (QChar C : Keys)
+        for (TBrixCalcKey K : Oracle::TypedKeysFor(C.unicode(), false, u'.'))
+            PressKey(*Engine, K);
     return Engine->GetDisplayStr();
 }
 
@@ -162,25 +149,9 @@ TEST_F(CalcWindows, KeySequencesShowTheEngineDisplayByKeyboardAndMouse)
 
         TBrixCalcForm ByMouse;
         Show(ByMouse);
-        for (QChar C : Keys) {
-            const char Ch = C.toLatin1();
-            TBrixCalcKey K = ckEquals;
-            if (Ch >= '0' && Ch <= '9') {
-                const TBrixCalcKey Digits[] = {ckZero, ckOne, ckTwo,   ckThree, ckFour,
-                                               ckFive, ckSix, ckSeven, ckEight, ckNine};
-                K = Digits[Ch - '0'];
-            } else {
-                K = Ch == '.'   ? ckPoint
-                    : Ch == '+' ? ckAdd
-                    : Ch == '-' ? ckSubtract
-                    : Ch == '*' ? ckMultiply
-                    : Ch == '/' ? ckDivide
-                    : Ch == '(' ? ckLeftBracket
-                    : Ch == ')' ? ckRightBracket
-                                : ckEquals;
-            }
-            Click(ByMouse, K);
-        }
+        for (QChar C : Keys)
+            for (TBrixCalcKey K : Oracle::TypedKeysFor(C.unicode(), false, u'.'))
+                Click(ByMouse, K);
         EXPECT_EQ(ByMouse.ValueDisplay->text(), ByKeyboard.ValueDisplay->text());
         EXPECT_TRUE(ByMouse.isVisible());
     }
@@ -216,6 +187,67 @@ TEST_F(CalcWindows, LettersReachHiddenKeysInTheCompactLayout)
     EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("20.0000")) << "X multiplies";
     Type(Form, QStringLiteral("7_"));
     EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("-7"));
+}
+
+// Every character up to U+024F (the Turkish dotless i and dotted I among
+// them) in each window kind and both regions presses exactly the keys of the
+// keyboard table.
+TEST(CalcKeyboard, CharactersPressTheKeysOfTheKeyboardTable)
+{
+    for (TBrixCalcWindowKind Kind : {wkCompact, wkFull, wkScientific})
+        for (char16_t Decimal : {u'.', u','})
+            for (char16_t C = 0; C < 0x250; ++C) {
+                const TBrixKeyPresses Got = KeysForCharacter(QChar(C), Kind, QChar(Decimal));
+                EXPECT_EQ(std::vector<TBrixCalcKey>(Got.begin(), Got.end()),
+                          Oracle::TypedKeysFor(C, Kind == wkScientific, Decimal))
+                    << "character " << int(C) << ", window kind " << Kind << ", separator "
+                    << char(Decimal);
+            }
+}
+
+TEST(CalcKeyboard, KeyDownRules)
+{
+    using M = Qt::KeyboardModifier;
+    const std::optional<TBrixCalcKey> None;
+    struct Row
+    {
+        const char *Name;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        std::optional<TBrixCalcKey> Standard, Scientific;
+    };
+    const Row Rows[] = {
+        {"F10", Qt::Key_F10, M::NoModifier, ckExit, None},
+        {"Shift+F10", Qt::Key_F10, M::ShiftModifier, None, None},
+        {"Ctrl+F10", Qt::Key_F10, M::ControlModifier, None, None},
+        {"keypad .", Qt::Key_Period, M::KeypadModifier, ckPoint, ckPoint},
+        {"keypad , with Ctrl", Qt::Key_Comma, M::KeypadModifier | M::ControlModifier, ckPoint,
+         ckPoint},
+        {". off the keypad is a typed character", Qt::Key_Period, M::NoModifier, None, None},
+        {"Delete", Qt::Key_Delete, M::NoModifier, ckClear, ckClear},
+        {"Ctrl+Delete", Qt::Key_Delete, M::ControlModifier, ckClear, ckClear},
+        {"Ctrl+C", Qt::Key_C, M::ControlModifier, ckCopy, ckCopy},
+        {"Ctrl+Shift+C", Qt::Key_C, M::ControlModifier | M::ShiftModifier, ckCopy, ckCopy},
+        {"C alone is a typed character", Qt::Key_C, M::NoModifier, None, None},
+        {"Ctrl+Insert", Qt::Key_Insert, M::ControlModifier, ckCopy, ckCopy},
+        {"Ctrl+Shift+Insert copies", Qt::Key_Insert, M::ControlModifier | M::ShiftModifier, ckCopy,
+         ckCopy},
+        {"Shift+Insert", Qt::Key_Insert, M::ShiftModifier, ckPaste, ckPaste},
+        {"keypad Shift+Insert", Qt::Key_Insert, M::ShiftModifier | M::KeypadModifier, ckPaste,
+         ckPaste},
+        {"Insert alone", Qt::Key_Insert, M::NoModifier, None, None},
+        {"Ctrl+V", Qt::Key_V, M::ControlModifier, ckPaste, ckPaste},
+        {"Shift+V", Qt::Key_V, M::ShiftModifier, None, None},
+        {"Ctrl+X", Qt::Key_X, M::ControlModifier, ckExit, ckExit},
+        {"Ctrl+Z", Qt::Key_Z, M::ControlModifier, None, None},
+        {"Escape is a typed character", Qt::Key_Escape, M::NoModifier, None, None},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        EXPECT_EQ(KeyForKeyDown(R.Key, R.Modifiers, wkCompact), R.Standard);
+        EXPECT_EQ(KeyForKeyDown(R.Key, R.Modifiers, wkFull), R.Standard);
+        EXPECT_EQ(KeyForKeyDown(R.Key, R.Modifiers, wkScientific), R.Scientific);
+    }
 }
 
 TEST_F(CalcWindows, LayoutGridAtTheDesignSizes)
@@ -378,11 +410,13 @@ TEST_F(CalcWindows, EveryKeySitsOnItsGridCell)
 }
 
 // The box follows the panel's font (as the calculator settings of a UI
-// control set it) and still ends where the next row begins.
+// control set it) and still ends where the next row begins: a font too tall
+// for the room is set smaller, never larger. Which sizes fit depends on the
+// desktop's font, so only the smallest is expected to fit unchanged.
 TEST_F(CalcWindows, DecimalPlacesBoxFollowsThePanelFontWithinTheToolRow)
 {
     TBrixSciCalcForm Form;
-    for (int Pixels : {12, 15, 24}) {
+    for (int Pixels : {9, 12, 15, 24}) {
         SCOPED_TRACE(Pixels);
         QFont Font = Form.CalcPanel->font();
         Font.setPixelSize(Pixels);
@@ -390,15 +424,17 @@ TEST_F(CalcWindows, DecimalPlacesBoxFollowsThePanelFontWithinTheToolRow)
         EXPECT_EQ(Form.DPSpin->geometry().top(), 34);
         EXPECT_LE(Form.DPSpin->geometry().bottom(), 58) << "the function row starts at 59";
         EXPECT_GE(Form.DPSpin->height(), Form.DPSpin->MinimumHeight());
-        if (Pixels == 12) {
-            EXPECT_EQ(Form.DPSpin->font().pixelSize(), 12) << "the panel's font, unchanged";
+        const int BoxPixels = QFontInfo(Form.DPSpin->font()).pixelSize();
+        EXPECT_LE(BoxPixels, QFontInfo(Font).pixelSize()) << "no larger than the panel's";
+        if (Pixels == 9) {
+            EXPECT_EQ(BoxPixels, QFontInfo(Font).pixelSize()) << "a small font fits as it is";
         }
     }
 }
 
-// The window's look as described: "Segoe UI" (or the desktop's stand-in) at
-// 15 pixels, and displays with a two-pixel lowered bevel inside which a
-// three-pixel border keeps the caption off the edge.
+// The window's look: "Segoe UI" (or the desktop's stand-in) at 15 pixels,
+// and displays with a two-pixel lowered bevel inside which a three-pixel
+// border keeps the caption off the edge.
 TEST_F(CalcWindows, WindowFontAndDisplayInsets)
 {
     TBrixCalcForm Standard;

@@ -38,7 +38,8 @@ const TBrixCalculator::TSettingKey *TBrixCalculator::SettingKeys(int &Count)
          [](C &Calc, S &Store, N Name) { Store.WriteInteger(Name, Calc.AngleMode()); }},
         {"Decimal Places",
          [](C &Calc, S &Store, N Name) {
-             // The low byte, as the option has always been kept.
+             // The option is one byte wide: only the low byte of the stored
+             // number counts (260 reads as 4).
              Calc.SetDecimalPlaces(Byte(Store.ReadInteger(Name, Calc.DecimalPlaces())));
          },
          [](C &Calc, S &Store, N Name) { Store.WriteInteger(Name, Calc.DecimalPlaces()); }},

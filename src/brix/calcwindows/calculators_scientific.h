@@ -20,14 +20,10 @@ public:
     TBrixSpeedButton *ExpBtn = nullptr;
     TBrixSpeedButton *Lg2btn = nullptr;
 
-    // Width 7w + 10, height 2v + 8h + 4 (w the width of SinBtn, h the key
-    // height, v the value display's height + 10); keypad rows at 105..193
-    // and the memory display at 219 at the design sizes.
-    void RedrawCalc() override;
-
-protected:
-    bool MapWindowCharacter(QChar Upper, TBrixCalcKey &Key) const override;
-    bool ExitsOnF10() const override { return false; }
+    // Laid out 220 x 248 at the design sizes (keys 30 x 22, the digits 40
+    // wide, display height 24): keypad rows at 105..193, the memory display
+    // at 219.
+    TBrixCalcWindowKind WindowKind() const override { return wkScientific; }
 };
 
 } // namespace Brix

@@ -1,10 +1,11 @@
 #include "brix/calcwindows/calculators_standard.h"
 
 #include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators_glyphs.h"
+#include "brix/calcwindows/calculators_input.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/widgets/buttons.h"
-#include "brix/calcwindows/calculators_glyphs.h"
 #include "brix/widgets/spinedits.h"
 
 #include <QApplication>
@@ -40,11 +41,6 @@ constexpr int DisplayHeight = 24;
 constexpr int SpinLeft = 66;
 constexpr int SpinHeight = 29;
 
-constexpr int Col(int C)
-{
-    return 5 + 30 * C;
-}
-
 TBrixCalcFormBase::TErrorReporter &ErrorReporter()
 {
     static TBrixCalcFormBase::TErrorReporter Reporter;
@@ -58,121 +54,86 @@ struct TBrixCalcFormBase::TKeyRow
     TBrixCalcKey Key;
     const char *Name;
     TBrixSpeedButton *TBrixCalcFormBase::*Field; // nullptr: a scientific-only key
-    int Left; // the standard window's column; the scientific window re-places keys
-    int Width;
     TFaceKind Face;
     const char *Text; // fkText
     TBrixGlyph Glyph; // fkGlyph
     int CaptionKey;   // fkTableText: a TBrixResCalc
     int HintKey;      // a TBrixResCalc, or NoText
-    void (*Click)(TBrixCalcFormBase &Form);
+    // What a click does when it is not the key's engine call (PressKey).
+    void (*WindowAction)(TBrixCalcFormBase &Form) = nullptr;
 };
 
+// What each key looks like. Where each key sits is the keypad's grid
+// (calculators_keypad.cpp); what a key does is its engine call in the key
+// table (calculator/keys.cpp), but for the window actions below.
 const TBrixCalcFormBase::TKeyRow *TBrixCalcFormBase::KeyTable(int &Count)
 {
     using F = TBrixCalcFormBase;
-    // Engine operations without arguments, and digits.
-#define BRIX_ENGINE(Op) [](F &Form) { Form.CalcEngine->Op(); }
-#define BRIX_DIGIT(D) [](F &Form) { Form.CalcEngine->InputDigit(D); }
     static const TKeyRow Rows[] = {
-        {ckZero, "ZeroBtn", &F::ZeroBtn, Col(0), KeyWidth, fkText, "0", kgAdd, NoText, NoText,
-         BRIX_DIGIT(0)},
-        {ckPoint, "PointBtn", &F::PointBtn, Col(1), KeyWidth, fkDecimalSep, ".", kgAdd, NoText,
-         NoText, BRIX_ENGINE(InputDecimalSeparator)},
-        {ckChangeSign, "ChangeSignBtn", &F::ChangeSignBtn, Col(2), KeyWidth, fkGlyph, nullptr,
-         kgChangeSign, NoText, ectChangeSignHint, BRIX_ENGINE(DoChangeSign)},
-        {ckOne, "OneBtn", &F::OneBtn, Col(0), KeyWidth, fkText, "1", kgAdd, NoText, NoText,
-         BRIX_DIGIT(1)},
-        {ckTwo, "TwoBtn", &F::TwoBtn, Col(1), KeyWidth, fkText, "2", kgAdd, NoText, NoText,
-         BRIX_DIGIT(2)},
-        {ckThree, "ThreeBtn", &F::ThreeBtn, Col(2), KeyWidth, fkText, "3", kgAdd, NoText, NoText,
-         BRIX_DIGIT(3)},
-        {ckFour, "FourBtn", &F::FourBtn, Col(0), KeyWidth, fkText, "4", kgAdd, NoText, NoText,
-         BRIX_DIGIT(4)},
-        {ckFive, "FiveBtn", &F::FiveBtn, Col(1), KeyWidth, fkText, "5", kgAdd, NoText, NoText,
-         BRIX_DIGIT(5)},
-        {ckSix, "SixBtn", &F::SixBtn, Col(2), KeyWidth, fkText, "6", kgAdd, NoText, NoText,
-         BRIX_DIGIT(6)},
-        {ckSeven, "SevenBtn", &F::SevenBtn, Col(0), KeyWidth, fkText, "7", kgAdd, NoText, NoText,
-         BRIX_DIGIT(7)},
-        {ckEight, "EightBtn", &F::EightBtn, Col(1), KeyWidth, fkText, "8", kgAdd, NoText, NoText,
-         BRIX_DIGIT(8)},
-        {ckNine, "NineBtn", &F::NineBtn, Col(2), KeyWidth, fkText, "9", kgAdd, NoText, NoText,
-         BRIX_DIGIT(9)},
-        {ckEquals, "EqualsBtn", &F::EqualsBtn, Col(3), 3 * KeyWidth, fkText, "=", kgAdd, NoText,
-         NoText, BRIX_ENGINE(DoEquals)},
-        {ckSubtract, "SubtractBtn", &F::SubtractBtn, Col(3), KeyWidth, fkGlyph, nullptr, kgSubtract,
-         NoText, ectSubtractHint, BRIX_ENGINE(DoSubtract)},
-        {ckAdd, "AddBtn", &F::AddBtn, Col(3), KeyWidth, fkGlyph, nullptr, kgAdd, NoText, ectAddHint,
-         BRIX_ENGINE(DoAdd)},
-        {ckDivide, "DivideBtn", &F::DivideBtn, Col(3), KeyWidth, fkGlyph, nullptr, kgDivide, NoText,
-         ectDivideHint, BRIX_ENGINE(DoDivide)},
-        {ckMultiply, "MultiplyBtn", &F::MultiplyBtn, Col(3), KeyWidth, fkGlyph, nullptr, kgMultiply,
-         NoText, ectMultiplyHint, BRIX_ENGINE(DoMultiply)},
-        {ckLeftBracket, "LeftBracketBtn", &F::LeftBracketBtn, Col(0), KeyWidth, fkText, "(", kgAdd,
-         NoText, NoText, BRIX_ENGINE(InputLeftBracket)},
-        {ckRightBracket, "RightBracketBtn", &F::RightBracketBtn, Col(1), KeyWidth, fkText, ")",
-         kgAdd, NoText, NoText, BRIX_ENGINE(InputRightBracket)},
-        {ckAllClear, "AllClearBtn", &F::AllClearBtn, Col(4), KeyWidth, fkTableText, nullptr, kgAdd,
-         ectACKey, ectACHint, BRIX_ENGINE(AllClear)},
-        {ckClear, "ClearBtn", &F::ClearBtn, Col(4), KeyWidth, fkTableText, nullptr, kgAdd, ectCKey,
-         ectClearHint, BRIX_ENGINE(ClearDisplay)},
-        {ckMemoryClear, "MemoryClearBtn", &F::MemoryClearBtn, Col(5), KeyWidth, fkTableText,
-         nullptr, kgAdd, ectMCKey, ectMCHint, BRIX_ENGINE(MemoryClear)},
-        {ckMemoryAdd, "MemoryAddBtn", &F::MemoryAddBtn, Col(5), KeyWidth, fkTableText, nullptr,
-         kgAdd, ectMAddKey, ectMAddHint, BRIX_ENGINE(MemoryAdd)},
-        {ckMemorySubtract, "MemorySubtractBtn", &F::MemorySubtractBtn, Col(5), KeyWidth,
-         fkTableText, nullptr, kgAdd, ectMSubtractKey, ectMSubtractHint,
-         BRIX_ENGINE(MemorySubtract)},
-        {ckMemoryRecall, "MemoryRecallBtn", &F::MemoryRecallBtn, Col(5), KeyWidth, fkTableText,
-         nullptr, kgAdd, ectMRKey, ectMRHint, BRIX_ENGINE(MemoryRecall)},
-        {ckPower, "PowerBtn", &F::PowerBtn, Col(0), KeyWidth, fkGlyph, nullptr, kgPower, NoText,
-         ectPowerHint, BRIX_ENGINE(DoPower)},
-        {ckPi, "PiBtn", &F::PiBtn, Col(4), KeyWidth, fkGlyph, nullptr, kgPi, NoText, ectPiHint,
-         BRIX_ENGINE(InputPi)},
-        {ckE, "EBtn", &F::EBtn, Col(4), KeyWidth, fkText, "e", kgAdd, NoText, ectNaturalHint,
-         BRIX_ENGINE(InputNaturalConstant)},
-        {ckSquare, "SquareBtn", &F::SquareBtn, Col(1), KeyWidth, fkGlyph, nullptr, kgSquare, NoText,
-         ectSquareHint, BRIX_ENGINE(DoSquare)},
-        {ckSqRoot, "SqRootBtn", &F::SqRootBtn, Col(2), KeyWidth, fkGlyph, nullptr, kgSqRoot, NoText,
-         ectRootHint, BRIX_ENGINE(DoSqRoot)},
-        {ckInvert, "InvertBtn", &F::InvertBtn, Col(3), KeyWidth, fkGlyph, nullptr, kgInvert, NoText,
-         ectInvertHint, BRIX_ENGINE(DoInvert)},
-        {ckLog, "LogBtn", &F::LogBtn, Col(4), KeyWidth, fkTableText, nullptr, kgAdd, ectLogKey,
-         ectLogHint, BRIX_ENGINE(DoLog)},
-        {ckLN, "LNBtn", &F::LNBtn, Col(5), KeyWidth, fkTableText, nullptr, kgAdd, ectLnKey,
-         ectLnHint, BRIX_ENGINE(DoLN)},
-        {ckExit, "ExitBtn", &F::ExitBtn, Col(5), KeyWidth, fkGlyph, nullptr, kgExit, NoText,
-         ectExitHint, [](F &Form) { Form.CloseWith(false); }},
-        {ckCopy, "CopyBtn", &F::CopyBtn, Col(0), KeyWidth, fkGlyph, nullptr, kgCopy, NoText,
-         ectCopyHint, [](F &Form) { Form.CopyValue(); }},
-        {ckPaste, "PasteBtn", &F::PasteBtn, Col(1), KeyWidth, fkGlyph, nullptr, kgPaste, NoText,
-         ectPasteHint, [](F &Form) { Form.PasteValue(); }},
-        {ckSin, "SinBtn", &F::SinBtn, Col(0), KeyWidth, fkTableText, nullptr, kgAdd, ectSinKey,
-         ectSinHint, BRIX_ENGINE(DoSin)},
-        {ckCos, "CosBtn", &F::CosBtn, Col(1), KeyWidth, fkTableText, nullptr, kgAdd, ectCosKey,
-         ectCosHint, BRIX_ENGINE(DoCos)},
-        {ckTan, "TanBtn", &F::TanBtn, Col(2), KeyWidth, fkTableText, nullptr, kgAdd, ectTanKey,
-         ectTanHint, BRIX_ENGINE(DoTan)},
-        {ckInv, "InvBtn", &F::InvBtn, Col(5), KeyWidth, fkTableText, nullptr, kgAdd, ectInvAbbrev,
-         ectInvHint, BRIX_ENGINE(DoInv)},
-        {ckCancel, "CancelBtn", &F::CancelBtn, Col(4), KeyWidth, fkGlyph, nullptr, kgCancel, NoText,
-         ectCancelHint, [](F &Form) { Form.CloseWith(true); }},
-        {ckBackSpace, "BackSpaceBtn", &F::BackSpaceBtn, Col(2), KeyWidth, fkGlyph, nullptr,
-         kgBackSpace, NoText, ectBackspaceHint, BRIX_ENGINE(InputBackspace)},
-        {ckRad, "RadBtn", &F::RadBtn, Col(4), KeyWidth, fkAngleMode, nullptr, kgAdd, NoText,
-         ectRadHint, [](F &Form) { Form.ToggleAngleMode(); }},
-        {ckPercent, "PercentBtn", &F::PercentBtn, Col(3), KeyWidth, fkText, "%", kgAdd, NoText,
-         ectPercentHint, BRIX_ENGINE(DoPercent)},
-        {ckHyp, "HypBtn", nullptr, Col(6), KeyWidth, fkTableText, nullptr, kgAdd, ectHypKey,
-         ectHypHint, BRIX_ENGINE(DoHyp)},
-        {ckLg2, "Lg2btn", nullptr, Col(6), KeyWidth, fkTableText, nullptr, kgAdd, ectLg2Key,
-         ectLg2Hint, BRIX_ENGINE(DoLg2)},
-        {ckExp, "ExpBtn", nullptr, 95, KeyWidth, fkTableText, nullptr, kgAdd, ectExpKey, ectExpHint,
-         BRIX_ENGINE(DoExp)},
+        {ckZero, "ZeroBtn", &F::ZeroBtn, fkText, "0", kgAdd, NoText, NoText},
+        {ckPoint, "PointBtn", &F::PointBtn, fkDecimalSep, ".", kgAdd, NoText, NoText},
+        {ckChangeSign, "ChangeSignBtn", &F::ChangeSignBtn, fkGlyph, nullptr, kgChangeSign, NoText,
+         ectChangeSignHint},
+        {ckOne, "OneBtn", &F::OneBtn, fkText, "1", kgAdd, NoText, NoText},
+        {ckTwo, "TwoBtn", &F::TwoBtn, fkText, "2", kgAdd, NoText, NoText},
+        {ckThree, "ThreeBtn", &F::ThreeBtn, fkText, "3", kgAdd, NoText, NoText},
+        {ckFour, "FourBtn", &F::FourBtn, fkText, "4", kgAdd, NoText, NoText},
+        {ckFive, "FiveBtn", &F::FiveBtn, fkText, "5", kgAdd, NoText, NoText},
+        {ckSix, "SixBtn", &F::SixBtn, fkText, "6", kgAdd, NoText, NoText},
+        {ckSeven, "SevenBtn", &F::SevenBtn, fkText, "7", kgAdd, NoText, NoText},
+        {ckEight, "EightBtn", &F::EightBtn, fkText, "8", kgAdd, NoText, NoText},
+        {ckNine, "NineBtn", &F::NineBtn, fkText, "9", kgAdd, NoText, NoText},
+        {ckEquals, "EqualsBtn", &F::EqualsBtn, fkText, "=", kgAdd, NoText, NoText},
+        {ckSubtract, "SubtractBtn", &F::SubtractBtn, fkGlyph, nullptr, kgSubtract, NoText,
+         ectSubtractHint},
+        {ckAdd, "AddBtn", &F::AddBtn, fkGlyph, nullptr, kgAdd, NoText, ectAddHint},
+        {ckDivide, "DivideBtn", &F::DivideBtn, fkGlyph, nullptr, kgDivide, NoText, ectDivideHint},
+        {ckMultiply, "MultiplyBtn", &F::MultiplyBtn, fkGlyph, nullptr, kgMultiply, NoText,
+         ectMultiplyHint},
+        {ckLeftBracket, "LeftBracketBtn", &F::LeftBracketBtn, fkText, "(", kgAdd, NoText, NoText},
+        {ckRightBracket, "RightBracketBtn", &F::RightBracketBtn, fkText, ")", kgAdd, NoText,
+         NoText},
+        {ckAllClear, "AllClearBtn", &F::AllClearBtn, fkTableText, nullptr, kgAdd, ectACKey,
+         ectACHint},
+        {ckClear, "ClearBtn", &F::ClearBtn, fkTableText, nullptr, kgAdd, ectCKey, ectClearHint},
+        {ckMemoryClear, "MemoryClearBtn", &F::MemoryClearBtn, fkTableText, nullptr, kgAdd, ectMCKey,
+         ectMCHint},
+        {ckMemoryAdd, "MemoryAddBtn", &F::MemoryAddBtn, fkTableText, nullptr, kgAdd, ectMAddKey,
+         ectMAddHint},
+        {ckMemorySubtract, "MemorySubtractBtn", &F::MemorySubtractBtn, fkTableText, nullptr, kgAdd,
+         ectMSubtractKey, ectMSubtractHint},
+        {ckMemoryRecall, "MemoryRecallBtn", &F::MemoryRecallBtn, fkTableText, nullptr, kgAdd,
+         ectMRKey, ectMRHint},
+        {ckPower, "PowerBtn", &F::PowerBtn, fkGlyph, nullptr, kgPower, NoText, ectPowerHint},
+        {ckPi, "PiBtn", &F::PiBtn, fkGlyph, nullptr, kgPi, NoText, ectPiHint},
+        {ckE, "EBtn", &F::EBtn, fkText, "e", kgAdd, NoText, ectNaturalHint},
+        {ckSquare, "SquareBtn", &F::SquareBtn, fkGlyph, nullptr, kgSquare, NoText, ectSquareHint},
+        {ckSqRoot, "SqRootBtn", &F::SqRootBtn, fkGlyph, nullptr, kgSqRoot, NoText, ectRootHint},
+        {ckInvert, "InvertBtn", &F::InvertBtn, fkGlyph, nullptr, kgInvert, NoText, ectInvertHint},
+        {ckLog, "LogBtn", &F::LogBtn, fkTableText, nullptr, kgAdd, ectLogKey, ectLogHint},
+        {ckLN, "LNBtn", &F::LNBtn, fkTableText, nullptr, kgAdd, ectLnKey, ectLnHint},
+        {ckExit, "ExitBtn", &F::ExitBtn, fkGlyph, nullptr, kgExit, NoText, ectExitHint,
+         [](F &Form) { Form.CloseWith(false); }},
+        {ckCopy, "CopyBtn", &F::CopyBtn, fkGlyph, nullptr, kgCopy, NoText, ectCopyHint,
+         [](F &Form) { Form.CopyValue(); }},
+        {ckPaste, "PasteBtn", &F::PasteBtn, fkGlyph, nullptr, kgPaste, NoText, ectPasteHint,
+         [](F &Form) { Form.PasteValue(); }},
+        {ckSin, "SinBtn", &F::SinBtn, fkTableText, nullptr, kgAdd, ectSinKey, ectSinHint},
+        {ckCos, "CosBtn", &F::CosBtn, fkTableText, nullptr, kgAdd, ectCosKey, ectCosHint},
+        {ckTan, "TanBtn", &F::TanBtn, fkTableText, nullptr, kgAdd, ectTanKey, ectTanHint},
+        {ckInv, "InvBtn", &F::InvBtn, fkTableText, nullptr, kgAdd, ectInvAbbrev, ectInvHint},
+        {ckCancel, "CancelBtn", &F::CancelBtn, fkGlyph, nullptr, kgCancel, NoText, ectCancelHint,
+         [](F &Form) { Form.CloseWith(true); }},
+        {ckBackSpace, "BackSpaceBtn", &F::BackSpaceBtn, fkGlyph, nullptr, kgBackSpace, NoText,
+         ectBackspaceHint},
+        // The angle key also shows the new mode on its face.
+        {ckRad, "RadBtn", &F::RadBtn, fkAngleMode, nullptr, kgAdd, NoText, ectRadHint,
+         [](F &Form) { Form.ToggleAngleMode(); }},
+        {ckPercent, "PercentBtn", &F::PercentBtn, fkText, "%", kgAdd, NoText, ectPercentHint},
+        {ckHyp, "HypBtn", nullptr, fkTableText, nullptr, kgAdd, ectHypKey, ectHypHint},
+        {ckLg2, "Lg2btn", nullptr, fkTableText, nullptr, kgAdd, ectLg2Key, ectLg2Hint},
+        {ckExp, "ExpBtn", nullptr, fkTableText, nullptr, kgAdd, ectExpKey, ectExpHint},
     };
-#undef BRIX_ENGINE
-#undef BRIX_DIGIT
     static_assert(std::size(Rows) == BrixCalcKeyCount);
     Count = int(std::size(Rows));
     return Rows;
@@ -282,7 +243,7 @@ void TBrixCalcFormBase::BuildControls(int SpinWidth, bool WithSciKeys)
         TBrixSpeedButton *Button = Row.Face == fkGlyph ? new TBrixGlyphKey(CalcPanel, Row.Glyph)
                                                        : new TBrixSpeedButton(CalcPanel);
         Button->setObjectName(QLatin1String(Row.Name));
-        Button->setGeometry(Row.Left, 0, Row.Width, KeyHeight);
+        Button->setGeometry(0, 0, KeyWidth, KeyHeight); // placed by the layout
         if (Row.Face == fkText)
             Button->setText(QString::fromLatin1(Row.Text));
         Button->installEventFilter(this); // keeps the accessible name on the hint
@@ -399,7 +360,10 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
         return;
     QString Error;
     try {
-        KeyRow(Key).Click(*this);
+        if (const auto Action = KeyRow(Key).WindowAction)
+            Action(*this);
+        else
+            PressKey(*CalcEngine, Key);
         return;
     } catch (const Exception &E) {
         Error = E.Message();
@@ -443,11 +407,48 @@ void TBrixCalcFormBase::ToggleAngleMode()
     RefreshAccessibleName(RadBtn);
 }
 
-void TBrixCalcFormBase::PlaceKeys(std::initializer_list<TKeyPlace> Places)
+void TBrixCalcFormBase::RedrawCalc()
 {
-    for (const TKeyPlace &Place : Places)
-        if (TBrixSpeedButton *Button = FKeys[Place.Key])
-            Button->setGeometry(Place.Left, Button->y(), Place.Width, Button->height());
+    PlaceKeypad(KeypadLayout(WindowKind()));
+}
+
+void TBrixCalcFormBase::PlaceKeypad(const TBrixKeypadLayout &Layout)
+{
+    const int V = ValueDisplay->height() + 10;
+    const int H = SevenBtn->height();
+    std::array<bool, BrixCalcKeyCount> Shown{};
+    for (const TBrixKeyCell &Cell : Layout.Cells) {
+        TBrixSpeedButton *Button = FKeys[Cell.Key];
+        if (!Button)
+            continue;
+        const TBrixKeypadRow &Row = Layout.Rows[Cell.Row];
+        int Width = 0;
+        for (int C = Cell.Column; C < Cell.Column + Cell.Span; ++C)
+            Width += Row.Columns[C].Width;
+        Button->setGeometry(Row.Columns[Cell.Column].Left, Row.Top.At(V, H), Width, H);
+        Shown[Cell.Key] = true;
+        if (FHiddenByLayout[Cell.Key]) {
+            FHiddenByLayout[Cell.Key] = false;
+            Button->show();
+        }
+    }
+    // Hidden keys keep their places; their keyboard characters still work.
+    for (int K = 0; K < BrixCalcKeyCount; ++K)
+        if (FKeys[K] && !Shown[K] && !FHiddenByLayout[K]) {
+            FHiddenByLayout[K] = true;
+            FKeys[K]->hide();
+        }
+
+    const int ClientWidth = Layout.ClientWidth;
+    const int ClientHeight = Layout.ClientHeight.At(V, H);
+    ValueDisplay->setGeometry(5, 5, ClientWidth - 10, ValueDisplay->height());
+    MemoryDisplay->setGeometry(5, Layout.MemoryTop.At(V, H), ClientWidth - 10,
+                               MemoryDisplay->height());
+    const int ToolTop = Layout.Rows[0].Top.At(V, H);
+    FToolRowRoom = Layout.Rows[1].Top.At(V, H) - ToolTop;
+    PlaceDecimalBox(ToolTop, FToolRowRoom);
+    setFixedSize(ClientWidth, ClientHeight);
+    CalcPanel->setGeometry(0, 0, ClientWidth, ClientHeight);
 }
 
 void TBrixCalcFormBase::PlaceDecimalBox(int Top, int Room)
@@ -467,13 +468,6 @@ void TBrixCalcFormBase::PlaceDecimalBox(int Top, int Room)
         }
     }
     DPSpin->setGeometry(DPSpin->x(), Top, DPSpin->width(), Height);
-}
-
-void TBrixCalcFormBase::SetRowTop(std::initializer_list<TBrixCalcKey> Row, int Top)
-{
-    for (TBrixCalcKey Key : Row)
-        if (TBrixSpeedButton *Button = FKeys[Key])
-            Button->move(Button->x(), Top);
 }
 
 // ---- Engine notifications ----
@@ -511,134 +505,20 @@ void TBrixCalcFormBase::EqualsBtnMouseDown()
 
 void TBrixCalcFormBase::FormKeyPress(QChar &Character)
 {
-    const char16_t C = Character.unicode();
-    if (C >= u'0' && C <= u'9') {
+    if (Character >= u'0' && Character <= u'9') {
         for (QWidget *W = focusWidget(); W && W != this; W = W->parentWidget())
             if (dynamic_cast<TBrixSpinEdit *>(W))
                 return; // the digit belongs to the decimal places box
     }
-    const char16_t Upper = (C >= u'a' && C <= u'z') ? char16_t(C - u'a' + u'A') : C;
-    TBrixCalcKey Key = ckZero;
-    bool Found = true;
-    switch (Upper) {
-    case 8:
-        Key = ckBackSpace;
-        break;
-    case 13:
-    case u'=':
-        Key = ckEquals;
-        break;
-    case 27:
-        Key = ckCancel;
-        break;
-    case u'(':
-        Key = ckLeftBracket;
-        break;
-    case u')':
-        Key = ckRightBracket;
-        break;
-    case u'*':
-        Key = ckMultiply;
-        break;
-    case u'+':
-        Key = ckAdd;
-        break;
-    case u'-':
-        Key = ckSubtract;
-        break;
-    case u'/':
-        Key = ckDivide;
-        break;
-    case u'0':
-        Key = ckZero;
-        break;
-    case u'1':
-        Key = ckOne;
-        break;
-    case u'2':
-        Key = ckTwo;
-        break;
-    case u'3':
-        Key = ckThree;
-        break;
-    case u'4':
-        Key = ckFour;
-        break;
-    case u'5':
-        Key = ckFive;
-        break;
-    case u'6':
-        Key = ckSix;
-        break;
-    case u'7':
-        Key = ckSeven;
-        break;
-    case u'8':
-        Key = ckEight;
-        break;
-    case u'9':
-        Key = ckNine;
-        break;
-    case u'@':
-        ClickKey(ckInv);
-        Key = ckPower;
-        break;
-    case u'A':
-        Key = ckAllClear;
-        break;
-    case u'C':
-        Key = ckClear;
-        break;
-    case u'I':
-        Key = ckInvert;
-        break;
-    case u'P':
-        Key = ckPi;
-        break;
-    case u'R':
-        Key = ckSqRoot;
-        break;
-    case u'^':
-        Key = ckPower;
-        break;
-    case u'_':
-        Key = ckChangeSign;
-        break;
-    default:
-        Found = MapWindowCharacter(QChar(Upper), Key);
-    }
-    if (Found)
+    for (TBrixCalcKey Key :
+         KeysForCharacter(Character, WindowKind(), RegionalSettings().DecimalSeparator))
         ClickKey(Key);
-    if (Character == RegionalSettings().DecimalSeparator)
-        ClickKey(ckPoint);
 }
 
 void TBrixCalcFormBase::FormKeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
-    const bool Keypad = Shift & Qt::KeypadModifier;
-    const Qt::KeyboardModifiers Mods = Shift & ~Qt::KeypadModifier;
-    if (Key == Qt::Key_F10 && Mods == Qt::NoModifier && ExitsOnF10()) {
-        ClickKey(ckExit);
-        Key = 0;
-    } else if (Keypad && (Key == Qt::Key_Period || Key == Qt::Key_Comma)) {
-        CalcEngine->InputDecimalSeparator();
-        Key = 0;
-    } else if (Key == Qt::Key_Delete) {
-        CalcEngine->ClearDisplay();
-        Key = 0;
-    } else if (Mods & Qt::ControlModifier) {
-        if (Key == Qt::Key_Insert || Key == Qt::Key_C) {
-            ClickKey(ckCopy);
-            Key = 0;
-        } else if (Key == Qt::Key_V) {
-            ClickKey(ckPaste);
-            Key = 0;
-        } else if (Key == Qt::Key_X) {
-            ClickKey(ckExit);
-            Key = 0;
-        }
-    } else if ((Mods & Qt::ShiftModifier) && Key == Qt::Key_Insert) {
-        ClickKey(ckPaste);
+    if (const std::optional<TBrixCalcKey> Pressed = KeyForKeyDown(Key, Shift, WindowKind())) {
+        ClickKey(*Pressed);
         Key = 0;
     }
 }
@@ -676,7 +556,7 @@ bool TBrixCalcFormBase::eventFilter(QObject *Watched, QEvent *Event)
         if (Event->type() == QEvent::FontChange) {
             // The box takes the panel's font (the calculator settings of a
             // UI control set it); it is fitted to the tool row again.
-            PlaceDecimalBox(DPSpin->y(), SevenBtn->height() + 3);
+            PlaceDecimalBox(DPSpin->y(), FToolRowRoom);
         } else if (Event->type() == QEvent::MouseButtonPress) {
             FPanelPressed = static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton;
             EqualsBtnMouseDown();
@@ -755,55 +635,9 @@ void TBrixCalcForm::SetHideFnBtns(bool Value)
 
 void TBrixCalcForm::RedrawCalc()
 {
-    const int V = ValueDisplay->height() + 10;
-    ValueDisplay->move(ValueDisplay->x(), 5);
-    const int ClientWidth = SevenBtn->width() * 6 + 10;
-    ValueDisplay->resize(ClientWidth - 10, ValueDisplay->height());
-    MemoryDisplay->resize(ValueDisplay->width(), MemoryDisplay->height());
-    const int H = SevenBtn->height();
-    int ClientHeight = 0;
-    const std::initializer_list<TBrixCalcKey> FunctionKeys{
-        ckPi,    ckE,      ckSin,    ckCos,    ckTan, ckRad, ckInv,
-        ckPower, ckSquare, ckSqRoot, ckInvert, ckLog, ckLN};
-    if (FHideFnBtns) {
-        ClientHeight = 2 * V + 6 * H + 3;
-        for (TBrixCalcKey Key : FunctionKeys)
-            this->Key(Key)->hide();
-        SevenBtn->move(SevenBtn->x(), H + V + 3);
-    } else {
+    if (!FHideFnBtns)
         SetHelpContext(40100);
-        ClientHeight = 2 * V + 8 * H + 5;
-        for (TBrixCalcKey Key : FunctionKeys)
-            this->Key(Key)->show();
-        SetRowTop({ckSin, ckCos, ckTan, ckPercent, ckRad, ckInv}, H + V + 3);
-        SetRowTop({ckPower, ckSquare, ckSqRoot, ckInvert, ckLog, ckLN}, SinBtn->y() + H);
-        SevenBtn->move(SevenBtn->x(), PowerBtn->y() + H + 2);
-        PiBtn->move(PiBtn->x(), SevenBtn->y() + 2 * H);
-        EBtn->move(EBtn->x(), SevenBtn->y() + 3 * H);
-    }
-    SetRowTop({ckCopy, ckPaste, ckCancel, ckExit}, V);
-    PlaceDecimalBox(V, H + 3);
-    const int K1 = SevenBtn->y();
-    SetRowTop({ckSeven, ckEight, ckNine, ckMultiply, ckAllClear, ckMemoryClear}, K1);
-    SetRowTop({ckFour, ckFive, ckSix, ckDivide, ckClear, ckMemoryAdd}, K1 + H);
-    SetRowTop({ckOne, ckTwo, ckThree, ckAdd, ckMemorySubtract}, K1 + 2 * H);
-    SetRowTop({ckZero, ckPoint, ckChangeSign, ckSubtract, ckMemoryRecall}, K1 + 3 * H);
-    SetRowTop({ckLeftBracket, ckRightBracket, ckBackSpace, ckEquals}, K1 + 4 * H);
-    MemoryDisplay->move(MemoryDisplay->x(), K1 + 5 * H + 5);
-    if (FHideFnBtns)
-        PercentBtn->move(ClearBtn->x(), AddBtn->y());
-    else
-        PercentBtn->move(InvertBtn->x(), SinBtn->y());
-    setFixedSize(ClientWidth, ClientHeight);
-    CalcPanel->setGeometry(0, 0, ClientWidth, ClientHeight);
-}
-
-bool TBrixCalcForm::MapWindowCharacter(QChar Upper, TBrixCalcKey &Key) const
-{
-    if (Upper != u'X')
-        return false;
-    Key = ckMultiply;
-    return true;
+    TBrixCalcFormBase::RedrawCalc();
 }
 
 void TBrixCalcForm::CalcPanelClick()

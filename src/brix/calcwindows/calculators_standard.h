@@ -11,6 +11,7 @@
 #pragma once
 
 #include "brix/calculator/keys.h"
+#include "brix/calcwindows/calculators_keypad.h"
 #include "brix/classes/component.h"
 #include "brix/resources/calculator.h"
 
@@ -19,7 +20,6 @@
 
 #include <array>
 #include <functional>
-#include <initializer_list>
 
 class QFrame;
 
@@ -28,7 +28,6 @@ namespace Brix {
 class TBrixCalcEngine;
 class TBrixSpeedButton;
 class TBrixSpinEdit;
-
 
 // The window placement policies, stored as their ordinals.
 enum TPosition
@@ -108,8 +107,10 @@ public:
     // resizing or activating it; a hidden window gets it when it is shown.
     void StayOnTop(bool Value);
     bool IsStayOnTop() const { return FStayOnTop; }
-    // Lays the window out from the sizes the controls have now.
-    virtual void RedrawCalc() = 0;
+    // Lays the window out in the layout of its kind (PlaceKeypad).
+    virtual void RedrawCalc();
+    // Compact, full or scientific: picks the layout and the keyboard.
+    virtual TBrixCalcWindowKind WindowKind() const = 0;
 
     int HelpContext() const { return FHelpContext; }
     TPosition Position() const { return FPosition; }
@@ -139,31 +140,21 @@ public:
     static void SetErrorReporter(TErrorReporter Reporter);
 
 protected:
-    // The data the key table gives for the scientific window's differences.
-    struct TKeyPlace
-    {
-        TBrixCalcKey Key;
-        int Left;
-        int Width;
-    };
-
     explicit TBrixCalcFormBase(QWidget *Parent, const QString &ObjectName, int HelpContext,
                                int SpinWidth, bool WithSciKeys);
     // The second half of construction, run by the most derived constructor:
     // engine, handlers, captions, layout, texts.
     void FormCreate();
 
-    // Characters that differ between the windows: the standard window maps
-    // "X" to multiply, the scientific one "E" to the exponent key.
-    virtual bool MapWindowCharacter(QChar Upper, TBrixCalcKey &Key) const = 0;
-    // F10 exits the standard window; the scientific one ignores it.
-    virtual bool ExitsOnF10() const = 0;
     // A click on the free area of CalcPanel.
     virtual void CalcPanelClick() {}
 
     void SetHelpContext(int Value) { FHelpContext = Value; }
-    void PlaceKeys(std::initializer_list<TKeyPlace> Places);
-    void SetRowTop(std::initializer_list<TBrixCalcKey> Row, int Top);
+    // Places every key of Layout on its grid cell at the sizes the value
+    // display and the keys have now, hides the window's keys that Layout
+    // does not show (and shows again those it hid before), and sets the
+    // displays, the decimal places box and the client size.
+    void PlaceKeypad(const TBrixKeypadLayout &Layout);
     // Puts the decimal places box at Top of the tool row, as high as the
     // Room down to the next row allows (at most its own 29 pixels).
     void PlaceDecimalBox(int Top, int Room);
@@ -195,6 +186,10 @@ private:
     static const TKeyRow &KeyRow(TBrixCalcKey Key);
 
     std::array<TBrixSpeedButton *, BrixCalcKeyCount> FKeys{};
+    // Keys hidden by PlaceKeypad because the layout does not show them.
+    std::array<bool, BrixCalcKeyCount> FHiddenByLayout{};
+    // The room of the decimal places box down to the row below the tool row.
+    int FToolRowRoom = 0;
     int FHelpContext = 0;
     TPosition FPosition = poScreenCenter;
     bool FPanelPressed = false;
@@ -217,10 +212,9 @@ public:
     // height 24), keypad rows at 105..193, memory display at 220. Compact:
     // 190 x 203, keypad rows at 59..147, memory display at 174.
     void RedrawCalc() override;
+    TBrixCalcWindowKind WindowKind() const override { return FHideFnBtns ? wkCompact : wkFull; }
 
 protected:
-    bool MapWindowCharacter(QChar Upper, TBrixCalcKey &Key) const override;
-    bool ExitsOnF10() const override { return true; }
     // The same as the exit key.
     void CalcPanelClick() override;
 
