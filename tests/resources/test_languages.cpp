@@ -98,3 +98,13 @@ TEST(Languages, NamesRoundTripAndUnknownNamesChooseNothing)
         EXPECT_EQ(LanguageFromName(QString::fromLatin1(Unknown)), std::nullopt);
     }
 }
+
+TEST(Languages, ChosenLanguageWinsOverTheDesktop)
+{
+    const QStringList French = {"fr-FR", "fr"};
+    EXPECT_EQ(ChooseLanguage(QStringLiteral("German"), French), elGerman);
+    EXPECT_EQ(ChooseLanguage(QStringLiteral("EnglishInt"), French), elEnglishInt);
+    EXPECT_EQ(ChooseLanguage(QString(), French), elFrench);
+    EXPECT_EQ(ChooseLanguage(QStringLiteral("Klingon"), French), elFrench);
+    EXPECT_EQ(ChooseLanguage(QStringLiteral("Klingon"), {"it-IT"}), elEnglishInt);
+}

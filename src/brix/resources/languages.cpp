@@ -104,4 +104,11 @@ std::optional<TBrixLanguage> LanguageFromName(const QString &Name)
     return std::nullopt;
 }
 
+TBrixLanguage ChooseLanguage(const QString &Chosen, const QStringList &LocaleNames)
+{
+    if (const auto Language = LanguageFromName(Chosen))
+        return *Language;
+    return LanguageForLocales(LocaleNames);
+}
+
 } // namespace Brix

@@ -36,4 +36,11 @@ QString LanguageName(TBrixLanguage Language);
 //   "German" -> elGerman    " englishus " -> elEnglishUS    "USER", "Klingon", "" -> nothing
 std::optional<TBrixLanguage> LanguageFromName(const QString &Name);
 
+// The language a program shows: the one Chosen names (a settings value,
+// see LanguageFromName), or, when Chosen is empty or names none, the one the
+// desktop's LocaleNames give (LanguageForLocales).
+//   ("German", {"fr-FR"}) -> elGerman    ("", {"fr-FR"}) -> elFrench
+//   ("Klingon", {"it-IT"}) -> elEnglishInt
+TBrixLanguage ChooseLanguage(const QString &Chosen, const QStringList &LocaleNames);
+
 } // namespace Brix
