@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils
   fonts-dejavu-core
+  at-spi2-core dbus-daemon python3-dbus
 )
 
 missing=()

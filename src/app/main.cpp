@@ -9,8 +9,10 @@
 #include "brix/widgets/styles.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
+#include "brix/resources/languages.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -76,6 +78,15 @@ void LoadFormatterOptions(TDM &DM)
         Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
 }
 
+// The calculator speaks the language the "Language" key of the store's own
+// section names, or else the desktop's. The key is only read: it is in the
+// file only when the user wrote it there.
+void LoadLanguage(TDM &DM)
+{
+    const QString Chosen = DM.BrixStoreCtrl1->ReadString(QStringLiteral("Language"), QString());
+    DM.BrixCalculator1->SetLanguage(ChooseLanguage(Chosen, QLocale::system().uiLanguages()));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -103,6 +114,7 @@ int main(int argc, char **argv)
     try {
         DM->BrixCalculator1->LoadFromStore();
         LoadFormatterOptions(*DM);
+        LoadLanguage(*DM);
         DM->BrixCalculator1->Execute();
         DM->BrixCalculator1->SaveToStore();
     } catch (const Exception &E) {

@@ -70,6 +70,7 @@ TDM *TDM::Create(TComponent *AOwner)
 
 void TDM::BrixCalculator1StartCalculator(TObject *, TBrixCalcForm *&CalcForm)
 {
-    CalcForm->ExitBtn->setToolTip(QStringLiteral("Exit"));
+    // The window took the table's title when it got its language.
+    CalcForm->setWindowTitle(BrixCalculator1->Title());
     CalcForm->CancelBtn->hide();
 }

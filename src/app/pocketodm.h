@@ -32,9 +32,9 @@ public:
     Brix::TBrixUICtrl *BrixUICtrl1 = nullptr;
     Brix::TBrixStoreCtrl *BrixStoreCtrl1 = nullptr;
 
-    // Trims the calculator window just before it is shown: the exit key's
-    // hint becomes "Exit" and the cancel key is hidden (Escape still
-    // cancels, through the hidden key).
+    // Trims the calculator window just before it is shown: the title is the
+    // program's again (the window's language gave it the table's) and the
+    // cancel key is hidden (Escape still cancels, through the hidden key).
     void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
 
 protected:

@@ -102,7 +102,17 @@ TEST(TextTables, ExactTexts)
          u"- - - - ERRO  - - - -"},
         {"Chinese title", Calc->GetName(elChineseSimplified, ectCalculator), u"计算器"},
         {"Czech title", Calc->GetName(elCzech, ectCalculator), u"Kalkulačka"},
-        {"Russian exp key", Calc->GetName(elRussian, ectExpKey), u"гип"},
+        {"Russian exp key", Calc->GetName(elRussian, ectExpKey), u"эксп"},
+        {"Russian hyp key", Calc->GetName(elRussian, ectHypKey), u"гип"},
+        {"Norwegian exit", Calc->GetName(elNorwegian, ectExitHint), u"Avslutt og overfør verdien"},
+        {"French exit", Calc->GetName(elFrench, ectExitHint), u"Quitter et transférer le résultat"},
+        {"Spanish exit", Calc->GetName(elSpanish, ectExitHint), u"Salir y transferir el resultado"},
+        {"Portuguese unknown function", Calc->GetName(elBrazPort, ectUnknownFunction),
+         u"Função desconhecida"},
+        {"Chinese percent", Calc->GetName(elChineseSimplified, ectPercentHint), u"y 的百分之 x"},
+        {"Danish backspace", Calc->GetName(elDanish, ectBackspaceHint), u"Slet sidste ciffer"},
+        {"Norwegian invert", Calc->GetName(elNorwegian, ectInvertHint), u"Den resiproke verdien"},
+        {"German add", Calc->GetName(elGerman, ectAddHint), u"Addieren"},
         {"Spanish error", Calc->GetName(elSpanish, ectErrorMsg), u"¡Error!"},
         {"Polish exit", Calc->GetName(elPolish, ectExitHint), u"Zamknij i przenieś wynik"},
         {"Polish title falls back", Calc->GetName(elPolish, ectCalculator), u"Calculator"},
@@ -115,6 +125,20 @@ TEST(TextTables, ExactTexts)
          u"Cannot Raise 0 to a negative power"},
         {"Swedish math", Math->GetName(elSwedish, emtShapeTooSmall), u"Shape too small"},
         {"Russian division", Math->GetName(elRussian, emtDivideByZero), u"Деление на ноль"},
+        {"Spanish division", Math->GetName(elSpanish, emtDivideByZero), u"División por cero"},
+        {"Danish more than", Math->GetName(elDanish, emtCannot), u"Der kan ikke være flere end "},
+        {"Norwegian lower bound", Math->GetName(elNorwegian, emtLowerBound),
+         u"Den angitte verdien er under den nedre grensen på"},
+        {"French colour", Global->GetName(elFrench, egtColor), u"couleur"},
+        {"French error", Global->GetName(elFrench, egtError), u"Erreur\u00A0!"},
+        {"French years", Global->GetName(elFrench, egtYears), u"ans"},
+        {"Spanish yes", Global->GetName(elSpanish, egtYes), u"Sí"},
+        {"Chinese months", Global->GetName(elChineseSimplified, egtMonths), u"个月"},
+        {"Chinese warning", Global->GetName(elChineseSimplified, egtWarning), u"警告！"},
+        {"German date/time", Global->GetName(elGerman, egtInvalidDateTime),
+         u"Ungültige Datums-/Uhrzeitangabe"},
+        {"Polish date/time", Global->GetName(elPolish, egtInvalidDateTime),
+         u"Nieprawidłowa data/godzina"},
         {"colour", Global->GetName(elEnglishInt, egtColor), u"colour"},
         {"US color", Global->GetName(elEnglishUS, egtColor), u"color"},
         {"US colors", Global->GetName(elEnglishUS, egtColors), u"colors"},
@@ -127,6 +151,31 @@ TEST(TextTables, ExactTexts)
     for (const TRow &Row : Rows) {
         SCOPED_TRACE(Row.Name);
         EXPECT_EQ(Row.Actual, QString::fromUtf16(Row.Expected));
+    }
+}
+
+// A key's caption is all that tells it from its neighbours, so no two key
+// captions of a language may read the same.
+TEST(TextTables, KeyCaptionsDifferWithinEachLanguage)
+{
+    auto Calc = CreateOwned<TBrixCalculatorStrings>();
+    const TBrixResCalc Keys[] = {
+        ectACKey,   ectANDKey,  ectCKey,    ectClKey,  ectCosKey,       ectExpKey,
+        ectHypKey,  ectLg2Key,  ectLnKey,   ectLogKey, ectMAddKey,      ectMCKey,
+        ectMODKey,  ectMRKey,   ectMSubtractKey,       ectNANDKey,      ectNEGKey,
+        ectNORKey,  ectNOTKey,  ectORKey,   ectROLKey, ectRORKey,       ectSHLKey,
+        ectSHRKey,  ectSinKey,  ectTanKey,  ectXNORKey, ectXORKey,      ectInvAbbrev,
+        ectDegAbbrev, ectRadAbbrev, ectGraAbbrev,
+    };
+    for (int L = elEnglishInt; L <= elUSER; ++L) {
+        QHash<QString, TBrixResCalc> Seen;
+        for (TBrixResCalc Key : Keys) {
+            const QString Caption = Calc->GetName(TBrixLanguage(L), Key);
+            EXPECT_FALSE(Seen.contains(Caption))
+                << "language " << L << ": keys " << Seen.value(Caption) << " and " << Key
+                << " both read " << Caption.toStdString();
+            Seen.insert(Caption, Key);
+        }
     }
 }
 
