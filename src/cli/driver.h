@@ -1,8 +1,8 @@
 // The command-line calculator: keys and options in, the engine's display
-// (plain, traced or as JSON) out. All behaviour comes from the
-// engine; the keys and their words come from the engine library's key table.
-// This file adds only what the command line needs beyond the keys (value,
-// paste and option tokens, the options) and prints what the engine shows.
+// (plain, traced or as JSON) out. All behaviour comes from the engine; the
+// keys and their words come from the engine library's key table, the options
+// and "head:value" tokens from options.h. This file reads words into keys,
+// runs them and prints what the engine shows.
 //
 // A run is four steps: parse the arguments, configure an engine (and a
 // formatter when asked for), run the keys (from the arguments, or else from
