@@ -1,5 +1,6 @@
 // Random key streams into the calculator engine. Each input byte selects one
-// engine operation; some take their argument from the following bytes (an
+// engine operation: a key of the engine library's key table, or one of a few
+// other operations, which take their argument from the following bytes (an
 // 80-bit bit pattern for InputValue, text for InputString, an option value).
 // After every operation the engine must stay consistent: stack indexes
 // inside their storage, no infinity or NaN on a stack, in the memory, on the
@@ -7,6 +8,7 @@
 // on by design (plain percent, M+, M-, SetMemory of a non-finite value) are
 // caught; any other escaping error aborts.
 #include "brix/calculator/engine.h"
+#include "brix/calculator/keys.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/formatters.h"
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 using namespace Brix;
 
@@ -83,110 +86,51 @@ void CheckConsistent(TBrixCalcEngine &E)
         Fail("history length", QString::number(E.GetHistoryLength()));
 }
 
+// The keys with an engine call, in the key table's order.
+const std::vector<TBrixCalcKey> &EngineKeys()
+{
+    static const std::vector<TBrixCalcKey> List = [] {
+        std::vector<TBrixCalcKey> L;
+        for (const TBrixKeyInfo &K : Keys())
+            if (K.Press)
+                L.push_back(K.Key);
+        return L;
+    }();
+    return List;
+}
+
+// Operations besides the keys, numbered after them.
+enum Special
+{
+    spValueOrMemory,
+    spString,
+    spAngleMode,
+    spOption,
+    spFormatter,
+    spLanguage,
+    spRead,
+    SpecialCount
+};
+
 void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
 {
-    const uint8_t Op = In.Byte();
-    switch (Op % 48) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-        E.InputDigit(TBrixZeroToNine(Op % 48));
-        break;
-    case 10:
-        E.InputDecimalSeparator();
-        break;
-    case 11:
-        E.InputBackspace();
-        break;
-    case 12:
-        E.DoExp();
-        break;
-    case 13:
-        E.DoAdd();
-        break;
-    case 14:
-        E.DoSubtract();
-        break;
-    case 15:
-        E.DoMultiply();
-        break;
-    case 16:
-        E.DoDivide();
-        break;
-    case 17:
-        E.DoPower();
-        break;
-    case 18:
-        E.InputLeftBracket();
-        break;
-    case 19:
-        E.InputRightBracket();
-        break;
-    case 20:
-        E.DoEquals();
-        break;
-    case 21:
-        E.DoResult();
-        break;
-    case 22:
-        E.DoInv();
-        break;
-    case 23:
-        E.DoHyp();
-        break;
-    case 24:
-        E.DoSin();
-        break;
-    case 25:
-        E.DoCos();
-        break;
-    case 26:
-        E.DoTan();
-        break;
-    case 27:
-        E.DoLog();
-        break;
-    case 28:
-        E.DoLN();
-        break;
-    case 29:
-        E.DoLg2();
-        break;
-    case 30:
-        E.DoSqRoot();
-        break;
-    case 31:
-        E.DoSquare();
-        break;
-    case 32:
-        E.DoInvert();
-        break;
-    case 33:
-        E.DoChangeSign();
-        break;
-    case 34:
-        try {
-            E.DoPercent();
-        } catch (const Exception &) {
+    const std::vector<TBrixCalcKey> &Keys = EngineKeys();
+    const size_t Op = In.Byte() % (Keys.size() + SpecialCount);
+    if (Op < Keys.size()) {
+        const TBrixCalcKey Key = Keys[Op];
+        // Only these keys pass an error on to the caller.
+        if (Key == ckPercent || Key == ckMemoryAdd || Key == ckMemorySubtract) {
+            try {
+                PressKey(E, Key);
+            } catch (const Exception &) {
+            }
+        } else {
+            PressKey(E, Key);
         }
-        break;
-    case 35:
-        try {
-            (In.Byte() & 1) ? E.MemorySubtract() : E.MemoryAdd();
-        } catch (const Exception &) {
-        }
-        break;
-    case 36:
-        (In.Byte() & 1) ? E.MemoryClear() : E.MemoryRecall();
-        break;
-    case 37: {
+        return;
+    }
+    switch (Special(Op - Keys.size())) {
+    case spValueOrMemory: {
         // Any 80-bit pattern: normal, denormal, infinite, NaN or invalid.
         unsigned char Raw[sizeof(Extended)] = {};
         In.Bytes(Raw, 10);
@@ -202,7 +146,7 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
         }
         break;
     }
-    case 38: {
+    case spString: {
         const int Length = In.Byte() % 24;
         QString Text;
         for (int I = 0; I < Length; ++I) {
@@ -215,19 +159,10 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
         E.InputString(Text);
         break;
     }
-    case 39:
-        E.InputPi();
-        break;
-    case 40:
-        E.InputNaturalConstant();
-        break;
-    case 41:
-        E.ToggleAngleMode();
-        break;
-    case 42:
+    case spAngleMode:
         E.SetAngleMode(TBrixAngleMode(In.Byte() % 3));
         break;
-    case 43: {
+    case spOption: {
         const uint8_t B = In.Byte();
         switch (B % 8) {
         case 0:
@@ -257,10 +192,7 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
         }
         break;
     }
-    case 44:
-        (In.Byte() & 1) ? E.AllClear() : E.ClearDisplay();
-        break;
-    case 45: {
+    case spFormatter: {
         // Link, unlink or reconfigure the float formatter.
         const uint8_t B = In.Byte();
         switch (B % 6) {
@@ -285,9 +217,10 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
         }
         break;
     }
-    case 46:
+    case spLanguage:
         E.SetLanguage(TBrixLanguage(In.Byte() % BrixLanguageCount));
         break;
+    case spRead:
     default: {
         // Reading operations must not change anything a host relies on.
         (void)E.GetAsFloat();

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils
+  libedit-dev tmux
   fonts-dejavu-core
   at-spi2-core dbus-daemon python3-dbus
 )

@@ -1,13 +1,15 @@
-// The command-line calculator: key tokens and options in, the engine's
-// display (plain, traced or as JSON) out. All behaviour comes from the
-// engine; the keys and their words come from the engine library's key table.
-// This file adds only what the command line needs beyond the keys (value,
-// paste and option tokens, the options) and prints what the engine shows.
+// The command-line calculator: keys and options in, the engine's display
+// (plain, traced or as JSON) out. All behaviour comes from the engine; the
+// keys and their words come from the engine library's key table, the options
+// and "head:value" tokens from options.h. This file reads words into keys,
+// runs them and prints what the engine shows.
 //
 // A run is four steps: parse the arguments, configure an engine (and a
-// formatter when asked for), run the keys, report.
+// formatter when asked for), run the keys (from the arguments, or else from
+// standard input a line at a time, with line editing on a terminal), report.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +27,7 @@ namespace LumoCli {
 enum ExitStatus
 {
     ExitOk = 0,
-    ExitUncaught = 1,
+    ExitError = 1, // the display ended in the error state, or an error reached the caller
     ExitUsage = 2
 };
 
@@ -37,12 +39,18 @@ struct Key
         Run; // one engine call (a number token: one per character)
 };
 
-// Reads one token. Returns the key, or nothing with Error set to a message
-// that names the token.
-//   "12.5" -> InputDigit(1), InputDigit(2), InputDecimalSeparator, InputDigit(5)
-//   "SIN"  -> DoSin       "value:-1e300" -> InputValue(-1e300)
-//   "frob" -> nothing, Error = "unknown key token 'frob'"
-std::optional<Key> ParseKey(const QString &Token, QString &Error);
+// Reads one word of keys into Keys. A word that is one token as a whole (a
+// number, a key word, a value:, paste:, dp:, lang:, bpct:, prec: or prefix:
+// token) is one key; any other word is split into keys written together
+// (blanks inside it separate words as on an input line). Returns false with
+// Error naming the word, and for a word that does not split the 1-based
+// column, when it is neither.
+//   "12.5"     -> InputDigit(1), InputDigit(2), InputDecimalSeparator, InputDigit(5)
+//   "SIN"      -> DoSin          "value:-1e300" -> InputValue(-1e300)
+//   "2+3*4="   -> "2" "+" "3" "*" "4" "="       "2e-3" -> 2, DoExp, DoChangeSign, 3
+//   "sqrt9m+"  -> "sqrt" "9" "m+"                 "1/x" -> DoInvert
+//   "2+x"      -> false, Error = "unknown key in '2+x' at column 3"
+bool ParseWord(const QString &Word, QList<Key> &Keys, QString &Error);
 
 // Runs the whole program on the given arguments (without the program name),
 // reading keys from In when the arguments hold none. Returns the exit status.

@@ -40,7 +40,7 @@ QJsonObject Json(const QStringList &Args)
 
 } // namespace
 
-TEST(Cli, PlainOutputIsTheFinalDisplay)
+TEST(Cli, PlainOutputIsTheDisplayAfterTheKeys)
 {
     struct Row
     {
@@ -54,7 +54,18 @@ TEST(Cli, PlainOutputIsTheFinalDisplay)
         {"decimals option", {"--decimals=2", "1", "/", "3", "="}, "0.33\n"},
         {"words any case", {"--prefix=off", "PI", "X^2", "SQRT"}, "3.1416\n"},
         {"value token", {"value:-1e3", "+", "1", "="}, "-999.0000\n"},
-        {"no keys on stdin", {}, "0\n"},
+        {"no keys on stdin", {}, ""},
+        // Keys written together.
+        {"compact precedence", {"2+3*4="}, "14.0000\n"},
+        {"compact brackets", {"(1+2)*3="}, "9.0000\n"},
+        {"blanks inside an argument", {"2 + 3 ="}, "5.0000\n"},
+        {"exponent", {"2e3+1="}, "2001.0000\n"},
+        {"negative exponent", {"--decimals=6", "2E-3*1="}, "0.002000\n"},
+        {"lone e is the constant", {"2*e="}, "5.4366\n"},
+        {"key words, any case", {"SQRT9+1="}, "4.0000\n"},
+        {"longest word first", {"4", "1/x"}, "0.2500\n"},
+        {"m+ stays whole", {"5m+", "c", "mr"}, "5.0000\n"},
+        {"leading minus is a key", {"-3+2="}, "-1.0000\n"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -94,15 +105,66 @@ TEST(Cli, JsonShowsStacksTogglesAndCounts)
 
 TEST(Cli, TraceShowsEveryToken)
 {
-    const CliRun R = Cli({"--trace", "12", "+", "3", "="});
-    EXPECT_EQ(R.Out, "12\t12\n+\t12.0000\n3\t3\n=\t15.0000\n");
+    // Keys written together are traced one by one.
+    for (const QStringList &Keys : {QStringList{"12", "+", "3", "="}, QStringList{"12+3="}}) {
+        const CliRun R = Cli(QStringList{"--trace"} + Keys);
+        EXPECT_EQ(R.Out, "12\t12\n+\t12.0000\n3\t3\n=\t15.0000\n");
+    }
 }
 
-TEST(Cli, KeysFromStandardInput)
+TEST(Cli, StandardInputRunsAndShowsALineAtATime)
 {
-    const CliRun R = Cli({}, "2 + 3\n* 4\n=\n");
-    EXPECT_EQ(R.Out, "14.0000\n");
-    EXPECT_EQ(R.Status, 0);
+    struct Row
+    {
+        const char *Name;
+        QByteArray Input;
+        QString Out;
+        int Status;
+        QStringList InErr; // each must appear on standard error
+    } Rows[] = {
+        {"one engine across the lines", "2 + 3\n* 4\n=\n", "3\n4\n14.0000\n", 0, {}},
+        {"a result per line", "2 + 2 =\n3 * 3 =\n", "4.0000\n9.0000\n", 0, {}},
+        {"blank lines skipped, CRLF read", "\n  \n1+1=\r\n", "2.0000\n", 0, {}},
+        {"an error line and the next",
+         "5 / 0 =\n2 + 2 =\n",
+         "Error!\n4.0000\n",
+         1,
+         {"line 1: Division by Zero"}},
+        {"a usage error line is skipped",
+         "1 + zork\n5/0=\n7 +/-\n",
+         "Error!\n-7\n",
+         2,
+         {"line 1", "zork", "column 5", "line 2: Division by Zero"}},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        const CliRun Got = Cli({}, R.Input);
+        EXPECT_EQ(Got.Out, R.Out);
+        EXPECT_EQ(Got.Status, R.Status);
+        for (const QString &Part : R.InErr)
+            EXPECT_TRUE(Got.Err.contains(Part)) << Got.Err.toStdString();
+        if (R.InErr.isEmpty()) {
+            EXPECT_EQ(Got.Err, "");
+        }
+    }
+}
+
+TEST(Cli, ErrorStateGivesItsReasonAndStatusOne)
+{
+    const CliRun R = Cli({"1", "/", "0", "="});
+    EXPECT_EQ(R.Out, "Error!\n");
+    EXPECT_EQ(R.Err, "Division by Zero\n");
+    EXPECT_EQ(R.Status, 1);
+    // Cleared again before the end: no error to report.
+    EXPECT_EQ(Cli({"1/0=", "ac"}).Status, 0);
+}
+
+TEST(Cli, ShortHelpIsTheHelp)
+{
+    const CliRun Short = Cli({"-h"}), Long = Cli({"--help"});
+    EXPECT_EQ(Short.Status, 0);
+    EXPECT_TRUE(Short.Out.startsWith("Usage: lumopocketo-cli")) << Short.Out.toStdString();
+    EXPECT_EQ(Short.Out, Long.Out);
 }
 
 TEST(Cli, UncaughtErrorGoesOnAndExitsWithOne)
@@ -133,6 +195,16 @@ TEST(Cli, UsageErrorsNameTheCulpritAndEvaluateNothing)
         {"bad value token", {"value:abc"}, {}, "value:abc"},
         {"infinite value token", {"value:inf"}, {}, "value:inf"},
         {"bad token on stdin", {}, "1 + zork\n", "zork"},
+        {"word that does not split", {"2+x"}, {}, "'2+x' at column 3"},
+        {"bad word after good ones", {"1", "+", "2", "=", "2/y"}, {}, "2/y"},
+        {"separators equal",
+         {"--decimal-separator=,", "1.5", "+", "1", "="},
+         {},
+         "--decimal-separator and --thousand-separator"},
+        {"separators equal, other way",
+         {"--thousand-separator=.", "1"},
+         {},
+         "--thousand-separator"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# End to end: lumopocketo-cli on a real terminal (tmux): the prompt, line
+# editing, history kept across sessions, Ctrl+C, help, quit and Ctrl+D; and
+# that a run without a terminal keeps no history.
+#   bash tests/e2e/cli_terminal.sh <build folder>
+set -u
+build=$(cd "${1:?usage: cli_terminal.sh <build folder>}" && pwd)
+cli=$build/src/cli/lumopocketo-cli
+[ -x "$cli" ] || { echo "FAIL: $cli is not built"; exit 1; }
+command -v tmux >/dev/null || { echo "FAIL: tmux is not installed"; exit 1; }
+
+passed=0
+failed=0
+check() { # check <description> <command...>
+  local what=$1; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
+}
+work=$(mktemp -d)
+sock="lumo-e2e-$$"
+cleanup() {
+  stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export LANG=C.UTF-8 HOME=$work/home XDG_STATE_HOME=$work/state
+mkdir -p "$HOME"
+history=$XDG_STATE_HOME/lumopocketo/history
+
+# Starts the calculator in a fresh tmux session; its exit status goes to
+# $work/status when it ends.
+start() {
+  rm -f "$work/status"
+  stop
+  tmux -L "$sock" -f /dev/null new-session -d -x 100 -y 30 \
+    "env LANG=$LANG HOME=$HOME XDG_STATE_HOME=$XDG_STATE_HOME $cli; echo \$? > $work/status; sleep 60"
+  # The capture drops the blank after the prompt.
+  wait_for '^>$' || echo "no prompt: $(screen)"
+}
+# Ends the tmux server and waits until its socket is gone.
+stop() {
+  local i
+  tmux -L "$sock" kill-server 2>/dev/null || return 0
+  for i in $(seq 50); do
+    tmux -L "$sock" has-session 2>/dev/null || return 0
+    sleep 0.1
+  done
+}
+screen() { tmux -L "$sock" capture-pane -p -t 0 2>/dev/null; }
+keys() { tmux -L "$sock" send-keys -t 0 "$@"; }
+# Waits (at most 10 s) until the screen has a line matching the pattern.
+wait_for() {
+  local i
+  for i in $(seq 100); do
+    screen | grep -q -- "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Waits until the screen shows the pattern on exactly $2 lines.
+wait_count() {
+  local i
+  for i in $(seq 100); do
+    [ "$(screen | grep -c -- "$1")" -eq "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+wait_status() {
+  local i
+  for i in $(seq 100); do
+    [ -s "$work/status" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Typed, then recalled with Up and run again.
+start
+keys -l '6 * 7 ='; keys Enter
+check "a line shows its result" wait_count '^42\.0000$' 1
+keys Up; keys Enter
+check "Up and Enter run the line again" wait_count '^42\.0000$' 2
+check "the recalled line is shown at the prompt" wait_count '^> 6 \* 7 =$' 2
+
+# Ctrl+C drops the half-typed line and prompts again.
+keys -l '99'; keys C-c
+keys -l '1+1='; keys Enter
+check "Ctrl+C clears the line" wait_for '^2\.0000$'
+check "nothing of the dropped line ran" bash -c "! tmux -L $sock capture-pane -p -t 0 | grep -q '^992'"
+
+# help, a usage error that does not end the session, quit.
+keys -l 'help'; keys Enter
+check "help shows the usage" wait_for '^Usage: lumopocketo-cli'
+keys -l '2+zork'; keys Enter
+check "a bad line is reported with its column" wait_for "unknown key in '2+zork' at column 3"
+keys -l 'quit'; keys Enter
+check "quit ends the session" wait_status
+check "a usage error during the session gives status 2" grep -qx 2 "$work/status"
+
+# The history file: private, and read by the next session.
+check "the history file is written" test -s "$history"
+check "the history file is private" test "$(stat -c %a "$history")" = 600
+start
+keys Up; keys Up; keys Up; keys Up; keys Up
+check "the last session's line comes back" wait_for '^> 6 \* 7 =$'
+keys Enter
+check "and runs" wait_count '^42\.0000$' 1
+keys C-d
+check "Ctrl+D ends the session" wait_status
+check "a clean session ends with status 0" grep -qx 0 "$work/status"
+
+# Without a terminal: no prompt, no history file.
+rm -rf "$XDG_STATE_HOME"
+out=$(printf '6 * 7 =\n' | "$cli")
+check "piped input prints only the display" test "$out" = "42.0000"
+check "piped input keeps no history" test ! -e "$XDG_STATE_HOME"
+
+echo "cli_terminal: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
