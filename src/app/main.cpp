@@ -1,6 +1,7 @@
 // LumoPocketo: start, load the settings, show the pocket calculator once,
-// save the settings, end.
+// save the settings unless the window was cancelled, end.
 #include "pocketodm.h"
+#include "settingsfiles.h"
 
 #include "brix/classes/exceptions.h"
 #include "brix/calcwindows/calculators.h"
@@ -9,12 +10,17 @@
 #include "brix/widgets/styles.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
+#include "brix/version.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace Brix;
 
@@ -22,12 +28,42 @@ namespace {
 
 const QString AppTitle = QStringLiteral("LumoPocketo");
 
+const char Usage[] =
+    "Usage: lumopocketo [QT-OPTION...]\n"
+    "Shows the LumoPocketo pocket calculator.\n"
+    "\n"
+    "  --help     this text\n"
+    "  --version  the version\n"
+    "\n"
+    "Qt's own options (-platform, -style, -display, ...) are accepted.\n"
+    "Settings: lumopocketo.ini beside the program when it exists there and can be\n"
+    "written, else in the user's configuration folder\n"
+    "($XDG_CONFIG_HOME/LumoPocketo, by default ~/.config/LumoPocketo).\n"
+    "For the calculator in a terminal run lumopocketo-cli.\n";
+
 // Shows an error on standard error and in a message box.
 void ReportError(const QString &Message)
 {
     std::fprintf(stderr, "lumopocketo: %s\n",
                  qUtf8Printable(QString(Message).replace(u'\n', u' ')));
     QMessageBox::critical(nullptr, AppTitle, Message);
+}
+
+// --help and --version, answered before anything needs a display. Returns
+// the exit status, or -1 when the program is to go on.
+int AnswerInfoOptions(int argc, char **argv)
+{
+    for (int I = 1; I < argc; ++I) {
+        if (std::strcmp(argv[I], "--help") == 0 || std::strcmp(argv[I], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[I], "--version") == 0) {
+            std::puts("lumopocketo " BRIX_VERSION_STRING);
+            return 0;
+        }
+    }
+    return -1;
 }
 
 // An exception never crosses Qt's event dispatch: it is shown where it
@@ -76,10 +112,44 @@ void LoadFormatterOptions(TDM &DM)
         Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
 }
 
+// Reads the settings files in their order, each one's keys over the values
+// before. A file that exists but cannot be read is told now, before the
+// window opens, rather than at the end; it is skipped. Returns false when
+// the file to be written is one of those (it is then never written).
+bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
+{
+    bool TargetReadable = true;
+    TBrixStoreCtrl &Store = *DM.BrixStoreCtrl1;
+    for (const QString &Path : Files.ReadOrder()) {
+        const QString Reason = UnreadableReason(Path);
+        if (!Reason.isEmpty()) {
+            const bool IsTarget = Path == Files.Target();
+            QString Message =
+                QStringLiteral("The settings file %1 could not be read (%2).").arg(Path, Reason);
+            Message += IsTarget ? QStringLiteral("\n\nThe calculator starts without its values, "
+                                                 "and the file is not written, so that its "
+                                                 "content is not lost.")
+                                : QStringLiteral("\n\nThe calculator starts without its values.");
+            std::fprintf(stderr, "lumopocketo: %s\n",
+                         qUtf8Printable(QString(Message).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+            QMessageBox::warning(nullptr, AppTitle, Message);
+            if (IsTarget)
+                TargetReadable = false;
+            continue;
+        }
+        Store.SetIniFile(Path);
+        DM.BrixCalculator1->LoadFromStore();
+        LoadFormatterOptions(DM);
+    }
+    return TargetReadable;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (const int Status = AnswerInfoOptions(argc, argv); Status >= 0)
+        return Status;
     if (!HasDisplay()) {
         std::fputs("lumopocketo: no graphical display (DISPLAY and WAYLAND_DISPLAY are not set); "
                    "for the calculator in a terminal run lumopocketo-cli\n",
@@ -87,6 +157,12 @@ int main(int argc, char **argv)
         return 2;
     }
     TPocketoApplication App(argc, argv);
+    // Qt has taken its own options out of the command line.
+    if (argc > 1) {
+        std::fprintf(stderr, "lumopocketo: unknown argument '%s'\n%s", argv[1], Usage);
+        return 2;
+    }
+    QApplication::setApplicationName(AppTitle);
     // The fonts the calculator names come from another desktop; here they
     // stand for the desktop's own font, found directly instead of through a
     // fallback search of every installed face.
@@ -94,16 +170,26 @@ int main(int argc, char **argv)
     for (const char *Family : {"Segoe UI", "Arial", "Tahoma"})
         QFont::insertSubstitution(QString::fromLatin1(Family), DesktopFamily);
     SetStyleOrReport(QStringLiteral("Iceberg Classico"));
-    QApplication::setApplicationName(AppTitle);
-    QGuiApplication::setDesktopFileName(QStringLiteral("lumopocketo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumopocketo.LumoPocketo"));
     QApplication::setWindowIcon(BrixGlyphIcon(kgAppIcon));
 
     TOwned<TDM> DM(TDM::Create());
-    const QString SettingsFile = ExpandPathMacros(DM->BrixStoreCtrl1->IniFile());
+    const TSettingsFiles Files = LocateSettingsFiles(
+        AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const QString SettingsFile = Files.Target();
     try {
-        DM->BrixCalculator1->LoadFromStore();
-        LoadFormatterOptions(*DM);
-        DM->BrixCalculator1->Execute();
+        const bool MayWrite = LoadSettings(*DM, Files);
+        // Escape (a cancelled window) keeps nothing, so nothing is written.
+        if (!DM->BrixCalculator1->Execute())
+            return 0;
+        if (!MayWrite) {
+            std::fprintf(stderr, "lumopocketo: the settings were not saved: %s could not be read\n",
+                         qUtf8Printable(SettingsFile));
+            return 1;
+        }
+        // Only the program's own keys go to the file; its other keys stay.
+        DM->BrixStoreCtrl1->SetIniFile(SettingsFile);
+        QDir().mkpath(QFileInfo(SettingsFile).absolutePath());
         DM->BrixCalculator1->SaveToStore();
     } catch (const Exception &E) {
         // Nothing is saved after a failure here: the settings stay as they were.
