@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan bench fuzz clean
+.PHONY: all deps build run test test-plain test-asan bench fuzz package clean
 
 all: build
 
@@ -16,12 +16,14 @@ deps:
 	@./scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program, not the tests.
+run: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo
 	@./scripts/run.sh $(BUILD)
 
 test-plain: build
@@ -36,16 +38,24 @@ test-asan: deps
 
 test: test-plain test-asan
 
-bench: deps
+bench:
+	@./scripts/install-deps.sh --bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRIX_BENCH=ON -DBRIX_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@./scripts/run-benchmarks.sh $(BENCH_BUILD)
 
 # libFuzzer targets, each run for FUZZ_SECONDS.
-fuzz: deps
+fuzz:
+	@./scripts/install-deps.sh --fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIX_FUZZ=ON -DBRIX_TESTS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@./scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# A Debian package (build/*.deb) of both programs with their desktop files.
+package: $(BUILD)/CMakeCache.txt
+	@./scripts/install-deps.sh --package
+	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo lumopocketo-cli
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

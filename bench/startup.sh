@@ -6,26 +6,36 @@
 #   cpu   = the CPU time the process used until then (/proc/PID/schedstat),
 #           which other load on the machine disturbs far less than time;
 #   memory = the process's peak resident set (VmHWM) once the window is up.
-# Each program runs RUNS times, alternating; medians and their ratios are
-# printed. The calculator runs from a copy in a temporary folder and is
-# killed, so no settings file is written anywhere.
+# Each program runs RUNS times (at least 11), alternating; medians and their
+# ratios are printed side by side, with the number of installed font files
+# (make bench installs a desktop's usual fonts first, since start-up work that
+# grows with the fonts shows only there). Both run inside a session bus, as
+# on a desktop. The calculator runs from a copy in a temporary folder with a
+# configuration folder of its own and is killed, so no settings file is
+# written anywhere.
 #   bash bench/startup.sh <build folder> [runs]
 set -u
 build=$(cd "${1:?usage: startup.sh <build folder> [runs]}" && pwd)
-runs=${2:-9}
+runs=${2:-11}
+[ "$runs" -ge 11 ] || runs=11 # a median of fewer runs says little here
 calc=$build/src/app/lumopocketo
 floor=$build/bench/floordialog
 for p in "$calc" "$floor"; do
   [ -x "$p" ] || { echo "startup: $p is not built"; exit 1; }
 done
 if [ -z "${LUMO_BENCH_INNER:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24 -ac -noreset" env LUMO_BENCH_INNER=1 bash "$0" "$build" "$runs"
+  bus=()
+  command -v dbus-run-session > /dev/null && bus=(dbus-run-session --)
+  exec xvfb-run -a -s "-screen 0 800x600x24 -ac -noreset" env LUMO_BENCH_INNER=1 \
+    "${bus[@]}" bash "$0" "$build" "$runs"
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$calc" "$work/"
 calc=$work/lumopocketo
+export XDG_CONFIG_HOME=$work/config
+fonts=$(fc-list --format '%{file}\n' | sort -u | wc -l)
 
 # measure <program>: prints "<microseconds> <peak KiB> <cpu microseconds>"
 measure() {
@@ -59,8 +69,8 @@ done
 ct=$(cut -d' ' -f1 "$work/calc" | median); cm=$(cut -d' ' -f2 "$work/calc" | median)
 ft=$(cut -d' ' -f1 "$work/floor" | median); fm=$(cut -d' ' -f2 "$work/floor" | median)
 cc=$(cut -d' ' -f3 "$work/calc" | median); fc=$(cut -d' ' -f3 "$work/floor" | median)
-awk -v ct="$ct" -v ft="$ft" -v cm="$cm" -v fm="$fm" -v cc="$cc" -v fc="$fc" -v n="$runs" 'BEGIN {
-  printf "startup (median of %d, until the window is mapped):\n", n
+awk -v fonts="$fonts" -v ct="$ct" -v ft="$ft" -v cm="$cm" -v fm="$fm" -v cc="$cc" -v fc="$fc" -v n="$runs" 'BEGIN {
+  printf "startup with %d font files installed (median of %d interleaved runs, until the window is mapped):\n", fonts, n
   printf "                 time        cpu       peak memory\n"
   printf "  floor dialog  %7.1f ms  %7.1f ms  %6.1f MiB\n", ft / 1000, fc / 1000, fm / 1024
   printf "  lumopocketo   %7.1f ms  %7.1f ms  %6.1f MiB\n", ct / 1000, cc / 1000, cm / 1024

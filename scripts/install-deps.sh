@@ -1,26 +1,46 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running LumoPocketo
-# need. Idempotent: packages already present are left alone, so a second run
-# costs only the dpkg query. Uses sudo when not run as root.
+# need; with --bench, --fuzz or --package also what only that make target
+# needs. When everything is present it prints nothing and runs no apt-get or
+# sudo (one dpkg query). Uses sudo when not run as root.
+#   scripts/install-deps.sh [--bench] [--fuzz] [--package]
 set -euo pipefail
 
 packages=(
   build-essential cmake make pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
-  qt6-qpa-plugins libqt6svg6-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  qt6-qpa-plugins qt6-svg-dev
+  libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip x11-utils
   libedit-dev tmux
   fonts-dejavu-core
-  at-spi2-core dbus-daemon python3-dbus
+  # the tests also run on a desktop's default font and with a session bus;
+  # the language check reads the keys' names over the accessibility bus
+  fonts-noto-core dbus-x11 at-spi2-core dbus-daemon python3-dbus
+  # the metainfo check of the tests
+  appstream
 )
 
+for mode in "$@"; do
+  case $mode in
+    # startup.sh compares start-up on a desktop's fonts; xev is in x11-utils
+    --bench) packages+=(libbenchmark-dev fonts-noto-core fonts-liberation2 fonts-urw-base35) ;;
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    # CPack's Debian generator and its shared-library dependency scan
+    --package) packages+=(dpkg-dev file) ;;
+    *) echo "usage: install-deps.sh [--bench] [--fuzz] [--package]" >&2; exit 2 ;;
+  esac
+done
+
+# One query for all: "<name> <status abbreviation>" for each known package;
+# unknown names print nothing (and make dpkg-query fail, which is expected).
+declare -A installed=()
+while read -r name status; do
+  [ "$status" = ii ] && installed[$name]=1
+done < <(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 
 if [ ${#missing[@]} -eq 0 ]; then

@@ -1,6 +1,7 @@
 // LumoPocketo: start, load the settings, show the pocket calculator once,
-// save the settings, end.
+// save the settings unless the window was cancelled, end.
 #include "pocketodm.h"
+#include "settingsfiles.h"
 
 #include "brix/classes/exceptions.h"
 #include "brix/calcwindows/calculators.h"
@@ -10,13 +11,18 @@
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
 #include "brix/resources/languages.h"
+#include "brix/version.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace Brix;
 
@@ -24,12 +30,42 @@ namespace {
 
 const QString AppTitle = QStringLiteral("LumoPocketo");
 
+const char Usage[] =
+    "Usage: lumopocketo [QT-OPTION...]\n"
+    "Shows the LumoPocketo pocket calculator.\n"
+    "\n"
+    "  --help     this text\n"
+    "  --version  the version\n"
+    "\n"
+    "Qt's own options (-platform, -style, -display, ...) are accepted.\n"
+    "Settings: lumopocketo.ini beside the program when it exists there and can be\n"
+    "written, else in the user's configuration folder\n"
+    "($XDG_CONFIG_HOME/LumoPocketo, by default ~/.config/LumoPocketo).\n"
+    "For the calculator in a terminal run lumopocketo-cli.\n";
+
 // Shows an error on standard error and in a message box.
 void ReportError(const QString &Message)
 {
     std::fprintf(stderr, "lumopocketo: %s\n",
                  qUtf8Printable(QString(Message).replace(u'\n', u' ')));
     QMessageBox::critical(nullptr, AppTitle, Message);
+}
+
+// --help and --version, answered before anything needs a display. Returns
+// the exit status, or -1 when the program is to go on.
+int AnswerInfoOptions(int argc, char **argv)
+{
+    for (int I = 1; I < argc; ++I) {
+        if (std::strcmp(argv[I], "--help") == 0 || std::strcmp(argv[I], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[I], "--version") == 0) {
+            std::puts("lumopocketo " BRIX_VERSION_STRING);
+            return 0;
+        }
+    }
+    return -1;
 }
 
 // An exception never crosses Qt's event dispatch: it is shown where it
@@ -78,19 +114,53 @@ void LoadFormatterOptions(TDM &DM)
         Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
 }
 
-// The calculator speaks the language the "Language" key of the store's own
-// section names, or else the desktop's. The key is only read: it is in the
-// file only when the user wrote it there.
-void LoadLanguage(TDM &DM)
+// Reads the settings files in their order, each one's keys over the values
+// before. A file that exists but cannot be read is told now, before the
+// window opens, rather than at the end; it is skipped. Returns false when
+// the file to be written is one of those (it is then never written).
+//
+// The calculator speaks the language that a "Language" key names (the last
+// file that names one wins), or else the desktop's. The key is only read: it
+// is in a file only when the user wrote it there.
+bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
 {
-    const QString Chosen = DM.BrixStoreCtrl1->ReadString(QStringLiteral("Language"), QString());
-    DM.BrixCalculator1->SetLanguage(ChooseLanguage(Chosen, QLocale::system().uiLanguages()));
+    bool TargetReadable = true;
+    QString ChosenLanguage;
+    TBrixStoreCtrl &Store = *DM.BrixStoreCtrl1;
+    for (const QString &Path : Files.ReadOrder()) {
+        const QString Reason = UnreadableReason(Path);
+        if (!Reason.isEmpty()) {
+            const bool IsTarget = Path == Files.Target();
+            QString Message =
+                QStringLiteral("The settings file %1 could not be read (%2).").arg(Path, Reason);
+            Message += IsTarget ? QStringLiteral("\n\nThe calculator starts without its values, "
+                                                 "and the file is not written, so that its "
+                                                 "content is not lost.")
+                                : QStringLiteral("\n\nThe calculator starts without its values.");
+            std::fprintf(stderr, "lumopocketo: %s\n",
+                         qUtf8Printable(QString(Message).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+            QMessageBox::warning(nullptr, AppTitle, Message);
+            if (IsTarget)
+                TargetReadable = false;
+            continue;
+        }
+        Store.SetIniFile(Path);
+        DM.BrixCalculator1->LoadFromStore();
+        LoadFormatterOptions(DM);
+        const QString Language = Store.ReadString(QStringLiteral("Language"), QString());
+        if (!Language.trimmed().isEmpty())
+            ChosenLanguage = Language;
+    }
+    DM.BrixCalculator1->SetLanguage(ChooseLanguage(ChosenLanguage, QLocale::system().uiLanguages()));
+    return TargetReadable;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (const int Status = AnswerInfoOptions(argc, argv); Status >= 0)
+        return Status;
     if (!HasDisplay()) {
         std::fputs("lumopocketo: no graphical display (DISPLAY and WAYLAND_DISPLAY are not set); "
                    "for the calculator in a terminal run lumopocketo-cli\n",
@@ -98,24 +168,39 @@ int main(int argc, char **argv)
         return 2;
     }
     TPocketoApplication App(argc, argv);
-    // The fonts the calculator names come from another desktop; here they
-    // stand for the desktop's own font, found directly instead of through a
-    // fallback search of every installed face.
+    // Qt has taken its own options out of the command line.
+    if (argc > 1) {
+        std::fprintf(stderr, "lumopocketo: unknown argument '%s'\n%s", argv[1], Usage);
+        return 2;
+    }
+    QApplication::setApplicationName(AppTitle);
+    // The calculator's windows name "Segoe UI", Arial and Tahoma, which a
+    // Linux desktop rarely has; they stand for the desktop's own font, mapped
+    // directly instead of through a fallback search of every installed face.
     const QString DesktopFamily = QApplication::font().family();
     for (const char *Family : {"Segoe UI", "Arial", "Tahoma"})
         QFont::insertSubstitution(QString::fromLatin1(Family), DesktopFamily);
     SetStyleOrReport(QStringLiteral("Iceberg Classico"));
-    QApplication::setApplicationName(AppTitle);
-    QGuiApplication::setDesktopFileName(QStringLiteral("lumopocketo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumopocketo.LumoPocketo"));
     QApplication::setWindowIcon(BrixGlyphIcon(kgAppIcon));
 
     TOwned<TDM> DM(TDM::Create());
-    const QString SettingsFile = ExpandPathMacros(DM->BrixStoreCtrl1->IniFile());
+    const TSettingsFiles Files = LocateSettingsFiles(
+        AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const QString SettingsFile = Files.Target();
     try {
-        DM->BrixCalculator1->LoadFromStore();
-        LoadFormatterOptions(*DM);
-        LoadLanguage(*DM);
-        DM->BrixCalculator1->Execute();
+        const bool MayWrite = LoadSettings(*DM, Files);
+        // Escape (a cancelled window) keeps nothing, so nothing is written.
+        if (!DM->BrixCalculator1->Execute())
+            return 0;
+        if (!MayWrite) {
+            std::fprintf(stderr, "lumopocketo: the settings were not saved: %s could not be read\n",
+                         qUtf8Printable(SettingsFile));
+            return 1;
+        }
+        // Only the program's own keys go to the file; its other keys stay.
+        DM->BrixStoreCtrl1->SetIniFile(SettingsFile);
+        QDir().mkpath(QFileInfo(SettingsFile).absolutePath());
         DM->BrixCalculator1->SaveToStore();
     } catch (const Exception &E) {
         // Nothing is saved after a failure here: the settings stay as they were.

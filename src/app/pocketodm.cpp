@@ -12,8 +12,8 @@ using namespace Brix;
 
 namespace {
 
-// A font given by its character height in pixels, as the module's
-// description states its fonts.
+// A font given by its character height in pixels (a negative height), so
+// that its size does not depend on the screen's dots per inch.
 TFont FontOfHeight(const QString &Name, int PixelHeight, TFontStyles Style)
 {
     TFont Font(Name, 9, Style, clWindowText, DEFAULT_CHARSET);

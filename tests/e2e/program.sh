@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real lumopocketo under a virtual X server, driven with a
 # real X input tool. Each run uses a copy of the program in a temporary
-# folder, so the settings file beside it is the test's own.
+# folder and a configuration folder of its own (XDG_CONFIG_HOME), so every
+# settings file is the test's own.
 #   bash tests/e2e/program.sh <build folder>
 set -u
 build=$(cd "${1:?usage: program.sh <build folder>}" && pwd)
@@ -9,9 +10,13 @@ prog=$build/src/app/lumopocketo
 [ -x "$prog" ] || { echo "FAIL: $prog is not built"; exit 1; }
 
 # Re-run inside a virtual X server (access control off, so the read-only
-# check can run the program as an unprivileged user).
+# check can run the program as an unprivileged user) with a session bus of
+# its own, as a desktop session has: without one, a bus that the first
+# program started on demand can hold up the windows of the later ones.
 if [ -z "${LUMO_E2E_INNER:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24 -ac" env LUMO_E2E_INNER=1 bash "$0" "$build"
+  bus=()
+  command -v dbus-run-session > /dev/null && bus=(dbus-run-session --)
+  exec xvfb-run -a -s "-screen 0 800x600x24 -ac" env LUMO_E2E_INNER=1 "${bus[@]}" bash "$0" "$build"
 fi
 
 passed=0
@@ -21,6 +26,8 @@ check() { # check <description> <command...>
   if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
 }
 work=$(mktemp -d)
+chmod 755 "$work" # the unprivileged runs below read the program copies
+export XDG_CONFIG_HOME=$work/config
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
@@ -52,6 +59,27 @@ wait_exit() {
 # A key that closes a window: its release finds the window gone, which
 # xdotool reports; that report is not a failure.
 close_key() { xdotool key --window "$1" "$2" 2>/dev/null; }
+# Waits until the calculator answers the keyboard: a window can be mapped
+# before it takes keys, and a closing key sent then is lost. Types 7 until a
+# copy of the display shows it, then clears the display.
+wait_ready() {
+  local i clip
+  [ -n "$1" ] || return 1
+  printf 'none' | xclip -selection clipboard -i
+  for i in $(seq 1 40); do
+    xdotool type --window "$1" 7
+    xdotool key --window "$1" ctrl+c
+    sleep 0.1
+    clip=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
+    case $clip in 7*)
+      xdotool key --window "$1" Delete
+      return 0 ;;
+    esac
+    sleep 0.25
+  done
+  echo "the window at $1 never answered the keyboard"
+  return 1
+}
 key_value() { # key_value <file> <key>
   sed -n "s/^$2=\\(.*\\)\\r\\?\$/\\1/p" "$1" | tr -d '\r'
 }
@@ -77,7 +105,7 @@ pid=$!; pids+=("$pid")
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "calculator window appears" test -n "$win"
 check "window title" test "$(xdotool getwindowname "$win")" = "LumoPocketo v10.2"
-sleep 0.3
+check "the window answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '1234.5*2='
 xdotool key --window "$win" ctrl+c
 sleep 0.3
@@ -96,14 +124,15 @@ check "decimal places kept: $(key_value "$f" 'Decimal Places')" test "$(key_valu
 check "memory kept: $(key_value "$f" Memory)" test "$(key_value "$f" Memory)" = 2469
 check "angle mode as loaded" test "$(key_value "$f" 'Angle Mode')" = 0
 check "formatter key stays in the file" test "$(key_value "$f" 'Show Thousands Separators')" = 1
+check "a portable copy writes no user file" test ! -e "$XDG_CONFIG_HOME/LumoPocketo/lumopocketo.ini"
 
-# ---- 2. Escape: nothing of the window's state is saved ----
-cp "$f" "$work/before-escape.ini"
+# ---- 2. Escape: nothing is written ----
+cp -p "$f" "$work/before-escape.ini"
 "$dir/lumopocketo" 2>> "$work/run1.err" &
 pid=$!; pids+=("$pid")
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "calculator window appears again" test -n "$win"
-sleep 0.3
+check "the window answers the keyboard again" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '5'
 click_at "$win" 170 92          # M+
 click_at "$win" 80 45
@@ -112,34 +141,35 @@ sleep 0.2
 close_key "$win" Escape
 wait_exit "$pid"
 check "Escape ends the program normally (status $status)" test "$status" = 0
-check "Escape keeps the places" test "$(key_value "$f" 'Decimal Places')" = 3
-check "Escape keeps the memory" test "$(key_value "$f" Memory)" = 2469
-check "Escape run still writes the eleven keys" eleven_keys "$f"
+check "Escape leaves the file as it was" cmp -s "$f" "$work/before-escape.ini"
+check "Escape does not touch the file" test ! "$f" -nt "$work/before-escape.ini"
 
-# ---- 3. First start without a settings file ----
+# ---- 3. First start without a settings file: the user's file, its folders created ----
 dir=$work/run3
 mkdir "$dir"
 cp "$prog" "$dir/"
-"$dir/lumopocketo" 2>> "$work/run1.err" &
+XDG_CONFIG_HOME=$work/config3/new "$dir/lumopocketo" 2>> "$work/run1.err" &
 pid=$!; pids+=("$pid")
 win=$(wait_window '^LumoPocketo v10\.2$')
-sleep 0.3
+check "the first start answers the keyboard" wait_ready "$win"
 close_key "$win" ctrl+x
 wait_exit "$pid"
 check "Ctrl+X ends a first start normally (status $status)" test "$status" = 0
-f=$dir/lumopocketo.ini
+check "no file is created beside the program" test ! -e "$dir/lumopocketo.ini"
+f=$work/config3/new/LumoPocketo/lumopocketo.ini
 check "first start creates the file with the eleven keys" eleven_keys "$f"
 check "first start writes no formatter key" test "$(grep -c -E '^(Trim Trailing Zeroes|Show Thousands Separators|Lakh Formatting)=' "$f")" = 0
 check "first start: 4 places, radians, memory 0" \
   test "$(key_value "$f" 'Decimal Places')/$(key_value "$f" 'Angle Mode')/$(key_value "$f" Memory)" = "4/1/0"
 
-# ---- 4. Read-only program folder: the error is shown, non-zero exit, file whole ----
+# ---- 4. Read-only program folder (an installed copy): the file beside the
+# program gives the starting values, the user's file takes the changes and
+# wins at the next start, key by key ----
 dir=$work/run4
 mkdir "$dir"
 cp "$prog" "$dir/"
-printf '[Defaults]\r\nDecimal Places=2\r\nMemory=7\r\n' > "$dir/lumopocketo.ini"
+printf '[Defaults]\r\nDecimal Places=2\r\nMemory=7\r\nShow Thousands Separators=1\r\n' > "$dir/lumopocketo.ini"
 cp "$dir/lumopocketo.ini" "$work/readonly-before.ini"
-chmod 755 "$work"
 chmod 444 "$dir/lumopocketo.ini"
 chmod 555 "$dir"
 run_as=()
@@ -147,23 +177,94 @@ if [ "$(id -u)" = 0 ]; then
   # root writes anywhere: run the program as an unprivileged user.
   run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
-"${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4.err" &
+mkdir -m 777 "$work/config4"
+XDG_CONFIG_HOME=$work/config4 "${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4.err" &
 pid=$!; pids+=("$pid")
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "calculator window appears in a read-only folder" test -n "$win"
+check "the window in a read-only folder answers the keyboard" wait_ready "$win"
+xdotool type --window "$win" --delay 30 '3'
+click_at "$win" 170 92          # M+: memory 7 + 3
+close_key "$win" F10
+wait_exit "$pid"
+check "F10 in a read-only folder ends normally (status $status)" test "$status" = 0
+check "no save error on standard error" test -z "$(grep -i -e 'could not' -e 'denied' "$work/run4.err")"
+check "the file beside the program is unchanged" cmp -s "$dir/lumopocketo.ini" "$work/readonly-before.ini"
+f=$work/config4/LumoPocketo/lumopocketo.ini
+check "the user's file holds the eleven keys" eleven_keys "$f"
+check "the user's file: places from the starting values, memory 7 + 3" \
+  test "$(key_value "$f" 'Decimal Places')/$(key_value "$f" Memory)" = "2/10"
+check "the user's file gets no formatter key" test "$(grep -c '^Show Thousands' "$f")" = 0
+# The next start: the user's memory over the starting values, the places and
+# the thousands separators from the file beside the program.
+printf '[Defaults]\r\nMemory=12345\r\n' > "$f"
+XDG_CONFIG_HOME=$work/config4 "${run_as[@]}" "$dir/lumopocketo" 2>> "$work/run4.err" &
+pid=$!; pids+=("$pid")
+win=$(wait_window '^LumoPocketo v10\.2$')
+check "the second start answers the keyboard" wait_ready "$win"
+click_at "$win" 170 134         # MR (right column, fourth keypad row)
+xdotool key --window "$win" ctrl+c
 sleep 0.3
-click_at "$win" 170 92          # M+ changes the memory to save
+clip=$(timeout 5 xclip -o -selection clipboard)
+close_key "$win" Escape
+wait_exit "$pid"
+check "the next start reads both files key by key: got '$clip'" test "$clip" = "12,345.00"
+
+# ---- 4b. Neither the program folder nor the user's folder can be written:
+# the error is shown, non-zero exit ----
+mkdir -m 555 "$work/config4b"
+XDG_CONFIG_HOME=$work/config4b "${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4b.err" &
+pid=$!; pids+=("$pid")
+win=$(wait_window '^LumoPocketo v10\.2$')
+check "the window without a writable folder answers the keyboard" wait_ready "$win"
 close_key "$win" F10
 box=$(wait_window '^LumoPocketo$')
-check "the error is shown in a message box" test -n "$box"
+check "the save error is shown in a message box" test -n "$box"
 sleep 0.3
 [ -n "$box" ] && close_key "$box" Return
 wait_exit "$pid"
 check "non-zero exit without a crash (status $status)" test "$status" -gt 0 -a "$status" -lt 128
-check "the previous file is unchanged" cmp -s "$dir/lumopocketo.ini" "$work/readonly-before.ini"
-check "standard error names the settings file" grep -q "could not be saved to $dir/lumopocketo.ini" "$work/run4.err"
+check "standard error names the user's settings file" \
+  grep -q "could not be saved to $work/config4b/LumoPocketo/lumopocketo.ini" "$work/run4b.err"
 
-# ---- 5. No display: one clear line naming the command-line calculator ----
+# ---- 4c. A settings file that cannot be read: told at start, never written ----
+dir=$work/run4c
+mkdir -m 777 "$dir"
+cp "$prog" "$dir/"
+printf '[Defaults]\r\nMemory=5\r\n' > "$dir/lumopocketo.ini"
+cp "$dir/lumopocketo.ini" "$work/unreadable-before.ini"
+chmod 666 "$dir/lumopocketo.ini"
+chmod 222 "$dir/lumopocketo.ini" # writable, so it is this copy's own file, but not readable
+XDG_CONFIG_HOME=$work/config4 "${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4c.err" &
+pid=$!; pids+=("$pid")
+box=$(wait_window '^LumoPocketo$')
+check "an unreadable file is told in a message box at start" test -n "$box"
+check "the calculator window waits for the message" test -z "$(xdotool search --onlyvisible --name '^LumoPocketo v' 2>/dev/null)"
+sleep 0.3
+[ -n "$box" ] && close_key "$box" Return
+win=$(wait_window '^LumoPocketo v10\.2$')
+check "the window opens after the message" wait_ready "$win"
+close_key "$win" F10
+wait_exit "$pid"
+check "the unsaved settings give a non-zero exit (status $status)" test "$status" = 1
+check "standard error names the unreadable file" grep -q "$dir/lumopocketo.ini could not be read" "$work/run4c.err"
+chmod 644 "$dir/lumopocketo.ini"
+check "the unreadable file is left as it was" cmp -s "$dir/lumopocketo.ini" "$work/unreadable-before.ini"
+
+# ---- 5. --help and --version need no display; an unknown argument is a usage error ----
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --version 2>&1)
+status=$?
+check "--version without a display: '$version' (status $status)" test "$status/$version" = "0/lumopocketo 10.2"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --help > "$work/help.out" 2>&1
+status=$?
+check "--help without a display (status $status)" grep -q '^Usage: lumopocketo' "$work/help.out"
+check "--help exits 0" test "$status" = 0
+"$prog" --no-such-option > /dev/null 2> "$work/usage.err"
+status=$?
+check "an unknown argument is a usage error (status $status)" test "$status" = 2
+check "the usage error names the argument" grep -q "unknown argument '--no-such-option'" "$work/usage.err"
+
+# ---- 6. No display: one clear line naming the command-line calculator ----
 nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" 2>&1)
 status=$?
 check "no display: non-zero exit (status $status)" test "$status" = 2

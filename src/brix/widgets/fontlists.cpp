@@ -349,10 +349,8 @@ void LoadSharedFontLists()
 
 } // namespace
 
-// The lists are built as soon as a GUI application object exists, before
-// any window is shown.
-Q_COREAPP_STARTUP_FUNCTION(LoadSharedFontLists)
-
+// The lists are built on first use: enumerating every installed face costs
+// start-up time that grows with the fonts of the desktop.
 TBrixFontList &ScreenFonts()
 {
     LoadSharedFontLists();

@@ -239,8 +239,8 @@ private:
     mutable bool FIndexValid = true;
 };
 
-// The shared lists, built when the GUI application starts (or on first use)
-// and freed at program end.
+// The shared lists, built on first use once a GUI application object exists
+// (before that they are empty) and freed at program end.
 TBrixFontList &ScreenFonts();
 TBrixFontList &PrinterFonts();
 
