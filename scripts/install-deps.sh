@@ -10,7 +10,7 @@ packages=(
   qt6-qpa-plugins libqt6svg6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool xclip x11-utils
+  xvfb xauth xdotool xclip x11-utils locales
   fonts-dejavu-core
 )
 

@@ -397,7 +397,8 @@ void TBrixCalcFormBase::PasteValue()
 {
     const QMimeData *Data = QGuiApplication::clipboard()->mimeData();
     if (Data && Data->hasText())
-        CalcEngine->InputString(Data->text());
+        CalcEngine->InputString(
+            RegionalPasteText(Data->text(), RegionalSettings().DecimalSeparator));
 }
 
 void TBrixCalcFormBase::ToggleAngleMode()
