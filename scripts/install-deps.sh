@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   qt6-qpa-plugins qt6-svg-dev
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool xclip x11-utils
+  xvfb xauth xdotool xclip x11-utils locales
   libedit-dev tmux
   fonts-dejavu-core
   # the tests also run on a desktop's default font and with a session bus;

@@ -651,17 +651,64 @@ TEST_F(CalcWindows, KeyDownRules)
     EXPECT_FALSE(Form.Cancelled);
 }
 
-TEST_F(CalcWindows, RegionalCommaSeparator)
+TEST_F(CalcWindows, RegionalSeparatorsOnTheKeyboard)
 {
     RegionalSettings().DecimalSeparator = u',';
     RegionalSettings().ThousandSeparator = u'.';
-    TBrixCalcForm Form;
-    Show(Form);
-    EXPECT_EQ(Form.PointBtn->text(), QStringLiteral(","));
-    Type(Form, QStringLiteral("1.5"));
-    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("15")) << "\".\" does nothing";
-    Type(Form, QStringLiteral(",2"));
-    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("15,2"));
+    TBrixCalcForm Comma;
+    Show(Comma);
+    EXPECT_EQ(Comma.PointBtn->text(), QStringLiteral(","));
+    Type(Comma, QStringLiteral("1.5"));
+    EXPECT_EQ(Comma.ValueDisplay->text(), QStringLiteral("1,5")) << "\".\" is the separator too";
+    Type(Comma, QStringLiteral(",2*2="));
+    EXPECT_EQ(Comma.ValueDisplay->text(), QStringLiteral("3,0400"));
+
+    RegionalSettings().DecimalSeparator = u'.';
+    RegionalSettings().ThousandSeparator = u',';
+    TBrixCalcForm Point;
+    Show(Point);
+    Type(Point, QStringLiteral("1,5"));
+    EXPECT_EQ(Point.ValueDisplay->text(), QStringLiteral("15")) << "\",\" does nothing here";
+}
+
+// Pasted numbers are read with "." and "," in either role: a lone mark that
+// cannot be a thousands group is the decimal point.
+TEST_F(CalcWindows, PasteReadsTheOtherRegionsDecimalPoint)
+{
+    struct Row
+    {
+        char16_t Decimal;
+        const char *Pasted;
+        long double Value;
+    };
+    const Row Rows[] = {
+        {u',', "2.5", 2.5L},
+        {u',', "1.234,5", 1234.5L},
+        {u',', "1.234", 1234},
+        {u',', "1,5", 1.5L},
+        {u',', "1.234.567", 1234567},
+        {u',', "12.3456", 12.3456L},
+        {u',', "(2.5)", -2.5L},
+        {u',', "-2.5%", -2.5L},
+        {u',', "2.5E3", 2500},
+        {u',', "1.2.3", 0},
+        {u'.', "2,5", 2.5L},
+        {u'.', "1,234", 1234},
+        {u'.', "(1,234.5)", -1234.5L},
+        {u'.', "1,234,567", 1234567},
+        {u'.', "7", 7},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(std::string(1, char(R.Decimal)) + " region, pasted " + R.Pasted);
+        RegionalSettings().DecimalSeparator = QChar(R.Decimal);
+        RegionalSettings().ThousandSeparator = R.Decimal == u',' ? u'.' : u',';
+        TBrixCalcForm Form;
+        Show(Form);
+        Type(Form, QStringLiteral("9"));
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(R.Pasted));
+        Key(Form, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Form.CalcEngine->GetAsFloat(), R.Value);
+    }
 }
 
 TEST_F(CalcWindows, ScientificWindowDifferences)

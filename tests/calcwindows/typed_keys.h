@@ -1,8 +1,8 @@
 // The calculator windows' keyboard as the README's keyboard table gives it,
 // written out independently of the windows' own keyboard rows: each typed
 // character and the keys it presses in the standard window (compact and full
-// layout) and in the scientific window. The region's decimal separator is not
-// listed here: it depends on the region and the tests add it themselves.
+// layout) and in the scientific window. The decimal separator depends on the
+// region: TypedKeysFor adds it.
 #pragma once
 
 #include "brix/calculator/keys.h"
@@ -71,7 +71,8 @@ inline std::vector<TBrixCalcKey> TypedKeysFor(char16_t Character, bool Scientifi
     for (const TTypedKey &Row : TypedKeys())
         if (Row.Character == Character && (Scientific ? Row.Scientific : Row.Standard))
             Keys = Row.Keys;
-    if (Character == Decimal)
+    // The region's separator, and "." wherever the separator is another one.
+    if (Character == Decimal || (Character == u'.' && Decimal != u'.'))
         Keys.push_back(ckPoint);
     return Keys;
 }

@@ -1,5 +1,7 @@
 #include "brix/calcwindows/calculators_input.h"
 
+#include <QRegularExpression>
+
 #include <string_view>
 
 namespace Brix {
@@ -130,8 +132,8 @@ TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QCha
         Presses.Keys[Presses.Count++] = Row.Key;
         break;
     }
-    // The region's decimal separator, whatever character it is.
-    if (Character == Decimal && Presses.Count < int(Presses.Keys.size()))
+    const bool Point = Character == Decimal || (Character == u'.' && Decimal != u'.');
+    if (Point && Presses.Count < int(Presses.Keys.size()))
         Presses.Keys[Presses.Count++] = ckPoint;
     return Presses;
 }
@@ -144,6 +146,29 @@ std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifie
             ModifiersMatch(Row.Modifiers, Modifiers))
             return Row.Key;
     return std::nullopt;
+}
+
+QString RegionalPasteText(const QString &Text, QChar Decimal)
+{
+    if (Decimal != u',' && Decimal != u'.')
+        return Text;
+    const QChar Other = Decimal == u',' ? u'.' : u',';
+    if (!Text.contains(Other))
+        return Text;
+    // The number without the marks around it that the engine also reads:
+    // blanks, brackets and signs, a trailing percent sign.
+    static const QRegularExpression Marks(QStringLiteral("^[\\s(+-]+|[\\s)%+-]+$"));
+    const QString Number = QString(Text).remove(Marks);
+    const QString D = QRegularExpression::escape(QString(Decimal));
+    const QString O = QRegularExpression::escape(QString(Other));
+    const QRegularExpression Grouped(QStringLiteral("^\\d{1,3}(%1\\d{3})+(%2\\d*)?$").arg(O, D));
+    if (Grouped.match(Number).hasMatch())
+        return QString(Text).remove(Other);
+    if (Text.contains(Decimal))
+        return Text;
+    if (Text.count(Other) > 1)
+        return QString();
+    return QString(Text).replace(Other, Decimal);
 }
 
 } // namespace Brix

@@ -1,12 +1,14 @@
-// The keyboard of the calculator windows as data: the typed characters and
-// the key-down rules of each window kind, keyed by the key codes of
-// calculator/keys.h. The window looks a key event up here and clicks the keys
-// it gets back, exactly as the mouse would.
+// What the keyboard and the clipboard give the calculator windows. The
+// keyboard as data: the typed characters and the key-down rules of each
+// window kind, keyed by the key codes of calculator/keys.h; the window looks
+// a key event up here and clicks the keys it gets back, exactly as the mouse
+// would. And the regional reading of pasted number text.
 #pragma once
 
 #include "brix/calcwindows/calculators_keypad.h"
 
 #include <QChar>
+#include <QString>
 #include <Qt>
 
 #include <array>
@@ -27,11 +29,13 @@ struct TBrixKeyPresses
 
 // The keys that Character presses in a window of Kind, where Decimal is the
 // region's decimal separator. Letters are looked up without regard to case.
-// Digits are returned also when the decimal places box has the focus; the
-// window decides that case itself.
+// The region's separator enters the decimal separator, and so does "." in a
+// region whose separator is another character (many keypads only have "."):
+// in a "." region a typed "," does nothing. Digits are returned also when the
+// decimal places box has the focus; the window decides that case itself.
 //   "7" -> ckSeven   "r" -> ckSqRoot   "@" -> ckInv, ckPower
 //   "x" -> ckMultiply (compact and full), nothing (scientific)
-//   "," with Decimal "," -> ckPoint   "?" -> nothing
+//   "," or "." with Decimal "," -> ckPoint   "," with Decimal "." -> nothing
 TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QChar Decimal);
 
 // The key that a key-down of Key (a Qt::Key) with Modifiers presses in a
@@ -43,5 +47,23 @@ TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QCha
 //   Ctrl+X -> ckExit    Shift+Insert (without Ctrl) -> ckPaste
 std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifiers,
                                           TBrixCalcWindowKind Kind);
+
+// Pasted Text as the engine's InputString is to read it in a region whose
+// decimal separator Decimal is "," or ".", so that a number copied from
+// another region is not read ten or a thousand times too large. Other is the
+// other of the two marks. Where Text has Other:
+// - Other as thousands groups (the number, without surrounding blanks,
+//   brackets, signs and percent sign, matches digits{1,3} (Other digits{3})+
+//   (Decimal digits*)?): the groups are joined, whatever the region groups
+//   with;
+// - otherwise, with no Decimal in Text: a single Other is the decimal point
+//   and becomes Decimal; several are not a number, and the result is empty
+//   (read as 0, as any text that is not a number).
+// Any other text, and any text in a region with another separator, is
+// returned unchanged.
+//   Decimal ",":  "2.5" -> "2,5"   "1.234" -> "1234"   "1.234,5" -> "1234,5"
+//                 "1,5" -> "1,5"   "1.2.3" -> ""       "-2.5%" -> "-2,5%"
+//   Decimal ".":  "2,5" -> "2.5"   "1,234" -> "1234"   "(1,234.5)" -> "(1234.5)"
+QString RegionalPasteText(const QString &Text, QChar Decimal);
 
 } // namespace Brix

@@ -397,7 +397,8 @@ void TBrixCalcFormBase::PasteValue()
 {
     const QMimeData *Data = QGuiApplication::clipboard()->mimeData();
     if (Data && Data->hasText())
-        CalcEngine->InputString(Data->text());
+        CalcEngine->InputString(
+            RegionalPasteText(Data->text(), RegionalSettings().DecimalSeparator));
 }
 
 void TBrixCalcFormBase::ToggleAngleMode()
@@ -556,7 +557,8 @@ bool TBrixCalcFormBase::eventFilter(QObject *Watched, QEvent *Event)
         if (Event->type() == QEvent::FontChange) {
             // The box takes the panel's font (the calculator settings of a
             // UI control set it); it is fitted to the tool row again.
-            PlaceDecimalBox(DPSpin->y(), FToolRowRoom);
+            if (FToolRowRoom > 0) // once the keypad has been laid out
+                PlaceDecimalBox(DPSpin->y(), FToolRowRoom);
         } else if (Event->type() == QEvent::MouseButtonPress) {
             FPanelPressed = static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton;
             EqualsBtnMouseDown();
