@@ -3,6 +3,7 @@
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/numeric.h"
+#include "brix/math/angles.h"
 #include "brix/math/elementary.h"
 #include "brix/math/globals.h"
 #include "brix/math/hyperbolics.h"
@@ -32,8 +33,6 @@ const QString Level2Ops = QStringLiteral("*/&#\\|");
 const QString Level3Ops = QStringLiteral("^@%");
 const QString Level12Ops = QStringLiteral("*/&#\\|+-");
 
-constexpr Extended DegToRad = 0.017453292519943295769L;
-constexpr Extended RadToDeg = 57.29577951308232088L;
 // The extended value nearest to 0.01.
 constexpr Extended PercentFactor = 0.01L;
 
@@ -1249,29 +1248,17 @@ QString TBrixCalcEngine::GetAngleModeStr() const
 
 namespace {
 
-// An input angle in the current mode, as radians.
-Extended AngleToRadians(Extended X, TBrixAngleMode Mode)
+// The math library's unit of an angle mode: the circular functions reduce
+// and convert the angle in that unit themselves.
+TBrixAngleUnit AngleUnit(TBrixAngleMode Mode)
 {
     switch (Mode) {
     case amDegrees:
-        return X * DegToRad;
+        return auDegrees;
     case amGradiants:
-        return Checked(GradsToRadians(CheckedDouble(X)));
+        return auGrads;
     default:
-        return X;
-    }
-}
-
-// A result angle in radians, in the current mode.
-Extended RadiansToAngle(Extended X, TBrixAngleMode Mode)
-{
-    switch (Mode) {
-    case amDegrees:
-        return X * RadToDeg;
-    case amGradiants:
-        return Checked(RadiansToGrads(CheckedDouble(X)));
-    default:
-        return X;
+        return auRadians;
     }
 }
 
@@ -1288,30 +1275,30 @@ Extended TBrixCalcEngine::Computed(Extended R)
 Extended TBrixCalcEngine::CalcSin(const Extended &X)
 {
     return Computed(Checked(FInv && FHyp ? HypArcSin(X)
-                            : FInv       ? RadiansToAngle(ArcSinChecked(X), FAngleMode)
+                            : FInv       ? ArcSinToAngle(X, AngleUnit(FAngleMode))
                             : FHyp       ? HypSin(X)
-                                         : std::sin(AngleToRadians(X, FAngleMode))));
+                                         : SinOfAngle(X, AngleUnit(FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcCos(const Extended &X)
 {
     return Computed(Checked(FInv && FHyp ? HypArcCos(X)
-                            : FInv       ? RadiansToAngle(ArcCosChecked(X), FAngleMode)
+                            : FInv       ? ArcCosToAngle(X, AngleUnit(FAngleMode))
                             : FHyp       ? HypCos(X)
-                                         : std::cos(AngleToRadians(X, FAngleMode))));
+                                         : CosOfAngle(X, AngleUnit(FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcTan(const Extended &X)
 {
     return Computed(Checked(FInv && FHyp ? HypArcTan(X)
-                            : FInv       ? RadiansToAngle(std::atan(X), FAngleMode)
+                            : FInv       ? ArcTanToAngle(X, AngleUnit(FAngleMode))
                             : FHyp       ? HypTan(X)
-                                         : TanChecked(AngleToRadians(X, FAngleMode))));
+                                         : TanOfAngle(X, AngleUnit(FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcLog(const Extended &X)
 {
-    return Computed(Checked(FInv ? PowerReal(10, X) : LogBase10(X, TinyExtended)));
+    return Computed(Checked(FInv ? PowerOfTen(X) : LogBase10(X, TinyExtended)));
 }
 
 Extended TBrixCalcEngine::CalcLg2(const Extended &X)
