@@ -507,6 +507,11 @@ TEST_F(EngineTest, FunctionKeysGiveTheNearestExtendedValue)
     E->InputValue(0x9CF9DB22D0E56042p-59L);
     E->DoEquals();
     EXPECT_EQ(Operands(*E).back(), 0xCF330D2977238591p-225L);
+    // The inverse power key: the cube root of 1000 is 10, not 10 plus the
+    // unit that the rounded exponent 1/3 would add.
+    TOwned<TBrixCalcEngine> Root(Create<TBrixCalcEngine>());
+    Press(*Root, "1 0 0 0 inv ^ 3 =");
+    EXPECT_EQ(Operands(*Root).back(), 10);
 }
 
 TEST_F(EngineTest, ForensicChainInDegreesIsRoundedOnceAtEveryStep)

@@ -8,7 +8,8 @@ table holds, for each key, the arguments named in the accuracy report that
 led to this table and a few hundred random ones, with emphasis where digits
 cancel: angles close to the quarter turns and up to 1e5 degrees or grads,
 |1 - x| down to 1e-15 for the inverse sine and cosine, exponents across the
-whole range and bases close to 1.
+whole range and bases close to 1; for the root key (x^(1/y)) roots of
+small integral order and real ones.
 
 Each row gives the argument(s), the 80-bit value nearest to the true result
 and the rest (true value minus that one) in units of its last place, so a
@@ -193,6 +194,22 @@ def power_args():
     return args
 
 
+def root_args():
+    """x^(1/y) of the inverse power key: roots of small order and real ones."""
+    args = []
+    while len(args) < 200:
+        x = round80(abs(log_uniform(-300, 300)))
+        if random.random() < 0.5:
+            y = mpf(random.choice([-1, 1]) * random.randint(3, 40))
+        else:
+            y = log_uniform(-1, 3)
+        v = mpf(x) ** (1 / y)
+        if abs(mpmath.log(v, 2)) > 16300 or abs(1 / y) > 2**31:
+            continue
+        args.append((x, y))
+    return args
+
+
 def issue_args():
     e = round80
     return {
@@ -240,6 +257,9 @@ def main():
     out.append("[powxy]")
     for x, y in extra[("powxy",)] + power_args():
         out.append(row([x, y], mpf(x) ** y))
+    out.append("[root]")
+    for x, y in root_args():
+        out.append(row([x, y], mpf(x) ** (1 / mpf(y))))
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data", "accuracy.txt")
     with open(path, "w") as f:
         f.write("# Written by tests/math/accuracy_reference.py; see there.\n")

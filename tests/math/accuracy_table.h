@@ -28,7 +28,8 @@ struct AccuracyRow
     double Rest = 0;      // true result minus Nearest, in ulp of Nearest
 };
 
-// One key of the table: "sin deg", "arccos gra", "pow10", "powxy", ...
+// One key of the table: "sin deg", "arccos gra", "pow10", "powxy", "root"
+// (x^(1/y)), ...
 struct AccuracyKey
 {
     std::string Name;
@@ -102,6 +103,8 @@ inline Extended EvaluateKey(const std::string &Key, Extended X, Extended Y)
         return PowerOfTen(X);
     if (Name == "pow2")
         return PowerOfTwo(X);
+    if (Name == "root")
+        return PowerRoot(X, Y);
     return PowerReal(X, Y);
 }
 

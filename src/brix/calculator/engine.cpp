@@ -768,7 +768,7 @@ void TBrixCalcEngine::EvaluateTop()
             const Extended Y = FOperandStack[FOperandN];
             if (Y == 0)
                 throw EZeroDivide();
-            const Extended R = Checked(PowerReal(X, Checked(1 / Y)));
+            const Extended R = Checked(PowerRoot(X, Y));
             FOperandStack[FOperandN - 1] = R;
             --FOperandN;
             break;

@@ -205,7 +205,11 @@ Double PowerIntDbl(Double X, int N)
     return CheckedDouble(DivideChecked(1, R));
 }
 
-Extended PowerReal(Extended X, Extended Y)
+namespace {
+
+// X^(Y + YRest), where YRest is a tail far below the last place of Y (the
+// rounding of an exponent formed as a quotient); the steps of PowerReal.
+Extended PowerWithTail(Extended X, Extended Y, Extended YRest)
 {
     CheckedFloat(X);
     CheckedFloat(Y);
@@ -223,10 +227,27 @@ Extended PowerReal(Extended X, Extended Y)
     if (IsIntegralInInt32Range(Y))
         return IntegralPower(X, RoundToInt32(Y));
     // powl keeps the result within a unit in the last place; exp(Y·ln X)
-    // would multiply the rounding of ln X by |Y·ln X|.
-    if (X > 0)
-        return CheckedFloat(powl(X, Y));
+    // would multiply the rounding of ln X by |Y·ln X|. The tail adds
+    // X^Y·YRest·ln X (its square is far below the last place).
+    if (X > 0) {
+        const Extended R = CheckedFloat(powl(X, Y));
+        return YRest == 0 ? R : CheckedFloat(R + R * (YRest * logl(X)));
+    }
     RaiseMathError(emtInvalidXtoY);
+}
+
+} // namespace
+
+Extended PowerReal(Extended X, Extended Y)
+{
+    return PowerWithTail(X, Y, 0);
+}
+
+Extended PowerRoot(Extended X, Extended Y)
+{
+    const Extended Q = DivideChecked(1, CheckedFloat(Y));
+    // 1/Y = Q + (1 - Q·Y)/Y; the fused multiply-add gives 1 - Q·Y exactly.
+    return PowerWithTail(X, Q, fmal(-Q, Y, 1) / Y);
 }
 
 Extended PowerOfTen(Extended X)

@@ -49,6 +49,14 @@ Double PowerIntDbl(Double X, int N);
 // PowerReal(2, 0.5) == √2; PowerReal(-8, 1.0L/3) raises "Invalid XtoY".
 Extended PowerReal(Extended X, Extended Y);
 
+// X^(1/Y), the Y-th root: PowerReal(X, 1/Y) with the rounding of 1/Y taken
+// into account where powl is used, so the root keeps its last digit where
+// the rounded exponent alone would be off by |ln result| units in the last
+// place. Y = 0: EZeroDivide; 1/Y beyond the range: EOverflow.
+// Examples: PowerRoot(1000, 3) == 10; PowerRoot(-8, 3) raises "Invalid XtoY";
+// PowerRoot(9, 0.5) == 81 (an integral exponent, exact).
+Extended PowerRoot(Extended X, Extended Y);
+
 // 10^X: the special cases and the integer path of PowerReal(10, X) (exact
 // for 10^-27 .. 10^27), otherwise the C library's exp10l.
 // Examples: PowerOfTen(22) == 1e22L; PowerOfTen(-2) == 0.01L (rounded once);
