@@ -6,8 +6,9 @@
 // nearest quarter turn), and only the remainder of at most 45 degrees or 50
 // grads is turned into radians. The remainder's sine and cosine and the
 // inverse functions' results are carried in about 128 bits (a pair of 80-bit
-// values) and rounded once, so the results are the 80-bit values nearest to
-// the true ones (within a few millionths of a unit in the last place).
+// values) and rounded once, so each result is the 80-bit value nearest to the
+// true one, unless that lies all but exactly halfway between two of them (the
+// error stays within half a unit in the last place and a tiny fraction more).
 // Whole multiples of a quarter turn give exact results.
 //
 // In radians the platform's extended sine, cosine and arctangent and the
