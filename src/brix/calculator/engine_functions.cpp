@@ -3,6 +3,7 @@
 // percent), the angle modes and the function operations.
 #include "brix/calculator/engine_internal.h"
 
+#include "brix/math/angles.h"
 #include "brix/math/elementary.h"
 #include "brix/math/globals.h"
 #include "brix/math/hyperbolics.h"
@@ -14,8 +15,6 @@ using namespace EngineInternal;
 
 namespace {
 
-constexpr Extended DegToRad = 0.017453292519943295769L;
-constexpr Extended RadToDeg = 57.29577951308232088L;
 
 // The function keys of one kind share one procedure; this table holds what
 // differs between them.
@@ -426,29 +425,17 @@ QString TBrixCalcEngine::GetAngleModeStr() const
 
 namespace {
 
-// An input angle in the current mode, as radians.
-Extended AngleToRadians(Extended X, TBrixAngleMode Mode)
+// The math library's unit of an angle mode: the circular functions reduce
+// and convert the angle in that unit themselves.
+TBrixAngleUnit AngleUnit(TBrixAngleMode Mode)
 {
     switch (Mode) {
     case amDegrees:
-        return X * DegToRad;
+        return auDegrees;
     case amGradiants:
-        return Checked(GradsToRadians(CheckedDouble(X)));
+        return auGrads;
     default:
-        return X;
-    }
-}
-
-// A result angle in radians, in the current mode.
-Extended RadiansToAngle(Extended X, TBrixAngleMode Mode)
-{
-    switch (Mode) {
-    case amDegrees:
-        return X * RadToDeg;
-    case amGradiants:
-        return Checked(RadiansToGrads(CheckedDouble(X)));
-    default:
-        return X;
+        return auRadians;
     }
 }
 
@@ -465,30 +452,30 @@ Extended TBrixCalcEngine::Computed(Extended R)
 Extended TBrixCalcEngine::CalcSin(const Extended &X)
 {
     return Computed(Checked(FInv && FHyp ? HypArcSin(X)
-                            : FInv       ? RadiansToAngle(ArcSinChecked(X), FAngleMode)
+                            : FInv       ? ArcSinToAngle(X, AngleUnit(FAngleMode))
                             : FHyp       ? HypSin(X)
-                                         : std::sin(AngleToRadians(X, FAngleMode))));
+                                         : SinOfAngle(X, AngleUnit(FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcCos(const Extended &X)
 {
     return Computed(Checked(FInv && FHyp ? HypArcCos(X)
-                            : FInv       ? RadiansToAngle(ArcCosChecked(X), FAngleMode)
+                            : FInv       ? ArcCosToAngle(X, AngleUnit(FAngleMode))
                             : FHyp       ? HypCos(X)
-                                         : std::cos(AngleToRadians(X, FAngleMode))));
+                                         : CosOfAngle(X, AngleUnit(FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcTan(const Extended &X)
 {
     return Computed(Checked(FInv && FHyp ? HypArcTan(X)
-                            : FInv       ? RadiansToAngle(std::atan(X), FAngleMode)
+                            : FInv       ? ArcTanToAngle(X, AngleUnit(FAngleMode))
                             : FHyp       ? HypTan(X)
-                                         : TanChecked(AngleToRadians(X, FAngleMode))));
+                                         : TanOfAngle(X, AngleUnit(FAngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcLog(const Extended &X)
 {
-    return Computed(Checked(FInv ? PowerReal(10, X) : LogBase10(X, TinyExtended)));
+    return Computed(Checked(FInv ? PowerOfTen(X) : LogBase10(X, TinyExtended)));
 }
 
 Extended TBrixCalcEngine::CalcLg2(const Extended &X)

@@ -44,7 +44,7 @@ const TBinaryOperator BinaryOperators[] = {
      [](Extended X, Extended Y) {
          if (Y == 0)
              throw EZeroDivide();
-         return Checked(PowerReal(X, Checked(1 / Y)));
+         return Checked(PowerRoot(X, Y));
      }},
     {u'%', 3, std::nullopt, true, false,
      [](Extended X, Extended Y) { return Checked((X * PercentFactor) * Y); }},
