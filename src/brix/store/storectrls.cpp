@@ -223,10 +223,10 @@ QString ExpandPathMacros(const QString &Path)
 {
     if (Path.isEmpty())
         return QString();
-    // A configured "\" separates folders, as it did where these paths were
-    // first written; left alone it would become part of a file name. Only
-    // the configured text is converted: a folder the system names keeps
-    // its own characters.
+    // A configured "\" separates folders (settings paths are written as
+    // "%AppDir%\lumopocketo.ini"); left alone it would become part of a file
+    // name. Only the configured text is converted: a folder the system names
+    // keeps its own characters.
     auto Separated = [](QString Text) { return Text.replace(u'\\', u'/'); };
     QString Result;
     if (Path.front() != u'%') {
