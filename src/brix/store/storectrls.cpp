@@ -455,12 +455,13 @@ void TBrixStoreCtrl::WriteBoolean(const QString &Ident, bool Value)
 
 Extended TBrixStoreCtrl::ReadExtended(const QString &Ident, Extended Default)
 {
-    return TextToFloatOrDefault(ReadString(Ident, QString()), Default);
+    Extended Value = 0;
+    return StoredTextToFloat(ReadString(Ident, QString()), Value) ? Value : Default;
 }
 
 void TBrixStoreCtrl::WriteExtended(const QString &Ident, Extended Value, Byte DP)
 {
-    WriteString(Ident, FixedText(DP, false, Value, true, false, false));
+    WriteString(Ident, StoredFloatText(Value, DP, RegionalSettings().DecimalSeparator));
 }
 
 void TBrixStoreCtrl::SetStorageType(TBrixStorageType Value)
