@@ -4,6 +4,7 @@
 #include "brix/classes/formatsettings.h"
 #include "brix/store/inifile.h"
 #include "brix/store/storectrls.h"
+#include "common/regional_guard.h"
 #include "store_helpers.h"
 
 #include <gtest/gtest.h>
@@ -30,22 +31,20 @@ namespace {
 // Each test gets its own folder, a configuration folder inside it (so the
 // registry stand-in never touches the real user's settings) and "." as the
 // decimal separator; everything is put back afterwards.
-class StoreCtrlTest : public ::testing::Test
+class StoreCtrlTest : public BrixTest::RegionalFixture
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(Dir.isValid());
-        SavedSettings = RegionalSettings();
-        RegionalSettings().DecimalSeparator = u'.';
-        RegionalSettings().ThousandSeparator = u',';
+        RegionalFixture::SetUp();
         SavedConfigHome = qgetenv("XDG_CONFIG_HOME");
         HadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", ConfigFolder().toLocal8Bit());
     }
     void TearDown() override
     {
-        RegionalSettings() = SavedSettings;
+        RegionalFixture::TearDown();
         if (HadConfigHome)
             qputenv("XDG_CONFIG_HOME", SavedConfigHome);
         else
@@ -67,7 +66,6 @@ protected:
     }
 
     QTemporaryDir Dir;
-    TFormatSettings SavedSettings;
     QByteArray SavedConfigHome;
     bool HadConfigHome = false;
 };

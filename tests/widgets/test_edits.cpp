@@ -6,6 +6,7 @@
 #include "brix/widgets/spinedits.h"
 #include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
+#include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +27,8 @@ namespace {
 
 struct EditFixture : ::testing::Test
 {
-    EditFixture() : SavedSettings(RegionalSettings())
+    EditFixture()
     {
-        RegionalSettings().DecimalSeparator = u'.';
-        RegionalSettings().ThousandSeparator = u',';
         Window.resize(300, 200);
         Edit = new TBrixIntEdit(&Window);
         Edit->setGeometry(10, 10, 100, 24);
@@ -53,7 +52,6 @@ struct EditFixture : ::testing::Test
             UI->Free();
         if (Formatter)
             Formatter->Free();
-        RegionalSettings() = SavedSettings;
     }
 
     // Focuses W with the keyboard, selects its text and types Keys.
@@ -70,7 +68,9 @@ struct EditFixture : ::testing::Test
         return UI;
     }
 
-    TFormatSettings SavedSettings;
+    // First member: "." and "," from before the widgets exist until after
+    // they are gone.
+    BrixTest::RegionalGuard Regional;
     QWidget Window;
     TBrixIntEdit *Edit = nullptr;
     TBrixBaseEdit *Text = nullptr;
