@@ -17,8 +17,9 @@ packages=(
   # the tests also run on a desktop's default font and with a session bus;
   # the language check reads the keys' names over the accessibility bus
   fonts-noto-core dbus-x11 at-spi2-core dbus-daemon python3-dbus
-  # the metainfo check of the tests
-  appstream
+  # the metainfo check of the tests; the installed-copy check reads the
+  # programs' symbol tables with file
+  appstream file
 )
 
 for mode in "$@"; do

@@ -9,12 +9,7 @@ cli=$build/src/cli/lumopocketo-cli
 [ -x "$cli" ] || { echo "FAIL: $cli is not built"; exit 1; }
 command -v tmux >/dev/null || { echo "FAIL: tmux is not installed"; exit 1; }
 
-passed=0
-failed=0
-check() { # check <description> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 work=$(mktemp -d)
 sock="lumo-e2e-$$"
 cleanup() {

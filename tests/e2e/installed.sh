@@ -43,7 +43,9 @@ if [ -z "${LUMO_E2E_USER_PART:-}" ]; then
   mkdir "$home" && chown "$user:" "$home"
   # The user's part, in a clean environment with a session bus of its own.
   bus=$(command -v dbus-run-session || echo env)
-  cp "$0" "$work/installed.sh" # the user may not reach this folder
+  # the user may not reach this folder
+  cp "$0" "$work/installed.sh"
+  cp "$(dirname "$0")/lib.sh" "$work/lib.sh"
   xvfb-run -a -s "-screen 0 800x600x24 -ac" bash -c \
     'exec runuser -u "$1" -- env -i PATH=/usr/bin:/bin HOME="$2" DISPLAY="$DISPLAY" \
        LUMO_E2E_USER_PART=1 "$3" -- bash "$4" "$5"' \
@@ -55,51 +57,18 @@ fi
 
 # ---- the user's part, inside the X server: $1 is the prefix ----
 prog=$build/bin/lumopocketo
-passed=0
-failed=0
-check() {
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
-}
-wait_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
-wait_exit() {
-  local i
-  for i in $(seq 1 200); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && { echo "process $1 did not end: killed"; kill -9 "$1"; }
-  wait "$1"
-  status=$?
-}
-# Types 7 until a copy of the display shows it, then clears the display.
-wait_ready() {
-  local i clip
-  [ -n "$1" ] || return 1
-  printf 'none' | xclip -selection clipboard -i
-  for i in $(seq 1 40); do
-    xdotool type --window "$1" 7
-    xdotool key --window "$1" ctrl+c
-    sleep 0.1
-    clip=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
-    case $clip in 7*) xdotool key --window "$1" Delete; return 0 ;; esac
-    sleep 0.25
-  done
-  return 1
-}
-copy_display() {
-  xdotool key --window "$1" ctrl+c
-  sleep 0.3
-  timeout 5 xclip -o -selection clipboard
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 errors() { grep -i -e 'could not' -e 'denied' -e '^lumopocketo:' "$1"; }
 ini=$HOME/.config/LumoPocketo/lumopocketo.ini
 
 # First start: 5 decimal places (the box, one step up), F10.
 "$prog" 2> "$HOME/run1.err" &
 pid=$!
-win=$(wait_window '^LumoPocketo v')
+win=$(wait_window '^LumoPocketo v' 30)
 check "the installed program's window answers the keyboard" wait_ready "$win"
 xdotool mousemove --window "$win" 80 45 click 1; sleep 0.2
 xdotool key --window "$win" Up; sleep 0.2
-xdotool key --window "$win" F10 2>/dev/null
+close_key "$win" F10
 wait_exit "$pid"
 check "F10 exits 0 (status $status)" test "$status" = 0
 check "no save error on standard error: $(errors "$HOME/run1.err")" test -z "$(errors "$HOME/run1.err")"
@@ -110,16 +79,15 @@ check "five decimal places saved" grep -q '^Decimal Places=5' "$ini"
 cp -p "$ini" "$HOME/before.ini"
 "$prog" 2> "$HOME/run2.err" &
 pid=$!
-win=$(wait_window '^LumoPocketo v')
+win=$(wait_window '^LumoPocketo v' 30)
 check "the second start answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" 1=
 clip=$(copy_display "$win")
-xdotool key --window "$win" Escape 2>/dev/null
+close_key "$win" Escape
 wait_exit "$pid"
 check "the next start reads the saved places: got '$clip'" test "$clip" = "1.00000"
 check "Escape exits 0 (status $status)" test "$status" = 0
 check "Escape writes nothing" cmp -s "$ini" "$HOME/before.ini"
 check "nothing on standard error after Escape" test -z "$(errors "$HOME/run2.err")"
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish

@@ -15,12 +15,7 @@ if [ -z "${LUMO_E2E_INNER:-}" ]; then
     env LUMO_E2E_INNER=1 dbus-run-session -- bash "$0" "$build"
 fi
 
-passed=0
-failed=0
-check() { # check <description> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -91,22 +86,6 @@ a11y() { /usr/bin/python3 "$work/a11y.py" "$@"; }
 # The program finds the accessibility bus when it starts.
 check "the accessibility bus starts" test -n "$(a11y bus 2>/dev/null)"
 
-wait_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
-}
-wait_exit() { # wait_exit <pid>: at most 20 s; the status goes to $status
-  local i
-  for i in $(seq 1 200); do
-    kill -0 "$1" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$1" 2>/dev/null; then
-    echo "process $1 did not end: killed"
-    kill -9 "$1"
-  fi
-  wait "$1"
-  status=$?
-}
 # The button names once the window has published them (at most 10 s).
 wait_names() {
   local i names
@@ -136,12 +115,8 @@ start() {
   win=$(wait_window '^LumoPocketo')
   names=$(wait_names)
 }
-# F10 closes the window on its press. Its release goes to no window in
-# particular: sent to the closed window it would fail and leave F10 held
-# down, and the key's repeats would close the next run's window.
 stop() {
-  xdotool keydown --window "$win" F10 2>/dev/null
-  xdotool keyup F10 2>/dev/null
+  close_key "$win" F10
   wait_exit "$pid"
 }
 
@@ -184,5 +159,4 @@ check "LANGUAGE=it:fr:de: the add key is French" has_name "$names" "Additionner"
 stop
 check "LANGUAGE=it:fr:de: F10 ends normally (status $status)" test "$status" = 0
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish

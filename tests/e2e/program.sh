@@ -19,12 +19,7 @@ if [ -z "${LUMO_E2E_INNER:-}" ]; then
   exec xvfb-run -a -s "-screen 0 800x600x24 -ac" env LUMO_E2E_INNER=1 "${bus[@]}" bash "$0" "$build"
 fi
 
-passed=0
-failed=0
-check() { # check <description> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 work=$(mktemp -d)
 chmod 755 "$work" # the unprivileged runs below read the program copies
 export XDG_CONFIG_HOME=$work/config
@@ -36,53 +31,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits for a mapped window whose name matches the regular expression
-# (Qt keeps an unmapped helper window named after the application); prints
-# its id.
-wait_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
-}
-# Waits (at most 20 s) for process $1 to end; its exit status goes to $status.
-wait_exit() {
-  local i
-  for i in $(seq 1 200); do
-    kill -0 "$1" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$1" 2>/dev/null; then
-    echo "process $1 did not end: killed"
-    kill -9 "$1"
-  fi
-  wait "$1"
-  status=$?
-}
-# A key that closes a window: its release finds the window gone, which
-# xdotool reports; that report is not a failure.
-close_key() { xdotool key --window "$1" "$2" 2>/dev/null; }
-# Waits until the calculator answers the keyboard: a window can be mapped
-# before it takes keys, and a closing key sent then is lost. Types 7 until a
-# copy of the display shows it, then clears the display.
-wait_ready() {
-  local i clip
-  [ -n "$1" ] || return 1
-  printf 'none' | xclip -selection clipboard -i
-  for i in $(seq 1 40); do
-    xdotool type --window "$1" 7
-    xdotool key --window "$1" ctrl+c
-    sleep 0.1
-    clip=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
-    case $clip in 7*)
-      xdotool key --window "$1" Delete
-      return 0 ;;
-    esac
-    sleep 0.25
-  done
-  echo "the window at $1 never answered the keyboard"
-  return 1
-}
-key_value() { # key_value <file> <key>
-  sed -n "s/^$2=\\(.*\\)\\r\\?\$/\\1/p" "$1" | tr -d '\r'
-}
 eleven_keys() { # each component key exactly once
   local f=$1 k
   for k in "Angle Mode" "Decimal Places" "Use Memory" "Memory" "Prefix Functions" \
@@ -271,5 +219,4 @@ check "no display: non-zero exit (status $status)" test "$status" = 2
 check "no display: one line naming lumopocketo-cli: '$nodisplay'" \
   test "$(printf '%s\n' "$nodisplay" | wc -l)" = 1 -a -n "$(printf '%s' "$nodisplay" | grep lumopocketo-cli)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish

@@ -13,12 +13,7 @@ if [ -z "${LUMO_E2E_INNER:-}" ]; then
   exec xvfb-run -a -s "-screen 0 800x600x24" env LUMO_E2E_INNER=1 bash "$0" "$build"
 fi
 
-passed=0
-failed=0
-check() { # check <description> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 work=$(mktemp -d)
 pid=
 cleanup() {
@@ -40,33 +35,13 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
   export LOCPATH=$work/locale
 fi
 
-wait_window() {
-  timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
-}
-clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
-copy_display() { # the value display, copied with Ctrl+C
-  xdotool key --window "$1" ctrl+c
-  sleep 0.3
-  clipboard
-}
-# The window has answered input once a typed digit comes back through the
-# clipboard (a window that has just mapped may not take keys yet).
-wait_ready() {
-  local i
-  for i in $(seq 1 40); do
-    xdotool type --window "$1" 7
-    [ "$(copy_display "$1")" = 7 ] && { xdotool key --window "$1" Delete; return 0; }
-    sleep 0.5
-  done
-  return 1
-}
 
 dir=$work/de
 mkdir "$dir"
 cp "$prog" "$dir/"
 env -u LC_ALL -u LC_NUMERIC -u LANGUAGE LANG=de_DE.UTF-8 "$dir/lumopocketo" 2> "$work/de.err" &
 pid=$!
-win=$(wait_window '^LumoPocketo v[0-9]')
+win=$(wait_window '^LumoPocketo v[0-9]' 30)
 check "calculator window appears" test -n "$win"
 check "the window answers input" wait_ready "$win"
 
@@ -82,13 +57,9 @@ xdotool type --window "$win" --delay 30 '*2='
 got=$(copy_display "$win")
 check "pasted 2.5 then *2= copies '5,0000' (got '$got')" test "$got" = "5,0000"
 
-xdotool key --window "$win" F10 2>/dev/null
-for i in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { echo "the program did not end: killed"; kill -9 "$pid"; }
-wait "$pid"
-status=$?
+close_key "$win" F10
+wait_exit "$pid"
 pid=
 check "F10 ends the program normally (status $status)" test "$status" = 0
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish

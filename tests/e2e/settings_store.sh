@@ -6,40 +6,8 @@
 #   bash tests/e2e/settings_store.sh <build folder>
 set -u
 
-wait_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
-}
-wait_exit() {
-  local i
-  for i in $(seq 1 200); do
-    kill -0 "$1" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$1" 2>/dev/null; then
-    echo "process $1 did not end: killed"
-    kill -9 "$1"
-  fi
-  wait "$1"
-  status=$?
-}
-key_value() { # key_value <file> <key>
-  sed -n "s/^$2=\\(.*\\)\\r\\?\$/\\1/p" "$1" | tr -d '\r'
-}
-# Waits until the window answers keys: a digit typed into a cleared display
-# comes back through the clipboard.
-wait_answering() {
-  local i clip
-  for i in $(seq 1 40); do
-    xdotool key --window "$1" Delete 2>/dev/null
-    xdotool type --window "$1" 7 2>/dev/null
-    xdotool key --window "$1" ctrl+c 2>/dev/null
-    sleep 0.2
-    clip=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
-    [ "$clip" = 7 ] && return 0
-    sleep 0.3
-  done
-  return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
 # One run inside its own X server (run_saving): exit status 3 when no
 # window appears, 4 when it does not answer, else the program's.
 if [ "${1:-}" = --one ]; then
@@ -48,8 +16,8 @@ if [ "${1:-}" = --one ]; then
   pid=$!
   win=$(wait_window '^LumoPocketo v10\.2$')
   if [ -z "$win" ]; then kill "$pid" 2>/dev/null; wait "$pid"; exit 3; fi
-  if ! wait_answering "$win"; then kill "$pid" 2>/dev/null; wait "$pid"; exit 4; fi
-  xdotool key --window "$win" F10 2>/dev/null
+  if ! wait_ready "$win" > /dev/null; then kill "$pid" 2>/dev/null; wait "$pid"; exit 4; fi
+  close_key "$win" F10
   wait_exit "$pid"
   exit "$status"
 fi
@@ -58,12 +26,6 @@ build=$(cd "${1:?usage: settings_store.sh <build folder>}" && pwd)
 prog=$build/src/app/lumopocketo
 [ -x "$prog" ] || { echo "FAIL: $prog is not built"; exit 1; }
 
-passed=0
-failed=0
-check() { # check <description> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/home" "$work/config"
@@ -129,5 +91,4 @@ run_saving "$work/comma"
 check "memory 2,5 saved back as 2.5: $(key_value "$work/comma/lumopocketo.ini" Memory)" \
   test "$(key_value "$work/comma/lumopocketo.ini" Memory)" = 2.5
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ] || { echo "---- program output ----"; cat "$work/output.txt"; exit 1; }
+finish || { echo "---- program output ----"; cat "$work/output.txt"; exit 1; }
