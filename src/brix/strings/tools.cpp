@@ -306,6 +306,54 @@ locale_t CLocale()
     return Locale;
 }
 
+// Reads T whole as [sign] digits [separator digits] [E [sign] digits], with
+// at least one mantissa digit, where IsDecimalSep tells the separator. Only
+// this plain decimal grammar is let through to the C library, so "inf",
+// "nan" and hexadecimal floats are refused. R may be infinite on overflow.
+template <typename SepTest>
+bool ReadDecimalGrammar(QStringView T, SepTest IsDecimalSep, Extended &R)
+{
+    const qsizetype N = T.size();
+    std::string Ascii;
+    Ascii.reserve(size_t(N));
+    qsizetype I = 0;
+    auto Digits = [&] {
+        qsizetype Count = 0;
+        for (; I < N && IsAsciiDigit(T.at(I)); ++I, ++Count)
+            Ascii.push_back(char(T.at(I).unicode()));
+        return Count;
+    };
+    if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
+        Ascii.push_back(char(T.at(I++).unicode()));
+    qsizetype Mantissa = Digits();
+    if (I < N && IsDecimalSep(T.at(I))) {
+        Ascii.push_back('.');
+        ++I;
+        Mantissa += Digits();
+    }
+    if (Mantissa == 0)
+        return false;
+    if (I < N && (T.at(I) == u'e' || T.at(I) == u'E')) {
+        Ascii.push_back('e');
+        ++I;
+        if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
+            Ascii.push_back(char(T.at(I++).unicode()));
+        if (Digits() == 0)
+            return false;
+    }
+    if (I != N)
+        return false;
+    if (const locale_t C = CLocale()) {
+        char *End = nullptr;
+        R = strtold_l(Ascii.c_str(), &End, C);
+        return End == Ascii.c_str() + Ascii.size();
+    }
+    // No "C" locale object: from_chars is locale-free too, but also refuses
+    // values that underflow.
+    const auto Res = std::from_chars(Ascii.data(), Ascii.data() + Ascii.size(), R);
+    return Res.ec == std::errc() && Res.ptr == Ascii.data() + Ascii.size();
+}
+
 bool TextToFloatImpl(const QString &S, const TFormatSettings &Settings, Extended &Value)
 {
     Value = 0;
@@ -328,51 +376,9 @@ bool TextToFloatImpl(const QString &S, const TFormatSettings &Settings, Extended
     if (N == 0)
         return false;
 
-    // Only the plain decimal grammar is let through to the C library, so
-    // "inf", "nan" and hexadecimal floats are refused.
-    std::string Ascii;
-    Ascii.reserve(size_t(N));
-    qsizetype I = 0;
-    auto Digits = [&] {
-        qsizetype Count = 0;
-        for (; I < N && IsAsciiDigit(T.at(I)); ++I, ++Count)
-            Ascii.push_back(char(T.at(I).unicode()));
-        return Count;
-    };
-    if (T.at(0) == u'+' || T.at(0) == u'-')
-        Ascii.push_back(char(T.at(I++).unicode()));
-    qsizetype Mantissa = Digits();
-    if (I < N && T.at(I) == Sep) {
-        Ascii.push_back('.');
-        ++I;
-        Mantissa += Digits();
-    }
-    if (Mantissa == 0)
-        return false;
-    if (I < N && (T.at(I) == u'e' || T.at(I) == u'E')) {
-        Ascii.push_back('e');
-        ++I;
-        if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
-            Ascii.push_back(char(T.at(I++).unicode()));
-        if (Digits() == 0)
-            return false;
-    }
-    if (I != N)
-        return false;
-
     Extended R = 0;
-    if (const locale_t C = CLocale()) {
-        char *End = nullptr;
-        R = strtold_l(Ascii.c_str(), &End, C);
-        if (End != Ascii.c_str() + Ascii.size())
-            return false;
-    } else {
-        // No "C" locale object: from_chars is locale-free too, but also
-        // refuses values that underflow.
-        const auto Res = std::from_chars(Ascii.data(), Ascii.data() + Ascii.size(), R);
-        if (Res.ec != std::errc() || Res.ptr != Ascii.data() + Ascii.size())
-            return false;
-    }
+    if (!ReadDecimalGrammar(QStringView(T).first(N), [Sep](QChar C) { return C == Sep; }, R))
+        return false;
     if (!std::isfinite(R))
         return false;
     Value = Negative ? -R : R;
@@ -801,49 +807,9 @@ bool StoredTextToFloat(const QString &S, Extended &Value)
 {
     Value = 0;
     const QString T = TrimControls(S);
-    const qsizetype N = T.size();
-    // The plain decimal grammar only, so "inf", "nan" and hexadecimal floats
-    // never reach the C library.
-    std::string Ascii;
-    Ascii.reserve(size_t(N));
-    qsizetype I = 0;
-    auto Digits = [&] {
-        qsizetype Count = 0;
-        for (; I < N && IsAsciiDigit(T.at(I)); ++I, ++Count)
-            Ascii.push_back(char(T.at(I).unicode()));
-        return Count;
-    };
-    if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
-        Ascii.push_back(char(T.at(I++).unicode()));
-    qsizetype Mantissa = Digits();
-    if (I < N && (T.at(I) == u'.' || T.at(I) == u',')) {
-        Ascii.push_back('.');
-        ++I;
-        Mantissa += Digits();
-    }
-    if (Mantissa == 0)
-        return false;
-    if (I < N && (T.at(I) == u'e' || T.at(I) == u'E')) {
-        Ascii.push_back('e');
-        ++I;
-        if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
-            Ascii.push_back(char(T.at(I++).unicode()));
-        if (Digits() == 0)
-            return false;
-    }
-    if (I != N)
-        return false;
     Extended R = 0;
-    if (const locale_t C = CLocale()) {
-        char *End = nullptr;
-        R = strtold_l(Ascii.c_str(), &End, C);
-        if (End != Ascii.c_str() + Ascii.size())
-            return false;
-    } else {
-        const auto Res = std::from_chars(Ascii.data(), Ascii.data() + Ascii.size(), R);
-        if (Res.ec != std::errc() || Res.ptr != Ascii.data() + Ascii.size())
-            return false;
-    }
+    if (!ReadDecimalGrammar(T, [](QChar C) { return C == u'.' || C == u','; }, R))
+        return false;
     if (!std::isfinite(R))
         return false;
     Value = R;
