@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -201,6 +202,53 @@ TEST_F(CalcDisplay, DropsTrailingDecimalsOnlyWhenTheSmallestFontIsTooWide)
         Display.SetValue(QString::fromUtf8(R.Whole));
         CheckFit(Display, R.Shortened, R.Separator);
     }
+}
+
+} // namespace
+
+namespace {
+
+// The names of the accessible children of Widget's interface.
+QStringList AccessibleChildNames(QWidget *Widget)
+{
+    QStringList Names;
+    QAccessibleInterface *Iface = QAccessible::queryAccessibleInterface(Widget);
+    for (int I = 0; Iface && I < Iface->childCount(); ++I)
+        if (QAccessibleInterface *Child = Iface->child(I))
+            Names << Child->object()->objectName();
+    return Names;
+}
+
+TEST_F(CalcDisplay, ScreenReadersSeeShownKeysNamedArrowsAndTheValue)
+{
+    TBrixCalcForm Form;
+    Form.SetHideFnBtns(true);
+    Form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form));
+    QStringList Names = AccessibleChildNames(Form.CalcPanel);
+    for (TBrixCalcKey K : {ckPi, ckSqRoot, ckInv, ckPower, ckSin, ckLog})
+        EXPECT_FALSE(Names.contains(Form.Key(K)->objectName())) << "hidden key " << K;
+    for (QWidget *W : std::initializer_list<QWidget *>{Form.SevenBtn, Form.PercentBtn,
+                                                       Form.ValueDisplay, Form.DPSpin})
+        EXPECT_TRUE(Names.contains(W->objectName())) << W->objectName().toStdString();
+    // Each listed child knows its place.
+    QAccessibleInterface *Panel = QAccessible::queryAccessibleInterface(Form.CalcPanel);
+    QAccessibleInterface *Seven = QAccessible::queryAccessibleInterface(Form.SevenBtn);
+    EXPECT_EQ(Panel->child(Panel->indexOfChild(Seven)), Seven);
+    EXPECT_EQ(Panel->indexOfChild(QAccessible::queryAccessibleInterface(Form.PiBtn)), -1);
+    Form.SetHideFnBtns(false);
+    EXPECT_TRUE(AccessibleChildNames(Form.CalcPanel).contains(Form.PiBtn->objectName()));
+
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Form.DPSpin->Button()->UpButton())
+                  ->text(QAccessible::Name),
+              QStringLiteral("Increase decimal places"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Form.DPSpin->Button()->DownButton())
+                  ->text(QAccessible::Name),
+              QStringLiteral("Decrease decimal places"));
+
+    Type(Form, QStringLiteral("5+3="));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Form.ValueDisplay)->text(QAccessible::Name),
+              QStringLiteral("8.0000"));
 }
 
 } // namespace

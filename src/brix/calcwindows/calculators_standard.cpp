@@ -11,6 +11,7 @@
 #include "brix/formatters/numeric.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -45,6 +46,47 @@ constexpr int KeyHeight = 22;
 constexpr int DisplayHeight = 24;
 constexpr int SpinLeft = 66;
 constexpr int SpinHeight = 29;
+
+// The keypad panel as screen readers see it: its shown children only, so the
+// keys a layout hides are not read out.
+class TKeypadAccessible : public QAccessibleWidget
+{
+public:
+    explicit TKeypadAccessible(QWidget *Panel) : QAccessibleWidget(Panel, QAccessible::Pane) {}
+
+    int childCount() const override { return int(ShownChildren().size()); }
+    QAccessibleInterface *child(int Index) const override
+    {
+        const QList<QWidget *> Shown = ShownChildren();
+        return Index >= 0 && Index < Shown.size() ? QAccessible::queryAccessibleInterface(Shown[Index])
+                                                  : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *Child) const override
+    {
+        if (!Child || !Child->object() || !Child->object()->isWidgetType())
+            return -1;
+        return int(ShownChildren().indexOf(static_cast<QWidget *>(Child->object())));
+    }
+
+private:
+    QList<QWidget *> ShownChildren() const
+    {
+        QList<QWidget *> Shown;
+        for (QObject *Child : widget()->children())
+            if (auto *W = qobject_cast<QWidget *>(Child); W && !W->isWindow() && !W->isHidden())
+                Shown << W;
+        return Shown;
+    }
+};
+
+const char *const KeypadPanelProperty = "brixKeypadPanel";
+
+QAccessibleInterface *KeypadAccessibleFactory(const QString &, QObject *Object)
+{
+    if (Object && Object->isWidgetType() && Object->property(KeypadPanelProperty).toBool())
+        return new TKeypadAccessible(static_cast<QWidget *>(Object));
+    return nullptr;
+}
 
 TBrixCalcFormBase::TErrorReporter &ErrorReporter()
 {
@@ -328,6 +370,12 @@ void TBrixCalcFormBase::BuildControls(int SpinWidth, bool WithSciKeys)
     CalcPanel->setLineWidth(1);
     CalcPanel->setFocusPolicy(Qt::StrongFocus);
     CalcPanel->installEventFilter(this);
+    static const bool FactoryInstalled = [] {
+        QAccessible::installFactory(KeypadAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(FactoryInstalled);
+    CalcPanel->setProperty(KeypadPanelProperty, true);
 
     int Count = 0;
     const TKeyRow *Rows = KeyTable(Count);
@@ -436,6 +484,10 @@ void TBrixCalcFormBase::UpdateLanguage()
     MemoryDisplay->setAccessibleDescription(MemoryDisplay->toolTip());
     DPSpin->setToolTip(CalcEngine->GetName(ectDecimalsHint));
     DPSpin->setAccessibleName(DPSpin->toolTip());
+    DPSpin->Button()->UpButton()->setAccessibleName(
+        QCoreApplication::translate("TBrixCalcForm", "Increase decimal places"));
+    DPSpin->Button()->DownButton()->setAccessibleName(
+        QCoreApplication::translate("TBrixCalcForm", "Decrease decimal places"));
 }
 
 // Screen readers announce a key by its hint, or by its caption when it has
