@@ -12,6 +12,8 @@ packages=(
   qt6-qpa-plugins qt6-svg-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip x11-utils locales
+  # xwd: the window check reads the screen back
+  x11-apps
   libedit-dev tmux
   fonts-dejavu-core
   # the tests also run on a desktop's default font and with a session bus;

@@ -135,6 +135,7 @@ TEST_F(CalcWindows, KeySequencesShowTheEngineDisplayByKeyboardAndMouse)
         {"precedence", "2+3*4=", "14.0000"},          {"brackets", "(2+3)*4=", "20.0000"},
         {"entry as typed", "12.5", "12.5"},           {"division", "1/3=", "0.3333"},
         {"chain after equals", "2+3=*2=", "10.0000"},
+        {"typed percent", "200+10%=", "220.0000"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);

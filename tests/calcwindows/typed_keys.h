@@ -44,6 +44,7 @@ inline const std::vector<TTypedKey> &TypedKeys()
         {u'+', {ckAdd}},
         {u'-', {ckSubtract}},
         {u'/', {ckDivide}},
+        {u'%', {ckPercent}},
         {u'@', {ckInv, ckPower}},
         {u'^', {ckPower}},
         {u'a', {ckAllClear}},

@@ -461,8 +461,7 @@ void TBrixCalculator::PrepareWindow(TBrixCalcFormBase &Form, bool Scientific)
     Engine.SetAngleMode(FCalcEngine->AngleMode());
     Form.DPSpin->SetValue(Engine.DecimalPlaces());
     Form.DPSpin->SetReadOnly(FReadOnlyDecimalPlaces);
-    Form.MemoryDisplay->setText(Engine.GetMemoryContents());
-    Form.ValueDisplay->setText(Engine.GetDisplayStr());
+    Form.ShowValues();
     Form.RadBtn->setText(Engine.GetAngleModeStr());
 }
 

@@ -53,6 +53,7 @@ constexpr TCharacterRow CharacterRows[] = {
     {ckAdd, u"+"},
     {ckSubtract, u"-"},
     {ckDivide, u"/"},
+    {ckPercent, u"%"},
     {ckPower, u"@", kAll, true}, // x to the power 1/y
     {ckPower, u"^"},
     {ckAllClear, u"A"},

@@ -8,6 +8,10 @@
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
 
+#include "brix/formatters/numeric.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -17,6 +21,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QToolTip>
 #include <QWindow>
 
 namespace Brix {
@@ -40,6 +46,47 @@ constexpr int KeyHeight = 22;
 constexpr int DisplayHeight = 24;
 constexpr int SpinLeft = 66;
 constexpr int SpinHeight = 29;
+
+// The keypad panel as screen readers see it: its shown children only, so the
+// keys a layout hides are not read out.
+class TKeypadAccessible : public QAccessibleWidget
+{
+public:
+    explicit TKeypadAccessible(QWidget *Panel) : QAccessibleWidget(Panel, QAccessible::Pane) {}
+
+    int childCount() const override { return int(ShownChildren().size()); }
+    QAccessibleInterface *child(int Index) const override
+    {
+        const QList<QWidget *> Shown = ShownChildren();
+        return Index >= 0 && Index < Shown.size() ? QAccessible::queryAccessibleInterface(Shown[Index])
+                                                  : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *Child) const override
+    {
+        if (!Child || !Child->object() || !Child->object()->isWidgetType())
+            return -1;
+        return int(ShownChildren().indexOf(static_cast<QWidget *>(Child->object())));
+    }
+
+private:
+    QList<QWidget *> ShownChildren() const
+    {
+        QList<QWidget *> Shown;
+        for (QObject *Child : widget()->children())
+            if (auto *W = qobject_cast<QWidget *>(Child); W && !W->isWindow() && !W->isHidden())
+                Shown << W;
+        return Shown;
+    }
+};
+
+const char *const KeypadPanelProperty = "brixKeypadPanel";
+
+QAccessibleInterface *KeypadAccessibleFactory(const QString &, QObject *Object)
+{
+    if (Object && Object->isWidgetType() && Object->property(KeypadPanelProperty).toBool())
+        return new TKeypadAccessible(static_cast<QWidget *>(Object));
+    return nullptr;
+}
 
 TBrixCalcFormBase::TErrorReporter &ErrorReporter()
 {
@@ -196,6 +243,96 @@ TBrixCalcDisplay::TBrixCalcDisplay(QWidget *Parent) : QLabel(Parent)
     setText(QStringLiteral("12345678901234567890"));
 }
 
+void TBrixCalcDisplay::SetValue(const QString &Text)
+{
+    if (Text == text())
+        return;
+    setText(Text);
+    // A screen reader hears the new value: the display's name is its text.
+    QAccessibleEvent Changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&Changed);
+}
+
+void TBrixCalcDisplay::SetDecimalSeparator(QChar Value)
+{
+    if (Value == FDecimalSeparator)
+        return;
+    FDecimalSeparator = Value;
+    update();
+}
+
+QRect TBrixCalcDisplay::TextRect() const
+{
+    const int M = margin();
+    return contentsRect().adjusted(M, M, -M, -M);
+}
+
+TBrixCalcDisplay::TFit TBrixCalcDisplay::Fitted() const
+{
+    constexpr int SmallestPixels = 8;
+    // A pixel kept clear at either end: a glyph's ink may reach past its
+    // advance.
+    const int Room = TextRect().width() - 2;
+    TFit Fit{text(), font()};
+    const auto Fits = [&Room](const QFont &Font, const QString &Text) {
+        return QFontMetrics(Font).horizontalAdvance(Text) <= Room;
+    };
+    if (Fits(Fit.Font, Fit.Text))
+        return Fit;
+    for (int Pixels = QFontInfo(Fit.Font).pixelSize() - 1; Pixels >= SmallestPixels; --Pixels) {
+        Fit.Font.setPixelSize(Pixels);
+        if (Fits(Fit.Font, Fit.Text))
+            return Fit;
+    }
+    if (QFontInfo(Fit.Font).pixelSize() > SmallestPixels)
+        Fit.Font.setPixelSize(SmallestPixels);
+    // Trailing decimals go, one at a time, the separator last; an exponent
+    // after them stays.
+    const QString Whole = text();
+    const QChar Ellipsis(0x2026);
+    const int Separator = Whole.indexOf(FDecimalSeparator);
+    if (Separator > 0) {
+        int End = Separator + 1;
+        while (End < Whole.size() && Whole.at(End).isDigit())
+            ++End;
+        const QString Suffix = Whole.mid(End);
+        for (int Keep = End - 1; Keep >= Separator; --Keep) {
+            Fit.Text = Whole.left(Keep) + Ellipsis + Suffix;
+            if (Fits(Fit.Font, Fit.Text))
+                return Fit;
+        }
+    }
+    // An integer (or a message) wider than the panel: its beginning shows,
+    // with the sign and the leading digits; the tooltip has the rest.
+    Fit.Text = QFontMetrics(Fit.Font).elidedText(Whole, Qt::ElideRight, Room);
+    return Fit;
+}
+
+bool TBrixCalcDisplay::event(QEvent *Event)
+{
+    if (Event->type() == QEvent::ToolTip) {
+        const TFit Fit = Fitted();
+        if (Fit.Text != text()) {
+            const QString Hint = toolTip();
+            QToolTip::showText(static_cast<QHelpEvent *>(Event)->globalPos(),
+                               Hint.isEmpty() ? text() : Hint + u'\n' + text(), this);
+            return true;
+        }
+    }
+    return QLabel::event(Event);
+}
+
+void TBrixCalcDisplay::paintEvent(QPaintEvent *)
+{
+    QPainter Painter(this);
+    drawFrame(&Painter);
+    const TFit Fit = Fitted();
+    Painter.setFont(Fit.Font);
+    style()->drawItemText(&Painter, TextRect(),
+                          int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(),
+                          isEnabled(), Fit.Text, foregroundRole());
+}
+
 void TBrixCalcDisplay::mousePressEvent(QMouseEvent *Event)
 {
     Q_EMIT mousePressed();
@@ -233,6 +370,12 @@ void TBrixCalcFormBase::BuildControls(int SpinWidth, bool WithSciKeys)
     CalcPanel->setLineWidth(1);
     CalcPanel->setFocusPolicy(Qt::StrongFocus);
     CalcPanel->installEventFilter(this);
+    static const bool FactoryInstalled = [] {
+        QAccessible::installFactory(KeypadAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(FactoryInstalled);
+    CalcPanel->setProperty(KeypadPanelProperty, true);
 
     int Count = 0;
     const TKeyRow *Rows = KeyTable(Count);
@@ -284,7 +427,7 @@ void TBrixCalcFormBase::FormCreate()
     AttachEngine();
     PointBtn->setText(QString(RegionalSettings().DecimalSeparator));
     DPSpin->SetValue(CalcEngine->DecimalPlaces());
-    MemoryDisplay->setText(CalcEngine->GetMemoryContents());
+    MemoryDisplay->SetValue(CalcEngine->GetMemoryContents());
     RadBtn->setText(CalcEngine->GetAngleModeStr());
     RedrawCalc();
     UpdateLanguage();
@@ -341,6 +484,10 @@ void TBrixCalcFormBase::UpdateLanguage()
     MemoryDisplay->setAccessibleDescription(MemoryDisplay->toolTip());
     DPSpin->setToolTip(CalcEngine->GetName(ectDecimalsHint));
     DPSpin->setAccessibleName(DPSpin->toolTip());
+    DPSpin->Button()->UpButton()->setAccessibleName(
+        QCoreApplication::translate("TBrixCalcForm", "Increase decimal places"));
+    DPSpin->Button()->DownButton()->setAccessibleName(
+        QCoreApplication::translate("TBrixCalcForm", "Decrease decimal places"));
 }
 
 // Screen readers announce a key by its hint, or by its caption when it has
@@ -473,14 +620,26 @@ void TBrixCalcFormBase::PlaceDecimalBox(int Top, int Room)
 
 // ---- Engine notifications ----
 
+void TBrixCalcFormBase::ShowValues()
+{
+    // The separator the engine's values are written with.
+    const TBrixFloatFormatter *Formatter = CalcEngine->Formatter();
+    const QChar Separator = Formatter ? Formatter->CustomSettings()->DecimalSeparator()
+                                      : RegionalSettings().DecimalSeparator;
+    ValueDisplay->SetDecimalSeparator(Separator);
+    MemoryDisplay->SetDecimalSeparator(Separator);
+    ValueDisplay->SetValue(CalcEngine->GetDisplayStr());
+    MemoryDisplay->SetValue(CalcEngine->GetMemoryContents());
+}
+
 void TBrixCalcFormBase::EngineDisplayChange()
 {
-    ValueDisplay->setText(CalcEngine->GetDisplayStr());
+    ShowValues();
 }
 
 void TBrixCalcFormBase::EngineMemoryChange()
 {
-    MemoryDisplay->setText(CalcEngine->GetMemoryContents());
+    ShowValues();
 }
 
 void TBrixCalcFormBase::EngineDecimalPlacesChange()
@@ -493,8 +652,7 @@ void TBrixCalcFormBase::DPSpinChange()
     if (!CalcEngine)
         return;
     CalcEngine->SetDecimalPlaces(Byte(qBound(0, DPSpin->Value(), 255)));
-    ValueDisplay->setText(CalcEngine->GetDisplayStr());
-    MemoryDisplay->setText(CalcEngine->GetMemoryContents());
+    ShowValues();
 }
 
 // ---- Mouse and keyboard ----

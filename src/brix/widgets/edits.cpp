@@ -568,21 +568,42 @@ void TBrixBaseEdit::dropEvent(QDropEvent *Event)
 
 void TBrixBaseEdit::contextMenuEvent(QContextMenuEvent *Event)
 {
-    QMenu *Menu = createStandardContextMenu();
-    // Paste and cut from the menu take the same road as from the keyboard.
-    const QList<QAction *> Actions = Menu->actions();
-    for (QAction *Action : Actions) {
-        if (Action->objectName() == QLatin1String("edit-paste")) {
-            Action->disconnect();
-            Action->setEnabled(CanPaste() && !QApplication::clipboard()->text().isEmpty());
-            connect(Action, &QAction::triggered, this, &TBrixBaseEdit::PasteText);
-        } else if (Action->objectName() == QLatin1String("edit-cut")) {
-            Action->disconnect();
-            Action->setEnabled(CanCut() && hasSelectedText());
-            connect(Action, &QAction::triggered, this, &QLineEdit::cut);
-        }
-    }
+    // The menu is built here rather than taken from Qt's standard menu, so
+    // that paste and cut take the same road as from the keyboard (Qt does not
+    // name its standard actions, so they cannot be found and rerouted).
+    auto *Menu = new QMenu(this);
     Menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool Writable = !isReadOnly();
+    const auto Add = [Menu](const char *Name, const char *Text, QKeySequence::StandardKey Key,
+                            bool Enabled, auto Slot) {
+        QAction *Action = Menu->addAction(QCoreApplication::translate("QLineEdit", Text));
+        Action->setObjectName(QLatin1String(Name));
+        Action->setShortcut(Key);
+        Action->setEnabled(Enabled);
+        connect(Action, &QAction::triggered, Menu->parentWidget(), Slot);
+    };
+    Add("edit-undo", "&Undo", QKeySequence::Undo, Writable && isUndoAvailable(),
+        [this] { undo(); });
+    Add("edit-redo", "&Redo", QKeySequence::Redo, Writable && isRedoAvailable(),
+        [this] { redo(); });
+    Menu->addSeparator();
+    Add("edit-cut", "Cu&t", QKeySequence::Cut, Writable && CanCut() && hasSelectedText(),
+        [this] {
+            if (CanCut())
+                cut();
+        });
+    Add("edit-copy", "&Copy", QKeySequence::Copy,
+        hasSelectedText() && echoMode() == QLineEdit::Normal, [this] { copy(); });
+    Add("edit-paste", "&Paste", QKeySequence::Paste,
+        Writable && CanPaste() && !QApplication::clipboard()->text().isEmpty(), [this] {
+            if (CanPaste())
+                PasteText();
+        });
+    Add("edit-delete", "Delete", QKeySequence::UnknownKey, Writable && hasSelectedText(),
+        [this] { del(); });
+    Menu->addSeparator();
+    Add("select-all", "Select All", QKeySequence::SelectAll, !text().isEmpty(),
+        [this] { selectAll(); });
     Menu->popup(Event->globalPos());
 }
 
