@@ -7,6 +7,7 @@
 // EMathError (or one of its floating-point faults) or returns a finite
 // value; the tolerant tests agree with their own symmetries; the tolerant
 // floor never lies above the tolerant ceiling, by at most one.
+#include "brix/math/angles.h"
 #include "brix/math/elementary.h"
 #include "brix/math/hyperbolics.h"
 #include "brix/math/tools.h"
@@ -97,6 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
     Probe([&] { return PowerIntDbl(DA, N); });
     Probe([&] { return PowerReal(A, B); });
     Probe([&] { return PowerOfTwo(A); });
+    Probe([&] { return PowerOfTen(A); });
+    Probe([&] { return PowerRoot(A, B); });
+    for (const TBrixAngleUnit Unit : {auDegrees, auRadians, auGrads}) {
+        Probe([&] { return SinOfAngle(A, Unit); });
+        Probe([&] { return CosOfAngle(A, Unit); });
+        Probe([&] { return TanOfAngle(A, Unit); });
+        Probe([&] { return ArcSinToAngle(A, Unit); });
+        Probe([&] { return ArcCosToAngle(A, Unit); });
+        Probe([&] { return ArcTanToAngle(A, Unit); });
+    }
     Probe([&] { return GradsToRadians(DA); });
     Probe([&] { return RadiansToGrads(DA); });
     Probe([&] { return TanChecked(A); });

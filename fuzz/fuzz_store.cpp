@@ -57,7 +57,8 @@ QString ScratchFile()
 }
 
 // What a written value reads back as: line breaks as blanks, a surrogate
-// without its other half as U+FFFD, trimmed.
+// without its other half as U+FFFD, its end trimmed (blanks at its start
+// stay).
 QString WrittenReadBack(QString Value)
 {
     Value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -69,7 +70,10 @@ QString WrittenReadBack(QString Value)
         else if (Value[I].isSurrogate())
             Value[I] = QChar(QChar::ReplacementCharacter);
     }
-    return IniTrim(Value);
+    qsizetype End = Value.size();
+    while (End > 0 && Value[End - 1].unicode() < 33)
+        --End;
+    return Value.first(End);
 }
 
 bool SameName(const QString &A, const QString &B)
@@ -107,7 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     const QByteArray Written = Ini.SaveToBytes();
     TBrixMemIniFile Again;
     Again.LoadFromBytes(Written);
-    Check(Again.Encoding() == Ini.Encoding(), "encoding changed");
+    // A Latin-1 file whose written form happens to be valid UTF-8 (its one
+    // odd byte was in a comment) is written as UTF-8: the text is the same.
+    Check(Again.Encoding() == Ini.Encoding() ||
+              (Ini.Encoding() == ieLatin1 && Again.Encoding() == ieUtf8),
+          "encoding changed");
     Check(Again.Sections() == Ini.Sections(), "sections changed");
     for (const QString &Section : Ini.Sections())
         Check(Again.SectionIdents(Section) == Ini.SectionIdents(Section), "idents changed");

@@ -247,6 +247,10 @@ TEST_F(EngineTest, OperatorsWithPrecedence)
          "2.0000|x ^ y|3.0000|x ^ y|2.0000|=|64.0000", ""},
         {"power binds tightest", "2 + 3 ^ 2 =", "11.0000", "2.0000|+|3.0000|x ^ y|2.0000|=|11.0000",
          ""},
+        {"power binds tighter than times", "2 * 3 ^ 2 =", "18.0000",
+         "2.0000|*|3.0000|x ^ y|2.0000|=|18.0000", ""},
+        {"times and divide associate left", "8 / 2 * 2 =", "8.0000",
+         "8.0000|/|2.0000|*|2.0000|=|8.0000", ""},
         {"minus associates left", "1 0 - 4 - 3 =", "3.0000", "10.0000|-|4.0000|-|3.0000|=|3.0000",
          ""},
         {"minus first is a sign", "- 3 + 2 =", "-1.0000", "-3.0000|+|2.0000|=|-1.0000", ""},
@@ -405,6 +409,136 @@ TEST_F(EngineTest, FunctionKeysBeforeTheirOperand)
         {"pending fault surfaces at equals", "inv sin 2 =", "Error!", "ERR|=|Error!",
          "Invalid Value"},
     });
+}
+
+TEST_F(EngineTest, TangentPolesAreTheExactQuarterTurnsInEveryUnit)
+{
+    RunRows({
+        {"tan 100 grads", "prefix:off gra 1 0 0 tan", "Error!", "ERR", "Division by Zero"},
+        {"tan 300 grads", "prefix:off gra 3 0 0 tan", "Error!", "ERR", "Division by Zero"},
+        {"tan -100 grads", "prefix:off gra 1 0 0 +/- tan", "Error!", "ERR", "Division by Zero"},
+        {"tan 450°", "prefix:off deg 4 5 0 tan", "Error!", "ERR", "Division by Zero"},
+        {"pending tan of 100 grads", "gra tan 1 0 0 =", "Error!", "ERR|=|Error!",
+         "Division by Zero"},
+        {"tan 200 grads", "prefix:off gra 2 0 0 tan", "0.0000", "200.0000|tan", ""},
+    });
+}
+
+// The value a key leaves on top of the operand stack, in the postfix style:
+// Keys pressed after InputValue(X).
+Extended KeyResult(TBrixAngleMode Mode, Extended X, const char *Keys)
+{
+    TOwned<TBrixCalcEngine> E(Create<TBrixCalcEngine>());
+    E->SetPrefixFunctions(false);
+    E->SetAngleMode(Mode);
+    E->InputValue(X);
+    Press(*E, QString::fromLatin1(Keys));
+    EXPECT_EQ(E->GetLastError(), "");
+    return Operands(*E).back();
+}
+
+TEST_F(EngineTest, FunctionKeysAreExactAtTheSpecialAngles)
+{
+    struct Row
+    {
+        const char *Name;
+        TBrixAngleMode Mode;
+        Extended X;
+        const char *Keys;
+        Extended Want;
+    };
+    const Row Rows[] = {
+        {"sin 180°", amDegrees, 180, "sin", 0},
+        {"sin -180°", amDegrees, -180, "sin", 0},
+        {"sin 270°", amDegrees, 270, "sin", -1},
+        {"cos 90°", amDegrees, 90, "cos", 0},
+        {"sin 200 grads", amGradiants, 200, "sin", 0},
+        {"cos 100 grads", amGradiants, 100, "cos", 0},
+        {"cos 300 grads", amGradiants, 300, "cos", 0},
+        {"arcsin 1", amDegrees, 1, "inv sin", 90},
+        {"arcsin -1", amDegrees, -1, "inv sin", -90},
+        {"arcsin 1 in grads", amGradiants, 1, "inv sin", 100},
+        {"arccos 0", amDegrees, 0, "inv cos", 90},
+        {"arccos 1", amDegrees, 1, "inv cos", 0},
+        {"arccos -1", amDegrees, -1, "inv cos", 180},
+        {"arccos -1 in grads", amGradiants, -1, "inv cos", 200},
+        {"arctan 1", amDegrees, 1, "inv tan", 45},
+        {"arctan -1 in grads", amGradiants, -1, "inv tan", -50},
+        {"2^1024 beyond the Double range", amRadians, 1024, "inv lg2", 0x1p1024L},
+        {"10^27", amRadians, 27, "inv log", 1e27L},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        const Extended Got = KeyResult(R.Mode, R.X, R.Keys);
+        EXPECT_EQ(Got, R.Want);
+        EXPECT_FALSE(std::signbit(Got) && R.Want == 0);
+    }
+}
+
+TEST_F(EngineTest, FunctionKeysGiveTheNearestExtendedValue)
+{
+    // Arguments at which the keys used to lose digits; the wanted values are
+    // the 80-bit values nearest to the true results (mpmath, 40 digits; rows
+    // of tests/math/data/accuracy.txt).
+    struct Row
+    {
+        const char *Name;
+        TBrixAngleMode Mode;
+        Extended X;
+        const char *Keys;
+        Extended Want;
+    };
+    const Row Rows[] = {
+        {"sin -719.9925302717°", amDegrees, -0xB3FF859DB04F74A5p-54L, "sin",
+         0x88B44B23795F141Cp-76L},
+        {"cos -84520.508055725106°", amDegrees, -0xA5144107F851F01Bp-47L, "cos",
+         0xBAC030698F8D036Ep-66L},
+        {"arccos 0.99999999928425765", amRadians, 0xFFFFFFFCED08704Fp-64L, "inv cos",
+         0x9EB0FC6FFF93B690p-78L},
+        {"arccos 0.99999999928425765 in degrees", amDegrees, 0xFFFFFFFCED08704Fp-64L, "inv cos",
+         0x8E1160FB47239E60p-72L},
+        {"10^-268.57863062805541", amRadians, -0x864A109183FB2064p-55L, "inv log",
+         0xDF07F79F6B549249p-956L},
+        {"2^966.195493", amRadians, 0xF18C82F512663411p-54L, "inv lg2", 0x9293243DF496A108p903L},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        EXPECT_EQ(KeyResult(R.Mode, R.X, R.Keys), R.Want);
+    }
+    // 0.00335231626^19.622
+    E->InputValue(0xDBB288B3DA40E066p-72L);
+    E->DoPower();
+    E->InputValue(0x9CF9DB22D0E56042p-59L);
+    E->DoEquals();
+    EXPECT_EQ(Operands(*E).back(), 0xCF330D2977238591p-225L);
+    // The inverse power key: the cube root of 1000 is 10, not 10 plus the
+    // unit that the rounded exponent 1/3 would add.
+    TOwned<TBrixCalcEngine> Root(Create<TBrixCalcEngine>());
+    Press(*Root, "1 0 0 0 inv ^ 3 =");
+    EXPECT_EQ(Operands(*Root).back(), 10);
+}
+
+TEST_F(EngineTest, ForensicChainInDegreesIsRoundedOnceAtEveryStep)
+{
+    // arcsin(arccos(arctan(tan(cos(sin 9))))) in degrees. Every step is the
+    // 80-bit value nearest to the true function of the value before it
+    // (mpmath, 40 digits). The chain still ends 7.4e-14 below 9: arctan of
+    // the rounded tangent is one unit above the cosine it came from (the
+    // tangent's rounding, 0.47 of its last place, is worth 0.83 of the
+    // arctangent's), and arccos near 1 magnifies that unit about 1e6 times.
+    E->SetPrefixFunctions(false);
+    E->SetAngleMode(amDegrees);
+    Press(*E, "9 sin cos tan inv tan inv cos inv sin");
+    const std::vector<Extended> Want = {
+        0xA0305B3D429BA804p-66L, // sin 9°
+        0xFFFFC1778D765E17p-64L, // cos of that, in degrees
+        0x8EFDC9B0FE0596ABp-69L, // tan
+        0xFFFFC1778D765E18p-64L, // arctan: one unit above the cosine
+        0xA0305B3D429A386Dp-66L, // arccos
+        0x8FFFFFFFFFFEB2D1p-60L, // arcsin: 9 - 7.3982e-14
+    };
+    EXPECT_EQ(Operands(*E), Want);
+    EXPECT_NEAR(static_cast<double>(Operands(*E).back() - 9), -7.3982e-14, 1e-18);
 }
 
 TEST_F(EngineTest, SquareRootSquareAndReciprocal)

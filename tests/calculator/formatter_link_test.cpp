@@ -77,7 +77,7 @@ TEST_F(FormatterLinkTest, DisplayIsGroupedWhileTyping)
 TEST_F(FormatterLinkTest, EntryKeysTypeTheFormattersSeparator)
 {
     F->CustomSettings()->SetUseRegional(false);
-    F->CustomSettings()->SetDecimalSeparator(u',');
+    F->CustomSettings()->SetSeparators(u',', u'.');
     Press(*E, "1 . 5 .");
     EXPECT_EQ(E->GetDisplayStr(), "1,5");
     EXPECT_EQ(E->LastCh(), u'.');
@@ -110,8 +110,7 @@ TEST_F(FormatterLinkTest, GroupingKeepsACustomDecimalSeparator)
         SCOPED_TRACE(R.Name);
         TOwned<TBrixFloatFormatter> Custom(Create<TBrixFloatFormatter>());
         Custom->CustomSettings()->SetUseRegional(false);
-        Custom->CustomSettings()->SetDecimalSeparator(u',');
-        Custom->CustomSettings()->SetThousandSeparator(R.Thousands);
+        Custom->CustomSettings()->SetSeparators(u',', R.Thousands);
         Custom->SetShowThousands(true);
         TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
         Engine->SetFormatter(Custom.get());

@@ -16,6 +16,7 @@
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
 #include "brix/classes/formatsettings.h"
+#include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -104,21 +105,6 @@ inline QString Tape(const TBrixCalcEngine &E)
     return Lines.join(u'|');
 }
 
-// Sets "." and "," as the regional separators and restores the record.
-class RegionalGuard
-{
-public:
-    RegionalGuard() : FSaved(RegionalSettings())
-    {
-        RegionalSettings().DecimalSeparator = u'.';
-        RegionalSettings().ThousandSeparator = u',';
-    }
-    ~RegionalGuard() { RegionalSettings() = FSaved; }
-    RegionalGuard(const RegionalGuard &) = delete;
-    RegionalGuard &operator=(const RegionalGuard &) = delete;
-
-private:
-    TFormatSettings FSaved;
-};
+using BrixTest::RegionalGuard; // common/regional_guard.h
 
 } // namespace BrixTest

@@ -11,6 +11,7 @@
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
 #include "brix/widgets/styles.h"
+#include "common/regional_guard.h"
 #include "calcwindows/typed_keys.h"
 
 #include <gtest/gtest.h>
@@ -35,23 +36,21 @@ using namespace Brix;
 
 namespace {
 
-// Sets "." and "," as the regional separators for the test and restores the
-// previous record afterwards.
-class CalcWindows : public ::testing::Test
+// Runs with "." and "," as the regional separators, and routes the windows'
+// error messages into FErrors instead of message boxes.
+class CalcWindows : public BrixTest::RegionalFixture
 {
 protected:
     void SetUp() override
     {
-        FSaved = RegionalSettings();
-        RegionalSettings().DecimalSeparator = u'.';
-        RegionalSettings().ThousandSeparator = u',';
+        RegionalFixture::SetUp();
         TBrixCalcFormBase::SetErrorReporter(
             [this](QWidget *, const QString &Message) { FErrors << Message; });
     }
     void TearDown() override
     {
         TBrixCalcFormBase::SetErrorReporter(nullptr);
-        RegionalSettings() = FSaved;
+        RegionalFixture::TearDown();
     }
 
     // Shows Form and waits until it is exposed, so focus and clicks work.
@@ -82,7 +81,6 @@ protected:
         QTest::mouseClick(Form.Key(K), Qt::LeftButton);
     }
 
-    TFormatSettings FSaved;
     QStringList FErrors;
 };
 

@@ -127,8 +127,8 @@ TEST_F(FormatterComponent, FormatSettingsReachEveryFormatterAndTheirSections)
     EXPECT_EQ(A->Changed, 1);
     EXPECT_EQ(Events.Integer + Events.Float + Events.Currency + Events.Percent + Events.Date, 0);
 
-    FS->SetDecimalSeparator(u',');
-    FS->SetThousandSeparator(u'.');
+    FS->SetThousandSeparator(u' ');
+    FS->SetSeparators(u',', u'.');
     // Each write: the format event, and each of the five value sections
     // whose CustomSettings changed; the null section has none.
     EXPECT_EQ(Events.Format, 3);
@@ -157,7 +157,7 @@ TEST_F(FormatterComponent, FormattersUseTheSectionRecordWhateverTheirOwnHolds)
     EXPECT_EQ(F->FloatFormatter()->ExtendedToStr(1.5L, 1), "1.5");
 }
 
-TEST_F(FormatterComponent, AnIgnoredRangeLimitRaisesNothing)
+TEST_F(FormatterComponent, AnIgnoredOrUnchangedRangeLimitRaisesNothing)
 {
     // The float formatter ignores a NaN limit, so its section has nothing to
     // announce either.
@@ -169,6 +169,17 @@ TEST_F(FormatterComponent, AnIgnoredRangeLimitRaisesNothing)
     EXPECT_EQ(Events.Float + Events.Change, 0);
     EXPECT_EQ(A->Changed, 0);
     EXPECT_TRUE(FL->AllDefaults());
+
+    // The formatter keeps magnitudes: the negative of the current limit
+    // changes nothing, so nothing is announced; a new magnitude is.
+    FL->SetSciMax(-1e9);
+    FL->SetSciMin(-1e-7);
+    EXPECT_EQ(Events.Float + Events.Change, 0);
+    EXPECT_EQ(A->Changed, 0);
+    FL->SetSciMax(-2e9);
+    EXPECT_EQ(FL->SciMax(), 2e9);
+    EXPECT_EQ(Events.Float, 1);
+    EXPECT_EQ(A->Changed, 1);
 }
 
 TEST_F(FormatterComponent, AllDefaultsResetsASection)
@@ -230,7 +241,7 @@ TEST_F(FormatterComponent, LoadingIsSilentUntilLoadedSendsOneLinkChanged)
     F->FloatSettings()->SetTrimTrailingZeroes(true);
     F->PercentSettings()->SetDecimalPlaces(3);
     F->FormatSettings()->SetUseRegional(false);
-    F->FormatSettings()->SetDecimalSeparator(u',');
+    F->FormatSettings()->SetSeparators(u',', u'.');
     EXPECT_EQ(A->Changed, 0);
     EXPECT_EQ(Events.Change + Events.Format + Events.Float, 0);
     Owner->EndLoading();
@@ -242,7 +253,7 @@ TEST_F(FormatterComponent, LoadingIsSilentUntilLoadedSendsOneLinkChanged)
     EXPECT_EQ(F->FloatFormatter()->ExtendedToStr(1.5L, 1), "1,5");
     // ... but their own CustomSettings catch up only at the next change.
     EXPECT_EQ(F->FloatSettings()->CustomSettings().DecimalSeparator, u'.');
-    F->FormatSettings()->SetThousandSeparator(u'.');
+    F->FormatSettings()->SetThousandSeparator(u' ');
     EXPECT_EQ(F->FloatSettings()->CustomSettings().DecimalSeparator, u',');
 }
 

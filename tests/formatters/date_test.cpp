@@ -129,6 +129,7 @@ TEST_F(DateFormatter, SectionForwardsSignalsAndStoresWhatDiffers)
 
     TFormatSettings Custom = RegionalSettings();
     Custom.DecimalSeparator = u',';
+    Custom.ThousandSeparator = u'.';
     S.SetCustomSettings(Custom);
     S.SetCustomSettings(Custom);
     EXPECT_EQ(Signals, 4);

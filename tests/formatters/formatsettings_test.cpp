@@ -3,6 +3,7 @@
 #include "fixtures.h"
 
 #include "brix/formatters/formatters.h"
+#include "brix/formatters/numeric.h"
 
 #include <functional>
 
@@ -151,7 +152,7 @@ TEST_F(FormatSettingsHolder, RegionalIgnoresWritesCustomTakesThemAndRegionalRest
 
     H->SetUseRegional(false);
     EXPECT_TRUE(FormatSettingsEqual(H->FormatSettings(), RegionalSettings())); // values kept
-    H->SetDecimalSeparator(u',');
+    H->SetSeparators(u',', u'.');
     H->SetCurrencyString("XYZ");
     H->SetTwoDigitYearCenturyWindow(30);
     EXPECT_EQ(H->FormatSettings().DecimalSeparator, u',');
@@ -194,6 +195,57 @@ TEST_F(FormatSettingsHolder, AssigningARecordSwitchesToCustomOnlyWhenItDiffers)
     H->SetFormatSettings(Other);
     EXPECT_FALSE(H->UseRegional());
     EXPECT_EQ(H->FormatSettings().LongDayNames[2], Other.LongDayNames[2]);
+}
+
+// A decimal separator equal to the thousands separator would print
+// 1234.5 as "1,234,50", which reads back as 123450: every write that would
+// make them equal is refused and keeps the old pair; SetSeparators swaps
+// them in one write. The same on both holders; the section signals only
+// what it takes.
+TEST_F(FormatSettingsHolder, EqualSeparatorsAreRefused)
+{
+    auto H = CreateOwned<TBrixFormatSettings>();
+    TBrixFormatSettingsSection S;
+    int Signals = 0;
+    S.SetOnChange([&](TObject *) { ++Signals; });
+    H->SetUseRegional(false);
+    S.SetUseRegional(false);
+    Signals = 0;
+
+    auto Pair = [](const auto &Holder) {
+        return QString(Holder.DecimalSeparator()) + Holder.ThousandSeparator();
+    };
+    TFormatSettings Clash = RegionalSettings();
+    Clash.ThousandSeparator = u'.';
+    H->SetFormatSettings(Clash);
+    S.SetFormatSettings(Clash);
+    H->SetDecimalSeparator(u',');
+    S.SetDecimalSeparator(u',');
+    H->SetThousandSeparator(u'.');
+    S.SetThousandSeparator(u'.');
+    H->SetSeparators(u';', u';');
+    S.SetSeparators(u';', u';');
+    EXPECT_EQ(Pair(*H), ".,");
+    EXPECT_EQ(Pair(S), ".,");
+    EXPECT_EQ(Signals, 0);
+
+    H->SetSeparators(u',', u'.');
+    S.SetSeparators(u',', u'.');
+    EXPECT_EQ(Pair(*H), ",.");
+    EXPECT_EQ(Pair(S), ",.");
+    EXPECT_EQ(Signals, 1);
+
+    // Regional: ignored like every field write.
+    H->SetUseRegional(true);
+    H->SetSeparators(u',', u'.');
+    EXPECT_EQ(Pair(*H), ".,");
+
+    // A formatter whose record was refused still prints numbers that read
+    // back.
+    auto F = CreateOwned<TBrixFloatFormatter>();
+    F->SetShowThousands(true);
+    F->CustomSettings()->SetFormatSettings(Clash);
+    EXPECT_EQ(F->ExtendedToStr(1234.5L, 2), "1,234.50");
 }
 
 TEST_F(FormatSettingsHolder, CurrencyCodesOutOfRangeReadAsUnknown)
@@ -251,8 +303,9 @@ TEST_F(FormatSettingsSection, SignalsEachRealChangeOnly)
 
     S.SetUseRegional(false);
     EXPECT_EQ(Signals, 1);
-    S.SetDecimalSeparator(u',');
+    S.SetSeparators(u',', u'.');
     EXPECT_EQ(Signals, 2);
+    S.SetSeparators(u',', u'.'); // unchanged
     S.SetDecimalSeparator(u','); // unchanged
     EXPECT_EQ(Signals, 2);
     S.SetFormatSettings(S.FormatSettings()); // equal record

@@ -218,8 +218,7 @@ TEST_F(FloatFormatter, FetchesTheRecordAfreshOnEveryCall)
 
     // Custom settings of its own.
     F->CustomSettings()->SetUseRegional(false);
-    F->CustomSettings()->SetDecimalSeparator(u',');
-    F->CustomSettings()->SetThousandSeparator(u'.');
+    F->CustomSettings()->SetSeparators(u',', u'.');
     EXPECT_EQ(F->ExtendedToStr(-1234567.5L, 2), "-1.234.567,50");
 
     // A handler wins over the custom settings; it always starts from a
@@ -276,7 +275,7 @@ TEST_F(FloatFormatter, ResetBringsTheRegionalRecordBack)
 {
     auto F = CreateOwned<TBrixFloatFormatter>();
     F->CustomSettings()->SetUseRegional(false);
-    F->CustomSettings()->SetDecimalSeparator(u',');
+    F->CustomSettings()->SetSeparators(u',', u'.');
     EXPECT_FALSE(F->UsingDefaults());
     F->Reset();
     EXPECT_TRUE(FormatSettingsEqual(F->CustomSettings()->FormatSettings(), RegionalSettings()));

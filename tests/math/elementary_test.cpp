@@ -4,6 +4,7 @@
 // The reference rows come from tests/math/reference_values.py (Python's
 // decimal module at 60 digits, evaluated at the exact binary value of each
 // argument); rerun it and paste its rows to extend a table.
+#include "brix/math/angles.h"
 #include "brix/math/elementary.h"
 #include "brix/math/hyperbolics.h"
 #include "brix/math/tools.h"
@@ -288,8 +289,13 @@ TEST(MathElementary, RealPowersSpecialCasesInOrder)
     }
     EXPECT_EQ(PowerReal(-2, 3), -8); // exactly
     EXPECT_EQ(PowerOfTwo(10), 1024);
-    EXPECT_EQ(PowerOfTwo(-1023), 0x1p-1023L); // 2^-1074 would overflow 2^1074 first
-    EXPECT_EQ(PowerOfTwo(1e-4000L), 1);       // integral (0) within tolerance
+    EXPECT_EQ(PowerOfTwo(-1023), 0x1p-1023L);
+    // Beyond the Double range the integral powers of two are still exact.
+    EXPECT_EQ(PowerOfTwo(1024), 0x1p1024L);
+    EXPECT_EQ(PowerOfTwo(-1100), 0x1p-1100L);
+    EXPECT_EQ(PowerOfTwo(16383), 0x1p16383L);
+    EXPECT_EQ(PowerOfTwo(-16382), 0x1p-16382L);
+    EXPECT_EQ(PowerOfTwo(1e-4000L), 1); // integral (0) within tolerance
     EXPECT_TRUE(NearRel(PowerOfTwo(0.5L), 1.4142135623730950488L, 1e-18L));
 }
 
@@ -399,8 +405,9 @@ TEST(MathElementary, EveryFailureRaisesItsErrorAndText)
         {"2.5^1e4000", [] { PowerReal(2.5L, 1e4000L); }, Raised::Overflow, OverflowText},
         {"reciprocal beyond the range", [] { PowerInt(1e-3000L, -2); }, Raised::Overflow,
          OverflowText},
-        {"2^1024 at the Double range", [] { PowerOfTwo(1024); }, Raised::Overflow, OverflowText},
-        {"2^-1100 at the Double range", [] { PowerOfTwo(-1100); }, Raised::Overflow, OverflowText},
+        {"2^16384 beyond the range", [] { PowerOfTwo(16384); }, Raised::Overflow, OverflowText},
+        {"10^4933 beyond the range", [] { PowerOfTen(4933); }, Raised::Overflow, OverflowText},
+        {"10^5000.5 beyond the range", [] { PowerOfTen(5000.5L); }, Raised::Overflow, OverflowText},
         {"2^20000.5", [] { PowerOfTwo(20000.5L); }, Raised::Overflow, OverflowText},
         {"Double reciprocal beyond the range", [] { PowerIntDbl(1e-200, -2); }, Raised::Overflow,
          OverflowText},
@@ -479,6 +486,15 @@ TEST(MathElementary, NoInfinityOrNaNLeavesAnyRoutine)
         Probe([=] { return LogBase10(A, TinyExtended); });
         Probe([=] { return LogBase2(A, TinyExtended); });
         Probe([=] { return PowerOfTwo(A); });
+        Probe([=] { return PowerOfTen(A); });
+        for (const TBrixAngleUnit Unit : {auDegrees, auRadians, auGrads}) {
+            Probe([=] { return SinOfAngle(A, Unit); });
+            Probe([=] { return CosOfAngle(A, Unit); });
+            Probe([=] { return TanOfAngle(A, Unit); });
+            Probe([=] { return ArcSinToAngle(A, Unit); });
+            Probe([=] { return ArcCosToAngle(A, Unit); });
+            Probe([=] { return ArcTanToAngle(A, Unit); });
+        }
         Probe([=] { return TanChecked(A); });
         Probe([=] { return ArcSinChecked(A); });
         Probe([=] { return ArcCosChecked(A); });

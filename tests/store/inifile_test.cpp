@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 using namespace Brix;
@@ -35,9 +36,9 @@ template <qsizetype N> QByteArray Raw(const char (&Text)[N])
 
 TEST(MemIniFile, ReadsByTheLineRules)
 {
-    // Tabs and control characters trim like blanks; lines before the first
-    // section, comments and a repeated section (in another case) go nowhere;
-    // CR, LF and CR LF all end lines.
+    // Tabs and control characters trim like blanks (a value keeps those at
+    // its start); lines before the first section, comments and a repeated
+    // section (in another case) go nowhere; CR, LF and CR LF all end lines.
     const QByteArray Text = "orphan=1\r\n"
                             "; comment\r\n"
                             "  [ Defaults ]\t\r\n"
@@ -54,7 +55,7 @@ TEST(MemIniFile, ReadsByTheLineRules)
     Ini.LoadFromBytes(Text);
     EXPECT_EQ(Ini.Sections(), QStringList({"Defaults", "Other"}));
     EXPECT_EQ(Ini.SectionIdents("defaults"), QStringList({"Key", "Bare", "key"}));
-    EXPECT_EQ(Ini.ReadString("DEFAULTS", "KEY", "-"), "Value with = inside");
+    EXPECT_EQ(Ini.ReadString("DEFAULTS", "KEY", "-"), " Value with = inside");
     // A line without "=" is an ident without a value: it reads as missing.
     EXPECT_EQ(Ini.ReadString("Defaults", "Bare", "-"), "-");
     EXPECT_EQ(Ini.ReadString("Defaults", "New", "-"), "-");
@@ -68,7 +69,7 @@ TEST(MemIniFile, ReadsByTheLineRules)
     const QString Name = Dir.filePath("x.ini");
     ASSERT_TRUE(WriteBytes(Name, Text));
     TBrixIniFile Plain(Name);
-    EXPECT_EQ(Plain.ReadString("DEFAULTS", "KEY", "-"), "Value with = inside");
+    EXPECT_EQ(Plain.ReadString("DEFAULTS", "KEY", "-"), " Value with = inside");
     EXPECT_EQ(Plain.ReadString("Defaults", "Bare", "-"), "-");
     EXPECT_EQ(Plain.ReadString("Defaults", "New", "-"), "-");
     EXPECT_EQ(Plain.ReadString("Defaults", "orphan", "-"), "-");
@@ -77,7 +78,7 @@ TEST(MemIniFile, ReadsByTheLineRules)
     // Written back: sections in order, each followed by an empty line, CR
     // LF everywhere, comments and skipped lines gone, a bare ident kept bare.
     EXPECT_EQ(Ini.SaveToBytes(), QByteArray("[Defaults]\r\n"
-                                            "Key=Value with = inside\r\n"
+                                            "Key= Value with = inside\r\n"
                                             "Bare\r\n"
                                             "key=second\r\n"
                                             "\r\n"
@@ -113,6 +114,90 @@ TEST(MemIniFile, UpdateFileWritesOnlyAfterAChange)
     Ini.UpdateFile();
     EXPECT_EQ(ReadBytes(Name), QByteArray("[S]\r\nk=w\r\n\r\n"));
     EXPECT_FALSE(Ini.Modified());
+}
+
+// A value's leading blanks are part of it: they survive the file being read
+// again, in both forms. The line's end is still trimmed.
+TEST(IniFile, LeadingBlanksOfAValueSurviveARestart)
+{
+    QTemporaryDir Dir;
+    const QString Name = Dir.filePath("x.ini");
+    {
+        TBrixMemIniFile Buffered(Name);
+        Buffered.WriteString("S", "lead", "  two");
+        Buffered.WriteString("S", "tab", "\tx");
+        Buffered.WriteString("S", "tail", "x  ");
+        Buffered.UpdateFile();
+    }
+    TBrixMemIniFile Buffered(Name);
+    TBrixIniFile Plain(Name);
+    for (TBrixCustomIniFile *Ini : {static_cast<TBrixCustomIniFile *>(&Buffered),
+                                    static_cast<TBrixCustomIniFile *>(&Plain)}) {
+        EXPECT_EQ(Ini->ReadString("S", "lead", ""), "  two");
+        EXPECT_EQ(Ini->ReadString("S", "tab", ""), "\tx");
+        EXPECT_EQ(Ini->ReadString("S", "tail", ""), "x");
+    }
+    Plain.WriteString("S", "more", " 3");
+    EXPECT_EQ(TBrixMemIniFile(Name).ReadString("S", "more", ""), " 3");
+}
+
+// Without a mark, a file that is not valid UTF-8 is read and written byte
+// for byte as Latin-1. Text that Latin-1 cannot hold, or whose Latin-1 bytes
+// would read back as other characters, turns the whole file into UTF-8:
+// every character is kept.
+TEST(IniFile, FilesWithoutAMarkAreUtf8OrLatin1)
+{
+    struct Row
+    {
+        const char *Name;
+        QByteArray Bytes;
+        TBrixIniEncoding Encoding;
+        QString Text;
+    } Rows[] = {
+        {"valid UTF-8", "k=\xC3\xA9", ieUtf8, QStringLiteral("k=é")},
+        {"a Latin-1 byte", "k=\xE9", ieLatin1, QStringLiteral("k=é")},
+        {"a sequence cut at the end", "k=\xE2\x82", ieLatin1, QStringLiteral("k=â\u0082")},
+        {"an overlong form", "k=\xC0\xAF", ieLatin1, QStringLiteral("k=À¯")},
+        {"plain ASCII", "k=v", ieUtf8, "k=v"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        const TBrixIniText Decoded = DecodeIniBytes(R.Bytes);
+        EXPECT_EQ(Decoded.Encoding, R.Encoding);
+        EXPECT_EQ(Decoded.Text, R.Text);
+        EXPECT_EQ(EncodeIniText(Decoded.Text, Decoded.Encoding), R.Bytes);
+    }
+
+    QTemporaryDir Dir;
+    const QString Name = Dir.filePath("x.ini");
+    const QByteArray Latin1 = "[Autre]\r\nNom=Fran\xE7ois\r\n";
+    for (bool Buffered : {true, false}) {
+        SCOPED_TRACE(Buffered ? "buffered" : "plain");
+        const QString Cyrillic = QStringLiteral("Шрифт");
+        ASSERT_TRUE(WriteBytes(Name, Latin1));
+        std::unique_ptr<TBrixCustomIniFile> Ini;
+        if (Buffered)
+            Ini = std::make_unique<TBrixMemIniFile>(Name);
+        else
+            Ini = std::make_unique<TBrixIniFile>(Name);
+        Ini->WriteString("Defaults", "Font", Cyrillic);
+        Ini->UpdateFile();
+        const TBrixIniText Written = DecodeIniBytes(ReadBytes(Name));
+        EXPECT_EQ(Written.Encoding, ieUtf8);
+        TBrixMemIniFile Again(Name);
+        EXPECT_EQ(Again.ReadString("Autre", "Nom", ""), QStringLiteral("François"));
+        EXPECT_EQ(Again.ReadString("Defaults", "Font", ""), Cyrillic);
+
+        // "Ã©" is C3 A9 in Latin-1, which would read back as "é".
+        ASSERT_TRUE(WriteBytes(Name, Latin1));
+        if (Buffered)
+            Ini = std::make_unique<TBrixMemIniFile>(Name);
+        else
+            Ini = std::make_unique<TBrixIniFile>(Name);
+        Ini->WriteString("Autre", "Nom", QStringLiteral("Ã©"));
+        Ini->UpdateFile();
+        EXPECT_EQ(TBrixMemIniFile(Name).ReadString("Autre", "Nom", ""), QStringLiteral("Ã©"));
+    }
 }
 
 // A file keeps the encoding its byte-order mark names, in both forms.

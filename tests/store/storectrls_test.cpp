@@ -12,12 +12,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <pwd.h>
 #include <unistd.h>
 
 #include <climits>
+#include <cmath>
 
 using namespace Brix;
 using StoreTest::ReadBytes;
@@ -257,6 +259,128 @@ TEST_F(StoreCtrlTest, ExtendedValuesAreRegionalFixedText)
     EXPECT_EQ(Store->ReadExtended("missing", 9.5L), 9.5L);
 }
 
+// Memory and every stored value come back as the same 80-bit value: the
+// shortest text that reads back so, in the region's separator, read under
+// any region. Expected texts from Python's decimal module on the exact
+// binary values.
+TEST_F(StoreCtrlTest, ExtendedValuesReadBackExactly)
+{
+    struct Row
+    {
+        const char *Name;
+        Extended Value;
+        Byte DP;
+        char16_t WrittenUnder;
+        const char *Stored;
+    } Rows[] = {
+        {"1.5e-19", 1.5e-19L, 18, u'.', "1.5E-19"},
+        {"2^-70", std::ldexp(1.0L, -70), 18, u'.', "8.470329472543003391E-22"},
+        {"1/3", 1.0L / 3, 18, u'.', "0.33333333333333333334"},
+        {"many digits", 123456789.123456789123L, 18, u'.', "123456789.12345678912"},
+        {"1.23456789e-15", 1.23456789e-15L, 18, u'.', "1.23456789E-15"},
+        {"near the largest", 1.1e4932L, 18, u'.', "1.1E+4932"},
+        {"negative zero", -0.0L, 18, u'.', "-0"},
+        {"last fixed exponent", 1e18L, 18, u'.', "1000000000000000000"},
+        {"first exponent form", -1e19L, 18, u'.', "-1E+19"},
+        {"smallest fixed", 1e-5L, 18, u'.', "0.00001"},
+        {"largest of exponent form below", 9.5e-6L, 18, u'.', "9.5E-6"},
+        {"written under a comma", 1234.5L, 18, u',', "1234,5"},
+        {"small under a comma", -2.5e-7L, 18, u',', "-2,5E-7"},
+    };
+    TOwned<TBrixStoreCtrl> Store = NewStore(stBufferedIniFile);
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        RegionalSettings().DecimalSeparator = QChar(R.WrittenUnder);
+        RegionalSettings().ThousandSeparator = R.WrittenUnder == u',' ? u'.' : u',';
+        Store->WriteExtended("e", R.Value, R.DP);
+        EXPECT_EQ(Store->ReadString("e", ""), R.Stored);
+        // Read under either region, after a restart.
+        Store.reset();
+        for (char16_t Under : {u'.', u','}) {
+            RegionalSettings().DecimalSeparator = QChar(Under);
+            RegionalSettings().ThousandSeparator = Under == u',' ? u'.' : u',';
+            Store = NewStore(stBufferedIniFile);
+            const Extended Back = Store->ReadExtended("e", 99);
+            EXPECT_EQ(Back, R.Value);
+            EXPECT_EQ(std::signbit(Back), std::signbit(R.Value));
+        }
+    }
+}
+
+// Stored numbers are never grouped: "." and "," both mean the decimal
+// point, and a text with two separators gives the default, as any text that
+// is not a number does. Older files, written with 18 fixed decimals, read.
+TEST_F(StoreCtrlTest, StoredNumbersReadWithEitherSeparator)
+{
+    struct Row
+    {
+        const char *Stored;
+        Extended Expected; // 99 is the default
+    } Rows[] = {
+        {"1234,5", 1234.5L},
+        {"1234.5", 1234.5L},
+        {"2,5", 2.5L},
+        {" -0,125\t", -0.125L},
+        {"+3", 3.0L},
+        {"1e5", 1e5L},
+        {"1,5E-3", 1.5e-3L},
+        {"0.000000000000001235", 1.235e-15L},
+        {",5", 0.5L},
+        {"1,234.5", 99},
+        {"1.234,5", 99},
+        {"1,234,567", 99},
+        {"1.234.567", 99},
+        {"1 234", 99},
+        {"12%", 99},
+        {"(5)", 99},
+        {"inf", 99},
+        {"nan", 99},
+        {"0x1p3", 99},
+        {"1e", 99},
+        {"1e99999", 99},
+        {"", 99},
+        {"-", 99},
+        {".", 99},
+    };
+    for (char16_t Under : {u'.', u','}) {
+        RegionalSettings().DecimalSeparator = QChar(Under);
+        RegionalSettings().ThousandSeparator = Under == u',' ? u'.' : u',';
+        TOwned<TBrixStoreCtrl> Store = NewStore(stBufferedIniFile);
+        for (const Row &R : Rows) {
+            SCOPED_TRACE(std::string(R.Stored) + (Under == u',' ? " under ," : " under ."));
+            Store->WriteString("e", R.Stored);
+            EXPECT_EQ(Store->ReadExtended("e", 99), R.Expected);
+        }
+    }
+}
+
+// A caller's smaller decimal count caps the decimals, rounded from the exact
+// value; a small value is kept in exponent form rather than written as 0.
+TEST_F(StoreCtrlTest, SmallerDecimalCountsCapTheDecimals)
+{
+    struct Row
+    {
+        Extended Value;
+        Byte DP;
+        const char *Stored;
+    } Rows[] = {
+        {-1234.5678L, 2, "-1234.57"},
+        {1.0L / 3, 4, "0.3333"},
+        {2.5L, 0, "3"},
+        {0.125L, 2, "0.13"},
+        {1.5e-19L, 4, "1.5E-19"},
+        {1.23456e25L, 2, "1.23E+25"},
+        {9.996e25L, 2, "1E+26"},
+        {123456789.123456789123L, 17, "123456789.12345678912"},
+    };
+    TOwned<TBrixStoreCtrl> Store = NewStore(stIniFile);
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Stored);
+        Store->WriteExtended("e", R.Value, R.DP);
+        EXPECT_EQ(Store->ReadString("e", ""), R.Stored);
+    }
+}
+
 TEST_F(StoreCtrlTest, NoStorageReadsNothingAndWritesNothing)
 {
     TOwned<TBrixStoreCtrl> Store = NewStore(stNone);
@@ -453,4 +577,98 @@ TEST_F(StoreCtrlTest, OwnerFreesAndWritesTheStore)
     Store->WriteBoolean("b", true);
     Owner.reset();
     EXPECT_EQ(ReadBytes(File("owned.ini")), QByteArray("[Defaults]\r\nb=1\r\n\r\n"));
+}
+
+namespace {
+
+// Every (section, ident, value) a buffered read of Bytes finds, in order.
+QStringList Content(const QByteArray &Bytes)
+{
+    TBrixMemIniFile Ini;
+    Ini.LoadFromBytes(Bytes);
+    QStringList Result;
+    for (const QString &Section : Ini.Sections())
+        for (const QString &Ident : Ini.SectionIdents(Section))
+            Result << Section + u'|' + Ident + u'|' + Ini.ReadString(Section, Ident, "<none>");
+    return Result;
+}
+
+QStringList Lines(const QByteArray &Bytes)
+{
+    return DecodeIniBytes(Bytes).Text.split(QRegularExpression("\r\n|\r|\n"));
+}
+
+} // namespace
+
+// Files the store did not write itself, in both INI kinds: a write of one
+// key keeps every other section, ident and value (and, in a file without a
+// mark that is not UTF-8, every byte of them), and the file's encoding. The
+// plain kind also keeps every line where it was, comments included.
+TEST_F(StoreCtrlTest, OddFilesKeepWhatTheStoreDidNotWrite)
+{
+    auto Utf16 = [](TBrixIniEncoding E) {
+        return EncodeIniText(QStringLiteral("[Другой]\r\nИмя=Ёлка 🎄\r\n[Defaults]\r\nMemory=1\r\n"), E);
+    };
+    struct Row
+    {
+        const char *Name;
+        QByteArray Bytes;
+    } Rows[] = {
+        {"latin-1 without a mark",
+         "[Other Program]\r\nName=Caf\xE9 M\xFC"
+         "ller\r\n\xC4rger=\xFC\xDF\xA0\r\n\r\n[Defaults]\r\nMemory=1\r\n"},
+        {"latin-1 cut like UTF-8", "[Other]\r\nk=\xC3\r\n"},
+        {"utf-8 with a mark", "\xEF\xBB\xBF[Andere]\r\nGr\xC3\xBC\xC3\x9F" "e=\xE2\x82\xAC\r\n"},
+        {"utf-8 without a mark", "[Andere]\r\nGr\xC3\xBC\xC3\x9F" "e=\xE2\x82\xAC\r\n"},
+        {"utf-16le", Utf16(ieUtf16LE)},
+        {"utf-16be", Utf16(ieUtf16BE)},
+        {"LF and CR line ends", "[A]\nk=1\rl=2\n[Defaults]\nMemory=3"},
+        {"comments", "; made by hand\r\n[A]\r\n; inside\r\nk=v\r\n;[Defaults]\r\n"},
+        {"repeated sections", "[A]\r\nk=1\r\n[Defaults]\r\nx=2\r\n[a]\r\nk=lost\r\n[DEFAULTS]\r\ny=3\r\n"},
+        {"another program's keys in ours",
+         "[Defaults]\r\nTheirs=  spaced\r\nMemory=1\r\n[Theirs]\r\nBare\r\nEmpty=\r\n"},
+    };
+    const struct
+    {
+        const char *Name;
+        TBrixStorageType Kind;
+    } Kinds[] = {{"plain", stIniFile}, {"buffered", stBufferedIniFile}};
+    for (const auto &K : Kinds) {
+        for (const Row &R : Rows) {
+            SCOPED_TRACE(std::string(K.Name) + ": " + R.Name);
+            const QString Name = File("odd.ini");
+            ASSERT_TRUE(WriteBytes(Name, R.Bytes));
+            {
+                TOwned<TBrixStoreCtrl> Store = NewStore(K.Kind, "odd.ini");
+                Store->WriteString("Unrelated", "5");
+            }
+            const QByteArray After = ReadBytes(Name);
+            const TBrixIniEncoding Before = DecodeIniBytes(R.Bytes).Encoding;
+            EXPECT_EQ(DecodeIniBytes(After).Encoding, Before);
+            QStringList Expected = Content(R.Bytes);
+            QStringList Got = Content(After);
+            EXPECT_TRUE(Got.removeOne("Defaults|Unrelated|5"));
+            EXPECT_EQ(Got, Expected);
+            if (Before == ieLatin1) {
+                TBrixMemIniFile Old;
+                Old.LoadFromBytes(R.Bytes);
+                for (const QString &Section : Old.Sections()) {
+                    EXPECT_TRUE(After.contains(Section.toLatin1())) << Section.toStdString();
+                    for (const QString &Ident : Old.SectionIdents(Section))
+                        EXPECT_TRUE(After.contains(
+                            (Ident + u'=' + Old.ReadString(Section, Ident, "")).toLatin1()));
+                }
+            }
+            if (K.Kind == stIniFile) {
+                // Every old line is still there, in its order.
+                const QStringList New = Lines(After);
+                qsizetype At = 0;
+                for (const QString &Line : Lines(R.Bytes)) {
+                    while (At < New.size() && New.at(At) != Line)
+                        ++At;
+                    EXPECT_LT(At, New.size()) << "lost line: " << Line.toStdString();
+                }
+            }
+        }
+    }
 }

@@ -321,6 +321,61 @@ TEST_F(EditFixture, SettingTheShownValueRaisesNoChange)
     EXPECT_EQ(Changes, 1);
 }
 
+// Typed text reaches the held value only through UpdateValue, which runs on
+// every change only while an OnChange handler is assigned: SetAsInteger
+// compares with what is shown, so it replaces typed text in either case.
+TEST_F(EditFixture, SettingAValueReplacesTypedText)
+{
+    for (bool Handler : {false, true}) {
+        SCOPED_TRACE(Handler ? "with OnChange" : "without OnChange");
+        Edit->SetOnChange(Handler ? TNotifyEvent([](TObject *) {}) : TNotifyEvent());
+        Edit->SetAsInteger(0);
+        Type(Edit, QStringLiteral("150"));
+        EXPECT_EQ(Edit->text(), QStringLiteral("150"));
+        Edit->SetAsInteger(0);
+        EXPECT_EQ(Edit->text(), QStringLiteral("0"));
+        EXPECT_EQ(Edit->AsInteger(), 0);
+        Type(Edit, QStringLiteral("-7"));
+        Edit->SetAsInteger(0);
+        EXPECT_EQ(Edit->text(), QStringLiteral("0"));
+        EXPECT_EQ(Edit->Sign(), 0);
+        Leave();
+    }
+}
+
+// A sign colour lasts only while the colour section shows sign differences
+// and the UI control is linked: switching either off brings the normal text
+// colour back.
+TEST_F(EditFixture, SignColoursLeaveWithTheSetting)
+{
+    const QColor Normal = Edit->palette().color(QPalette::Text);
+    Edit->SetUICtrl(MakeUI());
+    TBrixColorSection *Colors = UI->ColorSettings();
+    Colors->SetShowSignDifference(true);
+    Edit->SetAsInteger(-3);
+    ASSERT_EQ(Edit->FontColor(), clRed);
+    Edit->SetAsInteger(4);
+    ASSERT_EQ(Edit->FontColor(), clNavy);
+
+    Colors->SetShowSignDifference(false);
+    EXPECT_EQ(Edit->FontColor(), clWindowText);
+    EXPECT_EQ(Edit->palette().color(QPalette::Text), Normal);
+
+    Colors->SetShowSignDifference(true);
+    Edit->SetAsInteger(-4);
+    ASSERT_EQ(Edit->FontColor(), clRed);
+    Edit->SetUICtrl(nullptr);
+    EXPECT_EQ(Edit->FontColor(), clWindowText);
+    EXPECT_EQ(Edit->palette().color(QPalette::Text), Normal);
+
+    // Freed while linked: the colours go with it.
+    Edit->SetUICtrl(UI);
+    ASSERT_EQ(Edit->FontColor(), clRed);
+    UI->Free();
+    UI = nullptr;
+    EXPECT_EQ(Edit->FontColor(), clWindowText);
+}
+
 TEST_F(EditFixture, BoundsOnLeaving)
 {
     TBrixIntegerBounds *Bounds = Edit->BoundsChecking();

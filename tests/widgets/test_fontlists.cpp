@@ -47,6 +47,24 @@ TEST(FontList, FirstReportOfAFaceIsKeptAndLookupIsExact)
     EXPECT_EQ(List.FontIndex(QStringLiteral("Arial")), 2);
 }
 
+// Long face names are kept whole: faces that share their first 31 (or 32)
+// characters stay apart, and each is found by its full name only.
+TEST(FontList, LongFaceNamesStayWhole)
+{
+    const QString Stem = QStringLiteral("Noto Sans Canadian Aboriginal Extra"); // 35 characters
+    const QString Bold = Stem + QStringLiteral(" Bold");
+    const QString Light = Stem + QStringLiteral(" Light");
+    TBrixFontList List;
+    List.AddEnumeratedFont(Face(Bold, 0), {}, 4);
+    List.AddEnumeratedFont(Face(Light, 0), {}, 4);
+    ASSERT_EQ(List.Count(), 2);
+    EXPECT_EQ(List.GetItem(1)->FontName(), Light);
+    EXPECT_EQ(List.FontIndex(Bold), 0);
+    EXPECT_EQ(List.FontIndex(Light), 1);
+    EXPECT_EQ(List.FontIndex(Stem.left(31)), -1);
+    EXPECT_EQ(List.FontIndex(Stem.left(32)), -1);
+}
+
 TEST(FontList, PitchFamilyAndTypeDecoding)
 {
     struct Row

@@ -20,6 +20,12 @@
 //
 // Single-threaded; notifications are called synchronously from inside the
 // operation that causes them and may call back into the engine only to read.
+//
+// The implementation is split by section: engine_entry.cpp (construction,
+// entry and display), engine_operators.cpp (operators, brackets, results),
+// engine_functions.cpp (function keys, angle modes), engine_memory.cpp
+// (memory and tape), engine_texts.cpp (texts and the error state), with
+// engine_internal.h shared between them.
 #pragma once
 
 #include "brix/calculator/globals.h"
@@ -333,10 +339,12 @@ private:
     void ClearToggles();
     // The error state: AllClear, "Error!" on the display, LastError, the
     // tape line KeyLine when given, the error line, then OnError.
-    void EnterErrorState(const QString &Message, std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    void EnterErrorState(const QString &Message,
+                         std::optional<TBrixResCalc> KeyLine = std::nullopt);
     // Runs Step; an Exception it raises enters the error state (with KeyLine)
     // instead of reaching the caller. True when Step ran to its end.
-    template <class TStep> bool Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    template <class TStep>
+    bool Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine = std::nullopt);
     void DoOperator(QChar Op);
     bool HasPrecedence(QChar NewOp, QChar TopOp) const;
     void EvaluateTop();

@@ -64,10 +64,13 @@ public:
     const TFormatSettings &FormatSettings() const { return FSettings; }
     // A record equal to the held one (FormatSettingsEqual) changes nothing,
     // not even UseRegional; a differing one is copied, makes the holder
-    // custom and signals.
+    // custom and signals. A record whose DecimalSeparator equals its
+    // ThousandSeparator is refused and changes nothing: numbers laid out
+    // with it would not read back (1234.5 as "1,234,50" reads as 123450).
     void SetFormatSettings(const TFormatSettings &Value)
     {
-        if (FormatSettingsEqual(Value, FSettings))
+        if (Value.DecimalSeparator == Value.ThousandSeparator ||
+            FormatSettingsEqual(Value, FSettings))
             return;
         FSettings = Value;
         FUseRegional = false;
@@ -87,9 +90,26 @@ public:
         Signal();
     }
 
+    // Both number separators in one write, so that "." and "," can swap
+    // places. Ignored while UseRegional is True, when both are unchanged,
+    // and when Decimal equals Thousands (refused: the old pair stays);
+    // otherwise both are stored and the holder signals once.
+    //   (",", ".") on "." / "," -> "," / ".";  (";", ";") -> nothing
+    void SetSeparators(QChar Decimal, QChar Thousands)
+    {
+        if (FUseRegional || Decimal == Thousands ||
+            (Decimal == FSettings.DecimalSeparator && Thousands == FSettings.ThousandSeparator))
+            return;
+        FSettings.DecimalSeparator = Decimal;
+        FSettings.ThousandSeparator = Thousands;
+        Signal();
+    }
+
     // The sixteen field properties. A write is ignored while UseRegional is
     // True or when the value is unchanged; otherwise it is stored and
-    // signals. CurrencyFormat reads cfUnknown for codes of 4 or more and
+    // signals. A ThousandSeparator or DecimalSeparator write that would make
+    // the two separators equal is refused and changes nothing (use
+    // SetSeparators to swap them). CurrencyFormat reads cfUnknown for codes of 4 or more and
     // NegCurrencyFormat ncfUnknown for codes of 16 or more; writes store the
     // enumerator's ordinal as the code.
     // clang-format off
@@ -110,9 +130,9 @@ public:
     virtual QString LongTimeFormat() const { return FSettings.LongTimeFormat; }
     virtual void SetLongTimeFormat(const QString &Value) { SetField(FSettings.LongTimeFormat, Value); }
     virtual QChar ThousandSeparator() const { return FSettings.ThousandSeparator; }
-    virtual void SetThousandSeparator(QChar Value) { SetField(FSettings.ThousandSeparator, Value); }
+    virtual void SetThousandSeparator(QChar Value) { if (Value != FSettings.DecimalSeparator) SetField(FSettings.ThousandSeparator, Value); }
     virtual QChar DecimalSeparator() const { return FSettings.DecimalSeparator; }
-    virtual void SetDecimalSeparator(QChar Value) { SetField(FSettings.DecimalSeparator, Value); }
+    virtual void SetDecimalSeparator(QChar Value) { if (Value != FSettings.ThousandSeparator) SetField(FSettings.DecimalSeparator, Value); }
     virtual QChar DateSeparator() const { return FSettings.DateSeparator; }
     virtual void SetDateSeparator(QChar Value) { SetField(FSettings.DateSeparator, Value); }
     virtual QChar TimeSeparator() const { return FSettings.TimeSeparator; }
@@ -276,14 +296,16 @@ protected:
 
     // For sections of value formatters: a copy of the formatter's custom
     // record, and its write (a differing record is written into the
-    // formatter's holder, which turns custom, and signals).
+    // formatter's holder, which turns custom, and signals; one the holder
+    // refuses, with equal separators, changes nothing and signals nothing).
     TFormatSettings FormatterSettings() const
     {
         return FFormatter->CustomSettings()->FormatSettings();
     }
     void SetFormatterSettings(const TFormatSettings &Value)
     {
-        if (FormatSettingsEqual(FFormatter->CustomSettings()->FormatSettings(), Value))
+        if (Value.DecimalSeparator == Value.ThousandSeparator ||
+            FormatSettingsEqual(FFormatter->CustomSettings()->FormatSettings(), Value))
             return;
         FFormatter->CustomSettings()->SetFormatSettings(Value);
         Changed();

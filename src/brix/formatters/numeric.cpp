@@ -368,8 +368,9 @@ Double TBrixFloatSection::SciMax() const
 
 void TBrixFloatSection::SetSciMax(Double Value)
 {
-    // The formatter ignores a NaN, so there is nothing to announce.
-    if (std::isnan(Value) || !DoublesDiffer(SciMax(), Value, SettingTolerance))
+    // The formatter ignores a NaN and keeps magnitudes (-1e9 is 1e9), so a
+    // value it would not change announces nothing.
+    if (std::isnan(Value) || !DoublesDiffer(SciMax(), std::fabs(Value), SettingTolerance))
         return;
     FloatFormatter()->SetSciMax(Value);
     Changed();
@@ -382,8 +383,9 @@ Double TBrixFloatSection::SciMin() const
 
 void TBrixFloatSection::SetSciMin(Double Value)
 {
-    // The formatter ignores a NaN, so there is nothing to announce.
-    if (std::isnan(Value) || !DoublesDiffer(SciMin(), Value, SettingTolerance))
+    // The formatter ignores a NaN and keeps magnitudes (-1e9 is 1e9), so a
+    // value it would not change announces nothing.
+    if (std::isnan(Value) || !DoublesDiffer(SciMin(), std::fabs(Value), SettingTolerance))
         return;
     FloatFormatter()->SetSciMin(Value);
     Changed();

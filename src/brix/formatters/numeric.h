@@ -218,8 +218,10 @@ public:
     virtual void SetBracketsForNegative(bool Value);
     virtual bool SciRange() const;
     virtual void SetSciRange(bool Value);
-    // A value within the relative tolerance 1e-13 of the formatter's counts
-    // as unchanged, and so does a NaN (which the formatter ignores).
+    // A value whose magnitude lies within the relative tolerance 1e-13 of
+    // the formatter's counts as unchanged (the formatter stores magnitudes,
+    // so -1e9 against 1e9 raises nothing), and so does a NaN (which the
+    // formatter ignores).
     virtual Double SciMax() const;
     virtual void SetSciMax(Double Value);
     virtual Double SciMin() const;

@@ -4,8 +4,11 @@
 #include "brix/math/tools.h"
 
 #include <array>
+#include <bit>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 namespace Brix {
 
@@ -87,6 +90,42 @@ bool IsIntegralInInt32Range(Extended Y)
            Y <= MaxInt32Extended;
 }
 
+// Whether the repeated squaring of PowerInt forms X^N without rounding. Every
+// partial product is a power of X, so it is exact exactly when the odd part
+// of X's 64-bit mantissa raised to |N| still fits in 64 bits and the result
+// stays well inside the exponent range (no overflow, no subnormal). Powers of
+// two always qualify: PowerInt handles their range itself, exactly.
+bool RepeatedSquaringIsExact(Extended X, int N)
+{
+    int Exponent = 0;
+    const Extended Mantissa = frexpl(std::fabs(X), &Exponent);
+    std::uint64_t Odd = static_cast<std::uint64_t>(ldexpl(Mantissa, 64));
+    Odd >>= std::countr_zero(Odd);
+    if (Odd == 1)
+        return true;
+    const unsigned int E = Magnitude(N);
+    // An odd factor of at least 3 overflows 64 bits beyond the 40th power.
+    if (E > 40 || static_cast<long>(E) * (std::abs(Exponent) + 1) > 16000)
+        return false;
+    std::uint64_t P = 1;
+    for (unsigned int I = 0; I < E; ++I)
+        if (__builtin_mul_overflow(P, Odd, &P))
+            return false;
+    return true;
+}
+
+// X^N for an integral exponent: the exact product of PowerInt where the
+// squaring keeps every digit (so 10^22, 2^-3 and (-3)^5 are exact, and 10^-5
+// is 1/100000 rounded once), and X within tolerance of ±1 as PowerInt has it;
+// otherwise the C library's powl, which stays within a unit in the last place
+// where a long chain of squarings would add up the roundings of every step.
+Extended IntegralPower(Extended X, int N)
+{
+    if (FloatsMatch(X, -1, RelEpsExtended) || RepeatedSquaringIsExact(X, N))
+        return PowerInt(X, N);
+    return CheckedFloat(powl(X, static_cast<Extended>(N)));
+}
+
 // 0 and the negative integers, where Γ has its poles.
 bool IsGammaPole(Double X)
 {
@@ -166,7 +205,11 @@ Double PowerIntDbl(Double X, int N)
     return CheckedDouble(DivideChecked(1, R));
 }
 
-Extended PowerReal(Extended X, Extended Y)
+namespace {
+
+// X^(Y + YRest), where YRest is a tail far below the last place of Y (the
+// rounding of an exponent formed as a quotient); the steps of PowerReal.
+Extended PowerWithTail(Extended X, Extended Y, Extended YRest)
 {
     CheckedFloat(X);
     CheckedFloat(Y);
@@ -179,13 +222,42 @@ Extended PowerReal(Extended X, Extended Y)
     }
     if (FloatsMatch(X, 1, RelEpsExtended))
         return 1;
-    // Integral exponents take the exact product path; this is also what
-    // allows a negative base.
+    // Integral exponents take the integer path; this is also what allows a
+    // negative base.
     if (IsIntegralInInt32Range(Y))
-        return PowerInt(X, RoundToInt32(Y));
-    if (X > 0)
-        return ExpChecked(CheckedFloat(Y * LnChecked(X)));
+        return IntegralPower(X, RoundToInt32(Y));
+    // powl keeps the result within a unit in the last place; exp(Y·ln X)
+    // would multiply the rounding of ln X by |Y·ln X|. The tail adds
+    // X^Y·YRest·ln X (its square is far below the last place).
+    if (X > 0) {
+        const Extended R = CheckedFloat(powl(X, Y));
+        return YRest == 0 ? R : CheckedFloat(R + R * (YRest * logl(X)));
+    }
     RaiseMathError(emtInvalidXtoY);
+}
+
+} // namespace
+
+Extended PowerReal(Extended X, Extended Y)
+{
+    return PowerWithTail(X, Y, 0);
+}
+
+Extended PowerRoot(Extended X, Extended Y)
+{
+    const Extended Q = DivideChecked(1, CheckedFloat(Y));
+    // 1/Y = Q + (1 - Q·Y)/Y; the fused multiply-add gives 1 - Q·Y exactly.
+    return PowerWithTail(X, Q, fmal(-Q, Y, 1) / Y);
+}
+
+Extended PowerOfTen(Extended X)
+{
+    CheckedFloat(X);
+    if (IsNearZero(X, TinyExtended))
+        return 1;
+    if (IsIntegralInInt32Range(X))
+        return IntegralPower(10, RoundToInt32(X));
+    return CheckedFloat(exp10l(X));
 }
 
 Extended PowerOfTwo(Extended X)
@@ -193,12 +265,16 @@ Extended PowerOfTwo(Extended X)
     CheckedFloat(X);
     if (IsNearZero(X, TinyExtended))
         return 1;
-    // Integral exponents are exact products in double precision, so they
-    // overflow at the Double range (2^1024) although Extended would hold
-    // the result.
-    if (IsIntegralInInt32Range(X))
-        return PowerIntDbl(2.0, RoundToInt32(X));
-    return ExpChecked(CheckedFloat(X * Ln2Extended));
+    // Integral exponents up to 1023 in magnitude are exact products in
+    // double precision; beyond, exp2l gives the exact power of two across the
+    // whole Extended range (and overflows only beyond it).
+    if (IsIntegralInInt32Range(X)) {
+        const int N = RoundToInt32(X);
+        if (N >= -1023 && N <= 1023)
+            return PowerIntDbl(2.0, N);
+        return CheckedFloat(exp2l(N));
+    }
+    return CheckedFloat(exp2l(X));
 }
 
 Double GradsToRadians(Double X)
@@ -255,7 +331,8 @@ Extended ArcSinChecked(Extended X)
         return PiHalfExtended;
     if (FloatsMatch(X, -1, Eps))
         return -PiHalfExtended;
-    return AngleOfPoint(static_cast<Double>(X), static_cast<Double>(SqrtChecked(1 - X * X)));
+    // (1 - X)(1 + X) keeps the digits that 1 - X² loses near ±1.
+    return atan2l(X, SqrtChecked((1 - X) * (1 + X)));
 }
 
 Extended ArcCosChecked(Extended X)
@@ -270,7 +347,7 @@ Extended ArcCosChecked(Extended X)
         return 0;
     if (FloatsMatch(X, -1, Eps))
         return PiExtended;
-    return AngleOfPoint(static_cast<Double>(SqrtChecked(1 - X * X)), static_cast<Double>(X));
+    return atan2l(SqrtChecked((1 - X) * (1 + X)), X);
 }
 
 Double LnGammaFn(Double X)

@@ -40,16 +40,35 @@ Double PowerIntDbl(Double X, int N);
 
 // X^Y, in this order: Y near zero: 1 (so 0^0 = 1); X near zero: 0, or "Cannot
 // Raise 0 to a Negative Power" when Y < 0; X within 1e-17 of 1: 1; Y integral
-// within the Int32 range: PowerInt (exact products, negative X allowed);
-// X > 0: exp(Y·ln X); otherwise "Invalid XtoY".
-// Examples: PowerReal(-2, 3) == -8 exactly; PowerReal(2, 0.5) == √2;
-// PowerReal(-8, 1.0L/3) raises "Invalid XtoY".
+// (within 1e-17) in the Int32 range: X^N with N the nearest integer, negative
+// X allowed: PowerInt's exact product where the squaring keeps every digit
+// (and for X within tolerance of -1), the C library's powl otherwise; X > 0:
+// powl(X, Y); otherwise "Invalid XtoY". Results are within a unit or so in
+// the last place; beyond the range: EOverflow.
+// Examples: PowerReal(-2, 3) == -8 exactly; PowerReal(10, -3) == 1/1000.0L;
+// PowerReal(2, 0.5) == √2; PowerReal(-8, 1.0L/3) raises "Invalid XtoY".
 Extended PowerReal(Extended X, Extended Y);
 
-// 2^X. X near zero: 1; X integral within the Int32 range: PowerIntDbl(2, N)
-// (exact, but overflowing beyond 2^1023 at the Double range); otherwise
-// exp(X·ln 2).
-// Examples: PowerOfTwo(10) == 1024; PowerOfTwo(0.5) == √2; PowerOfTwo(1024) raises.
+// X^(1/Y), the Y-th root: PowerReal(X, 1/Y) with the rounding of 1/Y taken
+// into account where powl is used, so the root keeps its last digit where
+// the rounded exponent alone would be off by |ln result| units in the last
+// place. Y = 0: EZeroDivide; 1/Y beyond the range: EOverflow.
+// Examples: PowerRoot(1000, 3) == 10; PowerRoot(-8, 3) raises "Invalid XtoY";
+// PowerRoot(9, 0.5) == 81 (an integral exponent, exact).
+Extended PowerRoot(Extended X, Extended Y);
+
+// 10^X: the special cases and the integer path of PowerReal(10, X) (exact
+// for 10^-27 .. 10^27), otherwise the C library's exp10l.
+// Examples: PowerOfTen(22) == 1e22L; PowerOfTen(-2) == 0.01L (rounded once);
+// PowerOfTen(0.5) == √10; PowerOfTen(5000) raises EOverflow.
+Extended PowerOfTen(Extended X);
+
+// 2^X. X near zero: 1; X integral (within 1e-17) with |N| <= 1023:
+// PowerIntDbl(2, N), exact; other integral X in the Int32 range and every
+// other X: the C library's exp2l, exact for integers, so the whole Extended
+// range is reached and only results beyond it overflow.
+// Examples: PowerOfTwo(10) == 1024; PowerOfTwo(0.5) == √2;
+// PowerOfTwo(1024) == 0x1p1024L; PowerOfTwo(16384) raises EOverflow.
 Extended PowerOfTwo(Extended X);
 
 // X·π/200, rounded to Double. Example: GradsToRadians(200) == π (Double).
@@ -71,13 +90,16 @@ Extended TanChecked(Extended A);
 // AngleOfPoint(-1, 0) == -π/2; AngleOfPoint(1, 1) == π/4.
 Double AngleOfPoint(Double Y, Double X);
 
-// Arcsine. |X| > 1: "Invalid Value". 0, 1 and -1 give 0 and ±PiHalfExtended
-// exactly; other values carry double precision (through AngleOfPoint).
+// Arcsine. |X| > 1: "Invalid Value". 0, 1 and -1 (within the relative
+// tolerance 1e-17) give 0 and ±PiHalfExtended exactly; other values are the
+// extended arctangent of X / √((1 - X)(1 + X)), within about a unit in the
+// last place also near ±1.
 // Examples: ArcSinChecked(1) == PiHalfExtended; ArcSinChecked(0.5) == π/6.
 Extended ArcSinChecked(Extended X);
 
-// Arccosine. |X| > 1: "Invalid Value". 0, 1 and -1 give PiHalfExtended, 0 and
-// PiExtended exactly; other values carry double precision.
+// Arccosine. |X| > 1: "Invalid Value". 0, 1 and -1 (within tolerance) give
+// PiHalfExtended, 0 and PiExtended exactly; other values are the extended
+// arctangent of √((1 - X)(1 + X)) / X, within about a unit in the last place.
 // Examples: ArcCosChecked(-1) == PiExtended; ArcCosChecked(0.5) == π/3.
 Extended ArcCosChecked(Extended X);
 

@@ -48,7 +48,9 @@ TLine ClassifyLine(QStringView Raw)
         return Line;
     }
     Line.Name = IniTrim(QStringView(Text).first(Eq));
-    Line.Value = IniTrim(QStringView(Text).sliced(Eq + 1));
+    // Only the line's end is trimmed: blanks after "=" belong to the value,
+    // as written.
+    Line.Value = Text.sliced(Eq + 1);
     Line.HasValue = true;
     return Line;
 }
@@ -219,8 +221,15 @@ TBrixIniText DecodeIniBytes(const QByteArray &Bytes)
         Result.Encoding = ieUtf16BE;
         Result.Text = Decode(QStringConverter::Utf16BE, View.sliced(2));
     } else {
+        // Stateless: a sequence cut off at the end of the file counts as
+        // invalid, so such a file is Latin-1 too.
+        QStringDecoder Utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        Result.Text = Utf8.decode(View);
         Result.Encoding = ieUtf8;
-        Result.Text = Decode(QStringConverter::Utf8, View);
+        if (Utf8.hasError()) {
+            Result.Encoding = ieLatin1;
+            Result.Text = QString::fromLatin1(View);
+        }
     }
     return Result;
 }
@@ -243,6 +252,16 @@ QByteArray EncodeIniText(const QString &Text, TBrixIniEncoding Encoding)
         Codec = QStringConverter::Utf16BE;
         Result = QByteArray("\xFE\xFF");
         break;
+    case ieLatin1: {
+        const bool Fits = std::all_of(Text.cbegin(), Text.cend(),
+                                      [](QChar C) { return C.unicode() <= 0xFF; });
+        if (Fits) {
+            QByteArray Bytes = Text.toLatin1();
+            if (DecodeIniBytes(Bytes).Text == Text)
+                return Bytes;
+        }
+        break; // as UTF-8: every character survives
+    }
     }
     QStringEncoder Encoder(Codec);
     Result += QByteArray(Encoder.encode(Text));

@@ -3,8 +3,10 @@
 // store), TBrixMemIniFile reads it once and writes it back whole (the
 // buffered store). Both compare section and ident names without regard to
 // letter case and keep the file's text encoding, told by its byte-order
-// mark: UTF-8 without a mark by default, UTF-8, UTF-16LE and UTF-16BE with
-// one. Files are replaced atomically (QSaveFile): a crash or a full disk
+// mark: UTF-8, UTF-16LE and UTF-16BE with one; without a mark, UTF-8 when
+// the bytes are valid UTF-8 and Latin-1 otherwise, so that a file written in
+// an 8-bit code page keeps every byte of its names and values through a
+// save. Files are replaced atomically (QSaveFile): a crash or a full disk
 // during a write leaves the old file whole.
 #pragma once
 
@@ -21,7 +23,9 @@ enum TBrixIniEncoding
     ieUtf8,
     ieUtf8Bom,
     ieUtf16LE,
-    ieUtf16BE
+    ieUtf16BE,
+    // No mark and bytes that are not valid UTF-8: one character per byte.
+    ieLatin1
 };
 
 struct TBrixIniText
@@ -31,10 +35,18 @@ struct TBrixIniText
 };
 
 // Decodes file bytes by their byte-order mark (the mark is not part of
-// Text). Without a mark the bytes are UTF-8; invalid sequences become
-// U+FFFD, so any bytes give some text.
+// Text). Without a mark: UTF-8 when the whole file is valid UTF-8, else
+// Latin-1 (every byte one character, U+0000 to U+00FF), so any bytes give
+// some text and no byte is lost. Invalid sequences in a UTF-8 or UTF-16
+// file with a mark become U+FFFD.
+//   "k=\xC3\xA9" -> "k=é", ieUtf8;  "k=\xE9" -> "k=é", ieLatin1
 TBrixIniText DecodeIniBytes(const QByteArray &Bytes);
 // Encodes Text with Encoding, the byte-order mark first where it has one.
+// ieLatin1 writes one byte per character as long as those bytes read back
+// (DecodeIniBytes) as Text; when they would not (a character above U+00FF,
+// or bytes that happen to form valid UTF-8), the whole text is written as
+// UTF-8 without a mark: every character is kept, the bytes of other lines
+// change.
 QByteArray EncodeIniText(const QString &Text, TBrixIniEncoding Encoding);
 
 // Removes every character below 33 (blanks and control characters) from
@@ -82,8 +94,10 @@ private:
 // and so are lines before the first section; "[name]" opens a section (the
 // name trimmed), and a section whose name appeared before (in any letter
 // case) has its lines skipped; any other line is split at its first "=" into
-// ident and value, each trimmed (a line without "=" is an ident without a
-// value, which reads as missing). An ident that appears twice in a section
+// ident and value, the ident trimmed (a line without "=" is an ident without
+// a value, which reads as missing). The value is everything after the "="
+// up to the trimmed end of the line: blanks at its start are part of it, so
+// a value written with leading blanks reads back with them after a restart. An ident that appears twice in a section
 // is kept; reads see the first. Lookups are hashed, so loading, reading and writing n values take
 // time linear in n.
 //

@@ -223,10 +223,10 @@ QString ExpandPathMacros(const QString &Path)
 {
     if (Path.isEmpty())
         return QString();
-    // A configured "\" separates folders, as it did where these paths were
-    // first written; left alone it would become part of a file name. Only
-    // the configured text is converted: a folder the system names keeps
-    // its own characters.
+    // A configured "\" separates folders (settings paths are written as
+    // "%AppDir%\lumopocketo.ini"); left alone it would become part of a file
+    // name. Only the configured text is converted: a folder the system names
+    // keeps its own characters.
     auto Separated = [](QString Text) { return Text.replace(u'\\', u'/'); };
     QString Result;
     if (Path.front() != u'%') {
@@ -455,12 +455,13 @@ void TBrixStoreCtrl::WriteBoolean(const QString &Ident, bool Value)
 
 Extended TBrixStoreCtrl::ReadExtended(const QString &Ident, Extended Default)
 {
-    return TextToFloatOrDefault(ReadString(Ident, QString()), Default);
+    Extended Value = 0;
+    return StoredTextToFloat(ReadString(Ident, QString()), Value) ? Value : Default;
 }
 
 void TBrixStoreCtrl::WriteExtended(const QString &Ident, Extended Value, Byte DP)
 {
-    WriteString(Ident, FixedText(DP, false, Value, true, false, false));
+    WriteString(Ident, StoredFloatText(Value, DP, RegionalSettings().DecimalSeparator));
 }
 
 void TBrixStoreCtrl::SetStorageType(TBrixStorageType Value)

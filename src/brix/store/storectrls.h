@@ -110,9 +110,14 @@ public:
     // Stored as "1"/"0"; read by the integer rule, any non-zero value is true.
     bool ReadBoolean(const QString &Ident, bool Default);
     void WriteBoolean(const QString &Ident, bool Value);
-    // Stored as regional fixed-point text with DP decimals, trailing zeroes
-    // and separator dropped (2.5 at 18 -> "2.5", 0 -> "0"); read with the
-    // regional tolerant parser, Default when missing or not a number.
+    // Stored as the shortest text that reads back as the same value
+    // (StoredFloatText): fixed form for decimal exponents -5 to 18, exponent
+    // form otherwise, the regional decimal separator, never grouped; a DP
+    // below 18 caps the decimals (2.5 at 18 -> "2.5", 0 -> "0", 1.5e-19 ->
+    // "1.5E-19", -1234.5678 at 2 -> "-1234.57"). Read by StoredTextToFloat,
+    // whatever the region: "." or "," is the decimal point, so a file
+    // written under one region reads under another ("1234,5" -> 1234.5);
+    // Default when missing, grouped, or not a number.
     Extended ReadExtended(const QString &Ident, Extended Default);
     void WriteExtended(const QString &Ident, Extended Value, Byte DP);
 

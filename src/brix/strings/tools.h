@@ -140,8 +140,33 @@ QString ScientificText(const TFormatSettings &Settings, Byte Decimals, bool Blan
 QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
                        bool ShowPlus);
 
+// The text a settings store keeps for Value: the shortest digits that read
+// back (StoredTextToFloat) as the very same 80-bit value, in fixed form when
+// the decimal exponent lies between -5 and 18 and in exponent form
+// ("1.5E-19", "1.1E+4932") otherwise; never grouped, DecimalSeparator as the
+// separator, "-" before negative values and "-0" for a negative zero.
+// Decimals below 18 cap the decimals where the shortest text has more: the
+// fixed form is then FixedText and the exponent form ScientificText with
+// Decimals places, trimmed (their rounding, ties away from zero); 18 or more
+// never cut a digit. An infinity or NaN gives "".
+//   2.5 -> "2.5";  1/3 -> "0.33333333333333333334";  2^-70 ->
+//   "8.470329472543003391E-22";  1e18 -> "1000000000000000000";
+//   1e19 -> "1E+19";  -1234.5678 at 2 -> "-1234.57";  1e20 at 4 -> "1E+20"
+QString StoredFloatText(Extended Value, Byte Decimals, QChar DecimalSeparator);
+
 // ---------------------------------------------------------------------------
 // Text to number
+
+// Reads the text a settings store keeps (StoredFloatText, and the fixed text
+// older versions wrote) whatever the region: blanks and control characters
+// around it are ignored; then an optional sign, digits with at most one
+// separator, "." or "," alike, and an optional exponent ("E"/"e", optional
+// sign, digits). A text with both separators, or with more than one (which
+// is grouping), anything else, or a value beyond the Extended range gives
+// false and Value = 0.
+//   "1234,5" / "1234.5" -> 1234.5;  "-0" -> -0;  "1.5E-19";  "1,234.5",
+//   "1.234.567", "1e", "" -> false
+bool StoredTextToFloat(const QString &S, Extended &Value);
 
 // Reads S, without group separators and trimmed, as an integer: an optional
 // '+' or '-', then decimal digits, or hexadecimal digits after a "$", "x",

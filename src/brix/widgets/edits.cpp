@@ -22,6 +22,13 @@
 
 namespace Brix {
 
+namespace {
+
+// The text colour of an edit when no sign colour applies.
+constexpr TColor OwnFontColor = clWindowText;
+
+} // namespace
+
 void ReportControlError(QWidget *Control, const Exception &Error)
 {
     // Shown without a nested event loop: the handler that failed returns at
@@ -59,10 +66,13 @@ TBrixBaseEdit::~TBrixBaseEdit()
 
 void TBrixBaseEdit::LinkFreed(TBrixBaseComponent *Sender)
 {
-    if (Sender && Sender == FFormatter)
+    if (Sender && Sender == FFormatter) {
         FFormatter = nullptr;
-    else if (Sender && Sender == FUICtrl)
+    } else if (Sender && Sender == FUICtrl) {
         FUICtrl = nullptr;
+        // Its colours, sign colours included, leave with it.
+        ApplyColors();
+    }
 }
 
 void TBrixBaseEdit::LinkChanged(TBrixBaseComponent *Sender)
@@ -139,12 +149,15 @@ void TBrixBaseEdit::ApplyColors()
     if (UIColorsApply()) {
         const TBrixColorSection *Colors = FUICtrl->ColorSettings();
         const TColor Background = Colors->GetColor(hasFocus(), FMouseOver, FReadOnly, isEnabled());
-        TColor Text = FFontColor;
-        if (FNumeric && Colors->ShowSignDifference() && Colors->GetFontColor(FSign) != FFontColor)
+        // Sign colours only while the section asks for them; otherwise the
+        // edit's own text colour, so a number coloured red before the switch
+        // does not stay red.
+        TColor Text = OwnFontColor;
+        if (FNumeric && Colors->ShowSignDifference())
             Text = Colors->GetFontColor(FSign);
         SetShownColors(Background, Text);
     } else {
-        SetShownColors(FColor, FFontColor);
+        SetShownColors(FColor, OwnFontColor);
     }
 }
 
@@ -154,7 +167,7 @@ void TBrixBaseEdit::SetColor(TColor Value)
         return;
     FColor = Value;
     if (!UIColorsApply())
-        SetShownColors(FColor, FFontColor);
+        SetShownColors(FColor, OwnFontColor);
 }
 
 void TBrixBaseEdit::SignChanged(int Sign)

@@ -121,7 +121,9 @@ public:
     void SetAsString(const QString &Value) { SetText(Value); }
     // The sign of the value as last reported (-1, 0, 1).
     int Sign() const { return FSign; }
-    // The text colour last applied from the colour settings.
+    // The text colour on screen: the sign colour while a linked UI
+    // control's active colour section shows sign differences, else the
+    // normal text colour (clWindowText).
     TColor FontColor() const { return FFontColor; }
     bool MouseOver() const { return FMouseOver; }
     QString Version() const { return BrixVersionText; }

@@ -81,19 +81,21 @@ void TBrixIntEdit::FilterKey(QChar &Key)
     Key = QChar();
 }
 
+QString TBrixIntEdit::TextOfValue(int Value) const
+{
+    if (FBlankOverride && Value == 0)
+        return QString();
+    TBrixFormatter *Fmt = Formatter();
+    if (Fmt && Fmt->IntegerSettings() && Fmt->IntegerSettings()->Active())
+        return Fmt->IntToStr(Value);
+    return IntegerText(Value, false, false);
+}
+
 void TBrixIntEdit::ValueToText()
 {
     if (Null())
         return;
-    if (FBlankOverride && FValue == 0) {
-        FStrValue = QString();
-        return;
-    }
-    TBrixFormatter *Fmt = Formatter();
-    if (Fmt && Fmt->IntegerSettings() && Fmt->IntegerSettings()->Active())
-        FStrValue = Fmt->IntToStr(FValue);
-    else
-        FStrValue = IntegerText(FValue, false, false);
+    FStrValue = TextOfValue(FValue);
 }
 
 int TBrixIntEdit::TextToInteger(const QString &Value) const
@@ -131,9 +133,14 @@ void TBrixIntEdit::ReformatThousands()
 
 void TBrixIntEdit::SetAsInteger(int Value)
 {
-    if (!Null() && Value == FValue)
+    if (!FAllowNegatives && Value < 0)
+        Value = Negated(Value);
+    // Compared with what is shown, not only with FValue: typed text reaches
+    // FValue only through UpdateValue, so after typing "150" FValue may
+    // still hold the old 0 while the box shows 150.
+    if (!Null() && Value == FValue && QLineEdit::text() == TextOfValue(Value))
         return;
-    FValue = FAllowNegatives ? Value : (Value < 0 ? Negated(Value) : Value);
+    FValue = Value;
     if (Null())
         SetNullState(false, false);
     SignChanged(SignOf(FValue));

@@ -26,9 +26,11 @@ public:
     // text that holds a number: re-shows the value with its separators and
     // keeps the caret where it was relative to the text's end.
     virtual void ReformatThousands();
-    // An equal value while not null does nothing; otherwise stores it (made
-    // positive without AllowNegatives), leaves the null state, SignChanged,
-    // DisplayText.
+    // Value (made positive without AllowNegatives) equal to the held value
+    // and already shown as its text, while not null, does nothing;
+    // otherwise stores it, leaves the null state, SignChanged, DisplayText.
+    // So SetAsInteger(0) after "150" was typed shows 0 even when no OnChange
+    // handler made the typed text the held value.
     virtual void SetAsInteger(int Value);
     // 0 while null.
     virtual int AsInteger() const;
@@ -44,6 +46,10 @@ public:
     void FilterKey(QChar &Key) override;
     bool AcceptsChar(QChar Key) const override;
     void ValueToText() override;
+    // The text ValueToText shows for Value: "" for 0 with BlankOverride, the
+    // linked formatter's IntToStr while its integer settings are active,
+    // else plain regional digits.
+    QString TextOfValue(int Value) const;
     void TextToValue() override;
     void SetFormatter(TBrixFormatter *Value) override;
     QVariant AsVariant() const override;

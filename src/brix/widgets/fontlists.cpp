@@ -222,17 +222,17 @@ void TBrixFontList::Clear()
 void TBrixFontList::AddEnumeratedFont(const TBrixEnumLogFont &LogFont,
                                       const TBrixTextMetric &Metric, int FontType)
 {
-    TBrixEnumLogFont Copy = LogFont;
-    Copy.FaceName.truncate(31);
-    if (FontIndex(Copy.FaceName) != -1)
+    // The face name is kept whole: two faces that share a long beginning
+    // stay two faces, and FontIndex finds each by its full name.
+    if (FontIndex(LogFont.FaceName) != -1)
         return;
     TBrixFontItem *Item = AppendItem();
     // Written directly so the index is extended rather than rebuilt.
-    Item->fEnumLogFontEx = Copy;
+    Item->fEnumLogFontEx = LogFont;
     Item->fTextMetric = Metric;
     Item->fFontTypeInt = FontType;
-    if (!FIndex.contains(Copy.FaceName))
-        FIndex.insert(Copy.FaceName, Count() - 1);
+    if (!FIndex.contains(LogFont.FaceName))
+        FIndex.insert(LogFont.FaceName, Count() - 1);
 }
 
 namespace {

@@ -139,7 +139,7 @@ struct TBrixEnumLogFont
     Byte Italic = 0;
     Byte CharSet = 0;
     Byte PitchAndFamily = 0;
-    QString FaceName; // at most 31 characters
+    QString FaceName; // whole, however long
     QString FullName;
     QString Style;
     QString Script;
@@ -173,7 +173,7 @@ public:
     const TBrixTextMetric &TextMetric() const { return fTextMetric; }
     void SetTextMetric(const TBrixTextMetric &Value) { fTextMetric = Value; }
 
-    // The face name (at most 31 characters).
+    // The face name, whole.
     QString FontName() const { return fEnumLogFontEx.FaceName; }
     // Low two bits of the pitch-and-family byte: 1 fixed, 2 variable, else default.
     TBrixFontPitch FontPitch() const { return PitchOf(fEnumLogFontEx.PitchAndFamily); }

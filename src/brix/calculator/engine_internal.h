@@ -1,0 +1,77 @@
+// Shared by the engine's source files (engine_*.cpp) and by nothing else:
+// the value checks every computation passes through, the sign characters,
+// the percent factor, the function codes that EvaluateTop applies, and the
+// wrapper that turns a failure into the error state.
+#pragma once
+
+#include "brix/calculator/engine.h"
+#include "brix/classes/exceptions.h"
+#include "brix/math/tools.h"
+
+#include <cmath>
+
+namespace Brix {
+
+namespace EngineInternal {
+
+// The characters that a plus or minus key types as a sign rather than an
+// operator: the sign test of DoOperator and the entry editing of InputChar
+// both read this one set.
+inline const QString SignCharacters = QStringLiteral("+-");
+// The extended value nearest to 0.01.
+constexpr Extended PercentFactor = 0.01L;
+
+// Every computed value passes through CheckedFloat: an infinity is an
+// overflow and a NaN an invalid operation, so neither ever reaches a stack or
+// the display.
+inline Extended Checked(Extended R)
+{
+    return CheckedFloat(R);
+}
+
+// False for infinities, NaNs and the invalid 80-bit encodings (unnormals),
+// whose difference with themselves is not zero.
+inline bool IsUsable(Extended V)
+{
+    return V - V == 0;
+}
+
+// An infinity or NaN entered from outside is refused with the error that
+// computing it would have raised.
+inline void CheckUsable(Extended V)
+{
+    if (IsUsable(V))
+        return;
+    if (std::isinf(V))
+        throw EOverflow();
+    throw EInvalidOp();
+}
+
+// The function codes that EvaluateTop applies to the top operand: the
+// toggles each code sets before the call, and the function operation.
+struct TFunctionCode
+{
+    char16_t Code;
+    bool SetInv;
+    bool SetHyp;
+    Extended (TBrixCalcEngine::*Calc)(const Extended &);
+};
+
+// The row of a function code, or null for any other code.
+const TFunctionCode *FindFunctionCode(QChar Code);
+
+} // namespace EngineInternal
+
+template <class TStep>
+bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine)
+{
+    try {
+        Step();
+        return true;
+    } catch (const Exception &E) {
+        EnterErrorState(E.Message(), KeyLine);
+        return false;
+    }
+}
+
+} // namespace Brix
