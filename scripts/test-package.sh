@@ -3,6 +3,7 @@
 # libraries shared (BUILD_SHARED_LIBS=ON), installs them into a temporary
 # prefix, then builds and runs against that prefix only:
 #   - examples/engine with find_package(Brix) and again with pkg-config,
+#   - tests/package: the libraries' objects used together (links, exceptions),
 #   - examples/embed, in an X server: opens the calculator, types, closes it
 #     with F10 and reads the result back from the window's number field.
 #   scripts/test-package.sh <build folder>
@@ -69,6 +70,15 @@ out=$(LD_LIBRARY_PATH=$libdir "$work/engine-pc" 2 + 3 '*' 4 =)
 check "engine example (pkg-config) shows 14.0000, not '$out'" test "$out" = 14.0000
 check "brix-controls.pc names the package's version" \
   test "$(pkg-config --modversion brix-controls)" = 10.2
+
+# ---- the two libraries used together from a program ----
+run_logged "$work/boundary.log" cmake -S "$src/tests/package" -B "$work/boundary" "${launcher[@]}" \
+  -DCMAKE_PREFIX_PATH="$prefix"
+run_logged "$work/boundary.log" cmake --build "$work/boundary"
+check "the libraries work together across their boundary" \
+  env QT_QPA_PLATFORM=offscreen "$work/boundary/brix-boundary"
+check "the shared libraries export only marked symbols (an internal helper stays hidden)" \
+  bash -c "! nm -D --defined-only '$libdir/libbrix-core.so' | grep -q FindFunctionCode"
 
 # ---- the embed example, in an X server ----
 run_logged "$work/embed.log" cmake -S "$src/examples/embed" -B "$work/embed" "${launcher[@]}" \

@@ -10,6 +10,8 @@
 // TBrixSciCalcForm (calculators_scientific.h) adds three keys and a column.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calculator/keys.h"
 #include "brix/calcwindows/calculators_keypad.h"
 #include "brix/classes/component.h"
@@ -44,7 +46,7 @@ enum TPosition
 
 // A text panel that exposes its caption to screen readers and reports mouse
 // presses (so a press on a display gives the keypad the focus).
-class TBrixCalcDisplay : public QLabel
+class BRIX_CONTROLS_EXPORT TBrixCalcDisplay : public QLabel
 {
     Q_OBJECT
 public:
@@ -57,7 +59,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *Event) override;
 };
 
-class TBrixCalcFormBase : public QDialog, public TObject
+class BRIX_CONTROLS_EXPORT TBrixCalcFormBase : public QDialog, public TObject
 {
     Q_OBJECT
 public:
@@ -196,7 +198,7 @@ private:
     const QEvent *FLastKeyEvent = nullptr;
 };
 
-class TBrixCalcForm : public TBrixCalcFormBase
+class BRIX_CONTROLS_EXPORT TBrixCalcForm : public TBrixCalcFormBase
 {
     Q_OBJECT
 public:
