@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan bench fuzz package clean
+.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package clean
 
 all: build
 
@@ -36,7 +36,12 @@ test-asan: deps
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS) -E '^e2e\.'
 
-test: test-plain test-asan
+# The libraries installed shared into a temporary prefix, and the examples
+# built and run against that prefix only (CMake package and pkg-config).
+test-package: deps
+	@./scripts/test-package.sh $(BUILD)
+
+test: test-plain test-asan test-package
 
 bench:
 	@./scripts/install-deps.sh --bench

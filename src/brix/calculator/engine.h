@@ -28,6 +28,8 @@
 // engine_internal.h shared between them.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calculator/globals.h"
 #include "brix/classes/classes.h"
 #include "brix/resources/calculator.h"
@@ -46,7 +48,7 @@ namespace Brix {
 
 class TBrixFloatFormatter;
 
-class TBrixCalcEngine : public TBrixBaseClass
+class BRIX_CORE_EXPORT TBrixCalcEngine : public TBrixBaseClass
 {
 public:
     TBrixCalcEngine() = default;

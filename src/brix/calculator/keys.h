@@ -5,6 +5,8 @@
 // keys by name reads this one table.
 #pragma once
 
+#include "brix/export.h"
+
 #include <QStringView>
 
 #include <span>
@@ -74,7 +76,7 @@ inline constexpr int BrixCalcKeyCount = ckExp + 1;         // 47 on the scientif
 inline constexpr int BrixKeyCount = ckResult + 1;          // every key
 
 // One key of the table.
-struct TBrixKeyInfo
+struct BRIX_CORE_EXPORT TBrixKeyInfo
 {
     TBrixCalcKey Key;
     // The key's name: "Add", "SqRoot". Windows name their buttons after it
@@ -89,18 +91,18 @@ struct TBrixKeyInfo
 };
 
 // Every key, in the order of the codes: Keys()[K].Key == K.
-std::span<const TBrixKeyInfo> Keys();
+BRIX_CORE_EXPORT std::span<const TBrixKeyInfo> Keys();
 
 // The row of Key.
-const TBrixKeyInfo &KeyInfo(TBrixCalcKey Key);
+BRIX_CORE_EXPORT const TBrixKeyInfo &KeyInfo(TBrixCalcKey Key);
 
 // The key whose command-line word is Word, compared without regard to case
 // of ASCII letters; nullptr when no key has that word.
 //   "sqrt" -> ckSqRoot    "M+" -> ckMemoryAdd    "7" -> ckSeven    "frob" -> nullptr
-const TBrixKeyInfo *FindKeyWord(QStringView Word);
+BRIX_CORE_EXPORT const TBrixKeyInfo *FindKeyWord(QStringView Word);
 
 // Makes Key's engine call on Engine. Returns false, and does nothing, for a
 // window action.
-bool PressKey(TBrixCalcEngine &Engine, TBrixCalcKey Key);
+BRIX_CORE_EXPORT bool PressKey(TBrixCalcEngine &Engine, TBrixCalcKey Key);
 
 } // namespace Brix

@@ -9,6 +9,8 @@
 // angle mode, value, memory and decimal places. Nothing else ever does.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calculator/globals.h"
 #include "brix/classes/classes.h"
 #include "brix/calcwindows/calculators_standard.h"
@@ -39,7 +41,7 @@ using TBrixCalcExecutePosEvent =
     std::function<void(TObject *Sender, int LeftPos, int TopPos, bool &Result)>;
 using TBrixIntegerEvent = std::function<void(TObject *Sender, int &Value)>;
 
-class TBrixCalculator : public TBrixBaseComponent
+class BRIX_CONTROLS_EXPORT TBrixCalculator : public TBrixBaseComponent
 {
 public:
     // Use Create (or Brix::Create<TBrixCalculator>), which runs InitInternals.

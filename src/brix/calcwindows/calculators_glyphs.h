@@ -4,6 +4,8 @@
 // white relief) and pressed (dark red).
 #pragma once
 
+#include "brix/export.h"
+
 #include <QIcon>
 
 namespace Brix {
@@ -30,6 +32,6 @@ enum TBrixGlyph
 
 // An icon that paints Glyph for every size, mode and device pixel ratio.
 // QIcon::Active and QIcon::Selected give the pressed look.
-QIcon BrixGlyphIcon(TBrixGlyph Glyph);
+BRIX_CONTROLS_EXPORT QIcon BrixGlyphIcon(TBrixGlyph Glyph);
 
 } // namespace Brix

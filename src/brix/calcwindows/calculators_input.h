@@ -5,6 +5,8 @@
 // would. And the regional reading of pasted number text.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calcwindows/calculators_keypad.h"
 
 #include <QChar>
@@ -18,7 +20,7 @@ namespace Brix {
 
 // The keys one typed character presses, in order: none, one, or two (the
 // at sign presses the inverse key, then the power key).
-struct TBrixKeyPresses
+struct BRIX_CONTROLS_EXPORT TBrixKeyPresses
 {
     std::array<TBrixCalcKey, 2> Keys{};
     int Count = 0;
@@ -36,7 +38,7 @@ struct TBrixKeyPresses
 //   "7" -> ckSeven   "r" -> ckSqRoot   "@" -> ckInv, ckPower
 //   "x" -> ckMultiply (compact and full), nothing (scientific)
 //   "," or "." with Decimal "," -> ckPoint   "," with Decimal "." -> nothing
-TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QChar Decimal);
+BRIX_CONTROLS_EXPORT TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QChar Decimal);
 
 // The key that a key-down of Key (a Qt::Key) with Modifiers presses in a
 // window of Kind; std::nullopt when no rule matches (the key then goes on as
@@ -45,7 +47,7 @@ TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QCha
 //   F10 alone -> ckExit (compact and full)   keypad "." or "," -> ckPoint
 //   Delete -> ckClear   Ctrl+C, Ctrl+Insert -> ckCopy   Ctrl+V -> ckPaste
 //   Ctrl+X -> ckExit    Shift+Insert (without Ctrl) -> ckPaste
-std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifiers,
+BRIX_CONTROLS_EXPORT std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifiers,
                                           TBrixCalcWindowKind Kind);
 
 // Pasted Text as the engine's InputString is to read it in a region whose
@@ -64,6 +66,6 @@ std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifie
 //   Decimal ",":  "2.5" -> "2,5"   "1.234" -> "1234"   "1.234,5" -> "1234,5"
 //                 "1,5" -> "1,5"   "1.2.3" -> ""       "-2.5%" -> "-2,5%"
 //   Decimal ".":  "2,5" -> "2.5"   "1,234" -> "1234"   "(1,234.5)" -> "(1234.5)"
-QString RegionalPasteText(const QString &Text, QChar Decimal);
+BRIX_CONTROLS_EXPORT QString RegionalPasteText(const QString &Text, QChar Decimal);
 
 } // namespace Brix

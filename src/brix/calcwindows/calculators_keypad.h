@@ -5,6 +5,8 @@
 // (TBrixCalcFormBase::PlaceKeypad) places every key from it.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calculator/keys.h"
 
 #include <span>
@@ -23,7 +25,7 @@ enum TBrixCalcWindowKind
 // A distance down the panel: V times v plus H times h plus Pixels, where v is
 // the value display's height + 10 and h a key's height. At the design sizes
 // (v 34, h 22) {1, 3, 5} is 105.
-struct TBrixRowRule
+struct BRIX_CONTROLS_EXPORT TBrixRowRule
 {
     int V;
     int H;
@@ -33,7 +35,7 @@ struct TBrixRowRule
 };
 
 // One column of a row: its left edge and width in pixels.
-struct TBrixKeypadColumn
+struct BRIX_CONTROLS_EXPORT TBrixKeypadColumn
 {
     int Left;
     int Width;
@@ -42,7 +44,7 @@ struct TBrixKeypadColumn
 // One row of a layout: where its top edge is and which columns it has (rows
 // of one layout may have different columns, as the scientific keypad's
 // 40-wide digit columns).
-struct TBrixKeypadRow
+struct BRIX_CONTROLS_EXPORT TBrixKeypadRow
 {
     TBrixRowRule Top;
     std::span<const TBrixKeypadColumn> Columns;
@@ -50,7 +52,7 @@ struct TBrixKeypadRow
 
 // One key on the grid. A key spanning several columns is as wide as they are
 // together (the equals key: three).
-struct TBrixKeyCell
+struct BRIX_CONTROLS_EXPORT TBrixKeyCell
 {
     TBrixCalcKey Key;
     int Row;
@@ -58,7 +60,7 @@ struct TBrixKeyCell
     int Span = 1;
 };
 
-struct TBrixKeypadLayout
+struct BRIX_CONTROLS_EXPORT TBrixKeypadLayout
 {
     // Row 0 is the tool row (copy, paste, the decimal places box, cancel,
     // exit); the box takes the room from its top down to row 1.
@@ -72,6 +74,6 @@ struct TBrixKeypadLayout
 
 // The layout of a window kind. Design sizes: compact 190 x 203, full
 // 190 x 249, scientific 220 x 248.
-const TBrixKeypadLayout &KeypadLayout(TBrixCalcWindowKind Kind);
+BRIX_CONTROLS_EXPORT const TBrixKeypadLayout &KeypadLayout(TBrixCalcWindowKind Kind);
 
 } // namespace Brix

@@ -5,11 +5,13 @@
 // free panel area only moves the focus.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calcwindows/calculators_standard.h"
 
 namespace Brix {
 
-class TBrixSciCalcForm : public TBrixCalcFormBase
+class BRIX_CONTROLS_EXPORT TBrixSciCalcForm : public TBrixCalcFormBase
 {
     Q_OBJECT
 public:

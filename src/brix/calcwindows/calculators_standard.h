@@ -10,6 +10,8 @@
 // TBrixSciCalcForm (calculators_scientific.h) adds three keys and a column.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/calculator/keys.h"
 #include "brix/calcwindows/calculators_keypad.h"
 #include "brix/classes/component.h"
@@ -50,7 +52,7 @@ enum TPosition
 // at a time down to 8 pixels, and if it is still too wide, its trailing
 // decimals are dropped and it ends in "…". The sign and the integer digits
 // are never dropped. Over a shortened text the tooltip shows the whole value.
-class TBrixCalcDisplay : public QLabel
+class BRIX_CONTROLS_EXPORT TBrixCalcDisplay : public QLabel
 {
     Q_OBJECT
 public:
@@ -84,7 +86,7 @@ private:
     QChar FDecimalSeparator = u'.';
 };
 
-class TBrixCalcFormBase : public QDialog, public TObject
+class BRIX_CONTROLS_EXPORT TBrixCalcFormBase : public QDialog, public TObject
 {
     Q_OBJECT
 public:
@@ -225,7 +227,7 @@ private:
     const QEvent *FLastKeyEvent = nullptr;
 };
 
-class TBrixCalcForm : public TBrixCalcFormBase
+class BRIX_CONTROLS_EXPORT TBrixCalcForm : public TBrixCalcFormBase
 {
     Q_OBJECT
 public:

@@ -2,6 +2,8 @@
 // forcing a value into range and raising an error.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/component.h"
 
 #include <QVariant>
@@ -23,9 +25,9 @@ using TBrixBoundsValidationEvent = std::function<void(TObject *Sender, QVariant 
 // the message is "<Limit> is out of range".
 using TBrixBoundsErrorText = QString (*)(const TBrixFormatter *Formatter, bool AboveUpper,
                                          int Limit);
-void SetBoundsErrorText(TBrixBoundsErrorText Func);
+BRIX_CORE_EXPORT void SetBoundsErrorText(TBrixBoundsErrorText Func);
 
-class TBrixBaseBounds : public TPersistent
+class BRIX_CORE_EXPORT TBrixBaseBounds : public TPersistent
 {
 public:
     TBrixBaseBounds() = default;
@@ -61,7 +63,7 @@ private:
     TBrixBoundsValidationEvent FOnBoundsError;
 };
 
-class TBrixIntegerBounds : public TBrixBaseBounds
+class BRIX_CORE_EXPORT TBrixIntegerBounds : public TBrixBaseBounds
 {
 public:
     int Lower() const { return FLower; }

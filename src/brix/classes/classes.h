@@ -8,6 +8,8 @@
 // destructors never call virtual functions.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/component.h"
 
 #include <QList>
@@ -54,7 +56,7 @@ private:
     std::unique_ptr<QList<T *>> FList;
 };
 
-class TBrixBaseClass : public TObject
+class BRIX_CORE_EXPORT TBrixBaseClass : public TObject
 {
 public:
     TBrixBaseClass() = default;
@@ -98,7 +100,7 @@ private:
 };
 
 // Implemented by components and by the library's controls.
-class IBrixComponent
+class BRIX_CORE_EXPORT IBrixComponent
 {
 public:
     virtual ~IBrixComponent() = default;
@@ -108,7 +110,7 @@ public:
 };
 
 // Implemented by the edit, calculator-key and spin-button controls.
-class IBrixVisualComponent
+class BRIX_CORE_EXPORT IBrixVisualComponent
 {
 public:
     virtual ~IBrixVisualComponent() = default;
@@ -118,7 +120,7 @@ public:
     virtual int GetBottom() const = 0;
 };
 
-class TBrixBaseComponent : public TComponent, public IBrixComponent
+class BRIX_CORE_EXPORT TBrixBaseComponent : public TComponent, public IBrixComponent
 {
 public:
     explicit TBrixBaseComponent(TComponent *AOwner) : TComponent(AOwner) {}
@@ -160,7 +162,7 @@ private:
 };
 
 // A group of settings published as one nested property of a component.
-class TBrixBaseSection : public TPersistent
+class BRIX_CORE_EXPORT TBrixBaseSection : public TPersistent
 {
 public:
     TBrixBaseSection() = default;

@@ -4,6 +4,8 @@
 // BeginLoading() and EndLoading(), so Loaded() runs as after reading a form.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 
 #include <QList>
@@ -15,7 +17,7 @@
 namespace Brix {
 
 // The polymorphic root of every event sender.
-class TObject
+class BRIX_CORE_EXPORT TObject
 {
 public:
     TObject() = default;
@@ -25,7 +27,7 @@ public:
 };
 
 // Objects that can copy their published state from another of their kind.
-class TPersistent : public TObject
+class BRIX_CORE_EXPORT TPersistent : public TObject
 {
 public:
     // Copies Source into this object. The base accepts nothing: it raises
@@ -45,7 +47,7 @@ enum TComponentStateFlag
     csDestroying = 0x2
 };
 
-class TComponent : public TPersistent
+class BRIX_CORE_EXPORT TComponent : public TPersistent
 {
 public:
     // Inserts the new component into AOwner's list (which tells the owner and
@@ -104,7 +106,7 @@ private:
 };
 
 // Deleter for owned library objects: releases them through Free().
-struct TFreeDeleter
+struct BRIX_CORE_EXPORT TFreeDeleter
 {
     template <class T> void operator()(T *Object) const
     {

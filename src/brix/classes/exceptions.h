@@ -3,13 +3,15 @@
 // handler for EMathError sees every numeric failure.
 #pragma once
 
+#include "brix/export.h"
+
 #include <QString>
 
 #include <exception>
 
 namespace Brix {
 
-class Exception : public std::exception
+class BRIX_CORE_EXPORT Exception : public std::exception
 {
 public:
     explicit Exception(QString Msg) : FMessage(std::move(Msg)), FUtf8(FMessage.toUtf8()) {}
@@ -22,14 +24,14 @@ private:
 };
 
 // Invalid arguments of the numeric routines; the message is a math text.
-class EMathError : public Exception
+class BRIX_CORE_EXPORT EMathError : public Exception
 {
 public:
     using Exception::Exception;
 };
 
 // "Floating point overflow"
-class EOverflow : public EMathError
+class BRIX_CORE_EXPORT EOverflow : public EMathError
 {
 public:
     EOverflow();
@@ -37,7 +39,7 @@ public:
 };
 
 // "Floating point division by zero"
-class EZeroDivide : public EMathError
+class BRIX_CORE_EXPORT EZeroDivide : public EMathError
 {
 public:
     EZeroDivide();
@@ -45,7 +47,7 @@ public:
 };
 
 // "Invalid floating point operation"
-class EInvalidOp : public EMathError
+class BRIX_CORE_EXPORT EInvalidOp : public EMathError
 {
 public:
     EInvalidOp();
@@ -53,14 +55,14 @@ public:
 };
 
 // A text that is not a number of the expected kind.
-class EConvertError : public Exception
+class BRIX_CORE_EXPORT EConvertError : public Exception
 {
 public:
     using Exception::Exception;
 };
 
 // A file that cannot be read or written; the message names the file.
-class EFileError : public Exception
+class BRIX_CORE_EXPORT EFileError : public Exception
 {
 public:
     using Exception::Exception;

@@ -2,6 +2,8 @@
 // reads, and the process-wide RegionalSettings filled from the user's locale.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 
 #include <QChar>
@@ -12,7 +14,7 @@
 
 namespace Brix {
 
-struct TFormatSettings
+struct BRIX_CORE_EXPORT TFormatSettings
 {
     QString CurrencyString;
     Byte CurrencyFormat = 0;
@@ -53,6 +55,6 @@ struct TFormatSettings
 
 // The current user's conventions, filled from QLocale::system() on first use.
 // Tests may overwrite fields; they restore what they change.
-TFormatSettings &RegionalSettings();
+BRIX_CORE_EXPORT TFormatSettings &RegionalSettings();
 
 } // namespace Brix

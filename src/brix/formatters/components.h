@@ -12,6 +12,8 @@
 // CustomSettings only when that section next changes.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/formatters/date.h"
 #include "brix/formatters/formatters.h"
 #include "brix/formatters/numeric.h"
@@ -20,7 +22,7 @@
 
 namespace Brix {
 
-class TBrixFormatter : public TBrixBaseComponent
+class BRIX_CORE_EXPORT TBrixFormatter : public TBrixBaseComponent
 {
 public:
     explicit TBrixFormatter(TComponent *AOwner);
@@ -134,6 +136,6 @@ private:
 // else as regional IntegerText ("Your entered Value is above the upper limit
 // of 100"). Creating a TBrixFormatter installs it; so do the edits that own
 // bounds. Idempotent.
-void InstallBoundsErrorText();
+BRIX_CORE_EXPORT void InstallBoundsErrorText();
 
 } // namespace Brix

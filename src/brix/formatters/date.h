@@ -6,6 +6,8 @@
 // it.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/formatters/formatters.h"
 #include "brix/resources/calendar.h"
 
@@ -14,7 +16,7 @@
 
 namespace Brix {
 
-class TBrixDateFormatter : public TBrixBaseDataFormatter
+class BRIX_CORE_EXPORT TBrixDateFormatter : public TBrixBaseDataFormatter
 {
 public:
     TBrixDateFormatter() = default;
@@ -141,7 +143,7 @@ private:
 // write that changes the formatter's value goes through the formatter and
 // then signals OnChange (while Active); Reset resets the formatter and
 // signals once; AllDefaults reads the formatter's UsingDefaults.
-class TBrixDateSection : public TBrixFormatterSection<TBrixDateFormatter>
+class BRIX_CORE_EXPORT TBrixDateSection : public TBrixFormatterSection<TBrixDateFormatter>
 {
 public:
     TBrixDateSection();

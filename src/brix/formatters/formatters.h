@@ -12,6 +12,8 @@
 // again. A holder never re-reads the regional settings by itself.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/classes/formatsettings.h"
 
@@ -27,12 +29,12 @@ namespace Brix {
 // formatters read: currency symbol, layouts and decimals, the five
 // separators, the date and time patterns, AM/PM texts, the century window,
 // and all month and day names. LocaleName is not compared.
-bool FormatSettingsEqual(const TFormatSettings &A, const TFormatSettings &B);
+BRIX_CORE_EXPORT bool FormatSettingsEqual(const TFormatSettings &A, const TFormatSettings &B);
 
 // The conventions of a named locale ("de_DE", "fr_FR", ...) as QLocale gives
 // them; an empty name means the user's own conventions (RegionalSettings()).
 // An unknown name gives what QLocale gives for it (the "C" conventions).
-TFormatSettings LocaleFormatSettings(const QString &LocaleName);
+BRIX_CORE_EXPORT TFormatSettings LocaleFormatSettings(const QString &LocaleName);
 
 // A handler that supplies the record a formatter formats with. It receives
 // a default-constructed record and fills it in place.
@@ -182,7 +184,7 @@ private:
 
 // The format-settings record of one data formatter. Writes never notify
 // anyone: the formatter that owns the holder reads it afresh on every call.
-class TBrixFormatSettings : public TBrixFormatSettingsHolder<TBrixBaseClass>
+class BRIX_CORE_EXPORT TBrixFormatSettings : public TBrixFormatSettingsHolder<TBrixBaseClass>
 {
 public:
     TBrixFormatSettings() = default;
@@ -209,7 +211,7 @@ private:
 // The format-settings section of the formatter component: the same record
 // and field properties, edited at design time. Every change signals OnChange
 // (while Active); the component then hands the record to its formatters.
-class TBrixFormatSettingsSection : public TBrixFormatSettingsHolder<TBrixBaseSection>
+class BRIX_CORE_EXPORT TBrixFormatSettingsSection : public TBrixFormatSettingsHolder<TBrixBaseSection>
 {
 public:
     // Regional, with a copy of RegionalSettings(); no change event.
@@ -231,7 +233,7 @@ public:
 };
 
 // The text shown for a missing value.
-class TBrixNullFormatter : public TBrixBaseClass
+class BRIX_CORE_EXPORT TBrixNullFormatter : public TBrixBaseClass
 {
 public:
     TBrixNullFormatter();
@@ -315,7 +317,7 @@ protected:
 };
 
 // The null formatter's section; owns its formatter.
-class TBrixNullSection : public TBrixFormatterSection<TBrixNullFormatter>
+class BRIX_CORE_EXPORT TBrixNullSection : public TBrixFormatterSection<TBrixNullFormatter>
 {
 public:
     TBrixNullSection();
@@ -336,7 +338,7 @@ public:
 
 // Root of the value formatters: the flags every one of them has, the owned
 // custom settings, and the fetching of the record each formatting call uses.
-class TBrixBaseDataFormatter : public TBrixBaseClass
+class BRIX_CORE_EXPORT TBrixBaseDataFormatter : public TBrixBaseClass
 {
 public:
     TBrixBaseDataFormatter() = default;

@@ -10,6 +10,8 @@
 // effect on the next call.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/formatters/formatters.h"
 #include "brix/math/globals.h"
 
@@ -18,7 +20,7 @@
 
 namespace Brix {
 
-class TBrixIntegerFormatter : public TBrixBaseDataFormatter
+class BRIX_CORE_EXPORT TBrixIntegerFormatter : public TBrixBaseDataFormatter
 {
 public:
     TBrixIntegerFormatter() = default;
@@ -54,7 +56,7 @@ protected:
 };
 
 // The formatter through which the calculator engine renders every value.
-class TBrixFloatFormatter : public TBrixIntegerFormatter
+class BRIX_CORE_EXPORT TBrixFloatFormatter : public TBrixIntegerFormatter
 {
 public:
     TBrixFloatFormatter() = default;
@@ -114,7 +116,7 @@ private:
 };
 
 // Holds and reports currency settings; nothing formats an amount with it.
-class TBrixCurrencyFormatter : public TBrixIntegerFormatter
+class BRIX_CORE_EXPORT TBrixCurrencyFormatter : public TBrixIntegerFormatter
 {
 public:
     TBrixCurrencyFormatter() = default;
@@ -135,7 +137,7 @@ private:
 };
 
 // Holds and reports percent settings; nothing formats a percentage with it.
-class TBrixPercentFormatter : public TBrixIntegerFormatter
+class BRIX_CORE_EXPORT TBrixPercentFormatter : public TBrixIntegerFormatter
 {
 public:
     TBrixPercentFormatter() = default;
@@ -162,7 +164,7 @@ private:
 // forwarding, signalling and Reset of TBrixFormatterSection). A write goes
 // through the formatter's own write accessor, so the ShowThousands/
 // LakhFormatting coupling applies.
-class TBrixIntegerSection : public TBrixFormatterSection<TBrixIntegerFormatter>
+class BRIX_CORE_EXPORT TBrixIntegerSection : public TBrixFormatterSection<TBrixIntegerFormatter>
 {
 public:
     TBrixIntegerSection();
@@ -201,7 +203,7 @@ protected:
     explicit TBrixIntegerSection(TOwned<TBrixIntegerFormatter> Formatter);
 };
 
-class TBrixFloatSection : public TBrixIntegerSection
+class BRIX_CORE_EXPORT TBrixFloatSection : public TBrixIntegerSection
 {
 public:
     TBrixFloatSection();
@@ -232,7 +234,7 @@ public:
     QStringList StoredProperties() const override;
 };
 
-class TBrixCurrencySection : public TBrixIntegerSection
+class BRIX_CORE_EXPORT TBrixCurrencySection : public TBrixIntegerSection
 {
 public:
     TBrixCurrencySection();
@@ -245,7 +247,7 @@ public:
     QStringList StoredProperties() const override;
 };
 
-class TBrixPercentSection : public TBrixIntegerSection
+class BRIX_CORE_EXPORT TBrixPercentSection : public TBrixIntegerSection
 {
 public:
     TBrixPercentSection();

@@ -18,6 +18,8 @@
 // infinite argument raises EOverflow, a NaN EInvalidOp.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 
 namespace Brix {
@@ -32,31 +34,31 @@ enum TBrixAngleUnit
 
 // sin X. Examples: SinOfAngle(30, auDegrees) == 0.5;
 // SinOfAngle(180, auDegrees) == 0 exactly; SinOfAngle(-100, auGrads) == -1.
-Extended SinOfAngle(Extended X, TBrixAngleUnit Unit);
+BRIX_CORE_EXPORT Extended SinOfAngle(Extended X, TBrixAngleUnit Unit);
 
 // cos X. Examples: CosOfAngle(90, auDegrees) == 0 exactly;
 // CosOfAngle(200, auGrads) == -1; CosOfAngle(0, auRadians) == 1.
-Extended CosOfAngle(Extended X, TBrixAngleUnit Unit);
+BRIX_CORE_EXPORT Extended CosOfAngle(Extended X, TBrixAngleUnit Unit);
 
 // tan X. In degrees and grads an odd number of quarter turns, and only that,
 // is the pole: "Division by Zero". In radians TanChecked (its tolerant pole
 // test). Examples: TanOfAngle(45, auDegrees) == 1; TanOfAngle(90, auDegrees)
 // and TanOfAngle(100, auGrads) raise; TanOfAngle(180, auDegrees) == 0.
-Extended TanOfAngle(Extended X, TBrixAngleUnit Unit);
+BRIX_CORE_EXPORT Extended TanOfAngle(Extended X, TBrixAngleUnit Unit);
 
 // arcsin X in the unit. |X| > 1: "Invalid Value". X = 0 and X within the
 // relative tolerance of ±1 give 0 and ± a quarter turn exactly (±90 degrees,
 // ±100 grads, ±PiHalfExtended, as ArcSinChecked does).
 // Examples: ArcSinToAngle(0.5, auDegrees) == 30; ArcSinToAngle(-1, auGrads) == -100.
-Extended ArcSinToAngle(Extended X, TBrixAngleUnit Unit);
+BRIX_CORE_EXPORT Extended ArcSinToAngle(Extended X, TBrixAngleUnit Unit);
 
 // arccos X in the unit. |X| > 1: "Invalid Value". X = 0, within tolerance of
 // 1 and of -1: a quarter turn, 0 and a half turn exactly.
 // Examples: ArcCosToAngle(0.5, auDegrees) == 60; ArcCosToAngle(-1, auDegrees) == 180.
-Extended ArcCosToAngle(Extended X, TBrixAngleUnit Unit);
+BRIX_CORE_EXPORT Extended ArcCosToAngle(Extended X, TBrixAngleUnit Unit);
 
 // arctan X in the unit; ±1 give ±45 degrees or ±50 grads exactly.
 // Examples: ArcTanToAngle(1, auDegrees) == 45; ArcTanToAngle(1e30, auDegrees) == 90.
-Extended ArcTanToAngle(Extended X, TBrixAngleUnit Unit);
+BRIX_CORE_EXPORT Extended ArcTanToAngle(Extended X, TBrixAngleUnit Unit);
 
 } // namespace Brix

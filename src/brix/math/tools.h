@@ -8,6 +8,8 @@
 // no relative tolerance exists around zero.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 #include "brix/math/globals.h"
 #include "brix/resources/math.h"
@@ -27,37 +29,37 @@ namespace Brix {
 // ---------------------------------------------------------------------------
 
 // Raises EMathError with the text of Key in the library's default language.
-[[noreturn]] void RaiseMathError(TBrixResMath Key);
+[[noreturn]] BRIX_CORE_EXPORT void RaiseMathError(TBrixResMath Key);
 
 // Returns X unchanged when it is finite. Infinite: EOverflow; NaN: EInvalidOp.
 // Example: CheckedFloat(2.5) == 2.5; CheckedFloat(1e4000L * 1e4000L) raises.
-Extended CheckedFloat(Extended X);
+BRIX_CORE_EXPORT Extended CheckedFloat(Extended X);
 
 // X rounded to Double. Beyond the Double range: EOverflow; NaN: EInvalidOp.
 // Example: CheckedDouble(0.1L) == 0.1; CheckedDouble(1e400L) raises EOverflow.
-Double CheckedDouble(Extended X);
+BRIX_CORE_EXPORT Double CheckedDouble(Extended X);
 
 // A / B. B = 0: EInvalidOp when A is 0 (0/0), EZeroDivide otherwise; a
 // quotient beyond the range: EOverflow.
 // Example: DivideChecked(1, 4) == 0.25; DivideChecked(1, 0) raises EZeroDivide.
-Extended DivideChecked(Extended A, Extended B);
+BRIX_CORE_EXPORT Extended DivideChecked(Extended A, Extended B);
 
 // Natural logarithm. X = 0: EZeroDivide; X < 0: EInvalidOp.
 // Example: LnChecked(1) == 0; LnChecked(-1) raises EInvalidOp.
-Extended LnChecked(Extended X);
+BRIX_CORE_EXPORT Extended LnChecked(Extended X);
 
 // e^X. Beyond the range: EOverflow; far below it the result is 0.
 // Example: ExpChecked(0) == 1; ExpChecked(12000) raises EOverflow.
-Extended ExpChecked(Extended X);
+BRIX_CORE_EXPORT Extended ExpChecked(Extended X);
 
 // Square root. X < 0: EInvalidOp.
 // Example: SqrtChecked(4) == 2; SqrtChecked(-1) raises EInvalidOp.
-Extended SqrtChecked(Extended X);
+BRIX_CORE_EXPORT Extended SqrtChecked(Extended X);
 
 // X truncated toward zero to an Int64. |X| >= 2^63 or NaN: EInvalidOp (the
 // conversion is range-checked before casting, never undefined).
 // Example: TruncToInt64(-2.7) == -2; TruncToInt64(1e19) raises EInvalidOp.
-Int64 TruncToInt64(Extended X);
+BRIX_CORE_EXPORT Int64 TruncToInt64(Extended X);
 
 // ---------------------------------------------------------------------------
 // Tolerant tests
@@ -66,24 +68,24 @@ Int64 TruncToInt64(Extended X);
 // Epsilon = 0: |Value| < TinyExtended; otherwise |Value| < |Epsilon|
 // (strictly). Examples: IsNearZero(1e-3300L, 0) is true;
 // IsNearZero(1e-3000L, 0) is false; IsNearZero(1e-20L, 1e-20L) is false.
-bool IsNearZero(Extended Value, Extended Epsilon);
+BRIX_CORE_EXPORT bool IsNearZero(Extended Value, Extended Epsilon);
 
 // IsNearZero in double precision, with TinyDouble when Epsilon = 0.
-bool IsNearZeroDbl(Double Value, Double Epsilon);
+BRIX_CORE_EXPORT bool IsNearZeroDbl(Double Value, Double Epsilon);
 
 // Value >= |Epsilon|; a signed test, so negative values never qualify.
 // Examples: IsPositiveBeyond(1, 0.5) is true; IsPositiveBeyond(-1, 0.5) false.
-bool IsPositiveBeyond(Extended Value, Extended Epsilon);
+BRIX_CORE_EXPORT bool IsPositiveBeyond(Extended Value, Extended Epsilon);
 
 // The tolerance for comparing A with B (exact zero tests): both zero:
 // |Epsilon|; one zero: a tenth of the other's magnitude; otherwise
 // min(|A|, |B|)·|Epsilon|.
 // Examples: RelTolerance(0, 0, 1e-17) == 1e-17; RelTolerance(0, 5, x) == 0.5;
 // RelTolerance(2, -4, 0.1) == 0.2.
-Extended RelTolerance(Extended A, Extended B, Extended Epsilon);
+BRIX_CORE_EXPORT Extended RelTolerance(Extended A, Extended B, Extended Epsilon);
 
 // RelTolerance with every intermediate held as a Double.
-Double RelToleranceDbl(Double A, Double B, Double Epsilon);
+BRIX_CORE_EXPORT Double RelToleranceDbl(Double A, Double B, Double Epsilon);
 
 // A and B are the same within tolerance. Both exactly zero: true. Exactly
 // one zero: the other's magnitude lies below 1e-17 (tested as
@@ -92,26 +94,26 @@ Double RelToleranceDbl(Double A, Double B, Double Epsilon);
 // Examples: FloatsMatch(0, 1e-18, 1e-17) is true; FloatsMatch(0, 1e-16, 1e-17)
 // is false; FloatsMatch(1, 1 + 5e-18, 1e-17) is true; FloatsMatch(1, 1 +
 // 2e-17, 1e-17) is false.
-bool FloatsMatch(Extended A, Extended B, Extended Epsilon);
+BRIX_CORE_EXPORT bool FloatsMatch(Extended A, Extended B, Extended Epsilon);
 
 // FloatsMatch for Doubles: the difference |A - B| is rounded to Double and
 // compared with RelToleranceDbl; beside an exact zero the other magnitude
 // must lie below 1e-13 (ln(M)/ln 10 < -13, taken as in FloatsMatch).
 // Examples: DoublesMatch(1e9, 1e9 + 1e-5, 1e-13) is true;
 // DoublesMatch(1e-7, 1.00001e-7, 1e-13) is false.
-bool DoublesMatch(Double A, Double B, Double Epsilon);
+BRIX_CORE_EXPORT bool DoublesMatch(Double A, Double B, Double Epsilon);
 
 // Exactly !DoublesMatch(A, B, Epsilon).
-bool DoublesDiffer(Double A, Double B, Double Epsilon);
+BRIX_CORE_EXPORT bool DoublesDiffer(Double A, Double B, Double Epsilon);
 
 // A - B > RelTolerance(A, B, Epsilon). No special zero rule: beside a zero the
 // margin is a tenth of the other magnitude.
 // Examples: FloatAbove(0.5, 0, 1e-17) is true; FloatAbove(0, 0, 1e-17) false.
-bool FloatAbove(Extended A, Extended B, Extended Epsilon);
+BRIX_CORE_EXPORT bool FloatAbove(Extended A, Extended B, Extended Epsilon);
 
 // A - B < -RelTolerance(A, B, Epsilon).
 // Examples: FloatBelow(0, 0.5, 1e-17) is true; FloatBelow(1, 1, 1e-17) false.
-bool FloatBelow(Extended A, Extended B, Extended Epsilon);
+BRIX_CORE_EXPORT bool FloatBelow(Extended A, Extended B, Extended Epsilon);
 
 // ---------------------------------------------------------------------------
 // Tolerant rounding and modulo
@@ -124,32 +126,32 @@ bool FloatBelow(Extended A, Extended B, Extended Epsilon);
 // infinite or NaN X: EInvalidOp.
 // Examples: CeilTolerant(2.5) == 3; CeilTolerant(-2.5) == -2;
 // CeilTolerant(nearest Extended to 3 + 1e-18) == 3; CeilTolerant(1e18) == 1e18.
-Int64 CeilTolerant(Extended X);
+BRIX_CORE_EXPORT Int64 CeilTolerant(Extended X);
 
 // Largest integer not above X; a value within about 1e-17 (relative) below
 // an integer is taken as that integer. Range failure as CeilTolerant.
 // Examples: FloorTolerant(2.5) == 2; FloorTolerant(-0.5) == -1;
 // FloorTolerant(nearest Extended to 3 - 1e-18) == 3; FloorTolerant(-1e-30) == -1.
-Int64 FloorTolerant(Extended X);
+BRIX_CORE_EXPORT Int64 FloorTolerant(Extended X);
 
 // X - Y·FloorTolerant(X / Y): the remainder takes the sign of Y.
 // IsNearZero(Y, Epsilon): EMathError "Division by Zero" (tested first); an
 // infinite operand: EOverflow, a NaN: EInvalidOp; a quotient beyond the
 // Int64 range: EInvalidOp.
 // Examples: FloorModulo(-7, 3, TinyExtended) == 2; FloorModulo(7, -3, ...) == -2.
-Extended FloorModulo(Extended X, Extended Y, Extended Epsilon);
+BRIX_CORE_EXPORT Extended FloorModulo(Extended X, Extended Y, Extended Epsilon);
 
 // FloorTolerant(X / Y) as an Extended value; failures as FloorModulo.
 // Example: FloorQuotient(-7, 3, TinyExtended) == -3.
-Extended FloorQuotient(Extended X, Extended Y, Extended Epsilon);
+BRIX_CORE_EXPORT Extended FloorQuotient(Extended X, Extended Y, Extended Epsilon);
 
 // X - Y·trunc(X / Y), truncation in extended precision (no Int64 limit): the
 // remainder takes the sign of X. IsNearZero(Y, Epsilon): "Division by Zero".
 // Example: TruncModulo(-7, 3, TinyExtended) == -1.
-Extended TruncModulo(Extended X, Extended Y, Extended Epsilon);
+BRIX_CORE_EXPORT Extended TruncModulo(Extended X, Extended Y, Extended Epsilon);
 
 // trunc(X / Y) in extended precision; failures as TruncModulo.
 // Example: TruncQuotient(-7, 3, TinyExtended) == -2.
-Extended TruncQuotient(Extended X, Extended Y, Extended Epsilon);
+BRIX_CORE_EXPORT Extended TruncQuotient(Extended X, Extended Y, Extended Epsilon);
 
 } // namespace Brix

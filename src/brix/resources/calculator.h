@@ -3,6 +3,8 @@
 // and fall back to English International.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/resources/texttable.h"
 
@@ -177,14 +179,14 @@ constexpr int BrixResCalcCount = 160;
 
 namespace Internal {
 // Every stored text of the table (defined with the table's data).
-std::span<const TBrixTextEntry> CalculatorStringsEntries();
+BRIX_CORE_EXPORT std::span<const TBrixTextEntry> CalculatorStringsEntries();
 } // namespace Internal
 
 using TBrixCalcEvent = TBrixTextEvent<TBrixResCalc>;
 
 // The calculator table. Examples: GetName(elGerman, ectCalculator) == "Rechner",
 // GetName(elGerman, ectACKey) == "AC" (no German text).
-class TBrixCalculatorStrings
+class BRIX_CORE_EXPORT TBrixCalculatorStrings
     : public TBrixTextTable<TBrixResCalc, Internal::CalculatorStringsEntries>
 {
 public:

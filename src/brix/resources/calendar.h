@@ -3,6 +3,8 @@
 // month names in two variants, and the enumerations of the date formatter.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 
 #include <QString>
@@ -77,7 +79,7 @@ using TBrixMonthNames = std::array<QString, 12>;
 // SetDefaults sets every field to its default; UsingDefaults is true exactly
 // when every field equals its default (exact, case-sensitive comparison).
 // The defaults are English International whatever language a control uses.
-struct TBrixTimeStrings
+struct BRIX_CORE_EXPORT TBrixTimeStrings
 {
     QString StrMidnight; // default "Midnight"
     QString StrNoon;     // default "Noon"
@@ -87,7 +89,7 @@ struct TBrixTimeStrings
     bool UsingDefaults() const;
 };
 
-struct TBrixDateStrings
+struct BRIX_CORE_EXPORT TBrixDateStrings
 {
     QString StrToday;     // default "Today"
     QString StrTomorrow;  // default "Tomorrow"
@@ -99,7 +101,7 @@ struct TBrixDateStrings
     bool UsingDefaults() const;
 };
 
-struct TBrixDurationStrings
+struct BRIX_CORE_EXPORT TBrixDurationStrings
 {
     QString StrDays;         // default "days"
     QString StrWeeks;        // default "weeks"
@@ -114,14 +116,14 @@ struct TBrixDurationStrings
 
 // Overwrite the twelve names with the variant MonthType selects, for example
 // hmDefault: "Nisan", "Iyyar", ...; hmAlternate1: "Nissan", "Iyar", ...
-void FillHebrewMonths(TBrixMonthNames &Names, TBrixHebrewMonthType MonthType);
-void FillMuslimMonths(TBrixMonthNames &Names, TBrixMuslimMonthType MonthType);
+BRIX_CORE_EXPORT void FillHebrewMonths(TBrixMonthNames &Names, TBrixHebrewMonthType MonthType);
+BRIX_CORE_EXPORT void FillMuslimMonths(TBrixMonthNames &Names, TBrixMuslimMonthType MonthType);
 
 // Shared calendar values: the default variants of the month names and the
 // default time and date words, set when the program starts.
-extern TBrixMonthNames HebrewMonthNames;
-extern TBrixMonthNames MuslimMonthNames;
-extern TBrixTimeStrings DefaultTimeStrings;
-extern TBrixDateStrings DefaultDateStrings;
+extern BRIX_CORE_EXPORT TBrixMonthNames HebrewMonthNames;
+extern BRIX_CORE_EXPORT TBrixMonthNames MuslimMonthNames;
+extern BRIX_CORE_EXPORT TBrixTimeStrings DefaultTimeStrings;
+extern BRIX_CORE_EXPORT TBrixDateStrings DefaultDateStrings;
 
 } // namespace Brix

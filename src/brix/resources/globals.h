@@ -3,6 +3,8 @@
 // and fall back to English International.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/resources/texttable.h"
 
@@ -96,14 +98,14 @@ constexpr int BrixResGlobalCount = 79;
 
 namespace Internal {
 // Every stored text of the table (defined with the table's data).
-std::span<const TBrixTextEntry> GlobalStringsEntries();
+BRIX_CORE_EXPORT std::span<const TBrixTextEntry> GlobalStringsEntries();
 } // namespace Internal
 
 using TBrixGlobalEvent = TBrixTextEvent<TBrixResGlobal>;
 
 // The general table. Examples: GetName(elEnglishUS, egtColor) == "color",
 // GetName(elFinnish, egtSun) == "Sun" (no Finnish text).
-class TBrixGlobalStrings : public TBrixTextTable<TBrixResGlobal, Internal::GlobalStringsEntries>
+class BRIX_CORE_EXPORT TBrixGlobalStrings : public TBrixTextTable<TBrixResGlobal, Internal::GlobalStringsEntries>
 {
 public:
     TBrixGlobalStrings() = default;
@@ -113,11 +115,11 @@ protected:
 };
 
 // The shared table, created on first use and freed at program end.
-TBrixGlobalStrings *GlobalStrings();
+BRIX_CORE_EXPORT TBrixGlobalStrings *GlobalStrings();
 
 // GlobalStrings()->GetName(Language, Key).
-QString GlobalText(TBrixLanguage Language, TBrixResGlobal Key);
+BRIX_CORE_EXPORT QString GlobalText(TBrixLanguage Language, TBrixResGlobal Key);
 // GlobalText(DefaultLanguage, Key): the English International text.
-QString GlobalText(TBrixResGlobal Key);
+BRIX_CORE_EXPORT QString GlobalText(TBrixResGlobal Key);
 
 } // namespace Brix

@@ -2,6 +2,8 @@
 // settings file writes them.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 
 #include <QString>
@@ -19,28 +21,28 @@ namespace Brix {
 //   "de_DE.UTF-8" -> elGerman      "pt-BR" -> elBrazPort    "pt-PT" -> nothing
 //   "zh-Hans-SG"  -> elChineseSimplified   "zh-TW" -> nothing
 //   "nn" -> elNorwegian    "en-US" -> elEnglishUS    "en-GB" -> elEnglishInt
-std::optional<TBrixLanguage> LanguageForLocale(const QString &LocaleName);
+BRIX_CORE_EXPORT std::optional<TBrixLanguage> LanguageForLocale(const QString &LocaleName);
 
 // The language of the first name in LocaleNames (most wanted first, as
 // QLocale::uiLanguages() lists them) that has one; elEnglishInt when none
 // has.
 //   {"fr-CA", "fr"} -> elFrench    {"pt-PT", "de"} -> elGerman    {} -> elEnglishInt
-TBrixLanguage LanguageForLocales(const QStringList &LocaleNames);
+BRIX_CORE_EXPORT TBrixLanguage LanguageForLocales(const QStringList &LocaleNames);
 
 // The language's name without its "el" prefix: elGerman -> "German",
 // elBrazPort -> "BrazPort". elUSER has no texts of its own and no name ("").
-QString LanguageName(TBrixLanguage Language);
+BRIX_CORE_EXPORT QString LanguageName(TBrixLanguage Language);
 
 // The language LanguageName gives Name for, any case, surrounding spaces
 // ignored; nothing for an empty or unknown name.
 //   "German" -> elGerman    " englishus " -> elEnglishUS    "USER", "Klingon", "" -> nothing
-std::optional<TBrixLanguage> LanguageFromName(const QString &Name);
+BRIX_CORE_EXPORT std::optional<TBrixLanguage> LanguageFromName(const QString &Name);
 
 // The language a program shows: the one Chosen names (a settings value,
 // see LanguageFromName), or, when Chosen is empty or names none, the one the
 // desktop's LocaleNames give (LanguageForLocales).
 //   ("German", {"fr-FR"}) -> elGerman    ("", {"fr-FR"}) -> elFrench
 //   ("Klingon", {"it-IT"}) -> elEnglishInt
-TBrixLanguage ChooseLanguage(const QString &Chosen, const QStringList &LocaleNames);
+BRIX_CORE_EXPORT TBrixLanguage ChooseLanguage(const QString &Chosen, const QStringList &LocaleNames);
 
 } // namespace Brix

@@ -3,6 +3,8 @@
 // and fall back to English International.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/resources/texttable.h"
 
@@ -110,14 +112,14 @@ constexpr int BrixResMathCount = 93;
 
 namespace Internal {
 // Every stored text of the table (defined with the table's data).
-std::span<const TBrixTextEntry> MathStringsEntries();
+BRIX_CORE_EXPORT std::span<const TBrixTextEntry> MathStringsEntries();
 } // namespace Internal
 
 using TBrixMathEvent = TBrixTextEvent<TBrixResMath>;
 
 // The mathematical table. Examples: GetName(elGerman, emtDivideByZero) == "Division durch Null",
 // GetName(elSwedish, emtEast) == "East" (no Swedish text).
-class TBrixMathStrings : public TBrixTextTable<TBrixResMath, Internal::MathStringsEntries>
+class BRIX_CORE_EXPORT TBrixMathStrings : public TBrixTextTable<TBrixResMath, Internal::MathStringsEntries>
 {
 public:
     TBrixMathStrings() = default;
@@ -127,11 +129,11 @@ protected:
 };
 
 // The shared table, created on first use and freed at program end.
-TBrixMathStrings *MathStrings();
+BRIX_CORE_EXPORT TBrixMathStrings *MathStrings();
 
 // MathStrings()->GetName(Language, Key).
-QString MathText(TBrixLanguage Language, TBrixResMath Key);
+BRIX_CORE_EXPORT QString MathText(TBrixLanguage Language, TBrixResMath Key);
 // MathText(DefaultLanguage, Key): the English International text.
-QString MathText(TBrixResMath Key);
+BRIX_CORE_EXPORT QString MathText(TBrixResMath Key);
 
 } // namespace Brix

@@ -3,6 +3,8 @@
 // class itself and its shared instance.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/classes/globals.h"
 
@@ -28,7 +30,7 @@ constexpr int TextKey(TBrixLanguage Language, int Key)
 }
 
 // One stored text of a table's static data.
-struct TBrixTextEntry
+struct BRIX_CORE_EXPORT TBrixTextEntry
 {
     int Key;
     std::u16string_view Text;
@@ -38,15 +40,15 @@ namespace Internal {
 
 // Adds every entry (add-or-replace). The texts refer to the static data
 // without copying it.
-void FillTexts(TBrixTextDictionary &Dictionary, std::span<const TBrixTextEntry> Entries);
+BRIX_CORE_EXPORT void FillTexts(TBrixTextDictionary &Dictionary, std::span<const TBrixTextEntry> Entries);
 
 // Steps 1 and 2 of a lookup: the text of Key in Language; when that is absent
 // or empty and Language is not English International, the English
 // International text; otherwise "". A null dictionary yields "".
-QString LookupText(const TBrixTextDictionary *Dictionary, TBrixLanguage Language, int Key);
+BRIX_CORE_EXPORT QString LookupText(const TBrixTextDictionary *Dictionary, TBrixLanguage Language, int Key);
 
 // Number of texts stored for Language (keys Language*1000 .. +999).
-int StoredTextCount(const TBrixTextDictionary *Dictionary, TBrixLanguage Language);
+BRIX_CORE_EXPORT int StoredTextCount(const TBrixTextDictionary *Dictionary, TBrixLanguage Language);
 
 // Shared instance of TTable: created on first use, freed at program end.
 template <class TTable> TTable *SharedTextTable()

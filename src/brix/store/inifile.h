@@ -10,6 +10,8 @@
 // during a write leaves the old file whole.
 #pragma once
 
+#include "brix/export.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -28,7 +30,7 @@ enum TBrixIniEncoding
     ieLatin1
 };
 
-struct TBrixIniText
+struct BRIX_CONTROLS_EXPORT TBrixIniText
 {
     QString Text;
     TBrixIniEncoding Encoding = ieUtf8;
@@ -40,21 +42,21 @@ struct TBrixIniText
 // some text and no byte is lost. Invalid sequences in a UTF-8 or UTF-16
 // file with a mark become U+FFFD.
 //   "k=\xC3\xA9" -> "k=é", ieUtf8;  "k=\xE9" -> "k=é", ieLatin1
-TBrixIniText DecodeIniBytes(const QByteArray &Bytes);
+BRIX_CONTROLS_EXPORT TBrixIniText DecodeIniBytes(const QByteArray &Bytes);
 // Encodes Text with Encoding, the byte-order mark first where it has one.
 // ieLatin1 writes one byte per character as long as those bytes read back
 // (DecodeIniBytes) as Text; when they would not (a character above U+00FF,
 // or bytes that happen to form valid UTF-8), the whole text is written as
 // UTF-8 without a mark: every character is kept, the bytes of other lines
 // change.
-QByteArray EncodeIniText(const QString &Text, TBrixIniEncoding Encoding);
+BRIX_CONTROLS_EXPORT QByteArray EncodeIniText(const QString &Text, TBrixIniEncoding Encoding);
 
 // Removes every character below 33 (blanks and control characters) from
 // both ends: the trimming of INI lines and names.
-QString IniTrim(QStringView Text);
+BRIX_CONTROLS_EXPORT QString IniTrim(QStringView Text);
 
 // The part both forms share: the file name and the string access.
-class TBrixCustomIniFile
+class BRIX_CONTROLS_EXPORT TBrixCustomIniFile
 {
 public:
     explicit TBrixCustomIniFile(QString FileName) : FFileName(std::move(FileName)) {}
@@ -104,7 +106,7 @@ private:
 // Written form: every section in order as "[name]", its "ident=value" lines
 // (an ident without a value as its bare name), then one empty line; every
 // line ends with CR LF; comments are not kept.
-class TBrixMemIniFile : public TBrixCustomIniFile
+class BRIX_CONTROLS_EXPORT TBrixMemIniFile : public TBrixCustomIniFile
 {
 public:
     // Reads FileName. A missing file gives an empty store. A file that
@@ -168,7 +170,7 @@ private:
 // pair, which would leave half a character); every write edits the file's lines in place
 // and writes it at once, keeping comments, other sections and the encoding.
 // A missing file reads as empty; a write creates it.
-class TBrixIniFile : public TBrixCustomIniFile
+class BRIX_CONTROLS_EXPORT TBrixIniFile : public TBrixCustomIniFile
 {
 public:
     using TBrixCustomIniFile::TBrixCustomIniFile;

@@ -10,6 +10,8 @@
 //   Store->CloseStorage(); // a buffered store stays open until ForceCloseStorage
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/classes/globals.h"
 
@@ -34,7 +36,7 @@ enum TBrixStorageType
 
 // The kind every new store control starts with; nothing in the library
 // changes it.
-extern TBrixStorageType DefaultStorageType;
+extern BRIX_CONTROLS_EXPORT TBrixStorageType DefaultStorageType;
 
 // Expands a leading folder macro and then %USER% (ReplaceUserMacro). A path
 // that does not begin with "%" keeps its text; one that begins with "%" but
@@ -52,21 +54,21 @@ extern TBrixStorageType DefaultStorageType;
 // %ALLAPPDATADIR%, %ALLDOCDIR%, %ALLPICTUREDIR%, %ALLMUSICDIR%,
 // %ALLVIDEODIR%, %WINDIR% and %SYSDIR% have no counterpart here and, like
 // any folder that cannot be determined, give the program's folder.
-QString ExpandPathMacros(const QString &Path);
+BRIX_CONTROLS_EXPORT QString ExpandPathMacros(const QString &Path);
 
 // Replaces every "%USER%", in any letter case, by the logged-on user's name
 // (the account of the effective user id, else $USER, else "lumo"). Text
 // brought in by a replacement is not searched again.
 //   "Calc-%user%" -> "Calc-alice"
-QString ReplaceUserMacro(const QString &Text);
+BRIX_CONTROLS_EXPORT QString ReplaceUserMacro(const QString &Text);
 
 // The folder of the running program, without a trailing separator.
-QString AppFolder();
+BRIX_CONTROLS_EXPORT QString AppFolder();
 
 // The logged-on user's name as ReplaceUserMacro inserts it.
-QString LoggedOnUserName();
+BRIX_CONTROLS_EXPORT QString LoggedOnUserName();
 
-class TBrixStoreCtrl : public TBrixBaseComponent
+class BRIX_CONTROLS_EXPORT TBrixStoreCtrl : public TBrixBaseComponent
 {
 public:
     // Use Create (or Brix::Create<TBrixStoreCtrl>), which runs InitInternals.

@@ -14,6 +14,8 @@
 // and all control characters) removed from both ends.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/formatsettings.h"
 #include "brix/classes/globals.h"
 
@@ -27,37 +29,37 @@ namespace Brix {
 
 // S with every character below code 33 removed from both ends.
 //   " \t12\n" -> "12";  "\x01" "a b" -> "a b";  "" -> ""
-QString TrimControls(const QString &S);
+BRIX_CORE_EXPORT QString TrimControls(const QString &S);
 
 // S without any occurrence of Ch.  RemoveChar("1,234,5", ',') -> "12345"
-QString RemoveChar(const QString &S, QChar Ch);
+BRIX_CORE_EXPORT QString RemoveChar(const QString &S, QChar Ch);
 
 // RemoveChar(S, Settings.ThousandSeparator), then trimmed.
 //   " 1,234.5 " with ',' -> "1234.5"
-QString StripGroupSeparators(const QString &S, const TFormatSettings &Settings);
+BRIX_CORE_EXPORT QString StripGroupSeparators(const QString &S, const TFormatSettings &Settings);
 
 // S without any '%'.  "12%" -> "12"
-QString StripPercentSign(const QString &S);
+BRIX_CORE_EXPORT QString StripPercentSign(const QString &S);
 
 // S (trimmed) without its sign marks: every '(' and ')' anywhere, then the
 // leading and the trailing runs of '-'; the result is trimmed. Negative
 // tells whether any mark was removed; several marks still mean one negation.
 //   "(5)" -> "5", Negative;  "-5" / "5-" / "--5" -> "5", Negative;
 //   " 5 " -> "5", not Negative;  "(-)" -> "", Negative
-QString StripSignMarks(const QString &S, bool &Negative);
+BRIX_CORE_EXPORT QString StripSignMarks(const QString &S, bool &Negative);
 
 // True when Ch occurs in S.
-bool CharInText(QChar Ch, const QString &S);
+BRIX_CORE_EXPORT bool CharInText(QChar Ch, const QString &S);
 
 // The first N characters of S (all of S when shorter, "" when N <= 0).
-QString LeftChars(const QString &S, qsizetype N);
+BRIX_CORE_EXPORT QString LeftChars(const QString &S, qsizetype N);
 
 // The last N characters of S (all of S when shorter, "" when N <= 0).
-QString RightChars(const QString &S, qsizetype N);
+BRIX_CORE_EXPORT QString RightChars(const QString &S, qsizetype N);
 
 // The characters of S after the first N (all of S when N <= 0).
 //   CharsAfter("12345", 2) -> "345"
-QString CharsAfter(const QString &S, qsizetype N);
+BRIX_CORE_EXPORT QString CharsAfter(const QString &S, qsizetype N);
 
 // ---------------------------------------------------------------------------
 // Number to text
@@ -68,7 +70,7 @@ QString CharsAfter(const QString &S, qsizetype N);
 // Not Lakh, groups of three from the right:  "1234567" -> "1,234,567"
 // Lakh, the last three, then pairs:  "123456" -> "1,23,456",
 //   "123456789" -> "12,34,56,789";  "1234" -> "1,234" either way
-void InsertGroupSeparators(QString &Digits, const TFormatSettings &Settings, bool Lakh);
+BRIX_CORE_EXPORT void InsertGroupSeparators(QString &Digits, const TFormatSettings &Settings, bool Lakh);
 
 // Groups the integer part of any number text, for example an entry being
 // typed. Old group separators are removed first and the text is trimmed;
@@ -76,22 +78,22 @@ void InsertGroupSeparators(QString &Digits, const TFormatSettings &Settings, boo
 // non-digit character (sign, bracket, letter) starts a new run.
 //   "-1234567.891" -> "-1,234,567.891" (Lakh: "-12,34,567.891");
 //   "1234567." -> "1,234,567.";  "1,2345" -> "12,345";  "  " -> ""
-QString GroupNumberText(const QString &S, const TFormatSettings &Settings, bool Lakh);
-QString GroupNumberText(const QString &S, bool Lakh);
+BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, const TFormatSettings &Settings, bool Lakh);
+BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, bool Lakh);
 
 // Plain decimal text of Value; "" when BlankWhenZero and Value = 0; "+" in
 // front when ShowPlus and Value > 0.
 //   -42 -> "-42";  42 with ShowPlus -> "+42";  0 with BlankWhenZero -> ""
-QString IntegerText(int Value, const TFormatSettings &Settings, bool BlankWhenZero, bool ShowPlus);
-QString IntegerText(int Value, bool BlankWhenZero, bool ShowPlus);
+BRIX_CORE_EXPORT QString IntegerText(int Value, const TFormatSettings &Settings, bool BlankWhenZero, bool ShowPlus);
+BRIX_CORE_EXPORT QString IntegerText(int Value, bool BlankWhenZero, bool ShowPlus);
 
 // Decimal text of Value with group separators (InsertGroupSeparators);
 // "" when BlankWhenZero and Value = 0; "-" for negative values, "+" for
 // positive ones when ShowPlus.
 //   -1234567 -> "-1,234,567" (Lakh: "-12,34,567");  999 -> "999"
-QString IntegerTextGrouped(int Value, const TFormatSettings &Settings, bool BlankWhenZero,
+BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, const TFormatSettings &Settings, bool BlankWhenZero,
                            bool Lakh, bool ShowPlus);
-QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool Lakh, bool ShowPlus);
+BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool Lakh, bool ShowPlus);
 
 // Fixed-point text of Value with Decimals places (at most 18 are generated;
 // only an exact zero shows more). The exact binary value is first rounded to
@@ -111,18 +113,18 @@ QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool Lakh, bool ShowPl
 //   1.005 at 2 -> "1.01";  2.5 at 0 -> "3";  -2.5 at 0 -> "-3";
 //   0.00006 at 4 -> "0.0001";  -3 at 2 with Brackets -> "(3.00)";
 //   1234.5 at 4 with TrimZeroes -> "1234.5";  1e18 at 4 -> "1.0000E+18"
-QString FixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
+BRIX_CORE_EXPORT QString FixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
                   Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets);
-QString FixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes, bool ShowPlus,
+BRIX_CORE_EXPORT QString FixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes, bool ShowPlus,
                   bool Brackets);
 
 // FixedText with the integer digits grouped (InsertGroupSeparators). The
 // exponent form used for values without a fixed form is never grouped.
 //   -1234567.891 at 2 -> "-1,234,567.89" (Lakh: "-12,34,567.89");
 //   999 at 2 -> "999.00"
-QString GroupedFixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
+BRIX_CORE_EXPORT QString GroupedFixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
                          Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets, bool Lakh);
-QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
+BRIX_CORE_EXPORT QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
                          bool ShowPlus, bool Brackets, bool Lakh);
 
 // Exponent form with Decimals + 1 significant digits, at least 2 and at most
@@ -135,9 +137,9 @@ QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool
 //   12345.678 at 2 -> "1.23E+4";  at 0 -> "1.2E+4";  0.000123 at 4 ->
 //   "1.2300E-4";  0 at 3 -> "0.000E+0";  150000 at 4 with TrimZeroes ->
 //   "1.5E+5"
-QString ScientificText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
+BRIX_CORE_EXPORT QString ScientificText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
                        Extended Value, bool TrimZeroes, bool ShowPlus);
-QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
+BRIX_CORE_EXPORT QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
                        bool ShowPlus);
 
 // The text a settings store keeps for Value: the shortest digits that read
@@ -152,7 +154,7 @@ QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value, bool T
 //   2.5 -> "2.5";  1/3 -> "0.33333333333333333334";  2^-70 ->
 //   "8.470329472543003391E-22";  1e18 -> "1000000000000000000";
 //   1e19 -> "1E+19";  -1234.5678 at 2 -> "-1234.57";  1e20 at 4 -> "1E+20"
-QString StoredFloatText(Extended Value, Byte Decimals, QChar DecimalSeparator);
+BRIX_CORE_EXPORT QString StoredFloatText(Extended Value, Byte Decimals, QChar DecimalSeparator);
 
 // ---------------------------------------------------------------------------
 // Text to number
@@ -166,7 +168,7 @@ QString StoredFloatText(Extended Value, Byte Decimals, QChar DecimalSeparator);
 // false and Value = 0.
 //   "1234,5" / "1234.5" -> 1234.5;  "-0" -> -0;  "1.5E-19";  "1,234.5",
 //   "1.234.567", "1e", "" -> false
-bool StoredTextToFloat(const QString &S, Extended &Value);
+BRIX_CORE_EXPORT bool StoredTextToFloat(const QString &S, Extended &Value);
 
 // Reads S, without group separators and trimmed, as an integer: an optional
 // '+' or '-', then decimal digits, or hexadecimal digits after a "$", "x",
@@ -176,11 +178,11 @@ bool StoredTextToFloat(const QString &S, Extended &Value);
 // the int range (numbers beyond even the 64-bit range also clamp).
 //   "1,234" -> 1234, true;  "0x1F" -> 31, true;  "12a" -> 12, false;
 //   "3,000,000,000" -> 2147483647, false;  "" -> 0, false
-bool TextToIntChecked(const QString &S, const TFormatSettings &Settings, int &Value);
-bool TextToIntChecked(const QString &S, int &Value);
+BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, const TFormatSettings &Settings, int &Value);
+BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, int &Value);
 // The Value of the forms above, whatever the verdict.
-int TextToIntChecked(const QString &S, const TFormatSettings &Settings);
-int TextToIntChecked(const QString &S);
+BRIX_CORE_EXPORT int TextToIntChecked(const QString &S, const TFormatSettings &Settings);
+BRIX_CORE_EXPORT int TextToIntChecked(const QString &S);
 
 // Reads S as a decimal number, tolerant of what users type and paste: '%'
 // signs and group separators are removed, brackets and leading or trailing
@@ -191,13 +193,13 @@ int TextToIntChecked(const QString &S);
 // beyond the Extended range) gives Value = 0 and false.
 //   "(1,234.5)", "1,234.5-", "-1234.5%" -> -1234.5;  "12." -> 12;
 //   "3E" -> 3;  "" / "-" / "(-)" / "1x" -> 0, false
-bool TextToFloatChecked(const QString &S, const TFormatSettings &Settings, Extended &Value);
-bool TextToFloatChecked(const QString &S, Extended &Value);
+BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, const TFormatSettings &Settings, Extended &Value);
+BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, Extended &Value);
 
 // The regional TextToFloatChecked, or 0 when it fails.
-Extended TextToFloatOrZero(const QString &S);
+BRIX_CORE_EXPORT Extended TextToFloatOrZero(const QString &S);
 
 // The regional TextToFloatChecked, or Default when it fails.
-Extended TextToFloatOrDefault(const QString &S, Extended Default);
+BRIX_CORE_EXPORT Extended TextToFloatOrDefault(const QString &S, Extended Default);
 
 } // namespace Brix

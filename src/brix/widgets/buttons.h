@@ -4,6 +4,8 @@
 // the keyboard focus to another control when pressed.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 
 #include <QAbstractButton>
@@ -24,16 +26,16 @@ using TMouseEvent = std::function<void(TObject *Sender, Qt::MouseButton Button,
 // Right/Bottom of a widget (the edge just past it), and moving it so that
 // edge lands on Value with the size kept. Nothing moves when the edge is
 // already there.
-int WidgetRight(const QWidget *Widget);
-int WidgetBottom(const QWidget *Widget);
-void SetWidgetRight(QWidget *Widget, int Value);
-void SetWidgetBottom(QWidget *Widget, int Value);
+BRIX_CONTROLS_EXPORT int WidgetRight(const QWidget *Widget);
+BRIX_CONTROLS_EXPORT int WidgetBottom(const QWidget *Widget);
+BRIX_CONTROLS_EXPORT void SetWidgetRight(QWidget *Widget, int Value);
+BRIX_CONTROLS_EXPORT void SetWidgetBottom(QWidget *Widget, int Value);
 
 // Gives Control the focus when it accepts focus by tab (its "tab stop"),
 // is visible and enabled, and does not have it already.
-void FocusIfPossible(QWidget *Control);
+BRIX_CONTROLS_EXPORT void FocusIfPossible(QWidget *Control);
 
-class TBrixSpeedButton : public QAbstractButton,
+class BRIX_CONTROLS_EXPORT TBrixSpeedButton : public QAbstractButton,
                          public TComponent,
                          public IBrixComponent,
                          public IBrixVisualComponent

@@ -5,6 +5,8 @@
 // settings, and links to a formatter component and a UI control.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 
 #include <QLineEdit>
@@ -19,11 +21,11 @@ class Exception;
 
 // Shows Error's message in a box over Control's window without waiting for
 // it to close (an error raised while a control handles an event).
-void ReportControlError(QWidget *Control, const Exception &Error);
+BRIX_CONTROLS_EXPORT void ReportControlError(QWidget *Control, const Exception &Error);
 
 // The keyboard settings an edit works with: those of its UI control's
 // active input section, else these defaults.
-struct TBrixInputRules
+struct BRIX_CONTROLS_EXPORT TBrixInputRules
 {
     bool EscAsUndo = false;
     bool EnterAsTab = false;
@@ -33,7 +35,7 @@ struct TBrixInputRules
     bool NumPadDecimal = true;
 };
 
-class TBrixBaseEdit : public QLineEdit,
+class BRIX_CONTROLS_EXPORT TBrixBaseEdit : public QLineEdit,
                       public TComponent,
                       public IBrixComponent,
                       public IBrixVisualComponent

@@ -3,6 +3,8 @@
 // leaving.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/bounds.h"
 #include "brix/widgets/edits.h"
 
@@ -11,7 +13,7 @@
 
 namespace Brix {
 
-class TBrixIntEdit : public TBrixBaseEdit
+class BRIX_CONTROLS_EXPORT TBrixIntEdit : public TBrixBaseEdit
 {
     Q_OBJECT
 

@@ -3,6 +3,8 @@
 // and the lists of installed font faces (ScreenFonts, PrinterFonts).
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/globals.h"
 
 #include <QFont>
@@ -42,7 +44,7 @@ inline constexpr TColor clFontDefault = TColor(0xFF000008u);
 // and style. Copies take the attributes only; OnChange stays with the
 // object it was set on. Every setter that changes an attribute, and
 // Assign, calls OnChange once when it is set.
-class TFont
+class BRIX_CONTROLS_EXPORT TFont
 {
 public:
     TFont() = default;
@@ -100,11 +102,11 @@ private:
 // True when name (exact, case-sensitive), size, colour, character set and
 // style are all equal. FontsEqual(TFont("Arial", 9), TFont("arial", 9)) is
 // false.
-bool FontsEqual(const TFont &A, const TFont &B);
+BRIX_CONTROLS_EXPORT bool FontsEqual(const TFont &A, const TFont &B);
 
 // The application's default font: QApplication::font() when a GUI
 // application object exists, else "Sans Serif" 9 pt.
-TFont ApplicationDefaultFont();
+BRIX_CONTROLS_EXPORT TFont ApplicationDefaultFont();
 
 // Pitch, family and type of a font face as the list reports them.
 enum TBrixFontPitch
@@ -132,7 +134,7 @@ enum TBrixFontType
 
 // The enumerated logical font of a face: the fields of a logical-font
 // record and the full, style and script names.
-struct TBrixEnumLogFont
+struct BRIX_CONTROLS_EXPORT TBrixEnumLogFont
 {
     int Height = 0;
     int Weight = 0;
@@ -146,7 +148,7 @@ struct TBrixEnumLogFont
 };
 
 // The text metrics reported with a face (in pixels).
-struct TBrixTextMetric
+struct BRIX_CONTROLS_EXPORT TBrixTextMetric
 {
     int Height = 0;
     int Ascent = 0;
@@ -162,7 +164,7 @@ struct TBrixTextMetric
 class TBrixFontList;
 
 // One face of a font list.
-class TBrixFontItem
+class BRIX_CONTROLS_EXPORT TBrixFontItem
 {
 public:
     // Font-type bits: 1 raster, 2 device, 4 TrueType (scalable outline).
@@ -199,7 +201,7 @@ private:
 
 // A list of font faces in the order they were added. A name index beside
 // the list keeps FontIndex constant-time, so loading n faces is linear.
-class TBrixFontList
+class BRIX_CONTROLS_EXPORT TBrixFontList
 {
 public:
     TBrixFontList() = default;
@@ -241,7 +243,7 @@ private:
 
 // The shared lists, built on first use once a GUI application object exists
 // (before that they are empty) and freed at program end.
-TBrixFontList &ScreenFonts();
-TBrixFontList &PrinterFonts();
+BRIX_CONTROLS_EXPORT TBrixFontList &ScreenFonts();
+BRIX_CONTROLS_EXPORT TBrixFontList &PrinterFonts();
 
 } // namespace Brix

@@ -3,6 +3,8 @@
 // range, steps, optional wrap-around and keyboard stepping.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/edits_numeric.h"
 
@@ -12,9 +14,9 @@ namespace Brix {
 
 // The arrow bitmaps "SPINUP" and "SPINDOWN" (drawn once, then shared); a
 // null pixmap for any other name.
-QPixmap BrixBitmapResource(const QString &Name);
+BRIX_CONTROLS_EXPORT QPixmap BrixBitmapResource(const QString &Name);
 
-class TBrixSpinButton : public QWidget,
+class BRIX_CONTROLS_EXPORT TBrixSpinButton : public QWidget,
                         public TComponent,
                         public IBrixComponent,
                         public IBrixVisualComponent
@@ -90,7 +92,7 @@ private:
     TNotifyEvent FOnDownClick;
 };
 
-class TBrixSpinEdit : public TBrixIntEdit
+class BRIX_CONTROLS_EXPORT TBrixSpinEdit : public TBrixIntEdit
 {
     Q_OBJECT
 

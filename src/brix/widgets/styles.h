@@ -3,13 +3,15 @@
 // desktop, at any scale factor, whatever theme the user runs.
 #pragma once
 
+#include "brix/export.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace Brix {
 
 // Names of the styles that TrySetStyle accepts, in the order they are offered.
-QStringList StyleNames();
+BRIX_CONTROLS_EXPORT QStringList StyleNames();
 
 // Applies the named style (exact name, letter case ignored) to the running
 // application and returns true. Returns false and changes nothing when no
@@ -18,10 +20,10 @@ QStringList StyleNames();
 // Precondition: a QApplication exists.
 // Examples: TrySetStyle("Iceberg Classico") -> true;
 //           TrySetStyle("Nope") -> false, "Style 'Nope' not found".
-bool TrySetStyle(const QString &Name, QString *ErrorText = nullptr);
+BRIX_CONTROLS_EXPORT bool TrySetStyle(const QString &Name, QString *ErrorText = nullptr);
 
 // TrySetStyle, reporting a failure in a message box (the program goes on with
 // the default look). Returns what TrySetStyle returned.
-bool SetStyleOrReport(const QString &Name);
+BRIX_CONTROLS_EXPORT bool SetStyleOrReport(const QString &Name);
 
 } // namespace Brix

@@ -5,6 +5,8 @@
 // what it uses. Also the colour constants and their mapping to Qt.
 #pragma once
 
+#include "brix/export.h"
+
 #include "brix/classes/classes.h"
 #include "brix/widgets/fontlists.h"
 
@@ -72,12 +74,12 @@ inline constexpr TColor clWhite = 0x00FFFFFF;
 // -> Text, clBtnFace -> Button, clHighlight -> Highlight, clInfoBk ->
 // ToolTipBase, clGrayText -> disabled Text...). clNone and clDefault give an
 // invalid QColor (the caller keeps its own colour).
-QColor ColorToQColor(TColor Color, const QPalette &Palette = QPalette());
+BRIX_CONTROLS_EXPORT QColor ColorToQColor(TColor Color, const QPalette &Palette = QPalette());
 
 // ---- Sections ----
 
 // Keyboard behaviour of the edit controls.
-class TBrixInputSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixInputSection : public TBrixBaseSection
 {
 public:
     bool AllowKbdNull() const { return F.FAllowKbdNull; }
@@ -124,7 +126,7 @@ private:
 };
 
 // Background and text colours of the controls by state.
-class TBrixColorSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixColorSection : public TBrixBaseSection
 {
 public:
     bool ShowSignDifference() const { return F.FShowSignDifference; }
@@ -231,7 +233,7 @@ private:
 };
 
 // Settings of colour pickers (held, not read by the library's controls).
-class TBrixColorListSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixColorListSection : public TBrixBaseSection
 {
 public:
     bool ShowSystemColors() const { return F.FShowSystemColors; }
@@ -286,7 +288,7 @@ inline constexpr TBrixFontTypes AllBrixFontTypes = 0x0F;
 inline constexpr TBrixFontPitches AllBrixFontPitches = 0x07;
 
 // Filter settings of font pickers (held, not read by the library's controls).
-class TBrixFontListSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixFontListSection : public TBrixBaseSection
 {
 public:
     TBrixDevices Devices() const { return F.FDevices; }
@@ -355,7 +357,7 @@ enum TBrixGroupFrameStyle
 };
 
 // Drawing settings of list and group controls (held, not read here).
-class TBrixDrawSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixDrawSection : public TBrixBaseSection
 {
 public:
     TBrixDrawSection();
@@ -414,7 +416,7 @@ private:
 };
 
 // Colours and display font of the calculator windows.
-class TBrixCalculatorSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixCalculatorSection : public TBrixBaseSection
 {
 public:
     TBrixCalculatorSection();
@@ -459,7 +461,7 @@ constexpr TBrixDOWSet DOWBit(TBrixDayOfWeek Day)
 inline constexpr TBrixDOWSet DefaultWeekEndDays = DOWBit(dowSunday) | DOWBit(dowSaturday);
 
 // Calendar settings (held, not read by the library's controls).
-class TBrixCalendarSection : public TBrixBaseSection
+class BRIX_CONTROLS_EXPORT TBrixCalendarSection : public TBrixBaseSection
 {
 public:
     TBrixCalendarSection();
@@ -524,11 +526,11 @@ private:
 
 // The shared header font: "Arial", 9 pt, bold, default colour and
 // character set.
-const TFont &DefaultHeaderFont();
+BRIX_CONTROLS_EXPORT const TFont &DefaultHeaderFont();
 
 // ---- The UI control ----
 
-class TBrixUICtrl : public TBrixBaseComponent
+class BRIX_CONTROLS_EXPORT TBrixUICtrl : public TBrixBaseComponent
 {
 public:
     explicit TBrixUICtrl(TComponent *AOwner = nullptr) : TBrixBaseComponent(AOwner) {}
