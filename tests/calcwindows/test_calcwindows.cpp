@@ -884,6 +884,10 @@ TEST_F(CalcWindows, AccessibleNamesAndDisplayTexts)
         ASSERT_FALSE(Button->accessibleName().isEmpty());
         EXPECT_EQ(Button->accessibleName(),
                   Button->toolTip().isEmpty() ? Button->text() : Button->toolTip());
+        QAccessibleInterface *Iface = QAccessible::queryAccessibleInterface(Button);
+        EXPECT_EQ(Iface->text(QAccessible::Name), Button->accessibleName());
+        EXPECT_NE(Iface->text(QAccessible::Description), Iface->text(QAccessible::Name))
+            << "the description repeats the name";
     }
     EXPECT_EQ(Form.AddBtn->accessibleName(), QStringLiteral("Add"));
     EXPECT_EQ(Form.SevenBtn->accessibleName(), QStringLiteral("7"));

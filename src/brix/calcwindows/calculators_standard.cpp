@@ -247,10 +247,10 @@ void TBrixCalcDisplay::SetValue(const QString &Text)
 {
     if (Text == text())
         return;
+    // The display's accessible name is its text, and QLabel reports the new
+    // name to screen readers itself (once: a second event here would have
+    // the value read out twice).
     setText(Text);
-    // A screen reader hears the new value: the display's name is its text.
-    QAccessibleEvent Changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&Changed);
 }
 
 void TBrixCalcDisplay::SetDecimalSeparator(QChar Value)
