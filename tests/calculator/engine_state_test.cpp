@@ -15,9 +15,9 @@ namespace {
 struct StateRow
 {
     const char *Name;
-    const char *Before; // keys before the state is saved
-    const char *After;  // keys between saving and restoring
-    const char *Then;   // keys after restoring
+    const char *Before;  // keys before the state is saved
+    const char *After;   // keys between saving and restoring
+    const char *Then;    // keys after restoring
     const char *Display; // the display after Then
 };
 
@@ -33,8 +33,8 @@ struct Visible
     explicit Visible(TBrixCalcEngine &E)
         : Display(E.GetDisplayStr()), Memory(E.GetMemoryContents()), Tape(Tape_(E)),
           Operators(E.OperatorStackText()), Entry(E.EntryText()), Error(E.GetLastError()),
-          Operands(E.OperandStackContents()), Inv(E.IsInv()), Hyp(E.IsHyp()),
-          Angle(E.AngleMode()), Decimals(E.DecimalPlaces())
+          Operands(E.OperandStackContents()), Inv(E.IsInv()), Hyp(E.IsHyp()), Angle(E.AngleMode()),
+          Decimals(E.DecimalPlaces())
     {
     }
     static QString Tape_(const TBrixCalcEngine &E) { return BrixTest::Tape(E); }

@@ -726,9 +726,8 @@ TEST_F(CalcWindows, UndoCoversPasteTheAngleKeyAndTheDecimalPlacesBox)
     EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("0"));
     Key(Form, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Form.RadBtn->text(), Angle);
-    EXPECT_EQ(Form.RadBtn->accessibleName(), Form.RadBtn->toolTip().isEmpty()
-                                                  ? Angle
-                                                  : Form.RadBtn->toolTip());
+    EXPECT_EQ(Form.RadBtn->accessibleName(),
+              Form.RadBtn->toolTip().isEmpty() ? Angle : Form.RadBtn->toolTip());
     EXPECT_EQ(Form.UndoHistory().UndoCount(), 0);
     EXPECT_EQ(Form.UndoHistory().RedoCount(), 3);
 }

@@ -275,8 +275,10 @@ TEST_F(CalcDisplay, ANewValueOnTheDisplayIsAnnounced)
     if (!QAccessible::isActive())
         GTEST_SKIP() << "no active accessibility bridge";
     CaughtEvents().clear();
-    const QAccessible::UpdateHandler Previous = QAccessible::installUpdateHandler(
-        [](QAccessibleEvent *Event) { CaughtEvents().emplace_back(Event->object(), Event->type()); });
+    const QAccessible::UpdateHandler Previous =
+        QAccessible::installUpdateHandler([](QAccessibleEvent *Event) {
+            CaughtEvents().emplace_back(Event->object(), Event->type());
+        });
     const auto Announced = [&Form] {
         int Count = 0;
         for (const auto &[Object, Type] : CaughtEvents())

@@ -4,8 +4,7 @@
 
 namespace Brix {
 
-void TBrixCalcUndoHistory::Push(std::deque<TBrixCalcEngineState> &Steps,
-                                TBrixCalcEngineState State)
+void TBrixCalcUndoHistory::Push(std::deque<TBrixCalcEngineState> &Steps, TBrixCalcEngineState State)
 {
     Steps.push_back(std::move(State));
     while (int(Steps.size()) > MaxSteps)
