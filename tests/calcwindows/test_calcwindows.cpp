@@ -650,6 +650,108 @@ TEST_F(CalcWindows, KeyDownRules)
     EXPECT_FALSE(Form.Cancelled);
 }
 
+TEST(CalcKeyboard, UndoAndRedoKeys)
+{
+    EXPECT_EQ(UndoCommandForKeyDown(Qt::Key_Z, Qt::ControlModifier), ucUndo);
+    EXPECT_EQ(UndoCommandForKeyDown(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), ucRedo);
+    EXPECT_EQ(UndoCommandForKeyDown(Qt::Key_Z, Qt::ControlModifier | Qt::KeypadModifier), ucUndo);
+    EXPECT_FALSE(UndoCommandForKeyDown(Qt::Key_Z, Qt::NoModifier));
+    EXPECT_FALSE(UndoCommandForKeyDown(Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier));
+    EXPECT_FALSE(UndoCommandForKeyDown(Qt::Key_Y, Qt::ControlModifier));
+}
+
+TEST_F(CalcWindows, UndoAndRedoTypedKeys)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    Type(Form, QStringLiteral("12+5"));
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    Type(Form, QStringLiteral("6="));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("18.0000"));
+    EXPECT_EQ(Form.CalcEngine->HistoryLines(),
+              QStringList({"12.0000", "+", "6.0000", "=", "18.0000"}));
+
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("6"));
+    EXPECT_EQ(Form.CalcEngine->GetHistoryLength(), 2) << "the tape of 12 + only";
+    Key(Form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("18.0000"));
+    EXPECT_EQ(Form.CalcEngine->GetHistoryLength(), 5);
+    Key(Form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("18.0000")) << "nothing more to redo";
+
+    // Memory, then All Clear, undone one key at a time; the copy key and a
+    // key that changes nothing are no steps.
+    Click(Form, ckMemoryAdd);
+    EXPECT_EQ(Form.MemoryDisplay->text(), QStringLiteral("18.0000"));
+    const QStringList Tape = Form.CalcEngine->HistoryLines();
+    Type(Form, QStringLiteral("a"));
+    Click(Form, ckCopy);
+    Key(Form, Qt::Key_Delete);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("0"));
+    EXPECT_EQ(Form.CalcEngine->GetHistoryLength(), 0);
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("18.0000"));
+    EXPECT_EQ(Form.MemoryDisplay->text(), QStringLiteral("18.0000"));
+    EXPECT_EQ(Form.CalcEngine->HistoryLines(), Tape) << "All Clear undone";
+    Type(Form, QStringLiteral("+2="));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("20.0000"));
+    EXPECT_EQ(Form.UndoHistory().RedoCount(), 0) << "a new key drops what was undone";
+    for (int I = 0; I < 4; ++I)
+        Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form.MemoryDisplay->text(), QStringLiteral("0.0000")) << "M+ undone";
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("18.0000"));
+}
+
+TEST_F(CalcWindows, UndoCoversPasteTheAngleKeyAndTheDecimalPlacesBox)
+{
+    TBrixSciCalcForm Form;
+    Show(Form);
+    const QString Angle = Form.RadBtn->text();
+    Click(Form, ckRad);
+    ASSERT_NE(Form.RadBtn->text(), Angle);
+    QGuiApplication::clipboard()->setText(QStringLiteral("2.5"));
+    Key(Form, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("2.5000"));
+    Form.DPSpin->setFocus();
+    Form.DPSpin->SetValue(2);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("2.50"));
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), 3);
+
+    Key(Form, Qt::Key_Z, Qt::ControlModifier); // with the focus in the box
+    EXPECT_EQ(Form.DPSpin->Value(), 4);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("2.5000"));
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), 2) << "restoring the box is no new step";
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("0"));
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form.RadBtn->text(), Angle);
+    EXPECT_EQ(Form.RadBtn->accessibleName(),
+              Form.RadBtn->toolTip().isEmpty() ? Angle : Form.RadBtn->toolTip());
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), 0);
+    EXPECT_EQ(Form.UndoHistory().RedoCount(), 3);
+}
+
+TEST_F(CalcWindows, UndoKeepsTheLastFiftySteps)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    Type(Form, QStringLiteral("1+1+1+1+1+"));
+    const TBrixCalcEngineState Oldest = Form.CalcEngine->SaveState();
+    for (int I = 0; I < 25; ++I)
+        Type(Form, QStringLiteral("1+"));
+    const TBrixCalcEngineState Newest = Form.CalcEngine->SaveState();
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), TBrixCalcUndoHistory::MaxSteps);
+    for (int I = 0; I < 60; ++I)
+        Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Form.CalcEngine->SaveState() == Oldest) << "fifty keys back, and no further";
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("5.0000"));
+    for (int I = 0; I < 60; ++I)
+        Key(Form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(Form.CalcEngine->SaveState() == Newest);
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("30.0000"));
+}
+
 TEST_F(CalcWindows, RegionalSeparatorsOnTheKeyboard)
 {
     RegionalSettings().DecimalSeparator = u',';
@@ -781,6 +883,10 @@ TEST_F(CalcWindows, AccessibleNamesAndDisplayTexts)
         ASSERT_FALSE(Button->accessibleName().isEmpty());
         EXPECT_EQ(Button->accessibleName(),
                   Button->toolTip().isEmpty() ? Button->text() : Button->toolTip());
+        QAccessibleInterface *Iface = QAccessible::queryAccessibleInterface(Button);
+        EXPECT_EQ(Iface->text(QAccessible::Name), Button->accessibleName());
+        EXPECT_NE(Iface->text(QAccessible::Description), Iface->text(QAccessible::Name))
+            << "the description repeats the name";
     }
     EXPECT_EQ(Form.AddBtn->accessibleName(), QStringLiteral("Add"));
     EXPECT_EQ(Form.SevenBtn->accessibleName(), QStringLiteral("7"));

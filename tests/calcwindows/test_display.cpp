@@ -21,6 +21,8 @@
 #include <QToolTip>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace Brix;
 
@@ -249,6 +251,51 @@ TEST_F(CalcDisplay, ScreenReadersSeeShownKeysNamedArrowsAndTheValue)
     Type(Form, QStringLiteral("5+3="));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Form.ValueDisplay)->text(QAccessible::Name),
               QStringLiteral("8.0000"));
+}
+
+// The events that reach an assistive technology, caught where the platform
+// bridge would get them.
+std::vector<std::pair<QObject *, QAccessible::Event>> &CaughtEvents()
+{
+    static std::vector<std::pair<QObject *, QAccessible::Event>> Events;
+    return Events;
+}
+
+TEST_F(CalcDisplay, ANewValueOnTheDisplayIsAnnounced)
+{
+    TBrixCalcForm Form;
+    Form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form));
+    // Qt sends accessibility events only while a bridge to assistive
+    // technologies is active: on X with an accessibility bus (the end-to-end
+    // script tests/e2e/window.sh runs this test so), not on the offscreen
+    // platform.
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000);
+    if (!QAccessible::isActive())
+        GTEST_SKIP() << "no active accessibility bridge";
+    CaughtEvents().clear();
+    const QAccessible::UpdateHandler Previous =
+        QAccessible::installUpdateHandler([](QAccessibleEvent *Event) {
+            CaughtEvents().emplace_back(Event->object(), Event->type());
+        });
+    const auto Announced = [&Form] {
+        int Count = 0;
+        for (const auto &[Object, Type] : CaughtEvents())
+            if (Object == Form.ValueDisplay &&
+                (Type == QAccessible::NameChanged || Type == QAccessible::ValueChanged))
+                ++Count;
+        CaughtEvents().clear();
+        return Count;
+    };
+    Type(Form, QStringLiteral("5+3"));
+    EXPECT_EQ(Announced(), 3) << "5, +, 3";
+    Type(Form, QStringLiteral("="));
+    EXPECT_EQ(Announced(), 1);
+    Type(Form, QStringLiteral("c"));
+    Type(Form, QStringLiteral("c"));
+    EXPECT_EQ(Announced(), 1) << "an unchanged value is not announced again";
+    QAccessible::installUpdateHandler(Previous);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end: the everyday window under a virtual X server, driven with a
 # real X input tool. A long value keeps all its integer digits on the display
-# (read back from a screenshot), Ctrl+C copies the whole value, and a typed
-# "%" is the percent key.
+# (read back from a screenshot), Ctrl+C copies the whole value, a typed "%"
+# is the percent key, Ctrl+Z takes back the last key, and a new value on the
+# display is announced to assistive technologies.
 #   bash tests/e2e/window.sh <build folder>
 set -u
 build=$(cd "${1:?usage: window.sh <build folder>}" && pwd)
@@ -73,5 +74,27 @@ xdotool type --window "$win" --delay 30 '200+10%='
 clip=$(copied "$win")
 check "200+10%= gives 220.0000: got '$clip'" test "$clip" = "220.0000"
 stop
+
+# ---- 3. Ctrl+Z undoes the last key ----
+start undo 'Decimal Places=4'
+check "the window answers the keyboard for undo" wait_ready "$win"
+xdotool type --window "$win" --delay 30 '12+5'
+xdotool key --window "$win" ctrl+z
+xdotool type --window "$win" --delay 30 '6='
+clip=$(copied "$win")
+check "12+5, Ctrl+Z, 6= gives 18.0000: got '$clip'" test "$clip" = "18.0000"
+stop
+
+# ---- 4. A new display value raises an accessibility event ----
+# Qt sends these only while its accessibility bridge is active: with the
+# accessibility bus started, on X, the window test that catches them runs.
+if command -v dbus-send > /dev/null && [ -x "$build/tests/test_calcwindows" ]; then
+  dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
+    org.a11y.Bus.GetAddress > /dev/null 2>&1
+  out=$(QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 timeout 60 \
+    "$build/tests/test_calcwindows" --gtest_filter='CalcDisplay.ANewValueOnTheDisplayIsAnnounced' 2>&1)
+  check "a new display value is announced (the window test ran, not skipped)" \
+    grep -q '^\[  PASSED  \] 1 test' <<< "$out"
+fi
 
 finish

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -272,4 +273,37 @@ TEST(SpinButton, HalvesRepeatAndLayOut)
     QTest::mousePress(Spin->UpButton(), Qt::LeftButton);
     EXPECT_GE(Up, 4);
     EXPECT_LE(Up, 10);
+}
+
+TEST(SpeedButtonAccessible, NamedPressableAndNotDescribedByItsName)
+{
+    QWidget Parent;
+    TBrixSpeedButton Key(&Parent);
+    Key.setText(QStringLiteral("7"));
+    QAccessibleInterface *Iface = QAccessible::queryAccessibleInterface(&Key);
+    ASSERT_NE(Iface, nullptr);
+    EXPECT_EQ(Iface->role(), QAccessible::Button);
+    EXPECT_EQ(Iface->text(QAccessible::Name), QStringLiteral("7")) << "the caption";
+
+    // A hint that is also the name is not read out a second time.
+    Key.setToolTip(QStringLiteral("Add"));
+    Key.setAccessibleName(QStringLiteral("Add"));
+    EXPECT_EQ(Iface->text(QAccessible::Name), QStringLiteral("Add"));
+    EXPECT_EQ(Iface->text(QAccessible::Description), QString());
+    Key.setAccessibleDescription(QStringLiteral("Add"));
+    EXPECT_EQ(Iface->text(QAccessible::Description), QString());
+    Key.setAccessibleDescription(QStringLiteral("Adds the next number"));
+    EXPECT_EQ(Iface->text(QAccessible::Description), QStringLiteral("Adds the next number"));
+
+    int Clicks = 0;
+    QObject::connect(&Key, &QAbstractButton::clicked, [&Clicks] { ++Clicks; });
+    QAccessibleActionInterface *Actions = Iface->actionInterface();
+    ASSERT_NE(Actions, nullptr);
+    ASSERT_TRUE(Actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    Actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Clicks, 1);
+    Key.setEnabled(false);
+    EXPECT_FALSE(Actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    Actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Clicks, 1) << "a disabled key is not pressed";
 }

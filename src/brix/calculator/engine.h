@@ -24,7 +24,8 @@
 // The implementation is split by section: engine_entry.cpp (construction,
 // entry and display), engine_operators.cpp (operators, brackets, results),
 // engine_functions.cpp (function keys, angle modes), engine_memory.cpp
-// (memory and tape), engine_texts.cpp (texts and the error state), with
+// (memory and tape), engine_texts.cpp (texts and the error state),
+// engine_state.cpp (saved states), with
 // engine_internal.h shared between them.
 #pragma once
 
@@ -47,6 +48,41 @@
 namespace Brix {
 
 class TBrixFloatFormatter;
+
+// Everything a key press can change in an engine, as a value: what
+// TBrixCalcEngine::SaveState takes and RestoreState puts back (the undo steps
+// of the windows, and the state a window hands on to another). The stacks
+// hold their valid entries only, bottom first. Not held: the language, the
+// formatter link, the text table and the notification handlers, which belong
+// to the host rather than to the calculation.
+struct TBrixCalcEngineState
+{
+    QString Entry;
+    QString Display;
+    QString LastError;
+    QChar LastCh = u' ';
+    std::vector<Extended> Operands;
+    QString Operators;
+    Extended Memory = 0;
+    std::array<Extended, 10> Variables{};
+    bool Inv = false;
+    bool Hyp = false;
+    TBrixAngleMode AngleMode = amRadians;
+    Byte DecimalPlaces = 4;
+    QStringList Tape;
+    QString TapeHold;
+    int TapePosition = -1;
+    bool BinaryPercent = false;
+    bool PrefixFunctions = true;
+    bool Precedence = true;
+    bool MemoryHistory = false;
+    bool OperatorSameLine = false;
+    bool EnableGrads = false;
+    bool IgnoreError = false;
+    Byte MaxDisplayLength = 26;
+
+    bool operator==(const TBrixCalcEngineState &) const = default;
+};
 
 class BRIX_CORE_EXPORT TBrixCalcEngine : public TBrixBaseClass
 {
@@ -244,6 +280,16 @@ public:
     // A cursor kept for the host; the engine never reads it.
     int GetHistoryPosition() const { return FLastHistoryAccess; }
     void SetHistoryPosition(int Value) { FLastHistoryAccess = Value; }
+
+    // ---- Saved states ----
+
+    // The whole calculation state as a value; changes nothing.
+    TBrixCalcEngineState SaveState() const;
+    // Puts State back, options included. Then fires OnDisplayChange,
+    // OnMemoryChange, OnHistoryChange and OnDecimalPlacesChange once each
+    // (whether or not each changed) and nothing else; writes no tape line.
+    // A binary percent switch restores the function codes with it.
+    void RestoreState(const TBrixCalcEngineState &State);
 
     // ---- Texts, language and errors ----
 

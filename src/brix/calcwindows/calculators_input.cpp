@@ -149,6 +149,19 @@ std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifie
     return std::nullopt;
 }
 
+std::optional<TBrixUndoCommand> UndoCommandForKeyDown(int Key, Qt::KeyboardModifiers Modifiers)
+{
+    const Qt::KeyboardModifiers Held =
+        Modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (Key != Qt::Key_Z)
+        return std::nullopt;
+    if (Held == Qt::ControlModifier)
+        return ucUndo;
+    if (Held == (Qt::ControlModifier | Qt::ShiftModifier))
+        return ucRedo;
+    return std::nullopt;
+}
+
 QString RegionalPasteText(const QString &Text, QChar Decimal)
 {
     if (Decimal != u',' && Decimal != u'.')

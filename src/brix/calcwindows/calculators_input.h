@@ -50,6 +50,17 @@ BRIX_CONTROLS_EXPORT TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalc
 BRIX_CONTROLS_EXPORT std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifiers,
                                           TBrixCalcWindowKind Kind);
 
+// The undo and redo commands of the keyboard; they have no key on the keypad.
+enum TBrixUndoCommand
+{
+    ucUndo,
+    ucRedo
+};
+
+// The command that a key-down of Key with Modifiers gives, in every window
+// kind: Ctrl+Z -> ucUndo, Ctrl+Shift+Z -> ucRedo (Alt held: none).
+BRIX_CONTROLS_EXPORT std::optional<TBrixUndoCommand> UndoCommandForKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
+
 // Pasted Text as the engine's InputString is to read it in a region whose
 // decimal separator Decimal is "," or ".", so that a number copied from
 // another region is not read ten or a thousand times too large. Other is the

@@ -247,10 +247,10 @@ void TBrixCalcDisplay::SetValue(const QString &Text)
 {
     if (Text == text())
         return;
+    // The display's accessible name is its text, and QLabel reports the new
+    // name to screen readers itself (once: a second event here would have
+    // the value read out twice).
     setText(Text);
-    // A screen reader hears the new value: the display's name is its text.
-    QAccessibleEvent Changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&Changed);
 }
 
 void TBrixCalcDisplay::SetDecimalSeparator(QChar Value)
@@ -507,10 +507,12 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
         return;
     QString Error;
     try {
-        if (const auto Action = KeyRow(Key).WindowAction)
-            Action(*this);
-        else
-            PressKey(*CalcEngine, Key);
+        UndoStep([this, Key] {
+            if (const auto Action = KeyRow(Key).WindowAction)
+                Action(*this);
+            else
+                PressKey(*CalcEngine, Key);
+        });
         return;
     } catch (const Exception &E) {
         Error = E.Message();
@@ -522,6 +524,52 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
         ErrorReporter()(this, Error);
     else
         QMessageBox::critical(this, windowTitle(), Error);
+}
+
+template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
+{
+    if (FRestoring) {
+        Command();
+        return;
+    }
+    TBrixCalcEngineState Before = CalcEngine->SaveState();
+    // A command that fails after changing the engine is a step all the same.
+    struct TRecord
+    {
+        TBrixCalcFormBase *Form;
+        TBrixCalcEngineState &Before;
+        ~TRecord()
+        {
+            if (Form->CalcEngine && !(Form->CalcEngine->SaveState() == Before))
+                Form->FUndoHistory.Record(std::move(Before));
+        }
+    } Record{this, Before};
+    Command();
+}
+
+void TBrixCalcFormBase::RestoreEngine(const TBrixCalcEngineState &State)
+{
+    FRestoring = true;
+    CalcEngine->RestoreState(State);
+    RadBtn->setText(CalcEngine->GetAngleModeStr());
+    RefreshAccessibleName(RadBtn);
+    FRestoring = false;
+}
+
+void TBrixCalcFormBase::Undo()
+{
+    if (!CalcEngine)
+        return;
+    if (auto State = FUndoHistory.Undo(CalcEngine->SaveState()))
+        RestoreEngine(*State);
+}
+
+void TBrixCalcFormBase::Redo()
+{
+    if (!CalcEngine)
+        return;
+    if (auto State = FUndoHistory.Redo(CalcEngine->SaveState()))
+        RestoreEngine(*State);
 }
 
 void TBrixCalcFormBase::SetErrorReporter(TErrorReporter Reporter)
@@ -651,7 +699,7 @@ void TBrixCalcFormBase::DPSpinChange()
 {
     if (!CalcEngine)
         return;
-    CalcEngine->SetDecimalPlaces(Byte(qBound(0, DPSpin->Value(), 255)));
+    UndoStep([this] { CalcEngine->SetDecimalPlaces(Byte(qBound(0, DPSpin->Value(), 255))); });
     ShowValues();
 }
 
@@ -676,6 +724,14 @@ void TBrixCalcFormBase::FormKeyPress(QChar &Character)
 
 void TBrixCalcFormBase::FormKeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
+    if (const std::optional<TBrixUndoCommand> Command = UndoCommandForKeyDown(Key, Shift)) {
+        if (*Command == ucUndo)
+            Undo();
+        else
+            Redo();
+        Key = 0;
+        return;
+    }
     if (const std::optional<TBrixCalcKey> Pressed = KeyForKeyDown(Key, Shift, WindowKind())) {
         ClickKey(*Pressed);
         Key = 0;

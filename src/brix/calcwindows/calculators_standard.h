@@ -14,6 +14,7 @@
 
 #include "brix/calculator/keys.h"
 #include "brix/calcwindows/calculators_keypad.h"
+#include "brix/calcwindows/calculators_undo.h"
 #include "brix/classes/component.h"
 #include "brix/resources/calculator.h"
 
@@ -129,6 +130,15 @@ public:
     // stays open; nothing propagates to the caller.
     void ClickKey(TBrixCalcKey Key);
 
+    // Undo takes the engine back to its state before the last command that
+    // changed it (a key, paste, the angle key, the decimal places box), up to
+    // TBrixCalcUndoHistory::MaxSteps commands; Redo goes forward again. The
+    // keyboard gives them as Ctrl+Z and Ctrl+Shift+Z. Nothing to undo or
+    // redo does nothing.
+    void Undo();
+    void Redo();
+    TBrixCalcUndoHistory &UndoHistory() { return FUndoHistory; }
+
     // Re-reads the window caption and every caption and hint named by a text
     // key, in the engine's language. The angle-mode key keeps its caption.
     void UpdateLanguage();
@@ -203,6 +213,9 @@ private:
     void CopyValue();
     void PasteValue();
     void ToggleAngleMode();
+    // Runs Command as one undo step: recorded when it changed the engine.
+    template <class TCommand> void UndoStep(TCommand &&Command);
+    void RestoreEngine(const TBrixCalcEngineState &State);
     void CloseWith(bool Cancel);
     void SetKeyHint(TBrixCalcKey Key, const QString &Hint);
     void EngineDisplayChange();
@@ -225,6 +238,9 @@ private:
     TPosition FPosition = poScreenCenter;
     bool FPanelPressed = false;
     const QEvent *FLastKeyEvent = nullptr;
+    TBrixCalcUndoHistory FUndoHistory;
+    // Set while a state is restored: the box's own change is no new step.
+    bool FRestoring = false;
 };
 
 class BRIX_CONTROLS_EXPORT TBrixCalcForm : public TBrixCalcFormBase

@@ -1,5 +1,7 @@
 #include "brix/widgets/buttons.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMouseEvent>
@@ -39,9 +41,83 @@ void FocusIfPossible(QWidget *Control)
     Control->setFocus(Qt::MouseFocusReason);
 }
 
+namespace {
+
+// What a screen reader learns of a speed button: a button named by its
+// accessible name (else its caption) that can be pressed. Its description is
+// only the accessible description set for it, and none when that repeats the
+// name: the hint is mostly the name already, and a reader would say it twice.
+class TSpeedButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit TSpeedButtonAccessible(QWidget *Button)
+        : QAccessibleWidget(Button, QAccessible::Button)
+    {
+    }
+
+    QAbstractButton *Button() const { return static_cast<QAbstractButton *>(widget()); }
+
+    QString text(QAccessible::Text Kind) const override
+    {
+        switch (Kind) {
+        case QAccessible::Name: {
+            const QString Name = widget()->accessibleName();
+            return Name.isEmpty() ? Button()->text() : Name;
+        }
+        case QAccessible::Description: {
+            const QString Description = widget()->accessibleDescription();
+            return Description == text(QAccessible::Name) ? QString() : Description;
+        }
+        default:
+            return QAccessibleWidget::text(Kind);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State State = QAccessibleWidget::state();
+        State.pressed = Button()->isDown();
+        State.checkable = Button()->isCheckable();
+        State.checked = Button()->isChecked();
+        return State;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList Names = QAccessibleWidget::actionNames();
+        if (widget()->isEnabled())
+            Names.prepend(pressAction());
+        return Names;
+    }
+
+    void doAction(const QString &ActionName) override
+    {
+        if (!widget()->isEnabled())
+            return;
+        if (ActionName == pressAction())
+            Button()->click();
+        else
+            QAccessibleWidget::doAction(ActionName);
+    }
+};
+
+QAccessibleInterface *SpeedButtonAccessibleFactory(const QString &, QObject *Object)
+{
+    if (auto *Button = qobject_cast<TBrixSpeedButton *>(Object))
+        return new TSpeedButtonAccessible(Button);
+    return nullptr;
+}
+
+} // namespace
+
 TBrixSpeedButton::TBrixSpeedButton(QWidget *Parent, TComponent *AOwner)
     : QAbstractButton(Parent), TComponent(AOwner)
 {
+    static const bool FactoryInstalled = [] {
+        QAccessible::installFactory(SpeedButtonAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(FactoryInstalled);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, [this] {
