@@ -147,6 +147,7 @@ bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
         Store.SetIniFile(Path);
         DM.BrixCalculator1->LoadFromStore();
         LoadFormatterOptions(DM);
+        DM.Options.ShowTape = Store.ReadBoolean(QStringLiteral("Show Tape"), DM.Options.ShowTape);
         const QString Language = Store.ReadString(QStringLiteral("Language"), QString());
         if (!Language.trimmed().isEmpty())
             ChosenLanguage = Language;
@@ -188,10 +189,17 @@ int main(int argc, char **argv)
     const TSettingsFiles Files = LocateSettingsFiles(
         AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     const QString SettingsFile = Files.Target();
+    DM->Options.SettingsFile = SettingsFile;
     try {
         const bool MayWrite = LoadSettings(*DM, Files);
-        // Escape (a cancelled window) keeps nothing, so nothing is written.
-        if (!DM->BrixCalculator1->Execute())
+        const TPocketoOptions Loaded = DM->Options;
+        const bool Kept = DM->BrixCalculator1->Execute();
+        // Escape (a cancelled window) discards the calculator's values; the
+        // choices made in the window's menu are kept on every close. A key
+        // the user did not change is not written, so that a start and an
+        // Escape leave the file untouched.
+        const bool TapeChanged = DM->Options.ShowTape != Loaded.ShowTape;
+        if (!Kept && !TapeChanged)
             return 0;
         if (!MayWrite) {
             std::fprintf(stderr, "lumopocketo: the settings were not saved: %s could not be read\n",
@@ -199,9 +207,15 @@ int main(int argc, char **argv)
             return 1;
         }
         // Only the program's own keys go to the file; its other keys stay.
-        DM->BrixStoreCtrl1->SetIniFile(SettingsFile);
+        TBrixStoreCtrl &Store = *DM->BrixStoreCtrl1;
+        Store.SetIniFile(SettingsFile);
         QDir().mkpath(QFileInfo(SettingsFile).absolutePath());
-        DM->BrixCalculator1->SaveToStore();
+        if (Kept)
+            DM->BrixCalculator1->SaveToStore();
+        if (TapeChanged) {
+            Store.SetIniSection(QStringLiteral("Defaults"));
+            Store.WriteBoolean(QStringLiteral("Show Tape"), DM->Options.ShowTape);
+        }
     } catch (const Exception &E) {
         // Nothing is saved after a failure here: the settings stay as they were.
         ReportError(E.Message());

@@ -73,4 +73,5 @@ void TDM::BrixCalculator1StartCalculator(TObject *, TBrixCalcForm *&CalcForm)
     // The window took the table's title when it got its language.
     CalcForm->setWindowTitle(BrixCalculator1->Title());
     CalcForm->CancelBtn->hide();
+    new TPocketoWindowExtras(*CalcForm, Options); // a child of the window
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "brix/classes/component.h"
+#include "pocketowindow.h"
 
 namespace Brix {
 class TBrixCalcForm;
@@ -32,9 +33,14 @@ public:
     Brix::TBrixUICtrl *BrixUICtrl1 = nullptr;
     Brix::TBrixStoreCtrl *BrixStoreCtrl1 = nullptr;
 
+    // The program's own options (tape, settings file), read and written by
+    // the program beside the component's.
+    TPocketoOptions Options;
+
     // Trims the calculator window just before it is shown: the title is the
-    // program's again (the window's language gave it the table's) and the
-    // cancel key is hidden (Escape still cancels, through the hidden key).
+    // program's again (the window's language gave it the table's), the
+    // cancel key is hidden (Escape still cancels, through the hidden key),
+    // and the window gets the program's menu and tape.
     void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
 
 protected:
