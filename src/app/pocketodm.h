@@ -9,6 +9,8 @@
 
 namespace Brix {
 class TBrixCalcForm;
+class TBrixCalcFormBase;
+class TBrixSciCalcForm;
 class TBrixCalculator;
 class TBrixFormatter;
 class TBrixStoreCtrl;
@@ -42,7 +44,13 @@ public:
     // cancel key is hidden (Escape still cancels, through the hidden key),
     // and the window gets the program's menu and tape.
     void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
+    // The same for the scientific window.
+    void BrixCalculator1StartSciCalculator(Brix::TObject *Sender,
+                                           Brix::TBrixSciCalcForm *&CalcForm);
 
 protected:
     explicit TDM(Brix::TComponent *AOwner) : Brix::TComponent(AOwner) {}
+
+private:
+    void TrimWindow(Brix::TBrixCalcFormBase &Form);
 };

@@ -75,6 +75,11 @@ void TPocketoWindowExtras::BuildMenu()
     FMenu->setToolTipsVisible(true);
     TBrixCalcEngine &Engine = *FForm.CalcEngine;
 
+    QAction *Scientific = FMenu->addAction(tr("Scientific"));
+    Scientific->setCheckable(true);
+    Scientific->setChecked(FForm.WindowKind() == wkScientific);
+    connect(Scientific, &QAction::triggered, this, [this](bool Checked) { SwitchWindow(Checked); });
+
     // The keys are only shown: the window's own shortcuts and keyboard run
     // them, and a second shortcut for the same keys would block both.
     auto WithKeys = [](const QString &Text, QKeyCombination Keys) {
@@ -131,6 +136,17 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
         return true;
     }
     return false;
+}
+
+void TPocketoWindowExtras::SwitchWindow(bool Scientific)
+{
+    FOptions.Scientific = Scientific;
+    if (Scientific == (FForm.WindowKind() == wkScientific))
+        return;
+    FOptions.SwitchWindow = true;
+    FOptions.CarriedTape = FForm.CalcEngine->HistoryLines();
+    FForm.Cancelled = false; // the values go to the next window
+    FForm.close();
 }
 
 // ---- Tape ----

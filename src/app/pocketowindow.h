@@ -7,6 +7,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -23,8 +26,15 @@ struct TPocketoOptions
 {
     // "Show Tape" in [Defaults]: the tape is open beside the window.
     bool ShowTape = false;
+    // "Scientific" in [Defaults]: the library's scientific window instead
+    // of the compact one.
+    bool Scientific = false;
     // The settings file the program writes (shown in the About box).
     QString SettingsFile;
+    // Set when the window closed to be shown again as the other kind
+    // (Scientific tells which); the tape's lines go with it.
+    bool SwitchWindow = false;
+    std::optional<QStringList> CarriedTape;
 };
 
 // Lives as a child of the window it extends and ends with it.
@@ -45,6 +55,9 @@ public:
     void OpenMenu(const QPoint &GlobalPos);
     // Shows or hides the tape and remembers the choice in the options.
     void SetTapeShown(bool Value);
+    // Closes the window (keeping its values) to be shown again as the
+    // scientific (true) or compact window, and remembers the choice.
+    void SwitchWindow(bool Scientific);
     // The About box's text, and the box itself (modal over the window).
     QString AboutText() const;
     void ShowAbout();

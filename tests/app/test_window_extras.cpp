@@ -5,6 +5,7 @@
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_scientific.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
@@ -24,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace Brix;
 
@@ -119,7 +121,7 @@ TEST_F(WindowExtras, MenuOpensFromTheDisplaysThePanelAndTheKeyboardBuiltOnFirstU
         ASSERT_NE(Extras->Menu(), nullptr);
         EXPECT_TRUE(Extras->Menu()->isVisible());
         EXPECT_EQ(Entries(),
-                  QStringList({"Tape", "Copy", "Paste", "About LumoPocketo"}));
+                  QStringList({"Scientific", "Tape", "Copy", "Paste", "About LumoPocketo"}));
         Extras->Menu()->close();
         EXPECT_TRUE(Form->isVisible());
     }
@@ -216,6 +218,79 @@ TEST_F(WindowExtras, AboutNamesVersionAndSettingsFile)
     EXPECT_TRUE(Shown.contains(QStringLiteral(BRIX_VERSION_STRING)));
     EXPECT_TRUE(Shown.contains("/tmp/some folder/lumopocketo.ini"));
     EXPECT_TRUE(Form->isVisible());
+}
+
+// Through the component as the program runs it: the menu's Scientific entry
+// closes the compact window and the program shows the scientific one with
+// the value, memory, decimal places, angle mode and tape; and back.
+TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
+{
+    TBrixCalculator &Calc = *DM->BrixCalculator1;
+    std::vector<TBrixCalcWindowKind> Kinds;
+    std::vector<QStringList> Tapes;
+    std::vector<QString> Titles;
+    std::vector<bool> CancelShown;
+    int Step = 0;
+    // Each shown window: note it, then act once it runs.
+    auto Act = [&](TBrixCalcFormBase *F) {
+        Kinds.push_back(F->WindowKind());
+        Tapes.push_back(F->CalcEngine->HistoryLines());
+        Titles.push_back(F->windowTitle());
+        CancelShown.push_back(F->CancelBtn->isVisibleTo(F));
+        QTimer::singleShot(0, F, [F, &Step] {
+            auto *X = F->findChild<TPocketoWindowExtras *>();
+            QWidget *Target = F->focusWidget() ? F->focusWidget() : F;
+            if (Step++ == 0) {
+                for (char C : QByteArray("2+3=M"))
+                    QTest::keyClick(Target, C == 'M' ? 'P' : C); // P: pi, a new value
+                F->CalcEngine->SetMemory(9);
+                F->CalcEngine->SetAngleMode(amDegrees);
+                F->CalcEngine->SetDecimalPlaces(2);
+                X->OpenMenu(QPoint(0, 0));
+                for (QAction *A : X->Menu()->actions())
+                    if (A->text() == "Scientific")
+                        A->trigger();
+            } else if (Step == 2) {
+                X->SwitchWindow(false);
+            } else {
+                F->close();
+            }
+        });
+    };
+    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
+        DM->BrixCalculator1StartCalculator(S, F);
+        Act(F);
+    });
+    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
+        DM->BrixCalculator1StartSciCalculator(S, F);
+        Act(F);
+    });
+    // The program's loop.
+    bool Scientific = false;
+    do {
+        DM->Options.SwitchWindow = false;
+        Calc.SetCalculatorType(Scientific ? ctScientific : ctStandard);
+        ASSERT_TRUE(Calc.Execute());
+        Scientific = DM->Options.Scientific;
+    } while (DM->Options.SwitchWindow && Kinds.size() < 5);
+
+    ASSERT_EQ(Kinds, (std::vector<TBrixCalcWindowKind>{wkCompact, wkScientific, wkCompact}));
+    EXPECT_FALSE(DM->Options.Scientific);
+    // The compact window's tape (its start line, 2 + 3 = 5, pi) goes over
+    // whole, and back again.
+    ASSERT_FALSE(Tapes[1].isEmpty());
+    EXPECT_EQ(Tapes[1].first(), Tapes[0].first());
+    EXPECT_TRUE(Tapes[1].join(u'|').contains("+|3.0000|=|5.0000")) << Tapes[1].join(u'|').toStdString();
+    EXPECT_EQ(Tapes[2], Tapes[1]);
+    // Trimmed alike: the program's title, no cancel key.
+    for (size_t I = 0; I < Titles.size(); ++I) {
+        EXPECT_EQ(Titles[I], Calc.Title());
+        EXPECT_FALSE(CancelShown[I]);
+    }
+    EXPECT_NEAR(double(Calc.Value()), 3.14159265, 1e-6);
+    EXPECT_EQ(Calc.Memory(), Extended(9));
+    EXPECT_EQ(Calc.AngleMode(), amDegrees);
+    EXPECT_EQ(Calc.DecimalPlaces(), 2);
 }
 
 } // namespace

@@ -174,4 +174,18 @@ else
     test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1
 fi
 
+# ---- 4. --scientific starts with the scientific window ----
+check "--help lists --scientific" grep -q -- '--scientific' <<< "$("$prog" --help)"
+dir=$work/sci
+mkdir -p "$dir"
+cp "$prog" "$dir/"
+printf '[Defaults]\r\n' > "$dir/lumopocketo.ini"
+"$dir/lumopocketo" --scientific 2>> "$work/stderr" &
+pid=$!
+win=$(wait_window '^LumoPocketo v')
+geometry=$(xdotool getwindowgeometry "$win" 2>/dev/null)
+check "--scientific shows the 220x248 scientific window: $geometry" grep -q 'Geometry: 220x248' <<< "$geometry"
+stop
+check "--scientific is not remembered" test -z "$(key_value "$dir/lumopocketo.ini" Scientific)"
+
 finish
