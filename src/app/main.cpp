@@ -31,11 +31,12 @@ namespace {
 const QString AppTitle = QStringLiteral("LumoPocketo");
 
 const char Usage[] =
-    "Usage: lumopocketo [QT-OPTION...]\n"
+    "Usage: lumopocketo [--scientific] [QT-OPTION...]\n"
     "Shows the LumoPocketo pocket calculator.\n"
     "\n"
-    "  --help     this text\n"
-    "  --version  the version\n"
+    "  --scientific  start with the scientific window (for this run)\n"
+    "  --help        this text\n"
+    "  --version     the version\n"
     "\n"
     "Qt's own options (-platform, -style, -display, ...) are accepted.\n"
     "Settings: lumopocketo.ini beside the program when it exists there and can be\n"
@@ -147,6 +148,9 @@ bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
         Store.SetIniFile(Path);
         DM.BrixCalculator1->LoadFromStore();
         LoadFormatterOptions(DM);
+        DM.Options.ShowTape = Store.ReadBoolean(QStringLiteral("Show Tape"), DM.Options.ShowTape);
+        DM.Options.Scientific =
+            Store.ReadBoolean(QStringLiteral("Scientific"), DM.Options.Scientific);
         const QString Language = Store.ReadString(QStringLiteral("Language"), QString());
         if (!Language.trimmed().isEmpty())
             ChosenLanguage = Language;
@@ -169,8 +173,13 @@ int main(int argc, char **argv)
     }
     TPocketoApplication App(argc, argv);
     // Qt has taken its own options out of the command line.
-    if (argc > 1) {
-        std::fprintf(stderr, "lumopocketo: unknown argument '%s'\n%s", argv[1], Usage);
+    bool StartScientific = false;
+    for (int I = 1; I < argc; ++I) {
+        if (std::strcmp(argv[I], "--scientific") == 0) {
+            StartScientific = true;
+            continue;
+        }
+        std::fprintf(stderr, "lumopocketo: unknown argument '%s'\n%s", argv[I], Usage);
         return 2;
     }
     QApplication::setApplicationName(AppTitle);
@@ -188,10 +197,27 @@ int main(int argc, char **argv)
     const TSettingsFiles Files = LocateSettingsFiles(
         AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     const QString SettingsFile = Files.Target();
+    DM->Options.SettingsFile = SettingsFile;
     try {
         const bool MayWrite = LoadSettings(*DM, Files);
-        // Escape (a cancelled window) keeps nothing, so nothing is written.
-        if (!DM->BrixCalculator1->Execute())
+        const TPocketoOptions Loaded = DM->Options;
+        // The window's menu switches between the compact and the scientific
+        // window: the one closes with its values, the other opens with them.
+        bool Scientific = StartScientific || DM->Options.Scientific;
+        bool Kept = false;
+        do {
+            DM->Options.SwitchWindow = false;
+            DM->BrixCalculator1->SetCalculatorType(Scientific ? ctScientific : ctStandard);
+            Kept = DM->BrixCalculator1->Execute();
+            Scientific = DM->Options.Scientific;
+        } while (DM->Options.SwitchWindow);
+        // Escape (a cancelled window) discards the calculator's values; the
+        // choices made in the window's menu are kept on every close. A key
+        // the user did not change is not written, so that a start and an
+        // Escape leave the file untouched.
+        const bool TapeChanged = DM->Options.ShowTape != Loaded.ShowTape;
+        // --scientific alone does not change the remembered choice.
+        if (!Kept && !TapeChanged && DM->Options.Scientific == Loaded.Scientific)
             return 0;
         if (!MayWrite) {
             std::fprintf(stderr, "lumopocketo: the settings were not saved: %s could not be read\n",
@@ -199,9 +225,16 @@ int main(int argc, char **argv)
             return 1;
         }
         // Only the program's own keys go to the file; its other keys stay.
-        DM->BrixStoreCtrl1->SetIniFile(SettingsFile);
+        TBrixStoreCtrl &Store = *DM->BrixStoreCtrl1;
+        Store.SetIniFile(SettingsFile);
         QDir().mkpath(QFileInfo(SettingsFile).absolutePath());
-        DM->BrixCalculator1->SaveToStore();
+        if (Kept)
+            DM->BrixCalculator1->SaveToStore();
+        Store.SetIniSection(QStringLiteral("Defaults"));
+        if (TapeChanged)
+            Store.WriteBoolean(QStringLiteral("Show Tape"), DM->Options.ShowTape);
+        if (DM->Options.Scientific != Loaded.Scientific)
+            Store.WriteBoolean(QStringLiteral("Scientific"), DM->Options.Scientific);
     } catch (const Exception &E) {
         // Nothing is saved after a failure here: the settings stay as they were.
         ReportError(E.Message());

@@ -3,10 +3,14 @@
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
 #include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_scientific.h"
+#include "brix/calculator/engine.h"
 #include "brix/store/storectrls.h"
 #include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
+
+#include <utility>
 
 using namespace Brix;
 
@@ -48,6 +52,9 @@ TDM *TDM::Create(TComponent *AOwner)
     Calc.SetOnStartCalculator([DM](TObject *Sender, TBrixCalcForm *&CalcForm) {
         DM->BrixCalculator1StartCalculator(Sender, CalcForm);
     });
+    Calc.SetOnStartSciCalculator([DM](TObject *Sender, TBrixSciCalcForm *&CalcForm) {
+        DM->BrixCalculator1StartSciCalculator(Sender, CalcForm);
+    });
 
     DM->BrixFormatter1->PercentSettings()->SetDecimalPlaces(2);
 
@@ -70,7 +77,25 @@ TDM *TDM::Create(TComponent *AOwner)
 
 void TDM::BrixCalculator1StartCalculator(TObject *, TBrixCalcForm *&CalcForm)
 {
+    TrimWindow(*CalcForm);
+}
+
+void TDM::BrixCalculator1StartSciCalculator(TObject *, TBrixSciCalcForm *&CalcForm)
+{
+    TrimWindow(*CalcForm);
+}
+
+void TDM::TrimWindow(TBrixCalcFormBase &Form)
+{
     // The window took the table's title when it got its language.
-    CalcForm->setWindowTitle(BrixCalculator1->Title());
-    CalcForm->CancelBtn->hide();
+    Form.setWindowTitle(BrixCalculator1->Title());
+    Form.CancelBtn->hide();
+    // The tape of the window this one replaces, in place of the line its
+    // start wrote.
+    if (const std::optional<QStringList> Tape = std::exchange(Options.CarriedTape, std::nullopt)) {
+        Form.CalcEngine->ClearHistory();
+        for (const QString &Line : *Tape)
+            Form.CalcEngine->AddHistoryLine(Line, false);
+    }
+    new TPocketoWindowExtras(Form, Options); // a child of the window
 }

@@ -5,9 +5,12 @@
 #pragma once
 
 #include "brix/classes/component.h"
+#include "pocketowindow.h"
 
 namespace Brix {
 class TBrixCalcForm;
+class TBrixCalcFormBase;
+class TBrixSciCalcForm;
 class TBrixCalculator;
 class TBrixFormatter;
 class TBrixStoreCtrl;
@@ -32,11 +35,22 @@ public:
     Brix::TBrixUICtrl *BrixUICtrl1 = nullptr;
     Brix::TBrixStoreCtrl *BrixStoreCtrl1 = nullptr;
 
+    // The program's own options (tape, settings file), read and written by
+    // the program beside the component's.
+    TPocketoOptions Options;
+
     // Trims the calculator window just before it is shown: the title is the
-    // program's again (the window's language gave it the table's) and the
-    // cancel key is hidden (Escape still cancels, through the hidden key).
+    // program's again (the window's language gave it the table's), the
+    // cancel key is hidden (Escape still cancels, through the hidden key),
+    // and the window gets the program's menu and tape.
     void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
+    // The same for the scientific window.
+    void BrixCalculator1StartSciCalculator(Brix::TObject *Sender,
+                                           Brix::TBrixSciCalcForm *&CalcForm);
 
 protected:
     explicit TDM(Brix::TComponent *AOwner) : Brix::TComponent(AOwner) {}
+
+private:
+    void TrimWindow(Brix::TBrixCalcFormBase &Form);
 };

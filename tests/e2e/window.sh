@@ -2,8 +2,10 @@
 # End to end: the everyday window under a virtual X server, driven with a
 # real X input tool. A long value keeps all its integer digits on the display
 # (read back from a screenshot), Ctrl+C copies the whole value, a typed "%"
-# is the percent key, Ctrl+Z takes back the last key, and a new value on the
-# display is announced to assistive technologies.
+# is the percent key, Ctrl+Z takes back the last key, a new value on the
+# display is announced to assistive technologies, the Menu key opens the
+# window's menu and Ctrl+T the tape (both read over the accessibility bus,
+# AT-SPI), and --scientific starts with the scientific window.
 #   bash tests/e2e/window.sh <build folder>
 set -u
 build=$(cd "${1:?usage: window.sh <build folder>}" && pwd)
@@ -44,7 +46,7 @@ start() {
   cp "$prog" "$dir/"
   printf '[Defaults]\r\n' > "$dir/lumopocketo.ini"
   printf '%s\r\n' "$@" >> "$dir/lumopocketo.ini"
-  "$dir/lumopocketo" 2>> "$work/stderr" &
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dir/lumopocketo" 2>> "$work/stderr" &
   pid=$!
   win=$(wait_window '^LumoPocketo v')
 }
@@ -96,5 +98,118 @@ if command -v dbus-send > /dev/null && [ -x "$build/tests/test_calcwindows" ]; t
   check "a new display value is announced (the window test ran, not skipped)" \
     grep -q '^\[  PASSED  \] 1 test' <<< "$out"
 fi
+
+# ---- 5. The Menu key opens the menu; Ctrl+T the tape ----
+# The system's Python, which has the D-Bus module (a user's Python may not).
+cat > "$work/a11y.py" <<'EOF'
+"""Prints the accessible elements of process PID over AT-SPI, one a line:
+role, a tab, name, a tab, and the text of those that hold text.
+  a11y.py bus   start the accessibility bus, print its address
+  a11y.py PID"""
+import sys
+import dbus
+
+ACC = "org.a11y.atspi.Accessible"
+T = 5
+session = dbus.SessionBus()
+address = session.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(dbus_interface="org.a11y.Bus")
+if sys.argv[1] == "bus":
+    print(address)
+    sys.exit(0)
+bus = dbus.bus.BusConnection(address)
+pid = int(sys.argv[1])
+
+
+def walk(obj, depth=0):
+    if depth > 30:
+        return
+    name = str(obj.Get(ACC, "Name", dbus_interface="org.freedesktop.DBus.Properties", timeout=T))
+    role = str(obj.GetRoleName(dbus_interface=ACC, timeout=T))
+    text = ""
+    try:
+        text = str(obj.GetText(0, -1, dbus_interface="org.a11y.atspi.Text", timeout=T))
+    except dbus.exceptions.DBusException:
+        pass
+    print(role + "\t" + name + "\t" + text.replace("\n", "|"))
+    for sender, path in obj.GetChildren(dbus_interface=ACC, timeout=T):
+        walk(bus.get_object(sender, path), depth + 1)
+
+
+registry = bus.get_object("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root")
+dbus_obj = bus.get_object("org.freedesktop.DBus", "/org/freedesktop/DBus")
+for sender, path in registry.GetChildren(dbus_interface=ACC, timeout=T):
+    try:
+        if int(dbus_obj.GetConnectionUnixProcessID(sender, dbus_interface="org.freedesktop.DBus", timeout=T)) == pid:
+            walk(bus.get_object(sender, path))
+    except dbus.exceptions.DBusException:
+        pass
+EOF
+# A shown window of the program other than $1 (waits at most ${2:-5} s).
+popup_of() {
+  local i w
+  for i in $(seq 1 $((${2:-5} * 5))); do
+    w=$(xdotool search --onlyvisible --class lumopocketo 2>/dev/null | grep -vx "$1" | head -1)
+    [ -n "$w" ] && break
+    sleep 0.2
+  done
+  printf '%s' "$w"
+}
+# The tree once it has a line matching $2 (at most 10 s).
+tree_with() {
+  local i tree
+  for i in $(seq 1 50); do
+    tree=$(/usr/bin/python3 "$work/a11y.py" "$1" 2>/dev/null)
+    grep -qP "$2" <<< "$tree" && break
+    sleep 0.2
+  done
+  printf '%s\n' "$tree"
+}
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+  echo "SKIP (menu and tape): no session bus (dbus-run-session is not installed)"
+else
+  # The program finds the accessibility bus when it starts.
+  check "the accessibility bus starts" test -n "$(/usr/bin/python3 "$work/a11y.py" bus 2>/dev/null)"
+  start menu 'Decimal Places=4'
+  check "the window answers the keyboard for the menu" wait_ready "$win"
+  # Qt leaves popup menus out of the accessibility tree: the popup is seen
+  # as a window of its own; its entries are checked in the widget tests.
+  for keys in Menu shift+F10; do
+    xdotool key --window "$win" "$keys"
+    popup=$(popup_of "$win")
+    check "$keys opens a popup window" test -n "$popup"
+    if [ -n "$popup" ]; then
+      geometry=$(xdotool getwindowgeometry "$popup")
+      check "$keys: the popup holds the six lines of the menu ($geometry)" \
+        grep -qE 'Geometry: [0-9]+x(9[0-9]|1[0-9][0-9])$' <<< "$geometry"
+    fi
+    xdotool key Escape
+    sleep 0.3
+    check "Escape closes the menu, not the window" kill -0 "$pid"
+    check "Escape closes the menu" test -z "$(popup_of "$win" 1)"
+  done
+  xdotool type --window "$win" --delay 30 '2+3='
+  xdotool key --window "$win" ctrl+t
+  tree=$(tree_with "$pid" '^text\tTape\t.')
+  tape=$(grep -m1 -P '^text\tTape\t' <<< "$tree" | cut -f3)
+  check "an element named 'Tape' holds the calculation's lines: got '$tape'" \
+    grep -qP '2.*\|.*3.*\|.*5' <<< "$tape"
+  stop
+  check "Escape keeps the tape's choice: Show Tape=$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" \
+    test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1
+fi
+
+# ---- 6. --scientific starts with the scientific window ----
+check "--help lists --scientific" grep -q -- '--scientific' <<< "$("$prog" --help)"
+dir=$work/sci
+mkdir -p "$dir"
+cp "$prog" "$dir/"
+printf '[Defaults]\r\n' > "$dir/lumopocketo.ini"
+"$dir/lumopocketo" --scientific 2>> "$work/stderr" &
+pid=$!
+win=$(wait_window '^LumoPocketo v')
+geometry=$(xdotool getwindowgeometry "$win" 2>/dev/null)
+check "--scientific shows the 220x248 scientific window: $geometry" grep -q 'Geometry: 220x248' <<< "$geometry"
+stop
+check "--scientific is not remembered" test -z "$(key_value "$dir/lumopocketo.ini" Scientific)"
 
 finish

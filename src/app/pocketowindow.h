@@ -1,0 +1,81 @@
+// The program's additions to its calculator window: a context menu (a right
+// click on the displays or the keypad panel, the Menu key, Shift+F10), the
+// tape beside the window (also Ctrl+T) and the About box. The menu, the tape
+// and the box are built the first time they are needed, so that start-up
+// stays as fast as the window alone.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QPoint;
+class QWidget;
+
+namespace Brix {
+class TBrixCalcFormBase;
+}
+
+// What the program keeps beyond the calculator component's own options.
+struct TPocketoOptions
+{
+    // "Show Tape" in [Defaults]: the tape is open beside the window.
+    bool ShowTape = false;
+    // "Scientific" in [Defaults]: the library's scientific window instead
+    // of the compact one.
+    bool Scientific = false;
+    // The settings file the program writes (shown in the About box).
+    QString SettingsFile;
+    // Set when the window closed to be shown again as the other kind
+    // (Scientific tells which); the tape's lines go with it.
+    bool SwitchWindow = false;
+    std::optional<QStringList> CarriedTape;
+};
+
+// Lives as a child of the window it extends and ends with it.
+class TPocketoWindowExtras : public QObject
+{
+    Q_OBJECT
+public:
+    // Extends Form; Options must outlive the window. When Options.ShowTape
+    // is set, the tape opens when the window is first shown.
+    TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TPocketoOptions &Options);
+
+    // The menu and the tape, or nullptr until first used.
+    QMenu *Menu() const { return FMenu; }
+    QWidget *TapeWindow() const { return FTape; }
+    QPlainTextEdit *TapeView() const { return FTapeView; }
+
+    // Opens the context menu at GlobalPos (builds it on first use).
+    void OpenMenu(const QPoint &GlobalPos);
+    // Shows or hides the tape and remembers the choice in the options.
+    void SetTapeShown(bool Value);
+    // Closes the window (keeping its values) to be shown again as the
+    // scientific (true) or compact window, and remembers the choice.
+    void SwitchWindow(bool Scientific);
+    // The About box's text, and the box itself (modal over the window).
+    QString AboutText() const;
+    void ShowAbout();
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
+    void BuildMenu();
+    void BuildTape();
+    void PlaceTape();
+    void RefreshTape();
+    void OpenMenuFromKeyboard();
+
+    Brix::TBrixCalcFormBase &FForm;
+    TPocketoOptions &FOptions;
+    QMenu *FMenu = nullptr;
+    QAction *FTapeAction = nullptr;
+    QWidget *FTape = nullptr;
+    QPlainTextEdit *FTapeView = nullptr;
+};

@@ -1,0 +1,296 @@
+// The program's additions to its calculator window (context menu, tape,
+// About box), on the compact window as the program trims it.
+#include "pocketodm.h"
+#include "pocketowindow.h"
+
+#include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_scientific.h"
+#include "brix/calcwindows/calculators_standard.h"
+#include "brix/version.h"
+#include "brix/widgets/buttons.h"
+#include "common/regional_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace Brix;
+
+namespace {
+
+class WindowExtras : public BrixTest::RegionalFixture
+{
+protected:
+    void SetUp() override
+    {
+        RegionalFixture::SetUp();
+        DM.reset(TDM::Create());
+        DM->Options.SettingsFile = QStringLiteral("/tmp/some folder/lumopocketo.ini");
+    }
+
+    // The compact window with the program's trimming, shown and active.
+    void Open()
+    {
+        Form = std::make_unique<TBrixCalcForm>();
+        Form->SetHideFnBtns(true);
+        TBrixCalcForm *Trimmed = Form.get();
+        DM->BrixCalculator1StartCalculator(nullptr, Trimmed);
+        Extras = Form->findChild<TPocketoWindowExtras *>();
+        ASSERT_NE(Extras, nullptr);
+        Form->show();
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    }
+
+    void Key(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier)
+    {
+        QWidget *Target = Form->focusWidget() ? Form->focusWidget() : Form.get();
+        QTest::keyClick(Target, K, Mods);
+    }
+    void Type(const char *Keys)
+    {
+        for (const char *C = Keys; *C; ++C) {
+            QWidget *Target = Form->focusWidget() ? Form->focusWidget() : Form.get();
+            QTest::keyClick(Target, *C);
+        }
+    }
+
+    // The menu's entries without their shown keys.
+    QStringList Entries() const
+    {
+        QStringList Texts;
+        for (QAction *A : Extras->Menu()->actions())
+            if (!A->isSeparator())
+                Texts << A->text().section(u'\t', 0, 0);
+        return Texts;
+    }
+    QAction *Entry(const QString &Text) const
+    {
+        for (QAction *A : Extras->Menu()->actions())
+            if (A->text().section(u'\t', 0, 0) == Text)
+                return A;
+        return nullptr;
+    }
+
+    struct TDMFree
+    {
+        void operator()(TDM *P) const { P->Free(); }
+    };
+    std::unique_ptr<TDM, TDMFree> DM;
+    std::unique_ptr<TBrixCalcForm> Form;
+    TPocketoWindowExtras *Extras = nullptr;
+};
+
+TEST_F(WindowExtras, MenuOpensFromTheDisplaysThePanelAndTheKeyboardBuiltOnFirstUse)
+{
+    struct Row
+    {
+        const char *Name;
+        std::function<void()> Open;
+    };
+    auto RightClick = [](QWidget *W) {
+        QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(2, 2), W->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(W, &Event);
+    };
+    const Row Rows[] = {
+        {"value display", [&] { RightClick(Form->ValueDisplay); }},
+        {"memory display", [&] { RightClick(Form->MemoryDisplay); }},
+        {"panel", [&] { RightClick(Form->CalcPanel); }},
+        {"a key (reaches the panel)", [&] { RightClick(Form->Key(ckSeven)); }},
+        {"Menu key", [&] { Key(Qt::Key_Menu); }},
+        {"Shift+F10", [&] { Key(Qt::Key_F10, Qt::ShiftModifier); }},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        Open();
+        EXPECT_EQ(Extras->Menu(), nullptr) << "built before it was needed";
+        R.Open();
+        ASSERT_NE(Extras->Menu(), nullptr);
+        EXPECT_TRUE(Extras->Menu()->isVisible());
+        EXPECT_EQ(Entries(),
+                  QStringList({"Scientific", "Tape", "Copy", "Paste", "About LumoPocketo"}));
+        Extras->Menu()->close();
+        EXPECT_TRUE(Form->isVisible());
+    }
+}
+
+TEST_F(WindowExtras, RightPressOnThePanelKeepsTheWindowOpenLeftClickStillExits)
+{
+    Open();
+    QTest::mouseClick(Form->CalcPanel, Qt::RightButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(Form->isVisible());
+    QTest::mouseClick(Form->CalcPanel, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(Form->isVisible());
+    EXPECT_FALSE(Form->Cancelled);
+}
+
+TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
+{
+    Open();
+    const QSize Size = Form->size();
+    EXPECT_EQ(Extras->TapeWindow(), nullptr) << "built before it was needed";
+    Type("2+3=");
+    Key(Qt::Key_T, Qt::ControlModifier);
+    QWidget *Tape = Extras->TapeWindow();
+    ASSERT_NE(Tape, nullptr);
+    EXPECT_TRUE(Tape->isVisible());
+    EXPECT_TRUE(DM->Options.ShowTape);
+    EXPECT_EQ(Form->size(), Size) << "the window keeps its size";
+    EXPECT_EQ(Tape->parentWidget(), Form.get());
+    EXPECT_EQ(Tape->frameGeometry().left(), Form->frameGeometry().right() + 1);
+    EXPECT_EQ(Extras->TapeView()->accessibleName(), "Tape");
+    const QStringList Lines = Form->CalcEngine->HistoryLines();
+    ASSERT_FALSE(Lines.isEmpty());
+    EXPECT_EQ(Extras->TapeView()->toPlainText(), Lines.join(u'\n'));
+    EXPECT_TRUE(Extras->TapeView()->toPlainText().contains("5"));
+
+    // Live: the next calculation's lines arrive at the bottom.
+    Type("*4=");
+    EXPECT_EQ(Extras->TapeView()->toPlainText(), Form->CalcEngine->HistoryLines().join(u'\n'));
+    EXPECT_TRUE(Extras->TapeView()->toPlainText().endsWith(Form->CalcEngine->HistoryLines().last()));
+    EXPECT_NE(Extras->TapeView()->toPlainText(), Lines.join(u'\n'));
+    // Selectable and copyable, never editable.
+    EXPECT_TRUE(Extras->TapeView()->isReadOnly());
+    EXPECT_TRUE(Extras->TapeView()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+
+    // The menu entry shows the state and switches it off again.
+    Key(Qt::Key_Menu);
+    QAction *TapeEntry = Entry("Tape");
+    ASSERT_NE(TapeEntry, nullptr);
+    EXPECT_TRUE(TapeEntry->isChecked());
+    TapeEntry->trigger();
+    Extras->Menu()->close();
+    EXPECT_FALSE(Tape->isVisible());
+    EXPECT_FALSE(DM->Options.ShowTape);
+}
+
+TEST_F(WindowExtras, RememberedTapeOpensWithTheWindow)
+{
+    DM->Options.ShowTape = true;
+    Open();
+    ASSERT_NE(Extras->TapeWindow(), nullptr);
+    EXPECT_TRUE(Extras->TapeWindow()->isVisible());
+}
+
+TEST_F(WindowExtras, CopyAndPasteEntriesUseTheWindowsKeys)
+{
+    Open();
+    Type("12+30=");
+    Key(Qt::Key_Menu);
+    QApplication::clipboard()->clear();
+    Entry("Copy")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), Form->CalcEngine->GetDisplayStr());
+    EXPECT_EQ(QApplication::clipboard()->text(), "42.0000");
+    QApplication::clipboard()->setText("7.5");
+    Entry("Paste")->trigger();
+    EXPECT_EQ(Form->CalcEngine->GetAsFloat(), Extended(7.5));
+    // The hints of the text tables.
+    EXPECT_EQ(Entry("Copy")->toolTip(), Form->CalcEngine->GetName(ectCopyHint));
+    EXPECT_EQ(Entry("Paste")->toolTip(), Form->CalcEngine->GetName(ectPasteHint));
+}
+
+TEST_F(WindowExtras, AboutNamesVersionAndSettingsFile)
+{
+    Open();
+    Key(Qt::Key_Menu);
+    QString Shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            Shown = Box->text();
+            Box->accept();
+        }
+    });
+    Entry("About LumoPocketo")->trigger();
+    EXPECT_EQ(Shown, Extras->AboutText());
+    EXPECT_TRUE(Shown.contains(QStringLiteral(BRIX_VERSION_STRING)));
+    EXPECT_TRUE(Shown.contains("/tmp/some folder/lumopocketo.ini"));
+    EXPECT_TRUE(Form->isVisible());
+}
+
+// Through the component as the program runs it: the menu's Scientific entry
+// closes the compact window and the program shows the scientific one with
+// the value, memory, decimal places, angle mode and tape; and back.
+TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
+{
+    TBrixCalculator &Calc = *DM->BrixCalculator1;
+    std::vector<TBrixCalcWindowKind> Kinds;
+    std::vector<QStringList> Tapes;
+    std::vector<QString> Titles;
+    std::vector<bool> CancelShown;
+    int Step = 0;
+    // Each shown window: note it, then act once it runs.
+    auto Act = [&](TBrixCalcFormBase *F) {
+        Kinds.push_back(F->WindowKind());
+        Tapes.push_back(F->CalcEngine->HistoryLines());
+        Titles.push_back(F->windowTitle());
+        CancelShown.push_back(F->CancelBtn->isVisibleTo(F));
+        QTimer::singleShot(0, F, [F, &Step] {
+            auto *X = F->findChild<TPocketoWindowExtras *>();
+            QWidget *Target = F->focusWidget() ? F->focusWidget() : F;
+            if (Step++ == 0) {
+                for (char C : QByteArray("2+3=M"))
+                    QTest::keyClick(Target, C == 'M' ? 'P' : C); // P: pi, a new value
+                F->CalcEngine->SetMemory(9);
+                F->CalcEngine->SetAngleMode(amDegrees);
+                F->CalcEngine->SetDecimalPlaces(2);
+                X->OpenMenu(QPoint(0, 0));
+                for (QAction *A : X->Menu()->actions())
+                    if (A->text() == "Scientific")
+                        A->trigger();
+            } else if (Step == 2) {
+                X->SwitchWindow(false);
+            } else {
+                F->close();
+            }
+        });
+    };
+    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
+        DM->BrixCalculator1StartCalculator(S, F);
+        Act(F);
+    });
+    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
+        DM->BrixCalculator1StartSciCalculator(S, F);
+        Act(F);
+    });
+    // The program's loop.
+    bool Scientific = false;
+    do {
+        DM->Options.SwitchWindow = false;
+        Calc.SetCalculatorType(Scientific ? ctScientific : ctStandard);
+        ASSERT_TRUE(Calc.Execute());
+        Scientific = DM->Options.Scientific;
+    } while (DM->Options.SwitchWindow && Kinds.size() < 5);
+
+    ASSERT_EQ(Kinds, (std::vector<TBrixCalcWindowKind>{wkCompact, wkScientific, wkCompact}));
+    EXPECT_FALSE(DM->Options.Scientific);
+    // The compact window's tape (its start line, 2 + 3 = 5, pi) goes over
+    // whole, and back again.
+    ASSERT_FALSE(Tapes[1].isEmpty());
+    EXPECT_EQ(Tapes[1].first(), Tapes[0].first());
+    EXPECT_TRUE(Tapes[1].join(u'|').contains("+|3.0000|=|5.0000")) << Tapes[1].join(u'|').toStdString();
+    EXPECT_EQ(Tapes[2], Tapes[1]);
+    // Trimmed alike: the program's title, no cancel key.
+    for (size_t I = 0; I < Titles.size(); ++I) {
+        EXPECT_EQ(Titles[I], Calc.Title());
+        EXPECT_FALSE(CancelShown[I]);
+    }
+    EXPECT_NEAR(double(Calc.Value()), 3.14159265, 1e-6);
+    EXPECT_EQ(Calc.Memory(), Extended(9));
+    EXPECT_EQ(Calc.AngleMode(), amDegrees);
+    EXPECT_EQ(Calc.DecimalPlaces(), 2);
+}
+
+} // namespace
