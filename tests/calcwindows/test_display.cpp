@@ -271,7 +271,7 @@ TEST_F(CalcDisplay, ANewValueOnTheDisplayIsAnnounced)
     // script tests/e2e/window.sh runs this test so), not on the offscreen
     // platform.
     if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-        QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000);
+        (void)QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000);
     if (!QAccessible::isActive())
         GTEST_SKIP() << "no active accessibility bridge";
     CaughtEvents().clear();
