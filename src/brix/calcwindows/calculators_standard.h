@@ -13,6 +13,7 @@
 #include "brix/export.h"
 
 #include "brix/calculator/keys.h"
+#include "brix/calcwindows/calculators_display.h"
 #include "brix/calcwindows/calculators_keypad.h"
 #include "brix/calcwindows/calculators_undo.h"
 #include "brix/classes/component.h"
@@ -43,48 +44,6 @@ enum TPosition
     poDesktopCenter,
     poMainFormCenter,
     poOwnerFormCenter
-};
-
-// A text panel that exposes its caption to screen readers and reports mouse
-// presses (so a press on a display gives the keypad the focus).
-//
-// The caption (text()) is always the whole value; what is drawn is fitted
-// into the panel: a text too wide for it is drawn in a smaller font, a pixel
-// at a time down to 8 pixels, and if it is still too wide, its trailing
-// decimals are dropped and it ends in "…". The sign and the integer digits
-// are never dropped. Over a shortened text the tooltip shows the whole value.
-class BRIX_CONTROLS_EXPORT TBrixCalcDisplay : public QLabel
-{
-    Q_OBJECT
-public:
-    explicit TBrixCalcDisplay(QWidget *Parent);
-
-    // Shows a new value; a change is reported to screen readers.
-    void SetValue(const QString &Text);
-    // The separator before the decimals that may be dropped.
-    void SetDecimalSeparator(QChar Value);
-
-    // The text as drawn and the font it is drawn in.
-    struct TFit
-    {
-        QString Text;
-        QFont Font;
-    };
-    TFit Fitted() const;
-    // Where the text is drawn: the contents rectangle less the margin.
-    QRect TextRect() const;
-
-Q_SIGNALS:
-    void mousePressed();
-
-protected:
-    bool event(QEvent *Event) override;
-    void paintEvent(QPaintEvent *Event) override;
-    void mousePressEvent(QMouseEvent *Event) override;
-    void mouseReleaseEvent(QMouseEvent *Event) override;
-
-private:
-    QChar FDecimalSeparator = u'.';
 };
 
 class BRIX_CONTROLS_EXPORT TBrixCalcFormBase : public QDialog, public TObject

@@ -1,6 +1,7 @@
 #include "brix/strings/tools.h"
 
 #include "brix/math/globals.h"
+#include "brix/strings/tools_internal.h"
 
 #include <algorithm>
 #include <charconv>
@@ -306,54 +307,6 @@ locale_t CLocale()
     return Locale;
 }
 
-// Reads T whole as [sign] digits [separator digits] [E [sign] digits], with
-// at least one mantissa digit, where IsDecimalSep tells the separator. Only
-// this plain decimal grammar is let through to the C library, so "inf",
-// "nan" and hexadecimal floats are refused. R may be infinite on overflow.
-template <typename SepTest>
-bool ReadDecimalGrammar(QStringView T, SepTest IsDecimalSep, Extended &R)
-{
-    const qsizetype N = T.size();
-    std::string Ascii;
-    Ascii.reserve(size_t(N));
-    qsizetype I = 0;
-    auto Digits = [&] {
-        qsizetype Count = 0;
-        for (; I < N && IsAsciiDigit(T.at(I)); ++I, ++Count)
-            Ascii.push_back(char(T.at(I).unicode()));
-        return Count;
-    };
-    if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
-        Ascii.push_back(char(T.at(I++).unicode()));
-    qsizetype Mantissa = Digits();
-    if (I < N && IsDecimalSep(T.at(I))) {
-        Ascii.push_back('.');
-        ++I;
-        Mantissa += Digits();
-    }
-    if (Mantissa == 0)
-        return false;
-    if (I < N && (T.at(I) == u'e' || T.at(I) == u'E')) {
-        Ascii.push_back('e');
-        ++I;
-        if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
-            Ascii.push_back(char(T.at(I++).unicode()));
-        if (Digits() == 0)
-            return false;
-    }
-    if (I != N)
-        return false;
-    if (const locale_t C = CLocale()) {
-        char *End = nullptr;
-        R = strtold_l(Ascii.c_str(), &End, C);
-        return End == Ascii.c_str() + Ascii.size();
-    }
-    // No "C" locale object: from_chars is locale-free too, but also refuses
-    // values that underflow.
-    const auto Res = std::from_chars(Ascii.data(), Ascii.data() + Ascii.size(), R);
-    return Res.ec == std::errc() && Res.ptr == Ascii.data() + Ascii.size();
-}
-
 bool TextToFloatImpl(const QString &S, const TFormatSettings &Settings, Extended &Value)
 {
     Value = 0;
@@ -377,7 +330,7 @@ bool TextToFloatImpl(const QString &S, const TFormatSettings &Settings, Extended
         return false;
 
     Extended R = 0;
-    if (!ReadDecimalGrammar(QStringView(T).first(N), [Sep](QChar C) { return C == Sep; }, R))
+    if (!ReadDecimalGrammar(QStringView(T).first(N), QStringView(&Sep, 1), R))
         return false;
     if (!std::isfinite(R))
         return false;
@@ -440,6 +393,49 @@ bool TextToIntImpl(const QString &S, const TFormatSettings &Settings, int &Value
 }
 
 } // namespace
+
+bool ReadDecimalGrammar(QStringView T, QStringView Separators, Extended &R)
+{
+    const qsizetype N = T.size();
+    std::string Ascii;
+    Ascii.reserve(size_t(N));
+    qsizetype I = 0;
+    auto Digits = [&] {
+        qsizetype Count = 0;
+        for (; I < N && IsAsciiDigit(T.at(I)); ++I, ++Count)
+            Ascii.push_back(char(T.at(I).unicode()));
+        return Count;
+    };
+    if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
+        Ascii.push_back(char(T.at(I++).unicode()));
+    qsizetype Mantissa = Digits();
+    if (I < N && Separators.contains(T.at(I))) {
+        Ascii.push_back('.');
+        ++I;
+        Mantissa += Digits();
+    }
+    if (Mantissa == 0)
+        return false;
+    if (I < N && (T.at(I) == u'e' || T.at(I) == u'E')) {
+        Ascii.push_back('e');
+        ++I;
+        if (I < N && (T.at(I) == u'+' || T.at(I) == u'-'))
+            Ascii.push_back(char(T.at(I++).unicode()));
+        if (Digits() == 0)
+            return false;
+    }
+    if (I != N)
+        return false;
+    if (const locale_t C = CLocale()) {
+        char *End = nullptr;
+        R = strtold_l(Ascii.c_str(), &End, C);
+        return End == Ascii.c_str() + Ascii.size();
+    }
+    // No "C" locale object: from_chars is locale-free too, but also refuses
+    // values that underflow.
+    const auto Res = std::from_chars(Ascii.data(), Ascii.data() + Ascii.size(), R);
+    return Res.ec == std::errc() && Res.ptr == Ascii.data() + Ascii.size();
+}
 
 // ---------------------------------------------------------------------------
 // String utilities
@@ -725,95 +721,6 @@ Extended TextToFloatOrZero(const QString &S)
 {
     Extended Value = 0;
     return TextToFloatChecked(S, Value) ? Value : 0;
-}
-
-QString StoredFloatText(Extended Value, Byte Decimals, QChar DecimalSeparator)
-{
-    if (!std::isfinite(Value))
-        return QString();
-    const bool Negative = std::signbit(Value);
-    if (Value == 0)
-        return Negative ? QStringLiteral("-0") : QStringLiteral("0");
-    const Extended Magnitude = std::fabs(Value);
-    const bool Capped = Decimals < MaxFixedDecimals;
-
-    // Digits and decimal exponent of "d.ddde+x" text from to_chars, which
-    // is exact, locale-free, and by default the shortest round trip.
-    struct TShortest
-    {
-        std::string Digits;
-        int Exponent = 0;
-    };
-    auto Split = [](const char *Begin, const char *End) {
-        TShortest R;
-        const char *P = Begin;
-        for (; P < End && *P != 'e'; ++P)
-            if (*P != '.')
-                R.Digits.push_back(*P);
-        if (P < End)
-            std::from_chars(P + (P[1] == '+' ? 2 : 1), End, R.Exponent);
-        while (R.Digits.size() > 1 && R.Digits.back() == '0')
-            R.Digits.pop_back();
-        return R;
-    };
-    char Buf[96];
-    auto Res = std::to_chars(Buf, Buf + sizeof Buf, Magnitude, std::chars_format::scientific);
-    TShortest D = Split(Buf, Res.ptr);
-
-    QString Text;
-    if (Negative)
-        Text += u'-';
-    const bool Fixed = D.Exponent >= -5 && D.Exponent <= 18;
-    const int Places = int(D.Digits.size()) - 1 - D.Exponent; // decimals of the fixed form
-    // A caller's smaller count rounds as the display routines do (ties away
-    // from zero): "0.13" for 0.125 at 2.
-    TFormatSettings Settings;
-    Settings.DecimalSeparator = DecimalSeparator;
-    if (Fixed && Capped && Places > Decimals)
-        return FixedText(Settings, Decimals, false, Value, true, false, false);
-    if (!Fixed && Capped && int(D.Digits.size()) - 1 > Decimals)
-        return ScientificText(Settings, Decimals, false, Value, true, false);
-    if (Fixed) {
-        const std::string &G = D.Digits;
-        const int E = D.Exponent;
-        if (E < 0) {
-            Text += u'0';
-            Text += DecimalSeparator;
-            Text += QString(-E - 1, u'0');
-            Text += QString::fromLatin1(G.data(), qsizetype(G.size()));
-        } else {
-            const size_t Whole = size_t(E) + 1;
-            Text += QString::fromLatin1(G.data(), qsizetype(std::min(Whole, G.size())));
-            if (G.size() < Whole)
-                Text += QString(qsizetype(Whole - G.size()), u'0');
-            else if (G.size() > Whole) {
-                Text += DecimalSeparator;
-                Text += QString::fromLatin1(G.data() + Whole, qsizetype(G.size() - Whole));
-            }
-        }
-        return Text;
-    }
-    Text += QChar(u'0' + (D.Digits[0] - '0'));
-    if (D.Digits.size() > 1) {
-        Text += DecimalSeparator;
-        Text += QString::fromLatin1(D.Digits.data() + 1, qsizetype(D.Digits.size() - 1));
-    }
-    Text += D.Exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
-    Text += QString::number(std::abs(D.Exponent));
-    return Text;
-}
-
-bool StoredTextToFloat(const QString &S, Extended &Value)
-{
-    Value = 0;
-    const QString T = TrimControls(S);
-    Extended R = 0;
-    if (!ReadDecimalGrammar(T, [](QChar C) { return C == u'.' || C == u','; }, R))
-        return false;
-    if (!std::isfinite(R))
-        return false;
-    Value = R;
-    return true;
 }
 
 Extended TextToFloatOrDefault(const QString &S, Extended Default)
