@@ -107,18 +107,7 @@ TEST(EngineStateTest, RestoringNotifiesEachDisplayOnceAndWritesNoTapeLine)
     const TBrixCalcEngineState Saved = E->SaveState();
     Press(*E, "deg 4 m+ dp:2 * 5 =");
     QStringList Events;
-    const auto Add = [&Events](const char *Name) {
-        return [&Events, Name](TObject *) { Events << QString::fromLatin1(Name); };
-    };
-    E->SetOnDisplayChange(Add("display"));
-    E->SetOnHistoryChange(Add("history"));
-    E->SetOnError(Add("error"));
-    E->SetOnMemoryChange(Add("memory"));
-    E->SetOnSetToggles(Add("set"));
-    E->SetOnClearToggles(Add("clear"));
-    E->SetOnAngleModeChange(Add("angle"));
-    E->SetOnDecimalPlacesChange(Add("decimals"));
-    E->SetOnLanguageChange([&Events](TObject *, TBrixLanguage &) { Events << "language"; });
+    RecordEvents(*E, Events);
     E->RestoreState(Saved);
     EXPECT_EQ(Events.join(u' '), QStringLiteral("display memory history decimals"));
     EXPECT_EQ(Tape(*E), QStringLiteral("2.0000|+|3.0000|=|5.0000"));

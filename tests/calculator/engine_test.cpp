@@ -54,21 +54,7 @@ protected:
     // Records every notification of E by name, in order.
     QStringList &Record()
     {
-        const auto Add = [this](const char *Name) {
-            return [this, Name](TObject *Sender) {
-                EXPECT_EQ(Sender, E.get());
-                Events << QString::fromLatin1(Name);
-            };
-        };
-        E->SetOnDisplayChange(Add("display"));
-        E->SetOnHistoryChange(Add("history"));
-        E->SetOnError(Add("error"));
-        E->SetOnMemoryChange(Add("memory"));
-        E->SetOnSetToggles(Add("set"));
-        E->SetOnClearToggles(Add("clear"));
-        E->SetOnAngleModeChange(Add("angle"));
-        E->SetOnDecimalPlacesChange(Add("decimals"));
-        E->SetOnLanguageChange([this](TObject *, TBrixLanguage &) { Events << "language"; });
+        RecordEvents(*E, Events);
         return Events;
     }
 

@@ -95,6 +95,28 @@ inline void Press(TBrixCalcEngine &E, const QString &Script)
 
 // The tape as one string, lines joined by "|"; the error line shows as "ERR"
 // so that rows stay short.
+// Appends the name of each notification E raises ("display", "history",
+// "error", "memory", "set", "clear", "angle", "decimals", "language") to
+// Events, checking that E is the sender. Events must outlive E's handlers.
+inline void RecordEvents(TBrixCalcEngine &E, QStringList &Events)
+{
+    const auto Add = [&E, &Events](const char *Name) {
+        return [&E, &Events, Name](TObject *Sender) {
+            EXPECT_EQ(Sender, &E);
+            Events << QString::fromLatin1(Name);
+        };
+    };
+    E.SetOnDisplayChange(Add("display"));
+    E.SetOnHistoryChange(Add("history"));
+    E.SetOnError(Add("error"));
+    E.SetOnMemoryChange(Add("memory"));
+    E.SetOnSetToggles(Add("set"));
+    E.SetOnClearToggles(Add("clear"));
+    E.SetOnAngleModeChange(Add("angle"));
+    E.SetOnDecimalPlacesChange(Add("decimals"));
+    E.SetOnLanguageChange([&Events](TObject *, TBrixLanguage &) { Events << "language"; });
+}
+
 inline QString Tape(const TBrixCalcEngine &E)
 {
     QStringList Lines = E.HistoryLines();
