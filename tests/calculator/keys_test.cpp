@@ -2,6 +2,7 @@
 // nothing, and only the window actions have no engine call.
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
+#include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,7 @@ TEST(Keys, LookUpByWord)
 
 TEST(Keys, PressKeyMakesTheEngineCall)
 {
+    const BrixTest::RegionalGuard Regional; // the expected display uses "."
     // The digit codes are not in numeric order; each digit word must still
     // enter its own digit.
     for (char D = '0'; D <= '9'; ++D) {

@@ -7,6 +7,12 @@
 #   wait_ready           until the calculator answers the keyboard
 #   key_value            a key's value in a settings file
 
+# The checks expect the "." region and English texts, whatever the caller's
+# locale; the scripts that test another region or language set it for the
+# runs that need it.
+unset LC_ALL LC_NUMERIC LC_MESSAGES LANGUAGE
+export LANG=C.UTF-8
+
 passed=0
 failed=0
 check() { # check <description> <command...>
