@@ -10,6 +10,9 @@
 # The library build is kept in <build folder>/package-test so that a second
 # run rebuilds only what changed.
 set -u
+# The checks expect the "." region, whatever the caller's locale.
+unset LC_ALL LC_NUMERIC LC_MESSAGES LANGUAGE
+export LANG=C.UTF-8
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(mkdir -p "${1:?usage: test-package.sh <build folder>}" && cd "$1" && pwd)
 libbuild=$build/package-test
