@@ -427,6 +427,12 @@ TEST_F(CalcWindows, DecimalPlacesBoxFollowsThePanelFontWithinTheToolRow)
         EXPECT_LE(BoxPixels, QFontInfo(Font).pixelSize()) << "no larger than the panel's";
         if (Pixels == 9) {
             EXPECT_EQ(BoxPixels, QFontInfo(Font).pixelSize()) << "a small font fits as it is";
+        } else if (BoxPixels < QFontInfo(Font).pixelSize() && BoxPixels > 8) {
+            QFont Larger = Form.DPSpin->font();
+            Larger.setPixelSize(BoxPixels + 1);
+            EXPECT_GT(TBrixSpinEdit::MinimumHeightFor(QFontMetrics(Larger).height()),
+                      Form.DPSpin->height())
+                << "the largest size that fits, not one pixel smaller";
         }
     }
 }

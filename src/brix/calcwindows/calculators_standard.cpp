@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -540,13 +541,32 @@ void TBrixCalcFormBase::PlaceDecimalBox(int Top, int Room)
     // covers the keys of the next row.
     DPSpin->setFont(QFont()); // the panel's font, as far as it fits
     const int Height = qMin(SpinHeight, Room);
-    if (DPSpin->MinimumHeight() > Height) {
+    if (DPSpin->MinimumHeight() > Height && QFontInfo(DPSpin->font()).pixelSize() > 8) {
+        // The largest size (down to 8 pixels) whose box fits. Every size
+        // tried is a new font engine, and each costs a match against all
+        // installed fonts (about a millisecond on a desktop's hundreds), so
+        // the search starts from an estimate (a font's height grows with its
+        // pixel size) and steps from there, and the box takes the font once.
+        const int FontHeight = DPSpin->fontMetrics().height();
+        int Target = FontHeight;
+        while (Target > 1 && TBrixSpinEdit::MinimumHeightFor(Target) > Height)
+            --Target;
         QFont Smaller = DPSpin->font();
-        int Pixels = QFontInfo(Smaller).pixelSize();
-        while (Pixels > 8 && DPSpin->MinimumHeight() > Height) {
-            Smaller.setPixelSize(--Pixels);
-            DPSpin->setFont(Smaller);
+        const int Pixels = QFontInfo(Smaller).pixelSize();
+        const auto Fits = [&Smaller, Height](int Size) {
+            Smaller.setPixelSize(Size);
+            return TBrixSpinEdit::MinimumHeightFor(QFontMetrics(Smaller).height()) <= Height;
+        };
+        int Size = qBound(8, Pixels * Target / qMax(1, FontHeight), Pixels - 1);
+        if (Fits(Size)) {
+            while (Size + 1 < Pixels && Fits(Size + 1))
+                ++Size;
+        } else {
+            while (Size > 8 && !Fits(--Size)) {
+            }
         }
+        Smaller.setPixelSize(Size);
+        DPSpin->setFont(Smaller);
     }
     DPSpin->setGeometry(DPSpin->x(), Top, DPSpin->width(), Height);
 }

@@ -374,8 +374,12 @@ bool TBrixSpinEdit::CanCut() const
 
 int TBrixSpinEdit::MinimumHeight() const
 {
+    return MinimumHeightFor(QFontMetrics(font()).height());
+}
+
+int TBrixSpinEdit::MinimumHeightFor(int FontHeight)
+{
     const int Border = 1;
-    const int FontHeight = QFontMetrics(font()).height();
     const int SystemHeight = QFontMetrics(QApplication::font()).height();
     return 4 * Border + FontHeight + qMin(FontHeight, SystemHeight) / 4 + 1;
 }
