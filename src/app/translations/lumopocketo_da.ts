@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Tape</source>
-        <translation>Strimmel</translation>
+        <translation>Regnestrimmel</translation>
     </message>
     <message>
         <source>Copy</source>
