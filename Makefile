@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package clean
+.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package translations clean
 
 all: build
 
@@ -61,6 +61,11 @@ package: $(BUILD)/CMakeCache.txt
 	@./scripts/install-deps.sh --package
 	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo lumopocketo-cli
 	cd $(BUILD) && cpack -G DEB
+
+# Brings src/app/translations/*.ts up to date with the program's tr() texts
+# (lupdate); new texts arrive unfinished until someone translates them.
+translations: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target update_translations
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -10,6 +10,9 @@ packages=(
   build-essential cmake make pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   qt6-qpa-plugins qt6-svg-dev
+  # lrelease and lupdate, and the CMake package (Qt6LinguistTools) that runs
+  # them; Qt's own translations, which the program loads for its language
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip x11-utils locales
   # xwd: the window check reads the screen back

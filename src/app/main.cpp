@@ -1,6 +1,7 @@
 // LumoPocketo: start, load the settings, show the pocket calculator once,
 // save the settings unless the window was cancelled, end.
 #include "pocketodm.h"
+#include "pocketotranslations.h"
 #include "settingsfiles.h"
 
 #include "brix/classes/exceptions.h"
@@ -23,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 using namespace Brix;
 
@@ -198,8 +200,13 @@ int main(int argc, char **argv)
         AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     const QString SettingsFile = Files.Target();
     DM->Options.SettingsFile = SettingsFile;
+    // Lives until the end, so that a message box at exit speaks the language too.
+    std::optional<TPocketoTranslators> Translators;
     try {
         const bool MayWrite = LoadSettings(*DM, Files);
+        // The window's menu, tape and About box, and Qt's own texts, in the
+        // language the calculator speaks, before the window is built.
+        Translators.emplace(DM->BrixCalculator1->Language());
         const TPocketoOptions Loaded = DM->Options;
         // The window's menu switches between the compact and the scientific
         // window: the one closes with its values, the other opens with them.

@@ -1,12 +1,14 @@
 // The program's additions to its calculator window (context menu, tape,
 // About box), on the compact window as the program trims it.
 #include "pocketodm.h"
+#include "pocketotranslations.h"
 #include "pocketowindow.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_scientific.h"
 #include "brix/calcwindows/calculators_standard.h"
+#include "brix/resources/languages.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
 #include "common/regional_guard.h"
@@ -218,6 +220,44 @@ TEST_F(WindowExtras, AboutNamesVersionAndSettingsFile)
     EXPECT_TRUE(Shown.contains(QStringLiteral(BRIX_VERSION_STRING)));
     EXPECT_TRUE(Shown.contains("/tmp/some folder/lumopocketo.ini"));
     EXPECT_TRUE(Form->isVisible());
+}
+
+// The menu, the tape and the About box speak the calculator's language,
+// chosen as the program chooses it: the settings' "Language" over the
+// desktop's.
+TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
+{
+    struct Row
+    {
+        const char *Setting;
+        const char *Desktop;
+        QStringList Entries;
+        const char *Tape;
+        const char *SettingsLine;
+    };
+    const QStringList German{"Wissenschaftlich", "Rechenstreifen", "Kopieren", "Einfügen",
+                             "Über LumoPocketo"};
+    const QStringList English{"Scientific", "Tape", "Copy", "Paste", "About LumoPocketo"};
+    const Row Rows[] = {
+        {"", "de-DE", German, "Rechenstreifen", "Einstellungsdatei: "},
+        {"German", "en-US", German, "Rechenstreifen", "Einstellungsdatei: "},
+        {"EnglishUS", "de-DE", English, "Tape", "Settings file: "},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(std::string(R.Setting) + " on " + R.Desktop);
+        DM->BrixCalculator1->SetLanguage(
+            ChooseLanguage(QString::fromUtf8(R.Setting), {QString::fromUtf8(R.Desktop)}));
+        TPocketoTranslators Translators(DM->BrixCalculator1->Language());
+        Open();
+        Extras->OpenMenu(Form->mapToGlobal(QPoint(0, 0)));
+        EXPECT_EQ(Entries(), R.Entries);
+        Extras->Menu()->hide();
+        Extras->SetTapeShown(true);
+        EXPECT_EQ(Extras->TapeView()->accessibleName(), QString::fromUtf8(R.Tape));
+        EXPECT_TRUE(Extras->AboutText().contains(QString::fromUtf8(R.SettingsLine)))
+            << Extras->AboutText().toStdString();
+        Form.reset();
+    }
 }
 
 // Through the component as the program runs it: the menu's Scientific entry

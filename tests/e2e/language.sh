@@ -29,6 +29,7 @@ cat > "$work/a11y.py" <<'EOF'
 """Reads the push buttons of the running LumoPocketo over AT-SPI.
   a11y.py bus             start the accessibility bus, print its address
   a11y.py names PID       one line per push button of process PID: its accessible name
+  a11y.py all PID         the same for every element of PID
   a11y.py press PID NAME  run the action of the push button of PID named NAME"""
 import sys
 import dbus
@@ -50,12 +51,12 @@ def name_of(obj):
     return str(obj.Get(ACC, "Name", dbus_interface="org.freedesktop.DBus.Properties", timeout=T))
 
 
-def buttons(obj):
+def elements(obj, role):
     for sender, path in obj.GetChildren(dbus_interface=ACC, timeout=T):
         child = bus.get_object(sender, path)
-        if child.GetRoleName(dbus_interface=ACC, timeout=T) == "push button":
+        if role is None or child.GetRoleName(dbus_interface=ACC, timeout=T) == role:
             yield child
-        yield from buttons(child)
+        yield from elements(child, role)
 
 
 def pid_of(sender):
@@ -69,10 +70,11 @@ found = []
 for sender, path in registry.GetChildren(dbus_interface=ACC, timeout=T):
     try:
         if pid_of(sender) == pid:
-            found += list(buttons(bus.get_object(sender, path)))
+            found += list(elements(bus.get_object(sender, path),
+                                   None if sys.argv[1] == "all" else "push button"))
     except dbus.exceptions.DBusException:
         pass  # an application that has just ended
-if sys.argv[1] == "names":
+if sys.argv[1] in ("names", "all"):
     for b in found:
         print(name_of(b))
 elif sys.argv[1] == "press":
@@ -138,6 +140,14 @@ xdotool key --window "$win" ctrl+c
 sleep 0.3
 clip=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
 check "German: 2 Addieren 3 = gives 5 (got '$clip')" test "${clip/,/.}" = "5.0000"
+# The program's own texts follow too: the tape (Ctrl+T) is the "Rechenstreifen".
+xdotool key --window "$win" ctrl+t
+for i in $(seq 1 25); do
+  all=$(a11y all "$pid" 2>/dev/null)
+  has_name "$all" "Rechenstreifen" && break
+  sleep 0.2
+done
+check "German: the tape is named 'Rechenstreifen'" has_name "$all" "Rechenstreifen"
 stop
 check "German: F10 ends normally (status $status)" test "$status" = 0
 check "German: the followed language is not written to the settings" \
