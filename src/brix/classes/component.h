@@ -1,7 +1,8 @@
-// The small component model the library rests on: an owner that frees what it
-// owns (last first), component names, loading state, and free notification
-// between components. Forms and data modules are built in code between
-// BeginLoading() and EndLoading(), so Loaded() runs as after reading a form.
+/// @file
+/// The small component model the library rests on: an owner that frees what it
+/// owns (last first), component names, loading state, and free notification
+/// between components. Forms and data modules are built in code between
+/// BeginLoading() and EndLoading(), so Loaded() runs as after reading a form.
 #pragma once
 
 #include "brix/export.h"
@@ -16,7 +17,7 @@
 
 namespace Brix {
 
-// The polymorphic root of every event sender.
+/// The polymorphic root of every event sender.
 class BRIX_CORE_EXPORT TObject
 {
 public:
@@ -26,12 +27,12 @@ public:
     virtual ~TObject() = default;
 };
 
-// Objects that can copy their published state from another of their kind.
+/// Objects that can copy their published state from another of their kind.
 class BRIX_CORE_EXPORT TPersistent : public TObject
 {
 public:
-    // Copies Source into this object. The base accepts nothing: it raises
-    // EConvertError "Cannot assign a <source> to a <this>".
+    /// Copies Source into this object. The base accepts nothing: it raises
+    /// EConvertError "Cannot assign a <source> to a <this>".
     virtual void Assign(const TPersistent *Source);
 };
 
@@ -50,15 +51,15 @@ enum TComponentStateFlag
 class BRIX_CORE_EXPORT TComponent : public TPersistent
 {
 public:
-    // Inserts the new component into AOwner's list (which tells the owner and
-    // its other components opInsert).
+    /// Inserts the new component into AOwner's list (which tells the owner and
+    /// its other components opInsert).
     explicit TComponent(TComponent *AOwner);
     ~TComponent() override;
 
-    // Tears the component down while it is still whole: BeforeDestruction()
-    // (the library's DoneInternals), opRemove to every component that asked
-    // for free notification, the owned components freed last first, removal
-    // from the owner; then deletes it. Safe on nullptr.
+    /// Tears the component down while it is still whole: BeforeDestruction()
+    /// (the library's DoneInternals), opRemove to every component that asked
+    /// for free notification, the owned components freed last first, removal
+    /// from the owner; then deletes it. Safe on nullptr.
     void Free();
 
     TComponent *Owner() const { return FOwner; }
@@ -70,26 +71,26 @@ public:
     bool IsLoading() const { return FComponentState & csLoading; }
     bool IsDestroying() const { return FComponentState & csDestroying; }
 
-    // Both components are told opRemove when the other one is freed.
+    /// Both components are told opRemove when the other one is freed.
     void FreeNotification(TComponent *AComponent);
     void RemoveFreeNotification(TComponent *AComponent);
 
-    // Called on this component when AComponent is inserted or removed. The
-    // base drops AComponent from the free-notification list on opRemove and
-    // passes the call on to every owned component.
+    /// Called on this component when AComponent is inserted or removed. The
+    /// base drops AComponent from the free-notification list on opRemove and
+    /// passes the call on to every owned component.
     virtual void Notification(TComponent *AComponent, TOperation Operation);
 
-    // Called once the component's description has been applied.
+    /// Called once the component's description has been applied.
     virtual void Loaded();
 
-    // Start and end of applying a description: sets csLoading on this
-    // component and every owned one; EndLoading clears it and calls Loaded()
-    // on each, owned components first, this component last.
+    /// Start and end of applying a description: sets csLoading on this
+    /// component and every owned one; EndLoading clears it and calls Loaded()
+    /// on each, owned components first, this component last.
     void BeginLoading();
     void EndLoading();
 
 protected:
-    // Hook run by Free() before anything is torn down.
+    /// Hook run by Free() before anything is torn down.
     virtual void BeforeDestruction() {}
 
 private:
@@ -105,7 +106,7 @@ private:
     bool FTornDown = false;
 };
 
-// Deleter for owned library objects: releases them through Free().
+/// Deleter for owned library objects: releases them through Free().
 struct BRIX_CORE_EXPORT TFreeDeleter
 {
     template <class T> void operator()(T *Object) const
@@ -116,9 +117,9 @@ struct BRIX_CORE_EXPORT TFreeDeleter
 };
 template <class T> using TOwned = std::unique_ptr<T, TFreeDeleter>;
 
-// Constructs a library object, then runs its construction hook
-// (InitInternals) through AfterConstruction(), when virtual dispatch reaches
-// the most derived override.
+/// Constructs a library object, then runs its construction hook
+/// (InitInternals) through AfterConstruction(), when virtual dispatch reaches
+/// the most derived override.
 template <class T, class... Args> T *Create(Args &&...args)
 {
     T *Object = new T(std::forward<Args>(args)...);
@@ -126,7 +127,7 @@ template <class T, class... Args> T *Create(Args &&...args)
     return Object;
 }
 
-// The same, held by a TOwned.
+/// The same, held by a TOwned.
 template <class T, class... Args> TOwned<T> CreateOwned(Args &&...args)
 {
     return TOwned<T>(Create<T>(std::forward<Args>(args)...));

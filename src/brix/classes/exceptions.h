@@ -1,6 +1,7 @@
-// The library's error classes. Exception is the root; every error carries its
-// message as text. The floating-point faults derive from EMathError, so a
-// handler for EMathError sees every numeric failure.
+/// @file
+/// The library's error classes. Exception is the root; every error carries its
+/// message as text. The floating-point faults derive from EMathError, so a
+/// handler for EMathError sees every numeric failure.
 #pragma once
 
 #include "brix/export.h"
@@ -23,14 +24,14 @@ private:
     QByteArray FUtf8;
 };
 
-// Invalid arguments of the numeric routines; the message is a math text.
+/// Invalid arguments of the numeric routines; the message is a math text.
 class BRIX_CORE_EXPORT EMathError : public Exception
 {
 public:
     using Exception::Exception;
 };
 
-// "Floating point overflow"
+/// "Floating point overflow"
 class BRIX_CORE_EXPORT EOverflow : public EMathError
 {
 public:
@@ -38,7 +39,7 @@ public:
     using EMathError::EMathError;
 };
 
-// "Floating point division by zero"
+/// "Floating point division by zero"
 class BRIX_CORE_EXPORT EZeroDivide : public EMathError
 {
 public:
@@ -46,7 +47,7 @@ public:
     using EMathError::EMathError;
 };
 
-// "Invalid floating point operation"
+/// "Invalid floating point operation"
 class BRIX_CORE_EXPORT EInvalidOp : public EMathError
 {
 public:
@@ -54,14 +55,14 @@ public:
     using EMathError::EMathError;
 };
 
-// A text that is not a number of the expected kind.
+/// A text that is not a number of the expected kind.
 class BRIX_CORE_EXPORT EConvertError : public Exception
 {
 public:
     using Exception::Exception;
 };
 
-// A file that cannot be read or written; the message names the file.
+/// A file that cannot be read or written; the message names the file.
 class BRIX_CORE_EXPORT EFileError : public Exception
 {
 public:

@@ -1,6 +1,7 @@
-// Calendar words and types: the default words of times, dates and durations
-// (English International texts of the general table), the Hebrew and Muslim
-// month names in two variants, and the enumerations of the date formatter.
+/// @file
+/// Calendar words and types: the default words of times, dates and durations
+/// (English International texts of the general table), the Hebrew and Muslim
+/// month names in two variants, and the enumerations of the date formatter.
 #pragma once
 
 #include "brix/export.h"
@@ -73,17 +74,17 @@ enum TBrixYearImplied
     yiAsIs
 };
 
-// Twelve month names, month 1 at index 0.
+/// Twelve month names, month 1 at index 0.
 using TBrixMonthNames = std::array<QString, 12>;
 
-// SetDefaults sets every field to its default; UsingDefaults is true exactly
-// when every field equals its default (exact, case-sensitive comparison).
-// The defaults are English International whatever language a control uses.
+/// SetDefaults sets every field to its default; UsingDefaults is true exactly
+/// when every field equals its default (exact, case-sensitive comparison).
+/// The defaults are English International whatever language a control uses.
 struct BRIX_CORE_EXPORT TBrixTimeStrings
 {
-    QString StrMidnight; // default "Midnight"
-    QString StrNoon;     // default "Noon"
-    QString StrNow;      // default "Now"
+    QString StrMidnight; ///< default "Midnight"
+    QString StrNoon;     ///< default "Noon"
+    QString StrNow;      ///< default "Now"
 
     void SetDefaults();
     bool UsingDefaults() const;
@@ -91,11 +92,11 @@ struct BRIX_CORE_EXPORT TBrixTimeStrings
 
 struct BRIX_CORE_EXPORT TBrixDateStrings
 {
-    QString StrToday;     // default "Today"
-    QString StrTomorrow;  // default "Tomorrow"
-    QString StrYesterday; // default "Yesterday"
-    QString StrBCE;       // default "BC"
-    QString StrCE;        // default "AD"
+    QString StrToday;     ///< default "Today"
+    QString StrTomorrow;  ///< default "Tomorrow"
+    QString StrYesterday; ///< default "Yesterday"
+    QString StrBCE;       ///< default "BC"
+    QString StrCE;        ///< default "AD"
 
     void SetDefaults();
     bool UsingDefaults() const;
@@ -103,24 +104,24 @@ struct BRIX_CORE_EXPORT TBrixDateStrings
 
 struct BRIX_CORE_EXPORT TBrixDurationStrings
 {
-    QString StrDays;         // default "days"
-    QString StrWeeks;        // default "weeks"
-    QString StrHours;        // default "hours"
-    QString StrMinutes;      // default "mins"
-    QString StrSeconds;      // default "secs"
-    QString StrMilliseconds; // default "msecs"
+    QString StrDays;         ///< default "days"
+    QString StrWeeks;        ///< default "weeks"
+    QString StrHours;        ///< default "hours"
+    QString StrMinutes;      ///< default "mins"
+    QString StrSeconds;      ///< default "secs"
+    QString StrMilliseconds; ///< default "msecs"
 
     void SetDefaults();
     bool UsingDefaults() const;
 };
 
-// Overwrite the twelve names with the variant MonthType selects, for example
-// hmDefault: "Nisan", "Iyyar", ...; hmAlternate1: "Nissan", "Iyar", ...
+/// Overwrite the twelve names with the variant MonthType selects, for example
+/// hmDefault: "Nisan", "Iyyar", ...; hmAlternate1: "Nissan", "Iyar", ...
 BRIX_CORE_EXPORT void FillHebrewMonths(TBrixMonthNames &Names, TBrixHebrewMonthType MonthType);
 BRIX_CORE_EXPORT void FillMuslimMonths(TBrixMonthNames &Names, TBrixMuslimMonthType MonthType);
 
-// Shared calendar values: the default variants of the month names and the
-// default time and date words, set when the program starts.
+/// Shared calendar values: the default variants of the month names and the
+/// default time and date words, set when the program starts.
 extern BRIX_CORE_EXPORT TBrixMonthNames HebrewMonthNames;
 extern BRIX_CORE_EXPORT TBrixMonthNames MuslimMonthNames;
 extern BRIX_CORE_EXPORT TBrixTimeStrings DefaultTimeStrings;

@@ -1,8 +1,9 @@
-// The base edit: a single-line edit box with a null state (shown as a text
-// of its own), a cached text value with hooks through which descendants
-// turn text into a typed value and back, colours taken from a UI control's
-// colour settings by state, keyboard behaviour taken from its input
-// settings, and links to a formatter component and a UI control.
+/// @file
+/// The base edit: a single-line edit box with a null state (shown as a text
+/// of its own), a cached text value with hooks through which descendants
+/// turn text into a typed value and back, colours taken from a UI control's
+/// colour settings by state, keyboard behaviour taken from its input
+/// settings, and links to a formatter component and a UI control.
 #pragma once
 
 #include "brix/export.h"
@@ -19,12 +20,12 @@ class TBrixUICtrl;
 class TBrixInputSection;
 class Exception;
 
-// Shows Error's message in a box over Control's window without waiting for
-// it to close (an error raised while a control handles an event).
+/// Shows Error's message in a box over Control's window without waiting for
+/// it to close (an error raised while a control handles an event).
 BRIX_CONTROLS_EXPORT void ReportControlError(QWidget *Control, const Exception &Error);
 
-// The keyboard settings an edit works with: those of its UI control's
-// active input section, else these defaults.
+/// The keyboard settings an edit works with: those of its UI control's
+/// active input section, else these defaults.
 struct BRIX_CONTROLS_EXPORT TBrixInputRules
 {
     bool EscAsUndo = false;
@@ -43,64 +44,64 @@ class BRIX_CONTROLS_EXPORT TBrixBaseEdit : public QLineEdit,
     Q_OBJECT
 
 public:
-    // Parent is the Qt parent; AOwner, when given, frees the edit when it is
-    // freed.
+    /// Parent is the Qt parent; AOwner, when given, frees the edit when it is
+    /// freed.
     explicit TBrixBaseEdit(QWidget *Parent = nullptr, TComponent *AOwner = nullptr);
-    // Unregisters from the formatter and the UI control when linked.
+    /// Unregisters from the formatter and the UI control when linked.
     ~TBrixBaseEdit() override;
 
     // ---- Virtual operations, in slot order ----
 
-    // Clears the formatter link when Sender is the linked formatter
-    // component, else the UI-control link when it is the UI control.
+    /// Clears the formatter link when Sender is the linked formatter
+    /// component, else the UI-control link when it is the UI control.
     void LinkFreed(TBrixBaseComponent *Sender) override;
-    // Formatter changed: redisplay. UI control changed: re-colour.
+    /// Formatter changed: redisplay. UI control changed: re-colour.
     void LinkChanged(TBrixBaseComponent *Sender) override;
-    // Background (and, for numbers with ShowSignDifference, text) colour
-    // from the UI control's active colour section by focus, hover,
-    // read-only and enabled state; else the edit's own Color.
+    /// Background (and, for numbers with ShowSignDifference, text) colour
+    /// from the UI control's active colour section by focus, hover,
+    /// read-only and enabled state; else the edit's own Color.
     virtual void ApplyColors();
-    // Stores the sign; when it differs from the last coloured one:
-    // ApplyColors, then OnSignChange (not while loading).
+    /// Stores the sign; when it differs from the last coloured one:
+    /// ApplyColors, then OnSignChange (not while loading).
     virtual void SignChanged(int Sign);
-    // Filters one typed character; a null QChar on return drops it (see the
-    // .cpp for the order of the rules).
+    /// Filters one typed character; a null QChar on return drops it (see the
+    /// .cpp for the order of the rules).
     virtual void FilterKey(QChar &Key);
-    // Whether a printable character may be typed: here every character of
-    // code 32 or above, or any with AllowAllChars.
+    /// Whether a printable character may be typed: here every character of
+    /// code 32 or above, or any with AllowAllChars.
     virtual bool AcceptsChar(QChar Key) const;
-    // Descendants: FStrValue from the typed value (empty here).
+    /// Descendants: FStrValue from the typed value (empty here).
     virtual void ValueToText();
-    // Descendants: the typed value from FStrValue (empty here).
+    /// Descendants: the typed value from FStrValue (empty here).
     virtual void TextToValue();
-    // Links (or unlinks with nullptr) the formatter component, then
-    // redisplays.
+    /// Links (or unlinks with nullptr) the formatter component, then
+    /// redisplays.
     virtual void SetFormatter(TBrixFormatter *Value);
-    // Links (or unlinks) the UI control, then re-colours.
+    /// Links (or unlinks) the UI control, then re-colours.
     virtual void SetUICtrl(TBrixUICtrl *Value);
-    // Equal text while not null does nothing; otherwise shows it, leaves the
-    // null state, UpdateValue, DisplayText.
+    /// Equal text while not null does nothing; otherwise shows it, leaves the
+    /// null state, UpdateValue, DisplayText.
     virtual void SetText(const QString &Value);
-    // The shown text ("" while null); refreshes FStrValue.
+    /// The shown text ("" while null); refreshes FStrValue.
     virtual QString Text();
-    // The background used when no UI colour settings apply.
+    /// The background used when no UI colour settings apply.
     virtual void SetColor(TColor Value);
-    // The background colour on screen.
+    /// The background colour on screen.
     virtual TColor ColorShowing() const { return FColorShowing; }
     virtual void SetReadOnly(bool Value);
-    // A change sets the null state and redisplays.
+    /// A change sets the null state and redisplays.
     virtual void SetNull(bool Value);
-    // Null variant while null, else the text value.
+    /// Null variant while null, else the text value.
     virtual QVariant AsVariant() const;
-    // A null variant makes the edit null; any other is written as text.
+    /// A null variant makes the edit null; any other is written as text.
     virtual void SetAsVariant(const QVariant &Value);
     virtual void SetAllowAllChars(bool Value);
-    // Whether a descendant's typed value is stored (StoreValue).
+    /// Whether a descendant's typed value is stored (StoreValue).
     virtual bool IsValueStored() const { return FStoreValue; }
-    // Shows the value: the null text while null, else ValueToText and
-    // FStrValue.
+    /// Shows the value: the null text while null, else ValueToText and
+    /// FStrValue.
     virtual void DisplayText();
-    // While not null: FStrValue from the shown text, then TextToValue.
+    /// While not null: FStrValue from the shown text, then TextToValue.
     virtual void UpdateValue();
 
     // ---- Properties ----
@@ -108,7 +109,7 @@ public:
     TBrixFormatter *Formatter() const { return FFormatter; }
     TBrixUICtrl *UICtrl() const { return FUICtrl; }
     bool Null() const { return FNull; }
-    // Null := true, then the text is cleared.
+    /// Null := true, then the text is cleared.
     void Clear();
     bool ReadOnly() const { return FReadOnly; }
     TColor Color() const { return FColor; }
@@ -121,11 +122,11 @@ public:
     void SetWantEsc(bool Value) { FWantEsc = Value; }
     QString AsString() { return Text(); }
     void SetAsString(const QString &Value) { SetText(Value); }
-    // The sign of the value as last reported (-1, 0, 1).
+    /// The sign of the value as last reported (-1, 0, 1).
     int Sign() const { return FSign; }
-    // The text colour on screen: the sign colour while a linked UI
-    // control's active colour section shows sign differences, else the
-    // normal text colour (clWindowText).
+    /// The text colour on screen: the sign colour while a linked UI
+    /// control's active colour section shows sign differences, else the
+    /// normal text colour (clWindowText).
     TColor FontColor() const { return FFontColor; }
     bool MouseOver() const { return FMouseOver; }
     QString Version() const { return BrixVersionText; }
@@ -146,41 +147,41 @@ public:
     void SetOnEnabledChange(TNotifyEvent Value) { FOnEnabledChange = std::move(Value); }
     const TNotifyEvent &OnSignChange() const { return FOnSignChange; }
     void SetOnSignChange(TNotifyEvent Value) { FOnSignChange = std::move(Value); }
-    // Raised when the shown text changes; UpdateValue runs first so the
-    // handler sees the typed value of the new text.
+    /// Raised when the shown text changes; UpdateValue runs first so the
+    /// handler sees the typed value of the new text.
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
-    // The keyboard settings in effect (the UI control's or the defaults).
+    /// The keyboard settings in effect (the UI control's or the defaults).
     TBrixInputRules InputRules() const;
-    // The UI control's input section when linked and active, else nullptr.
+    /// The UI control's input section when linked and active, else nullptr.
     TBrixInputSection *ActiveInputSettings() const;
 
-    // Unlinks the formatter or the UI control when it is freed.
+    /// Unlinks the formatter or the UI control when it is freed.
     void Notification(TComponent *AComponent, TOperation Operation) override;
 
 protected:
-    // The key-down rules, before the edit's own handling. Key may be set to
-    // 0 to drop the key; PendingChar is the character the key types (a null
-    // QChar for none) and may be replaced.
+    /// The key-down rules, before the edit's own handling. Key may be set to
+    /// 0 to drop the key; PendingChar is the character the key types (a null
+    /// QChar for none) and may be replaced.
     virtual void KeyDown(int &Key, Qt::KeyboardModifiers Shift, QChar &PendingChar);
-    // Gaining and losing the focus (also run for Enter with EnterDoesExit).
+    /// Gaining and losing the focus (also run for Enter with EnterDoesExit).
     virtual void DoEnter(Qt::FocusReason Reason);
     virtual void DoExit();
-    // Paste and cut as the user asks for them; false refuses.
+    /// Paste and cut as the user asks for them; false refuses.
     virtual bool CanPaste() const { return !FReadOnly; }
     virtual bool CanCut() const { return !FReadOnly; }
-    // Pastes the clipboard's text (leaving a null state first).
+    /// Pastes the clipboard's text (leaving a null state first).
     void PasteText();
-    // Readies the edit for text arriving from outside (paste, drop, the
-    // selection paste): false when it is refused; a null edit is emptied
-    // and leaves its null state first.
+    /// Readies the edit for text arriving from outside (paste, drop, the
+    /// selection paste): false when it is refused; a null edit is emptied
+    /// and leaves its null state first.
     bool BeginInsertFromOutside();
 
-    // Sets the null state; Redisplay shows the value; OnNullChange unless
-    // loading.
+    /// Sets the null state; Redisplay shows the value; OnNullChange unless
+    /// loading.
     void SetNullState(bool Value, bool Redisplay);
-    // Whether a UI control's active colour section decides the colours.
+    /// Whether a UI control's active colour section decides the colours.
     bool UIColorsApply() const;
 
     void keyPressEvent(QKeyEvent *Event) override;
@@ -204,8 +205,8 @@ protected:
     TNotifyEvent FOnSignChange;
 
 private:
-    // The typed character of a key event (control characters for Enter,
-    // Escape, Backspace, Tab and Ctrl+letter), or a null QChar.
+    /// The typed character of a key event (control characters for Enter,
+    /// Escape, Backspace, Tab and Ctrl+letter), or a null QChar.
     static QChar KeyChar(const QKeyEvent *Event);
     void SetShownColors(TColor Background, TColor Text);
 

@@ -1,6 +1,7 @@
-// The integer edit: the base edit holding an Integer, with digit-only
-// typing, optional group separators, a sign colour and bounds checking on
-// leaving.
+/// @file
+/// The integer edit: the base edit holding an Integer, with digit-only
+/// typing, optional group separators, a sign colour and bounds checking on
+/// leaving.
 #pragma once
 
 #include "brix/export.h"
@@ -19,26 +20,26 @@ class BRIX_CONTROLS_EXPORT TBrixIntEdit : public TBrixBaseEdit
 
 public:
     explicit TBrixIntEdit(QWidget *Parent = nullptr, TComponent *AOwner = nullptr);
-    // Detaches the bounds' error handler and formatter before they go.
+    /// Detaches the bounds' error handler and formatter before they go.
     ~TBrixIntEdit() override;
 
     // ---- Virtual operations added, in slot order ----
 
-    // With a formatter whose integer settings show group separators and a
-    // text that holds a number: re-shows the value with its separators and
-    // keeps the caret where it was relative to the text's end.
+    /// With a formatter whose integer settings show group separators and a
+    /// text that holds a number: re-shows the value with its separators and
+    /// keeps the caret where it was relative to the text's end.
     virtual void ReformatThousands();
-    // Value (made positive without AllowNegatives) equal to the held value
-    // and already shown as its text, while not null, does nothing;
-    // otherwise stores it, leaves the null state, SignChanged, DisplayText.
-    // So SetAsInteger(0) after "150" was typed shows 0 even when no OnChange
-    // handler made the typed text the held value.
+    /// Value (made positive without AllowNegatives) equal to the held value
+    /// and already shown as its text, while not null, does nothing;
+    /// otherwise stores it, leaves the null state, SignChanged, DisplayText.
+    /// So SetAsInteger(0) after "150" was typed shows 0 even when no OnChange
+    /// handler made the typed text the held value.
     virtual void SetAsInteger(int Value);
-    // 0 while null.
+    /// 0 while null.
     virtual int AsInteger() const;
-    // Switching it off turns a negative value positive.
+    /// Switching it off turns a negative value positive.
     virtual void SetAllowNegatives(bool Value);
-    // Shows an empty box for 0 while on.
+    /// Shows an empty box for 0 while on.
     virtual void SetBlankOverride(bool Value);
     virtual std::optional<int> AsNullable() const;
     virtual void SetAsNullable(std::optional<int> Value);
@@ -48,9 +49,9 @@ public:
     void FilterKey(QChar &Key) override;
     bool AcceptsChar(QChar Key) const override;
     void ValueToText() override;
-    // The text ValueToText shows for Value: "" for 0 with BlankOverride, the
-    // linked formatter's IntToStr while its integer settings are active,
-    // else plain regional digits.
+    /// The text ValueToText shows for Value: "" for 0 with BlankOverride, the
+    /// linked formatter's IntToStr while its integer settings are active,
+    /// else plain regional digits.
     QString TextOfValue(int Value) const;
     void TextToValue() override;
     void SetFormatter(TBrixFormatter *Value) override;
@@ -69,12 +70,12 @@ public:
         FBoundsChecking->SetOnBoundsError(std::move(Value));
     }
 
-    // The number a text stands for: the formatter's StrToInt with active
-    // integer settings, else the regional TextToIntChecked's value.
+    /// The number a text stands for: the formatter's StrToInt with active
+    /// integer settings, else the regional TextToIntChecked's value.
     int TextToInteger(const QString &Value) const;
 
 protected:
-    // Bounds check (when active), then the base's leaving.
+    /// Bounds check (when active), then the base's leaving.
     void DoExit() override;
     void keyReleaseEvent(QKeyEvent *Event) override;
 

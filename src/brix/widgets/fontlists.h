@@ -1,6 +1,7 @@
-// Fonts as the library's controls hold them (TFont, a value type with an
-// optional change callback, mapped to QFont), the font comparison FontsEqual,
-// and the lists of installed font faces (ScreenFonts, PrinterFonts).
+/// @file
+/// Fonts as the library's controls hold them (TFont, a value type with an
+/// optional change callback, mapped to QFont), the font comparison FontsEqual,
+/// and the lists of installed font faces (ScreenFonts, PrinterFonts).
 #pragma once
 
 #include "brix/export.h"
@@ -18,7 +19,7 @@
 
 namespace Brix {
 
-// Font style flags; a TFontStyles value is a set of them (bit 1 << flag).
+/// Font style flags; a TFontStyles value is a set of them (bit 1 << flag).
 enum TFontStyle
 {
     fsBold,
@@ -36,14 +37,14 @@ using TFontCharset = Byte;
 inline constexpr TFontCharset ANSI_CHARSET = 0;
 inline constexpr TFontCharset DEFAULT_CHARSET = 1;
 
-// The text colour a font starts with (the system window-text colour).
+/// The text colour a font starts with (the system window-text colour).
 inline constexpr TColor clFontDefault = TColor(0xFF000008u);
 
-// A font description: face name, size in points (Height is the same size in
-// pixels at 96 dpi, negative as a character height), colour, character set
-// and style. Copies take the attributes only; OnChange stays with the
-// object it was set on. Every setter that changes an attribute, and
-// Assign, calls OnChange once when it is set.
+/// A font description: face name, size in points (Height is the same size in
+/// pixels at 96 dpi, negative as a character height), colour, character set
+/// and style. Copies take the attributes only; OnChange stays with the
+/// object it was set on. Every setter that changes an attribute, and
+/// Assign, calls OnChange once when it is set.
 class BRIX_CONTROLS_EXPORT TFont
 {
 public:
@@ -51,22 +52,22 @@ public:
     TFont(QString Name, int Size, TFontStyles Style = 0, TColor Color = clFontDefault,
           TFontCharset Charset = DEFAULT_CHARSET);
     TFont(const TFont &Other) { CopyAttributes(Other); }
-    // Copies the attributes silently (OnChange is kept and not called).
+    /// Copies the attributes silently (OnChange is kept and not called).
     TFont &operator=(const TFont &Other)
     {
         CopyAttributes(Other);
         return *this;
     }
 
-    // Copies the attributes and reports one change, equal or not, as the
-    // toolkit's font assignment does.
+    /// Copies the attributes and reports one change, equal or not, as the
+    /// toolkit's font assignment does.
     void Assign(const TFont &Source);
 
     const QString &Name() const { return FName; }
     void SetName(const QString &Value);
     int Size() const { return FSize; }
     void SetSize(int Value);
-    // -round(Size * 96 / 72); writing it sets Size = round(-Value * 72 / 96).
+    /// -round(Size * 96 / 72); writing it sets Size = round(-Value * 72 / 96).
     int Height() const;
     void SetHeight(int Value);
     TColor Color() const { return FColor; }
@@ -80,11 +81,11 @@ public:
     const std::function<void()> &OnChange() const { return FOnChange; }
     void SetOnChange(std::function<void()> Value) { FOnChange = std::move(Value); }
 
-    // The Qt font of the same face, point size and style (colour and
-    // character set have no QFont counterpart).
+    /// The Qt font of the same face, point size and style (colour and
+    /// character set have no QFont counterpart).
     QFont ToQFont() const;
-    // A font from a Qt font: family, point size (pixel sizes converted at
-    // 96 dpi), style; colour clFontDefault, DEFAULT_CHARSET.
+    /// A font from a Qt font: family, point size (pixel sizes converted at
+    /// 96 dpi), style; colour clFontDefault, DEFAULT_CHARSET.
     static TFont FromQFont(const QFont &Font);
 
 private:
@@ -99,16 +100,16 @@ private:
     std::function<void()> FOnChange;
 };
 
-// True when name (exact, case-sensitive), size, colour, character set and
-// style are all equal. FontsEqual(TFont("Arial", 9), TFont("arial", 9)) is
-// false.
+/// True when name (exact, case-sensitive), size, colour, character set and
+/// style are all equal. FontsEqual(TFont("Arial", 9), TFont("arial", 9)) is
+/// false.
 BRIX_CONTROLS_EXPORT bool FontsEqual(const TFont &A, const TFont &B);
 
-// The application's default font: QApplication::font() when a GUI
-// application object exists, else "Sans Serif" 9 pt.
+/// The application's default font: QApplication::font() when a GUI
+/// application object exists, else "Sans Serif" 9 pt.
 BRIX_CONTROLS_EXPORT TFont ApplicationDefaultFont();
 
-// Pitch, family and type of a font face as the list reports them.
+/// Pitch, family and type of a font face as the list reports them.
 enum TBrixFontPitch
 {
     efpFixed,
@@ -132,8 +133,8 @@ enum TBrixFontType
     eftOther
 };
 
-// The enumerated logical font of a face: the fields of a logical-font
-// record and the full, style and script names.
+/// The enumerated logical font of a face: the fields of a logical-font
+/// record and the full, style and script names.
 struct BRIX_CONTROLS_EXPORT TBrixEnumLogFont
 {
     int Height = 0;
@@ -141,13 +142,13 @@ struct BRIX_CONTROLS_EXPORT TBrixEnumLogFont
     Byte Italic = 0;
     Byte CharSet = 0;
     Byte PitchAndFamily = 0;
-    QString FaceName; // whole, however long
+    QString FaceName; ///< whole, however long
     QString FullName;
     QString Style;
     QString Script;
 };
 
-// The text metrics reported with a face (in pixels).
+/// The text metrics reported with a face (in pixels).
 struct BRIX_CONTROLS_EXPORT TBrixTextMetric
 {
     int Height = 0;
@@ -163,11 +164,11 @@ struct BRIX_CONTROLS_EXPORT TBrixTextMetric
 
 class TBrixFontList;
 
-// One face of a font list.
+/// One face of a font list.
 class BRIX_CONTROLS_EXPORT TBrixFontItem
 {
 public:
-    // Font-type bits: 1 raster, 2 device, 4 TrueType (scalable outline).
+    /// Font-type bits: 1 raster, 2 device, 4 TrueType (scalable outline).
     int FontTypeInt() const { return fFontTypeInt; }
     void SetFontTypeInt(int Value) { fFontTypeInt = Value; }
     const TBrixEnumLogFont &EnumLogFontEx() const { return fEnumLogFontEx; }
@@ -175,15 +176,15 @@ public:
     const TBrixTextMetric &TextMetric() const { return fTextMetric; }
     void SetTextMetric(const TBrixTextMetric &Value) { fTextMetric = Value; }
 
-    // The face name, whole.
+    /// The face name, whole.
     QString FontName() const { return fEnumLogFontEx.FaceName; }
-    // Low two bits of the pitch-and-family byte: 1 fixed, 2 variable, else default.
+    /// Low two bits of the pitch-and-family byte: 1 fixed, 2 variable, else default.
     TBrixFontPitch FontPitch() const { return PitchOf(fEnumLogFontEx.PitchAndFamily); }
-    // The byte without its pitch bits: 0x10 roman, 0x20 swiss, 0x30 modern,
-    // 0x40 script, 0x50 decorative, else unknown. 0x31 gives effModern.
+    /// The byte without its pitch bits: 0x10 roman, 0x20 swiss, 0x30 modern,
+    /// 0x40 script, 0x50 decorative, else unknown. 0x31 gives effModern.
     TBrixFontFamily FontFamily() const { return FamilyOf(fEnumLogFontEx.PitchAndFamily); }
-    // 1 raster, 2 device, 4 TrueType; any other value, combinations
-    // included, eftOther.
+    /// 1 raster, 2 device, 4 TrueType; any other value, combinations
+    /// included, eftOther.
     TBrixFontType FontType() const;
 
     static TBrixFontPitch PitchOf(Byte PitchAndFamily);
@@ -199,8 +200,8 @@ private:
     TBrixFontList *FList;
 };
 
-// A list of font faces in the order they were added. A name index beside
-// the list keeps FontIndex constant-time, so loading n faces is linear.
+/// A list of font faces in the order they were added. A name index beside
+/// the list keeps FontIndex constant-time, so loading n faces is linear.
 class BRIX_CONTROLS_EXPORT TBrixFontList
 {
 public:
@@ -209,40 +210,40 @@ public:
     TBrixFontList &operator=(const TBrixFontList &) = delete;
 
     int Count() const { return int(FItems.size()); }
-    // Appends a new, zeroed entry and returns it (owned by the list).
+    /// Appends a new, zeroed entry and returns it (owned by the list).
     TBrixFontItem *Add();
-    // The entry at Index (0 <= Index < Count()).
+    /// The entry at Index (0 <= Index < Count()).
     TBrixFontItem *GetItem(int Index) const { return FItems.at(Index).get(); }
-    // Index of the first entry whose face name equals FName exactly (same
-    // length and characters, letter case included), or -1.
+    /// Index of the first entry whose face name equals FName exactly (same
+    /// length and characters, letter case included), or -1.
     int FontIndex(const QString &FName) const;
     void Clear();
 
-    // Adds one reported face unless a face of that name is listed already:
-    // the first report of a face (its first character set) is kept.
+    /// Adds one reported face unless a face of that name is listed already:
+    /// the first report of a face (its first character set) is kept.
     void AddEnumeratedFont(const TBrixEnumLogFont &LogFont, const TBrixTextMetric &Metric,
                            int FontType);
 
-    // Fills the list with the faces of the screen, once per writing system
-    // as the font database reports them. Without a GUI application object
-    // the list is left unchanged.
+    /// Fills the list with the faces of the screen, once per writing system
+    /// as the font database reports them. Without a GUI application object
+    /// the list is left unchanged.
     void LoadScreenFonts();
-    // There is no printer service here: the list is left unchanged.
+    /// There is no printer service here: the list is left unchanged.
     void LoadPrinterFonts();
 
 private:
     friend class TBrixFontItem;
     void NameChanged() { FIndexValid = false; }
-    // Appends a zeroed entry without touching the index.
+    /// Appends a zeroed entry without touching the index.
     TBrixFontItem *AppendItem();
 
     std::vector<std::unique_ptr<TBrixFontItem>> FItems;
-    mutable QHash<QString, int> FIndex; // face name -> first index
+    mutable QHash<QString, int> FIndex; ///< face name -> first index
     mutable bool FIndexValid = true;
 };
 
-// The shared lists, built on first use once a GUI application object exists
-// (before that they are empty) and freed at program end.
+/// The shared lists, built on first use once a GUI application object exists
+/// (before that they are empty) and freed at program end.
 BRIX_CONTROLS_EXPORT TBrixFontList &ScreenFonts();
 BRIX_CONTROLS_EXPORT TBrixFontList &PrinterFonts();
 

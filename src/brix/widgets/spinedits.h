@@ -1,6 +1,7 @@
-// The spin button (two repeating keys stacked up over down) and the spin
-// edit: an integer edit with a spin button inside its right edge, a value
-// range, steps, optional wrap-around and keyboard stepping.
+/// @file
+/// The spin button (two repeating keys stacked up over down) and the spin
+/// edit: an integer edit with a spin button inside its right edge, a value
+/// range, steps, optional wrap-around and keyboard stepping.
 #pragma once
 
 #include "brix/export.h"
@@ -12,8 +13,8 @@
 
 namespace Brix {
 
-// The arrow bitmaps "SPINUP" and "SPINDOWN" (drawn once, then shared); a
-// null pixmap for any other name.
+/// The arrow bitmaps "SPINUP" and "SPINDOWN" (drawn once, then shared); a
+/// null pixmap for any other name.
 BRIX_CONTROLS_EXPORT QPixmap BrixBitmapResource(const QString &Name);
 
 class BRIX_CONTROLS_EXPORT TBrixSpinButton : public QWidget,
@@ -24,10 +25,10 @@ class BRIX_CONTROLS_EXPORT TBrixSpinButton : public QWidget,
     Q_OBJECT
 
 public:
-    // 20 by 25, the up half focused, both halves repeating every 400 ms.
+    /// 20 by 25, the up half focused, both halves repeating every 400 ms.
     explicit TBrixSpinButton(QWidget *Parent = nullptr, TComponent *AOwner = nullptr);
 
-    // Both link handlers do nothing here.
+    /// Both link handlers do nothing here.
     void LinkFreed(TBrixBaseComponent *Sender) override;
     void LinkChanged(TBrixBaseComponent *Sender) override;
     QString GetVersion() const override { return Version(); }
@@ -41,10 +42,10 @@ public:
 
     TBrixSpeedButton *UpButton() const { return FUpButton; }
     TBrixSpeedButton *DownButton() const { return FDownButton; }
-    // The half that Space clicks.
+    /// The half that Space clicks.
     TBrixSpeedButton *FocusedButton() const { return FFocusedButton; }
 
-    // A null pixmap loads the "SPINUP" (resp. "SPINDOWN") arrow with one image.
+    /// A null pixmap loads the "SPINUP" (resp. "SPINDOWN") arrow with one image.
     QPixmap UpGlyph() const { return FUpButton->Glyph(); }
     void SetUpGlyph(const QPixmap &Value);
     QPixmap DownGlyph() const { return FDownButton->Glyph(); }
@@ -53,11 +54,11 @@ public:
     void SetUpNumGlyphs(int Value) { FUpButton->SetNumGlyphs(Value); }
     int DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
     void SetDownNumGlyphs(int Value) { FDownButton->SetNumGlyphs(Value); }
-    // The halves' repeat interval (the up half's; writing sets both).
+    /// The halves' repeat interval (the up half's; writing sets both).
     Cardinal Interval() const { return FUpButton->Interval(); }
     void SetInterval(Cardinal Value);
 
-    // Control that takes the focus when a half is pressed; not owned.
+    /// Control that takes the focus when a half is pressed; not owned.
     QWidget *FocusControl() const { return FFocusControl.data(); }
     void SetFocusControl(QWidget *Value) { FFocusControl = Value; }
 
@@ -66,7 +67,7 @@ public:
     const TNotifyEvent &OnDownClick() const { return FOnDownClick; }
     void SetOnDownClick(TNotifyEvent Value) { FOnDownClick = std::move(Value); }
 
-    // Makes B the focused half (when the control can take the focus).
+    /// Makes B the focused half (when the control can take the focus).
     void FocusHalf(TBrixSpeedButton *B);
 
 protected:
@@ -78,8 +79,8 @@ protected:
 
 private:
     TBrixSpeedButton *MakeHalf();
-    // Lays the halves out in W x H (W at least 15): up on top, H div 2
-    // high; the down half overlaps it by one pixel.
+    /// Lays the halves out in W x H (W at least 15): up on top, H div 2
+    /// high; the down half overlaps it by one pixel.
     void ArrangeHalves(int &W, int &H);
     void HalfClick(TBrixSpeedButton *Sender);
     void HalfMouseDown(TBrixSpeedButton *Sender, Qt::MouseButton Button);
@@ -99,15 +100,15 @@ class BRIX_CONTROLS_EXPORT TBrixSpinEdit : public TBrixIntEdit
 public:
     explicit TBrixSpinEdit(QWidget *Parent = nullptr, TComponent *AOwner = nullptr);
 
-    // With Wrap, a value below MinValue gives MaxValue and one above gives
-    // MinValue; without, the value is clamped. Range 0..100: 150 -> 100
-    // (wrap: 0), -3 -> 0 (wrap: 100).
+    /// With Wrap, a value below MinValue gives MaxValue and one above gives
+    /// MinValue; without, the value is clamped. Range 0..100: 150 -> 100
+    /// (wrap: 0), -3 -> 0 (wrap: 100).
     virtual int FitToRange(int Value) const;
-    // Value - Step (read-only: a beep, nothing else), then OnDownClick, OnClick.
+    /// Value - Step (read-only: a beep, nothing else), then OnDownClick, OnClick.
     virtual void StepDown();
-    // Value + Step, then OnUpClick, OnClick.
+    /// Value + Step, then OnUpClick, OnClick.
     virtual void StepUp();
-    // Runs FitToRange first.
+    /// Runs FitToRange first.
     void SetAsInteger(int Value) override;
 
     int Value() const { return AsInteger(); }
@@ -122,8 +123,8 @@ public:
     void SetPageStep(int Value) { FPageStep = Value; }
     bool Wrap() const { return FWrap; }
     void SetWrap(bool Value) { FWrap = Value; }
-    // False refuses pasting and cutting (typing is still filtered only by
-    // the integer edit).
+    /// False refuses pasting and cutting (typing is still filtered only by
+    /// the integer edit).
     bool EditorEnabled() const { return FEditorEnabled; }
     void SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
     TBrixSpinButton *Button() const { return FButton; }
@@ -132,12 +133,12 @@ public:
     void SetOnUpClick(TNotifyEvent Value) { FOnUpClick = std::move(Value); }
     const TNotifyEvent &OnDownClick() const { return FOnDownClick; }
     void SetOnDownClick(TNotifyEvent Value) { FOnDownClick = std::move(Value); }
-    // Raised after every step.
+    /// Raised after every step.
     const TNotifyEvent &OnClick() const { return FOnClick; }
     void SetOnClick(TNotifyEvent Value) { FOnClick = std::move(Value); }
 
-    // 4 x border + the font's character height + the smaller of it and the
-    // system font's / 4 + 1.
+    /// 4 x border + the font's character height + the smaller of it and the
+    /// system font's / 4 + 1.
     int MinimumHeight() const;
 
 protected:
@@ -150,7 +151,7 @@ protected:
     void changeEvent(QEvent *Event) override;
 
 private:
-    // Narrows the text area to leave room for the button.
+    /// Narrows the text area to leave room for the button.
     void NarrowTextArea();
     void PlaceButton();
 
