@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package clean
+.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package docs clean
 
 all: build
 
@@ -61,6 +61,13 @@ package: $(BUILD)/CMakeCache.txt
 	@./scripts/install-deps.sh --package
 	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo lumopocketo-cli
 	cd $(BUILD) && cpack -G DEB
+
+# The library's API reference (Doxygen over the installed headers):
+# $(BUILD)/docs/html/index.html. Fails on any Doxygen warning.
+docs:
+	@./scripts/install-deps.sh --docs
+	@cmake -S . -B $(BUILD) > /dev/null
+	@./scripts/make-docs.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

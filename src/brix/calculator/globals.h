@@ -16,6 +16,7 @@ enum TBrixAngleMode
     amRadians,
     amGradiants
 };
+/// Number of angle modes.
 constexpr int BrixAngleModeCount = amGradiants + 1;
 
 /// Which window the calculator component shows (ordinals 0, 1, 2).
@@ -25,10 +26,12 @@ enum TBrixPopupCalculatorType
     ctStandard,
     ctScientific
 };
+/// Number of calculator types.
 constexpr int BrixPopupCalculatorTypeCount = ctScientific + 1;
 
 /// The argument of the digit key, 0 to 9. The engine ignores larger values.
 using TBrixZeroToNine = Byte;
+/// The largest digit.
 inline constexpr TBrixZeroToNine BrixMaxDigit = 9;
 
 } // namespace Brix

@@ -79,6 +79,7 @@ inline constexpr int BrixKeyCount = ckResult + 1;          ///< every key
 /// One key of the table.
 struct BRIX_CORE_EXPORT TBrixKeyInfo
 {
+    /// The key's code.
     TBrixCalcKey Key;
     /// The key's name: "Add", "SqRoot". Windows name their buttons after it
     /// ("AddBtn").

@@ -20,6 +20,7 @@ class BRIX_CONTROLS_EXPORT TBrixCalcDisplay : public QLabel
 {
     Q_OBJECT
 public:
+    /// An empty display, right-aligned.
     explicit TBrixCalcDisplay(QWidget *Parent);
 
     /// Shows a new value; a change is reported to screen readers.
@@ -30,21 +31,30 @@ public:
     /// The text as drawn and the font it is drawn in.
     struct TFit
     {
+        /// The text as drawn, and its font.
+        ///@{
         QString Text;
         QFont Font;
+        ///@}
     };
+    /// The text and font that fit the panel now (see the class description).
     TFit Fitted() const;
     /// Where the text is drawn: the contents rectangle less the margin.
     QRect TextRect() const;
 
 Q_SIGNALS:
+    /// Emitted on a mouse press on the display.
     void mousePressed();
 
 protected:
+    /// Qt's event handlers: the accessible name follows the caption, the fitted text is drawn,
+    /// and a press emits mousePressed.
+    ///@{
     bool event(QEvent *Event) override;
     void paintEvent(QPaintEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void mouseReleaseEvent(QMouseEvent *Event) override;
+    ///@}
 
 private:
     QChar FDecimalSeparator = u'.';

@@ -11,6 +11,7 @@
 
 namespace Brix {
 
+/// The pictures drawn on the keys that show one instead of a caption.
 enum TBrixGlyph
 {
     kgChangeSign, ///< plus-minus sign

@@ -23,11 +23,16 @@ namespace Brix {
 /// at sign presses the inverse key, then the power key).
 struct BRIX_CONTROLS_EXPORT TBrixKeyPresses
 {
+    /// The keys, the first Count of them in use.
     std::array<TBrixCalcKey, 2> Keys{};
+    /// Number of keys pressed, 0 to 2.
     int Count = 0;
 
+    /// The keys in use, for a range-for loop.
+    ///@{
     const TBrixCalcKey *begin() const { return Keys.data(); }
     const TBrixCalcKey *end() const { return Keys.data() + Count; }
+    ///@}
 };
 
 /// The keys that Character presses in a window of Kind, where Decimal is the

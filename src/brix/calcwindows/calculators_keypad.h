@@ -28,18 +28,25 @@ enum TBrixCalcWindowKind
 /// (v 34, h 22) {1, 3, 5} is 105.
 struct BRIX_CONTROLS_EXPORT TBrixRowRule
 {
+    /// The multiples of v and h and the fixed pixels.
+    ///@{
     int V;
     int H;
     int Pixels;
+    ///@}
 
+    /// The distance at a value-display step VSize and a key height HSize.
     constexpr int At(int VSize, int HSize) const { return V * VSize + H * HSize + Pixels; }
 };
 
 /// One column of a row: its left edge and width in pixels.
 struct BRIX_CONTROLS_EXPORT TBrixKeypadColumn
 {
+    /// Pixels.
+    ///@{
     int Left;
     int Width;
+    ///@}
 };
 
 /// One row of a layout: where its top edge is and which columns it has (rows
@@ -47,20 +54,28 @@ struct BRIX_CONTROLS_EXPORT TBrixKeypadColumn
 /// 40-wide digit columns).
 struct BRIX_CONTROLS_EXPORT TBrixKeypadRow
 {
+    /// The top edge, and the columns from left to right.
+    ///@{
     TBrixRowRule Top;
     std::span<const TBrixKeypadColumn> Columns;
+    ///@}
 };
 
 /// One key on the grid. A key spanning several columns is as wide as they are
 /// together (the equals key: three).
 struct BRIX_CONTROLS_EXPORT TBrixKeyCell
 {
+    /// The key, its row and first column, and how many columns it spans.
+    ///@{
     TBrixCalcKey Key;
     int Row;
     int Column;
     int Span = 1;
+    ///@}
 };
 
+/// A whole window layout: the rows with their columns, the keys on them, the client width, the
+/// memory display's top and the client height.
 struct BRIX_CONTROLS_EXPORT TBrixKeypadLayout
 {
     /// Row 0 is the tool row (copy, paste, the decimal places box, cancel,
@@ -68,9 +83,13 @@ struct BRIX_CONTROLS_EXPORT TBrixKeypadLayout
     std::span<const TBrixKeypadRow> Rows;
     /// Every key the layout shows; the window's other keys are hidden.
     std::span<const TBrixKeyCell> Cells;
+    /// The client width in pixels; the memory display's top and the client height as distances
+    /// down the panel.
+    ///@{
     int ClientWidth;
     TBrixRowRule MemoryTop;
     TBrixRowRule ClientHeight;
+    ///@}
 };
 
 /// The layout of a window kind. Design sizes: compact 190 x 203, full

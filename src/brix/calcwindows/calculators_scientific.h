@@ -12,6 +12,8 @@
 
 namespace Brix {
 
+/// The scientific window: the keys of the full standard layout plus Hyp,
+/// the exponent key and lg2, in a column of their own.
 class BRIX_CONTROLS_EXPORT TBrixSciCalcForm : public TBrixCalcFormBase
 {
     Q_OBJECT
@@ -19,9 +21,12 @@ public:
     /// A hidden window with a fresh, cleared engine.
     explicit TBrixSciCalcForm(QWidget *Parent = nullptr);
 
+    /// The window's own keys: Hyp, the exponent key and lg2.
+    ///@{
     TBrixSpeedButton *HypBtn = nullptr;
     TBrixSpeedButton *ExpBtn = nullptr;
     TBrixSpeedButton *Lg2btn = nullptr;
+    ///@}
 
     /// Laid out 220 x 248 at the design sizes (keys 30 x 22, the digits 40
     /// wide, display height 24): keypad rows at 105..193, the memory display

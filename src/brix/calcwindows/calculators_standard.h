@@ -47,6 +47,8 @@ enum TPosition
     poOwnerFormCenter
 };
 
+/// What the standard and the scientific window share: the keys, the displays, the decimal
+/// places box, the own engine, undo, the keyboard and the placement.
 class BRIX_CONTROLS_EXPORT TBrixCalcFormBase : public QDialog, public TObject
 {
     Q_OBJECT
@@ -54,6 +56,10 @@ public:
     ~TBrixCalcFormBase() override;
 
     // ---- Controls (owned by the window through Qt's parent tree) ----
+    /// The window's controls, owned by the window through Qt's parent tree: the keypad panel,
+    /// one button per key (nullptr for a key the window does not have), the value and memory
+    /// displays and the decimal places box.
+    ///@{
     QFrame *CalcPanel = nullptr;
     TBrixSpeedButton *ZeroBtn = nullptr, *PointBtn = nullptr, *ChangeSignBtn = nullptr,
                      *OneBtn = nullptr, *TwoBtn = nullptr, *ThreeBtn = nullptr, *FourBtn = nullptr,
@@ -72,6 +78,7 @@ public:
     TBrixCalcDisplay *ValueDisplay = nullptr;
     TBrixCalcDisplay *MemoryDisplay = nullptr;
     TBrixSpinEdit *DPSpin = nullptr;
+    ///@}
 
     /// The window's own engine; nullptr once the window is being destroyed.
     TBrixCalcEngine *CalcEngine = nullptr;
@@ -90,6 +97,7 @@ public:
     /// stays open; nothing propagates to the caller.
     void ClickKey(TBrixCalcKey Key);
 
+    ///@{
     /// Undo takes the engine back to its state before the last command that
     /// changed it (a key, paste, the angle key, the decimal places box), up to
     /// TBrixCalcUndoHistory::MaxSteps commands; Redo goes forward again. The
@@ -97,6 +105,8 @@ public:
     /// redo does nothing.
     void Undo();
     void Redo();
+    ///@}
+    /// The undo and redo steps of this window.
     TBrixCalcUndoHistory &UndoHistory() { return FUndoHistory; }
 
     /// Re-reads the window caption and every caption and hint named by a text
@@ -105,25 +115,31 @@ public:
     /// Puts the window into (or out of) the always-on-top band without moving,
     /// resizing or activating it; a hidden window gets it when it is shown.
     void StayOnTop(bool Value);
+    /// Whether the window is in the always-on-top band (StayOnTop).
     bool IsStayOnTop() const { return FStayOnTop; }
     /// Lays the window out in the layout of its kind (PlaceKeypad).
     virtual void RedrawCalc();
     /// Compact, full or scientific: picks the layout and the keyboard.
     virtual TBrixCalcWindowKind WindowKind() const = 0;
 
+    /// The help context number given at construction; kept and reported.
     int HelpContext() const { return FHelpContext; }
+    ///@{
     TPosition Position() const { return FPosition; }
     /// The placement used when the window is shown: poDesigned keeps the
     /// position given by move(); every other policy centres the window on the
     /// screen (there is no owner window to centre on).
     void SetPosition(TPosition Value) { FPosition = Value; }
+    ///@}
 
+    ///@{
     /// The keyboard, as the window sees it before the focused control.
     /// FormKeyDown: Key is a Qt::Key; a rule that matches sets it to 0
     /// (handled). FormKeyPress: Character is the typed character; it is never
     /// marked handled.
     void FormKeyDown(int &Key, Qt::KeyboardModifiers Shift);
     void FormKeyPress(QChar &Character);
+    ///@}
 
     /// Mouse press on a key, a display or the free panel area: the panel takes
     /// the focus, so typing goes to the calculator, not the decimal places box.
@@ -134,13 +150,16 @@ public:
     /// Both displays from the engine, with the separator its values use.
     void ShowValues();
 
+    ///@{
     /// How an engine error that reaches a key handler is shown. The default is
     /// a message box over the window; tests install their own. An empty
     /// function restores the default.
     using TErrorReporter = std::function<void(QWidget *Window, const QString &Message)>;
     static void SetErrorReporter(TErrorReporter Reporter);
+    ///@}
 
 protected:
+    /// Creates the controls; the most derived constructor finishes with FormCreate.
     explicit TBrixCalcFormBase(QWidget *Parent, const QString &ObjectName, int HelpContext,
                                int SpinWidth, bool WithSciKeys);
     /// The second half of construction, run by the most derived constructor:
@@ -150,6 +169,7 @@ protected:
     /// A click on the free area of CalcPanel.
     virtual void CalcPanelClick() {}
 
+    /// Stores the help context number.
     void SetHelpContext(int Value) { FHelpContext = Value; }
     /// Places every key of Layout on its grid cell at the sizes the value
     /// display and the keys have now, hides the window's keys that Layout
@@ -160,10 +180,17 @@ protected:
     /// Room down to the next row allows (at most its own 29 pixels).
     void PlaceDecimalBox(int Top, int Room);
 
+    /// Qt's event handlers: keys typed anywhere in the window go to
+    /// FormKeyDown and FormKeyPress, a mouse press on a key, a display or the
+    /// free panel area gives the focus back to the calculator, and a window
+    /// being shown takes its always-on-top setting.
+    ///@{
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
+    ///@}
 
+    /// Whether the window asked for the always-on-top band.
     bool FStayOnTop = false;
 
 private:
@@ -203,6 +230,7 @@ private:
     bool FRestoring = false;
 };
 
+/// The standard window, with its full and compact layouts.
 class BRIX_CONTROLS_EXPORT TBrixCalcForm : public TBrixCalcFormBase
 {
     Q_OBJECT
@@ -210,10 +238,12 @@ public:
     /// A hidden window with the full layout and a fresh, cleared engine.
     explicit TBrixCalcForm(QWidget *Parent = nullptr);
 
+    ///@{
     /// Switches between the compact layout (true: the thirteen function keys
     /// hidden) and the full one; RedrawCalc runs only on a change.
     void SetHideFnBtns(bool Value);
     bool HideFnBtns() const { return FHideFnBtns; }
+    ///@}
 
     /// Full layout: 190 x 249 at the design sizes (keys 30 x 22, display
     /// height 24), keypad rows at 105..193, memory display at 220. Compact:
@@ -225,6 +255,7 @@ protected:
     /// The same as the exit key.
     void CalcPanelClick() override;
 
+    /// True for the compact layout.
     bool FHideFnBtns = false;
 };
 

@@ -13,9 +13,12 @@
 
 namespace Brix {
 
+/// The undo and redo steps of a calculator window, as engine states: a new
+/// step clears the redo steps, and beyond MaxSteps the oldest is dropped.
 class BRIX_CONTROLS_EXPORT TBrixCalcUndoHistory
 {
 public:
+    /// The most steps kept each way.
     static constexpr int MaxSteps = 50;
 
     /// A command changed the engine from Before.
@@ -26,10 +29,14 @@ public:
     /// The state undone last, with Current kept for undo; none when there is
     /// nothing to redo.
     std::optional<TBrixCalcEngineState> Redo(TBrixCalcEngineState Current);
+    /// Drops every step.
     void Clear();
 
+    /// Number of steps that can be undone and redone.
+    ///@{
     int UndoCount() const { return int(FUndo.size()); }
     int RedoCount() const { return int(FRedo.size()); }
+    ///@}
 
 private:
     static void Push(std::deque<TBrixCalcEngineState> &Steps, TBrixCalcEngineState State);

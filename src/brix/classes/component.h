@@ -36,18 +36,22 @@ public:
     virtual void Assign(const TPersistent *Source);
 };
 
+/// What Notification reports: a component inserted or removed.
 enum TOperation
 {
     opInsert,
     opRemove
 };
 
+/// Flags of ComponentState.
 enum TComponentStateFlag
 {
     csLoading = 0x1,
     csDestroying = 0x2
 };
 
+/// A component: an owner that frees what it owns, a name, the loading state and notification
+/// when a related component is inserted or freed.
 class BRIX_CORE_EXPORT TComponent : public TPersistent
 {
 public:
@@ -62,18 +66,30 @@ public:
     /// from the owner; then deletes it. Safe on nullptr.
     void Free();
 
+    /// The owner (nullptr when none) and the owned components in order of insertion.
+    ///@{
     TComponent *Owner() const { return FOwner; }
     int ComponentCount() const { return int(FComponents.size()); }
     TComponent *Components(int Index) const { return FComponents.at(Index); }
+    ///@}
+    /// The component's name; stored as given.
+    ///@{
     const QString &Name() const { return FName; }
     void SetName(const QString &Value) { FName = Value; }
+    ///@}
+    /// The set of TComponentStateFlag flags.
     int ComponentState() const { return FComponentState; }
+    /// Whether csLoading or csDestroying is set.
+    ///@{
     bool IsLoading() const { return FComponentState & csLoading; }
     bool IsDestroying() const { return FComponentState & csDestroying; }
+    ///@}
 
+    ///@{
     /// Both components are told opRemove when the other one is freed.
     void FreeNotification(TComponent *AComponent);
     void RemoveFreeNotification(TComponent *AComponent);
+    ///@}
 
     /// Called on this component when AComponent is inserted or removed. The
     /// base drops AComponent from the free-notification list on opRemove and
@@ -83,11 +99,13 @@ public:
     /// Called once the component's description has been applied.
     virtual void Loaded();
 
+    ///@{
     /// Start and end of applying a description: sets csLoading on this
     /// component and every owned one; EndLoading clears it and calls Loaded()
     /// on each, owned components first, this component last.
     void BeginLoading();
     void EndLoading();
+    ///@}
 
 protected:
     /// Hook run by Free() before anything is torn down.
@@ -109,12 +127,14 @@ private:
 /// Deleter for owned library objects: releases them through Free().
 struct BRIX_CORE_EXPORT TFreeDeleter
 {
+    /// Frees Object; nothing for nullptr.
     template <class T> void operator()(T *Object) const
     {
         if (Object)
             Object->Free();
     }
 };
+/// A library object owned by a unique pointer that releases it through Free().
 template <class T> using TOwned = std::unique_ptr<T, TFreeDeleter>;
 
 /// Constructs a library object, then runs its construction hook

@@ -12,11 +12,15 @@
 
 namespace Brix {
 
+/// The root of the library's errors.
 class BRIX_CORE_EXPORT Exception : public std::exception
 {
 public:
+    /// An error with the message Msg.
     explicit Exception(QString Msg) : FMessage(std::move(Msg)), FUtf8(FMessage.toUtf8()) {}
+    /// The message.
     const QString &Message() const { return FMessage; }
+    /// The message in UTF-8.
     const char *what() const noexcept override { return FUtf8.constData(); }
 
 private:
@@ -28,6 +32,7 @@ private:
 class BRIX_CORE_EXPORT EMathError : public Exception
 {
 public:
+    /// An error with the given message.
     using Exception::Exception;
 };
 
@@ -59,6 +64,7 @@ public:
 class BRIX_CORE_EXPORT EConvertError : public Exception
 {
 public:
+    /// An error with the given message.
     using Exception::Exception;
 };
 
@@ -66,6 +72,7 @@ public:
 class BRIX_CORE_EXPORT EFileError : public Exception
 {
 public:
+    /// An error with the given message.
     using Exception::Exception;
 };
 

@@ -15,8 +15,14 @@
 
 namespace Brix {
 
+/// The conventions numbers, amounts, dates and times are written by: separators, currency
+/// layout, date and time patterns, names. A plain value, passed by copy.
 struct BRIX_CORE_EXPORT TFormatSettings
 {
+    /// The currency symbol, the currency layout code (0 to 3: symbol and value order and
+    /// spacing) and decimals, the date, time and list separators, the date and time patterns
+    /// (QLocale's notation), the AM and PM texts and the month names, month 1 first.
+    ///@{
     QString CurrencyString;
     Byte CurrencyFormat = 0;
     Byte CurrencyDecimals = 2;
@@ -31,12 +37,17 @@ struct BRIX_CORE_EXPORT TFormatSettings
     QString LongTimeFormat;
     std::array<QString, 12> ShortMonthNames;
     std::array<QString, 12> LongMonthNames;
+    ///@}
     std::array<QString, 7> ShortDayNames; ///< Sunday first
     std::array<QString, 7> LongDayNames;  ///< Sunday first
+    /// The number separators (never equal in a record that the library accepts), the window
+    /// that completes a two-digit year, and the negative currency layout code (0 to 15).
+    ///@{
     QChar ThousandSeparator = u',';
     QChar DecimalSeparator = u'.';
     Word TwoDigitYearCenturyWindow = 50;
     Byte NegCurrFormat = 1;
+    ///@}
     /// Copied with the record, never compared.
     QString LocaleName;
 

@@ -17,11 +17,15 @@ class TObject;
 using Extended = long double;
 static_assert(std::numeric_limits<long double>::digits == 64,
               "Extended must be the 80-bit x87 extended type");
+/// The fixed-size number types the library's interfaces use: 64-bit
+/// floating point, signed 64-bit, and unsigned 8, 16 and 32-bit integers.
+///@{
 using Double = double;
 using Int64 = qint64;
 using Byte = quint8;
 using Word = quint16;
 using Cardinal = quint32;
+///@}
 
 /// Notifications are plain callables; an empty one is never called.
 using TNotifyEvent = std::function<void(TObject *Sender)>;
@@ -44,6 +48,7 @@ enum TBrixLanguage {
     elSwedish,
     elUSER
 };
+/// Number of languages.
 constexpr int BrixLanguageCount = elUSER + 1;
 
 /// A handler may change the language in place.
@@ -55,8 +60,11 @@ inline constexpr TBrixLanguage DefaultLanguage = elEnglishInt;
 /// A 32-bit colour: plain colours 0x00BBGGRR, system colours 0xFF000000 plus
 /// the system colour index.
 using TColor = qint32;
+/// No colour (a state switched off), and the built-in colour of a state.
+///@{
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
+///@}
 
 /// The version text every library class shows.
 inline const QString BrixVersionText = QStringLiteral("1.0.0 (Beta 14)");

@@ -23,9 +23,11 @@
 
 namespace Brix {
 
+/// The formatter component; see the file's description.
 class BRIX_CORE_EXPORT TBrixFormatter : public TBrixBaseComponent
 {
 public:
+    /// Constructs only; Create also runs the construction hook.
     explicit TBrixFormatter(TComponent *AOwner);
     ~TBrixFormatter() override;
 
@@ -33,6 +35,7 @@ public:
     /// be nullptr) frees it, otherwise the caller frees it with Free().
     static TBrixFormatter *Create(TComponent *AOwner);
 
+    ///@{
     /// The sections (nullptr once the component is being torn down).
     TBrixFormatSettingsSection *FormatSettings() const { return FFormatSettings.get(); }
     TBrixNullSection *NullSettings() const { return FNullSettings.get(); }
@@ -41,7 +44,9 @@ public:
     TBrixCurrencySection *CurrencySettings() const { return FCurrencySettings.get(); }
     TBrixPercentSection *PercentSettings() const { return FPercentSettings.get(); }
     TBrixDateSection *DateSettings() const { return FDateSettings.get(); }
+    ///@}
 
+    ///@{
     /// The formatters the sections own (nullptr once torn down).
     TBrixNullFormatter *NullFormatter() const;
     TBrixIntegerFormatter *IntegerFormatter() const;
@@ -49,16 +54,22 @@ public:
     TBrixCurrencyFormatter *CurrencyFormatter() const;
     TBrixPercentFormatter *PercentFormatter() const;
     TBrixDateFormatter *DateFormatter() const;
+    ///@}
 
     /// A copy of the format-settings section's record.
     TFormatSettings FormatSettingsRecord() const;
 
+    ///@{
     /// The integer section's IntToStr / StrToInt (see TBrixIntegerFormatter).
     ///   IntToStr(1234567) -> "1,234,567" with IntegerSettings.ShowThousands
     QString IntToStr(int Value) const;
     int StrToInt(const QString &ValueStr) const;
+    ///@}
 
-    /// clang-format off
+    // clang-format off
+    /// Read or replace the handler raised after a section changed (not while loading): the
+    /// section's own event, then OnChange.
+    ///@{
     const TNotifyEvent &OnFormatSettingsChange() const { return FOnFormatSettingsChange; }
     void SetOnFormatSettingsChange(TNotifyEvent Value) { FOnFormatSettingsChange = std::move(Value); }
     const TNotifyEvent &OnNullSettingsChange() const { return FOnNullSettingsChange; }
@@ -75,6 +86,7 @@ public:
     void SetOnDateSettingsChange(TNotifyEvent Value) { FOnDateSettingsChange = std::move(Value); }
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    ///@}
     // clang-format on
 
     /// After the description: the inherited step, then one NotifyChange.
@@ -92,6 +104,7 @@ protected:
     /// LinkFreed.
     void DoneInternals() override;
 
+    ///@{
     /// Section handlers. Nothing while loading. FormatSettingsChanged
     /// notifies the linked components, writes the record into the
     /// CustomSettings of the integer, float, currency, percent and date
@@ -105,6 +118,7 @@ protected:
     virtual void CurrencySettingsChanged(TObject *Sender);
     virtual void PercentSettingsChanged(TObject *Sender);
     virtual void DateSettingsChanged(TObject *Sender);
+    ///@}
 
 private:
     /// Every formatter of the component formats with the format-settings

@@ -64,6 +64,7 @@ inline TNegativeCurrencyFormat NegCurrencyFormatOf(Byte Code)
 template <class TBase> class TBrixFormatSettingsHolder : public TBase
 {
 public:
+    /// The held record.
     const TFormatSettings &FormatSettings() const { return FSettings; }
     /// A record equal to the held one (FormatSettingsEqual) changes nothing,
     /// not even UseRegional; a differing one is copied, makes the holder
@@ -80,6 +81,7 @@ public:
         Signal();
     }
 
+    /// Whether the holder follows the regional settings (RegionalSettings()).
     bool UseRegional() const { return FUseRegional; }
     /// A change stores the value, copies RegionalSettings() when True (False
     /// keeps the current values), and signals.
@@ -108,6 +110,8 @@ public:
         Signal();
     }
 
+    // clang-format off
+    /// @name Field properties
     /// The sixteen field properties. A write is ignored while UseRegional is
     /// True or when the value is unchanged; otherwise it is stored and
     /// signals. A ThousandSeparator or DecimalSeparator write that would make
@@ -115,39 +119,73 @@ public:
     /// SetSeparators to swap them). CurrencyFormat reads cfUnknown for codes of 4 or more and
     /// NegCurrencyFormat ncfUnknown for codes of 16 or more; writes store the
     /// enumerator's ordinal as the code.
-    /// clang-format off
+    ///@{
+
+    /// CurrencyString of the held record.
     virtual QString CurrencyString() const { return FSettings.CurrencyString; }
+    /// Writes CurrencyString, by the rules above.
     virtual void SetCurrencyString(const QString &Value) { SetField(FSettings.CurrencyString, Value); }
+    /// CurrencyDecimals of the held record.
     virtual Byte CurrencyDecimals() const { return FSettings.CurrencyDecimals; }
+    /// Writes CurrencyDecimals, by the rules above.
     virtual void SetCurrencyDecimals(Byte Value) { SetField(FSettings.CurrencyDecimals, Value); }
+    /// TimeAMString of the held record.
     virtual QString TimeAMString() const { return FSettings.TimeAMString; }
+    /// Writes TimeAMString, by the rules above.
     virtual void SetTimeAMString(const QString &Value) { SetField(FSettings.TimeAMString, Value); }
+    /// TimePMString of the held record.
     virtual QString TimePMString() const { return FSettings.TimePMString; }
+    /// Writes TimePMString, by the rules above.
     virtual void SetTimePMString(const QString &Value) { SetField(FSettings.TimePMString, Value); }
+    /// ShortDateFormat of the held record.
     virtual QString ShortDateFormat() const { return FSettings.ShortDateFormat; }
+    /// Writes ShortDateFormat, by the rules above.
     virtual void SetShortDateFormat(const QString &Value) { SetField(FSettings.ShortDateFormat, Value); }
+    /// LongDateFormat of the held record.
     virtual QString LongDateFormat() const { return FSettings.LongDateFormat; }
+    /// Writes LongDateFormat, by the rules above.
     virtual void SetLongDateFormat(const QString &Value) { SetField(FSettings.LongDateFormat, Value); }
+    /// ShortTimeFormat of the held record.
     virtual QString ShortTimeFormat() const { return FSettings.ShortTimeFormat; }
+    /// Writes ShortTimeFormat, by the rules above.
     virtual void SetShortTimeFormat(const QString &Value) { SetField(FSettings.ShortTimeFormat, Value); }
+    /// LongTimeFormat of the held record.
     virtual QString LongTimeFormat() const { return FSettings.LongTimeFormat; }
+    /// Writes LongTimeFormat, by the rules above.
     virtual void SetLongTimeFormat(const QString &Value) { SetField(FSettings.LongTimeFormat, Value); }
+    /// ThousandSeparator of the held record.
     virtual QChar ThousandSeparator() const { return FSettings.ThousandSeparator; }
+    /// Writes ThousandSeparator, by the rules above.
     virtual void SetThousandSeparator(QChar Value) { if (Value != FSettings.DecimalSeparator) SetField(FSettings.ThousandSeparator, Value); }
+    /// DecimalSeparator of the held record.
     virtual QChar DecimalSeparator() const { return FSettings.DecimalSeparator; }
+    /// Writes DecimalSeparator, by the rules above.
     virtual void SetDecimalSeparator(QChar Value) { if (Value != FSettings.ThousandSeparator) SetField(FSettings.DecimalSeparator, Value); }
+    /// DateSeparator of the held record.
     virtual QChar DateSeparator() const { return FSettings.DateSeparator; }
+    /// Writes DateSeparator, by the rules above.
     virtual void SetDateSeparator(QChar Value) { SetField(FSettings.DateSeparator, Value); }
+    /// TimeSeparator of the held record.
     virtual QChar TimeSeparator() const { return FSettings.TimeSeparator; }
+    /// Writes TimeSeparator, by the rules above.
     virtual void SetTimeSeparator(QChar Value) { SetField(FSettings.TimeSeparator, Value); }
+    /// ListSeparator of the held record.
     virtual QChar ListSeparator() const { return FSettings.ListSeparator; }
+    /// Writes ListSeparator, by the rules above.
     virtual void SetListSeparator(QChar Value) { SetField(FSettings.ListSeparator, Value); }
+    /// CurrencyFormat of the held record.
     virtual TBrixCurrencyFormat CurrencyFormat() const { return Internal::CurrencyFormatOf(FSettings.CurrencyFormat); }
+    /// Writes CurrencyFormat, by the rules above.
     virtual void SetCurrencyFormat(TBrixCurrencyFormat Value) { SetField(FSettings.CurrencyFormat, Byte(Value)); }
+    /// NegCurrFormat of the held record.
     virtual TNegativeCurrencyFormat NegCurrencyFormat() const { return Internal::NegCurrencyFormatOf(FSettings.NegCurrFormat); }
+    /// Writes NegCurrencyFormat, by the rules above.
     virtual void SetNegCurrencyFormat(TNegativeCurrencyFormat Value) { SetField(FSettings.NegCurrFormat, Byte(Value)); }
+    /// TwoDigitYearCenturyWindow of the held record.
     virtual Word TwoDigitYearCenturyWindow() const { return FSettings.TwoDigitYearCenturyWindow; }
+    /// Writes TwoDigitYearCenturyWindow, by the rules above.
     virtual void SetTwoDigitYearCenturyWindow(Word Value) { SetField(FSettings.TwoDigitYearCenturyWindow, Value); }
+    ///@}
     // clang-format on
 
 protected:
@@ -170,7 +208,9 @@ protected:
         FSettings = RegionalSettings();
     }
 
+    /// The held record.
     TFormatSettings FSettings;
+    /// The UseRegional switch.
     bool FUseRegional = true;
 
 private:
@@ -242,12 +282,14 @@ public:
     /// The general text egtEmpty in the default language ("<empty>").
     static QString DefaultNullStr();
 
+    ///@{
     /// Writes that change the value (NullStr compared exactly) notify the
     /// registered clients.
     virtual QString NullStr() const;
     virtual void SetNullStr(const QString &Value);
     virtual bool BlankWhenNull() const;
     virtual void SetBlankWhenNull(bool Value);
+    ///@}
 
     /// NullStr := DefaultNullStr(), BlankWhenNull := False (no notification).
     void Reset() override;
@@ -271,10 +313,12 @@ private:
 template <class TFormatter> class TBrixFormatterSection : public TBrixBaseSection
 {
 public:
+    /// The formatter's UsingDefaults and the inherited test.
     bool GetAllDefaults() const override
     {
         return FFormatter->UsingDefaults() && TBrixBaseSection::GetAllDefaults();
     }
+    /// Resets the formatter, then signals OnChange once.
     void Reset() override
     {
         TBrixBaseSection::Reset();
@@ -283,6 +327,7 @@ public:
     }
 
 protected:
+    /// Takes ownership of the formatter the section reads and writes.
     explicit TBrixFormatterSection(TOwned<TFormatter> Formatter) : FFormatter(std::move(Formatter))
     {
     }
@@ -297,6 +342,7 @@ protected:
         Changed();
     }
 
+    ///@{
     /// For sections of value formatters: a copy of the formatter's custom
     /// record, and its write (a differing record is written into the
     /// formatter's holder, which turns custom, and signals; one the holder
@@ -305,6 +351,7 @@ protected:
     {
         return FFormatter->CustomSettings()->FormatSettings();
     }
+    /// Writes Value into the formatter's holder, by the rule above.
     void SetFormatterSettings(const TFormatSettings &Value)
     {
         if (Value.DecimalSeparator == Value.ThousandSeparator ||
@@ -313,7 +360,9 @@ protected:
         FFormatter->CustomSettings()->SetFormatSettings(Value);
         Changed();
     }
+    ///@}
 
+    /// The owned formatter; never null.
     TOwned<TFormatter> FFormatter;
 };
 
@@ -323,14 +372,17 @@ class BRIX_CORE_EXPORT TBrixNullSection : public TBrixFormatterSection<TBrixNull
 public:
     TBrixNullSection();
 
+    /// The owned null formatter; never null.
     TBrixNullFormatter *NullFormatter() const { return FFormatter.get(); }
 
+    ///@{
     /// Reads forward to the formatter; a write that changes the formatter's
     /// value goes through its write accessor and then signals.
     QString NullStr() const { return FFormatter->NullStr(); }
     void SetNullStr(const QString &Value);
     bool BlankWhenNull() const { return FFormatter->BlankWhenNull(); }
     void SetBlankWhenNull(bool Value);
+    ///@}
 
     /// "NullStr" when it differs from the default text, "BlankWhenNull" when
     /// True.
@@ -352,12 +404,17 @@ public:
     /// formatter keeps owning its own holder. nullptr is ignored.
     void SetCustomSettings(const TBrixFormatSettings *Value);
 
+    /// The handler that fills the record of each formatting call (see FetchSettings); called
+    /// only when assigned.
+    ///@{
     const TBrixFormatSettingsEvent &OnCustomFormatting() const { return FOnCustomFormatting; }
     void SetOnCustomFormatting(TBrixFormatSettingsEvent Value)
     {
         FOnCustomFormatting = std::move(Value);
     }
+    ///@}
 
+    ///@{
     /// Flag writes that change the value notify the registered clients once.
     /// ShowThousands := False also clears LakhFormatting; LakhFormatting :=
     /// True also sets ShowThousands.
@@ -367,6 +424,7 @@ public:
     virtual void SetLakhFormatting(bool Value);
     virtual bool ShowThousands() const;
     virtual void SetShowThousands(bool Value);
+    ///@}
 
     /// The record the formatter formats with: what OnCustomFormatting leaves
     /// in a default-constructed record when it is assigned (its exceptions
@@ -400,9 +458,12 @@ protected:
         NotifyChange();
     }
 
+    /// The flags every value formatter has, read by the descendants.
+    ///@{
     bool FBlankWhenZero = false;
     bool FLakhFormatting = false;
     bool FShowThousands = false;
+    ///@}
 
 private:
     TOwned<TBrixFormatSettings> FSettings;

@@ -21,16 +21,24 @@
 
 namespace Brix {
 
+/// Writes whole numbers as text and reads them back, with the separators of the fetched format
+/// settings.
 class BRIX_CORE_EXPORT TBrixIntegerFormatter : public TBrixBaseDataFormatter
 {
 public:
     TBrixIntegerFormatter() = default;
 
+    /// Whether positive values get a "+" in front; a change notifies the registered clients
+    /// once.
+    ///@{
     virtual bool ShowPlusSign() const;
     virtual void SetShowPlusSign(bool Value);
+    ///@}
+    ///@{
     /// Kept and reported; no formatting routine reads it.
     virtual TBrixGrouping Grouping() const;
     virtual void SetGrouping(TBrixGrouping Value);
+    ///@}
 
     /// Value as text with the fetched separators: grouped (thousands, or
     /// lakh with LakhFormatting) when ShowThousands; "" for 0 when
@@ -52,8 +60,11 @@ public:
 protected:
     ~TBrixIntegerFormatter() override = default;
 
+    /// The integer formatter's own settings, read by the descendants.
+    ///@{
     bool FShowPlusSign = false;
     TBrixGrouping FGrouping = egNone;
+    ///@}
 };
 
 /// The formatter through which the calculator engine renders every value.
@@ -62,16 +73,29 @@ class BRIX_CORE_EXPORT TBrixFloatFormatter : public TBrixIntegerFormatter
 public:
     TBrixFloatFormatter() = default;
 
+    ///@{
     /// Kept and reported; ExtendedToStr takes its decimals from its caller.
     virtual Byte DecimalPlaces() const;
     virtual void SetDecimalPlaces(Byte Value);
+    ///@}
+    /// Whether trailing zeroes of the decimals are dropped; a change notifies the registered
+    /// clients once.
+    ///@{
     virtual bool TrimTrailingZeroes() const;
     virtual void SetTrimTrailingZeroes(bool Value);
+    ///@}
+    ///@{
     /// Kept and reported; nothing reads it.
     virtual bool LeadingZeroes() const;
     virtual void SetLeadingZeroes(bool Value);
+    ///@}
+    /// Whether magnitudes beyond SciMin and SciMax take the exponent form; a change notifies
+    /// the registered clients once.
+    ///@{
     virtual bool SciRange() const;
     virtual void SetSciRange(bool Value);
+    ///@}
+    ///@{
     /// The magnitudes beyond which SciRange switches to the exponent form.
     /// A write stores |Value| (so -5e8 stores 5e8) and notifies, unless it
     /// lies within the relative tolerance 1e-13 of the stored value, when it
@@ -81,8 +105,13 @@ public:
     virtual void SetSciMax(Double Value);
     virtual Double SciMin() const;
     virtual void SetSciMin(Double Value);
+    ///@}
+    /// Whether negative values in the fixed form are written in brackets instead of with a
+    /// minus sign; a change notifies the registered clients once.
+    ///@{
     virtual bool BracketsForNegative() const;
     virtual void SetBracketsForNegative(bool Value);
+    ///@}
 
     /// Value as display text with vDecimalPlaces decimals and the fetched
     /// separators. With SciRange, a non-zero magnitude above SciMax or below
@@ -122,8 +151,11 @@ class BRIX_CORE_EXPORT TBrixCurrencyFormatter : public TBrixIntegerFormatter
 public:
     TBrixCurrencyFormatter() = default;
 
+    /// Whether the currency symbol is shown; a change notifies the registered clients once.
+    ///@{
     virtual bool ShowCurrencySymbol() const;
     virtual void SetShowCurrencySymbol(bool Value);
+    ///@}
 
     /// The inherited defaults, then ShowCurrencySymbol := True through its
     /// write accessor (a change notifies).
@@ -143,10 +175,17 @@ class BRIX_CORE_EXPORT TBrixPercentFormatter : public TBrixIntegerFormatter
 public:
     TBrixPercentFormatter() = default;
 
+    /// Whether the percent symbol is shown; a change notifies the registered clients once.
+    ///@{
     virtual bool ShowPercentSymbol() const;
     virtual void SetShowPercentSymbol(bool Value);
+    ///@}
+    /// Decimal places of a percentage (2 after Reset); a change notifies the registered clients
+    /// once.
+    ///@{
     virtual Byte DecimalPlaces() const;
     virtual void SetDecimalPlaces(Byte Value);
+    ///@}
 
     /// The inherited defaults, ShowPercentSymbol := True through its write
     /// accessor, DecimalPlaces 2.
@@ -170,8 +209,12 @@ class BRIX_CORE_EXPORT TBrixIntegerSection : public TBrixFormatterSection<TBrixI
 public:
     TBrixIntegerSection();
 
+    /// The owned formatter; never null.
     TBrixIntegerFormatter *IntegerFormatter() const { return FFormatter.get(); }
 
+    /// Each reads the formatter's setting; its Set... writes through the formatter's own write
+    /// accessor and, when the value changed, signals OnChange (while Active).
+    ///@{
     virtual bool BlankWhenZero() const;
     virtual void SetBlankWhenZero(bool Value);
     virtual bool ShowPlusSign() const;
@@ -182,17 +225,24 @@ public:
     virtual void SetLakhFormatting(bool Value);
     virtual TBrixGrouping Grouping() const;
     virtual void SetGrouping(TBrixGrouping Value);
+    ///@}
+    ///@{
     /// A copy of the formatter's custom record; a differing record is
     /// written into the formatter's holder (which turns custom) and signals.
     virtual TFormatSettings CustomSettings() const;
     virtual void SetCustomSettings(const TFormatSettings &Value);
+    ///@}
+    ///@{
     /// Straight to the formatter; no signal.
     virtual void SetOnCustomFormatting(TBrixFormatSettingsEvent Value);
     virtual TBrixFormatSettingsEvent OnCustomFormatting() const;
+    ///@}
 
+    ///@{
     /// The formatter's IntToStr and StrToInt.
     QString IntToStr(int Value) const { return FFormatter->IntToStr(Value); }
     int StrToInt(const QString &ValueStr) const { return FFormatter->StrToInt(ValueStr); }
+    ///@}
 
     /// The published values a form description would hold, in published
     /// order: each one that differs from its declared default (events are
@@ -204,13 +254,18 @@ protected:
     explicit TBrixIntegerSection(TOwned<TBrixIntegerFormatter> Formatter);
 };
 
+/// The float formatter's section: the integer section's settings and the float formatter's own.
 class BRIX_CORE_EXPORT TBrixFloatSection : public TBrixIntegerSection
 {
 public:
     TBrixFloatSection();
 
+    /// The owned float formatter; never null.
     TBrixFloatFormatter *FloatFormatter() const;
 
+    /// Each reads the formatter's setting; its Set... writes through the formatter's own write
+    /// accessor and, when the value changed, signals OnChange (while Active).
+    ///@{
     virtual Byte DecimalPlaces() const;
     virtual void SetDecimalPlaces(Byte Value);
     virtual bool TrimTrailingZeroes() const;
@@ -221,6 +276,8 @@ public:
     virtual void SetBracketsForNegative(bool Value);
     virtual bool SciRange() const;
     virtual void SetSciRange(bool Value);
+    ///@}
+    ///@{
     /// A value whose magnitude lies within the relative tolerance 1e-13 of
     /// the formatter's counts as unchanged (the formatter stores magnitudes,
     /// so -1e9 against 1e9 raises nothing), and so does a NaN (which the
@@ -229,36 +286,49 @@ public:
     virtual void SetSciMax(Double Value);
     virtual Double SciMin() const;
     virtual void SetSciMin(Double Value);
+    ///@}
 
     /// Declared defaults: DecimalPlaces 4, flags False, SciMax 1e9 and SciMin
     /// 1e-7 (each compared with the tolerance 1e-13).
     QStringList StoredProperties() const override;
 };
 
+/// The currency formatter's section.
 class BRIX_CORE_EXPORT TBrixCurrencySection : public TBrixIntegerSection
 {
 public:
     TBrixCurrencySection();
 
+    /// The owned currency formatter; never null.
     TBrixCurrencyFormatter *CurrencyFormatter() const;
 
+    /// Reads the formatter's setting; the write goes through the formatter and, when the value
+    /// changed, signals OnChange (while Active).
+    ///@{
     virtual bool ShowCurrencySymbol() const;
     virtual void SetShowCurrencySymbol(bool Value);
+    ///@}
 
     QStringList StoredProperties() const override;
 };
 
+/// The percent formatter's section.
 class BRIX_CORE_EXPORT TBrixPercentSection : public TBrixIntegerSection
 {
 public:
     TBrixPercentSection();
 
+    /// The owned percent formatter; never null.
     TBrixPercentFormatter *PercentFormatter() const;
 
+    /// Each reads the formatter's setting; its Set... writes through the formatter's own write
+    /// accessor and, when the value changed, signals OnChange (while Active).
+    ///@{
     virtual bool ShowPercentSymbol() const;
     virtual void SetShowPercentSymbol(bool Value);
     virtual Byte DecimalPlaces() const;
     virtual void SetDecimalPlaces(Byte Value);
+    ///@}
 
     /// The declared default of DecimalPlaces is 4 while the formatter resets
     /// to 2, so a reset section stores "DecimalPlaces".

@@ -27,8 +27,10 @@ inline constexpr Double RelEpsDouble = 1e-13;
 
 /// A non-zero value counts as zero beside an exact zero when the decimal
 /// logarithm of its magnitude lies below these exponents.
+///@{
 inline constexpr Extended ZeroMagnitudeExtended = -17.0L;
 inline constexpr Double ZeroMagnitudeDouble = -13.0;
+///@}
 
 /// Tolerance factor used when exactly one operand of a comparison is zero.
 inline constexpr Extended OneZeroFactor = 0.1L;
@@ -48,17 +50,23 @@ inline constexpr Extended PiExtended = 3.1415926535897932385L;
 /// PiExtended; both show as 1.57079632679489662 at 18 digits.
 inline constexpr Extended PiHalfExtended = 1.5707963267948966192L;
 
+///@{
 /// π/2 and π in double precision (used in AngleOfPoint).
 inline constexpr Double PiHalfDouble = 1.5707963267948966;
 inline constexpr Double PiDouble = 3.141592653589793;
+///@}
 
+///@{
 /// Grads <-> radians factors (π/200 and 200/π).
 inline constexpr Extended GradsToRadiansFactor = 0.015707963267948966192L;
 inline constexpr Extended RadiansToGradsFactor = 63.661977236758134309L;
+///@}
 
+///@{
 /// Bounds of exponents that are raised by the exact integer-power path.
 inline constexpr Extended MinInt32Extended = -2147483648.0L;
 inline constexpr Extended MaxInt32Extended = 2147483647.0L;
+///@}
 
 /// Kinds of integer grouping kept by the integer formatter.
 enum TBrixGrouping

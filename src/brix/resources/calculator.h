@@ -13,6 +13,8 @@
 
 namespace Brix {
 
+/// The keys of the calculator text table (captions, hints and messages of
+/// the calculator windows and engine), with their fixed ordinals.
 enum TBrixResCalc
 {
     ectACKey,           ///< 0
@@ -176,6 +178,7 @@ enum TBrixResCalc
     ectChangeExtend,    ///< 158
     ectChangeTruncate,  ///< 159
 };
+/// Number of keys of the calculator table.
 constexpr int BrixResCalcCount = 160;
 
 namespace Internal {
@@ -183,6 +186,7 @@ namespace Internal {
 BRIX_CORE_EXPORT std::span<const TBrixTextEntry> CalculatorStringsEntries();
 } // namespace Internal
 
+/// The lookup handler of the calculator table.
 using TBrixCalcEvent = TBrixTextEvent<TBrixResCalc>;
 
 /// The calculator table. Examples: GetName(elGerman, ectCalculator) == "Rechner",

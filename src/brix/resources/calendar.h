@@ -14,6 +14,8 @@
 
 namespace Brix {
 
+/// How the era is written: BC/AD, BCE/CE, only BC or BCE, each with or without a space before
+/// it, or the custom texts.
 enum TBrixEraAbbrev
 {
     eaBCandAD,
@@ -26,11 +28,13 @@ enum TBrixEraAbbrev
     eaSpaceBCEOnly,
     eaCustom
 };
+/// Months written by name or by number.
 enum TBrixEraLayout
 {
     elMonthNames,
     elNumeric
 };
+/// The order of day, month and year (edoSystem: the region's order).
 enum TBrixDateOrder
 {
     edoSystem,
@@ -39,33 +43,39 @@ enum TBrixDateOrder
     edoYMD,
     edoUnknown
 };
+/// 24-hour clock, or AM/PM with or without a space before it.
 enum TBrixTimeDisplay
 {
     td24Hour,
     tdAMPM,
     tdSpaceAMPM
 };
+/// The parts of a time: hours and minutes, with seconds, with milliseconds.
 enum TBrixTimeLayout
 {
     tlHourMin,
     tlHourMinSec,
     tlHourMinSecMSec
 };
+/// The calendar dates are counted in.
 enum TBrixCalendarType
 {
     brixGregorian,
     brixJulian
 };
+/// The variant of the Muslim month names.
 enum TBrixMuslimMonthType
 {
     mmDefault,
     mmAlternate1
 };
+/// The variant of the Hebrew month names.
 enum TBrixHebrewMonthType
 {
     hmDefault,
     hmAlternate1
 };
+/// The rule for completing a two-digit year.
 enum TBrixYearImplied
 {
     yiCutOff,
@@ -86,10 +96,16 @@ struct BRIX_CORE_EXPORT TBrixTimeStrings
     QString StrNoon;     ///< default "Noon"
     QString StrNow;      ///< default "Now"
 
+    /// SetDefaults sets every field to its default; UsingDefaults is true exactly when every
+    /// field equals it.
+    ///@{
     void SetDefaults();
     bool UsingDefaults() const;
+    ///@}
 };
 
+/// The words for today, tomorrow, yesterday and the two era markers; the same defaults rule as
+/// TBrixTimeStrings.
 struct BRIX_CORE_EXPORT TBrixDateStrings
 {
     QString StrToday;     ///< default "Today"
@@ -98,10 +114,15 @@ struct BRIX_CORE_EXPORT TBrixDateStrings
     QString StrBCE;       ///< default "BC"
     QString StrCE;        ///< default "AD"
 
+    /// SetDefaults sets every field to its default; UsingDefaults is true exactly when every
+    /// field equals it.
+    ///@{
     void SetDefaults();
     bool UsingDefaults() const;
+    ///@}
 };
 
+/// The words of durations; the same defaults rule as TBrixTimeStrings.
 struct BRIX_CORE_EXPORT TBrixDurationStrings
 {
     QString StrDays;         ///< default "days"
@@ -111,20 +132,28 @@ struct BRIX_CORE_EXPORT TBrixDurationStrings
     QString StrSeconds;      ///< default "secs"
     QString StrMilliseconds; ///< default "msecs"
 
+    /// SetDefaults sets every field to its default; UsingDefaults is true exactly when every
+    /// field equals it.
+    ///@{
     void SetDefaults();
     bool UsingDefaults() const;
+    ///@}
 };
 
+///@{
 /// Overwrite the twelve names with the variant MonthType selects, for example
 /// hmDefault: "Nisan", "Iyyar", ...; hmAlternate1: "Nissan", "Iyar", ...
 BRIX_CORE_EXPORT void FillHebrewMonths(TBrixMonthNames &Names, TBrixHebrewMonthType MonthType);
 BRIX_CORE_EXPORT void FillMuslimMonths(TBrixMonthNames &Names, TBrixMuslimMonthType MonthType);
+///@}
 
+///@{
 /// Shared calendar values: the default variants of the month names and the
 /// default time and date words, set when the program starts.
 extern BRIX_CORE_EXPORT TBrixMonthNames HebrewMonthNames;
 extern BRIX_CORE_EXPORT TBrixMonthNames MuslimMonthNames;
 extern BRIX_CORE_EXPORT TBrixTimeStrings DefaultTimeStrings;
 extern BRIX_CORE_EXPORT TBrixDateStrings DefaultDateStrings;
+///@}
 
 } // namespace Brix

@@ -13,6 +13,7 @@
 
 namespace Brix {
 
+/// The keys of the general text table, with their fixed ordinals.
 enum TBrixResGlobal
 {
     egtColor,            ///< 0
@@ -95,6 +96,7 @@ enum TBrixResGlobal
     egtVenus,            ///< 77
     egtCustomFormat,     ///< 78
 };
+/// Number of keys of the general table.
 constexpr int BrixResGlobalCount = 79;
 
 namespace Internal {
@@ -102,6 +104,7 @@ namespace Internal {
 BRIX_CORE_EXPORT std::span<const TBrixTextEntry> GlobalStringsEntries();
 } // namespace Internal
 
+/// The lookup handler of the general table.
 using TBrixGlobalEvent = TBrixTextEvent<TBrixResGlobal>;
 
 /// The general table. Examples: GetName(elEnglishUS, egtColor) == "color",

@@ -13,6 +13,8 @@
 
 namespace Brix {
 
+/// The keys of the math text table (error messages and compass words),
+/// with their fixed ordinals.
 enum TBrixResMath
 {
     emtAngleTooLarge,         ///< 0
@@ -109,6 +111,7 @@ enum TBrixResMath
     emtVectorEmpty,           ///< 91
     emtVectorTooSmall,        ///< 92
 };
+/// Number of keys of the mathematical table.
 constexpr int BrixResMathCount = 93;
 
 namespace Internal {
@@ -116,6 +119,7 @@ namespace Internal {
 BRIX_CORE_EXPORT std::span<const TBrixTextEntry> MathStringsEntries();
 } // namespace Internal
 
+/// The lookup handler of the mathematical table.
 using TBrixMathEvent = TBrixTextEvent<TBrixResMath>;
 
 /// The mathematical table. Examples: GetName(elGerman, emtDivideByZero) == "Division durch Null",

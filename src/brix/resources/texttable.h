@@ -33,7 +33,9 @@ constexpr int TextKey(TBrixLanguage Language, int Key)
 /// One stored text of a table's static data.
 struct BRIX_CORE_EXPORT TBrixTextEntry
 {
+    /// The composite key (TextKey).
     int Key;
+    /// The text, in static storage.
     std::u16string_view Text;
 };
 
@@ -86,6 +88,7 @@ using TBrixTextEntries = std::span<const TBrixTextEntry> (*)();
 template <class TKey, TBrixTextEntries Entries> class TBrixTextTable : public TBrixBaseClass
 {
 public:
+    /// The lookup handler type.
     using TEvent = TBrixTextEvent<TKey>;
 
     TBrixTextTable() = default;
@@ -103,7 +106,9 @@ public:
         return Value;
     }
 
+    /// The handler that sees, and may change, the result of every lookup.
     const TEvent &OnGetName() const { return FOnGetName; }
+    /// Replaces the lookup handler.
     void SetOnGetName(TEvent Value) { FOnGetName = std::move(Value); }
 
     /// The dictionary (composite key -> text); nullptr outside the object's life.

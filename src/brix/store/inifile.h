@@ -21,6 +21,7 @@
 
 namespace Brix {
 
+/// The encoding of an INI file, found from its byte-order mark or its bytes.
 enum TBrixIniEncoding
 {
     ieUtf8,
@@ -31,10 +32,14 @@ enum TBrixIniEncoding
     ieLatin1
 };
 
+/// Decoded file text and the encoding it was found in.
 struct BRIX_CONTROLS_EXPORT TBrixIniText
 {
+    /// The text without a byte-order mark, and its encoding.
+    ///@{
     QString Text;
     TBrixIniEncoding Encoding = ieUtf8;
+    ///@}
 };
 
 /// Decodes file bytes by their byte-order mark (the mark is not part of
@@ -60,11 +65,13 @@ BRIX_CONTROLS_EXPORT QString IniTrim(QStringView Text);
 class BRIX_CONTROLS_EXPORT TBrixCustomIniFile
 {
 public:
+    /// A store on FileName; nothing is read yet.
     explicit TBrixCustomIniFile(QString FileName) : FFileName(std::move(FileName)) {}
     virtual ~TBrixCustomIniFile() = default;
     TBrixCustomIniFile(const TBrixCustomIniFile &) = delete;
     TBrixCustomIniFile &operator=(const TBrixCustomIniFile &) = delete;
 
+    /// The file name given at construction.
     const QString &FileName() const { return FFileName; }
 
     /// The value of Ident in Section, or Default when either is missing or
@@ -130,10 +137,15 @@ public:
     /// The written form in the store's encoding.
     QByteArray SaveToBytes() const;
 
+    /// The encoding the file was read in (ieUtf8 for a new file); writing keeps it.
     TBrixIniEncoding Encoding() const { return FEncoding; }
+    /// Whether anything was written since the file was read or last written.
     bool Modified() const { return FModified; }
+    /// Whether Section (and Ident in it) is present; names compare as IniNameKey does.
+    ///@{
     bool SectionExists(const QString &Section) const;
     bool ValueExists(const QString &Section, const QString &Ident) const;
+    ///@}
     /// Section names in file order.
     QStringList Sections() const;
     /// The idents of Section in order, repeated ones included.
@@ -174,8 +186,10 @@ private:
 class BRIX_CONTROLS_EXPORT TBrixIniFile : public TBrixCustomIniFile
 {
 public:
+    /// A store on FileName; nothing is read yet.
     using TBrixCustomIniFile::TBrixCustomIniFile;
 
+    /// The longest value a read returns.
     static constexpr qsizetype MaxValueLength = 2047;
 
     QString ReadString(const QString &Section, const QString &Ident,

@@ -27,6 +27,8 @@ namespace Brix {
 
 class TBrixCustomIniFile;
 
+/// Where a store control keeps its values: nowhere, a registry stand-in, an INI file written at
+/// once, or an INI file buffered until ForceCloseStorage.
 enum TBrixStorageType
 {
     stNone,
@@ -69,6 +71,8 @@ BRIX_CONTROLS_EXPORT QString AppFolder();
 /// The logged-on user's name as ReplaceUserMacro inserts it.
 BRIX_CONTROLS_EXPORT QString LoggedOnUserName();
 
+/// The settings store control: reads and writes named values in a section of an INI file or of
+/// the registry stand-in, by its StorageType.
 class BRIX_CONTROLS_EXPORT TBrixStoreCtrl : public TBrixBaseComponent
 {
 public:
@@ -76,6 +80,8 @@ public:
     explicit TBrixStoreCtrl(TComponent *AOwner);
     ~TBrixStoreCtrl() override;
 
+    /// Constructs the control and runs InitInternals; AOwner (may be nullptr) frees it,
+    /// otherwise the caller frees it with Free().
     static TBrixStoreCtrl *Create(TComponent *AOwner);
 
     /// Opens the store of the current kind after CloseStorage. A buffered
@@ -97,6 +103,7 @@ public:
     /// written to it, so a later call can try again.
     void ForceCloseStorage();
 
+    ///@{
     /// Every read and write opens the store first when it is not open.
     /// Missing or unreadable values give Default; under stNone ReadString
     /// gives "" and ReadBoolean false whatever the default, and writes do
@@ -104,15 +111,21 @@ public:
     /// EFileError naming the file.
     QString ReadString(const QString &Ident, const QString &Default);
     void WriteString(const QString &Ident, const QString &Value);
+    ///@}
+    ///@{
     /// Stored as decimal text ("-12"). Read: "0x"/"0X" followed by at least
     /// one character means hexadecimal; leading blanks and a sign are allowed;
     /// anything else that is not a whole number in the int range gives
     /// Default ("0x1F" -> 31, "0x" -> Default, "12abc" -> Default).
     int ReadInteger(const QString &Ident, int Default);
     void WriteInteger(const QString &Ident, int Value);
+    ///@}
+    ///@{
     /// Stored as "1"/"0"; read by the integer rule, any non-zero value is true.
     bool ReadBoolean(const QString &Ident, bool Default);
     void WriteBoolean(const QString &Ident, bool Value);
+    ///@}
+    ///@{
     /// Stored as the shortest text that reads back as the same value
     /// (StoredFloatText): fixed form for decimal exponents -5 to 18, exponent
     /// form otherwise, the regional decimal separator, never grouped; a DP
@@ -123,6 +136,7 @@ public:
     /// Default when missing, grouped, or not a number.
     Extended ReadExtended(const QString &Ident, Extended Default);
     void WriteExtended(const QString &Ident, Extended Value, Byte DP);
+    ///@}
 
     /// Properties. Writing an equal value does nothing.
     TBrixStorageType StorageType() const { return FStorageType; }
@@ -130,24 +144,37 @@ public:
     /// raises, the property keeps its value. The same holds for RegPath and
     /// IniFile.
     void SetStorageType(TBrixStorageType Value);
+    ///@{
     const QString &RegPath() const { return FRegistryPath; }
     /// Closes an open registry store for good first.
     void SetRegPath(const QString &Value);
+    ///@}
+    ///@{
     const QString &RegSection() const { return FRegistrySection; }
     /// Redirects later registry reads and writes at once; the store stays open.
     void SetRegSection(const QString &Value);
+    ///@}
+    ///@{
     const QString &IniFile() const { return FIniFile; }
     /// Closes an open INI store for good first.
     void SetIniFile(const QString &Value);
+    ///@}
+    ///@{
     const QString &IniSection() const { return FIniSection; }
     /// Redirects later INI reads and writes at once, also on an open
     /// buffered store; the store stays open.
     void SetIniSection(const QString &Value);
+    ///@}
+    /// Plain properties, stored as given: StoreValue decides whether the store's paths are
+    /// written to a component description; CustomColors is a list kept for colour pickers.
+    ///@{
     bool StoreValue() const { return FStoreValue; }
     void SetStoreValue(bool Value) { FStoreValue = Value; }
     const QStringList &CustomColors() const { return FCustomColors; }
     void SetCustomColors(const QStringList &Value) { FCustomColors = Value; }
+    ///@}
 
+    ///@{
     /// Whether a property differs from its declared default and would be
     /// written to a component description.
     bool IsStorageTypeStored() const { return FStorageType != stIniFile; }
@@ -156,6 +183,7 @@ public:
     bool IsIniFileStored() const { return FStoreValue && !FIniFile.isEmpty(); }
     bool IsIniSectionStored() const { return FStoreValue && !FIniSection.isEmpty(); }
     bool IsStoreValueStored() const { return !FStoreValue; }
+    ///@}
 
     /// A store is open.
     bool Opened() const { return FOpened; }

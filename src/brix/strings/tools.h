@@ -73,6 +73,7 @@ BRIX_CORE_EXPORT QString CharsAfter(const QString &S, qsizetype N);
 ///   "123456789" -> "12,34,56,789";  "1234" -> "1,234" either way
 BRIX_CORE_EXPORT void InsertGroupSeparators(QString &Digits, const TFormatSettings &Settings, bool Lakh);
 
+///@{
 /// Groups the integer part of any number text, for example an entry being
 /// typed. Old group separators are removed first and the text is trimmed;
 /// only the digits left of the first DecimalSeparator are grouped, and any
@@ -81,13 +82,17 @@ BRIX_CORE_EXPORT void InsertGroupSeparators(QString &Digits, const TFormatSettin
 ///   "1234567." -> "1,234,567.";  "1,2345" -> "12,345";  "  " -> ""
 BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, const TFormatSettings &Settings, bool Lakh);
 BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, bool Lakh);
+///@}
 
+///@{
 /// Plain decimal text of Value; "" when BlankWhenZero and Value = 0; "+" in
 /// front when ShowPlus and Value > 0.
 ///   -42 -> "-42";  42 with ShowPlus -> "+42";  0 with BlankWhenZero -> ""
 BRIX_CORE_EXPORT QString IntegerText(int Value, const TFormatSettings &Settings, bool BlankWhenZero, bool ShowPlus);
 BRIX_CORE_EXPORT QString IntegerText(int Value, bool BlankWhenZero, bool ShowPlus);
+///@}
 
+///@{
 /// Decimal text of Value with group separators (InsertGroupSeparators);
 /// "" when BlankWhenZero and Value = 0; "-" for negative values, "+" for
 /// positive ones when ShowPlus.
@@ -95,7 +100,9 @@ BRIX_CORE_EXPORT QString IntegerText(int Value, bool BlankWhenZero, bool ShowPlu
 BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, const TFormatSettings &Settings, bool BlankWhenZero,
                            bool Lakh, bool ShowPlus);
 BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool Lakh, bool ShowPlus);
+///@}
 
+///@{
 /// Fixed-point text of Value with Decimals places (at most 18 are generated;
 /// only an exact zero shows more). The exact binary value is first rounded to
 /// 18 significant digits (ties to even), and those digits are then rounded to
@@ -118,7 +125,9 @@ BRIX_CORE_EXPORT QString FixedText(const TFormatSettings &Settings, Byte Decimal
                   Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets);
 BRIX_CORE_EXPORT QString FixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes, bool ShowPlus,
                   bool Brackets);
+                  ///@}
 
+///@{
 /// FixedText with the integer digits grouped (InsertGroupSeparators). The
 /// exponent form used for values without a fixed form is never grouped.
 ///   -1234567.891 at 2 -> "-1,234,567.89" (Lakh: "-12,34,567.89");
@@ -127,7 +136,9 @@ BRIX_CORE_EXPORT QString GroupedFixedText(const TFormatSettings &Settings, Byte 
                          Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets, bool Lakh);
 BRIX_CORE_EXPORT QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
                          bool ShowPlus, bool Brackets, bool Lakh);
+                         ///@}
 
+///@{
 /// Exponent form with Decimals + 1 significant digits, at least 2 and at most
 /// 18: first digit, DecimalSeparator, the further digits, "E", the exponent's
 /// sign and its digits. "" when BlankWhenZero and |Value| < TinyExtended.
@@ -142,6 +153,7 @@ BRIX_CORE_EXPORT QString ScientificText(const TFormatSettings &Settings, Byte De
                        Extended Value, bool TrimZeroes, bool ShowPlus);
 BRIX_CORE_EXPORT QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
                        bool ShowPlus);
+                       ///@}
 
 /// The text a settings store keeps for Value: the shortest digits that read
 /// back (StoredTextToFloat) as the very same 80-bit value, in fixed form when
@@ -171,6 +183,7 @@ BRIX_CORE_EXPORT QString StoredFloatText(Extended Value, Byte Decimals, QChar De
 ///   "1.234.567", "1e", "" -> false
 BRIX_CORE_EXPORT bool StoredTextToFloat(const QString &S, Extended &Value);
 
+///@{
 /// Reads S, without group separators and trimmed, as an integer: an optional
 /// '+' or '-', then decimal digits, or hexadecimal digits after a "$", "x",
 /// "X", "0x" or "0X" prefix. Reading stops at the first character that does
@@ -181,10 +194,14 @@ BRIX_CORE_EXPORT bool StoredTextToFloat(const QString &S, Extended &Value);
 ///   "3,000,000,000" -> 2147483647, false;  "" -> 0, false
 BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, const TFormatSettings &Settings, int &Value);
 BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, int &Value);
+///@}
+///@{
 /// The Value of the forms above, whatever the verdict.
 BRIX_CORE_EXPORT int TextToIntChecked(const QString &S, const TFormatSettings &Settings);
 BRIX_CORE_EXPORT int TextToIntChecked(const QString &S);
+///@}
 
+///@{
 /// Reads S as a decimal number, tolerant of what users type and paste: '%'
 /// signs and group separators are removed, brackets and leading or trailing
 /// '-' mean negative, and an unfinished tail ("12.", "3E", "3E-") is dropped.
@@ -196,6 +213,7 @@ BRIX_CORE_EXPORT int TextToIntChecked(const QString &S);
 ///   "3E" -> 3;  "" / "-" / "(-)" / "1x" -> 0, false
 BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, const TFormatSettings &Settings, Extended &Value);
 BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, Extended &Value);
+///@}
 
 /// The regional TextToFloatChecked, or 0 when it fails.
 BRIX_CORE_EXPORT Extended TextToFloatOrZero(const QString &S);

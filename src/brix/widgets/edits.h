@@ -28,14 +28,18 @@ BRIX_CONTROLS_EXPORT void ReportControlError(QWidget *Control, const Exception &
 /// active input section, else these defaults.
 struct BRIX_CONTROLS_EXPORT TBrixInputRules
 {
+    /// One keyboard setting; see TBrixInputSection for its meaning.
+    ///@{
     bool EscAsUndo = false;
     bool EnterAsTab = false;
     bool EnterDoesExit = false;
     bool AllowKbdNull = true;
     bool ArrowsAsTab = false;
     bool NumPadDecimal = true;
+    ///@}
 };
 
+/// The base edit; see the file's description.
 class BRIX_CONTROLS_EXPORT TBrixBaseEdit : public QLineEdit,
                       public TComponent,
                       public IBrixComponent,
@@ -88,6 +92,7 @@ public:
     virtual void SetColor(TColor Value);
     /// The background colour on screen.
     virtual TColor ColorShowing() const { return FColorShowing; }
+    /// A change stores the value, re-colours and raises OnReadOnlyChange (not while loading).
     virtual void SetReadOnly(bool Value);
     /// A change sets the null state and redisplays.
     virtual void SetNull(bool Value);
@@ -95,6 +100,7 @@ public:
     virtual QVariant AsVariant() const;
     /// A null variant makes the edit null; any other is written as text.
     virtual void SetAsVariant(const QVariant &Value);
+    /// Stores the value; AcceptsChar reads it.
     virtual void SetAllowAllChars(bool Value);
     /// Whether a descendant's typed value is stored (StoreValue).
     virtual bool IsValueStored() const { return FStoreValue; }
@@ -106,11 +112,18 @@ public:
 
     // ---- Properties ----
 
+    /// The linked formatter component and UI control (null when none), and whether the edit is
+    /// in its null state.
+    ///@{
     TBrixFormatter *Formatter() const { return FFormatter; }
     TBrixUICtrl *UICtrl() const { return FUICtrl; }
     bool Null() const { return FNull; }
+    ///@}
     /// Null := true, then the text is cleared.
     void Clear();
+    /// The edit's own properties (the Set... functions above change ReadOnly, Color and
+    /// AllowAllChars); AsString reads and writes the text (Text, SetText).
+    ///@{
     bool ReadOnly() const { return FReadOnly; }
     TColor Color() const { return FColor; }
     bool AllowAllChars() const { return FAllowAllChars; }
@@ -122,23 +135,34 @@ public:
     void SetWantEsc(bool Value) { FWantEsc = Value; }
     QString AsString() { return Text(); }
     void SetAsString(const QString &Value) { SetText(Value); }
+    ///@}
     /// The sign of the value as last reported (-1, 0, 1).
     int Sign() const { return FSign; }
     /// The text colour on screen: the sign colour while a linked UI
     /// control's active colour section shows sign differences, else the
     /// normal text colour (clWindowText).
     TColor FontColor() const { return FFontColor; }
+    /// Whether the mouse is over the edit.
     bool MouseOver() const { return FMouseOver; }
+    /// The library's version text (BrixVersionText).
     QString Version() const { return BrixVersionText; }
 
+    /// Version().
     QString GetVersion() const override { return Version(); }
+    /// The right and bottom edges in the parent's coordinates; setting one moves the edit,
+    /// keeping its size.
+    ///@{
     void SetRight(int Value) override;
     int GetRight() const override;
     void SetBottom(int Value) override;
     int GetBottom() const override;
     int Right() const { return GetRight(); }
     int Bottom() const { return GetBottom(); }
+    ///@}
 
+    /// Read or replace a handler, raised after the null state, the read-only state, the enabled
+    /// state or the sign changed (not while loading).
+    ///@{
     const TNotifyEvent &OnNullChange() const { return FOnNullChange; }
     void SetOnNullChange(TNotifyEvent Value) { FOnNullChange = std::move(Value); }
     const TNotifyEvent &OnReadOnlyChange() const { return FOnReadOnlyChange; }
@@ -147,10 +171,13 @@ public:
     void SetOnEnabledChange(TNotifyEvent Value) { FOnEnabledChange = std::move(Value); }
     const TNotifyEvent &OnSignChange() const { return FOnSignChange; }
     void SetOnSignChange(TNotifyEvent Value) { FOnSignChange = std::move(Value); }
+    ///@}
+    ///@{
     /// Raised when the shown text changes; UpdateValue runs first so the
     /// handler sees the typed value of the new text.
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    ///@}
 
     /// The keyboard settings in effect (the UI control's or the defaults).
     TBrixInputRules InputRules() const;
@@ -165,12 +192,16 @@ protected:
     /// 0 to drop the key; PendingChar is the character the key types (a null
     /// QChar for none) and may be replaced.
     virtual void KeyDown(int &Key, Qt::KeyboardModifiers Shift, QChar &PendingChar);
+    ///@{
     /// Gaining and losing the focus (also run for Enter with EnterDoesExit).
     virtual void DoEnter(Qt::FocusReason Reason);
     virtual void DoExit();
+    ///@}
+    ///@{
     /// Paste and cut as the user asks for them; false refuses.
     virtual bool CanPaste() const { return !FReadOnly; }
     virtual bool CanCut() const { return !FReadOnly; }
+    ///@}
     /// Pastes the clipboard's text (leaving a null state first).
     void PasteText();
     /// Readies the edit for text arriving from outside (paste, drop, the
@@ -184,6 +215,9 @@ protected:
     /// Whether a UI control's active colour section decides the colours.
     bool UIColorsApply() const;
 
+    /// Qt's event handlers, through which the edit applies its keyboard rules, its colours by
+    /// focus and hover, its null state and its paste and drop rules.
+    ///@{
     void keyPressEvent(QKeyEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
@@ -197,12 +231,17 @@ protected:
     void dragEnterEvent(QDragEnterEvent *Event) override;
     void dragMoveEvent(QDragMoveEvent *Event) override;
     void dropEvent(QDropEvent *Event) override;
+    ///@}
 
+    /// The cached text value, whether a descendant holds a number, the sign last reported and
+    /// last coloured, and the sign handler, for descendants.
+    ///@{
     QString FStrValue;
     bool FNumeric = false;
     int FSign = 0;
     int FPrevSign = 0;
     TNotifyEvent FOnSignChange;
+    ///@}
 
 private:
     /// The typed character of a key event (control characters for Enter,

@@ -14,11 +14,15 @@
 
 namespace Brix {
 
+/// An edit for a whole number: typing is limited to what can make one, the value is shown
+/// through the linked formatter's integer settings, and optional bounds are checked when the
+/// edit is left.
 class BRIX_CONTROLS_EXPORT TBrixIntEdit : public TBrixBaseEdit
 {
     Q_OBJECT
 
 public:
+    /// An edit holding 0; negatives allowed, bounds checking off.
     explicit TBrixIntEdit(QWidget *Parent = nullptr, TComponent *AOwner = nullptr);
     /// Detaches the bounds' error handler and formatter before they go.
     ~TBrixIntEdit() override;
@@ -41,26 +45,46 @@ public:
     virtual void SetAllowNegatives(bool Value);
     /// Shows an empty box for 0 while on.
     virtual void SetBlankOverride(bool Value);
+    /// The value, or no value while null; writing none makes the edit null.
+    ///@{
     virtual std::optional<int> AsNullable() const;
     virtual void SetAsNullable(std::optional<int> Value);
+    ///@}
 
     // ---- Overrides ----
 
+    /// The base edit's hooks: only digits, "+", "-" (with AllowNegatives)
+    /// and, where the input settings allow them, group separators are typed;
+    /// with NegativeToggle the minus key turns the sign; the value is shown
+    /// by TextOfValue.
+    ///@{
     void FilterKey(QChar &Key) override;
     bool AcceptsChar(QChar Key) const override;
     void ValueToText() override;
+    ///@}
     /// The text ValueToText shows for Value: "" for 0 with BlankOverride, the
     /// linked formatter's IntToStr while its integer settings are active,
     /// else plain regional digits.
     QString TextOfValue(int Value) const;
+    /// The base edit's hooks: the value is read with TextToInteger; a formatter link
+    /// redisplays; the variant is the integer, or a null variant while null.
+    ///@{
     void TextToValue() override;
     void SetFormatter(TBrixFormatter *Value) override;
     QVariant AsVariant() const override;
     void SetAsVariant(const QVariant &Value) override;
+    ///@}
 
+    /// The switches set by SetAllowNegatives and SetBlankOverride.
+    ///@{
     bool AllowNegatives() const { return FAllowNegatives; }
     bool BlankOverride() const { return FBlankOverride; }
+    ///@}
+    /// The owned bounds checked when the edit is left; never null.
     TBrixIntegerBounds *BoundsChecking() const { return FBoundsChecking.get(); }
+    /// The bounds' handler that may replace an out-of-range value
+    /// (BoundsChecking()->OnBoundsError).
+    ///@{
     const TBrixBoundsValidationEvent &OnBoundsError() const
     {
         return FBoundsChecking->OnBoundsError();
@@ -69,6 +93,7 @@ public:
     {
         FBoundsChecking->SetOnBoundsError(std::move(Value));
     }
+    ///@}
 
     /// The number a text stands for: the formatter's StrToInt with active
     /// integer settings, else the regional TextToIntChecked's value.
@@ -77,8 +102,11 @@ public:
 protected:
     /// Bounds check (when active), then the base's leaving.
     void DoExit() override;
+    /// With the input settings' AutoThousands, a digit key reformats the
+    /// group separators (ReformatThousands).
     void keyReleaseEvent(QKeyEvent *Event) override;
 
+    /// The held value.
     int FValue = 0;
 
 private:

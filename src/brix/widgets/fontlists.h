@@ -27,15 +27,21 @@ enum TFontStyle
     fsUnderline,
     fsStrikeOut
 };
+/// A set of TFontStyle flags.
 using TFontStyles = Byte;
+/// The bit of Style in a TFontStyles set.
 constexpr TFontStyles FontStyleBit(TFontStyle Style)
 {
     return TFontStyles(1u << Style);
 }
 
+/// A character set number, as fonts record it.
 using TFontCharset = Byte;
+/// The character sets a font names most: ANSI, and the default of the system.
+///@{
 inline constexpr TFontCharset ANSI_CHARSET = 0;
 inline constexpr TFontCharset DEFAULT_CHARSET = 1;
+///@}
 
 /// The text colour a font starts with (the system window-text colour).
 inline constexpr TColor clFontDefault = TColor(0xFF000008u);
@@ -49,8 +55,10 @@ class BRIX_CONTROLS_EXPORT TFont
 {
 public:
     TFont() = default;
+    /// A font of the given attributes; OnChange unset.
     TFont(QString Name, int Size, TFontStyles Style = 0, TColor Color = clFontDefault,
           TFontCharset Charset = DEFAULT_CHARSET);
+    /// Copies the attributes; OnChange is not copied.
     TFont(const TFont &Other) { CopyAttributes(Other); }
     /// Copies the attributes silently (OnChange is kept and not called).
     TFont &operator=(const TFont &Other)
@@ -63,23 +71,37 @@ public:
     /// toolkit's font assignment does.
     void Assign(const TFont &Source);
 
+    /// The face name and the size in points; a setter that changes the value calls OnChange
+    /// once.
+    ///@{
     const QString &Name() const { return FName; }
     void SetName(const QString &Value);
     int Size() const { return FSize; }
     void SetSize(int Value);
+    ///@}
+    ///@{
     /// -round(Size * 96 / 72); writing it sets Size = round(-Value * 72 / 96).
     int Height() const;
     void SetHeight(int Value);
+    ///@}
+    /// The colour, character set and style flags; a setter that changes the value calls
+    /// OnChange once.
+    ///@{
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
     TFontCharset Charset() const { return FCharset; }
     void SetCharset(TFontCharset Value);
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles Value);
+    ///@}
+    /// Whether the style has Flag.
     bool HasStyle(TFontStyle Flag) const { return FStyle & FontStyleBit(Flag); }
 
+    /// The handler called once after each change of an attribute.
+    ///@{
     const std::function<void()> &OnChange() const { return FOnChange; }
     void SetOnChange(std::function<void()> Value) { FOnChange = std::move(Value); }
+    ///@}
 
     /// The Qt font of the same face, point size and style (colour and
     /// character set have no QFont counterpart).
@@ -116,6 +138,7 @@ enum TBrixFontPitch
     efpVariable,
     efpDefault
 };
+/// The family of a font face, from its pitch-and-family byte.
 enum TBrixFontFamily
 {
     effDecorative,
@@ -125,6 +148,7 @@ enum TBrixFontFamily
     effScript,
     effSwiss
 };
+/// The kind of a font face: device, raster, TrueType (outline) or another.
 enum TBrixFontType
 {
     eftDevice,
@@ -137,6 +161,9 @@ enum TBrixFontType
 /// record and the full, style and script names.
 struct BRIX_CONTROLS_EXPORT TBrixEnumLogFont
 {
+    /// The fields of a logical-font record: height, weight, italic, character set, pitch and
+    /// family, then the face, full, style and script names.
+    ///@{
     int Height = 0;
     int Weight = 0;
     Byte Italic = 0;
@@ -146,11 +173,15 @@ struct BRIX_CONTROLS_EXPORT TBrixEnumLogFont
     QString FullName;
     QString Style;
     QString Script;
+    ///@}
 };
 
 /// The text metrics reported with a face (in pixels).
 struct BRIX_CONTROLS_EXPORT TBrixTextMetric
 {
+    /// The metrics of the face: height, ascent, descent, average and widest character width in
+    /// pixels, weight, italic, pitch and family, character set.
+    ///@{
     int Height = 0;
     int Ascent = 0;
     int Descent = 0;
@@ -160,6 +191,7 @@ struct BRIX_CONTROLS_EXPORT TBrixTextMetric
     Byte Italic = 0;
     Byte PitchAndFamily = 0;
     Byte CharSet = 0;
+    ///@}
 };
 
 class TBrixFontList;
@@ -168,6 +200,7 @@ class TBrixFontList;
 class BRIX_CONTROLS_EXPORT TBrixFontItem
 {
 public:
+    ///@{
     /// Font-type bits: 1 raster, 2 device, 4 TrueType (scalable outline).
     int FontTypeInt() const { return fFontTypeInt; }
     void SetFontTypeInt(int Value) { fFontTypeInt = Value; }
@@ -175,6 +208,7 @@ public:
     void SetEnumLogFontEx(const TBrixEnumLogFont &Value);
     const TBrixTextMetric &TextMetric() const { return fTextMetric; }
     void SetTextMetric(const TBrixTextMetric &Value) { fTextMetric = Value; }
+    ///@}
 
     /// The face name, whole.
     QString FontName() const { return fEnumLogFontEx.FaceName; }
@@ -187,8 +221,11 @@ public:
     /// included, eftOther.
     TBrixFontType FontType() const;
 
+    /// FontPitch and FontFamily of a pitch-and-family byte.
+    ///@{
     static TBrixFontPitch PitchOf(Byte PitchAndFamily);
     static TBrixFontFamily FamilyOf(Byte PitchAndFamily);
+    ///@}
 
 private:
     friend class TBrixFontList;
@@ -209,6 +246,7 @@ public:
     TBrixFontList(const TBrixFontList &) = delete;
     TBrixFontList &operator=(const TBrixFontList &) = delete;
 
+    /// Number of entries.
     int Count() const { return int(FItems.size()); }
     /// Appends a new, zeroed entry and returns it (owned by the list).
     TBrixFontItem *Add();
@@ -217,6 +255,7 @@ public:
     /// Index of the first entry whose face name equals FName exactly (same
     /// length and characters, letter case included), or -1.
     int FontIndex(const QString &FName) const;
+    /// Removes every entry.
     void Clear();
 
     /// Adds one reported face unless a face of that name is listed already:
@@ -242,9 +281,11 @@ private:
     mutable bool FIndexValid = true;
 };
 
+///@{
 /// The shared lists, built on first use once a GUI application object exists
 /// (before that they are empty) and freed at program end.
 BRIX_CONTROLS_EXPORT TBrixFontList &ScreenFonts();
 BRIX_CONTROLS_EXPORT TBrixFontList &PrinterFonts();
+///@}
 
 } // namespace Brix
