@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package translations clean
+.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package docs translations clean
 
 all: build
 
@@ -56,11 +56,23 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@./scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# A Debian package (build/*.deb) of both programs with their desktop files.
+# Two Debian packages in $(BUILD): lumopocketo (both programs with their
+# desktop files) and libbrix-dev (static libraries, headers, CMake and
+# pkg-config files); then scripts/test-deb.sh checks their contents and
+# builds the engine example against libbrix-dev unpacked into a scratch folder.
 package: $(BUILD)/CMakeCache.txt
 	@./scripts/install-deps.sh --package
-	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo lumopocketo-cli
+	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo lumopocketo-cli brix-core brix-controls
+	rm -f $(BUILD)/lumopocketo_*.deb $(BUILD)/libbrix-dev_*.deb
 	cd $(BUILD) && cpack -G DEB
+	@./scripts/test-deb.sh $(BUILD)
+
+# The library's API reference (Doxygen over the installed headers):
+# $(BUILD)/docs/html/index.html. Fails on any Doxygen warning.
+docs:
+	@./scripts/install-deps.sh --docs
+	@cmake -S . -B $(BUILD) > /dev/null
+	@./scripts/make-docs.sh $(BUILD)
 
 # Brings src/app/translations/*.ts up to date with the program's tr() texts
 # (lupdate); new texts arrive unfinished until someone translates them.

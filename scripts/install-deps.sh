@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running LumoPocketo
-# need; with --bench, --fuzz or --package also what only that make target
-# needs. When everything is present it prints nothing and runs no apt-get or
-# sudo (one dpkg query). Uses sudo when not run as root.
-#   scripts/install-deps.sh [--bench] [--fuzz] [--package]
+# need; with --bench, --fuzz, --package or --docs also what only that make
+# target needs. When everything is present it prints nothing and runs no
+# apt-get or sudo (one dpkg query). Uses sudo when not run as root.
+#   scripts/install-deps.sh [--bench] [--fuzz] [--package] [--docs]
 set -euo pipefail
 
 packages=(
@@ -34,7 +34,9 @@ for mode in "$@"; do
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     # CPack's Debian generator and its shared-library dependency scan
     --package) packages+=(dpkg-dev file) ;;
-    *) echo "usage: install-deps.sh [--bench] [--fuzz] [--package]" >&2; exit 2 ;;
+    # the API reference
+    --docs) packages+=(doxygen) ;;
+    *) echo "usage: install-deps.sh [--bench] [--fuzz] [--package] [--docs]" >&2; exit 2 ;;
   esac
 done
 

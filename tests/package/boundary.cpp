@@ -5,8 +5,13 @@
 //      options and a second component reads them back;
 //   2. freeing the linked formatter and store clears the component's links;
 //   3. an EFileError raised inside libbrix-controls is caught here by its
-//      own type (its type information comes from libbrix-core).
+//      own type and by the library's root error type (their type
+//      information comes from libbrix-core);
+//   4. an EOverflow raised inside libbrix-core (the engine's M+) is caught
+//      inside libbrix-controls (the calculator window's key handler), which
+//      reports it and keeps the memory.
 #include <brix/calcwindows/calculators.h>
+#include <brix/calculator/engine.h>
 #include <brix/classes/exceptions.h>
 #include <brix/formatters/components.h>
 #include <brix/store/storectrls.h>
@@ -14,6 +19,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include <cfloat>
 #include <cstdio>
 
 namespace {
@@ -73,6 +79,28 @@ int main(int argc, char **argv)
     } catch (...) {
     }
     Check(Caught, "a store without a folder raises EFileError, caught by its type");
+    bool CaughtAsRoot = false;
+    try {
+        Unplaced->WriteString(QStringLiteral("Key"), QStringLiteral("Value"));
+    } catch (const Brix::Exception &E) {
+        CaughtAsRoot = E.Message().contains(QStringLiteral("NOSUCHFOLDER"), Qt::CaseInsensitive);
+    } catch (...) {
+    }
+    Check(CaughtAsRoot, "the same EFileError is caught as Brix::Exception and names the file");
+
+    QStringList Reported;
+    Brix::TBrixCalcFormBase::SetErrorReporter(
+        [&Reported](QWidget *, const QString &Message) { Reported.append(Message); });
+    {
+        Brix::TBrixCalcForm Form;
+        Form.CalcEngine->SetMemory(LDBL_MAX);
+        Form.CalcEngine->InputValue(LDBL_MAX);
+        Form.ClickKey(Brix::ckMemoryAdd);
+        Check(Reported == QStringList{Brix::EOverflow().Message()},
+              "the engine's overflow on M+ reaches the window's error report once");
+        Check(Form.CalcEngine->Memory() == LDBL_MAX, "the memory stays as it was after the overflow");
+    }
+    Brix::TBrixCalcFormBase::SetErrorReporter(nullptr);
 
     std::printf("boundary: %d failed\n", Failures);
     return Failures == 0 ? 0 : 1;

@@ -1,32 +1,33 @@
-// The calculator engine: the whole behaviour of a pocket calculator without a
-// window. Each key press is one method call; after every call the engine
-// offers one display string (GetDisplayStr) and tells its host what changed
-// through the On... notifications.
-//
-// State: the entry (the number being typed, as text), a stack of operands, a
-// stack of pending operator and function codes (shunting-yard evaluation with
-// three precedence levels and brackets), the memory register, ten variables,
-// the Inv and Hyp toggles, the angle mode and the history tape.
-//
-// Life: Brix::Create<TBrixCalcEngine>() (constructs, then InitInternals);
-// Free() (DoneInternals, then delete). The engine owns its calculator text
-// table; a linked float formatter is not owned.
-//
-// Errors: computing keys catch every failure of their computation and enter
-// the error state (display "Error!", LastError, the tape reduced to the error
-// line, OnError). Only the plain percent key, M+ and M- pass an arithmetic
-// overflow on to the caller, with the engine's state as it stood. No infinity
-// or NaN ever reaches the display, the tape, the memory or a stack.
-//
-// Single-threaded; notifications are called synchronously from inside the
-// operation that causes them and may call back into the engine only to read.
-//
-// The implementation is split by section: engine_entry.cpp (construction,
-// entry and display), engine_operators.cpp (operators, brackets, results),
-// engine_functions.cpp (function keys, angle modes), engine_memory.cpp
-// (memory and tape), engine_texts.cpp (texts and the error state),
-// engine_state.cpp (saved states), with
-// engine_internal.h shared between them.
+/// @file
+/// The calculator engine: the whole behaviour of a pocket calculator without a
+/// window. Each key press is one method call; after every call the engine
+/// offers one display string (GetDisplayStr) and tells its host what changed
+/// through the On... notifications.
+///
+/// State: the entry (the number being typed, as text), a stack of operands, a
+/// stack of pending operator and function codes (shunting-yard evaluation with
+/// three precedence levels and brackets), the memory register, ten variables,
+/// the Inv and Hyp toggles, the angle mode and the history tape.
+///
+/// Life: Brix::Create<TBrixCalcEngine>() (constructs, then InitInternals);
+/// Free() (DoneInternals, then delete). The engine owns its calculator text
+/// table; a linked float formatter is not owned.
+///
+/// Errors: computing keys catch every failure of their computation and enter
+/// the error state (display "Error!", LastError, the tape reduced to the error
+/// line, OnError). Only the plain percent key, M+ and M- pass an arithmetic
+/// overflow on to the caller, with the engine's state as it stood. No infinity
+/// or NaN ever reaches the display, the tape, the memory or a stack.
+///
+/// Single-threaded; notifications are called synchronously from inside the
+/// operation that causes them and may call back into the engine only to read.
+///
+/// The implementation is split by section: engine_entry.cpp (construction,
+/// entry and display), engine_operators.cpp (operators, brackets, results),
+/// engine_functions.cpp (function keys, angle modes), engine_memory.cpp
+/// (memory and tape), engine_texts.cpp (texts and the error state),
+/// engine_state.cpp (saved states), with
+/// engine_internal.h shared between them.
 #pragma once
 
 #include "brix/export.h"
@@ -49,14 +50,20 @@ namespace Brix {
 
 class TBrixFloatFormatter;
 
-// Everything a key press can change in an engine, as a value: what
-// TBrixCalcEngine::SaveState takes and RestoreState puts back (the undo steps
-// of the windows, and the state a window hands on to another). The stacks
-// hold their valid entries only, bottom first. Not held: the language, the
-// formatter link, the text table and the notification handlers, which belong
-// to the host rather than to the calculation.
+/// Everything a key press can change in an engine, as a value: what
+/// TBrixCalcEngine::SaveState takes and RestoreState puts back (the undo steps
+/// of the windows, and the state a window hands on to another). The stacks
+/// hold their valid entries only, bottom first. Not held: the language, the
+/// formatter link, the text table and the notification handlers, which belong
+/// to the host rather than to the calculation.
 struct TBrixCalcEngineState
 {
+    /// One field of the engine's state, as the engine's accessor of the same name reads it:
+    /// Entry is the typed text (EntryText), Display the display string, LastCh the last key's
+    /// code, Operands and Operators the stacks bottom first, Tape, TapeHold and TapePosition
+    /// the history tape, its held text and its cursor; the rest are the options and registers
+    /// of the same names.
+    ///@{
     QString Entry;
     QString Display;
     QString LastError;
@@ -80,10 +87,13 @@ struct TBrixCalcEngineState
     bool EnableGrads = false;
     bool IgnoreError = false;
     Byte MaxDisplayLength = 26;
+    ///@}
 
+    /// Every field equal (the operands compared as values).
     bool operator==(const TBrixCalcEngineState &) const = default;
 };
 
+/// The calculator engine; see the file's description for its state, life and errors.
 class BRIX_CORE_EXPORT TBrixCalcEngine : public TBrixBaseClass
 {
 public:
@@ -93,53 +103,56 @@ public:
     // (LinkFreed, LinkChanged, InitInternals, DoneInternals and Reset come
     // first, from TBrixBaseClass.)
 
-    // Drops the formatter link when the linked formatter is freed first, so
-    // the engine never uses a freed formatter.
+    /// Drops the formatter link when the linked formatter is freed first, so
+    /// the engine never uses a freed formatter.
     void LinkFreed(TBrixBaseClass *GivenClass) override;
 
 protected:
-    // Creates the text table, sets the operator and function codes, clears
-    // the engine and sets every option to its default. No handler is
-    // assigned yet, so nothing is notified.
+    /// Creates the text table, sets the operator and function codes, clears
+    /// the engine and sets every option to its default. No handler is
+    /// assigned yet, so nothing is notified.
     void InitInternals() override;
-    // Drops the formatter link, frees the text table, then the inherited hook.
+    /// Drops the formatter link, frees the text table, then the inherited hook.
     void DoneInternals() override;
 
 public:
-    // History lines of the function keys: each writes one line (Hold False)
-    // whose text depends on the Inv and Hyp toggles, for example "sin",
-    // "arcsin", "sinh", "arsinh"; "log" or with Inv "10^x".
+    ///@{
+    /// History lines of the function keys: each writes one line (Hold False)
+    /// whose text depends on the Inv and Hyp toggles, for example "sin",
+    /// "arcsin", "sinh", "arsinh"; "log" or with Inv "10^x".
     virtual void AddLogLine();
     virtual void AddLg2Line();
     virtual void AddLNLine();
     virtual void AddSinLine();
     virtual void AddCosLine();
     virtual void AddTanLine();
+    ///@}
 
-    // Appends one tape line and fires OnHistoryChange. With Hold True and
-    // OperatorSameLine True the text is only held (replacing any held text)
-    // and starts the next line written: "+" held, then "3.0000" gives the
-    // single line "+ 3.0000".
+    /// Appends one tape line and fires OnHistoryChange. With Hold True and
+    /// OperatorSameLine True the text is only held (replacing any held text)
+    /// and starts the next line written: "+" held, then "3.0000" gives the
+    /// single line "+ 3.0000".
     virtual void AddHistoryLine(const QString &Text, bool Hold);
-    // The same as AddHistoryLine with the one-character text Ch, in a slot
-    // of its own (it does not call AddHistoryLine).
+    /// The same as AddHistoryLine with the one-character text Ch, in a slot
+    /// of its own (it does not call AddHistoryLine).
     virtual void AddHistoryChar(QChar Ch, bool Hold);
-    // Appends ValueToStr(Value) (never grouped), after the held text if any.
+    /// Appends ValueToStr(Value) (never grouped), after the held text if any.
     virtual void AddHistoryValue(const Extended &Value);
 
-    // The function operations. Each reads the toggles (and for the circular
-    // functions the angle mode), computes, then clears the toggles. Domain
-    // faults raise EMathError; floating-point faults raise EOverflow,
-    // EZeroDivide or EInvalidOp. Example: in degrees, CalcSin(30) = 0.5;
-    // with Inv set, CalcSin(0.5) = 30.
+    ///@{
+    /// The function operations. Each reads the toggles (and for the circular
+    /// functions the angle mode), computes, then clears the toggles. Domain
+    /// faults raise EMathError; floating-point faults raise EOverflow,
+    /// EZeroDivide or EInvalidOp. Example: in degrees, CalcSin(30) = 0.5;
+    /// with Inv set, CalcSin(0.5) = 30.
     virtual Extended CalcSin(const Extended &X);
     virtual Extended CalcCos(const Extended &X);
     virtual Extended CalcTan(const Extended &X);
     virtual Extended CalcLog(const Extended &X);
     virtual Extended CalcLg2(const Extended &X);
     virtual Extended CalcLN(const Extended &X);
-    // Square root; a negative X gives 0, or with IgnoreError True fails with
-    // "Square Root of Negative".
+    /// Square root; a negative X gives 0, or with IgnoreError True fails with
+    /// "Square Root of Negative".
     virtual Extended CalcSqRoot(const Extended &X);
     virtual Extended CalcSquare(const Extended &X);
     virtual Extended CalcAbs(const Extended &X);
@@ -148,95 +161,114 @@ public:
     virtual Extended CalcSign(const Extended &X);
     virtual Extended CalcGamma(const Extended &X);
     virtual Extended CalcLnGamma(const Extended &X);
+    ///@}
 
-    // Enters a constant as the current operand (a number being typed is
-    // discarded) and writes the display string to the tape.
+    /// Enters a constant as the current operand (a number being typed is
+    /// discarded) and writes the display string to the tape.
     virtual void InputConstant(const Extended &Value);
 
+    /// The language of the engine's texts.
     virtual TBrixLanguage GetLanguage() const;
-    // A new value is stored and OnLanguageChange is called with the stored
-    // field by reference (the handler may change it). The display is not
-    // redrawn. The same value does nothing.
+    /// A new value is stored and OnLanguageChange is called with the stored
+    /// field by reference (the handler may change it). The display is not
+    /// redrawn. The same value does nothing.
     virtual void SetLanguage(TBrixLanguage Value);
-    // Unregisters from the old formatter, registers with the new one (or
-    // none). The display is not redrawn.
+    /// Unregisters from the old formatter, registers with the new one (or
+    /// none). The display is not redrawn.
     virtual void SetFormatter(TBrixFloatFormatter *Value);
-    // A new value redraws the display with ValueToStr(GetAsFloat()) and fires
-    // OnDecimalPlacesChange; the entry text itself is kept.
+    /// A new value redraws the display with ValueToStr(GetAsFloat()) and fires
+    /// OnDecimalPlacesChange; the entry text itself is kept.
     virtual void SetDecimalPlaces(Byte Value);
+    /// Store the option; the display is not redrawn and nothing is notified.
+    ///@{
     virtual void SetEnableGrads(bool Value);
-    // "%" is a function code exactly while BinaryPercent is False.
+    /// "%" is a function code exactly while BinaryPercent is False.
     virtual void SetBinaryPercent(bool Value);
     virtual void SetPrefixFunctions(bool Value);
     virtual void SetPrecedence(bool Value);
     virtual void SetMemoryHistory(bool Value);
     virtual void SetOperatorSameLine(bool Value);
-    // A new value fires OnAngleModeChange; no tape line.
+    /// A new value fires OnAngleModeChange; no tape line.
     virtual void SetAngleMode(TBrixAngleMode Value);
     virtual void SetMaxDisplayLength(Byte Value);
-    // Stores and fires OnMemoryChange, even for an unchanged value. A value
-    // that is not a finite number raises EOverflow (infinity) or EInvalidOp
-    // (NaN) and changes nothing.
+    ///@}
+    /// Stores and fires OnMemoryChange, even for an unchanged value. A value
+    /// that is not a finite number raises EOverflow (infinity) or EInvalidOp
+    /// (NaN) and changes nothing.
     virtual void SetMemory(const Extended &Value);
-    // The value of the entry if a number is being typed ("12." reads 12,
-    // "-" and "3E" read 0 and 3), else the top operand, else 0. Pops nothing.
+    /// The value of the entry if a number is being typed ("12." reads 12,
+    /// "-" and "3E" read 0 and 3), else the top operand, else 0. Pops nothing.
     virtual Extended GetAsFloat();
-    // The variable Index (0 to 9); any other index reads 0.
+    /// The variable Index (0 to 9); any other index reads 0.
     virtual Extended GetVariable(int Index) const;
-    // Stores the variable Index (0 to 9); any other index does nothing.
+    /// Stores the variable Index (0 to 9); any other index does nothing.
     virtual void SetVariable(int Index, const Extended &Value);
 
     // ---- Clearing and number entry ----
 
-    // Empties both stacks, the error text and the tape (no notification),
-    // then ClearDisplay. Memory, variables, options and a held tape text stay.
+    /// Empties both stacks, the error text and the tape (no notification),
+    /// then ClearDisplay. Memory, variables, options and a held tape text stay.
     void AllClear();
-    // Clears the entry and the toggles and shows "0"; stacks, memory and tape
-    // stay (2 + 3, clear, 4 = gives 6).
+    /// Clears the entry and the toggles and shows "0"; stacks, memory and tape
+    /// stay (2 + 3, clear, 4 = gives 6).
     void ClearDisplay();
-    // Types one digit; after "=" it starts a new calculation. A leading zero
-    // is replaced: 0 0 7 shows "7".
+    /// Types one digit; after "=" it starts a new calculation. A leading zero
+    /// is replaced: 0 0 7 shows "7".
     void InputDigit(TBrixZeroToNine Digit);
-    // Types the decimal separator ("0." on an empty entry; once only).
+    /// Types the decimal separator ("0." on an empty entry; once only).
     void InputDecimalSeparator();
-    // Removes the last typed character; a result cannot be edited.
+    /// Removes the last typed character; a result cannot be edited.
     void InputBackspace();
-    // Starts the exponent part of the entry ("1" gives "1E"; once only).
+    /// Starts the exponent part of the entry ("1" gives "1E"; once only).
     void DoExp();
-    // Enters Value as the current operand and writes it to the tape; also the
-    // write accessor of AsFloat. Infinity or NaN enters the error state.
+    /// Enters Value as the current operand and writes it to the tape; also the
+    /// write accessor of AsFloat. Infinity or NaN enters the error state.
     void InputValue(const Extended &Value);
-    // Enters a number given as text (the paste key); text that is not a
-    // number enters 0: "(1,234.5)" enters -1234.5 with "," and "." as the
-    // regional separators. No tape line.
+    /// Enters a number given as text (the paste key); text that is not a
+    /// number enters 0: "(1,234.5)" enters -1234.5 with "," and "." as the
+    /// regional separators. No tape line.
     void InputString(const QString &Value);
-    // The constants pi and e as the nearest 80-bit extended values.
+    ///@{
+    /// The constants pi and e as the nearest 80-bit extended values.
     void InputPi();
     void InputNaturalConstant();
+    ///@}
+    /// The display string: what a calculator window shows.
     const QString &GetDisplayStr() const { return FDisplayValue; }
 
     // ---- Operators, brackets and results ----
 
+    /// The binary operators + - * /: reduce what the precedence allows, then push the operator.
+    ///@{
     void DoAdd();
     void DoSubtract();
     void DoMultiply();
     void DoDivide();
-    // x ^ y, or with Inv x ^ (1/y).
+    ///@}
+    /// x ^ y, or with Inv x ^ (1/y).
     void DoPower();
-    // "(": a number being typed is discarded; a lone minus sign becomes -1 x.
+    /// "(": a number being typed is discarded; a lone minus sign becomes -1 x.
     void InputLeftBracket();
-    // ")": reduces back to the matching "(" (or everything without one).
+    /// ")": reduces back to the matching "(" (or everything without one).
     void InputRightBracket();
-    // Evaluates everything pending and shows the result; no tape line. When
-    // several values remain, the last one entered wins.
+    /// Evaluates everything pending and shows the result; no tape line. When
+    /// several values remain, the last one entered wins.
     void DoResult();
-    // DoResult, then the tape lines "=" and the display string.
+    /// DoResult, then the tape lines "=" and the display string.
     void DoEquals();
 
     // ---- Functions, modifiers and angle modes ----
 
+    /// Switch the Inv or Hyp toggle that the next function key reads.
+    ///@{
     void DoInv();
     void DoHyp();
+    ///@}
+    /// The function keys (sin, cos, tan, log, ln, lg2, square root, square,
+    /// 1/x, change sign). Each acts on the current value; with
+    /// PrefixFunctions a transcendental key instead waits on the operator
+    /// stack for the operand typed next. A failure enters the error state.
+    ///@{
     void DoSin();
     void DoCos();
     void DoTan();
@@ -247,59 +279,68 @@ public:
     void DoSquare();
     void DoInvert();
     void DoChangeSign();
-    // Plain percent (BinaryPercent False): 200 + 10 % = gives 220. An
-    // overflow raises EOverflow to the caller with the state as it stood.
-    // With BinaryPercent True, "%" is a level-3 operator: 200 % 10 = gives 20.
+    ///@}
+    /// Plain percent (BinaryPercent False): 200 + 10 % = gives 220. An
+    /// overflow raises EOverflow to the caller with the state as it stood.
+    /// With BinaryPercent True, "%" is a level-3 operator: 200 % 10 = gives 20.
     void DoPercent();
-    // Degrees -> radians -> (grads when EnableGrads) -> degrees; writes the
-    // new mode's abbreviation to the tape and fires OnAngleModeChange.
+    /// Degrees -> radians -> (grads when EnableGrads) -> degrees; writes the
+    /// new mode's abbreviation to the tape and fires OnAngleModeChange.
     void ToggleAngleMode();
-    // "deg", "rad" or "gra" in the engine's language.
+    /// "deg", "rad" or "gra" in the engine's language.
     QString GetAngleModeStr() const;
 
     // ---- Memory ----
 
-    // M+ / M-: evaluates the pending expression first unless an operator key,
-    // "(" or the exponent mark was the last key, then adds (subtracts) the
-    // current value. An overflow of the sum raises EOverflow to the caller
-    // with the memory unchanged and the tape as far as written.
+    ///@{
+    /// M+ / M-: evaluates the pending expression first unless an operator key,
+    /// "(" or the exponent mark was the last key, then adds (subtracts) the
+    /// current value. An overflow of the sum raises EOverflow to the caller
+    /// with the memory unchanged and the tape as far as written.
     void MemoryAdd();
     void MemorySubtract();
-    // Enters the memory as the current operand; does not fire OnMemoryChange.
+    ///@}
+    /// Enters the memory as the current operand; does not fire OnMemoryChange.
     void MemoryRecall();
+    /// Sets the memory to 0 and fires OnMemoryChange.
     void MemoryClear();
-    // ValueToStr(Memory): the engine's decimals, never grouped.
+    /// ValueToStr(Memory): the engine's decimals, never grouped.
     QString GetMemoryContents() const;
 
     // ---- History ----
 
-    // Empties the tape and sets HistoryPosition to -1; no notification. A held
-    // text stays.
+    /// Empties the tape and sets HistoryPosition to -1; no notification. A held
+    /// text stays.
     void ClearHistory();
+    /// Number of tape lines.
     int GetHistoryLength() const { return int(FHistoryStack.size()); }
-    // A cursor kept for the host; the engine never reads it.
+    ///@{
+    /// A cursor kept for the host; the engine never reads it.
     int GetHistoryPosition() const { return FLastHistoryAccess; }
     void SetHistoryPosition(int Value) { FLastHistoryAccess = Value; }
+    ///@}
 
     // ---- Saved states ----
 
-    // The whole calculation state as a value; changes nothing.
+    /// The whole calculation state as a value; changes nothing.
     TBrixCalcEngineState SaveState() const;
-    // Puts State back, options included. Then fires OnDisplayChange,
-    // OnMemoryChange, OnHistoryChange and OnDecimalPlacesChange once each
-    // (whether or not each changed) and nothing else; writes no tape line.
-    // A binary percent switch restores the function codes with it.
+    /// Puts State back, options included. Then fires OnDisplayChange,
+    /// OnMemoryChange, OnHistoryChange and OnDecimalPlacesChange once each
+    /// (whether or not each changed) and nothing else; writes no tape line.
+    /// A binary percent switch restores the function codes with it.
     void RestoreState(const TBrixCalcEngineState &State);
 
     // ---- Texts, language and errors ----
 
-    // The engine's text for ResCalc in its Language.
+    /// The engine's text for ResCalc in its Language.
     QString GetName(TBrixResCalc ResCalc) const;
-    // Message of the last error; "" when none since AllClear.
+    /// Message of the last error; "" when none since AllClear.
     const QString &GetLastError() const { return FLastError; }
 
     // ---- Properties read from fields ----
 
+    /// Read the engine's options and registers as they stand; the setters above change them.
+    ///@{
     TBrixLanguage Language() const { return FLanguage; }
     TBrixFloatFormatter *Formatter() const { return FFormatter; }
     Extended AsFloat() { return GetAsFloat(); }
@@ -317,11 +358,15 @@ public:
     QChar LastCh() const { return FLastCh; }
     Byte DecimalPlaces() const { return FDecimalPlaces; }
     bool IgnoreError() const { return FIgnoreError; }
-    // A plain field: writing it has no other effect.
+    ///@}
+    /// A plain field: writing it has no other effect.
     void SetIgnoreError(bool Value) { FIgnoreError = Value; }
 
     // ---- Notifications (called only when assigned) ----
 
+    /// Read or replace one handler; each is called only when assigned, synchronously, from
+    /// inside the operation that causes it.
+    ///@{
     const TBrixLanguageChangeEvent &OnLanguageChange() const { return FOnLanguageChange; }
     void SetOnLanguageChange(TBrixLanguageChangeEvent Value)
     {
@@ -343,35 +388,40 @@ public:
     void SetOnDecimalPlacesChange(TNotifyEvent Value) { FOnDecimalPlacesChange = std::move(Value); }
     const TNotifyEvent &OnAngleModeChange() const { return FOnAngleModeChange; }
     void SetOnAngleModeChange(TNotifyEvent Value) { FOnAngleModeChange = std::move(Value); }
+    ///@}
 
     // ---- Read-only views of the state, for drivers, tests and diagnostics ----
     // None of these changes the engine or fires anything.
 
-    // The valid operands, bottom first (index 0 is the oldest). Compare the
-    // elements one by one: QList<long double>::operator== compares the
-    // padding bytes of the 80-bit values as well.
+    /// The valid operands, bottom first (index 0 is the oldest). Compare the
+    /// elements one by one: QList<long double>::operator== compares the
+    /// padding bytes of the 80-bit values as well.
     QList<Extended> OperandStackContents() const;
-    // Number of valid operands (FOperandN + 1).
+    /// Number of valid operands (FOperandN + 1).
     int OperandCount() const { return FOperandN + 1; }
-    // Number of pending operator and function codes (FOperatorN + 1).
+    /// Number of pending operator and function codes (FOperatorN + 1).
     int OperatorCount() const { return FOperatorN + 1; }
-    // Allocated length of each stack; always above the top index.
+    ///@{
+    /// Allocated length of each stack; always above the top index.
     int OperandCapacity() const { return int(FOperandStack.size()); }
     int OperatorCapacity() const { return int(FOperatorStack.size()); }
-    // The pending codes, bottom first, as one string: after 2 + 3 * it is "+*".
+    ///@}
+    /// The pending codes, bottom first, as one string: after 2 + 3 * it is "+*".
     QString OperatorStackText() const;
-    // The tape, oldest line first.
+    /// The tape, oldest line first.
     QStringList HistoryLines() const;
-    // Line Index of the tape (0 is the oldest); "" outside the tape.
+    /// Line Index of the tape (0 is the oldest); "" outside the tape.
     QString HistoryLine(int Index) const;
-    // The text held back for the next tape line ("" when none).
+    /// The text held back for the next tape line ("" when none).
     const QString &HistoryHold() const { return FHistoryHold; }
-    // The entry: what has been typed of the current number ("" when idle).
+    /// The entry: what has been typed of the current number ("" when idle).
     const QString &EntryText() const { return FValue; }
-    // The binary operator characters and the function codes (the latter ends
-    // with "%" exactly while BinaryPercent is False).
+    ///@{
+    /// The binary operator characters and the function codes (the latter ends
+    /// with "%" exactly while BinaryPercent is False).
     const QString &OperatorCodes() const { return FOperatorStr; }
     const QString &FunctionCodes() const { return FFunctionStr; }
+    ///@}
 
 protected:
     ~TBrixCalcEngine() override;
@@ -385,27 +435,27 @@ private:
     void PushEntry();
     void InputChar(QChar Ch);
     void ClearToggles();
-    // The error state: AllClear, "Error!" on the display, LastError, the
-    // tape line KeyLine when given, the error line, then OnError.
+    /// The error state: AllClear, "Error!" on the display, LastError, the
+    /// tape line KeyLine when given, the error line, then OnError.
     void EnterErrorState(const QString &Message,
                          std::optional<TBrixResCalc> KeyLine = std::nullopt);
-    // Runs Step; an Exception it raises enters the error state (with KeyLine)
-    // instead of reaching the caller. True when Step ran to its end.
+    /// Runs Step; an Exception it raises enters the error state (with KeyLine)
+    /// instead of reaching the caller. True when Step ran to its end.
     template <class TStep>
     bool Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine = std::nullopt);
     void DoOperator(QChar Op);
     bool HasPrecedence(QChar NewOp, QChar TopOp) const;
     void EvaluateTop();
 
-    // Helpers shared by the keys.
+    /// Helpers shared by the keys.
     QChar EntrySeparator() const;
     Extended EntryValue(const QString &Text) const;
-    // EntryValue of the entry where a key takes it as its operand: a typed
-    // number beyond the Extended range raises EOverflow instead of reading 0.
+    /// EntryValue of the entry where a key takes it as its operand: a typed
+    /// number beyond the Extended range raises EOverflow instead of reading 0.
     Extended TakeEntryValue() const;
-    // The operand of a one-operand key: the typed entry (its value line is
-    // written to the tape; the entry text stays), else the top operand (left
-    // in place), else none with the value 0.
+    /// The operand of a one-operand key: the typed entry (its value line is
+    /// written to the tape; the entry text stays), else the top operand (left
+    /// in place), else none with the value 0.
     enum TOperandSource
     {
         osNone,

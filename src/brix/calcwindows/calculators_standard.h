@@ -1,13 +1,14 @@
-// The calculator windows: a keypad of 44 keys (47 in the scientific window),
-// a value display, a memory display and a decimal places box, around an
-// engine that the window owns. Every key calls one engine operation; the
-// displays are redrawn from the engine's notifications. The window holds no
-// calculation logic: it lays the keys out, maps mouse and keyboard to keys,
-// and closes in one of the ways that set Cancelled.
-//
-// TBrixCalcFormBase holds what both windows share; TBrixCalcForm is the
-// standard window with its full and compact ("pocket") layouts;
-// TBrixSciCalcForm (calculators_scientific.h) adds three keys and a column.
+/// @file
+/// The calculator windows: a keypad of 44 keys (47 in the scientific window),
+/// a value display, a memory display and a decimal places box, around an
+/// engine that the window owns. Every key calls one engine operation; the
+/// displays are redrawn from the engine's notifications. The window holds no
+/// calculation logic: it lays the keys out, maps mouse and keyboard to keys,
+/// and closes in one of the ways that set Cancelled.
+///
+/// TBrixCalcFormBase holds what both windows share; TBrixCalcForm is the
+/// standard window with its full and compact ("pocket") layouts;
+/// TBrixSciCalcForm (calculators_scientific.h) adds three keys and a column.
 #pragma once
 
 #include "brix/export.h"
@@ -33,7 +34,7 @@ class TBrixCalcEngine;
 class TBrixSpeedButton;
 class TBrixSpinEdit;
 
-// The window placement policies, stored as their ordinals.
+/// The window placement policies, stored as their ordinals.
 enum TPosition
 {
     poDesigned,
@@ -46,6 +47,8 @@ enum TPosition
     poOwnerFormCenter
 };
 
+/// What the standard and the scientific window share: the keys, the displays, the decimal
+/// places box, the own engine, undo, the keyboard and the placement.
 class BRIX_CONTROLS_EXPORT TBrixCalcFormBase : public QDialog, public TObject
 {
     Q_OBJECT
@@ -53,6 +56,10 @@ public:
     ~TBrixCalcFormBase() override;
 
     // ---- Controls (owned by the window through Qt's parent tree) ----
+    /// The window's controls, owned by the window through Qt's parent tree: the keypad panel,
+    /// one button per key (nullptr for a key the window does not have), the value and memory
+    /// displays and the decimal places box.
+    ///@{
     QFrame *CalcPanel = nullptr;
     TBrixSpeedButton *ZeroBtn = nullptr, *PointBtn = nullptr, *ChangeSignBtn = nullptr,
                      *OneBtn = nullptr, *TwoBtn = nullptr, *ThreeBtn = nullptr, *FourBtn = nullptr,
@@ -71,98 +78,119 @@ public:
     TBrixCalcDisplay *ValueDisplay = nullptr;
     TBrixCalcDisplay *MemoryDisplay = nullptr;
     TBrixSpinEdit *DPSpin = nullptr;
+    ///@}
 
-    // The window's own engine; nullptr once the window is being destroyed.
+    /// The window's own engine; nullptr once the window is being destroyed.
     TBrixCalcEngine *CalcEngine = nullptr;
-    // False when the window is created; the exit key (and a click on the
-    // standard window's free panel area) sets it false, the cancel key true.
-    // The close box leaves it as it is.
+    /// False when the window is created; the exit key (and a click on the
+    /// standard window's free panel area) sets it false, the cancel key true.
+    /// The close box leaves it as it is.
     bool Cancelled = false;
 
-    // The key with code Key, or nullptr when this window has no such key.
+    /// The key with code Key, or nullptr when this window has no such key.
     TBrixSpeedButton *Key(TBrixCalcKey Key) const { return FKeys[Key]; }
 
-    // Runs the click of Key exactly as a mouse click would, also when the key
-    // is hidden (so the compact window still answers "P", "R", "@"). An error
-    // that the engine passes on (an overflow of M+, M- or the plain percent
-    // key) is shown in a message box (see SetErrorReporter) and the window
-    // stays open; nothing propagates to the caller.
+    /// Runs the click of Key exactly as a mouse click would, also when the key
+    /// is hidden (so the compact window still answers "P", "R", "@"). An error
+    /// that the engine passes on (an overflow of M+, M- or the plain percent
+    /// key) is shown in a message box (see SetErrorReporter) and the window
+    /// stays open; nothing propagates to the caller.
     void ClickKey(TBrixCalcKey Key);
 
-    // Undo takes the engine back to its state before the last command that
-    // changed it (a key, paste, the angle key, the decimal places box), up to
-    // TBrixCalcUndoHistory::MaxSteps commands; Redo goes forward again. The
-    // keyboard gives them as Ctrl+Z and Ctrl+Shift+Z. Nothing to undo or
-    // redo does nothing.
+    ///@{
+    /// Undo takes the engine back to its state before the last command that
+    /// changed it (a key, paste, the angle key, the decimal places box), up to
+    /// TBrixCalcUndoHistory::MaxSteps commands; Redo goes forward again. The
+    /// keyboard gives them as Ctrl+Z and Ctrl+Shift+Z. Nothing to undo or
+    /// redo does nothing.
     void Undo();
     void Redo();
+    ///@}
+    /// The undo and redo steps of this window.
     TBrixCalcUndoHistory &UndoHistory() { return FUndoHistory; }
 
-    // Re-reads the window caption and every caption and hint named by a text
-    // key, in the engine's language. The angle-mode key keeps its caption.
+    /// Re-reads the window caption and every caption and hint named by a text
+    /// key, in the engine's language. The angle-mode key keeps its caption.
     void UpdateLanguage();
-    // Puts the window into (or out of) the always-on-top band without moving,
-    // resizing or activating it; a hidden window gets it when it is shown.
+    /// Puts the window into (or out of) the always-on-top band without moving,
+    /// resizing or activating it; a hidden window gets it when it is shown.
     void StayOnTop(bool Value);
+    /// Whether the window is in the always-on-top band (StayOnTop).
     bool IsStayOnTop() const { return FStayOnTop; }
-    // Lays the window out in the layout of its kind (PlaceKeypad).
+    /// Lays the window out in the layout of its kind (PlaceKeypad).
     virtual void RedrawCalc();
-    // Compact, full or scientific: picks the layout and the keyboard.
+    /// Compact, full or scientific: picks the layout and the keyboard.
     virtual TBrixCalcWindowKind WindowKind() const = 0;
 
+    /// The help context number given at construction; kept and reported.
     int HelpContext() const { return FHelpContext; }
+    ///@{
     TPosition Position() const { return FPosition; }
-    // The placement used when the window is shown: poDesigned keeps the
-    // position given by move(); every other policy centres the window on the
-    // screen (there is no owner window to centre on).
+    /// The placement used when the window is shown: poDesigned keeps the
+    /// position given by move(); every other policy centres the window on the
+    /// screen (there is no owner window to centre on).
     void SetPosition(TPosition Value) { FPosition = Value; }
+    ///@}
 
-    // The keyboard, as the window sees it before the focused control.
-    // FormKeyDown: Key is a Qt::Key; a rule that matches sets it to 0
-    // (handled). FormKeyPress: Character is the typed character; it is never
-    // marked handled.
+    ///@{
+    /// The keyboard, as the window sees it before the focused control.
+    /// FormKeyDown: Key is a Qt::Key; a rule that matches sets it to 0
+    /// (handled). FormKeyPress: Character is the typed character; it is never
+    /// marked handled.
     void FormKeyDown(int &Key, Qt::KeyboardModifiers Shift);
     void FormKeyPress(QChar &Character);
+    ///@}
 
-    // Mouse press on a key, a display or the free panel area: the panel takes
-    // the focus, so typing goes to the calculator, not the decimal places box.
+    /// Mouse press on a key, a display or the free panel area: the panel takes
+    /// the focus, so typing goes to the calculator, not the decimal places box.
     void EqualsBtnMouseDown();
-    // Decimal places box changed: the engine follows and both displays are
-    // redrawn at once.
+    /// Decimal places box changed: the engine follows and both displays are
+    /// redrawn at once.
     void DPSpinChange();
-    // Both displays from the engine, with the separator its values use.
+    /// Both displays from the engine, with the separator its values use.
     void ShowValues();
 
-    // How an engine error that reaches a key handler is shown. The default is
-    // a message box over the window; tests install their own. An empty
-    // function restores the default.
+    ///@{
+    /// How an engine error that reaches a key handler is shown. The default is
+    /// a message box over the window; tests install their own. An empty
+    /// function restores the default.
     using TErrorReporter = std::function<void(QWidget *Window, const QString &Message)>;
     static void SetErrorReporter(TErrorReporter Reporter);
+    ///@}
 
 protected:
+    /// Creates the controls; the most derived constructor finishes with FormCreate.
     explicit TBrixCalcFormBase(QWidget *Parent, const QString &ObjectName, int HelpContext,
                                int SpinWidth, bool WithSciKeys);
-    // The second half of construction, run by the most derived constructor:
-    // engine, handlers, captions, layout, texts.
+    /// The second half of construction, run by the most derived constructor:
+    /// engine, handlers, captions, layout, texts.
     void FormCreate();
 
-    // A click on the free area of CalcPanel.
+    /// A click on the free area of CalcPanel.
     virtual void CalcPanelClick() {}
 
+    /// Stores the help context number.
     void SetHelpContext(int Value) { FHelpContext = Value; }
-    // Places every key of Layout on its grid cell at the sizes the value
-    // display and the keys have now, hides the window's keys that Layout
-    // does not show (and shows again those it hid before), and sets the
-    // displays, the decimal places box and the client size.
+    /// Places every key of Layout on its grid cell at the sizes the value
+    /// display and the keys have now, hides the window's keys that Layout
+    /// does not show (and shows again those it hid before), and sets the
+    /// displays, the decimal places box and the client size.
     void PlaceKeypad(const TBrixKeypadLayout &Layout);
-    // Puts the decimal places box at Top of the tool row, as high as the
-    // Room down to the next row allows (at most its own 29 pixels).
+    /// Puts the decimal places box at Top of the tool row, as high as the
+    /// Room down to the next row allows (at most its own 29 pixels).
     void PlaceDecimalBox(int Top, int Room);
 
+    /// Qt's event handlers: keys typed anywhere in the window go to
+    /// FormKeyDown and FormKeyPress, a mouse press on a key, a display or the
+    /// free panel area gives the focus back to the calculator, and a window
+    /// being shown takes its always-on-top setting.
+    ///@{
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
+    ///@}
 
+    /// Whether the window asked for the always-on-top band.
     bool FStayOnTop = false;
 
 private:
@@ -172,7 +200,7 @@ private:
     void CopyValue();
     void PasteValue();
     void ToggleAngleMode();
-    // Runs Command as one undo step: recorded when it changed the engine.
+    /// Runs Command as one undo step: recorded when it changed the engine.
     template <class TCommand> void UndoStep(TCommand &&Command);
     void RestoreEngine(const TBrixCalcEngineState &State);
     void CloseWith(bool Cancel);
@@ -183,47 +211,51 @@ private:
     bool IsKeyEventForThisWindow(QObject *Watched, QEvent *Event) const;
     void RefreshAccessibleName(TBrixSpeedButton *Button);
 
-    // One row of the key table that builds the keys and names their texts.
+    /// One row of the key table that builds the keys and names their texts.
     struct TKeyRow;
     static const TKeyRow *KeyTable(int &Count);
     static const TKeyRow &KeyRow(TBrixCalcKey Key);
 
     std::array<TBrixSpeedButton *, BrixCalcKeyCount> FKeys{};
-    // Keys hidden by PlaceKeypad because the layout does not show them.
+    /// Keys hidden by PlaceKeypad because the layout does not show them.
     std::array<bool, BrixCalcKeyCount> FHiddenByLayout{};
-    // The room of the decimal places box down to the row below the tool row.
+    /// The room of the decimal places box down to the row below the tool row.
     int FToolRowRoom = 0;
     int FHelpContext = 0;
     TPosition FPosition = poScreenCenter;
     bool FPanelPressed = false;
     const QEvent *FLastKeyEvent = nullptr;
     TBrixCalcUndoHistory FUndoHistory;
-    // Set while a state is restored: the box's own change is no new step.
+    /// Set while a state is restored: the box's own change is no new step.
     bool FRestoring = false;
 };
 
+/// The standard window, with its full and compact layouts.
 class BRIX_CONTROLS_EXPORT TBrixCalcForm : public TBrixCalcFormBase
 {
     Q_OBJECT
 public:
-    // A hidden window with the full layout and a fresh, cleared engine.
+    /// A hidden window with the full layout and a fresh, cleared engine.
     explicit TBrixCalcForm(QWidget *Parent = nullptr);
 
-    // Switches between the compact layout (true: the thirteen function keys
-    // hidden) and the full one; RedrawCalc runs only on a change.
+    ///@{
+    /// Switches between the compact layout (true: the thirteen function keys
+    /// hidden) and the full one; RedrawCalc runs only on a change.
     void SetHideFnBtns(bool Value);
     bool HideFnBtns() const { return FHideFnBtns; }
+    ///@}
 
-    // Full layout: 190 x 249 at the design sizes (keys 30 x 22, display
-    // height 24), keypad rows at 105..193, memory display at 220. Compact:
-    // 190 x 203, keypad rows at 59..147, memory display at 174.
+    /// Full layout: 190 x 249 at the design sizes (keys 30 x 22, display
+    /// height 24), keypad rows at 105..193, memory display at 220. Compact:
+    /// 190 x 203, keypad rows at 59..147, memory display at 174.
     void RedrawCalc() override;
     TBrixCalcWindowKind WindowKind() const override { return FHideFnBtns ? wkCompact : wkFull; }
 
 protected:
-    // The same as the exit key.
+    /// The same as the exit key.
     void CalcPanelClick() override;
 
+    /// True for the compact layout.
     bool FHideFnBtns = false;
 };
 

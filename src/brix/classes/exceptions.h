@@ -1,6 +1,7 @@
-// The library's error classes. Exception is the root; every error carries its
-// message as text. The floating-point faults derive from EMathError, so a
-// handler for EMathError sees every numeric failure.
+/// @file
+/// The library's error classes. Exception is the root; every error carries its
+/// message as text. The floating-point faults derive from EMathError, so a
+/// handler for EMathError sees every numeric failure.
 #pragma once
 
 #include "brix/export.h"
@@ -11,11 +12,15 @@
 
 namespace Brix {
 
+/// The root of the library's errors.
 class BRIX_CORE_EXPORT Exception : public std::exception
 {
 public:
+    /// An error with the message Msg.
     explicit Exception(QString Msg) : FMessage(std::move(Msg)), FUtf8(FMessage.toUtf8()) {}
+    /// The message.
     const QString &Message() const { return FMessage; }
+    /// The message in UTF-8.
     const char *what() const noexcept override { return FUtf8.constData(); }
 
 private:
@@ -23,14 +28,15 @@ private:
     QByteArray FUtf8;
 };
 
-// Invalid arguments of the numeric routines; the message is a math text.
+/// Invalid arguments of the numeric routines; the message is a math text.
 class BRIX_CORE_EXPORT EMathError : public Exception
 {
 public:
+    /// An error with the given message.
     using Exception::Exception;
 };
 
-// "Floating point overflow"
+/// "Floating point overflow"
 class BRIX_CORE_EXPORT EOverflow : public EMathError
 {
 public:
@@ -38,7 +44,7 @@ public:
     using EMathError::EMathError;
 };
 
-// "Floating point division by zero"
+/// "Floating point division by zero"
 class BRIX_CORE_EXPORT EZeroDivide : public EMathError
 {
 public:
@@ -46,7 +52,7 @@ public:
     using EMathError::EMathError;
 };
 
-// "Invalid floating point operation"
+/// "Invalid floating point operation"
 class BRIX_CORE_EXPORT EInvalidOp : public EMathError
 {
 public:
@@ -54,17 +60,19 @@ public:
     using EMathError::EMathError;
 };
 
-// A text that is not a number of the expected kind.
+/// A text that is not a number of the expected kind.
 class BRIX_CORE_EXPORT EConvertError : public Exception
 {
 public:
+    /// An error with the given message.
     using Exception::Exception;
 };
 
-// A file that cannot be read or written; the message names the file.
+/// A file that cannot be read or written; the message names the file.
 class BRIX_CORE_EXPORT EFileError : public Exception
 {
 public:
+    /// An error with the given message.
     using Exception::Exception;
 };
 

@@ -1,9 +1,10 @@
-// The date formatter: the settings by which dates, times and durations are
-// written (the words for today, noon, days and the like, era markers, month
-// names of the Hebrew and Muslim calendars, time layout, order of day, month
-// and year), and its section of the formatter component. Here it holds,
-// resets, compares and reports these settings; nothing formats a date with
-// it.
+/// @file
+/// The date formatter: the settings by which dates, times and durations are
+/// written (the words for today, noon, days and the like, era markers, month
+/// names of the Hebrew and Muslim calendars, time layout, order of day, month
+/// and year), and its section of the formatter component. Here it holds,
+/// resets, compares and reports these settings; nothing formats a date with
+/// it.
 #pragma once
 
 #include "brix/export.h"
@@ -16,14 +17,17 @@
 
 namespace Brix {
 
+/// Holds the settings by which dates, times and durations are written. Create it with
+/// Brix::Create<TBrixDateFormatter>(); it starts with its defaults.
 class BRIX_CORE_EXPORT TBrixDateFormatter : public TBrixBaseDataFormatter
 {
 public:
     TBrixDateFormatter() = default;
 
-    // Writes that change a value notify the registered clients once, except
-    // the twelve word properties (StrToday ... StrMilliseconds), which are
-    // stored silently.
+    ///@{
+    /// Writes that change a value notify the registered clients once, except
+    /// the twelve word properties (StrToday ... StrMilliseconds), which are
+    /// stored silently.
     virtual void SetEraAbbrev(TBrixEraAbbrev Value);
     virtual TBrixEraAbbrev EraAbbrev() const;
     virtual void SetEraLayout(TBrixEraLayout Value);
@@ -51,12 +55,12 @@ public:
     virtual TBrixCalendarType CalendarType() const;
     virtual void SetCalendarType(TBrixCalendarType Value);
     virtual TBrixMuslimMonthType MuslimMonthType() const;
-    // A change refills the Muslim month names with the chosen variant
-    // before the clients are told.
+    /// A change refills the Muslim month names with the chosen variant
+    /// before the clients are told.
     virtual void SetMuslimMonthType(TBrixMuslimMonthType Value);
     virtual TBrixHebrewMonthType HebrewMonthType() const;
-    // A change refills the Hebrew month names with the chosen variant
-    // before the clients are told.
+    /// A change refills the Hebrew month names with the chosen variant
+    /// before the clients are told.
     virtual void SetHebrewMonthType(TBrixHebrewMonthType Value);
     virtual void SetDurationSeparator(QChar Value);
     virtual QChar DurationSeparator() const;
@@ -76,7 +80,11 @@ public:
     virtual QString StrMilliseconds() const;
     virtual bool TrimTrailingZeroes() const;
     virtual void SetTrimTrailingZeroes(bool Value);
+    ///@}
 
+    /// Store one word (for noon, now, today, days and the like) as given; no client is
+    /// notified.
+    ///@{
     void SetStrNoon(const QString &Value) { FTimeStrings.StrNoon = Value; }
     void SetStrNow(const QString &Value) { FTimeStrings.StrNow = Value; }
     void SetStrMidnight(const QString &Value) { FTimeStrings.StrMidnight = Value; }
@@ -89,29 +97,38 @@ public:
     void SetStrMinutes(const QString &Value) { FDurationStrings.StrMinutes = Value; }
     void SetStrSeconds(const QString &Value) { FDurationStrings.StrSeconds = Value; }
     void SetStrMilliseconds(const QString &Value) { FDurationStrings.StrMilliseconds = Value; }
+    ///@}
 
+    ///@{
+    /// The order of day, month and year; a change notifies the registered clients.
     TBrixDateOrder DateOrder() const { return FDateOrder; }
     void SetDateOrder(TBrixDateOrder Value) { SetField(FDateOrder, Value); }
+    ///@}
 
+    /// The twelve month names of the Hebrew and Muslim calendars, as the month types fill them.
+    ///@{
     const TBrixMonthNames &HebrewMonths() const { return FHebrewMonths; }
     const TBrixMonthNames &MuslimMonths() const { return FMuslimMonths; }
-    // Each of the twelve names equals, exactly and in order, the shared
-    // default list HebrewMonthNames / MuslimMonthNames.
+    ///@}
+    ///@{
+    /// Each of the twelve names equals, exactly and in order, the shared
+    /// default list HebrewMonthNames / MuslimMonthNames.
     bool AreDefaultHebrewMonthsSet() const;
     bool AreDefaultMuslimMonthsSet() const;
+    ///@}
 
-    // The inherited defaults, then every setting to its default without
-    // notification: the word records' SetDefaults, eaSpaceBCOnly,
-    // elMonthNames, edoSystem, td24Hour, tlHourMinSec, brixGregorian,
-    // mmDefault/hmDefault with their month names, ':', yiCutOff, flags off.
+    /// The inherited defaults, then every setting to its default without
+    /// notification: the word records' SetDefaults, eaSpaceBCOnly,
+    /// elMonthNames, edoSystem, td24Hour, tlHourMinSec, brixGregorian,
+    /// mmDefault/hmDefault with their month names, ':', yiCutOff, flags off.
     void Reset() override;
-    // The inherited test and every setting at its default.
+    /// The inherited test and every setting at its default.
     bool UsingDefaults() const override;
 
 protected:
     ~TBrixDateFormatter() override = default;
-    // The inherited hook (which creates the custom settings and resets),
-    // then Reset once more.
+    /// The inherited hook (which creates the custom settings and resets),
+    /// then Reset once more.
     void InitInternals() override;
 
 private:
@@ -139,25 +156,31 @@ private:
     TBrixYearImplied FYearImplied = yiCutOff;
 };
 
-// The date formatter's section: owns the formatter; reads forward to it; a
-// write that changes the formatter's value goes through the formatter and
-// then signals OnChange (while Active); Reset resets the formatter and
-// signals once; AllDefaults reads the formatter's UsingDefaults.
+/// The date formatter's section: owns the formatter; reads forward to it; a
+/// write that changes the formatter's value goes through the formatter and
+/// then signals OnChange (while Active); Reset resets the formatter and
+/// signals once; AllDefaults reads the formatter's UsingDefaults.
 class BRIX_CORE_EXPORT TBrixDateSection : public TBrixFormatterSection<TBrixDateFormatter>
 {
 public:
     TBrixDateSection();
 
+    /// The owned formatter; never null.
     TBrixDateFormatter *DateFormatter() const { return FFormatter.get(); }
 
-    // As on the integer section: a differing record is written into the
-    // formatter's custom settings and signals; the handler goes straight to
-    // the formatter.
+    ///@{
+    /// As on the integer section: a differing record is written into the
+    /// formatter's custom settings and signals; the handler goes straight to
+    /// the formatter.
     TFormatSettings CustomSettings() const;
     void SetCustomSettings(const TFormatSettings &Value);
     TBrixFormatSettingsEvent OnCustomFormatting() const;
     void SetOnCustomFormatting(TBrixFormatSettingsEvent Value);
+    ///@}
 
+    /// Each reads the formatter's setting; its Set... writes through the formatter's own write
+    /// accessor and, when the value changed, signals OnChange (while Active).
+    ///@{
     QChar DurationSeparator() const { return FFormatter->DurationSeparator(); }
     void SetDurationSeparator(QChar Value);
     TBrixYearImplied YearImplied() const { return FFormatter->YearImplied(); }
@@ -226,10 +249,11 @@ public:
     void SetMuslimMonthType(TBrixMuslimMonthType Value);
     TBrixHebrewMonthType HebrewMonthType() const { return FFormatter->HebrewMonthType(); }
     void SetHebrewMonthType(TBrixHebrewMonthType Value);
+    ///@}
 
-    // The published values a form description would hold, in published
-    // order: each one that differs from its declared default (the words
-    // from their English general texts, CustomBCE/CustomCE from "BC"/"AD").
+    /// The published values a form description would hold, in published
+    /// order: each one that differs from its declared default (the words
+    /// from their English general texts, CustomBCE/CustomCE from "BC"/"AD").
     QStringList StoredProperties() const;
 };
 

@@ -1,8 +1,9 @@
-// The UI control: a non-visual component holding the look-and-feel settings
-// that the library's controls share (a text language and seven settings
-// sections). Controls link to it through their UICtrl property; when a
-// section changes, every linked control is told LinkChanged and re-reads
-// what it uses. Also the colour constants and their mapping to Qt.
+/// @file
+/// The UI control: a non-visual component holding the look-and-feel settings
+/// that the library's controls share (a text language and seven settings
+/// sections). Controls link to it through their UICtrl property; when a
+/// section changes, every linked control is told LinkChanged and re-reads
+/// what it uses. Also the colour constants and their mapping to Qt.
 #pragma once
 
 #include "brix/export.h"
@@ -20,12 +21,15 @@ namespace Brix {
 
 // ---- Colours ----
 
-// A system colour: 0xFF000000 plus the system colour index.
+/// A system colour: 0xFF000000 plus the system colour index.
 constexpr TColor SystemColor(int Index)
 {
     return TColor(0xFF000000u | quint32(Index));
 }
 
+/// Stand for the colours of the desktop's colour roles; ColorToQColor maps them through a
+/// palette.
+///@{
 inline constexpr TColor clScrollBar = SystemColor(0);
 inline constexpr TColor clBackground = SystemColor(1);
 inline constexpr TColor clActiveCaption = SystemColor(2);
@@ -51,7 +55,10 @@ inline constexpr TColor cl3DDkShadow = SystemColor(21);
 inline constexpr TColor cl3DLight = SystemColor(22);
 inline constexpr TColor clInfoText = SystemColor(23);
 inline constexpr TColor clInfoBk = SystemColor(24);
+///@}
 
+/// Fixed colours, written 0x00BBGGRR.
+///@{
 inline constexpr TColor clBlack = 0x00000000;
 inline constexpr TColor clMaroon = 0x00000080;
 inline constexpr TColor clGreen = 0x00008000;
@@ -68,20 +75,24 @@ inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clFuchsia = 0x00FF00FF;
 inline constexpr TColor clAqua = 0x00FFFF00;
 inline constexpr TColor clWhite = 0x00FFFFFF;
+///@}
 
-// The Qt colour of Color: a plain colour 0x00BBGGRR as it is; a system
-// colour from the matching role of Palette (clWindow -> Base, clWindowText
-// -> Text, clBtnFace -> Button, clHighlight -> Highlight, clInfoBk ->
-// ToolTipBase, clGrayText -> disabled Text...). clNone and clDefault give an
-// invalid QColor (the caller keeps its own colour).
+/// The Qt colour of Color: a plain colour 0x00BBGGRR as it is; a system
+/// colour from the matching role of Palette (clWindow -> Base, clWindowText
+/// -> Text, clBtnFace -> Button, clHighlight -> Highlight, clInfoBk ->
+/// ToolTipBase, clGrayText -> disabled Text...). clNone and clDefault give an
+/// invalid QColor (the caller keeps its own colour).
 BRIX_CONTROLS_EXPORT QColor ColorToQColor(TColor Color, const QPalette &Palette = QPalette());
 
 // ---- Sections ----
 
-// Keyboard behaviour of the edit controls.
+/// Keyboard behaviour of the edit controls.
 class BRIX_CONTROLS_EXPORT TBrixInputSection : public TBrixBaseSection
 {
 public:
+    /// Each reads one setting of the edit controls' keyboard handling; its Set... stores a new
+    /// value and, when it differs, raises the section's change event.
+    ///@{
     bool AllowKbdNull() const { return F.FAllowKbdNull; }
     void SetAllowKbdNull(bool Value) { SetProperty(F.FAllowKbdNull, Value); }
     bool AllowThousandsSeparators() const { return F.FAllowThousandsSeparators; }
@@ -103,12 +114,13 @@ public:
     void SetNumPadDecimal(bool Value) { SetProperty(F.FNumPadDecimal, Value); }
     bool NegativeToggle() const { return F.FNegativeToggle; }
     void SetNegativeToggle(bool Value) { SetProperty(F.FNegativeToggle, Value); }
+    ///@}
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
 private:
-    // The settings compared and reset as one.
+    /// The settings compared and reset as one.
     struct TFields
     {
         bool FAllowKbdNull = true;
@@ -125,10 +137,14 @@ private:
     TFields F;
 };
 
-// Background and text colours of the controls by state.
+/// Background and text colours of the controls by state.
 class BRIX_CONTROLS_EXPORT TBrixColorSection : public TBrixBaseSection
 {
 public:
+    /// Each reads one colour or switch; its Set... stores a new value and, when it differs,
+    /// raises the section's change event. GetColor and GetFontColor decide which one a control
+    /// uses.
+    ///@{
     bool ShowSignDifference() const { return F.FShowSignDifference; }
     void SetShowSignDifference(bool Value) { SetProperty(F.FShowSignDifference, Value); }
     bool ShowHotTracking() const { return F.FShowHotTracking; }
@@ -181,25 +197,26 @@ public:
     void SetLabelHotColor(TColor Value) { SetProperty(F.FLabelHotColor, Value); }
     bool LabelHotUnderline() const { return F.FLabelHotUnderline; }
     void SetLabelHotUnderline(bool Value) { SetProperty(F.FLabelHotUnderline, Value); }
+    ///@}
 
-    // Background colour of a control in a state; the first rule that applies
-    // decides: disabled, read-only, focused, hot (only with ShowHotTracking),
-    // normal. A colour set to clNone switches its state off (the next rule
-    // is tried); clDefault gives that state's built-in colour.
-    // Defaults: GetColor(true, false, true, true) == 0x00FFFFF0 (read-only
-    // wins over focus); GetColor(false, false, false, false) == clBtnFace.
+    /// Background colour of a control in a state; the first rule that applies
+    /// decides: disabled, read-only, focused, hot (only with ShowHotTracking),
+    /// normal. A colour set to clNone switches its state off (the next rule
+    /// is tried); clDefault gives that state's built-in colour.
+    /// Defaults: GetColor(true, false, true, true) == 0x00FFFFF0 (read-only
+    /// wins over focus); GetColor(false, false, false, false) == clBtnFace.
     TColor GetColor(bool Focus, bool Hot, bool ReadOnly, bool Enabled) const;
-    // Text colour of a numeric control whose value has sign Sign (-1, 0, 1):
-    // the negative or positive colour with ShowSignDifference, else the
-    // normal one. GetFontColor(-1) == clWindowText by default, clRed with
-    // ShowSignDifference.
+    /// Text colour of a numeric control whose value has sign Sign (-1, 0, 1):
+    /// the negative or positive colour with ShowSignDifference, else the
+    /// normal one. GetFontColor(-1) == clWindowText by default, clRed with
+    /// ShowSignDifference.
     TColor GetFontColor(int Sign) const;
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
 private:
-    // Held in this order; the published order differs.
+    /// Held in this order; the published order differs.
     struct TFields
     {
         TColor FNormalColor = clWindow;
@@ -232,10 +249,13 @@ private:
     } F;
 };
 
-// Settings of colour pickers (held, not read by the library's controls).
+/// Settings of colour pickers (held, not read by the library's controls).
 class BRIX_CONTROLS_EXPORT TBrixColorListSection : public TBrixBaseSection
 {
 public:
+    /// Each reads one setting; its Set... stores a new value and, when it differs, raises the
+    /// section's change event.
+    ///@{
     bool ShowSystemColors() const { return F.FShowSystemColors; }
     void SetShowSystemColors(bool Value) { SetProperty(F.FShowSystemColors, Value); }
     bool ShowAdditionalColors() const { return F.FShowAdditionalColors; }
@@ -246,20 +266,24 @@ public:
     void SetShowCustomColor(bool Value) { SetProperty(F.FShowCustomColor, Value); }
     bool TextOnColorBackground() const { return F.FTextOnColorBackground; }
     void SetTextOnColorBackground(bool Value) { SetProperty(F.FTextOnColorBackground, Value); }
-    // Plain fields: writing them raises no change event.
+    ///@}
+    /// Stored as given; writing them raises no change event.
+    ///@{
+    /// Plain fields: writing them raises no change event.
     int ShowBoxWidth() const { return F.FShowBoxWidth; }
     void SetShowBoxWidth(int Value) { F.FShowBoxWidth = Value; }
     bool ShowBoxBorder() const { return F.FShowBoxBorder; }
     void SetShowBoxBorder(bool Value) { F.FShowBoxBorder = Value; }
     const QStringList &CustomColors() const { return FCustomColors; }
-    // Copies the given lines.
+    /// Copies the given lines.
     void SetCustomColors(const QStringList &Value) { FCustomColors = Value; }
+    ///@}
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
 private:
-    // The settings compared and reset as one.
+    /// The settings compared and reset as one.
     struct TFields
     {
         bool FShowSystemColors = true;
@@ -275,22 +299,29 @@ private:
     QStringList FCustomColors;
 };
 
+/// Kinds of output device a font list can be filtered by.
 enum TBrixDevice
 {
     edScreen,
     edPrinter
 };
-using TBrixDevices = Byte;     // set of TBrixDevice: bit 1 << device
-using TBrixFontTypes = Byte;   // set of TBrixFontType
-using TBrixFontPitches = Byte; // set of TBrixFontPitch
+using TBrixDevices = Byte;     ///< set of TBrixDevice: bit 1 << device
+using TBrixFontTypes = Byte;   ///< set of TBrixFontType
+using TBrixFontPitches = Byte; ///< set of TBrixFontPitch
+/// The full sets, the defaults of TBrixFontListSection.
+///@{
 inline constexpr TBrixDevices AllBrixDevices = 0x03;
 inline constexpr TBrixFontTypes AllBrixFontTypes = 0x0F;
 inline constexpr TBrixFontPitches AllBrixFontPitches = 0x07;
+///@}
 
-// Filter settings of font pickers (held, not read by the library's controls).
+/// Filter settings of font pickers (held, not read by the library's controls).
 class BRIX_CONTROLS_EXPORT TBrixFontListSection : public TBrixBaseSection
 {
 public:
+    /// Each reads one filter setting; its Set... stores a new value and, when it differs,
+    /// raises the section's change event.
+    ///@{
     TBrixDevices Devices() const { return F.FDevices; }
     void SetDevices(TBrixDevices Value) { SetProperty(F.FDevices, Value); }
     TBrixFontTypes FontTypes() const { return F.FFontTypes; }
@@ -299,18 +330,23 @@ public:
     void SetFontPitches(TBrixFontPitches Value) { SetProperty(F.FFontPitches, Value); }
     const QString &FontSample() const { return F.FFontSample; }
     void SetFontSample(const QString &Value) { SetProperty(F.FFontSample, Value); }
-    // Plain fields: writing them raises no change event.
+    ///@}
+    /// Stored as given; writing them raises no change event. CustomFonts is the list itself, to
+    /// be changed in place.
+    ///@{
+    /// Plain fields: writing them raises no change event.
     int ShowBoxWidth() const { return F.FShowBoxWidth; }
     void SetShowBoxWidth(int Value) { F.FShowBoxWidth = Value; }
     bool ShowBoxBorder() const { return F.FShowBoxBorder; }
     void SetShowBoxBorder(bool Value) { F.FShowBoxBorder = Value; }
     QStringList &CustomFonts() { return FCustomFonts; }
+    ///@}
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
 private:
-    // The settings compared and reset as one.
+    /// The settings compared and reset as one.
     struct TFields
     {
         TBrixDevices FDevices = AllBrixDevices;
@@ -325,11 +361,13 @@ private:
     QStringList FCustomFonts;
 };
 
+/// The mark drawn in a check box.
 enum TBrixCheckStyle
 {
     csTick,
     csCross
 };
+/// The frame drawn around a check box or list item.
 enum TBrixFrameStyle
 {
     fsNone,
@@ -338,6 +376,7 @@ enum TBrixFrameStyle
     fsSunken,
     fsRound
 };
+/// The pen of a focus rectangle.
 enum TPenStyle
 {
     psSolid,
@@ -348,6 +387,7 @@ enum TPenStyle
     psClear,
     psInsideFrame
 };
+/// The frame drawn around a group of controls.
 enum TBrixGroupFrameStyle
 {
     gfsNone,
@@ -356,20 +396,25 @@ enum TBrixGroupFrameStyle
     gfsRound
 };
 
-// Drawing settings of list and group controls (held, not read here).
+/// Drawing settings of list and group controls (held, not read here).
 class BRIX_CONTROLS_EXPORT TBrixDrawSection : public TBrixBaseSection
 {
 public:
     TBrixDrawSection();
     TBrixDrawSection(const TBrixDrawSection &) = delete;
 
-    // The owned header font; changing one of its attributes raises one
-    // change event.
+    ///@{
+    /// The owned header font; changing one of its attributes raises one
+    /// change event.
     TFont &HeaderFont() { return FHeaderFont; }
     const TFont &HeaderFont() const { return FHeaderFont; }
-    // Nothing when FontsEqual finds the fonts equal; otherwise copies the
-    // attributes (one change event from the font) and raises a second one.
+    ///@}
+    /// Nothing when FontsEqual finds the fonts equal; otherwise copies the
+    /// attributes (one change event from the font) and raises a second one.
     void SetHeaderFont(const TFont &Value);
+    /// Each reads one size or style; its Set... stores a new value and, when it differs, raises
+    /// the section's change event.
+    ///@{
     int FrameSize() const { return FFrameSize; }
     void SetFrameSize(int Value) { SetProperty(FFrameSize, Value); }
     int FrameGap() const { return FFrameGap; }
@@ -392,10 +437,11 @@ public:
     void SetGroupItemMargin(int Value) { SetProperty(FGroupItemMargin, Value); }
     int GroupTopMargin() const { return FGroupTopMargin; }
     void SetGroupTopMargin(int Value) { SetProperty(FGroupTopMargin, Value); }
+    ///@}
 
     bool GetAllDefaults() const override;
     void Reset() override;
-    // Called by the header font on any change: one change event.
+    /// Called by the header font on any change: one change event.
     virtual void HeaderFontChanged();
 
 private:
@@ -415,24 +461,30 @@ private:
     int FGroupTopMargin = 1;
 };
 
-// Colours and display font of the calculator windows.
+/// Colours and display font of the calculator windows.
 class BRIX_CONTROLS_EXPORT TBrixCalculatorSection : public TBrixBaseSection
 {
 public:
     TBrixCalculatorSection();
 
+    /// Each reads one colour; its Set... stores a new value and, when it differs, raises the
+    /// section's change event.
+    ///@{
     TColor BackgroundColor() const { return FBackgroundColor; }
     void SetBackgroundColor(TColor Value) { SetProperty(FBackgroundColor, Value); }
     TColor ValueColor() const { return FValueColor; }
     void SetValueColor(TColor Value) { SetProperty(FValueColor, Value); }
-    // The owned display font; changing its attributes directly raises nothing.
+    ///@}
+    ///@{
+    /// The owned display font; changing its attributes directly raises nothing.
     TFont &DisplayFont() { return FDisplayFont; }
     const TFont &DisplayFont() const { return FDisplayFont; }
-    // Copies the attributes and always raises the change event.
+    ///@}
+    /// Copies the attributes and always raises the change event.
     void SetDisplayFont(const TFont &Value);
 
-    // The display font is compared with the application's default font of
-    // the moment.
+    /// The display font is compared with the application's default font of
+    /// the moment.
     bool GetAllDefaults() const override;
     void Reset() override;
 
@@ -442,6 +494,7 @@ private:
     TFont FDisplayFont;
 };
 
+/// A day of the week; dowUnknown for none.
 enum TBrixDayOfWeek
 {
     dowUnknown,
@@ -453,19 +506,24 @@ enum TBrixDayOfWeek
     dowFriday,
     dowSaturday
 };
-using TBrixDOWSet = Byte; // set of TBrixDayOfWeek: bit 1 << day
+using TBrixDOWSet = Byte; ///< set of TBrixDayOfWeek: bit 1 << day
+/// The bit of Day in a TBrixDOWSet.
 constexpr TBrixDOWSet DOWBit(TBrixDayOfWeek Day)
 {
     return TBrixDOWSet(1u << Day);
 }
+/// Saturday and Sunday.
 inline constexpr TBrixDOWSet DefaultWeekEndDays = DOWBit(dowSunday) | DOWBit(dowSaturday);
 
-// Calendar settings (held, not read by the library's controls).
+/// Calendar settings (held, not read by the library's controls).
 class BRIX_CONTROLS_EXPORT TBrixCalendarSection : public TBrixBaseSection
 {
 public:
     TBrixCalendarSection();
 
+    /// Each reads one colour; its Set... stores a new value and, when it differs, raises the
+    /// section's change event.
+    ///@{
     TColor BackgroundColor() const { return FBackgroundColor; }
     void SetBackgroundColor(TColor Value) { SetProperty(FBackgroundColor, Value); }
     TColor WeekEndColor() const { return FWeekEndColor; }
@@ -486,24 +544,34 @@ public:
     void SetSelectedCellColor(TColor Value) { SetProperty(FSelectedCellColor, Value); }
     TColor SelectedFontColor() const { return FSelectedFontColor; }
     void SetSelectedFontColor(TColor Value) { SetProperty(FSelectedFontColor, Value); }
+    ///@}
+    /// The owned display font; changing its attributes directly raises nothing.
+    ///@{
     TFont &DisplayFont() { return FDisplayFont; }
     const TFont &DisplayFont() const { return FDisplayFont; }
-    // Copies the attributes and always raises the change event.
+    ///@}
+    /// Copies the attributes and always raises the change event.
     void SetDisplayFont(const TFont &Value);
+    /// Each reads one switch or the week-end days; the Set... functions below change them.
+    ///@{
     bool DblClickSelect() const { return FDblClickSelect; }
     bool ISOMode() const { return FISOMode; }
     TBrixDOWSet WeekEndDays() const { return FWeekEndDays; }
     bool HideFastDatesBtn() const { return FHideFastDatesBtn; }
     bool HideWeekNos() const { return FHideWeekNos; }
+    ///@}
 
     bool GetAllDefaults() const override;
     void Reset() override;
 
+    /// Each stores a new value and, when it differs, raises the section's change event.
+    ///@{
     virtual void SetWeekEndDays(TBrixDOWSet Value) { SetProperty(FWeekEndDays, Value); }
     virtual void SetISOMode(bool Value) { SetProperty(FISOMode, Value); }
     virtual void SetHideFastDatesBtn(bool Value) { SetProperty(FHideFastDatesBtn, Value); }
     virtual void SetHideWeekNos(bool Value) { SetProperty(FHideWeekNos, Value); }
     virtual void SetDblClickSelect(bool Value) { SetProperty(FDblClickSelect, Value); }
+    ///@}
 
 private:
     TColor FBackgroundColor = clBtnFace;
@@ -524,22 +592,28 @@ private:
     bool FHideWeekNos = false;
 };
 
-// The shared header font: "Arial", 9 pt, bold, default colour and
-// character set.
+/// The shared header font: "Arial", 9 pt, bold, default colour and
+/// character set.
 BRIX_CONTROLS_EXPORT const TFont &DefaultHeaderFont();
 
 // ---- The UI control ----
 
+/// The UI control: a language and seven settings sections that the linked controls read. A
+/// change of the language or of a section (except the input section) tells every linked control
+/// LinkChanged, then raises the section's event and OnChange.
 class BRIX_CONTROLS_EXPORT TBrixUICtrl : public TBrixBaseComponent
 {
 public:
+    /// Constructs only; use Create to get an initialised control.
     explicit TBrixUICtrl(TComponent *AOwner = nullptr) : TBrixBaseComponent(AOwner) {}
-    // Constructs and initialises (sections created with their defaults).
+    /// Constructs and initialises (sections created with their defaults).
     static TBrixUICtrl *Create(TComponent *AOwner = nullptr)
     {
         return Brix::Create<TBrixUICtrl>(AOwner);
     }
 
+    /// The owned settings sections, created with their defaults; never null after Create.
+    ///@{
     TBrixInputSection *InputSettings() const { return FInputSettings.get(); }
     TBrixColorSection *ColorSettings() const { return FColorSettings.get(); }
     TBrixColorListSection *ColorListSettings() const { return FColorListSettings.get(); }
@@ -547,7 +621,12 @@ public:
     TBrixDrawSection *DrawSettings() const { return FDrawSettings.get(); }
     TBrixCalculatorSection *CalculatorSettings() const { return FCalculatorSettings.get(); }
     TBrixCalendarSection *CalendarSettings() const { return FCalendarSettings.get(); }
+    ///@}
 
+    /// Each reads one handler; its Set... replaces it. The section events fire after the
+    /// section changed (and after the linked controls were told); OnChange after any of them;
+    /// OnLanguageChange after a language change.
+    ///@{
     const TBrixLanguageChangeEvent &OnLanguageChange() const { return FOnLanguageChange; }
     void SetOnLanguageChange(TBrixLanguageChangeEvent Value)
     {
@@ -571,35 +650,44 @@ public:
     }
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    ///@}
 
-    // Language read and write. A new value is stored; unless loading, the
-    // linked controls are told LinkChanged, then OnLanguageChange may change
-    // the stored value in place (without a further notification).
+    ///@{
+    /// Language read and write. A new value is stored; unless loading, the
+    /// linked controls are told LinkChanged, then OnLanguageChange may change
+    /// the stored value in place (without a further notification).
     virtual TBrixLanguage Language() const { return FLanguage; }
     virtual void SetLanguage(TBrixLanguage Value);
+    ///@}
 
-    // The input section's changes skip the linked controls: only its own
-    // event and OnChange fire (nothing while loading).
+    /// The input section's changes skip the linked controls: only its own
+    /// event and OnChange fire (nothing while loading).
     virtual void InputSettingsChanged(TObject *Sender);
-    // The other sections: nothing while loading (or in an update); else
-    // LinkChanged to every linked control, the section's event, OnChange.
+    ///@{
+    /// The other sections: nothing while loading (or in an update); else
+    /// LinkChanged to every linked control, the section's event, OnChange.
     virtual void ColorSettingsChanged(TObject *Sender);
     virtual void ColorListSettingsChanged(TObject *Sender);
     virtual void FontListSettingsChanged(TObject *Sender);
     virtual void DrawSettingsChanged(TObject *Sender);
     virtual void CalculatorSettingsChanged(TObject *Sender);
     virtual void CalendarSettingsChanged(TObject *Sender);
+    ///@}
 
-    // End of loading: tells the linked controls once.
+    /// End of loading: tells the linked controls once.
     void Loaded() override;
 
+/// Create the sections with their defaults (InitInternals) and free them (DoneInternals) around
+/// the inherited hooks.
+///@{
 protected:
     void InitInternals() override;
     void DoneInternals() override;
+    ///@}
 
 private:
-    // A changed section: skip while loading or updating; else notify the
-    // clients, the section's event, OnChange.
+    /// A changed section: skip while loading or updating; else notify the
+    /// clients, the section's event, OnChange.
     void SectionChanged(const TNotifyEvent &SectionEvent);
 
     TBrixLanguage FLanguage = DefaultLanguage;
