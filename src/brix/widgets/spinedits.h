@@ -180,8 +180,8 @@ public:
     /// 4 x border + the font's character height + the smaller of it and the
     /// system font's / 4 + 1.
     int MinimumHeight() const;
-    // The same for a font FontHeight pixels high (QFontMetrics::height), so a
-    // size can be checked without setting the font.
+    /// The same for a font FontHeight pixels high (QFontMetrics::height), so a
+    /// size can be checked without setting the font.
     static int MinimumHeightFor(int FontHeight);
 
 protected:
