@@ -26,6 +26,15 @@ public:
     // nothing to redo.
     std::optional<TBrixCalcEngineState> Redo(TBrixCalcEngineState Current);
     void Clear();
+    // Applies Change to every kept state, undo and redo steps alike: for an
+    // option set outside the commands (a settings dialog), which no step may
+    // take back.
+    template <class TChange> void Amend(TChange &&Change)
+    {
+        for (std::deque<TBrixCalcEngineState> *Steps : {&FUndo, &FRedo})
+            for (TBrixCalcEngineState &State : *Steps)
+                Change(State);
+    }
 
     int UndoCount() const { return int(FUndo.size()); }
     int RedoCount() const { return int(FRedo.size()); }
