@@ -177,6 +177,14 @@ TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
     EXPECT_FALSE(DM->Options.ShowTape);
 }
 
+// The component hands the window the other options itself.
+TEST_F(WindowExtras, OperatorSameLineReachesTheWindow)
+{
+    DM->BrixCalculator1->SetOperatorSameLine(true);
+    Open();
+    EXPECT_TRUE(Form->CalcEngine->OperatorSameLine());
+}
+
 TEST_F(WindowExtras, RememberedTapeOpensWithTheWindow)
 {
     DM->Options.ShowTape = true;
