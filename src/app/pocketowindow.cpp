@@ -178,7 +178,11 @@ TPocketoSettings TPocketoWindowExtras::CurrentSettings() const
 void TPocketoWindowExtras::OpenSettings()
 {
     TPocketoSettingsDialog Dialog(CurrentSettings(), *FForm.CalcEngine, &FForm);
-    if (Dialog.exec() == QDialog::Accepted)
+    const bool Accepted = Dialog.exec() == QDialog::Accepted;
+    // The keyboard goes back to the calculator, also where no window
+    // manager hands it back.
+    FForm.activateWindow();
+    if (Accepted)
         ApplySettings(Dialog.Settings());
 }
 
