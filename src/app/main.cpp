@@ -104,7 +104,7 @@ bool HasDisplay()
 // the file to be written is one of those (it is then never written).
 //
 // The calculator speaks the language that a "Language" key names (the last
-// file that names one wins), or else the desktop's.
+// file that has the key wins), or else the desktop's.
 bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
 {
     bool TargetReadable = true;

@@ -155,8 +155,11 @@ void TDM::LoadFromStore()
         Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
     for (const TOptionKey &Key : OptionKeys)
         Options.*Key.Field = Store.ReadBoolean(QString::fromLatin1(Key.Name), Options.*Key.Field);
-    const QString Language = Store.ReadString(LanguageKey, QString());
-    if (!Language.trimmed().isEmpty())
+    // A key that is there wins over the files before, also when empty: the
+    // user's "follow the desktop" over a language that a shipped file names.
+    const QString Missing = QStringLiteral("\n"); // no value of a line can hold it
+    const QString Language = Store.ReadString(LanguageKey, Missing);
+    if (Language != Missing)
         FChosenLanguage = Language;
 }
 

@@ -46,7 +46,7 @@ public:
 
     // Reads the program's keys from the store's current file over the values
     // read before: the component's keys, the three formatter keys, "Show
-    // Tape", "Scientific" and "Language" (a name that is not empty).
+    // Tape", "Scientific" and "Language" (also when empty).
     void LoadFromStore();
     // After the last file: sets the language (the chosen one, else the one
     // LocaleNames, the desktop's, give) and remembers every value as loaded,

@@ -282,6 +282,27 @@ TEST_F(SettingsSave, FollowingTheDesktopAgainEmptiesAChosenLanguage)
     EXPECT_TRUE(Save(true).contains("Language="));
 }
 
+// The user's file is read over a shipped one: an empty Language there (the
+// user's "Follow the desktop") wins over the shipped file's language.
+TEST_F(SettingsSave, AnEmptyLanguageInALaterFileFollowsTheDesktop)
+{
+    Load("Language=German\n");
+    const QString Shipped = Path;
+    Path = Dir.filePath(QStringLiteral("user.ini"));
+    QFile User(Path);
+    ASSERT_TRUE(User.open(QIODevice::WriteOnly));
+    User.write("[Defaults]\nLanguage=\n");
+    User.close();
+    DM.reset(TDM::Create());
+    for (const QString &File : {Shipped, Path}) {
+        DM->BrixStoreCtrl1->SetIniFile(File);
+        DM->LoadFromStore();
+    }
+    DM->FinishLoading({QStringLiteral("fr-FR")});
+    EXPECT_EQ(DM->BrixCalculator1->Language(), elFrench);
+    EXPECT_EQ(DM->Settings().Language, "");
+}
+
 // Escape discards the window's values but keeps what the user chose in the
 // dialog; with nothing chosen it writes nothing.
 TEST_F(SettingsSave, EscapeWritesOnlyTheChangedChoices)
