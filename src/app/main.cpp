@@ -9,9 +9,6 @@
 #include "brix/calcwindows/calculators_glyphs.h"
 #include "brix/store/storectrls.h"
 #include "brix/widgets/styles.h"
-#include "brix/formatters/components.h"
-#include "brix/formatters/numeric.h"
-#include "brix/resources/languages.h"
 #include "brix/version.h"
 
 #include <QApplication>
@@ -103,32 +100,16 @@ bool HasDisplay()
     return false;
 }
 
-// The three float-formatter options read at start, from the store's own
-// section ("Defaults").
-void LoadFormatterOptions(TDM &DM)
-{
-    TBrixStoreCtrl &Store = *DM.BrixStoreCtrl1;
-    TBrixFloatFormatter &Float = *DM.BrixFormatter1->FloatFormatter();
-    Float.SetTrimTrailingZeroes(
-        Store.ReadBoolean(QStringLiteral("Trim Trailing Zeroes"), Float.TrimTrailingZeroes()));
-    Float.SetShowThousands(
-        Store.ReadBoolean(QStringLiteral("Show Thousands Separators"), Float.ShowThousands()));
-    Float.SetLakhFormatting(
-        Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
-}
-
 // Reads the settings files in their order, each one's keys over the values
 // before. A file that exists but cannot be read is told now, before the
 // window opens, rather than at the end; it is skipped. Returns false when
 // the file to be written is one of those (it is then never written).
 //
 // The calculator speaks the language that a "Language" key names (the last
-// file that names one wins), or else the desktop's. The key is only read: it
-// is in a file only when the user wrote it there.
+// file that has the key wins), or else the desktop's.
 bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
 {
     bool TargetReadable = true;
-    QString ChosenLanguage;
     TBrixStoreCtrl &Store = *DM.BrixStoreCtrl1;
     for (const QString &Path : Files.ReadOrder()) {
         const QString Reason = UnreadableReason(Path);
@@ -148,16 +129,9 @@ bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
             continue;
         }
         Store.SetIniFile(Path);
-        DM.BrixCalculator1->LoadFromStore();
-        LoadFormatterOptions(DM);
-        DM.Options.ShowTape = Store.ReadBoolean(QStringLiteral("Show Tape"), DM.Options.ShowTape);
-        DM.Options.Scientific =
-            Store.ReadBoolean(QStringLiteral("Scientific"), DM.Options.Scientific);
-        const QString Language = Store.ReadString(QStringLiteral("Language"), QString());
-        if (!Language.trimmed().isEmpty())
-            ChosenLanguage = Language;
+        DM.LoadFromStore();
     }
-    DM.BrixCalculator1->SetLanguage(ChooseLanguage(ChosenLanguage, QLocale::system().uiLanguages()));
+    DM.FinishLoading(QLocale::system().uiLanguages());
     return TargetReadable;
 }
 
@@ -207,7 +181,6 @@ int main(int argc, char **argv)
         // The window's menu, tape and About box, and Qt's own texts, in the
         // language the calculator speaks, before the window is built.
         Translators.emplace(DM->BrixCalculator1->Language());
-        const TPocketoOptions Loaded = DM->Options;
         // The window's menu switches between the compact and the scientific
         // window: the one closes with its values, the other opens with them.
         bool Scientific = StartScientific || DM->Options.Scientific;
@@ -219,12 +192,11 @@ int main(int argc, char **argv)
             Scientific = DM->Options.Scientific;
         } while (DM->Options.SwitchWindow);
         // Escape (a cancelled window) discards the calculator's values; the
-        // choices made in the window's menu are kept on every close. A key
-        // the user did not change is not written, so that a start and an
-        // Escape leave the file untouched.
-        const bool TapeChanged = DM->Options.ShowTape != Loaded.ShowTape;
-        // --scientific alone does not change the remembered choice.
-        if (!Kept && !TapeChanged && DM->Options.Scientific == Loaded.Scientific)
+        // choices made in the window's menu and its Settings dialog are kept
+        // on every close. A key the user did not change is not written, so
+        // that a start and an Escape leave the file untouched (--scientific
+        // alone does not change the remembered choice).
+        if (!DM->HasChangesToSave(Kept))
             return 0;
         if (!MayWrite) {
             std::fprintf(stderr, "lumopocketo: the settings were not saved: %s could not be read\n",
@@ -232,16 +204,9 @@ int main(int argc, char **argv)
             return 1;
         }
         // Only the program's own keys go to the file; its other keys stay.
-        TBrixStoreCtrl &Store = *DM->BrixStoreCtrl1;
-        Store.SetIniFile(SettingsFile);
+        DM->BrixStoreCtrl1->SetIniFile(SettingsFile);
         QDir().mkpath(QFileInfo(SettingsFile).absolutePath());
-        if (Kept)
-            DM->BrixCalculator1->SaveToStore();
-        Store.SetIniSection(QStringLiteral("Defaults"));
-        if (TapeChanged)
-            Store.WriteBoolean(QStringLiteral("Show Tape"), DM->Options.ShowTape);
-        if (DM->Options.Scientific != Loaded.Scientific)
-            Store.WriteBoolean(QStringLiteral("Scientific"), DM->Options.Scientific);
+        DM->SaveToStore(Kept);
     } catch (const Exception &E) {
         // Nothing is saved after a failure here: the settings stay as they were.
         ReportError(E.Message());

@@ -9,6 +9,7 @@
 #include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
+#include "brix/resources/languages.h"
 
 #include <utility>
 
@@ -24,6 +25,41 @@ TFont FontOfHeight(const QString &Name, int PixelHeight, TFontStyles Style)
     Font.SetHeight(-PixelHeight);
     return Font;
 }
+
+// The Boolean keys of the Settings dialog. The component reads the first
+// five with its own keys and writes them on every kept close; the program
+// reads the formatter's three at start. After Escape, and for the
+// formatter's keys always, the program writes a key only when the user
+// changed it.
+struct TDialogKey
+{
+    const char *Name;
+    bool TPocketoSettings::*Field;
+    bool SavedByComponent;
+};
+const TDialogKey DialogKeys[] = {
+    {"Precedence", &TPocketoSettings::Precedence, true},
+    {"Prefix Functions", &TPocketoSettings::PrefixFunctions, true},
+    {"Binary Percent", &TPocketoSettings::BinaryPercent, true},
+    {"Operator Same Line", &TPocketoSettings::OperatorSameLine, true},
+    {"Stay On Top", &TPocketoSettings::StayOnTop, true},
+    {"Trim Trailing Zeroes", &TPocketoSettings::TrimTrailingZeroes, false},
+    {"Show Thousands Separators", &TPocketoSettings::ShowThousands, false},
+    {"Lakh Formatting", &TPocketoSettings::LakhFormatting, false},
+};
+
+// The program's own choices from the window's menu, written when changed.
+struct TOptionKey
+{
+    const char *Name;
+    bool TPocketoOptions::*Field;
+};
+const TOptionKey OptionKeys[] = {
+    {"Show Tape", &TPocketoOptions::ShowTape},
+    {"Scientific", &TPocketoOptions::Scientific},
+};
+
+const QString LanguageKey = QStringLiteral("Language");
 
 } // namespace
 
@@ -90,12 +126,114 @@ void TDM::TrimWindow(TBrixCalcFormBase &Form)
     // The window took the table's title when it got its language.
     Form.setWindowTitle(BrixCalculator1->Title());
     Form.CancelBtn->hide();
-    // The tape of the window this one replaces, in place of the line its
-    // start wrote.
-    if (const std::optional<QStringList> Tape = std::exchange(Options.CarriedTape, std::nullopt)) {
-        Form.CalcEngine->ClearHistory();
-        for (const QString &Line : *Tape)
-            Form.CalcEngine->AddHistoryLine(Line, false);
+    // The component hands the window every calculation option but this one;
+    // without it the setting would never reach a calculation.
+    Form.CalcEngine->SetOperatorSameLine(BrixCalculator1->OperatorSameLine());
+    // The window this one replaces goes on here: its whole calculation (the
+    // pending one, the tape, the toggles) and its undo steps.
+    if (std::optional<TPocketoCarried> Carried = std::exchange(Options.Carried, std::nullopt)) {
+        Form.CalcEngine->RestoreState(Carried->State);
+        Form.RadBtn->setText(Form.CalcEngine->GetAngleModeStr());
+        Form.UndoHistory() = std::move(Carried->UndoHistory);
     }
-    new TPocketoWindowExtras(Form, Options); // a child of the window
+    new TPocketoWindowExtras(Form, *this); // a child of the window
+}
+
+// ---- Settings ----
+
+void TDM::LoadFromStore()
+{
+    BrixCalculator1->LoadFromStore();
+    // The formatter's keys are read from the store's own section.
+    TBrixStoreCtrl &Store = *BrixStoreCtrl1;
+    TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
+    Float.SetTrimTrailingZeroes(
+        Store.ReadBoolean(QStringLiteral("Trim Trailing Zeroes"), Float.TrimTrailingZeroes()));
+    Float.SetShowThousands(
+        Store.ReadBoolean(QStringLiteral("Show Thousands Separators"), Float.ShowThousands()));
+    Float.SetLakhFormatting(
+        Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
+    for (const TOptionKey &Key : OptionKeys)
+        Options.*Key.Field = Store.ReadBoolean(QString::fromLatin1(Key.Name), Options.*Key.Field);
+    // A key that is there wins over the files before, also when empty: the
+    // user's "follow the desktop" over a language that a shipped file names.
+    const QString Missing = QStringLiteral("\n"); // no value of a line can hold it
+    const QString Language = Store.ReadString(LanguageKey, Missing);
+    if (Language != Missing)
+        FChosenLanguage = Language;
+}
+
+void TDM::FinishLoading(const QStringList &LocaleNames)
+{
+    FLocaleNames = LocaleNames;
+    // A name that names no language follows the desktop, as "" does.
+    const std::optional<TBrixLanguage> Chosen = LanguageFromName(FChosenLanguage);
+    FChosenLanguage = Chosen ? LanguageName(*Chosen) : QString();
+    BrixCalculator1->SetLanguage(ChooseLanguage(FChosenLanguage, FLocaleNames));
+    FLoaded = Settings();
+    FLoadedOptions = Options;
+}
+
+TPocketoSettings TDM::Settings() const
+{
+    const TBrixCalculator &Calc = *BrixCalculator1;
+    const TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
+    TPocketoSettings S;
+    S.AngleMode = Calc.AngleMode();
+    S.DecimalPlaces = Calc.DecimalPlaces();
+    S.Precedence = Calc.Precedence();
+    S.PrefixFunctions = Calc.PrefixFunctions();
+    S.BinaryPercent = Calc.BinaryPercent();
+    S.OperatorSameLine = Calc.OperatorSameLine();
+    S.ShowThousands = Float.ShowThousands();
+    S.LakhFormatting = Float.LakhFormatting();
+    S.TrimTrailingZeroes = Float.TrimTrailingZeroes();
+    S.StayOnTop = Calc.StayOnTop();
+    S.Language = FChosenLanguage;
+    return S;
+}
+
+void TDM::ApplySettings(const TPocketoSettings &Value)
+{
+    TBrixCalculator &Calc = *BrixCalculator1;
+    Calc.SetPrecedence(Value.Precedence);
+    Calc.SetPrefixFunctions(Value.PrefixFunctions);
+    Calc.SetBinaryPercent(Value.BinaryPercent);
+    Calc.SetOperatorSameLine(Value.OperatorSameLine);
+    Calc.SetStayOnTop(Value.StayOnTop);
+    TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
+    Float.SetShowThousands(Value.ShowThousands);
+    Float.SetLakhFormatting(Value.LakhFormatting);
+    Float.SetTrimTrailingZeroes(Value.TrimTrailingZeroes);
+    const std::optional<TBrixLanguage> Chosen = LanguageFromName(Value.Language);
+    FChosenLanguage = Chosen ? LanguageName(*Chosen) : QString();
+    Calc.SetLanguage(ChooseLanguage(FChosenLanguage, FLocaleNames));
+}
+
+bool TDM::HasChangesToSave(bool Kept) const
+{
+    if (Kept || !(Settings() == FLoaded))
+        return true;
+    for (const TOptionKey &Key : OptionKeys)
+        if (Options.*Key.Field != FLoadedOptions.*Key.Field)
+            return true;
+    return false;
+}
+
+void TDM::SaveToStore(bool Kept)
+{
+    if (Kept)
+        BrixCalculator1->SaveToStore();
+    TBrixStoreCtrl &Store = *BrixStoreCtrl1;
+    Store.SetIniSection(QStringLiteral("Defaults"));
+    const TPocketoSettings Now = Settings();
+    for (const TDialogKey &Key : DialogKeys)
+        if (Now.*Key.Field != FLoaded.*Key.Field && !(Kept && Key.SavedByComponent))
+            Store.WriteBoolean(QString::fromLatin1(Key.Name), Now.*Key.Field);
+    // "" (follow the desktop) is written too when it replaces a chosen name.
+    if (Now.Language != FLoaded.Language)
+        Store.WriteString(LanguageKey, Now.Language);
+    for (const TOptionKey &Key : OptionKeys)
+        if (Options.*Key.Field != FLoadedOptions.*Key.Field)
+            Store.WriteBoolean(QString::fromLatin1(Key.Name), Options.*Key.Field);
 }

@@ -6,6 +6,9 @@
 
 #include "brix/classes/component.h"
 #include "pocketowindow.h"
+#include "settingsdialog.h"
+
+#include <QStringList>
 
 namespace Brix {
 class TBrixCalcForm;
@@ -39,6 +42,36 @@ public:
     // the program beside the component's.
     TPocketoOptions Options;
 
+    // ---- Settings ----
+
+    // Reads the program's keys from the store's current file over the values
+    // read before: the component's keys, the three formatter keys, "Show
+    // Tape", "Scientific" and "Language" (also when empty).
+    void LoadFromStore();
+    // After the last file: sets the language (the chosen one, else the one
+    // LocaleNames, the desktop's, give) and remembers every value as loaded,
+    // so that SaveToStore can tell what the user changed.
+    void FinishLoading(const QStringList &LocaleNames);
+    // Whether a close (Kept: not by Escape) has anything to write.
+    bool HasChangesToSave(bool Kept) const;
+    // Writes to the store's current file. Kept: the component's keys (the
+    // window's values and the options). Whatever the close: each key of the
+    // dialog, the tape and the window kind that the user changed (the
+    // window's value, memory, decimal places and angle mode stay as they
+    // were after Escape). A key the user did not change is not written, so a
+    // file that never had the formatter keys or "Language" stays without.
+    void SaveToStore(bool Kept);
+
+    // The choices of the Settings dialog as the program holds them (angle
+    // mode and decimal places: the component's, which the window replaces
+    // with its own).
+    TPocketoSettings Settings() const;
+    // Takes the dialog's choices for the rest of the run and for the save:
+    // the calculation options, stay on top and the language go to the
+    // component, the grouping and trimming to the formatter. Angle mode and
+    // decimal places are the window's (they come back when it closes).
+    void ApplySettings(const TPocketoSettings &Value);
+
     // Trims the calculator window just before it is shown: the title is the
     // program's again (the window's language gave it the table's), the
     // cancel key is hidden (Escape still cancels, through the hidden key),
@@ -53,4 +86,12 @@ protected:
 
 private:
     void TrimWindow(Brix::TBrixCalcFormBase &Form);
+
+    // The desktop's languages, most wanted first.
+    QStringList FLocaleNames;
+    // A "Language" name read from the files ("" when none named one).
+    QString FChosenLanguage;
+    // What was read at start.
+    TPocketoSettings FLoaded;
+    TPocketoOptions FLoadedOptions;
 };

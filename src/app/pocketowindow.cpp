@@ -1,8 +1,13 @@
 #include "pocketowindow.h"
 
+#include "pocketodm.h"
+#include "settingsdialog.h"
+
 #include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/version.h"
+#include "brix/widgets/buttons.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -24,8 +29,8 @@ const int TapeWidth = 200;
 
 } // namespace
 
-TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoOptions &Options)
-    : QObject(&Form), FForm(Form), FOptions(Options)
+TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TDM &DM)
+    : QObject(&Form), FForm(Form), FDM(DM), FOptions(DM.Options)
 {
     // Right clicks on a key reach the panel on their way up; the decimal
     // places box keeps its own edit menu.
@@ -73,7 +78,6 @@ void TPocketoWindowExtras::BuildMenu()
     FMenu = new QMenu(&FForm);
     FMenu->setObjectName(QStringLiteral("PocketoMenu"));
     FMenu->setToolTipsVisible(true);
-    TBrixCalcEngine &Engine = *FForm.CalcEngine;
 
     QAction *Scientific = FMenu->addAction(tr("Scientific"));
     Scientific->setCheckable(true);
@@ -88,14 +92,20 @@ void TPocketoWindowExtras::BuildMenu()
     FTapeAction = FMenu->addAction(WithKeys(tr("Tape"), Qt::CTRL | Qt::Key_T));
     FTapeAction->setCheckable(true);
     connect(FTapeAction, &QAction::triggered, this, [this](bool Checked) { SetTapeShown(Checked); });
+    QAction *Settings = FMenu->addAction(tr("Settings…"));
+    connect(Settings, &QAction::triggered, this, [this] { OpenSettings(); });
     FMenu->addSeparator();
 
-    QAction *Copy = FMenu->addAction(WithKeys(tr("Copy"), Qt::CTRL | Qt::Key_C));
-    Copy->setToolTip(Engine.GetName(ectCopyHint));
-    connect(Copy, &QAction::triggered, this, [this] { FForm.ClickKey(ckCopy); });
-    QAction *Paste = FMenu->addAction(WithKeys(tr("Paste"), Qt::CTRL | Qt::Key_V));
-    Paste->setToolTip(Engine.GetName(ectPasteHint));
-    connect(Paste, &QAction::triggered, this, [this] { FForm.ClickKey(ckPaste); });
+    FUndoAction = FMenu->addAction(WithKeys(tr("Undo"), Qt::CTRL | Qt::Key_Z));
+    connect(FUndoAction, &QAction::triggered, this, [this] { FForm.Undo(); });
+    FRedoAction = FMenu->addAction(WithKeys(tr("Redo"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(FRedoAction, &QAction::triggered, this, [this] { FForm.Redo(); });
+    FMenu->addSeparator();
+
+    FCopyAction = FMenu->addAction(WithKeys(tr("Copy"), Qt::CTRL | Qt::Key_C));
+    connect(FCopyAction, &QAction::triggered, this, [this] { FForm.ClickKey(ckCopy); });
+    FPasteAction = FMenu->addAction(WithKeys(tr("Paste"), Qt::CTRL | Qt::Key_V));
+    connect(FPasteAction, &QAction::triggered, this, [this] { FForm.ClickKey(ckPaste); });
     FMenu->addSeparator();
 
     QAction *About = FMenu->addAction(tr("About LumoPocketo"));
@@ -107,6 +117,12 @@ void TPocketoWindowExtras::OpenMenu(const QPoint &GlobalPos)
     if (!FMenu)
         BuildMenu();
     FTapeAction->setChecked(FTape && FTape->isVisible());
+    FUndoAction->setEnabled(FForm.UndoHistory().UndoCount() > 0);
+    FRedoAction->setEnabled(FForm.UndoHistory().RedoCount() > 0);
+    // The hints of the text tables, in the language the window has now.
+    const TBrixCalcEngine &Engine = *FForm.CalcEngine;
+    FCopyAction->setToolTip(Engine.GetName(ectCopyHint));
+    FPasteAction->setToolTip(Engine.GetName(ectPasteHint));
     FMenu->popup(GlobalPos);
 }
 
@@ -144,9 +160,74 @@ void TPocketoWindowExtras::SwitchWindow(bool Scientific)
     if (Scientific == (FForm.WindowKind() == wkScientific))
         return;
     FOptions.SwitchWindow = true;
-    FOptions.CarriedTape = FForm.CalcEngine->HistoryLines();
+    FOptions.Carried = TPocketoCarried{FForm.CalcEngine->SaveState(), FForm.UndoHistory()};
     FForm.Cancelled = false; // the values go to the next window
     FForm.close();
+}
+
+// ---- Settings ----
+
+TPocketoSettings TPocketoWindowExtras::CurrentSettings() const
+{
+    TPocketoSettings S = FDM.Settings();
+    S.AngleMode = FForm.CalcEngine->AngleMode();
+    S.DecimalPlaces = FForm.CalcEngine->DecimalPlaces();
+    return S;
+}
+
+void TPocketoWindowExtras::OpenSettings()
+{
+    TPocketoSettingsDialog Dialog(CurrentSettings(), *FForm.CalcEngine, &FForm);
+    const bool Accepted = Dialog.exec() == QDialog::Accepted;
+    // The keyboard goes back to the calculator, also where no window
+    // manager hands it back.
+    FForm.activateWindow();
+    if (Accepted)
+        ApplySettings(Dialog.Settings());
+}
+
+void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
+{
+    FDM.ApplySettings(Value);
+    TBrixCalcEngine &Engine = *FForm.CalcEngine;
+
+    // The options hold for the whole calculation: the undo steps get them
+    // too, so that going back never switches them back.
+    const auto SetOptions = [&Value](TBrixCalcEngineState &State) {
+        State.Precedence = Value.Precedence;
+        State.PrefixFunctions = Value.PrefixFunctions;
+        State.BinaryPercent = Value.BinaryPercent;
+        State.OperatorSameLine = Value.OperatorSameLine;
+    };
+    FForm.UndoHistory().Amend(SetOptions);
+    TBrixCalcEngineState Before = Engine.SaveState();
+    SetOptions(Before);
+    Engine.SetPrecedence(Value.Precedence);
+    Engine.SetPrefixFunctions(Value.PrefixFunctions);
+    Engine.SetBinaryPercent(Value.BinaryPercent);
+    Engine.SetOperatorSameLine(Value.OperatorSameLine);
+
+    // Angle mode and decimal places are the calculation's, as the angle key
+    // and the decimal places box set them: a change is one undo step.
+    const Byte Places = Byte(qBound(0, Value.DecimalPlaces, 255));
+    if (Value.AngleMode != Before.AngleMode || Places != Before.DecimalPlaces) {
+        Engine.SetAngleMode(Value.AngleMode);
+        Engine.SetDecimalPlaces(Places); // the box follows, as no step of its own
+        FForm.UndoHistory().Record(std::move(Before));
+    }
+    // Grouping and trimming are the formatter's, which the engine renders
+    // with.
+    Engine.RedrawDisplay();
+    FForm.ShowValues();
+
+    FForm.StayOnTop(Value.StayOnTop);
+
+    // The window re-reads its texts in the new language, the title with
+    // them: the program's title stays.
+    const QString Title = FForm.windowTitle();
+    Engine.SetLanguage(FDM.BrixCalculator1->Language());
+    FForm.setWindowTitle(Title);
+    FForm.RadBtn->setText(Engine.GetAngleModeStr());
 }
 
 // ---- Tape ----

@@ -1,9 +1,12 @@
 // The program's additions to its calculator window: a context menu (a right
 // click on the displays or the keypad panel, the Menu key, Shift+F10), the
-// tape beside the window (also Ctrl+T) and the About box. The menu, the tape
-// and the box are built the first time they are needed, so that start-up
-// stays as fast as the window alone.
+// tape beside the window (also Ctrl+T), the Settings dialog and the About
+// box. The menu, the tape and the dialogs are built the first time they are
+// needed, so that start-up stays as fast as the window alone.
 #pragma once
+
+#include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators_undo.h"
 
 #include <QObject>
 #include <QString>
@@ -20,6 +23,15 @@ class QWidget;
 namespace Brix {
 class TBrixCalcFormBase;
 }
+class TDM;
+struct TPocketoSettings;
+
+// What a window hands on to the window that replaces it.
+struct TPocketoCarried
+{
+    Brix::TBrixCalcEngineState State;
+    Brix::TBrixCalcUndoHistory UndoHistory;
+};
 
 // What the program keeps beyond the calculator component's own options.
 struct TPocketoOptions
@@ -32,9 +44,9 @@ struct TPocketoOptions
     // The settings file the program writes (shown in the About box).
     QString SettingsFile;
     // Set when the window closed to be shown again as the other kind
-    // (Scientific tells which); the tape's lines go with it.
+    // (Scientific tells which); its calculation goes with it.
     bool SwitchWindow = false;
-    std::optional<QStringList> CarriedTape;
+    std::optional<TPocketoCarried> Carried;
 };
 
 // Lives as a child of the window it extends and ends with it.
@@ -42,9 +54,9 @@ class TPocketoWindowExtras : public QObject
 {
     Q_OBJECT
 public:
-    // Extends Form; Options must outlive the window. When Options.ShowTape
-    // is set, the tape opens when the window is first shown.
-    TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TPocketoOptions &Options);
+    // Extends Form; DM (whose Options it uses) must outlive the window. When
+    // Options.ShowTape is set, the tape opens when the window is first shown.
+    TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TDM &DM);
 
     // The menu and the tape, or nullptr until first used.
     QMenu *Menu() const { return FMenu; }
@@ -56,8 +68,20 @@ public:
     // Shows or hides the tape and remembers the choice in the options.
     void SetTapeShown(bool Value);
     // Closes the window (keeping its values) to be shown again as the
-    // scientific (true) or compact window, and remembers the choice.
+    // scientific (true) or compact window with the whole calculation and
+    // its undo steps, and remembers the choice.
     void SwitchWindow(bool Scientific);
+    // The Settings dialog, modal over the window; OK applies its choices.
+    void OpenSettings();
+    // The dialog's choices as the window shows them now (its own angle mode
+    // and decimal places).
+    TPocketoSettings CurrentSettings() const;
+    // Applies Value at once: to the program (see TDM::ApplySettings) and to
+    // this window: its engine's options (which no undo step takes back),
+    // angle mode and decimal places (one undo step, as the box and the angle
+    // key are), the displays in the new number format, stay on top, and the
+    // texts of the new language.
+    void ApplySettings(const TPocketoSettings &Value);
     // The About box's text, and the box itself (modal over the window).
     QString AboutText() const;
     void ShowAbout();
@@ -73,9 +97,14 @@ private:
     void OpenMenuFromKeyboard();
 
     Brix::TBrixCalcFormBase &FForm;
+    TDM &FDM;
     TPocketoOptions &FOptions;
     QMenu *FMenu = nullptr;
     QAction *FTapeAction = nullptr;
+    QAction *FUndoAction = nullptr;
+    QAction *FRedoAction = nullptr;
+    QAction *FCopyAction = nullptr;
+    QAction *FPasteAction = nullptr;
     QWidget *FTape = nullptr;
     QPlainTextEdit *FTapeView = nullptr;
 };

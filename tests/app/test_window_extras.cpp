@@ -122,8 +122,8 @@ TEST_F(WindowExtras, MenuOpensFromTheDisplaysThePanelAndTheKeyboardBuiltOnFirstU
         R.Open();
         ASSERT_NE(Extras->Menu(), nullptr);
         EXPECT_TRUE(Extras->Menu()->isVisible());
-        EXPECT_EQ(Entries(),
-                  QStringList({"Scientific", "Tape", "Copy", "Paste", "About LumoPocketo"}));
+        EXPECT_EQ(Entries(), QStringList({"Scientific", "Tape", "Settings…", "Undo", "Redo", "Copy",
+                                          "Paste", "About LumoPocketo"}));
         Extras->Menu()->close();
         EXPECT_TRUE(Form->isVisible());
     }
@@ -179,6 +179,14 @@ TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
     EXPECT_FALSE(DM->Options.ShowTape);
 }
 
+// The component hands the window the other options itself.
+TEST_F(WindowExtras, OperatorSameLineReachesTheWindow)
+{
+    DM->BrixCalculator1->SetOperatorSameLine(true);
+    Open();
+    EXPECT_TRUE(Form->CalcEngine->OperatorSameLine());
+}
+
 TEST_F(WindowExtras, RememberedTapeOpensWithTheWindow)
 {
     DM->Options.ShowTape = true;
@@ -202,6 +210,30 @@ TEST_F(WindowExtras, CopyAndPasteEntriesUseTheWindowsKeys)
     // The hints of the text tables.
     EXPECT_EQ(Entry("Copy")->toolTip(), Form->CalcEngine->GetName(ectCopyHint));
     EXPECT_EQ(Entry("Paste")->toolTip(), Form->CalcEngine->GetName(ectPasteHint));
+}
+
+TEST_F(WindowExtras, UndoAndRedoEntriesFollowTheWindowsHistory)
+{
+    Open();
+    auto Enabled = [&] {
+        Key(Qt::Key_Menu);
+        const std::pair<bool, bool> Result{Entry("Undo")->isEnabled(), Entry("Redo")->isEnabled()};
+        Extras->Menu()->close();
+        return Result;
+    };
+    EXPECT_EQ(Enabled(), std::pair(false, false)) << "nothing typed yet";
+    Type("12+5");
+    EXPECT_EQ(Enabled(), std::pair(true, false));
+    EXPECT_TRUE(Entry("Undo")->text().endsWith(QKeySequence(Qt::CTRL | Qt::Key_Z).toString(
+        QKeySequence::NativeText)));
+    Entry("Undo")->trigger();
+    EXPECT_EQ(Form->ValueDisplay->text(), "12.0000");
+    EXPECT_EQ(Enabled(), std::pair(true, true));
+    Entry("Redo")->trigger();
+    EXPECT_EQ(Form->ValueDisplay->text(), "5");
+    EXPECT_EQ(Enabled(), std::pair(true, false));
+    Type("=");
+    EXPECT_EQ(Form->ValueDisplay->text(), "17.0000");
 }
 
 TEST_F(WindowExtras, AboutNamesVersionAndSettingsFile)
@@ -331,6 +363,63 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
     EXPECT_EQ(Calc.Memory(), Extended(9));
     EXPECT_EQ(Calc.AngleMode(), amDegrees);
     EXPECT_EQ(Calc.DecimalPlaces(), 2);
+}
+
+// The switch hands on the whole calculation: a pending 2 + 3 finishes in the
+// scientific window, and Ctrl+Z there takes back the keys typed before the
+// switch.
+TEST_F(WindowExtras, SwitchCarriesThePendingCalculationAndTheUndoSteps)
+{
+    TBrixCalculator &Calc = *DM->BrixCalculator1;
+    QStringList Seen; // the scientific window's display after each step
+    int Windows = 0;
+    auto Run = [&](TBrixCalcFormBase *F) {
+        ++Windows;
+        QTimer::singleShot(0, F, [&, F] {
+            auto *X = F->findChild<TPocketoWindowExtras *>();
+            QWidget *Target = F->focusWidget() ? F->focusWidget() : F;
+            if (F->WindowKind() == wkCompact) {
+                for (char C : QByteArray("2+3"))
+                    QTest::keyClick(Target, C);
+                QTest::keyClick(Target, Qt::Key_I, Qt::NoModifier); // 1/x: 0.3333, undone below
+                X->SwitchWindow(true);
+                return;
+            }
+            Seen << F->ValueDisplay->text();
+            QTest::keyClick(Target, Qt::Key_Z, Qt::ControlModifier);
+            Seen << F->ValueDisplay->text();
+            QTest::keyClick(Target, '=');
+            Seen << F->ValueDisplay->text();
+            for (int I = 0; I < 2; ++I)
+                QTest::keyClick(Target, Qt::Key_Z, Qt::ControlModifier);
+            Seen << F->ValueDisplay->text();
+            for (char C : QByteArray("4="))
+                QTest::keyClick(Target, C);
+            Seen << F->ValueDisplay->text();
+            F->close();
+        });
+    };
+    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
+        DM->BrixCalculator1StartCalculator(S, F);
+        Run(F);
+    });
+    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
+        DM->BrixCalculator1StartSciCalculator(S, F);
+        Run(F);
+    });
+    bool Scientific = false;
+    do {
+        DM->Options.SwitchWindow = false;
+        Calc.SetCalculatorType(Scientific ? ctScientific : ctStandard);
+        ASSERT_TRUE(Calc.Execute());
+        Scientific = DM->Options.Scientific;
+    } while (DM->Options.SwitchWindow && Windows < 3);
+
+    ASSERT_EQ(Windows, 2);
+    // 1/x of the 3 with 2 + pending; Ctrl+Z: the key before the switch;
+    // 2 + 3 =; back over = and 3; 2 + 4 =.
+    EXPECT_EQ(Seen.join(u'|').toStdString(), "0.3333|3|5.0000|2.0000|6.0000");
+    EXPECT_EQ(Calc.Value(), Extended(6));
 }
 
 } // namespace

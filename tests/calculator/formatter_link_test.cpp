@@ -74,6 +74,45 @@ TEST_F(FormatterLinkTest, DisplayIsGroupedWhileTyping)
     }
 }
 
+// The formatter's options changed under a running engine: the display
+// follows at once, the entry and the error display stay what they are.
+TEST_F(FormatterLinkTest, RedrawDisplayFollowsNewFormatterOptions)
+{
+    struct Row
+    {
+        const char *Name;
+        const char *Keys;
+        bool Thousands, Trim;
+        const char *Display;
+    };
+    const Row Rows[] = {
+        {"a result, grouped", "1 2 3 4 5 6 7 =", true, false, "1,234,567.0000"},
+        {"a result, trimmed", "1 / 4 =", false, true, "0.25"},
+        {"a number being typed", "1 2 3 4 5 . 5", true, false, "12,345.5"},
+        {"an error stays", "1 / 0 =", true, false, "Error!"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        F->SetShowThousands(false);
+        F->SetTrimTrailingZeroes(false);
+        Press(*E, "ac");
+        Press(*E, R.Keys);
+        const QString Entry = E->EntryText();
+        const QString Tape_ = Tape(*E);
+        int Changes = 0;
+        E->SetOnDisplayChange([&](TObject *) { ++Changes; });
+        F->SetShowThousands(R.Thousands);
+        F->SetTrimTrailingZeroes(R.Trim);
+        E->RedrawDisplay();
+        E->SetOnDisplayChange(nullptr);
+        EXPECT_TRUE(E->GetDisplayStr().startsWith(QString::fromUtf8(R.Display)))
+            << E->GetDisplayStr().toStdString();
+        EXPECT_EQ(E->EntryText(), Entry);
+        EXPECT_EQ(Tape(*E), Tape_);
+        EXPECT_EQ(Changes, QString::fromUtf8(R.Display) == "Error!" ? 0 : 1);
+    }
+}
+
 TEST_F(FormatterLinkTest, EntryKeysTypeTheFormattersSeparator)
 {
     F->CustomSettings()->SetUseRegional(false);

@@ -179,8 +179,8 @@ else
     check "$keys opens a popup window" test -n "$popup"
     if [ -n "$popup" ]; then
       geometry=$(xdotool getwindowgeometry "$popup")
-      check "$keys: the popup holds the six lines of the menu ($geometry)" \
-        grep -qE 'Geometry: [0-9]+x(9[0-9]|1[0-9][0-9])$' <<< "$geometry"
+      check "$keys: the popup holds the eight entries of the menu ($geometry)" \
+        grep -qE 'Geometry: [0-9]+x(1[5-9][0-9]|2[0-9][0-9])$' <<< "$geometry"
     fi
     xdotool key Escape
     sleep 0.3

@@ -410,6 +410,16 @@ void TBrixCalcEngine::SetDecimalPlaces(Byte Value)
     Notify(FOnDecimalPlacesChange);
 }
 
+void TBrixCalcEngine::RedrawDisplay()
+{
+    if (FDisplayValue.contains(GetName(ectErrorMsg)))
+        return;
+    if (!FValue.isEmpty())
+        SetDisplayStr(FValue);
+    else
+        SetDisplayStr(ValueToStr(GetAsFloat()));
+}
+
 void TBrixCalcEngine::SetMaxDisplayLength(Byte Value)
 {
     FMaxDisplayLength = Value;

@@ -31,6 +31,15 @@ public:
     std::optional<TBrixCalcEngineState> Redo(TBrixCalcEngineState Current);
     /// Drops every step.
     void Clear();
+    // Applies Change to every kept state, undo and redo steps alike: for an
+    // option set outside the commands (a settings dialog), which no step may
+    // take back.
+    template <class TChange> void Amend(TChange &&Change)
+    {
+        for (std::deque<TBrixCalcEngineState> *Steps : {&FUndo, &FRedo})
+            for (TBrixCalcEngineState &State : *Steps)
+                Change(State);
+    }
 
     /// Number of steps that can be undone and redone.
     ///@{

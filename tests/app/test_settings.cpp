@@ -1,0 +1,324 @@
+// The Settings dialog on the program's compact window: OK applies the
+// choices to the running window at once, Cancel changes nothing; and what a
+// close writes to the settings file: the keys the user changed, also after
+// Escape, and the formatter keys and "Language" only then.
+#include "pocketodm.h"
+#include "pocketowindow.h"
+#include "settingsdialog.h"
+
+#include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators.h"
+#include "brix/calcwindows/calculators_standard.h"
+#include "brix/formatters/components.h"
+#include "brix/formatters/numeric.h"
+#include "brix/store/storectrls.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
+#include "common/regional_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace Brix;
+
+namespace {
+
+struct TDMFree
+{
+    void operator()(TDM *P) const { P->Free(); }
+};
+
+class SettingsDialog : public BrixTest::RegionalFixture
+{
+protected:
+    void SetUp() override
+    {
+        RegionalFixture::SetUp();
+        DM.reset(TDM::Create());
+        DM->FinishLoading({QStringLiteral("en-GB")});
+        Form = std::make_unique<TBrixCalcForm>();
+        Form->SetHideFnBtns(true);
+        // As the component prepares the window: its formatter and language.
+        Form->CalcEngine->SetFormatter(DM->BrixFormatter1->FloatFormatter());
+        Form->CalcEngine->SetLanguage(DM->BrixCalculator1->Language());
+        TBrixCalcForm *Trimmed = Form.get();
+        DM->BrixCalculator1StartCalculator(nullptr, Trimmed);
+        Extras = Form->findChild<TPocketoWindowExtras *>();
+        ASSERT_NE(Extras, nullptr);
+        Form->show();
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        DM.reset();
+        RegionalFixture::TearDown();
+    }
+
+    void Type(const char *Keys)
+    {
+        for (const char *C = Keys; *C; ++C)
+            QTest::keyClick(Form->focusWidget() ? Form->focusWidget() : Form.get(), *C);
+    }
+
+    // Opens the dialog from the menu, lets Edit change its controls, then
+    // presses Button; returns whether the dialog was seen.
+    bool RunDialog(const std::function<void(QDialog &)> &Edit, QDialogButtonBox::StandardButton Button)
+    {
+        bool Seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *Dialog = qobject_cast<TPocketoSettingsDialog *>(QApplication::activeModalWidget());
+            if (!Dialog)
+                return;
+            Seen = true;
+            Edit(*Dialog);
+            Dialog->findChild<QDialogButtonBox *>()->button(Button)->click();
+        });
+        Extras->OpenMenu(QPoint(0, 0));
+        for (QAction *A : Extras->Menu()->actions())
+            if (A->text() == QStringLiteral("Settings…"))
+                A->trigger();
+        Extras->Menu()->close();
+        return Seen;
+    }
+
+    std::unique_ptr<TDM, TDMFree> DM;
+    std::unique_ptr<TBrixCalcForm> Form;
+    TPocketoWindowExtras *Extras = nullptr;
+};
+
+// Every choice of the dialog, changed from the defaults.
+void ChangeEverything(QDialog &D)
+{
+    D.findChild<QComboBox *>("AngleMode")->setCurrentIndex(amDegrees);
+    D.findChild<QSpinBox *>("DecimalPlaces")->setValue(2);
+    for (const char *Name : {"Precedence", "ShowThousands", "LakhFormatting", "TrimTrailingZeroes",
+                             "StayOnTop", "BinaryPercent", "OperatorSameLine", "PrefixFunctions"})
+        D.findChild<QCheckBox *>(Name)->toggle();
+    auto *Language = D.findChild<QComboBox *>("Language");
+    Language->setCurrentIndex(Language->findData(QStringLiteral("German")));
+}
+
+TEST_F(SettingsDialog, ShowsTheWindowsValuesAndTheProgramsChoices)
+{
+    Form->CalcEngine->SetDecimalPlaces(7); // the window's own, not the component's 4
+    DM->BrixFormatter1->FloatFormatter()->SetShowThousands(true);
+    TPocketoSettings Shown;
+    ASSERT_TRUE(RunDialog(
+        [&](QDialog &D) { Shown = static_cast<TPocketoSettingsDialog &>(D).Settings(); },
+        QDialogButtonBox::Cancel));
+    TPocketoSettings Expected;
+    Expected.DecimalPlaces = 7;
+    Expected.ShowThousands = true;
+    EXPECT_TRUE(Shown == Expected);
+    EXPECT_EQ(Form->windowTitle(), DM->BrixCalculator1->Title());
+}
+
+TEST_F(SettingsDialog, OkAppliesToTheRunningWindowCancelDoesNot)
+{
+    Type("1234.5+");
+    const QString Title = Form->windowTitle();
+    const QString AddName = Form->Key(ckAdd)->accessibleName();
+    const TPocketoSettings Before = Extras->CurrentSettings();
+
+    ASSERT_TRUE(RunDialog(ChangeEverything, QDialogButtonBox::Cancel));
+    EXPECT_TRUE(Extras->CurrentSettings() == Before);
+    EXPECT_EQ(Form->ValueDisplay->text(), "1234.5000");
+    EXPECT_EQ(Form->Key(ckAdd)->accessibleName(), AddName);
+    EXPECT_FALSE(Form->IsStayOnTop());
+
+    ASSERT_TRUE(RunDialog(ChangeEverything, QDialogButtonBox::Ok));
+    TBrixCalcEngine &Engine = *Form->CalcEngine;
+    // Number format: two decimals, grouped the Indian way, zeroes trimmed.
+    EXPECT_EQ(Form->ValueDisplay->text(), "1,234.5");
+    EXPECT_EQ(Form->DPSpin->Value(), 2);
+    EXPECT_EQ(Engine.AngleMode(), amDegrees);
+    EXPECT_FALSE(Engine.Precedence());
+    EXPECT_FALSE(Engine.PrefixFunctions());
+    EXPECT_TRUE(Engine.BinaryPercent());
+    EXPECT_TRUE(Engine.OperatorSameLine());
+    EXPECT_TRUE(Form->IsStayOnTop());
+    // German texts, the program's title.
+    EXPECT_EQ(Form->Key(ckAdd)->accessibleName(), "Addieren");
+    EXPECT_EQ(Form->windowTitle(), Title);
+    // The program holds them for the save and for the next window.
+    EXPECT_EQ(DM->Settings().Language, "German");
+    EXPECT_EQ(DM->BrixCalculator1->Language(), elGerman);
+    EXPECT_TRUE(DM->BrixFormatter1->FloatFormatter()->LakhFormatting());
+    EXPECT_FALSE(DM->BrixCalculator1->Precedence());
+    EXPECT_TRUE(DM->BrixCalculator1->StayOnTop());
+
+    // Without precedence 1234.5 + 2 * 3 is (1234.5 + 2) * 3.
+    Type("2*3=");
+    EXPECT_EQ(Form->ValueDisplay->text(), "3,709.5");
+}
+
+TEST_F(SettingsDialog, GroupingAloneRedrawsTheNumberBeingTyped)
+{
+    Type("1234567");
+    ASSERT_TRUE(RunDialog([](QDialog &D) { D.findChild<QCheckBox *>("ShowThousands")->toggle(); },
+                          QDialogButtonBox::Ok));
+    EXPECT_EQ(Form->ValueDisplay->text(), "1,234,567");
+    Type("8");
+    EXPECT_EQ(Form->ValueDisplay->text(), "12,345,678");
+}
+
+// Undo never switches the options back; angle mode and decimal places come
+// back as they do after the angle key and the decimal places box.
+TEST_F(SettingsDialog, UndoAfterOkKeepsTheOptions)
+{
+    Type("2+3");
+    ASSERT_TRUE(RunDialog(ChangeEverything, QDialogButtonBox::Ok));
+    QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier); // the dialog's step
+    EXPECT_EQ(Form->CalcEngine->DecimalPlaces(), 4);
+    EXPECT_EQ(Form->CalcEngine->AngleMode(), amRadians);
+    EXPECT_FALSE(Form->CalcEngine->Precedence());
+    QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier); // the 3
+    EXPECT_FALSE(Form->CalcEngine->Precedence());
+    EXPECT_TRUE(Form->CalcEngine->BinaryPercent());
+    QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Form->CalcEngine->DecimalPlaces(), 2);
+    EXPECT_FALSE(Form->CalcEngine->Precedence());
+}
+
+// ---- What a close writes ----
+
+class SettingsSave : public BrixTest::RegionalFixture
+{
+protected:
+    // A settings file with Lines, loaded as the program loads it.
+    void Load(const QByteArray &Lines)
+    {
+        ASSERT_TRUE(Dir.isValid());
+        Path = Dir.filePath(QStringLiteral("lumopocketo.ini"));
+        QFile File(Path);
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write("[Defaults]\n" + Lines);
+        File.close();
+        DM.reset(TDM::Create());
+        DM->BrixStoreCtrl1->SetIniFile(Path);
+        DM->LoadFromStore();
+        DM->FinishLoading({QStringLiteral("en-GB")});
+    }
+    // Saves as a close does and gives the file's lines.
+    QStringList Save(bool Kept)
+    {
+        DM->SaveToStore(Kept);
+        DM->BrixStoreCtrl1->ForceCloseStorage();
+        QFile File(Path);
+        EXPECT_TRUE(File.open(QIODevice::ReadOnly));
+        return QString::fromUtf8(File.readAll()).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+    }
+    // Applies the program's settings with Change made to them.
+    void Choose(const std::function<void(TPocketoSettings &)> &Change)
+    {
+        TPocketoSettings S = DM->Settings();
+        Change(S);
+        DM->ApplySettings(S);
+    }
+
+    QTemporaryDir Dir;
+    QString Path;
+    std::unique_ptr<TDM, TDMFree> DM;
+};
+
+TEST_F(SettingsSave, FormatterKeysAndLanguageAreWrittenOnlyOnceChanged)
+{
+    struct Row
+    {
+        const char *Name;
+        std::function<void(TPocketoSettings &)> Change;
+        QStringList Written; // of the formatter keys and Language
+    };
+    const Row Rows[] = {
+        {"nothing changed", [](TPocketoSettings &) {}, {}},
+        {"thousands on", [](TPocketoSettings &S) { S.ShowThousands = true; },
+         {"Show Thousands Separators=1"}},
+        {"a language chosen", [](TPocketoSettings &S) { S.Language = "French"; },
+         {"Language=French"}},
+        {"all three formatter keys",
+         [](TPocketoSettings &S) {
+             S.ShowThousands = S.LakhFormatting = S.TrimTrailingZeroes = true;
+         },
+         {"Trim Trailing Zeroes=1", "Show Thousands Separators=1", "Lakh Formatting=1"}},
+    };
+    const QRegularExpression Watched("^(Trim Trailing Zeroes|Show Thousands Separators|"
+                                     "Lakh Formatting|Language)=");
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        Load("Memory=5\n");
+        Choose(R.Change);
+        EXPECT_TRUE(DM->HasChangesToSave(true));
+        const QStringList Lines = Save(true);
+        EXPECT_EQ(Lines.filter(Watched), R.Written);
+        EXPECT_TRUE(Lines.contains("Precedence=1")) << "the component's keys on a kept close";
+    }
+}
+
+TEST_F(SettingsSave, FollowingTheDesktopAgainEmptiesAChosenLanguage)
+{
+    Load("Language=german\n");
+    EXPECT_EQ(DM->BrixCalculator1->Language(), elGerman);
+    EXPECT_EQ(DM->Settings().Language, "German");
+    Choose([](TPocketoSettings &S) { S.Language.clear(); });
+    EXPECT_EQ(DM->BrixCalculator1->Language(), elEnglishInt) << "the desktop's (en-GB)";
+    EXPECT_TRUE(Save(true).contains("Language="));
+}
+
+// The user's file is read over a shipped one: an empty Language there (the
+// user's "Follow the desktop") wins over the shipped file's language.
+TEST_F(SettingsSave, AnEmptyLanguageInALaterFileFollowsTheDesktop)
+{
+    Load("Language=German\n");
+    const QString Shipped = Path;
+    Path = Dir.filePath(QStringLiteral("user.ini"));
+    QFile User(Path);
+    ASSERT_TRUE(User.open(QIODevice::WriteOnly));
+    User.write("[Defaults]\nLanguage=\n");
+    User.close();
+    DM.reset(TDM::Create());
+    for (const QString &File : {Shipped, Path}) {
+        DM->BrixStoreCtrl1->SetIniFile(File);
+        DM->LoadFromStore();
+    }
+    DM->FinishLoading({QStringLiteral("fr-FR")});
+    EXPECT_EQ(DM->BrixCalculator1->Language(), elFrench);
+    EXPECT_EQ(DM->Settings().Language, "");
+}
+
+// Escape discards the window's values but keeps what the user chose in the
+// dialog; with nothing chosen it writes nothing.
+TEST_F(SettingsSave, EscapeWritesOnlyTheChangedChoices)
+{
+    Load("Memory=5\n");
+    EXPECT_FALSE(DM->HasChangesToSave(false));
+
+    Choose([](TPocketoSettings &S) {
+        S.Precedence = false;
+        S.ShowThousands = true;
+        S.Language = "Swedish";
+        S.DecimalPlaces = 9; // the window's: not the program's to write
+    });
+    EXPECT_TRUE(DM->HasChangesToSave(false));
+    EXPECT_EQ(Save(false), QStringList({"[Defaults]", "Memory=5", "Precedence=0",
+                                        "Show Thousands Separators=1", "Language=Swedish"}));
+}
+
+} // namespace
