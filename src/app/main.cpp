@@ -1,7 +1,6 @@
 // LumoPocketo: start, load the settings, show the pocket calculator once,
 // save the settings unless the window was cancelled, end.
 #include "pocketodm.h"
-#include "pocketotranslations.h"
 #include "settingsfiles.h"
 
 #include "brix/classes/exceptions.h"
@@ -21,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 using namespace Brix;
 
@@ -174,13 +172,8 @@ int main(int argc, char **argv)
         AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     const QString SettingsFile = Files.Target();
     DM->Options.SettingsFile = SettingsFile;
-    // Lives until the end, so that a message box at exit speaks the language too.
-    std::optional<TPocketoTranslators> Translators;
     try {
         const bool MayWrite = LoadSettings(*DM, Files);
-        // The window's menu, tape and About box, and Qt's own texts, in the
-        // language the calculator speaks, before the window is built.
-        Translators.emplace(DM->BrixCalculator1->Language());
         // The window's menu switches between the compact and the scientific
         // window: the one closes with its values, the other opens with them.
         bool Scientific = StartScientific || DM->Options.Scientific;
@@ -209,6 +202,7 @@ int main(int argc, char **argv)
         DM->SaveToStore(Kept);
     } catch (const Exception &E) {
         // Nothing is saved after a failure here: the settings stay as they were.
+        DM->UseTranslations(); // the message box's own texts
         ReportError(E.Message());
         return 1;
     }
@@ -222,6 +216,7 @@ int main(int argc, char **argv)
             QStringLiteral("The settings could not be saved to %1.").arg(SettingsFile);
         if (!E.Message().isEmpty())
             Message += QStringLiteral("\n\n") + E.Message();
+        DM->UseTranslations();
         ReportError(Message);
         return 1;
     }

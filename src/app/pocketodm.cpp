@@ -174,6 +174,16 @@ void TDM::FinishLoading(const QStringList &LocaleNames)
     FLoadedOptions = Options;
 }
 
+void TDM::UseTranslations()
+{
+    const TBrixLanguage Language = BrixCalculator1->Language();
+    if (FTranslators && FTranslatorsLanguage == Language)
+        return;
+    FTranslators.reset(); // the old language's texts go first
+    FTranslators.emplace(Language);
+    FTranslatorsLanguage = Language;
+}
+
 TPocketoSettings TDM::Settings() const
 {
     const TBrixCalculator &Calc = *BrixCalculator1;

@@ -6,9 +6,12 @@
 
 #include "brix/classes/component.h"
 #include "pocketowindow.h"
+#include "pocketotranslations.h"
 #include "settingsdialog.h"
 
 #include <QStringList>
+
+#include <optional>
 
 namespace Brix {
 class TBrixCalcForm;
@@ -71,6 +74,12 @@ public:
     // component, the grouping and trimming to the formatter. Angle mode and
     // decimal places are the window's (they come back when it closes).
     void ApplySettings(const TPocketoSettings &Value);
+    // Installs the program's and Qt's translations for the calculator's
+    // language, or for its new one after a change; a no-op while they match.
+    // Called where translated texts are first needed (the window's menu,
+    // tape, About box and dialogs, a message at exit), so a start that shows
+    // none of them loads none.
+    void UseTranslations();
 
     // Trims the calculator window just before it is shown: the title is the
     // program's again (the window's language gave it the table's), the
@@ -94,4 +103,7 @@ private:
     // What was read at start.
     TPocketoSettings FLoaded;
     TPocketoOptions FLoadedOptions;
+    // The installed translations and the language they are for.
+    std::optional<TPocketoTranslators> FTranslators;
+    Brix::TBrixLanguage FTranslatorsLanguage{};
 };

@@ -75,6 +75,7 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TDM &DM)
 
 void TPocketoWindowExtras::BuildMenu()
 {
+    FDM.UseTranslations();
     FMenu = new QMenu(&FForm);
     FMenu->setObjectName(QStringLiteral("PocketoMenu"));
     FMenu->setToolTipsVisible(true);
@@ -177,6 +178,7 @@ TPocketoSettings TPocketoWindowExtras::CurrentSettings() const
 
 void TPocketoWindowExtras::OpenSettings()
 {
+    FDM.UseTranslations();
     TPocketoSettingsDialog Dialog(CurrentSettings(), *FForm.CalcEngine, &FForm);
     const bool Accepted = Dialog.exec() == QDialog::Accepted;
     // The keyboard goes back to the calculator, also where no window
@@ -228,12 +230,25 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     Engine.SetLanguage(FDM.BrixCalculator1->Language());
     FForm.setWindowTitle(Title);
     FForm.RadBtn->setText(Engine.GetAngleModeStr());
+    // The program's own texts follow: the menu is built again when next
+    // opened (this runs from one of its entries, so it goes later), and the
+    // tape takes its new name.
+    FDM.UseTranslations();
+    if (FMenu) {
+        FMenu->deleteLater();
+        FMenu = nullptr;
+    }
+    if (FTape) {
+        FTape->setWindowTitle(tr("Tape"));
+        FTapeView->setAccessibleName(tr("Tape"));
+    }
 }
 
 // ---- Tape ----
 
 void TPocketoWindowExtras::BuildTape()
 {
+    FDM.UseTranslations();
     // A child tool window of the dialog: a top-level window of its own would
     // get no input while the dialog's modal loop runs.
     FTape = new QWidget(&FForm, Qt::Tool);
@@ -290,6 +305,7 @@ void TPocketoWindowExtras::SetTapeShown(bool Value)
 
 QString TPocketoWindowExtras::AboutText() const
 {
+    FDM.UseTranslations();
     return tr("LumoPocketo %1").arg(QStringLiteral(BRIX_VERSION_STRING)) + u'\n' +
            tr("A pocket calculator for the desktop.") + QStringLiteral("\n\n") +
            tr("Settings file: %1").arg(QDir::toNativeSeparators(FOptions.SettingsFile));

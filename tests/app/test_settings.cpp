@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -133,6 +134,8 @@ TEST_F(SettingsDialog, ShowsTheWindowsValuesAndTheProgramsChoices)
 TEST_F(SettingsDialog, OkAppliesToTheRunningWindowCancelDoesNot)
 {
     Type("1234.5+");
+    Extras->SetTapeShown(true);
+    ASSERT_EQ(Extras->TapeView()->accessibleName(), "Tape");
     const QString Title = Form->windowTitle();
     const QString AddName = Form->Key(ckAdd)->accessibleName();
     const TPocketoSettings Before = Extras->CurrentSettings();
@@ -157,6 +160,11 @@ TEST_F(SettingsDialog, OkAppliesToTheRunningWindowCancelDoesNot)
     // German texts, the program's title.
     EXPECT_EQ(Form->Key(ckAdd)->accessibleName(), "Addieren");
     EXPECT_EQ(Form->windowTitle(), Title);
+    // The program's own texts follow: the tape's name, the menu built anew.
+    EXPECT_EQ(Extras->TapeView()->accessibleName(), "Rechenstreifen");
+    Extras->OpenMenu(QPoint(0, 0));
+    EXPECT_EQ(Extras->Menu()->actions().value(0)->text(), "Wissenschaftlich");
+    Extras->Menu()->close();
     // The program holds them for the save and for the next window.
     EXPECT_EQ(DM->Settings().Language, "German");
     EXPECT_EQ(DM->BrixCalculator1->Language(), elGerman);

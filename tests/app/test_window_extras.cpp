@@ -267,9 +267,10 @@ TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
         const char *Tape;
         const char *SettingsLine;
     };
-    const QStringList German{"Wissenschaftlich", "Rechenstreifen", "Kopieren", "Einfügen",
-                             "Über LumoPocketo"};
-    const QStringList English{"Scientific", "Tape", "Copy", "Paste", "About LumoPocketo"};
+    const QStringList German{"Wissenschaftlich", "Rechenstreifen", "Einstellungen…", "Rückgängig",
+                             "Wiederholen", "Kopieren", "Einfügen", "Über LumoPocketo"};
+    const QStringList English{"Scientific", "Tape",  "Settings…", "Undo",
+                              "Redo",       "Copy", "Paste",     "About LumoPocketo"};
     const Row Rows[] = {
         {"", "de-DE", German, "Rechenstreifen", "Einstellungsdatei: "},
         {"German", "en-US", German, "Rechenstreifen", "Einstellungsdatei: "},
@@ -279,8 +280,7 @@ TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
         SCOPED_TRACE(std::string(R.Setting) + " on " + R.Desktop);
         DM->BrixCalculator1->SetLanguage(
             ChooseLanguage(QString::fromUtf8(R.Setting), {QString::fromUtf8(R.Desktop)}));
-        TPocketoTranslators Translators(DM->BrixCalculator1->Language());
-        Open();
+        Open(); // the window loads its translations when it first needs them
         Extras->OpenMenu(Form->mapToGlobal(QPoint(0, 0)));
         EXPECT_EQ(Entries(), R.Entries);
         Extras->Menu()->hide();

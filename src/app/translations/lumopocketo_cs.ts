@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs" sourcelanguage="en">
 <context>
+    <name>TPocketoSettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Degrees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radians</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Angle mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow the desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Multiply and divide before add and subtract</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Function keys before their number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Percent as an operator (200 % 10 = 20)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Operators on the line of their number in the tape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Thousands separators (1,234,567.00)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Indian grouping (12,34,567.00)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Drop trailing zeroes of results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep the calculator above other windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TPocketoWindowExtras</name>
     <message>
         <source>Scientific</source>
@@ -34,6 +105,18 @@
     <message>
         <source>Settings file: %1</source>
         <translation>Soubor s nastavením: %1</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
