@@ -5,71 +5,71 @@
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Nastavení</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Stupně</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Radiány</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Grady</translation>
     </message>
     <message>
         <source>&amp;Angle mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ú&amp;hlové jednotky:</translation>
     </message>
     <message>
         <source>Follow the desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Podle systému</translation>
     </message>
     <message>
         <source>&amp;Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Jazyk:</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Výpočet</translation>
     </message>
     <message>
         <source>&amp;Multiply and divide before add and subtract</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Násobení a dělení před sčítáním a odčítáním</translation>
     </message>
     <message>
         <source>&amp;Function keys before their number</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Funkční klávesy před číslem</translation>
     </message>
     <message>
         <source>&amp;Percent as an operator (200 % 10 = 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Procenta jako operátor (200 % 10 = 20)</translation>
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Operátory na řádku svého čísla na pásce</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Čísla</translation>
     </message>
     <message>
         <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>Oddělovače &amp;tisíců (1,234,567.00)</translation>
     </message>
     <message>
         <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Indické seskupování (12,34,567.00)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vynechat koncové nuly ve výsledcích</translation>
     </message>
     <message>
         <source>&amp;Keep the calculator above other windows</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kalkulačka vždy nad ostatními okny</translation>
     </message>
 </context>
 <context>
@@ -108,15 +108,15 @@
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nastavení…</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Zpět</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Znovu</translation>
     </message>
 </context>
 </TS>

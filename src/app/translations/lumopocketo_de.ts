@@ -5,71 +5,71 @@
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Grad</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Bogenmaß</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Gon</translation>
     </message>
     <message>
         <source>&amp;Angle mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Winkeleinheit:</translation>
     </message>
     <message>
         <source>Follow the desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie der Desktop</translation>
     </message>
     <message>
         <source>&amp;Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sprache:</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Berechnung</translation>
     </message>
     <message>
         <source>&amp;Multiply and divide before add and subtract</source>
-        <translation type="unfinished"></translation>
+        <translation>P&amp;unkt- vor Strichrechnung</translation>
     </message>
     <message>
         <source>&amp;Function keys before their number</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Funktionstasten vor der Zahl</translation>
     </message>
     <message>
         <source>&amp;Percent as an operator (200 % 10 = 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Prozent als Operator (200 % 10 = 20)</translation>
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Operatoren auf dem Rechenstreifen in der Zeile ihrer Zahl</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Zahlen</translation>
     </message>
     <message>
         <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tausendertrennzeichen (1,234,567.00)</translation>
     </message>
     <message>
         <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Indische Gruppierung (12,34,567.00)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abschließende Nullen in Ergebnissen weglassen</translation>
     </message>
     <message>
         <source>&amp;Keep the calculator above other windows</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rechner immer im Vordergrund</translation>
     </message>
 </context>
 <context>
@@ -108,15 +108,15 @@
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen…</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
 </context>
 </TS>

@@ -5,71 +5,71 @@
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Grados</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Radianes</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Gradianes</translation>
     </message>
     <message>
         <source>&amp;Angle mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unidad angular:</translation>
     </message>
     <message>
         <source>Follow the desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Idioma del escritorio</translation>
     </message>
     <message>
         <source>&amp;Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Idioma:</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Cálculo</translation>
     </message>
     <message>
         <source>&amp;Multiply and divide before add and subtract</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Multiplicar y dividir antes de sumar y restar</translation>
     </message>
     <message>
         <source>&amp;Function keys before their number</source>
-        <translation type="unfinished"></translation>
+        <translation>Teclas de &amp;función antes del número</translation>
     </message>
     <message>
         <source>&amp;Percent as an operator (200 % 10 = 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Porcentaje como operador (200 % 10 = 20)</translation>
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Operadores en la línea de su número en la cinta</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Números</translation>
     </message>
     <message>
         <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Separadores de miles (1,234,567.00)</translation>
     </message>
     <message>
         <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Agrupación india (12,34,567.00)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eliminar los ceros finales de los resultados</translation>
     </message>
     <message>
         <source>&amp;Keep the calculator above other windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantener la &amp;calculadora sobre las demás ventanas</translation>
     </message>
 </context>
 <context>
@@ -108,15 +108,15 @@
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración…</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Deshacer</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rehacer</translation>
     </message>
 </context>
 </TS>

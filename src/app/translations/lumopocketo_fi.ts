@@ -5,71 +5,71 @@
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Asetukset</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Asteet</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Radiaanit</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Goonit</translation>
     </message>
     <message>
         <source>&amp;Angle mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kulma&amp;yksikkö:</translation>
     </message>
     <message>
         <source>Follow the desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Työpöydän kieli</translation>
     </message>
     <message>
         <source>&amp;Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kieli:</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Laskenta</translation>
     </message>
     <message>
         <source>&amp;Multiply and divide before add and subtract</source>
-        <translation type="unfinished"></translation>
+        <translation>Kerto- ja &amp;jakolasku ennen yhteen- ja vähennyslaskua</translation>
     </message>
     <message>
         <source>&amp;Function keys before their number</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Funktionäppäimet ennen lukua</translation>
     </message>
     <message>
         <source>&amp;Percent as an operator (200 % 10 = 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Prosentti operaattorina (200 % 10 = 20)</translation>
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Operaattorit samalla rivillä kuin lukunsa laskunauhassa</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Luvut</translation>
     </message>
     <message>
         <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tuhaterottimet (1,234,567.00)</translation>
     </message>
     <message>
         <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Intialainen ryhmittely (12,34,567.00)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>
-        <translation type="unfinished"></translation>
+        <translation>Jätä tulosten &amp;loppunollat pois</translation>
     </message>
     <message>
         <source>&amp;Keep the calculator above other windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Pidä laskin &amp;aina päällimmäisenä</translation>
     </message>
 </context>
 <context>
@@ -108,15 +108,15 @@
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Asetukset…</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Kumoa</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Tee uudelleen</translation>
     </message>
 </context>
 </TS>

@@ -5,71 +5,71 @@
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Degrés</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Radians</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Grades</translation>
     </message>
     <message>
         <source>&amp;Angle mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unité d’angle&#xa0;:</translation>
     </message>
     <message>
         <source>Follow the desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Langue du bureau</translation>
     </message>
     <message>
         <source>&amp;Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Langue&#xa0;:</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Calcul</translation>
     </message>
     <message>
         <source>&amp;Multiply and divide before add and subtract</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Multiplier et diviser avant d’additionner et de soustraire</translation>
     </message>
     <message>
         <source>&amp;Function keys before their number</source>
-        <translation type="unfinished"></translation>
+        <translation>Touches de &amp;fonction avant le nombre</translation>
     </message>
     <message>
         <source>&amp;Percent as an operator (200 % 10 = 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pourcentage comme opérateur (200 % 10 = 20)</translation>
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Opérateurs sur la ligne de leur nombre dans la bande de calcul</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombres</translation>
     </message>
     <message>
         <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Séparateurs de milliers (1,234,567.00)</translation>
     </message>
     <message>
         <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation type="unfinished"></translation>
+        <translation>Groupement &amp;indien (12,34,567.00)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les &amp;zéros finaux des résultats</translation>
     </message>
     <message>
         <source>&amp;Keep the calculator above other windows</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Garder la calculatrice au premier plan</translation>
     </message>
 </context>
 <context>
@@ -108,15 +108,15 @@
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres…</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir</translation>
     </message>
 </context>
 </TS>
