@@ -28,6 +28,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -92,10 +93,14 @@ protected:
             Dialog->findChild<QDialogButtonBox *>()->button(Button)->click();
         });
         Extras->OpenMenu(QPoint(0, 0));
-        for (QAction *A : Extras->Menu()->actions())
+        // OK drops the menu to build it again in the chosen language: close
+        // the one that was open, while it still exists.
+        QPointer<QMenu> Menu = Extras->Menu();
+        for (QAction *A : Menu->actions())
             if (A->text() == QStringLiteral("Settings…"))
                 A->trigger();
-        Extras->Menu()->close();
+        if (Menu)
+            Menu->close();
         return Seen;
     }
 
