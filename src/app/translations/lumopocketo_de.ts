@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Follow the desktop</source>
-        <translation>Wie der Desktop</translation>
+        <translation>Sprache des Desktops</translation>
     </message>
     <message>
         <source>&amp;Language:</source>

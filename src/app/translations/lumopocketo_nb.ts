@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatorer på samme linje som tallet sitt i regnestrimmelen</translation>
+        <translation>&amp;Operatorer på samme linje som tallet i regnestrimmelen</translation>
     </message>
     <message>
         <source>Numbers</source>

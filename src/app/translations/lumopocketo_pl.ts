@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatory w wierszu ich liczby na taśmie</translation>
+        <translation>&amp;Operatory w tym samym wierszu co liczba na taśmie</translation>
     </message>
     <message>
         <source>Numbers</source>

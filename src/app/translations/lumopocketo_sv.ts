@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatorer på samma rad som sitt tal i remsan</translation>
+        <translation>&amp;Operatorer på samma rad som talet i remsan</translation>
     </message>
     <message>
         <source>Numbers</source>
