@@ -28,7 +28,6 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -93,14 +92,10 @@ protected:
             Dialog->findChild<QDialogButtonBox *>()->button(Button)->click();
         });
         Extras->OpenMenu(QPoint(0, 0));
-        // OK drops the menu to build it again in the chosen language: close
-        // the one that was open, while it still exists.
-        QPointer<QMenu> Menu = Extras->Menu();
-        for (QAction *A : Menu->actions())
+        for (QAction *A : Extras->Menu()->actions())
             if (A->text() == QStringLiteral("Settings…"))
                 A->trigger();
-        if (Menu)
-            Menu->close();
+        Extras->Menu()->close();
         return Seen;
     }
 
