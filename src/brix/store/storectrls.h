@@ -41,28 +41,31 @@ enum TBrixStorageType
 /// changes it.
 extern BRIX_CONTROLS_EXPORT TBrixStorageType DefaultStorageType;
 
-/// Expands a leading folder macro and then %USER% (ReplaceUserMacro). A path
-/// that does not begin with "%" keeps its text; one that begins with "%" but
-/// with none of the known macros gives "". Macros match in any letter case;
-/// the text after the macro keeps its case. Every "\" of the given path
-/// becomes "/", since a configured "\" separates folders (a folder that a
+/// Expands a leading folder macro and then \%USER% (ReplaceUserMacro). A
+/// path that does not begin with \% keeps its text; one that begins with \%
+/// but with none of the known macros gives "". Macros match in any letter
+/// case; the text after the macro keeps its case. Every `\` of the given path
+/// becomes `/`, since a configured `\` separates folders (a folder that a
 /// macro names keeps its own characters).
-///   "%AppDir%\x.ini"    -> "<program folder>/x.ini"
-///   "%docdir%\A.ini"    -> "<documents folder>/A.ini"
-///   "%NOSUCH%\x.ini"    -> ""
-///   "C:\data\%user%.ini" -> "C:/data/<user name>.ini"
-/// Macros: %APPDIR% (the program's folder), %APPDATADIR% (the user's data
-/// folder), %DOCDIR%, %PICTUREDIR%, %MUSICDIR%, %VIDEODIR% (the user's
-/// folders), %TEMPDIR% (the temporary folder, symbolic links resolved);
-/// %ALLAPPDATADIR%, %ALLDOCDIR%, %ALLPICTUREDIR%, %ALLMUSICDIR%,
-/// %ALLVIDEODIR%, %WINDIR% and %SYSDIR% have no counterpart here and, like
-/// any folder that cannot be determined, give the program's folder.
+///
+///     "%AppDir%\x.ini"    -> "<program folder>/x.ini"
+///     "%docdir%\A.ini"    -> "<documents folder>/A.ini"
+///     "%NOSUCH%\x.ini"    -> ""
+///     "C:\data\%user%.ini" -> "C:/data/<user name>.ini"
+///
+/// Macros: \%APPDIR% (the program's folder), \%APPDATADIR% (the user's data
+/// folder), \%DOCDIR%, \%PICTUREDIR%, \%MUSICDIR%, \%VIDEODIR% (the user's
+/// folders), \%TEMPDIR% (the temporary folder, symbolic links resolved);
+/// \%ALLAPPDATADIR%, \%ALLDOCDIR%, \%ALLPICTUREDIR%, \%ALLMUSICDIR%,
+/// \%ALLVIDEODIR%, \%WINDIR% and \%SYSDIR% have no counterpart here and,
+/// like any folder that cannot be determined, give the program's folder.
 BRIX_CONTROLS_EXPORT QString ExpandPathMacros(const QString &Path);
 
-/// Replaces every "%USER%", in any letter case, by the logged-on user's name
-/// (the account of the effective user id, else $USER, else "lumo"). Text
+/// Replaces every \%USER%, in any letter case, by the logged-on user's name
+/// (the account of the effective user id, else `$USER`, else "lumo"). Text
 /// brought in by a replacement is not searched again.
-///   "Calc-%user%" -> "Calc-alice"
+///
+///     "Calc-%user%" -> "Calc-alice"
 BRIX_CONTROLS_EXPORT QString ReplaceUserMacro(const QString &Text);
 
 /// The folder of the running program, without a trailing separator.
@@ -187,7 +190,7 @@ public:
 
     /// A store is open.
     bool Opened() const { return FOpened; }
-    /// The section reads and writes use (the configured one, %USER% replaced).
+    /// The section reads and writes use (the configured one, \%USER% replaced).
     const QString &Section() const { return FSection; }
     /// The file of the open store ("" when none is open): the INI file, or
     /// the settings file that stands in for the registry key.
@@ -204,7 +207,7 @@ private:
     void CloseStores() noexcept;
     /// The settings file that stands in for the registry key RegPath: one
     /// file per key path under the user's configuration folder
-    /// ("\Software\Vintra" -> "<config>/Software/Vintra.conf").
+    /// (`\Software\Vintra` -> `<config>/Software/Vintra.conf`).
     QString RegistryFileName() const;
 
     TBrixStorageType FStorageType;
