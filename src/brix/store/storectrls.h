@@ -141,33 +141,31 @@ public:
     void WriteExtended(const QString &Ident, Extended Value, Byte DP);
     ///@}
 
-    /// Properties. Writing an equal value does nothing.
+    /// Where the values are kept. For this and the path and section
+    /// properties below, writing an equal value does nothing.
     TBrixStorageType StorageType() const { return FStorageType; }
     /// Closes the open store for good first (ForceCloseStorage); when that
     /// raises, the property keeps its value. The same holds for RegPath and
     /// IniFile.
     void SetStorageType(TBrixStorageType Value);
-    ///@{
+    /// The registry key path (stRegistry), `%USER%` allowed.
     const QString &RegPath() const { return FRegistryPath; }
     /// Closes an open registry store for good first.
     void SetRegPath(const QString &Value);
-    ///@}
-    ///@{
+    /// The registry section (stRegistry), `%USER%` allowed.
     const QString &RegSection() const { return FRegistrySection; }
     /// Redirects later registry reads and writes at once; the store stays open.
     void SetRegSection(const QString &Value);
-    ///@}
-    ///@{
+    /// The INI file (the INI kinds), a leading folder macro and `%USER%`
+    /// allowed (ExpandPathMacros).
     const QString &IniFile() const { return FIniFile; }
     /// Closes an open INI store for good first.
     void SetIniFile(const QString &Value);
-    ///@}
-    ///@{
+    /// The INI section (the INI kinds), `%USER%` allowed.
     const QString &IniSection() const { return FIniSection; }
     /// Redirects later INI reads and writes at once, also on an open
     /// buffered store; the store stays open.
     void SetIniSection(const QString &Value);
-    ///@}
     /// Plain properties, stored as given: StoreValue decides whether the store's paths are
     /// written to a component description; CustomColors is a list kept for colour pickers.
     ///@{
