@@ -174,14 +174,15 @@ void TDM::FinishLoading(const QStringList &LocaleNames)
     FLoadedOptions = Options;
 }
 
-void TDM::UseTranslations()
+bool TDM::UseTranslations()
 {
     const TBrixLanguage Language = BrixCalculator1->Language();
     if (FTranslators && FTranslatorsLanguage == Language)
-        return;
+        return false;
     FTranslators.reset(); // the old language's texts go first
     FTranslators.emplace(Language);
     FTranslatorsLanguage = Language;
+    return true;
 }
 
 TPocketoSettings TDM::Settings() const

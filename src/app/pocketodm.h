@@ -78,8 +78,8 @@ public:
     // language, or for its new one after a change; a no-op while they match.
     // Called where translated texts are first needed (the window's menu,
     // tape, About box and dialogs, a message at exit), so a start that shows
-    // none of them loads none.
-    void UseTranslations();
+    // none of them loads none. Returns whether it installed new ones.
+    bool UseTranslations();
 
     // Trims the calculator window just before it is shown: the title is the
     // program's again (the window's language gave it the table's), the

@@ -230,17 +230,18 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     Engine.SetLanguage(FDM.BrixCalculator1->Language());
     FForm.setWindowTitle(Title);
     FForm.RadBtn->setText(Engine.GetAngleModeStr());
-    // The program's own texts follow: the menu is built again when next
-    // opened (this runs from one of its entries, so it goes later), and the
-    // tape takes its new name.
-    FDM.UseTranslations();
-    if (FMenu) {
-        FMenu->deleteLater();
-        FMenu = nullptr;
-    }
-    if (FTape) {
-        FTape->setWindowTitle(tr("Tape"));
-        FTapeView->setAccessibleName(tr("Tape"));
+    // After a new language the program's own texts follow: the menu is
+    // built again when next opened (this runs from one of its entries, so it
+    // goes later), and the tape takes its new name.
+    if (FDM.UseTranslations()) {
+        if (FMenu) {
+            FMenu->deleteLater();
+            FMenu = nullptr;
+        }
+        if (FTape) {
+            FTape->setWindowTitle(tr("Tape"));
+            FTapeView->setAccessibleName(tr("Tape"));
+        }
     }
 }
 

@@ -95,7 +95,8 @@ protected:
         for (QAction *A : Extras->Menu()->actions())
             if (A->text() == QStringLiteral("Settings…"))
                 A->trigger();
-        Extras->Menu()->close();
+        if (Extras->Menu()) // a new language has it built again
+            Extras->Menu()->close();
         return Seen;
     }
 

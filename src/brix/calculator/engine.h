@@ -235,11 +235,11 @@ public:
     ///@}
     /// The display string: what a calculator window shows.
     const QString &GetDisplayStr() const { return FDisplayValue; }
-    // Writes the display again after the linked formatter's options changed
-    // (grouping, trimmed zeroes): a number being typed as typed, any other
-    // value as ValueToStr gives it now; an error display stays. Fires
-    // OnDisplayChange unless the display is an error; changes nothing else.
-    //   typed "1234567", grouping switched on -> "1,234,567"
+    /// Writes the display again after the linked formatter's options changed
+    /// (grouping, trimmed zeroes): a number being typed as typed, any other
+    /// value as ValueToStr gives it now; an error display stays. Fires
+    /// OnDisplayChange unless the display is an error; changes nothing else.
+    ///   typed "1234567", grouping switched on -> "1,234,567"
     void RedrawDisplay();
 
     // ---- Operators, brackets and results ----

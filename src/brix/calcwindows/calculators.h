@@ -117,6 +117,11 @@ public:
     /// Radians: the angle mode is amRadians; writing false sets amDegrees.
     virtual bool Radians() const;
     virtual void SetRadians(bool Value);
+    ///@}
+    ///@{
+    /// The own engine's options (see TBrixCalcEngine): each reads the
+    /// engine's value, and its Set... writes it through the engine's own
+    /// write accessor.
     virtual TBrixAngleMode AngleMode() const;
     virtual void SetAngleMode(TBrixAngleMode Value);
     virtual bool EnableGrads() const;
@@ -163,6 +168,9 @@ public:
     void SetValue(const Extended &Value);
     Extended AsFloat() const { return Value(); }
     void SetAsFloat(const Extended &Value) { SetValue(Value); }
+    ///@}
+    ///@{
+    /// The own engine's memory (TBrixCalcEngine::Memory, SetMemory).
     Extended Memory() const;
     void SetMemory(const Extended &Value);
     ///@}

@@ -238,12 +238,11 @@ public:
     /// A hidden window with the full layout and a fresh, cleared engine.
     explicit TBrixCalcForm(QWidget *Parent = nullptr);
 
-    ///@{
     /// Switches between the compact layout (true: the thirteen function keys
     /// hidden) and the full one; RedrawCalc runs only on a change.
     void SetHideFnBtns(bool Value);
+    /// True in the compact layout.
     bool HideFnBtns() const { return FHideFnBtns; }
-    ///@}
 
     /// Full layout: 190 x 249 at the design sizes (keys 30 x 22, display
     /// height 24), keypad rows at 105..193, memory display at 220. Compact:

@@ -31,9 +31,9 @@ public:
     std::optional<TBrixCalcEngineState> Redo(TBrixCalcEngineState Current);
     /// Drops every step.
     void Clear();
-    // Applies Change to every kept state, undo and redo steps alike: for an
-    // option set outside the commands (a settings dialog), which no step may
-    // take back.
+    /// Applies Change to every kept state, undo and redo steps alike: for an
+    /// option set outside the commands (a settings dialog), which no step may
+    /// take back.
     template <class TChange> void Amend(TChange &&Change)
     {
         for (std::deque<TBrixCalcEngineState> *Steps : {&FUndo, &FRedo})

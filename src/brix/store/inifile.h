@@ -47,7 +47,7 @@ struct BRIX_CONTROLS_EXPORT TBrixIniText
 /// Latin-1 (every byte one character, U+0000 to U+00FF), so any bytes give
 /// some text and no byte is lost. Invalid sequences in a UTF-8 or UTF-16
 /// file with a mark become U+FFFD.
-///   "k=\xC3\xA9" -> "k=é", ieUtf8;  "k=\xE9" -> "k=é", ieLatin1
+///   `"k=\xC3\xA9"` -> "k=é", ieUtf8;  `"k=\xE9"` -> "k=é", ieLatin1
 BRIX_CONTROLS_EXPORT TBrixIniText DecodeIniBytes(const QByteArray &Bytes);
 /// Encodes Text with Encoding, the byte-order mark first where it has one.
 /// ieLatin1 writes one byte per character as long as those bytes read back

@@ -41,28 +41,31 @@ enum TBrixStorageType
 /// changes it.
 extern BRIX_CONTROLS_EXPORT TBrixStorageType DefaultStorageType;
 
-/// Expands a leading folder macro and then %USER% (ReplaceUserMacro). A path
-/// that does not begin with "%" keeps its text; one that begins with "%" but
-/// with none of the known macros gives "". Macros match in any letter case;
-/// the text after the macro keeps its case. Every "\" of the given path
-/// becomes "/", since a configured "\" separates folders (a folder that a
+/// Expands a leading folder macro and then \%USER% (ReplaceUserMacro). A
+/// path that does not begin with \% keeps its text; one that begins with \%
+/// but with none of the known macros gives "". Macros match in any letter
+/// case; the text after the macro keeps its case. Every `\` of the given path
+/// becomes `/`, since a configured `\` separates folders (a folder that a
 /// macro names keeps its own characters).
-///   "%AppDir%\x.ini"    -> "<program folder>/x.ini"
-///   "%docdir%\A.ini"    -> "<documents folder>/A.ini"
-///   "%NOSUCH%\x.ini"    -> ""
-///   "C:\data\%user%.ini" -> "C:/data/<user name>.ini"
-/// Macros: %APPDIR% (the program's folder), %APPDATADIR% (the user's data
-/// folder), %DOCDIR%, %PICTUREDIR%, %MUSICDIR%, %VIDEODIR% (the user's
-/// folders), %TEMPDIR% (the temporary folder, symbolic links resolved);
-/// %ALLAPPDATADIR%, %ALLDOCDIR%, %ALLPICTUREDIR%, %ALLMUSICDIR%,
-/// %ALLVIDEODIR%, %WINDIR% and %SYSDIR% have no counterpart here and, like
-/// any folder that cannot be determined, give the program's folder.
+///
+///     "%AppDir%\x.ini"    -> "<program folder>/x.ini"
+///     "%docdir%\A.ini"    -> "<documents folder>/A.ini"
+///     "%NOSUCH%\x.ini"    -> ""
+///     "C:\data\%user%.ini" -> "C:/data/<user name>.ini"
+///
+/// Macros: \%APPDIR% (the program's folder), \%APPDATADIR% (the user's data
+/// folder), \%DOCDIR%, \%PICTUREDIR%, \%MUSICDIR%, \%VIDEODIR% (the user's
+/// folders), \%TEMPDIR% (the temporary folder, symbolic links resolved);
+/// \%ALLAPPDATADIR%, \%ALLDOCDIR%, \%ALLPICTUREDIR%, \%ALLMUSICDIR%,
+/// \%ALLVIDEODIR%, \%WINDIR% and \%SYSDIR% have no counterpart here and,
+/// like any folder that cannot be determined, give the program's folder.
 BRIX_CONTROLS_EXPORT QString ExpandPathMacros(const QString &Path);
 
-/// Replaces every "%USER%", in any letter case, by the logged-on user's name
-/// (the account of the effective user id, else $USER, else "lumo"). Text
+/// Replaces every \%USER%, in any letter case, by the logged-on user's name
+/// (the account of the effective user id, else `$USER`, else "lumo"). Text
 /// brought in by a replacement is not searched again.
-///   "Calc-%user%" -> "Calc-alice"
+///
+///     "Calc-%user%" -> "Calc-alice"
 BRIX_CONTROLS_EXPORT QString ReplaceUserMacro(const QString &Text);
 
 /// The folder of the running program, without a trailing separator.
@@ -138,33 +141,31 @@ public:
     void WriteExtended(const QString &Ident, Extended Value, Byte DP);
     ///@}
 
-    /// Properties. Writing an equal value does nothing.
+    /// Where the values are kept. For this and the path and section
+    /// properties below, writing an equal value does nothing.
     TBrixStorageType StorageType() const { return FStorageType; }
     /// Closes the open store for good first (ForceCloseStorage); when that
     /// raises, the property keeps its value. The same holds for RegPath and
     /// IniFile.
     void SetStorageType(TBrixStorageType Value);
-    ///@{
+    /// The registry key path (stRegistry), `%USER%` allowed.
     const QString &RegPath() const { return FRegistryPath; }
     /// Closes an open registry store for good first.
     void SetRegPath(const QString &Value);
-    ///@}
-    ///@{
+    /// The registry section (stRegistry), `%USER%` allowed.
     const QString &RegSection() const { return FRegistrySection; }
     /// Redirects later registry reads and writes at once; the store stays open.
     void SetRegSection(const QString &Value);
-    ///@}
-    ///@{
+    /// The INI file (the INI kinds), a leading folder macro and `%USER%`
+    /// allowed (ExpandPathMacros).
     const QString &IniFile() const { return FIniFile; }
     /// Closes an open INI store for good first.
     void SetIniFile(const QString &Value);
-    ///@}
-    ///@{
+    /// The INI section (the INI kinds), `%USER%` allowed.
     const QString &IniSection() const { return FIniSection; }
     /// Redirects later INI reads and writes at once, also on an open
     /// buffered store; the store stays open.
     void SetIniSection(const QString &Value);
-    ///@}
     /// Plain properties, stored as given: StoreValue decides whether the store's paths are
     /// written to a component description; CustomColors is a list kept for colour pickers.
     ///@{
@@ -187,7 +188,7 @@ public:
 
     /// A store is open.
     bool Opened() const { return FOpened; }
-    /// The section reads and writes use (the configured one, %USER% replaced).
+    /// The section reads and writes use (the configured one, \%USER% replaced).
     const QString &Section() const { return FSection; }
     /// The file of the open store ("" when none is open): the INI file, or
     /// the settings file that stands in for the registry key.
@@ -204,7 +205,7 @@ private:
     void CloseStores() noexcept;
     /// The settings file that stands in for the registry key RegPath: one
     /// file per key path under the user's configuration folder
-    /// ("\Software\Vintra" -> "<config>/Software/Vintra.conf").
+    /// (`\Software\Vintra` -> `<config>/Software/Vintra.conf`).
     QString RegistryFileName() const;
 
     TBrixStorageType FStorageType;

@@ -29,7 +29,7 @@ namespace Brix {
 // String utilities (total functions: any input, no failure)
 
 /// S with every character below code 33 removed from both ends.
-///   " \t12\n" -> "12";  "\x01" "a b" -> "a b";  "" -> ""
+///   `" \t12\n"` -> "12";  `"\x01" "a b"` -> "a b";  "" -> ""
 BRIX_CORE_EXPORT QString TrimControls(const QString &S);
 
 /// S without any occurrence of Ch.  RemoveChar("1,234,5", ',') -> "12345"
@@ -39,7 +39,7 @@ BRIX_CORE_EXPORT QString RemoveChar(const QString &S, QChar Ch);
 ///   " 1,234.5 " with ',' -> "1234.5"
 BRIX_CORE_EXPORT QString StripGroupSeparators(const QString &S, const TFormatSettings &Settings);
 
-/// S without any '%'.  "12%" -> "12"
+/// S without any '\%'.  "12%" -> "12"
 BRIX_CORE_EXPORT QString StripPercentSign(const QString &S);
 
 /// S (trimmed) without its sign marks: every '(' and ')' anywhere, then the
@@ -202,7 +202,7 @@ BRIX_CORE_EXPORT int TextToIntChecked(const QString &S);
 ///@}
 
 ///@{
-/// Reads S as a decimal number, tolerant of what users type and paste: '%'
+/// Reads S as a decimal number, tolerant of what users type and paste: '\%'
 /// signs and group separators are removed, brackets and leading or trailing
 /// '-' mean negative, and an unfinished tail ("12.", "3E", "3E-") is dropped.
 /// What remains must be: optional sign, digits with an optional

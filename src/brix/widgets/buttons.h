@@ -100,6 +100,9 @@ public:
     /// starts), and on every click (release over the key or a repeat).
     const TMouseEvent &OnMouseDown() const { return FOnMouseDown; }
     void SetOnMouseDown(TMouseEvent Value) { FOnMouseDown = std::move(Value); }
+    ///@}
+    ///@{
+    /// Raised on every click: a release over the key, and each repeat.
     const TNotifyEvent &OnClick() const { return FOnClick; }
     void SetOnClick(TNotifyEvent Value) { FOnClick = std::move(Value); }
     ///@}

@@ -204,8 +204,15 @@ public:
     /// Font-type bits: 1 raster, 2 device, 4 TrueType (scalable outline).
     int FontTypeInt() const { return fFontTypeInt; }
     void SetFontTypeInt(int Value) { fFontTypeInt = Value; }
+    ///@}
+    ///@{
+    /// The face's logical-font record; a new face name keeps the list's
+    /// name index up to date.
     const TBrixEnumLogFont &EnumLogFontEx() const { return fEnumLogFontEx; }
     void SetEnumLogFontEx(const TBrixEnumLogFont &Value);
+    ///@}
+    ///@{
+    /// The face's text metrics.
     const TBrixTextMetric &TextMetric() const { return fTextMetric; }
     void SetTextMetric(const TBrixTextMetric &Value) { fTextMetric = Value; }
     ///@}

@@ -61,6 +61,10 @@ public:
     void SetUpGlyph(const QPixmap &Value);
     QPixmap DownGlyph() const { return FDownButton->Glyph(); }
     void SetDownGlyph(const QPixmap &Value);
+    ///@}
+    ///@{
+    /// The number of images in each half's glyph (see
+    /// TBrixSpeedButton::NumGlyphs).
     int UpNumGlyphs() const { return FUpButton->NumGlyphs(); }
     void SetUpNumGlyphs(int Value) { FUpButton->SetNumGlyphs(Value); }
     int DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
