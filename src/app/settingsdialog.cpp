@@ -1,6 +1,7 @@
 #include "settingsdialog.h"
 
 #include "brix/calculator/engine.h"
+#include "brix/resources/calculator.h"
 #include "brix/resources/languages.h"
 
 #include <QCheckBox>
@@ -10,6 +11,8 @@
 #include <QGroupBox>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Brix;
 
@@ -42,6 +45,20 @@ const TLanguageRow LanguageRows[] = {
     {elSwedish, u"Svenska"},
 };
 
+// The calculator table's text for Key where it holds one in Language; it
+// holds no text of its own for some languages (a lookup gives them the
+// English one), and then "" so that the program's translation stands in.
+QString OwnTableText(const TBrixCalcEngine &Engine, TBrixLanguage Language, TBrixResCalc Key)
+{
+    if (Language == elEnglishInt || Language == elEnglishUS)
+        return Engine.GetName(Key);
+    const auto Entries = Internal::CalculatorStringsEntries();
+    const bool Own = std::any_of(Entries.begin(), Entries.end(), [&](const TBrixTextEntry &E) {
+        return E.Key == TextKey(Language, Key) && !E.Text.empty();
+    });
+    return Own ? Engine.GetName(Key) : QString();
+}
+
 } // namespace
 
 TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
@@ -66,7 +83,11 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     FDecimalPlaces->setObjectName(QStringLiteral("DecimalPlaces"));
     FDecimalPlaces->setRange(0, MaxDecimalPlaces);
     FDecimalPlaces->setValue(Settings.DecimalPlaces);
-    Form->addRow(Engine.GetName(ectDecimalsHint) + u':', FDecimalPlaces);
+    QString DecimalsLabel = OwnTableText(Engine, Engine.GetLanguage(), ectDecimalsHint);
+    if (DecimalsLabel.isEmpty())
+        DecimalsLabel = tr("Decimal places");
+    //: A form label: the text and its colon, as the language writes them.
+    Form->addRow(tr("%1:").arg(DecimalsLabel), FDecimalPlaces);
 
     FLanguage = new QComboBox(this);
     FLanguage->setObjectName(QStringLiteral("Language"));

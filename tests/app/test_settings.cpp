@@ -23,6 +23,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFormLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -176,6 +178,38 @@ TEST_F(SettingsDialog, OkAppliesToTheRunningWindowCancelDoesNot)
     // Without precedence 1234.5 + 2 * 3 is (1234.5 + 2) * 3.
     Type("2*3=");
     EXPECT_EQ(Form->ValueDisplay->text(), "3,709.5");
+}
+
+// The decimal places label is the calculator table's text where the table
+// has one in the language, else the program's translation; the colon is
+// written as the language writes it.
+TEST_F(SettingsDialog, DecimalPlacesLabelSpeaksTheWindowsLanguage)
+{
+    const struct
+    {
+        TBrixLanguage Language;
+        const char *Label;
+    } Rows[] = {
+        {elEnglishInt, "Decimal Places:"},          // the table's
+        {elFrench, "D\u00e9cimales\u00a0:"},      // the table's, a French colon
+        {elGerman, "Dezimalstellen:"},               // none in the table: translated
+        {elChineseSimplified, "\u5c0f\u6570\u4f4d\u6570\uff1a"},
+    };
+    for (const auto &R : Rows) {
+        SCOPED_TRACE(int(R.Language));
+        DM->BrixCalculator1->SetLanguage(R.Language);
+        Form->CalcEngine->SetLanguage(R.Language);
+        QString Label;
+        ASSERT_TRUE(RunDialog(
+            [&](QDialog &D) {
+                auto *Layout = D.findChild<QFormLayout *>();
+                auto *Text = qobject_cast<QLabel *>(
+                    Layout->labelForField(D.findChild<QSpinBox *>("DecimalPlaces")));
+                Label = Text ? Text->text() : QString();
+            },
+            QDialogButtonBox::Cancel));
+        EXPECT_EQ(Label, QString::fromUtf8(R.Label));
+    }
 }
 
 TEST_F(SettingsDialog, GroupingAloneRedrawsTheNumberBeingTyped)

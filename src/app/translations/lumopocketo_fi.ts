@@ -71,6 +71,15 @@
         <source>&amp;Keep the calculator above other windows</source>
         <translation>Pidä laskin &amp;aina päällimmäisenä</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Desimaalit</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
+        <translation>%1:</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
