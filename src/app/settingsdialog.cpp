@@ -1,6 +1,8 @@
 #include "settingsdialog.h"
 
 #include "brix/calculator/engine.h"
+#include "brix/classes/formatsettings.h"
+#include "brix/formatters/numeric.h"
 #include "brix/resources/calculator.h"
 #include "brix/resources/languages.h"
 
@@ -59,6 +61,20 @@ QString OwnTableText(const TBrixCalcEngine &Engine, TBrixLanguage Language, TBri
     return Own ? Engine.GetName(Key) : QString();
 }
 
+// The grouping examples with the separators the calculator writes numbers
+// with, so that they show what the display will: Groups are the digit
+// groups of the whole part ("1", "234", "567"), two decimals follow.
+QString GroupingExample(const TBrixCalcEngine &Engine, std::initializer_list<const char *> Groups)
+{
+    TFormatSettings Format = RegionalSettings();
+    if (const TBrixFloatFormatter *Formatter = Engine.Formatter())
+        Formatter->FetchSettings(Format);
+    QStringList Parts;
+    for (const char *Group : Groups)
+        Parts << QString::fromLatin1(Group);
+    return Parts.join(Format.ThousandSeparator) + Format.DecimalSeparator + QStringLiteral("00");
+}
+
 } // namespace
 
 TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
@@ -114,9 +130,13 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     auto *Numbers = new QGroupBox(tr("Numbers"), this);
     auto *NumberChecks = new QVBoxLayout(Numbers);
     FShowThousands = AddCheck(NumberChecks, QStringLiteral("ShowThousands"),
-                              tr("&Thousands separators (1,234,567.00)"), Settings.ShowThousands);
+                              tr("&Thousands separators (%1)")
+                                  .arg(GroupingExample(Engine, {"1", "234", "567"})),
+                              Settings.ShowThousands);
     FLakhFormatting = AddCheck(NumberChecks, QStringLiteral("LakhFormatting"),
-                               tr("&Indian grouping (12,34,567.00)"), Settings.LakhFormatting);
+                               tr("&Indian grouping (%1)")
+                                   .arg(GroupingExample(Engine, {"12", "34", "567"})),
+                               Settings.LakhFormatting);
     FTrimTrailingZeroes = AddCheck(NumberChecks, QStringLiteral("TrimTrailingZeroes"),
                                    tr("&Drop trailing zeroes of results"),
                                    Settings.TrimTrailingZeroes);

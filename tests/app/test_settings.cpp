@@ -212,6 +212,27 @@ TEST_F(SettingsDialog, DecimalPlacesLabelSpeaksTheWindowsLanguage)
     }
 }
 
+// The grouping examples are written with the separators the display uses.
+TEST_F(SettingsDialog, GroupingExamplesUseTheDisplaysSeparators)
+{
+    TBrixFormatSettingsSection &Format = *DM->BrixFormatter1->FormatSettings();
+    Format.SetUseRegional(false);
+    Format.SetSeparators(u',', u'.');
+    Type("1234567");
+    DM->BrixFormatter1->FloatFormatter()->SetShowThousands(true);
+    Form->CalcEngine->RedrawDisplay();
+    ASSERT_EQ(Form->ValueDisplay->text(), "1.234.567") << "the display's separators";
+    QStringList Texts;
+    ASSERT_TRUE(RunDialog(
+        [&](QDialog &D) {
+            for (const char *Name : {"ShowThousands", "LakhFormatting"})
+                Texts << D.findChild<QCheckBox *>(Name)->text();
+        },
+        QDialogButtonBox::Cancel));
+    EXPECT_EQ(Texts, QStringList({"&Thousands separators (1.234.567,00)",
+                                  "&Indian grouping (12.34.567,00)"}));
+}
+
 TEST_F(SettingsDialog, GroupingAloneRedrawsTheNumberBeingTyped)
 {
     Type("1234567");

@@ -56,12 +56,12 @@
         <translation>Números</translation>
     </message>
     <message>
-        <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation>&amp;Separadores de miles (1,234,567.00)</translation>
+        <source>&amp;Thousands separators (%1)</source>
+        <translation>&amp;Separadores de miles (%1)</translation>
     </message>
     <message>
-        <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation>&amp;Agrupación india (12,34,567.00)</translation>
+        <source>&amp;Indian grouping (%1)</source>
+        <translation>&amp;Agrupación india (%1)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>

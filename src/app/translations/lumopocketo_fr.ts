@@ -56,12 +56,12 @@
         <translation>Nombres</translation>
     </message>
     <message>
-        <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation>&amp;Séparateurs de milliers (1,234,567.00)</translation>
+        <source>&amp;Thousands separators (%1)</source>
+        <translation>&amp;Séparateurs de milliers (%1)</translation>
     </message>
     <message>
-        <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation>Groupement &amp;indien (12,34,567.00)</translation>
+        <source>&amp;Indian grouping (%1)</source>
+        <translation>Groupement &amp;indien (%1)</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>

@@ -56,12 +56,12 @@
         <translation>数字</translation>
     </message>
     <message>
-        <source>&amp;Thousands separators (1,234,567.00)</source>
-        <translation>千位分隔符(&amp;T)（1,234,567.00）</translation>
+        <source>&amp;Thousands separators (%1)</source>
+        <translation>千位分隔符(&amp;T)（%1）</translation>
     </message>
     <message>
-        <source>&amp;Indian grouping (12,34,567.00)</source>
-        <translation>印度式分组(&amp;I)（12,34,567.00）</translation>
+        <source>&amp;Indian grouping (%1)</source>
+        <translation>印度式分组(&amp;I)（%1）</translation>
     </message>
     <message>
         <source>&amp;Drop trailing zeroes of results</source>
