@@ -158,8 +158,8 @@ int main(int argc, char **argv)
     }
     QApplication::setApplicationName(AppTitle);
     // The calculator's windows name "Segoe UI", Arial and Tahoma, which a
-    // Linux desktop rarely has; they stand for the desktop's own font, mapped
-    // directly instead of through a fallback search of every installed face.
+    // Linux desktop rarely has; they stand for the desktop's own font rather
+    // than for whatever face the font configuration would find for them.
     const QString DesktopFamily = QApplication::font().family();
     for (const char *Family : {"Segoe UI", "Arial", "Tahoma"})
         QFont::insertSubstitution(QString::fromLatin1(Family), DesktopFamily);

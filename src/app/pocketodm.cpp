@@ -144,15 +144,17 @@ void TDM::TrimWindow(TBrixCalcFormBase &Form)
 void TDM::LoadFromStore()
 {
     BrixCalculator1->LoadFromStore();
-    // The formatter's keys are read from the store's own section.
+    // The formatter's keys (those the component does not read) are read
+    // from the store's own section.
     TBrixStoreCtrl &Store = *BrixStoreCtrl1;
+    TPocketoSettings Read = Settings();
+    for (const TDialogKey &Key : DialogKeys)
+        if (!Key.SavedByComponent)
+            Read.*Key.Field = Store.ReadBoolean(QString::fromLatin1(Key.Name), Read.*Key.Field);
     TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
-    Float.SetTrimTrailingZeroes(
-        Store.ReadBoolean(QStringLiteral("Trim Trailing Zeroes"), Float.TrimTrailingZeroes()));
-    Float.SetShowThousands(
-        Store.ReadBoolean(QStringLiteral("Show Thousands Separators"), Float.ShowThousands()));
-    Float.SetLakhFormatting(
-        Store.ReadBoolean(QStringLiteral("Lakh Formatting"), Float.LakhFormatting()));
+    Float.SetTrimTrailingZeroes(Read.TrimTrailingZeroes);
+    Float.SetShowThousands(Read.ShowThousands);
+    Float.SetLakhFormatting(Read.LakhFormatting);
     for (const TOptionKey &Key : OptionKeys)
         Options.*Key.Field = Store.ReadBoolean(QString::fromLatin1(Key.Name), Options.*Key.Field);
     // A key that is there wins over the files before, also when empty: the
@@ -166,10 +168,7 @@ void TDM::LoadFromStore()
 void TDM::FinishLoading(const QStringList &LocaleNames)
 {
     FLocaleNames = LocaleNames;
-    // A name that names no language follows the desktop, as "" does.
-    const std::optional<TBrixLanguage> Chosen = LanguageFromName(FChosenLanguage);
-    FChosenLanguage = Chosen ? LanguageName(*Chosen) : QString();
-    BrixCalculator1->SetLanguage(ChooseLanguage(FChosenLanguage, FLocaleNames));
+    ChooseLanguageByName(FChosenLanguage);
     FLoaded = Settings();
     FLoadedOptions = Options;
 }
@@ -216,9 +215,15 @@ void TDM::ApplySettings(const TPocketoSettings &Value)
     Float.SetShowThousands(Value.ShowThousands);
     Float.SetLakhFormatting(Value.LakhFormatting);
     Float.SetTrimTrailingZeroes(Value.TrimTrailingZeroes);
-    const std::optional<TBrixLanguage> Chosen = LanguageFromName(Value.Language);
+    ChooseLanguageByName(Value.Language);
+}
+
+void TDM::ChooseLanguageByName(const QString &Name)
+{
+    // A name that names no language follows the desktop, as "" does.
+    const std::optional<TBrixLanguage> Chosen = LanguageFromName(Name);
     FChosenLanguage = Chosen ? LanguageName(*Chosen) : QString();
-    Calc.SetLanguage(ChooseLanguage(FChosenLanguage, FLocaleNames));
+    BrixCalculator1->SetLanguage(ChooseLanguage(FChosenLanguage, FLocaleNames));
 }
 
 bool TDM::HasChangesToSave(bool Kept) const

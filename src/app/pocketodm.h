@@ -95,6 +95,9 @@ protected:
 
 private:
     void TrimWindow(Brix::TBrixCalcFormBase &Form);
+    // Takes Name (a language's name in any case, or "") as the chosen
+    // language and gives the calculator that language, or the desktop's.
+    void ChooseLanguageByName(const QString &Name);
 
     // The desktop's languages, most wanted first.
     QStringList FLocaleNames;

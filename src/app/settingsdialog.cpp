@@ -47,11 +47,13 @@ const TLanguageRow LanguageRows[] = {
     {elSwedish, u"Svenska"},
 };
 
-// The calculator table's text for Key where it holds one in Language; it
-// holds no text of its own for some languages (a lookup gives them the
-// English one), and then "" so that the program's translation stands in.
-QString OwnTableText(const TBrixCalcEngine &Engine, TBrixLanguage Language, TBrixResCalc Key)
+// The calculator table's text for Key where it holds one in the engine's
+// language; it holds no text of its own for some languages (a lookup gives
+// them the English one), and then "" so that the program's translation
+// stands in.
+QString OwnTableText(const TBrixCalcEngine &Engine, TBrixResCalc Key)
 {
+    const TBrixLanguage Language = Engine.GetLanguage();
     if (Language == elEnglishInt || Language == elEnglishUS)
         return Engine.GetName(Key);
     const auto Entries = Internal::CalculatorStringsEntries();
@@ -99,7 +101,7 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     FDecimalPlaces->setObjectName(QStringLiteral("DecimalPlaces"));
     FDecimalPlaces->setRange(0, MaxDecimalPlaces);
     FDecimalPlaces->setValue(Settings.DecimalPlaces);
-    QString DecimalsLabel = OwnTableText(Engine, Engine.GetLanguage(), ectDecimalsHint);
+    QString DecimalsLabel = OwnTableText(Engine, ectDecimalsHint);
     if (DecimalsLabel.isEmpty())
         DecimalsLabel = tr("Decimal places");
     //: A form label: the text and its colon, as the language writes them.
