@@ -206,6 +206,41 @@ TEST_F(StringsTools, GroupedFixedTextGroupsOnlyTheIntegerDigits)
     }
 }
 
+// The places of the fixed form that stay within the 18 significant digits;
+// FixedText at that count writes no padding zero in place of a digit.
+TEST_F(StringsTools, KnownFixedDecimalsEndAtTheEighteenthDigit)
+{
+    const Extended Seventh = 1000000.0L / 7;
+    const struct Case
+    {
+        const char *Name;
+        Extended Value;
+        int Decimals;
+        int Expected;
+        const char *Text; // FixedText at Expected places
+    } Cases[] = {
+        {"six integer digits", Seventh, 18, 12, "142857.142857142857"},
+        {"negative", -Seventh, 18, 12, "-142857.142857142857"},
+        {"fewer asked", Seventh, 4, 4, "142857.1429"},
+        {"exactly the digits asked", Seventh, 12, 12, "142857.142857142857"},
+        {"below 1", 0.25L, 18, 18, "0.250000000000000000"},
+        {"far below 1", 1.0L / 3e10L, 18, 18, "0.000000000033333333"},
+        {"18 integer digits", 123456789012000000.0L + 1.0L / 3, 18, 0, "123456789012000000"},
+        {"carry to 1", std::nextafter(1.0L, 0.0L), 18, 17, "1.00000000000000000"},
+        {"rounds to zero", 1e-30L, 18, 18, "0.000000000000000000"},
+        {"zero keeps more than 18", 0, 20, 20, "0.00000000000000000000"},
+        {"exponent form", 1e20L / 7, 18, 18, "1.42857142857142857E+19"},
+        {"infinity", Inf, 18, 18, ""},
+    };
+    for (const Case &C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const Byte Places = KnownFixedDecimals(C.Value, Byte(C.Decimals));
+        EXPECT_EQ(Places, C.Expected);
+        EXPECT_EQ(FixedText(S, Places, false, C.Value, false, false, false),
+                  QString::fromUtf8(C.Text));
+    }
+}
+
 TEST_F(StringsTools, InsertGroupSeparatorsThousandsAndLakh)
 {
     struct Case

@@ -111,11 +111,16 @@ void TBrixFloatFormatter::SetSciMin(Double Value)
     NotifyChange();
 }
 
-QString TBrixFloatFormatter::ExtendedToStr(Extended Value, Byte vDecimalPlaces) const
+bool TBrixFloatFormatter::InExponentRange(Extended Value) const
 {
     const Extended A = std::fabs(Value);
-    if (FSciRange && A >= TinyExtended &&
-        (FloatAbove(A, FSciMax, SciRangeTolerance) || FloatBelow(A, FSciMin, SciRangeTolerance)))
+    return FSciRange && A >= TinyExtended &&
+           (FloatAbove(A, FSciMax, SciRangeTolerance) || FloatBelow(A, FSciMin, SciRangeTolerance));
+}
+
+QString TBrixFloatFormatter::ExtendedToStr(Extended Value, Byte vDecimalPlaces) const
+{
+    if (InExponentRange(Value))
         return ScientificText(Fetched(), vDecimalPlaces, FBlankWhenZero, Value, FTrimTrailingZeroes,
                               FShowPlusSign);
     if (FShowThousands)

@@ -126,6 +126,11 @@ public:
     ///   with BracketsForNegative "(1,234,567.50)";  SciRange: 1e10 at 4 ->
     ///   "1.0000E+10", 1e9 at 4 -> "1000000000.0000", 0 -> "0.0000"
     QString ExtendedToStr(Extended Value, Byte vDecimalPlaces) const;
+    /// True when SciRange is on and the magnitude of Value, not zero, lies
+    /// above SciMax or below SciMin (each beyond the relative tolerance
+    /// 1e-17): ExtendedToStr then writes Value in the exponent form.
+    ///   SciRange with the defaults: 1e10 -> true;  1e9, 0 -> false
+    bool InExponentRange(Extended Value) const;
 
     /// The inherited defaults, then DecimalPlaces 4, SciMin 1e-7, SciMax 1e9
     /// and every flag off.

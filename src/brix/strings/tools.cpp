@@ -638,6 +638,21 @@ QString FixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZe
                      Brackets);
 }
 
+Byte KnownFixedDecimals(Extended Value, Byte Decimals)
+{
+    // The digits as FixedText rounds them; a carry there (0.999.. to 1)
+    // moves the exponent and with it the last known place.
+    const Extended Magnitude = std::fabs(Value);
+    TDecimalDigits D;
+    if (Magnitude < TinyExtended || !GenerateDigits(Magnitude, D))
+        return Decimals;
+    const int Places = std::min<int>(Decimals, MaxFixedDecimals);
+    RoundDigits(D, std::min(D.Exponent + Places, DigitPrecision));
+    if (D.Count == 0 || D.Exponent > DigitPrecision)
+        return Decimals;
+    return Byte(std::clamp(DigitPrecision - D.Exponent, 0, int(Decimals)));
+}
+
 QString GroupedFixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
                          Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets, bool Lakh)
 {

@@ -127,6 +127,18 @@ BRIX_CORE_EXPORT QString FixedText(Byte Decimals, bool BlankWhenZero, Extended V
                   bool Brackets);
                   ///@}
 
+/// The decimal places, at most Decimals, that the fixed form of Value can
+/// show without writing a digit past the 18 significant digits it is rounded
+/// to: FixedText pads those places with zeroes that stand for no digit of the
+/// value. Zeroes within the 18 digits count as shown digits. Decimals itself
+/// where no place would be padded: a value of magnitude below 1, a zero, a
+/// value that takes the exponent form (1e18 or more after rounding), an
+/// infinity or NaN.
+///   1/7*1e6 at 18 -> 12 ("142857.142857142857");  0.25 at 18 -> 18;
+///   123456789012000000.34 at 18 -> 0;  0.99999999999999999999 at 18 -> 17
+///   ("1.00000000000000000");  1/7*1e6 at 4 -> 4;  1e20 at 18 -> 18
+BRIX_CORE_EXPORT Byte KnownFixedDecimals(Extended Value, Byte Decimals);
+
 ///@{
 /// FixedText with the integer digits grouped (InsertGroupSeparators). The
 /// exponent form used for values without a fixed form is never grouped.
