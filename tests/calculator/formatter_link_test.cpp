@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace Brix;
 using namespace BrixTest;
 
@@ -157,6 +159,97 @@ TEST_F(FormatterLinkTest, GroupingKeepsACustomDecimalSeparator)
         EXPECT_EQ(Engine->GetDisplayStr(), QString::fromUtf8(R.Display));
         EXPECT_EQ(Engine->AsFloat(), 1234.5L);
     }
+}
+
+// More decimal places than the value's 18 significant digits reach: the
+// fixed form ends at the 18th digit instead of padding with zeroes, with or
+// without a formatter and whatever its options; the exponent form and
+// values within the digits are untouched.
+TEST_F(FormatterLinkTest, DisplayShowsNoDigitPastTheEighteenth)
+{
+    enum Options : unsigned
+    {
+        Plain = 1, // no formatter
+        Thousands = 2,
+        Lakh = 4,
+        Trim = 8,
+        Brackets = 16,
+        Sci = 32,
+        Comma = 64, // custom separators: decimal ',' and thousands '.'
+    };
+    // 142857.142857142857142..
+    const Extended Seventh = 1000000.0L / 7;
+    const Extended BigThird = 123456789012000000.0L + 1.0L / 3; // fraction 0.3359375
+    struct Row
+    {
+        const char *Name;
+        Extended Value;
+        int Decimals;
+        unsigned Options;
+        const char *Display;
+    };
+    const Row Rows[] = {
+        {"plain: ends at the 18th digit", Seventh, 18, Plain, "142857.142857142857"},
+        {"plain: negative", -Seventh, 18, Plain, "-142857.142857142857"},
+        {"plain: zeroes within the digits stay", 0.25L, 18, Plain, "0.250000000000000000"},
+        {"plain: below 1 all 18 places", 1.0L / 3, 18, Plain, "0.333333333333333333"},
+        {"plain: no decimal known, no separator", BigThird, 18, Plain, "123456789012000000"},
+        {"plain: carry to 1 takes a place", std::nextafter(1.0L, 0.0L), 18, Plain,
+         "1.00000000000000000"},
+        {"plain: carry to 10", std::nextafter(10.0L, 0.0L), 18, Plain, "10.0000000000000000"},
+        {"plain: 4 places as before", Seventh, 4, Plain, "142857.1429"},
+        {"plain: exponent form keeps 18 digits", 1e20L / 7, 18, Plain, "1.42857142857142857E+19"},
+        {"plain: zero", 0, 18, Plain, "0.000000000000000000"},
+        {"formatter: plain options", Seventh, 18, 0, "142857.142857142857"},
+        {"thousands", Seventh, 18, Thousands, "142,857.142857142857"},
+        {"thousands, no decimal", BigThird, 18, Thousands, "123,456,789,012,000,000"},
+        {"lakh", 10000000.0L / 7, 18, Thousands | Lakh, "14,28,571.42857142857"},
+        {"brackets", -Seventh, 18, Brackets | Thousands, "(142,857.142857142857)"},
+        {"trimmed", 1.5L, 18, Trim, "1.5"},
+        {"trimmed, carry", std::nextafter(1.0L, 0.0L), 18, Trim, "1"},
+        {"sci range: exponent form keeps its places", 1e10L / 7, 18, Sci, "1.42857142857142857E+9"},
+        {"sci range: fixed form within it ends", Seventh, 18, Sci, "142857.142857142857"},
+        {"sci range: 4 places as before", 1e10L / 7, 4, Sci, "1.4286E+9"},
+        {"custom separators", Seventh, 18, Comma | Thousands, "142.857,142857142857"},
+        {"custom separators, no decimal", BigThird, 18, Comma, "123456789012000000"},
+        {"grouped at 4 places as before", 1234567.891L, 4, Thousands, "1,234,567.8910"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixFloatFormatter> Custom(Create<TBrixFloatFormatter>());
+        Custom->SetShowThousands(R.Options & Thousands);
+        Custom->SetLakhFormatting(R.Options & Lakh);
+        Custom->SetTrimTrailingZeroes(R.Options & Trim);
+        Custom->SetBracketsForNegative(R.Options & Brackets);
+        Custom->SetSciRange(R.Options & Sci);
+        if (R.Options & Comma) {
+            Custom->CustomSettings()->SetUseRegional(false);
+            Custom->CustomSettings()->SetSeparators(u',', u'.');
+        }
+        TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+        if (!(R.Options & Plain))
+            Engine->SetFormatter(Custom.get());
+        Engine->SetDecimalPlaces(Byte(R.Decimals));
+        Engine->InputValue(R.Value);
+        EXPECT_EQ(Engine->GetDisplayStr(), QString::fromUtf8(R.Display));
+        EXPECT_EQ(Engine->DecimalPlaces(), R.Decimals);
+    }
+}
+
+// The memory display and the tape lines take the same text as the display.
+TEST_F(FormatterLinkTest, MemoryAndTapeShowNoDigitPastTheEighteenth)
+{
+    F->SetShowThousands(true);
+    E->SetMemoryHistory(true);
+    E->SetDecimalPlaces(18);
+    Press(*E, "1 / 7 * 1000000 = m+");
+    const QString Text = QStringLiteral("142,857.142857142857");
+    EXPECT_EQ(E->GetDisplayStr(), Text);
+    EXPECT_EQ(E->GetMemoryContents(), Text);
+    const QStringList Lines = Tape(*E).split(u'|');
+    EXPECT_TRUE(Lines.contains(QStringLiteral("1.00000000000000000"))) << Tape(*E).toStdString();
+    EXPECT_TRUE(Lines.contains(Text)) << Tape(*E).toStdString();
+    EXPECT_FALSE(Tape(*E).contains(QStringLiteral("857000"))) << Tape(*E).toStdString();
 }
 
 TEST_F(FormatterLinkTest, LinkRegistersAndUnregisters)

@@ -132,20 +132,19 @@ TEST_F(CalcDisplay, EveryValueShowsItsSignAndIntegerDigits)
         bool Shortened = false; // decimals dropped
     };
     const Row Rows[] = {
-        {"18 places", wkCompact, 18, "1234567.89=", false, "1234567.890000000000000000"},
-        {"24 places", wkFull, 24, "1234567.89=", false, "1234567.890000000000000000"},
-        {"negative, 18 places", wkCompact, 18, "1234567.89_=", false,
-         "-1234567.890000000000000000"},
+        {"18 places", wkCompact, 18, "1234567.89=", false, "1234567.89000000000"},
+        {"24 places", wkFull, 24, "1234567.89=", false, "1234567.89000000000"},
+        {"negative, 18 places", wkCompact, 18, "1234567.89_=", false, "-1234567.89000000000"},
+        {"below 1, 18 places", wkCompact, 18, "1/7=_", false, "-0.142857142857142857"},
         {"negative, 100 places", wkFull, 100, "98765432.1_=", false, nullptr},
-        {"memory display, 24 places", wkCompact, 24, "1234567.89_=", true,
-         "-1234567.890000000000000000"},
+        {"memory display, 24 places", wkCompact, 24, "1234567.89_=", true, "-1234567.89000000000"},
         {"scientific window, 24 places", wkScientific, 24, "7654321.5_=", false,
-         "-7654321.500000000000000000"},
+         "-7654321.50000000000"},
         {"scientific memory, 30 places", wkScientific, 30, "1234567.89=", true, nullptr},
         {"long integer part, 18 places", wkFull, 18, "98765432109876.5_=", false,
-         "-98765432109876.500000000000000000"},
+         "-98765432109876.5000"},
         {"long integer part in memory", wkScientific, 18, "98765432109876.5=", true,
-         "98765432109876.500000000000000000"},
+         "98765432109876.5000"},
         {"exponent, 18 places", wkCompact, 18, "123456789*987654321*12345678_=", false, nullptr},
         {"short value", wkCompact, 4, "42=", false, "42.0000"},
     };

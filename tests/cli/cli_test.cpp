@@ -66,6 +66,14 @@ TEST(Cli, PlainOutputIsTheDisplayAfterTheKeys)
         {"longest word first", {"4", "1/x"}, "0.2500\n"},
         {"m+ stays whole", {"5m+", "c", "mr"}, "5.0000\n"},
         {"leading minus is a key", {"-3+2="}, "-1.0000\n"},
+        // The display ends at the value's 18 significant digits.
+        {"18 places, 18 digits", {"--decimals=18", "1/7*1000000="}, "142857.142857142857\n"},
+        {"18 places, zeroes within the digits",
+         {"--decimals=18", "1/4="},
+         "0.250000000000000000\n"},
+        {"18 places, no decimal known",
+         {"--decimals=18", "123456789012*1000000+1/3="},
+         "123456789012000000\n"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -101,6 +109,19 @@ TEST(Cli, JsonShowsStacksTogglesAndCounts)
     EXPECT_EQ(Ev["memory"].toInt(), 1);
     EXPECT_EQ(Ev["setToggles"].toInt(), 1);
     EXPECT_EQ(Ev["history"].toInt(), 5);
+}
+
+TEST(Cli, JsonTextsShowNoDigitPastTheEighteenth)
+{
+    const QJsonObject J = Json(
+        {"--decimals=18", "--memory-history", "--formatter", "--thousands", "1/7*1000000=", "m+"});
+    const QString Text = QStringLiteral("142,857.142857142857");
+    EXPECT_EQ(J["display"].toString(), Text);
+    EXPECT_EQ(J["memory"].toString(), Text);
+    const QJsonArray Tape = J["tape"].toArray();
+    EXPECT_TRUE(Tape.contains(Text));
+    EXPECT_TRUE(Tape.contains(QStringLiteral("[M: %1 ]").arg(Text)))
+        << QJsonDocument(Tape).toJson().toStdString();
 }
 
 TEST(Cli, TraceShowsEveryToken)

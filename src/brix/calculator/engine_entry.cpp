@@ -145,11 +145,20 @@ void TBrixCalcEngine::SetDisplayStr(const QString &S)
     Notify(FOnDisplayChange);
 }
 
+// The text of every value the engine shows (display, memory, tape). The
+// fixed form stops at the value's 18 significant digits rather than pad the
+// decimals with zeroes it does not know, so it may show fewer decimals than
+// DecimalPlaces asks; the exponent form keeps DecimalPlaces (it never shows
+// more than 18 digits).
 QString TBrixCalcEngine::ValueToStr(const Extended &Value) const
 {
-    if (FFormatter)
-        return FFormatter->ExtendedToStr(Value, FDecimalPlaces);
-    return FixedText(FDecimalPlaces, false, Value, false, false, false);
+    if (FFormatter) {
+        const Byte Places = FFormatter->InExponentRange(Value)
+                                ? FDecimalPlaces
+                                : KnownFixedDecimals(Value, FDecimalPlaces);
+        return FFormatter->ExtendedToStr(Value, Places);
+    }
+    return FixedText(KnownFixedDecimals(Value, FDecimalPlaces), false, Value, false, false, false);
 }
 
 QChar TBrixCalcEngine::EntrySeparator() const
