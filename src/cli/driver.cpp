@@ -1,5 +1,6 @@
 #include "driver.h"
 #include "options.h"
+#include "output.h"
 #include "report.h"
 #include "terminal.h"
 
@@ -12,6 +13,7 @@
 #include "brix/version.h"
 
 #include <algorithm>
+#include <array>
 #include <type_traits>
 #include <unistd.h>
 #include <vector>
@@ -24,19 +26,6 @@ namespace {
 
 using E = TBrixCalcEngine;
 using F = TBrixFloatFormatter;
-
-void Print(std::FILE *File, const QString &Line)
-{
-    const QByteArray Bytes = Line.toUtf8();
-    std::fwrite(Bytes.constData(), 1, size_t(Bytes.size()), File);
-    std::fputc('\n', File);
-    std::fflush(File);
-}
-
-void PrintUsageError(std::FILE *Err, const QString &Message)
-{
-    Print(Err, QStringLiteral("lumopocketo-cli: ") + Message);
-}
 
 // ---- Step 1: parse ----
 
@@ -127,6 +116,19 @@ std::optional<Invocation> ParseArgs(const QStringList &Args, QString &Error)
 
 // ---- Words into keys ----
 
+// The text of a one-character token, shared by every key that has it, so
+// that a long word does not allocate a string per key.
+QString CharText(QChar Ch)
+{
+    static const std::array<QString, 128> Texts = [] {
+        std::array<QString, 128> T;
+        for (char16_t C = 0; C < 128; ++C)
+            T[C] = QString(QChar(C));
+        return T;
+    }();
+    return Ch.unicode() < 128 ? Texts[Ch.unicode()] : QString(Ch);
+}
+
 Key KeyToken(const QString &Text, TBrixCalcKey Code)
 {
     return Key{Text, [Code](E &En) { PressKey(En, Code); }};
@@ -134,6 +136,8 @@ Key KeyToken(const QString &Text, TBrixCalcKey Code)
 
 Key NumberToken(const QString &Text, const QList<TBrixCalcKey> &Codes)
 {
+    if (Codes.size() == 1)
+        return KeyToken(Text, Codes.front());
     return Key{Text, [Codes](E &En) {
                    for (TBrixCalcKey K : Codes)
                        PressKey(En, K);
@@ -145,16 +149,113 @@ bool IsDigit(QChar Ch)
     return Ch >= u'0' && Ch <= u'9';
 }
 
-// The length of the number that starts at Pos of Word, 0 when none does, and
-// its keys in Codes: a run of digits and '.', then optionally an exponent,
-// 'e' or 'E' with an optional sign and digits ("2e3", "2E-3"). An 'e' that no
-// digit follows is not part of the number.
-qsizetype ReadNumber(QStringView Word, qsizetype Pos, QList<TBrixCalcKey> &Codes)
+TBrixCalcKey DigitKey(QChar Ch)
 {
-    const auto Code = [Word](qsizetype I) { return FindKeyWord(Word.mid(I, 1))->Key; };
+    return Ch == u'0' ? ckZero : TBrixCalcKey(ckOne + (Ch.unicode() - u'1'));
+}
+
+char16_t AsciiLower(char16_t Ch)
+{
+    return Ch >= u'A' && Ch <= u'Z' ? char16_t(Ch + (u'a' - u'A')) : Ch;
+}
+
+// The key words, looked up by their first character (ASCII, lower case):
+// those of two or more characters longest first, and the one-character ones.
+struct KeyWordIndex
+{
+    struct Entry
+    {
+        QString Word; // lower case
+        const TBrixKeyInfo *Info;
+    };
+    std::array<std::vector<Entry>, 128> Long;
+    std::array<const TBrixKeyInfo *, 128> Single{};
+
+    KeyWordIndex()
+    {
+        for (const TBrixKeyInfo &K : Keys())
+            for (const QString &W : QString::fromLatin1(K.Words).split(u' ', Qt::SkipEmptyParts)) {
+                const char16_t First = AsciiLower(W.at(0).unicode());
+                if (W.size() == 1)
+                    Single[First] = &K;
+                else
+                    Long[First].push_back({W.toLower(), &K});
+            }
+        for (auto &List : Long)
+            std::stable_sort(List.begin(), List.end(), [](const Entry &A, const Entry &B) {
+                return A.Word.size() > B.Word.size();
+            });
+    }
+
+    // The longest key word of two or more characters at Pos of Word, and
+    // its length in Length; nullptr when none starts there.
+    const TBrixKeyInfo *LongAt(QStringView Word, qsizetype Pos, qsizetype &Length) const
+    {
+        const char16_t First = Word[Pos].unicode();
+        if (First >= 128)
+            return nullptr;
+        for (const Entry &E : Long[AsciiLower(First)]) {
+            if (Pos + E.Word.size() > Word.size())
+                continue;
+            qsizetype I = 1;
+            while (I < E.Word.size() && AsciiLower(Word[Pos + I].unicode()) == E.Word[I].unicode())
+                ++I;
+            if (I == E.Word.size()) {
+                Length = I;
+                return E.Info;
+            }
+        }
+        return nullptr;
+    }
+
+    const TBrixKeyInfo *SingleAt(QChar Ch) const
+    {
+        return Ch.unicode() < 128 ? Single[AsciiLower(Ch.unicode())] : nullptr;
+    }
+};
+
+const KeyWordIndex &KeyWords()
+{
+    static const KeyWordIndex Index;
+    return Index;
+}
+
+// Reads the number that starts at Pos of Word into Codes, and returns its
+// length: a run of digits and at most one decimal separator ('.' or the
+// region's), then optionally an exponent, 'e' or 'E' with an optional sign
+// and digits ("2e3", "2E-3"). An 'e' that no digit follows is not part of
+// the number. Separator is the separator the word used so far (none yet:
+// null); a word may not use both. Returns 0 when no number starts at Pos,
+// -1 with Error (naming Word and the column, Column being the column of
+// Word's first character) when the text there is not one number.
+qsizetype ReadNumber(QStringView Word, qsizetype Pos, qsizetype Column, const WordRules &Rules,
+                     QChar &Separator, QList<TBrixCalcKey> &Codes, QString &Error)
+{
+    const auto IsSeparator = [&Rules](QChar Ch) {
+        return Ch == u'.' || Ch == Rules.DecimalSeparator;
+    };
+    const auto Fail = [&](const QString &What, qsizetype At) {
+        Error = QStringLiteral("%1 in '%2' at column %3").arg(What, Word.toString()).arg(Column + At);
+        return -1;
+    };
     qsizetype I = Pos;
-    while (I < Word.size() && (IsDigit(Word[I]) || Word[I] == u'.'))
-        Codes << Code(I++);
+    bool Point = false;
+    for (; I < Word.size() && (IsDigit(Word[I]) || IsSeparator(Word[I])); ++I) {
+        if (IsDigit(Word[I])) {
+            Codes << DigitKey(Word[I]);
+            continue;
+        }
+        if (Point)
+            return Fail(QStringLiteral("a second decimal separator"), I);
+        if (!Separator.isNull() && Separator != Word[I])
+            return Fail(QStringLiteral("both '%1' and '%2' as decimal separators")
+                            .arg(Separator)
+                            .arg(Word[I]),
+                        I);
+        Separator = Word[I];
+        Point = true;
+        Codes << ckPoint;
+    }
     if (I == Pos)
         return 0;
     if (I < Word.size() && (Word[I] == u'e' || Word[I] == u'E')) {
@@ -166,8 +267,10 @@ qsizetype ReadNumber(QStringView Word, qsizetype Pos, QList<TBrixCalcKey> &Codes
             Codes << ckExp;
             if (Negative)
                 Codes << ckChangeSign;
-            while (J < Word.size() && IsDigit(Word[J]))
-                Codes << Code(J++);
+            for (; J < Word.size() && IsDigit(Word[J]); ++J)
+                Codes << DigitKey(Word[J]);
+            if (J < Word.size() && IsSeparator(Word[J]))
+                return Fail(QStringLiteral("a decimal separator in the exponent"), J);
             I = J;
         }
     }
@@ -177,15 +280,22 @@ qsizetype ReadNumber(QStringView Word, qsizetype Pos, QList<TBrixCalcKey> &Codes
 enum class Whole
 {
     Token, // the word is one token, now in Keys
-    Bad,   // a "head:value" token with a bad value; Error says so
+    Bad,   // not one token, nor keys: Error says so
     None   // not a token as a whole
 };
 
-// Word as one token: a number, a key word or a "head:value" token.
-Whole ReadWhole(const QString &Word, QList<Key> &Keys, QString &Error)
+// Word as one token: a number, a key word or a "head:value" token. A
+// "prefix:" token changes Rules for the words after it.
+Whole ReadWhole(const QString &Word, qsizetype Column, WordRules &Rules, QList<Key> &Keys,
+                QString &Error)
 {
     QList<TBrixCalcKey> Codes;
-    if (!Word.isEmpty() && ReadNumber(Word, 0, Codes) == Word.size()) {
+    QChar Separator;
+    const qsizetype N =
+        Word.isEmpty() ? 0 : ReadNumber(Word, 0, Column, Rules, Separator, Codes, Error);
+    if (N < 0)
+        return Whole::Bad;
+    if (N == Word.size() && N > 0) {
         Keys << NumberToken(Word, Codes);
         return Whole::Token;
     }
@@ -204,6 +314,8 @@ Whole ReadWhole(const QString &Word, QList<Key> &Keys, QString &Error)
                 Error = QString::fromLatin1(T.Error).arg(Word);
                 return Whole::Bad;
             }
+            if (Head == QLatin1String("prefix"))
+                Rules.PrefixFunctions = *ReadOnOff(Word.mid(Colon + 1));
             Keys << Key{Word, std::move(*S)};
             return Whole::Token;
         }
@@ -211,57 +323,113 @@ Whole ReadWhole(const QString &Word, QList<Key> &Keys, QString &Error)
     return Whole::None;
 }
 
-// The length of the longest key word.
-qsizetype LongestKeyWord()
+// What a key does to the value shown, for the checks of keys written
+// together: whether it starts a new value (dropping the one shown), leaves
+// a value that a next key could drop, or is a toggle that changes neither.
+struct KeyRole
 {
-    static const qsizetype Longest = [] {
-        qsizetype L = 0;
-        for (const TBrixKeyInfo &K : Keys())
-            for (const QString &W : QString::fromLatin1(K.Words).split(u' '))
-                L = std::max(L, W.size());
-        return L;
-    }();
-    return Longest;
+    bool Starts = false, Leaves = false, Toggle = false, Function = false;
+};
+
+KeyRole RoleOf(TBrixCalcKey Key, const WordRules &Rules, bool InvPending)
+{
+    const bool Prefix = Rules.PrefixFunctions;
+    switch (Key) {
+    case ckPi:
+    case ckE:
+    case ckMemoryRecall:
+        return {true, true};
+    case ckLeftBracket:
+        return {true, false};
+    case ckRightBracket:
+    case ckInvert:
+        return {false, true};
+    case ckInv:
+    case ckHyp:
+        return {false, false, true};
+    case ckSquare:
+        // The inverse of the square is the square root, a function.
+        if (!InvPending)
+            return {false, true};
+        [[fallthrough]];
+    case ckSqRoot:
+    case ckSin:
+    case ckCos:
+    case ckTan:
+    case ckLog:
+    case ckLN:
+    case ckLg2:
+        // With prefix functions on a function takes the number after it.
+        return {Prefix, !Prefix, false, true};
+    default:
+        return {};
+    }
 }
 
 // Splits a word of keys written together: at each place the longest key word
 // of two or more characters ("sqrt", "m+", "1/x"), else a number, else a
 // one-character key ("+", "e"). Column is the word's column on its line.
-bool SplitWord(const QString &Word, qsizetype Column, QList<Key> &Keys, QString &Error)
+// Keys written together must mean what they seem to: a value (a number, a
+// constant, mr, a closing bracket, a function's result) directly followed by
+// a key that starts a new value (a number, a constant, mr, an opening
+// bracket, a prefix function) would silently replace it, and is an error.
+bool SplitWord(const QString &Word, qsizetype Column, const WordRules &Rules, QList<Key> &Keys,
+               QString &Error)
 {
+    const KeyWordIndex &Index = KeyWords();
     const QStringView View(Word);
+    QChar Separator;
+    bool ValueBefore = false, InvPending = false;
     qsizetype I = 0;
     while (I < Word.size()) {
-        const TBrixKeyInfo *Info = nullptr;
-        qsizetype Length = std::min(LongestKeyWord(), Word.size() - I);
-        for (; Length >= 2 && !Info; --Length)
-            Info = FindKeyWord(View.mid(I, Length));
-        if (Info) {
-            ++Length; // the loop went one past the match
-            Keys << KeyToken(Word.mid(I, Length), Info->Key);
-            I += Length;
-            continue;
-        }
+        qsizetype Length = 1;
+        const TBrixKeyInfo *Info = Index.LongAt(View, I, Length);
         QList<TBrixCalcKey> Codes;
-        if (const qsizetype N = ReadNumber(View, I, Codes)) {
-            Keys << NumberToken(Word.mid(I, N), Codes);
+        qsizetype N = 0;
+        if (!Info) {
+            N = ReadNumber(View, I, Column, Rules, Separator, Codes, Error);
+            if (N < 0)
+                return false;
+            if (N == 0 && !(Info = Index.SingleAt(Word[I]))) {
+                Error = QStringLiteral("unknown key in '%1' at column %2").arg(Word).arg(Column + I);
+                return false;
+            }
+        }
+        const KeyRole Role =
+            Info ? RoleOf(Info->Key, Rules, InvPending) : KeyRole{true, true};
+        if (ValueBefore && Role.Starts) {
+            const QString Piece = Word.mid(I, Info ? Length : N);
+            Error = QStringLiteral("'%1' would replace the value before it in '%2' at column %3 (%4)")
+                        .arg(Piece, Word)
+                        .arg(Column + I)
+                        .arg(Role.Function
+                                 ? QStringLiteral("with prefix functions on, write the "
+                                                  "function before its number")
+                                 : QStringLiteral("write an operator between them"));
+            return false;
+        }
+        if (!Role.Toggle) {
+            ValueBefore = Role.Leaves;
+            if (Info)
+                InvPending = false;
+        } else if (Info->Key == ckInv) {
+            InvPending = !InvPending;
+        }
+        if (Info) {
+            Keys << KeyToken(Length == 1 ? CharText(Word[I]) : Word.mid(I, Length), Info->Key);
+            I += Length;
+        } else {
+            Keys << NumberToken(N == 1 ? CharText(Word[I]) : Word.mid(I, N), Codes);
             I += N;
-            continue;
         }
-        if ((Info = FindKeyWord(View.mid(I, 1)))) {
-            Keys << KeyToken(Word.mid(I, 1), Info->Key);
-            ++I;
-            continue;
-        }
-        Error = QStringLiteral("unknown key in '%1' at column %2").arg(Word).arg(Column + I);
-        return false;
     }
     return true;
 }
 
 // Reads a line of keys: words separated by blanks, each a token as a whole
 // or keys written together. Column is the line's first column (1).
-bool ParseLine(const QString &Line, QList<Key> &Keys, QString &Error, qsizetype Column = 1)
+bool ParseLine(const QString &Line, WordRules &Rules, QList<Key> &Keys, QString &Error,
+               qsizetype Column = 1)
 {
     qsizetype I = 0;
     while (I < Line.size()) {
@@ -273,11 +441,11 @@ bool ParseLine(const QString &Line, QList<Key> &Keys, QString &Error, qsizetype 
         while (End < Line.size() && !Line.at(End).isSpace())
             ++End;
         const QString Word = Line.mid(I, End - I);
-        switch (ReadWhole(Word, Keys, Error)) {
+        switch (ReadWhole(Word, Column + I, Rules, Keys, Error)) {
         case Whole::Bad:
             return false;
         case Whole::None:
-            if (!SplitWord(Word, Column + I, Keys, Error))
+            if (!SplitWord(Word, Column + I, Rules, Keys, Error))
                 return false;
             break;
         case Whole::Token:
@@ -383,15 +551,14 @@ public:
                 if (Trimmed.compare(QLatin1String("quit"), Qt::CaseInsensitive) == 0)
                     break;
                 if (Trimmed.compare(QLatin1String("help"), Qt::CaseInsensitive) == 0) {
-                    const QByteArray Usage = UsageText().toUtf8();
-                    std::fwrite(Usage.constData(), 1, size_t(Usage.size()), FOut);
-                    std::fflush(FOut);
+                    Write(FOut, UsageText());
                     continue;
                 }
             }
             QList<Key> Keys;
             QString Error;
-            if (!ParseLine(*Line, Keys, Error)) {
+            WordRules Rules = RulesOf(FEngine);
+            if (!ParseLine(*Line, Rules, Keys, Error)) {
                 UsageError(Where + Error);
                 continue;
             }
@@ -437,12 +604,37 @@ std::function<std::optional<QString>()> PlainLines(std::FILE *In)
     };
 }
 
+// Next, ending when the output can no longer be written: nothing the run
+// does after that would be seen.
+std::function<std::optional<QString>()> UntilWriteFails(std::FILE *Out,
+                                                        std::function<std::optional<QString>()> Next)
+{
+    return [Out, Next = std::move(Next)]() -> std::optional<QString> {
+        if (WriteFailed(Out))
+            return std::nullopt;
+        return Next();
+    };
+}
+
 } // namespace
 
-bool ParseWord(const QString &Word, QList<Key> &Keys, QString &Error)
+WordRules RulesOf(const TBrixCalcEngine &Engine)
+{
+    WordRules Rules;
+    Rules.PrefixFunctions = Engine.PrefixFunctions();
+    // The region's separator is read in numbers only where it cannot be
+    // taken for a key, a digit or a blank.
+    const QChar Region = RegionalSettings().DecimalSeparator;
+    if (!IsDigit(Region) && !Region.isLetter() && !Region.isSpace() &&
+        !KeyWords().SingleAt(Region))
+        Rules.DecimalSeparator = Region;
+    return Rules;
+}
+
+bool ParseWord(const QString &Word, WordRules &Rules, QList<Key> &Keys, QString &Error)
 {
     // A whole token first: "paste:1 234" keeps its blank.
-    switch (ReadWhole(Word, Keys, Error)) {
+    switch (ReadWhole(Word, 1, Rules, Keys, Error)) {
     case Whole::Token:
         return true;
     case Whole::Bad:
@@ -450,35 +642,42 @@ bool ParseWord(const QString &Word, QList<Key> &Keys, QString &Error)
     case Whole::None:
         break;
     }
-    return ParseLine(Word, Keys, Error);
+    return ParseLine(Word, Rules, Keys, Error);
 }
 
 int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Err)
 {
     // Step 1: parse.
     QString Error;
-    const std::optional<Invocation> Inv = ParseArgs(Args, Error);
+    std::optional<Invocation> Inv = ParseArgs(Args, Error);
     if (!Inv) {
         PrintUsageError(Err, Error);
         return ExitUsage;
     }
-    const RunOptions &Opts = Inv->Run;
+    RunOptions &Opts = Inv->Run;
     if (Opts.Help) {
-        const QByteArray Usage = UsageText().toUtf8();
-        std::fwrite(Usage.constData(), 1, size_t(Usage.size()), Out);
-        return ExitOk;
+        Write(Out, UsageText());
+        return FinishOutput(Out, Err, ExitOk);
     }
     if (Opts.Version) {
         Print(Out, QStringLiteral("lumopocketo-cli " BRIX_VERSION_STRING));
-        return ExitOk;
+        return FinishOutput(Out, Err, ExitOk);
     }
     if (Opts.Trace && Opts.Json) {
         PrintUsageError(Err, QStringLiteral("options --trace and --json exclude each other"));
         return ExitUsage;
     }
-    // Equal separators would make "1,5" and "15" the same number.
-    const QChar Decimal = Opts.DecimalSeparator.value_or(RegionalSettings().DecimalSeparator);
-    const QChar Thousand = Opts.ThousandSeparator.value_or(RegionalSettings().ThousandSeparator);
+    // Equal separators would make "1,5" and "15" the same number. One
+    // separator given alone that equals the region's other one swaps them
+    // ("--decimal-separator=." where the region writes 1.234,5).
+    const QChar RegionDecimal = RegionalSettings().DecimalSeparator;
+    const QChar RegionThousand = RegionalSettings().ThousandSeparator;
+    QChar Decimal = Opts.DecimalSeparator.value_or(RegionDecimal);
+    QChar Thousand = Opts.ThousandSeparator.value_or(RegionThousand);
+    if (Decimal == Thousand && !Opts.ThousandSeparator)
+        Thousand = RegionDecimal;
+    else if (Decimal == Thousand && !Opts.DecimalSeparator)
+        Decimal = RegionThousand;
     if (Decimal == Thousand) {
         PrintUsageError(Err, QStringLiteral("the decimal separator '%1' equals the thousands "
                                             "separator: give --decimal-separator and "
@@ -486,19 +685,24 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
                                  .arg(Decimal));
         return ExitUsage;
     }
+    Opts.DecimalSeparator = Decimal;
+    Opts.ThousandSeparator = Thousand;
+
+    // Step 2: configure. Words are read with the settings it makes: the
+    // region's decimal separator and whether functions are prefix.
+    Calculator Calc;
+    Configure(*Inv, Calc);
+    E &En = *Calc.Engine;
+
     // Keys from the command line are all checked before anything runs.
     QList<Key> Keys;
+    WordRules Rules = RulesOf(En);
     for (const QString &Word : Inv->Words) {
-        if (!ParseWord(Word, Keys, Error)) {
+        if (!ParseWord(Word, Rules, Keys, Error)) {
             PrintUsageError(Err, Error);
             return ExitUsage;
         }
     }
-
-    // Step 2: configure.
-    Calculator Calc;
-    Configure(*Inv, Calc);
-    E &En = *Calc.Engine;
 
     // Step 3: run.
     Runner R(En, Opts, Out, Err);
@@ -507,15 +711,15 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
         R.Show();
     } else if (isatty(fileno(In)) && isatty(fileno(Out))) {
         TerminalReader Terminal(In, Out, Err, HistoryFile());
-        R.RunLines([&Terminal] { return Terminal.ReadLine(); }, &Terminal);
+        R.RunLines(UntilWriteFails(Out, [&Terminal] { return Terminal.ReadLine(); }), &Terminal);
     } else {
-        R.RunLines(PlainLines(In), nullptr);
+        R.RunLines(UntilWriteFails(Out, PlainLines(In)), nullptr);
     }
 
     // Step 4: report.
     if (Opts.Json)
         Print(Out, JsonReport(En, R.Counts(), R.Uncaught()));
-    return R.Status();
+    return FinishOutput(Out, Err, R.Status());
 }
 
 } // namespace LumoCli

@@ -39,18 +39,39 @@ struct Key
         Run; // one engine call (a number token: one per character)
 };
 
+// What reading a word depends on: whether functions are prefix (with them
+// on, "9sqrt" would drop the 9) and the region's decimal separator, which a
+// number may use as well as '.' ('.' here when the region's is '.' or could
+// be taken for a key).
+struct WordRules
+{
+    bool PrefixFunctions = true;
+    QChar DecimalSeparator = u'.';
+};
+
+// The rules for words that Engine runs next, under the regional settings
+// now in force.
+WordRules RulesOf(const Brix::TBrixCalcEngine &Engine);
+
 // Reads one word of keys into Keys. A word that is one token as a whole (a
 // number, a key word, a value:, paste:, dp:, lang:, bpct:, prec: or prefix:
 // token) is one key; any other word is split into keys written together
-// (blanks inside it separate words as on an input line). Returns false with
-// Error naming the word, and for a word that does not split the 1-based
-// column, when it is neither.
+// (blanks inside it separate words as on an input line). A prefix: token
+// sets Rules for the words after it. Returns false with Error naming the
+// word, and for a word that does not split the 1-based column, when it is
+// neither, or when keys written together would not mean what they seem to:
+// a number with two decimal separators, a word with both '.' and the
+// region's separator, or a value directly followed by a key that starts a
+// new one (which would drop the value).
 //   "12.5"     -> InputDigit(1), InputDigit(2), InputDecimalSeparator, InputDigit(5)
 //   "SIN"      -> DoSin          "value:-1e300" -> InputValue(-1e300)
 //   "2+3*4="   -> "2" "+" "3" "*" "4" "="       "2e-3" -> 2, DoExp, DoChangeSign, 3
 //   "sqrt9m+"  -> "sqrt" "9" "m+"                 "1/x" -> DoInvert
 //   "2+x"      -> false, Error = "unknown key in '2+x' at column 3"
-bool ParseWord(const QString &Word, QList<Key> &Keys, QString &Error);
+//   "1.2.3="   -> false, Error = "a second decimal separator in '1.2.3=' at column 4"
+//   "2pi"      -> false (pi would replace the 2); "2*pi" and "2 pi" are keys
+//   "9sqrt"    -> false with prefix functions on, DoSqRoot after the 9 with them off
+bool ParseWord(const QString &Word, WordRules &Rules, QList<Key> &Keys, QString &Error);
 
 // Runs the whole program on the given arguments (without the program name),
 // reading keys from In when the arguments hold none. Returns the exit status.

@@ -61,14 +61,6 @@ std::optional<int> ParseInt(const QString &Text, int Low, int High)
     return Value;
 }
 
-std::optional<bool> ParseSwitch(const QString &Text)
-{
-    if (Text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (Text.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
-}
 
 // ---- Settings ----
 
@@ -76,7 +68,7 @@ std::optional<bool> ParseSwitch(const QString &Text)
 // when the value is bad.
 template <void (E::*Set)(bool)> std::optional<EngineSetting> ReadSwitch(const QString &Value)
 {
-    const auto On = ParseSwitch(Value);
+    const auto On = ReadOnOff(Value);
     if (!On)
         return std::nullopt;
     return EngineSetting([V = *On](E &En) { (En.*Set)(V); });
@@ -211,6 +203,15 @@ const TokenRow TokenRows[] = {
 };
 
 } // namespace
+
+std::optional<bool> ReadOnOff(const QString &Text)
+{
+    if (Text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (Text.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
 
 std::span<const OptionRow<E>> EngineOptions()
 {
