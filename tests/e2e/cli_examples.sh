@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: every lumopocketo-cli command line that --help, the manual page
-# and the README show is run, and must print what the text shows after it.
+# and the README show is run, and must print what the text shows after it;
+# and the bash completion, which reads --help, still finds its words there.
 #   bash tests/e2e/cli_examples.sh <build folder>
 #
 # An example is a line "$ COMMAND" followed by the lines it prints (standard
@@ -77,5 +78,17 @@ run_examples() {
 run_examples "--help" < <(help_blocks)
 run_examples "manual page" < <(man_blocks)
 run_examples "README" < <(readme_blocks)
+
+# The completion's replies for the word before the cursor.
+complete_word() {
+  bash -c 'source "$1"; COMP_LINE="lumopocketo-cli $2"; COMP_POINT=${#COMP_LINE}
+           COMP_WORDS=(lumopocketo-cli "$2"); _lumopocketo_cli; echo "${COMPREPLY[*]}"' \
+    _ "$src/src/cli/lumopocketo-cli.bash-completion" "$1"
+}
+for pair in "--prefix=|on off" "--angle=r|rad" "--tr|--trace --trim" "sq|sqrt" "val|value:"; do
+  word=${pair%%|*} want=${pair#*|}
+  got=$(complete_word "$word")
+  check "completion of '$word' gives '$want' (got '$got')" test "$got" = "$want"
+done
 
 finish
