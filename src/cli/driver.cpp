@@ -13,7 +13,6 @@
 #include "brix/version.h"
 
 #include <algorithm>
-#include <array>
 #include <type_traits>
 #include <unistd.h>
 #include <vector>

@@ -131,8 +131,6 @@ bool KeyList::AddSetting(qsizetype From, qsizetype Length, EngineSetting Setting
 
 namespace {
 
-using E = TBrixCalcEngine;
-
 char16_t AsciiLower(char16_t Ch)
 {
     return Ch >= u'A' && Ch <= u'Z' ? char16_t(Ch + (u'a' - u'A')) : Ch;
@@ -281,8 +279,7 @@ enum class Whole
 
 // Word as one token: a number, a key word or a "head:value" token. A
 // "prefix:" token changes Rules for the words after it.
-Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &Keys,
-                QString &Error)
+Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &Keys, QString &Error)
 {
     QChar Separator;
     const qsizetype N = Word.isEmpty() ? 0 : ReadNumber(Word, 0, Column, Rules, Separator, Error);
@@ -290,8 +287,7 @@ Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &K
         return Whole::Bad;
     const auto Added = [&](auto Add) {
         const qsizetype From = Keys.AddText(Word);
-        return From >= 0 && Add(From) ? Whole::Token
-                                      : (TooLong(Word, Column, Error), Whole::Bad);
+        return From >= 0 && Add(From) ? Whole::Token : (TooLong(Word, Column, Error), Whole::Bad);
     };
     if (N == Word.size() && N > 0)
         return Added([&](qsizetype From) { return Keys.AddNumber(From, N); });
@@ -311,9 +307,8 @@ Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &K
             }
             if (Head == QLatin1String("prefix"))
                 Rules.PrefixFunctions = *ReadOnOff(Value);
-            return Added([&](qsizetype From) {
-                return Keys.AddSetting(From, Word.size(), std::move(*S));
-            });
+            return Added(
+                [&](qsizetype From) { return Keys.AddSetting(From, Word.size(), std::move(*S)); });
         }
     }
     return Whole::None;
@@ -454,8 +449,7 @@ WordRules RulesOf(const TBrixCalcEngine &Engine)
     // The region's separator is read in numbers only where it cannot be
     // taken for a key, a digit or a blank.
     const QChar Region = RegionalSettings().DecimalSeparator;
-    if (!IsDigit(Region) && !Region.isLetter() && !Region.isSpace() &&
-        !KeyWords().SingleAt(Region))
+    if (!IsDigit(Region) && !Region.isLetter() && !Region.isSpace() && !KeyWords().SingleAt(Region))
         Rules.DecimalSeparator = Region;
     return Rules;
 }
