@@ -23,7 +23,8 @@ void KeyCall::operator()(TBrixCalcEngine &Engine) const
 void KeyList::clear()
 {
     FText.clear();
-    FKeys.clear();
+    FFrom.clear();
+    FKinds.clear();
     FSettings.clear();
 }
 
@@ -56,15 +57,14 @@ TBrixCalcKey DigitKey(QChar Ch)
 
 QString KeyList::Token(qsizetype I) const
 {
-    const Entry &K = FKeys[size_t(I)];
-    const qsizetype Length = K.LengthKind >> 8;
-    return Length == 1 ? CharText(FText.at(K.From)) : FText.mid(K.From, Length);
+    const qsizetype From = FFrom[size_t(I)];
+    const qsizetype To = I + 1 < size() ? qsizetype(FFrom[size_t(I) + 1]) : FText.size();
+    return To - From == 1 ? CharText(FText.at(From)) : FText.mid(From, To - From);
 }
 
 void KeyList::Run(qsizetype I, TBrixCalcEngine &Engine) const
 {
-    const Entry &K = FKeys[size_t(I)];
-    const std::uint8_t Kind = K.LengthKind & 0xff;
+    const std::uint8_t Kind = FKinds[size_t(I)];
     if (Kind == SettingKind) {
         FSettings.value(I)(Engine);
         return;
@@ -75,7 +75,9 @@ void KeyList::Run(qsizetype I, TBrixCalcEngine &Engine) const
     }
     // A number, checked when it was read: digits, one decimal separator,
     // and an exponent ("e", a sign, digits).
-    for (const QChar Ch : QStringView(FText).mid(K.From, K.LengthKind >> 8)) {
+    const qsizetype From = FFrom[size_t(I)];
+    const qsizetype To = I + 1 < size() ? qsizetype(FFrom[size_t(I) + 1]) : FText.size();
+    for (const QChar Ch : QStringView(FText).mid(From, To - From)) {
         if (IsDigit(Ch))
             PressKey(Engine, DigitKey(Ch));
         else if (Ch == u'e' || Ch == u'E')
@@ -87,41 +89,42 @@ void KeyList::Run(qsizetype I, TBrixCalcEngine &Engine) const
     }
 }
 
-qsizetype KeyList::AddText(QStringView Word)
+void KeyList::Expect(qsizetype Length)
 {
-    if (FText.size() + Word.size() > qsizetype(UINT32_MAX))
-        return -1;
-    const qsizetype From = FText.size();
-    FText += Word;
-    // A long word holds up to a key per character: room for them at once,
-    // growing geometrically.
-    const size_t Wanted = FKeys.size() + size_t(Word.size());
-    if (Word.size() > 64 && FKeys.capacity() < Wanted)
-        FKeys.reserve(std::max(Wanted, 2 * FKeys.capacity()));
-    return From;
+    // Up to a key per character; growing geometrically.
+    const auto Grow = [](auto &Store, size_t Wanted) {
+        if (Store.capacity() < Wanted)
+            Store.reserve(std::max(Wanted, 2 * Store.capacity()));
+    };
+    Grow(FFrom, FFrom.size() + size_t(Length));
+    Grow(FKinds, FKinds.size() + size_t(Length));
+    if (FText.capacity() < FText.size() + Length)
+        FText.reserve(std::max(FText.size() + Length, 2 * FText.capacity()));
 }
 
-bool KeyList::Add(qsizetype From, qsizetype Length, std::uint8_t Kind)
+bool KeyList::Add(QStringView Text, std::uint8_t Kind)
 {
-    if (Length > MaxTokenLength)
+    if (FText.size() + Text.size() > qsizetype(UINT32_MAX))
         return false;
-    FKeys.push_back({std::uint32_t(From), std::uint32_t(Length << 8) | Kind});
+    FFrom.push_back(std::uint32_t(FText.size()));
+    FKinds.push_back(Kind);
+    FText += Text;
     return true;
 }
 
-bool KeyList::AddKey(qsizetype From, qsizetype Length, int Code)
+bool KeyList::AddKey(QStringView Text, int Code)
 {
-    return Add(From, Length, std::uint8_t(Code));
+    return Add(Text, std::uint8_t(Code));
 }
 
-bool KeyList::AddNumber(qsizetype From, qsizetype Length)
+bool KeyList::AddNumber(QStringView Text)
 {
-    return Add(From, Length, NumberKind);
+    return Add(Text, NumberKind);
 }
 
-bool KeyList::AddSetting(qsizetype From, qsizetype Length, EngineSetting Setting)
+bool KeyList::AddSetting(QStringView Text, EngineSetting Setting)
 {
-    if (!Add(From, Length, SettingKind))
+    if (!Add(Text, SettingKind))
         return false;
     FSettings.insert(size() - 1, std::move(Setting));
     return true;
@@ -147,12 +150,14 @@ struct KeyWordIndex
     };
     std::array<std::vector<Entry>, 128> Long;
     std::array<const TBrixKeyInfo *, 128> Single{};
+    qsizetype Longest = 0; // the longest word's length
 
     KeyWordIndex()
     {
         for (const TBrixKeyInfo &K : Keys())
             for (const QString &W : QString::fromLatin1(K.Words).split(u' ', Qt::SkipEmptyParts)) {
                 const char16_t First = AsciiLower(W.at(0).unicode());
+                Longest = std::max(Longest, W.size());
                 if (W.size() == 1)
                     Single[First] = &K;
                 else
@@ -264,9 +269,7 @@ qsizetype ReadNumber(QStringView Word, qsizetype Pos, qsizetype Column, const Wo
 
 bool TooLong(QStringView Word, qsizetype Column, QString &Error)
 {
-    Error = ErrorAt(QStringLiteral("a key longer than %1 characters, or a line too long")
-                        .arg(KeyList::MaxTokenLength),
-                    Word, Column);
+    Error = ErrorAt(QStringLiteral("more keys than fit in one run"), Word, Column);
     return false;
 }
 
@@ -285,14 +288,14 @@ Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &K
     const qsizetype N = Word.isEmpty() ? 0 : ReadNumber(Word, 0, Column, Rules, Separator, Error);
     if (N < 0)
         return Whole::Bad;
-    const auto Added = [&](auto Add) {
-        const qsizetype From = Keys.AddText(Word);
-        return From >= 0 && Add(From) ? Whole::Token : (TooLong(Word, Column, Error), Whole::Bad);
+    const auto Added = [&](bool Ok) {
+        return Ok ? Whole::Token : (TooLong(Word, Column, Error), Whole::Bad);
     };
     if (N == Word.size() && N > 0)
-        return Added([&](qsizetype From) { return Keys.AddNumber(From, N); });
-    if (const TBrixKeyInfo *Info = FindKeyWord(Word))
-        return Added([&](qsizetype From) { return Keys.AddKey(From, Word.size(), Info->Key); });
+        return Added(Keys.AddNumber(Word));
+    // (A word longer than every key word is not looked up, nor copied.)
+    if (const TBrixKeyInfo *Info = Word.size() <= KeyWords().Longest ? FindKeyWord(Word) : nullptr)
+        return Added(Keys.AddKey(Word, Info->Key));
     const qsizetype Colon = Word.indexOf(u':');
     if (Colon > 0) {
         const QString Head = Word.left(Colon).toString().toLower();
@@ -307,8 +310,7 @@ Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &K
             }
             if (Head == QLatin1String("prefix"))
                 Rules.PrefixFunctions = *ReadOnOff(Value);
-            return Added(
-                [&](qsizetype From) { return Keys.AddSetting(From, Word.size(), std::move(*S)); });
+            return Added(Keys.AddSetting(Word, std::move(*S)));
         }
     }
     return Whole::None;
@@ -368,9 +370,7 @@ bool SplitWord(QStringView Word, qsizetype Column, const WordRules &Rules, KeyLi
                QString &Error)
 {
     const KeyWordIndex &Index = KeyWords();
-    const qsizetype From = Keys.AddText(Word);
-    if (From < 0)
-        return TooLong(Word, Column, Error);
+    Keys.Expect(Word.size());
     QChar Separator;
     bool ValueBefore = false, InvPending = false;
     qsizetype I = 0;
@@ -406,7 +406,8 @@ bool SplitWord(QStringView Word, qsizetype Column, const WordRules &Rules, KeyLi
         } else if (Info->Key == ckInv) {
             InvPending = !InvPending;
         }
-        if (!(Info ? Keys.AddKey(From + I, Length, Info->Key) : Keys.AddNumber(From + I, Length)))
+        const QStringView Text = Word.mid(I, Length);
+        if (!(Info ? Keys.AddKey(Text, Info->Key) : Keys.AddNumber(Text)))
             return TooLong(Word, Column + I, Error);
         I += Length;
     }

@@ -56,8 +56,8 @@ struct Key
 class KeyList
 {
 public:
-    qsizetype size() const { return qsizetype(FKeys.size()); }
-    bool isEmpty() const { return FKeys.empty(); }
+    qsizetype size() const { return qsizetype(FFrom.size()); }
+    bool isEmpty() const { return FFrom.empty(); }
     void clear();
 
     // Key I's text as the user wrote it.
@@ -86,17 +86,15 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
-    // Adding keys (the word readers do): first a word's text, which gives
-    // the word's place in the list's text (-1 when the list's text would
-    // grow too long), then its keys by their place in it: a key of the
-    // engine's table, a number (its keys follow from its text) and a
-    // "head:value" token's setting. False, adding nothing, when the key is
-    // too long (more than MaxTokenLength characters).
-    static constexpr qsizetype MaxTokenLength = (qsizetype(1) << 24) - 1;
-    qsizetype AddText(QStringView Word);
-    bool AddKey(qsizetype From, qsizetype Length, int Code);
-    bool AddNumber(qsizetype From, qsizetype Length);
-    bool AddSetting(qsizetype From, qsizetype Length, EngineSetting Setting);
+    // Adding keys (the word readers do): a key of the engine's table, a
+    // number (its keys follow from its text) and a "head:value" token's
+    // setting, each with its text. False, adding nothing, when the list's
+    // text would pass 2^32 characters.
+    bool AddKey(QStringView Text, int Code);
+    bool AddNumber(QStringView Text);
+    bool AddSetting(QStringView Text, EngineSetting Setting);
+    // Makes room for the keys of a word of Length characters at once.
+    void Expect(qsizetype Length);
 
 private:
     // Kinds of key besides the table's codes.
@@ -105,15 +103,15 @@ private:
         NumberKind = 0xfe,
         SettingKind = 0xff
     };
-    struct Entry
-    {
-        std::uint32_t From;       // in FText
-        std::uint32_t LengthKind; // length << 8 | kind (a key code, NumberKind or SettingKind)
-    };
-    bool Add(qsizetype From, qsizetype Length, std::uint8_t Kind);
+    bool Add(QStringView Text, std::uint8_t Kind);
 
-    QString FText; // the keys' texts, one after another
-    std::vector<Entry> FKeys;
+    // The keys' texts one after another, each key's start in it and its
+    // kind (a key code, NumberKind or SettingKind): five bytes a key, so that
+    // a line of millions of keys stays small. A key's text ends where the
+    // next one's starts.
+    QString FText;
+    std::vector<std::uint32_t> FFrom;
+    std::vector<std::uint8_t> FKinds;
     QHash<qsizetype, EngineSetting> FSettings; // by key index
 };
 
