@@ -332,8 +332,9 @@ QString UsageText()
     Text += QStringLiteral(
         "\n"
         "Exit status: 0; 1 when a line ends with the display in the error state (the\n"
-        "reason goes to standard error) or an error reached the caller; 2 for a usage\n"
-        "error (a line of input with one is reported with its line number and skipped).\n");
+        "reason goes to standard error), an error reached the caller, or the output\n"
+        "could not be written; 2 for a usage error (a line of input with one is\n"
+        "reported with its line number and skipped).\n");
     return Text;
 }
 
