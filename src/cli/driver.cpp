@@ -1,5 +1,6 @@
 #include "driver.h"
 #include "options.h"
+#include "output.h"
 #include "report.h"
 #include "terminal.h"
 
@@ -24,19 +25,6 @@ namespace {
 
 using E = TBrixCalcEngine;
 using F = TBrixFloatFormatter;
-
-void Print(std::FILE *File, const QString &Line)
-{
-    const QByteArray Bytes = Line.toUtf8();
-    std::fwrite(Bytes.constData(), 1, size_t(Bytes.size()), File);
-    std::fputc('\n', File);
-    std::fflush(File);
-}
-
-void PrintUsageError(std::FILE *Err, const QString &Message)
-{
-    Print(Err, QStringLiteral("lumopocketo-cli: ") + Message);
-}
 
 // ---- Step 1: parse ----
 
@@ -125,169 +113,6 @@ std::optional<Invocation> ParseArgs(const QStringList &Args, QString &Error)
     return Inv;
 }
 
-// ---- Words into keys ----
-
-Key KeyToken(const QString &Text, TBrixCalcKey Code)
-{
-    return Key{Text, [Code](E &En) { PressKey(En, Code); }};
-}
-
-Key NumberToken(const QString &Text, const QList<TBrixCalcKey> &Codes)
-{
-    return Key{Text, [Codes](E &En) {
-                   for (TBrixCalcKey K : Codes)
-                       PressKey(En, K);
-               }};
-}
-
-bool IsDigit(QChar Ch)
-{
-    return Ch >= u'0' && Ch <= u'9';
-}
-
-// The length of the number that starts at Pos of Word, 0 when none does, and
-// its keys in Codes: a run of digits and '.', then optionally an exponent,
-// 'e' or 'E' with an optional sign and digits ("2e3", "2E-3"). An 'e' that no
-// digit follows is not part of the number.
-qsizetype ReadNumber(QStringView Word, qsizetype Pos, QList<TBrixCalcKey> &Codes)
-{
-    const auto Code = [Word](qsizetype I) { return FindKeyWord(Word.mid(I, 1))->Key; };
-    qsizetype I = Pos;
-    while (I < Word.size() && (IsDigit(Word[I]) || Word[I] == u'.'))
-        Codes << Code(I++);
-    if (I == Pos)
-        return 0;
-    if (I < Word.size() && (Word[I] == u'e' || Word[I] == u'E')) {
-        qsizetype J = I + 1;
-        const bool Negative = J < Word.size() && Word[J] == u'-';
-        if (J < Word.size() && (Word[J] == u'+' || Word[J] == u'-'))
-            ++J;
-        if (J < Word.size() && IsDigit(Word[J])) {
-            Codes << ckExp;
-            if (Negative)
-                Codes << ckChangeSign;
-            while (J < Word.size() && IsDigit(Word[J]))
-                Codes << Code(J++);
-            I = J;
-        }
-    }
-    return I - Pos;
-}
-
-enum class Whole
-{
-    Token, // the word is one token, now in Keys
-    Bad,   // a "head:value" token with a bad value; Error says so
-    None   // not a token as a whole
-};
-
-// Word as one token: a number, a key word or a "head:value" token.
-Whole ReadWhole(const QString &Word, QList<Key> &Keys, QString &Error)
-{
-    QList<TBrixCalcKey> Codes;
-    if (!Word.isEmpty() && ReadNumber(Word, 0, Codes) == Word.size()) {
-        Keys << NumberToken(Word, Codes);
-        return Whole::Token;
-    }
-    if (const TBrixKeyInfo *Info = FindKeyWord(Word)) {
-        Keys << KeyToken(Word, Info->Key);
-        return Whole::Token;
-    }
-    const qsizetype Colon = Word.indexOf(u':');
-    if (Colon > 0) {
-        const QString Head = Word.left(Colon).toLower();
-        for (const TokenRow &T : KeyTokens()) {
-            if (Head != QLatin1String(T.Head))
-                continue;
-            auto S = T.Read(Word.mid(Colon + 1));
-            if (!S) {
-                Error = QString::fromLatin1(T.Error).arg(Word);
-                return Whole::Bad;
-            }
-            Keys << Key{Word, std::move(*S)};
-            return Whole::Token;
-        }
-    }
-    return Whole::None;
-}
-
-// The length of the longest key word.
-qsizetype LongestKeyWord()
-{
-    static const qsizetype Longest = [] {
-        qsizetype L = 0;
-        for (const TBrixKeyInfo &K : Keys())
-            for (const QString &W : QString::fromLatin1(K.Words).split(u' '))
-                L = std::max(L, W.size());
-        return L;
-    }();
-    return Longest;
-}
-
-// Splits a word of keys written together: at each place the longest key word
-// of two or more characters ("sqrt", "m+", "1/x"), else a number, else a
-// one-character key ("+", "e"). Column is the word's column on its line.
-bool SplitWord(const QString &Word, qsizetype Column, QList<Key> &Keys, QString &Error)
-{
-    const QStringView View(Word);
-    qsizetype I = 0;
-    while (I < Word.size()) {
-        const TBrixKeyInfo *Info = nullptr;
-        qsizetype Length = std::min(LongestKeyWord(), Word.size() - I);
-        for (; Length >= 2 && !Info; --Length)
-            Info = FindKeyWord(View.mid(I, Length));
-        if (Info) {
-            ++Length; // the loop went one past the match
-            Keys << KeyToken(Word.mid(I, Length), Info->Key);
-            I += Length;
-            continue;
-        }
-        QList<TBrixCalcKey> Codes;
-        if (const qsizetype N = ReadNumber(View, I, Codes)) {
-            Keys << NumberToken(Word.mid(I, N), Codes);
-            I += N;
-            continue;
-        }
-        if ((Info = FindKeyWord(View.mid(I, 1)))) {
-            Keys << KeyToken(Word.mid(I, 1), Info->Key);
-            ++I;
-            continue;
-        }
-        Error = QStringLiteral("unknown key in '%1' at column %2").arg(Word).arg(Column + I);
-        return false;
-    }
-    return true;
-}
-
-// Reads a line of keys: words separated by blanks, each a token as a whole
-// or keys written together. Column is the line's first column (1).
-bool ParseLine(const QString &Line, QList<Key> &Keys, QString &Error, qsizetype Column = 1)
-{
-    qsizetype I = 0;
-    while (I < Line.size()) {
-        if (Line.at(I).isSpace()) {
-            ++I;
-            continue;
-        }
-        qsizetype End = I;
-        while (End < Line.size() && !Line.at(End).isSpace())
-            ++End;
-        const QString Word = Line.mid(I, End - I);
-        switch (ReadWhole(Word, Keys, Error)) {
-        case Whole::Bad:
-            return false;
-        case Whole::None:
-            if (!SplitWord(Word, Column + I, Keys, Error))
-                return false;
-            break;
-        case Whole::Token:
-            break;
-        }
-        I = End;
-    }
-    return true;
-}
-
 // ---- Step 2: configure ----
 
 // The engine of a run and, when an option asks for it, its formatter.
@@ -331,7 +156,7 @@ public:
 
     // Runs the keys; an error the engine passes on is reported and the next
     // key runs.
-    void Run(const QList<Key> &Batch)
+    void Run(const KeyList &Batch)
     {
         for (const Key &K : Batch) {
             try {
@@ -383,15 +208,14 @@ public:
                 if (Trimmed.compare(QLatin1String("quit"), Qt::CaseInsensitive) == 0)
                     break;
                 if (Trimmed.compare(QLatin1String("help"), Qt::CaseInsensitive) == 0) {
-                    const QByteArray Usage = UsageText().toUtf8();
-                    std::fwrite(Usage.constData(), 1, size_t(Usage.size()), FOut);
-                    std::fflush(FOut);
+                    Write(FOut, UsageText());
                     continue;
                 }
             }
-            QList<Key> Keys;
+            KeyList Keys;
             QString Error;
-            if (!ParseLine(*Line, Keys, Error)) {
+            WordRules Rules = RulesOf(FEngine);
+            if (!ParseLine(*Line, Rules, Keys, Error)) {
                 UsageError(Where + Error);
                 continue;
             }
@@ -437,48 +261,53 @@ std::function<std::optional<QString>()> PlainLines(std::FILE *In)
     };
 }
 
-} // namespace
-
-bool ParseWord(const QString &Word, QList<Key> &Keys, QString &Error)
+// Next, ending when the output can no longer be written: nothing the run
+// does after that would be seen.
+std::function<std::optional<QString>()> UntilWriteFails(std::FILE *Out,
+                                                        std::function<std::optional<QString>()> Next)
 {
-    // A whole token first: "paste:1 234" keeps its blank.
-    switch (ReadWhole(Word, Keys, Error)) {
-    case Whole::Token:
-        return true;
-    case Whole::Bad:
-        return false;
-    case Whole::None:
-        break;
-    }
-    return ParseLine(Word, Keys, Error);
+    return [Out, Next = std::move(Next)]() -> std::optional<QString> {
+        if (WriteFailed(Out))
+            return std::nullopt;
+        return Next();
+    };
 }
+
+} // namespace
 
 int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Err)
 {
     // Step 1: parse.
     QString Error;
-    const std::optional<Invocation> Inv = ParseArgs(Args, Error);
+    std::optional<Invocation> Inv = ParseArgs(Args, Error);
     if (!Inv) {
         PrintUsageError(Err, Error);
         return ExitUsage;
     }
-    const RunOptions &Opts = Inv->Run;
+    RunOptions &Opts = Inv->Run;
     if (Opts.Help) {
-        const QByteArray Usage = UsageText().toUtf8();
-        std::fwrite(Usage.constData(), 1, size_t(Usage.size()), Out);
-        return ExitOk;
+        Write(Out, UsageText());
+        return FinishOutput(Out, Err, ExitOk);
     }
     if (Opts.Version) {
         Print(Out, QStringLiteral("lumopocketo-cli " BRIX_VERSION_STRING));
-        return ExitOk;
+        return FinishOutput(Out, Err, ExitOk);
     }
     if (Opts.Trace && Opts.Json) {
         PrintUsageError(Err, QStringLiteral("options --trace and --json exclude each other"));
         return ExitUsage;
     }
-    // Equal separators would make "1,5" and "15" the same number.
-    const QChar Decimal = Opts.DecimalSeparator.value_or(RegionalSettings().DecimalSeparator);
-    const QChar Thousand = Opts.ThousandSeparator.value_or(RegionalSettings().ThousandSeparator);
+    // Equal separators would make "1,5" and "15" the same number. One
+    // separator given alone that equals the region's other one swaps them
+    // ("--decimal-separator=." where the region writes 1.234,5).
+    const QChar RegionDecimal = RegionalSettings().DecimalSeparator;
+    const QChar RegionThousand = RegionalSettings().ThousandSeparator;
+    QChar Decimal = Opts.DecimalSeparator.value_or(RegionDecimal);
+    QChar Thousand = Opts.ThousandSeparator.value_or(RegionThousand);
+    if (Decimal == Thousand && !Opts.ThousandSeparator)
+        Thousand = RegionDecimal;
+    else if (Decimal == Thousand && !Opts.DecimalSeparator)
+        Decimal = RegionThousand;
     if (Decimal == Thousand) {
         PrintUsageError(Err, QStringLiteral("the decimal separator '%1' equals the thousands "
                                             "separator: give --decimal-separator and "
@@ -486,19 +315,24 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
                                  .arg(Decimal));
         return ExitUsage;
     }
+    Opts.DecimalSeparator = Decimal;
+    Opts.ThousandSeparator = Thousand;
+
+    // Step 2: configure. Words are read with the settings it makes: the
+    // region's decimal separator and whether functions are prefix.
+    Calculator Calc;
+    Configure(*Inv, Calc);
+    E &En = *Calc.Engine;
+
     // Keys from the command line are all checked before anything runs.
-    QList<Key> Keys;
+    KeyList Keys;
+    WordRules Rules = RulesOf(En);
     for (const QString &Word : Inv->Words) {
-        if (!ParseWord(Word, Keys, Error)) {
+        if (!ParseWord(Word, Rules, Keys, Error)) {
             PrintUsageError(Err, Error);
             return ExitUsage;
         }
     }
-
-    // Step 2: configure.
-    Calculator Calc;
-    Configure(*Inv, Calc);
-    E &En = *Calc.Engine;
 
     // Step 3: run.
     Runner R(En, Opts, Out, Err);
@@ -507,15 +341,15 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
         R.Show();
     } else if (isatty(fileno(In)) && isatty(fileno(Out))) {
         TerminalReader Terminal(In, Out, Err, HistoryFile());
-        R.RunLines([&Terminal] { return Terminal.ReadLine(); }, &Terminal);
+        R.RunLines(UntilWriteFails(Out, [&Terminal] { return Terminal.ReadLine(); }), &Terminal);
     } else {
-        R.RunLines(PlainLines(In), nullptr);
+        R.RunLines(UntilWriteFails(Out, PlainLines(In)), nullptr);
     }
 
     // Step 4: report.
     if (Opts.Json)
         Print(Out, JsonReport(En, R.Counts(), R.Uncaught()));
-    return R.Status();
+    return FinishOutput(Out, Err, R.Status());
 }
 
 } // namespace LumoCli

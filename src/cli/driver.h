@@ -1,25 +1,19 @@
 // The command-line calculator: keys and options in, the engine's display
 // (plain, traced or as JSON) out. All behaviour comes from the engine; the
 // keys and their words come from the engine library's key table, the options
-// and "head:value" tokens from options.h. This file reads words into keys,
-// runs them and prints what the engine shows.
+// and "head:value" tokens from options.h, the reading of words into keys
+// from words.h. This file runs the keys and prints what the engine shows.
 //
 // A run is four steps: parse the arguments, configure an engine (and a
 // formatter when asked for), run the keys (from the arguments, or else from
 // standard input a line at a time, with line editing on a terminal), report.
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "words.h"
+
 #include <QStringList>
 
 #include <cstdio>
-#include <functional>
-#include <optional>
-
-namespace Brix {
-class TBrixCalcEngine;
-}
 
 namespace LumoCli {
 
@@ -30,27 +24,6 @@ enum ExitStatus
     ExitError = 1, // the display ended in the error state, or an error reached the caller
     ExitUsage = 2
 };
-
-// One key token, checked and ready to run against an engine.
-struct Key
-{
-    QString Token; // as the user wrote it
-    std::function<void(Brix::TBrixCalcEngine &)>
-        Run; // one engine call (a number token: one per character)
-};
-
-// Reads one word of keys into Keys. A word that is one token as a whole (a
-// number, a key word, a value:, paste:, dp:, lang:, bpct:, prec: or prefix:
-// token) is one key; any other word is split into keys written together
-// (blanks inside it separate words as on an input line). Returns false with
-// Error naming the word, and for a word that does not split the 1-based
-// column, when it is neither.
-//   "12.5"     -> InputDigit(1), InputDigit(2), InputDecimalSeparator, InputDigit(5)
-//   "SIN"      -> DoSin          "value:-1e300" -> InputValue(-1e300)
-//   "2+3*4="   -> "2" "+" "3" "*" "4" "="       "2e-3" -> 2, DoExp, DoChangeSign, 3
-//   "sqrt9m+"  -> "sqrt" "9" "m+"                 "1/x" -> DoInvert
-//   "2+x"      -> false, Error = "unknown key in '2+x' at column 3"
-bool ParseWord(const QString &Word, QList<Key> &Keys, QString &Error);
 
 // Runs the whole program on the given arguments (without the program name),
 // reading keys from In when the arguments hold none. Returns the exit status.

@@ -61,14 +61,6 @@ std::optional<int> ParseInt(const QString &Text, int Low, int High)
     return Value;
 }
 
-std::optional<bool> ParseSwitch(const QString &Text)
-{
-    if (Text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (Text.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
-}
 
 // ---- Settings ----
 
@@ -76,7 +68,7 @@ std::optional<bool> ParseSwitch(const QString &Text)
 // when the value is bad.
 template <void (E::*Set)(bool)> std::optional<EngineSetting> ReadSwitch(const QString &Value)
 {
-    const auto On = ParseSwitch(Value);
+    const auto On = ReadOnOff(Value);
     if (!On)
         return std::nullopt;
     return EngineSetting([V = *On](E &En) { (En.*Set)(V); });
@@ -212,6 +204,15 @@ const TokenRow TokenRows[] = {
 
 } // namespace
 
+std::optional<bool> ReadOnOff(const QString &Text)
+{
+    if (Text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (Text.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
 std::span<const OptionRow<E>> EngineOptions()
 {
     return EngineRows;
@@ -295,12 +296,31 @@ QString UsageText()
     QString Text = QStringLiteral(
         "Usage: lumopocketo-cli [OPTION...] [KEY...]\n"
         "Drives the calculator engine with keys and prints its display.\n"
+        "For scripts: --trim prints 4 rather than 4.0000; --decimals=N sets the\n"
+        "decimal places (default 4).\n"
         "Keys come from the arguments or, when there are none, from standard input,\n"
         "a line at a time, with the display printed after each line. On a terminal:\n"
         "a prompt, line editing, history, 'help' and 'quit' (or Ctrl+D).\n"
-        "Keys may be written together: 2+3*4=  (1+2)*3=  2e-3  sqrt9  5m+\n"
-        "(a number is digits and '.', optionally with an exponent; letters form key\n"
-        "words; longer words win). Words are case-insensitive.\n"
+        "Keys may be written together in a word: a number is digits with at most one\n"
+        "decimal separator ('.' or the region's, not both in a word), optionally with\n"
+        "an exponent (2e-3); letters form key words (longer words win). Words are\n"
+        "case-insensitive. In a word, a value directly followed by a key that would\n"
+        "replace it is an error: 2pi, 2(3+1), (1+2)3, and 9sqrt while functions are\n"
+        "prefix (they take the number after them: sqrt9=). Write the operator: 2*pi.\n"
+        "\n"
+        "Examples:\n"
+        "  $ lumopocketo-cli '2+3*4='\n"
+        "  14.0000\n"
+        "  $ lumopocketo-cli '(1+2)*3='\n"
+        "  9.0000\n"
+        "  $ lumopocketo-cli 'sqrt9='\n"
+        "  3.0000\n"
+        "  $ lumopocketo-cli --prefix=off 9 sqrt\n"
+        "  3.0000\n"
+        "  $ lumopocketo-cli --trim '1.5*2='\n"
+        "  3\n"
+        "  $ lumopocketo-cli --decimals=2 '1/3='\n"
+        "  0.33\n"
         "\n");
     Text += Wrapped(QStringLiteral("Keys:"), KeyWords);
     Text += Wrapped(QStringLiteral("     "), TokenWords);
@@ -312,8 +332,9 @@ QString UsageText()
     Text += QStringLiteral(
         "\n"
         "Exit status: 0; 1 when a line ends with the display in the error state (the\n"
-        "reason goes to standard error) or an error reached the caller; 2 for a usage\n"
-        "error (a line of input with one is reported with its line number and skipped).\n");
+        "reason goes to standard error), an error reached the caller, or the output\n"
+        "could not be written; 2 for a usage error (a line of input with one is\n"
+        "reported with its line number and skipped).\n");
     return Text;
 }
 

@@ -69,6 +69,9 @@ struct TokenRow
 };
 std::span<const TokenRow> KeyTokens();
 
+// "on" or "off" in any case as true or false; nothing for any other text.
+std::optional<bool> ReadOnOff(const QString &Text);
+
 QString UsageText();
 
 } // namespace LumoCli

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QElapsedTimer>
 #include <QProcess>
 
 namespace {
@@ -15,12 +16,23 @@ struct CliRun
     QString Out, Err;
 };
 
-CliRun Cli(const QStringList &Args, const QByteArray &Input = {})
+// Runs the program. Without a region its separators are fixed, so results
+// do not depend on the user's locale; with one (a LANG value such as
+// "de_DE.UTF-8") it follows that region's.
+CliRun Cli(const QStringList &Args, const QByteArray &Input = {}, const QString &Region = {})
 {
     QProcess P;
     P.setProgram(QStringLiteral(LUMO_CLI_PATH));
-    // Separators are fixed so results do not depend on the user's locale.
-    P.setArguments(QStringList{"--decimal-separator=.", "--thousand-separator=,"} + Args);
+    if (Region.isEmpty()) {
+        P.setArguments(QStringList{"--decimal-separator=.", "--thousand-separator=,"} + Args);
+    } else {
+        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+        for (const char *Name : {"LC_ALL", "LC_NUMERIC", "LANGUAGE"})
+            Env.remove(QString::fromLatin1(Name));
+        Env.insert(QStringLiteral("LANG"), Region);
+        P.setProcessEnvironment(Env);
+        P.setArguments(Args);
+    }
     P.start();
     P.write(Input);
     P.closeWriteChannel();
@@ -55,17 +67,7 @@ TEST(Cli, PlainOutputIsTheDisplayAfterTheKeys)
         {"words any case", {"--prefix=off", "PI", "X^2", "SQRT"}, "3.1416\n"},
         {"value token", {"value:-1e3", "+", "1", "="}, "-999.0000\n"},
         {"no keys on stdin", {}, ""},
-        // Keys written together.
-        {"compact precedence", {"2+3*4="}, "14.0000\n"},
-        {"compact brackets", {"(1+2)*3="}, "9.0000\n"},
-        {"blanks inside an argument", {"2 + 3 ="}, "5.0000\n"},
-        {"exponent", {"2e3+1="}, "2001.0000\n"},
-        {"negative exponent", {"--decimals=6", "2E-3*1="}, "0.002000\n"},
-        {"lone e is the constant", {"2*e="}, "5.4366\n"},
-        {"key words, any case", {"SQRT9+1="}, "4.0000\n"},
         {"longest word first", {"4", "1/x"}, "0.2500\n"},
-        {"m+ stays whole", {"5m+", "c", "mr"}, "5.0000\n"},
-        {"leading minus is a key", {"-3+2="}, "-1.0000\n"},
         // The display ends at the value's 18 significant digits.
         {"18 places, 18 digits", {"--decimals=18", "1/7*1000000="}, "142857.142857142857\n"},
         {"18 places, zeroes within the digits",
@@ -216,7 +218,6 @@ TEST(Cli, UsageErrorsNameTheCulpritAndEvaluateNothing)
         {"bad value token", {"value:abc"}, {}, "value:abc"},
         {"infinite value token", {"value:inf"}, {}, "value:inf"},
         {"bad token on stdin", {}, "1 + zork\n", "zork"},
-        {"word that does not split", {"2+x"}, {}, "'2+x' at column 3"},
         {"bad word after good ones", {"1", "+", "2", "=", "2/y"}, {}, "2/y"},
         {"separators equal",
          {"--decimal-separator=,", "1.5", "+", "1", "="},
@@ -234,4 +235,167 @@ TEST(Cli, UsageErrorsNameTheCulpritAndEvaluateNothing)
         EXPECT_TRUE(Got.Err.contains(R.Named)) << Got.Err.toStdString();
         EXPECT_EQ(Got.Out, "");
     }
+}
+
+TEST(Cli, KeysWrittenTogether)
+{
+    // A word of keys written together means what it seems to, or it is a
+    // usage error naming the word and the column. Region: a LANG value, or
+    // empty for '.' and ',' given as options.
+    struct Row
+    {
+        QStringList Args;
+        QString Out;
+        int Status = 0;
+        QString Err = {}; // a part of the message on standard error
+        QString Region = {};
+    } Rows[] = {
+        {{"2+3*4="}, "14.0000\n"},
+        {{"(1+2)*3="}, "9.0000\n"},
+        {{"2 + 3 ="}, "5.0000\n"},
+        {{"2e3+1="}, "2001.0000\n"},
+        {{"--decimals=6", "2E-3*1="}, "0.002000\n"},
+        {{"2*e="}, "5.4366\n"},
+        {{"2exp3="}, "2000.0000\n"},
+        {{"SQRT9+1="}, "4.0000\n"},
+        {{"5m+", "c", "mr"}, "5.0000\n"},
+        {{"-3+2="}, "-1.0000\n"},
+        {{"2*pi="}, "6.2832\n"},
+        {{"2(3+1)=x"}, "", 2, "'2(3+1)=x' at column 2"},
+        {{"2+x"}, "", 2, "unknown key in '2+x' at column 3"},
+        // Two decimal separators, and one in an exponent.
+        {{"1.2.3="}, "", 2, "a second decimal separator in '1.2.3=' at column 4"},
+        {{"1.2.3"}, "", 2, "'1.2.3' at column 4"},
+        {{"2e3.5="}, "", 2, "exponent in '2e3.5=' at column 4"},
+        // A value directly followed by a key that starts a new one.
+        {{"2pi"}, "", 2, "'pi' would replace the value before it in '2pi' at column 2"},
+        {{"2e"}, "", 2, "'e' would replace the value before it in '2e' at column 2"},
+        {{"2(3+1)="}, "", 2, "'(' would replace the value before it in '2(3+1)=' at column 2"},
+        {{"2mr="}, "", 2, "'mr' would replace the value before it in '2mr=' at column 2"},
+        {{"(1+2)3="}, "", 2, "'3' would replace the value before it in '(1+2)3=' at column 6"},
+        {{"(1+2)(3+4)="}, "", 2, "'(1+2)(3+4)=' at column 6"},
+        {{"pi2="}, "", 2, "'pi2=' at column 3"},
+        {{"1+2invsin="}, "", 2, "'sin' would replace the value before it in '1+2invsin=' at column 7"},
+        {{"1+2 pi="}, "4.1416\n"}, // blank-separated keys keep the pocket calculator's way
+        {{"2", "pi"}, "3.1416\n"},
+        // Functions before their number, unless prefix functions are off,
+        // by option or by a token before the word.
+        {{"sqrt9="}, "3.0000\n"},
+        {{"9sqrt"}, "", 2, "'sqrt' would replace the value before it in '9sqrt' at column 2"},
+        {{"--prefix=off", "9sqrt"}, "3.0000\n"},
+        {{"prefix:off", "9sqrt"}, "3.0000\n"},
+        {{"ac prefix:off\t9sqrt"}, "3.0000\n"},
+        {{"--prefix=off", "prefix:on", "9sqrt"}, "", 2, "'9sqrt' at column 2"},
+        {{"9invx^2"}, "", 2, "'x^2' would replace"}, // the inverse square is the square root
+        {{"9x^2"}, "81.0000\n"},
+        // The region's decimal separator in a number, as the program prints it.
+        {{"3,0000*2="}, "6,0000\n", 0, {}, "de_DE.UTF-8"},
+        {{"1.5*2="}, "3,0000\n", 0, {}, "de_DE.UTF-8"},
+        {{"1.234"}, "1,234\n", 0, {}, "de_DE.UTF-8"},
+        {{"1,5+2.5="}, "", 2, "both ',' and '.' as decimal separators in '1,5+2.5=' at column 6",
+         "de_DE.UTF-8"},
+        {{"1.234,5"}, "", 2, "'1.234,5' at column 6", "de_DE.UTF-8"},
+        {{"1,2,3"}, "", 2, "a second decimal separator in '1,2,3' at column 4", "de_DE.UTF-8"},
+        {{"1,5"}, "", 2, "unknown key in '1,5' at column 2", "C.UTF-8"},
+        // One separator given alone takes the place of the region's other one.
+        {{"--decimal-separator=.", "1.5*2="}, "3.0000\n", 0, {}, "de_DE.UTF-8"},
+        {{"--decimal-separator=.", "--thousands", "1234.5="}, "1,234.5000\n", 0, {}, "de_DE.UTF-8"},
+        {{"--thousand-separator=.", "1,5*2="}, "3,0000\n", 0, {}, "C.UTF-8"},
+        {{"--decimal-separator=.", "--thousand-separator=.", "1"}, "", 2, "--thousand-separator",
+         "de_DE.UTF-8"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE((R.Args.join(u' ') + u' ' + R.Region).toStdString());
+        const CliRun Got = Cli(R.Args, {}, R.Region);
+        EXPECT_EQ(Got.Out, R.Out);
+        EXPECT_EQ(Got.Status, R.Status);
+        if (R.Err.isEmpty()) {
+            EXPECT_EQ(Got.Err, "");
+        } else {
+            EXPECT_TRUE(Got.Err.contains(R.Err)) << Got.Err.toStdString();
+        }
+    }
+}
+
+TEST(Cli, WordsOnStandardInputFollowTheEngineSettings)
+{
+    // Each line is read with the settings the lines before it made.
+    const CliRun R = Cli({}, "prefix:off\n9sqrt\nprefix:on\n9sqrt\n");
+    EXPECT_EQ(R.Out, "0\n3.0000\n3.0000\n");
+    EXPECT_EQ(R.Status, 2);
+    EXPECT_TRUE(R.Err.contains("line 4: 'sqrt' would replace")) << R.Err.toStdString();
+}
+
+TEST(Cli, LongWordsSplitInLinearTime)
+{
+    // A 10 MB line of keys and a 100,000-digit number end in a key that
+    // does not exist, so only the reading runs (the engine would take far
+    // longer); the message names the word by its start.
+    QByteArray Sum;
+    for (int I = 0; I < 5'000'000; ++I)
+        Sum += "1+";
+    const QByteArray Digits(100'000, '7');
+    for (const QByteArray &Word : {Sum, Digits}) {
+        QElapsedTimer T;
+        T.start();
+        const CliRun R = Cli({}, Word + "x\n");
+        const qint64 Ms = T.elapsed();
+        EXPECT_EQ(R.Status, 2);
+        EXPECT_TRUE(R.Err.contains(QStringLiteral("(%1 characters) at column %1").arg(Word.size() + 1)))
+            << R.Err.left(200).toStdString();
+        // Generous for a slow or shared machine; quadratic reading takes minutes.
+        EXPECT_LT(Ms, 10'000);
+    }
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAnError)
+{
+    // Through a shell, which can close the standard output or ignore SIGPIPE.
+    struct Row
+    {
+        const char *Name;
+        QString Command; // $0 is the program
+        int Status;      // -1: either, as long as nothing is said
+        QString Err;     // a part of standard error; empty: nothing
+    } Rows[] = {
+        {"full disk", R"("$0" 1+1= >/dev/full)", 1, "cannot write the output: No space left"},
+        {"closed", R"("$0" 1+1= >&-)", 1, "cannot write the output: Bad file descriptor"},
+        {"trace", R"("$0" --trace 1+1= >/dev/full)", 1, "cannot write the output"},
+        {"json", R"("$0" --json 1+1= >/dev/full)", 1, "cannot write the output"},
+        {"help", R"("$0" --help >/dev/full)", 1, "cannot write the output"},
+        {"version", R"("$0" --version >&-)", 1, "cannot write the output"},
+        {"lines", R"(printf '1\n2\n' | "$0" >/dev/full)", 1, "cannot write the output"},
+        {"an error shown as well", R"("$0" 1/0= >/dev/full)", 1, "Division by Zero"},
+        {"usage error keeps 2", R"("$0" 2pi >&-)", 2, "2pi"},
+        {"nothing to write", R"("$0" >&- </dev/null)", 0, ""},
+        {"broken pipe is quiet", R"(trap '' PIPE; sleep 1 | "$0" 1+1= | true)", -1, ""},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        QProcess P;
+        P.start(QStringLiteral("/bin/sh"),
+                {"-c", R.Command, QStringLiteral(LUMO_CLI_PATH)});
+        P.waitForFinished(30000);
+        const QString Err = QString::fromUtf8(P.readAllStandardError());
+        if (R.Status >= 0) {
+            EXPECT_EQ(P.exitCode(), R.Status) << Err.toStdString();
+        }
+        if (R.Err.isEmpty()) {
+            EXPECT_EQ(Err, "");
+        } else {
+            EXPECT_TRUE(Err.contains(R.Err)) << Err.toStdString();
+        }
+    }
+}
+
+TEST(Cli, ControlCharactersInMessagesAreEscaped)
+{
+    const CliRun Line = Cli({}, "\x1b[31mRED\n1\xc2\x9b\n");
+    EXPECT_FALSE(Line.Err.contains(QChar(0x1b)));
+    EXPECT_FALSE(Line.Err.contains(QChar(0x9b)));
+    EXPECT_TRUE(Line.Err.contains("'\\x1b[31mRED' at column 1")) << Line.Err.toStdString();
+    EXPECT_TRUE(Line.Err.contains("'1\\x9b' at column 2")) << Line.Err.toStdString();
+    const CliRun Arg = Cli({"2\a"});
+    EXPECT_TRUE(Arg.Err.contains("'2\\x07'")) << Arg.Err.toStdString();
+    EXPECT_EQ(Arg.Status, 2);
 }

@@ -26,7 +26,7 @@ history=$XDG_STATE_HOME/lumopocketo/history
 start() {
   rm -f "$work/status"
   stop
-  tmux -L "$sock" -f /dev/null new-session -d -x 100 -y 30 \
+  tmux -L "$sock" -f /dev/null new-session -d -x 100 -y 60 \
     "env LANG=$LANG HOME=$HOME XDG_STATE_HOME=$XDG_STATE_HOME $cli; echo \$? > $work/status; sleep 60"
   # The capture drops the blank after the prompt.
   wait_for '^>$' || echo "no prompt: $(screen)"
@@ -83,7 +83,8 @@ keys -l '1+1='; keys Enter
 check "Ctrl+C clears the line" wait_for '^2\.0000$'
 check "nothing of the dropped line ran" bash -c "! tmux -L $sock capture-pane -p -t 0 | grep -q '^992'"
 
-# help, a usage error that does not end the session, quit.
+# help (the pane is tall enough for the whole usage text), a usage error
+# that does not end the session, quit.
 keys -l 'help'; keys Enter
 check "help shows the usage" wait_for '^Usage: lumopocketo-cli'
 keys -l '2+zork'; keys Enter
