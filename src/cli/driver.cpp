@@ -12,6 +12,7 @@
 #include "brix/version.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <type_traits>
 #include <unistd.h>
@@ -26,12 +27,14 @@ namespace {
 using E = TBrixCalcEngine;
 using F = TBrixFloatFormatter;
 
+// Writes Line and a line end. Not flushed here: standard output is flushed
+// before more input is waited for and before anything goes to standard
+// error, so that a pipe of many lines is not written a line at a time.
 void Print(std::FILE *File, const QString &Line)
 {
     const QByteArray Bytes = Line.toUtf8();
     std::fwrite(Bytes.constData(), 1, size_t(Bytes.size()), File);
     std::fputc('\n', File);
-    std::fflush(File);
 }
 
 void PrintUsageError(std::FILE *Err, const QString &Message)
@@ -413,13 +416,14 @@ public:
             Print(FOut, FEngine.GetDisplayStr());
         if (FEngine.GetDisplayStr() == FEngine.GetName(ectErrorMsg) &&
             !FEngine.GetLastError().isEmpty()) {
-            Print(FErr, Where + FEngine.GetLastError());
+            Warn(Where + FEngine.GetLastError());
             FErrorShown = true;
         }
     }
 
     void UsageError(const QString &Message)
     {
+        std::fflush(FOut);
         PrintUsageError(FErr, Message);
         FUsageError = true;
     }
@@ -487,7 +491,14 @@ private:
     {
         FUncaught << Message;
         FAnyUncaught = true;
-        Print(FErr, QStringLiteral("error: ") + Message);
+        Warn(QStringLiteral("error: ") + Message);
+    }
+
+    // A message on standard error, after what standard output holds.
+    void Warn(const QString &Message)
+    {
+        std::fflush(FOut);
+        Print(FErr, Message);
     }
 
     template <class Step> void Guard(Step &&S)
@@ -509,23 +520,68 @@ private:
     bool FErrorShown = false, FUsageError = false, FAnyUncaught = false;
 };
 
-// Lines of a file that is not a terminal, without their line ends.
-std::function<std::optional<QString>()> PlainLines(std::FILE *In)
+// Lines of a file that is not a terminal, without their line ends. Input is
+// read in large blocks; Out is flushed before each read, so that a program
+// that writes a line and waits for the answer gets it.
+class PlainLines
 {
-    return [In]() -> std::optional<QString> {
-        char *Line = nullptr;
-        size_t Cap = 0;
-        const ssize_t N = getline(&Line, &Cap, In);
-        std::optional<QString> Text;
-        if (N >= 0) {
-            Text = QString::fromLocal8Bit(Line, qsizetype(N));
-            while (Text->endsWith(u'\n') || Text->endsWith(u'\r'))
-                Text->chop(1);
+public:
+    PlainLines(std::FILE *In, std::FILE *Out) : FFd(fileno(In)), FOut(Out) {}
+
+    std::optional<QString> operator()()
+    {
+        for (;;) {
+            const qsizetype End = FBuffer.indexOf('\n', FScan);
+            if (End >= 0)
+                return Take(End, End + 1);
+            FScan = FBuffer.size();
+            if (FEnd) {
+                if (FStart == FBuffer.size())
+                    return std::nullopt;
+                return Take(FBuffer.size(), FBuffer.size());
+            }
+            Fill();
         }
-        free(Line);
-        return Text;
-    };
-}
+    }
+
+private:
+    // The line from the start to End; the next one starts at Next.
+    QString Take(qsizetype End, qsizetype Next)
+    {
+        qsizetype Length = End - FStart;
+        while (Length > 0 && FBuffer.at(FStart + Length - 1) == '\r')
+            --Length;
+        QString Line = QString::fromLocal8Bit(FBuffer.constData() + FStart, Length);
+        FStart = FScan = Next;
+        return Line;
+    }
+
+    void Fill()
+    {
+        std::fflush(FOut);
+        // What was taken is dropped first, so the buffer holds at most one line
+        // and a block.
+        FBuffer.remove(0, FStart);
+        FScan -= FStart;
+        FStart = 0;
+        constexpr qsizetype Block = 1 << 16;
+        const qsizetype Old = FBuffer.size();
+        FBuffer.resize(Old + Block);
+        ssize_t N;
+        do
+            N = ::read(FFd, FBuffer.data() + Old, size_t(Block));
+        while (N < 0 && errno == EINTR);
+        FBuffer.resize(Old + std::max<qsizetype>(N, 0));
+        FEnd = N <= 0;
+    }
+
+    int FFd;
+    std::FILE *FOut;
+    QByteArray FBuffer;
+    qsizetype FStart = 0; // where the next line starts
+    qsizetype FScan = 0;  // no line end before here
+    bool FEnd = false;    // end of input (or a read error)
+};
 
 } // namespace
 
@@ -602,14 +658,20 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
         R.Show();
     } else if (isatty(fileno(In)) && isatty(fileno(Out))) {
         TerminalReader Terminal(In, Out, Err, HistoryFile());
-        R.RunLines([&Terminal] { return Terminal.ReadLine(); }, &Terminal);
+        R.RunLines(
+            [&Terminal, Out] {
+                std::fflush(Out);
+                return Terminal.ReadLine();
+            },
+            &Terminal);
     } else {
-        R.RunLines(PlainLines(In), nullptr);
+        R.RunLines(PlainLines(In, Out), nullptr);
     }
 
     // Step 4: report.
     if (Opts.Json && FromArgs)
         Print(Out, R.Report(false));
+    std::fflush(Out);
     return R.Status();
 }
 

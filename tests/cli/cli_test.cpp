@@ -275,3 +275,20 @@ TEST(Cli, JsonFromStandardInputIsAnObjectPerLine)
     EXPECT_EQ(Objects[2]["operators"].toString(), "*");
     EXPECT_EQ(Objects[2]["events"].toObject()["error"].toInt(), 0);
 }
+
+TEST(Cli, AnswersALineBeforeTheNextArrives)
+{
+    // A script that writes a line and waits for its answer must get it: the
+    // output is not held back until the end of input.
+    QProcess P;
+    P.setProgram(QStringLiteral(LUMO_CLI_PATH));
+    P.setArguments({"--decimal-separator=.", "--thousand-separator=,"});
+    P.start();
+    for (const auto &[In, Out] : {std::pair{"1+1=\n", "2.0000\n"}, std::pair{"*3=\n", "6.0000\n"}}) {
+        P.write(In);
+        ASSERT_TRUE(P.waitForReadyRead(10000)) << In;
+        EXPECT_EQ(P.readLine(), Out);
+    }
+    P.closeWriteChannel();
+    EXPECT_TRUE(P.waitForFinished(10000));
+}
