@@ -392,8 +392,12 @@ public:
     // enters the error state, as an operator taking it would.
     void EndLine()
     {
-        if (FOpts.EachLine && !FEngine.OperatorStackText().isEmpty())
+        if (FOpts.EachLine && !FEngine.OperatorStackText().isEmpty()) {
+            // Traced like a key, since it gives the line's result.
             Guard([this] { FEngine.DoEquals(); });
+            if (FOpts.Trace)
+                Print(FOut, QStringLiteral("=\t") + FEngine.GetDisplayStr());
+        }
         if (const QString Entry = FEngine.EntryText(); !Entry.isEmpty()) {
             const Extended Value = FEngine.GetAsFloat();
             const Extended Infinite = std::numeric_limits<Extended>::infinity();

@@ -248,6 +248,8 @@ TEST(Cli, EachLineIsACalculationOfItsOwn)
         const CliRun Got = Cli(QStringList{"--each-line"} + R.Args, R.Input);
         EXPECT_EQ(Got.Out, R.Out);
     }
+    // The added = is traced like a key.
+    EXPECT_EQ(Cli({"--each-line", "--trace"}, "2+3\n").Out, "2\t2\n+\t2.0000\n3\t3\n=\t5.0000\n");
     // -e stays the keys minus e.
     EXPECT_EQ(Cli({"5", "-e", "="}).Out, "2.2817\n");
 }
