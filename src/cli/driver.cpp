@@ -342,11 +342,10 @@ bool EntryBeyondRange(const QString &Entry, Extended Value)
 class Runner
 {
 public:
-    // Tape says whether the whole tape is printed at the end (one JSON
-    // object for the keys of the command line); otherwise only a line's tape
-    // is kept, and none when nothing prints it.
-    Runner(E &Engine, const RunOptions &Opts, bool WholeTape, std::FILE *Out, std::FILE *Err)
-        : FEngine(Engine), FOpts(Opts), FKeepTape(WholeTape || Opts.Json), FOut(Out), FErr(Err)
+    // The tape is kept only for --json, which prints it: the whole tape of
+    // the command line's keys, or each input line's own (see BeginLine).
+    Runner(E &Engine, const RunOptions &Opts, std::FILE *Out, std::FILE *Err)
+        : FEngine(Engine), FOpts(Opts), FKeepTape(Opts.Json), FOut(Out), FErr(Err)
     {
         CountEvents(FEngine, FCounts);
     }
@@ -652,7 +651,7 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
 
     // Step 3: run.
     const bool FromArgs = !Inv->Words.isEmpty();
-    Runner R(En, Opts, FromArgs, Out, Err);
+    Runner R(En, Opts, Out, Err);
     if (FromArgs) {
         // The arguments together are one line; only --each-line ends it.
         R.BeginLine(false);
