@@ -334,8 +334,8 @@ bool EntryBeyondRange(const QString &Entry, Extended Value)
         return false;
     const qsizetype Exp = Entry.indexOf(u'E');
     const QStringView Mantissa = QStringView(Entry).left(Exp < 0 ? Entry.size() : Exp);
-    const bool Nonzero =
-        std::any_of(Mantissa.begin(), Mantissa.end(), [](QChar C) { return C >= u'1' && C <= u'9'; });
+    const bool Nonzero = std::any_of(Mantissa.begin(), Mantissa.end(),
+                                     [](QChar C) { return C >= u'1' && C <= u'9'; });
     return Nonzero && (Exp < 0 || !QStringView(Entry).mid(Exp + 1).startsWith(u'-'));
 }
 

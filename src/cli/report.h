@@ -26,8 +26,7 @@ void CountEvents(Brix::TBrixCalcEngine &Engine, EventCounts &Counts);
 // lastError (LastError), tape (Tape), value, angleMode, inv, hyp, lastCh,
 // operands, operators, events (Counts) and uncaught (Uncaught). Numbers print
 // as %.18Lg in the C locale.
-QString JsonReport(Brix::TBrixCalcEngine &Engine, const QStringList &Tape,
-                   const QString &LastError, const EventCounts &Counts,
-                   const QStringList &Uncaught);
+QString JsonReport(Brix::TBrixCalcEngine &Engine, const QStringList &Tape, const QString &LastError,
+                   const EventCounts &Counts, const QStringList &Uncaught);
 
 } // namespace LumoCli

@@ -126,7 +126,11 @@ TEST(Cli, StandardInputRunsAndShowsALineAtATime)
         {"one engine across the lines", "2 + 3\n* 4\n=\n", "3.0000\n4.0000\n14.0000\n", 0, {}},
         {"a line break ends the number", "1\n2\n3\n", "1.0000\n2.0000\n3.0000\n", 0, {}},
         {"an operator at the line end waits", "2+\n3=\n", "2.0000\n5.0000\n", 0, {}},
-        {"the next line's operator takes the entered number", "12\n+3=\n", "12.0000\n15.0000\n", 0, {}},
+        {"the next line's operator takes the entered number",
+         "12\n+3=\n",
+         "12.0000\n15.0000\n",
+         0,
+         {}},
         {"an unfinished exponent and a lone point", "2 exp\n.\n", "2.0000\n0.0000\n", 0, {}},
         {"a tiny number is zero", "1e-5000\n", "0.0000\n", 0, {}},
         {"a number beyond the range is an overflow, not zero",
@@ -286,7 +290,8 @@ TEST(Cli, AnswersALineBeforeTheNextArrives)
     P.setProgram(QStringLiteral(LUMO_CLI_PATH));
     P.setArguments({"--decimal-separator=.", "--thousand-separator=,"});
     P.start();
-    for (const auto &[In, Out] : {std::pair{"1+1=\n", "2.0000\n"}, std::pair{"*3=\n", "6.0000\n"}}) {
+    for (const auto &[In, Out] :
+         {std::pair{"1+1=\n", "2.0000\n"}, std::pair{"*3=\n", "6.0000\n"}}) {
         P.write(In);
         ASSERT_TRUE(P.waitForReadyRead(10000)) << In;
         EXPECT_EQ(P.readLine(), Out);
