@@ -60,9 +60,20 @@ for i in $(seq "$runs"); do
   echo "$t1 - $t0" | tr -d . | awk '{print ($1 - $3)}' >> "$work/t.floor"
 done
 c=$(median < "$work/t.cli"); b=$(median < "$work/t.bc"); f=$(median < "$work/t.floor")
-awk -v c="$c" -v b="$b" -v f="$f" -v n="$runs" 'BEGIN {
-  printf "start-up of one run (median of %d interleaved runs):\n", n
-  printf "  lumopocketo-cli 1+1=     %6.2f ms\n", c / 1000
-  printf "  bc -l (1+1)              %6.2f ms   cli / bc    %5.2fx\n", b / 1000, c / b
-  printf "  Qt Core floor            %6.2f ms   cli / floor %5.2fx\n", f / 1000, c / f
+# cpu <program> [args]: the mean CPU time (user and system) of one run, in
+# microseconds, from the shell's count for its children over all the runs
+cpu() {
+  bash -c 'for ((i = 0; i < $0; ++i)); do "$@" > /dev/null < /dev/null; done; times' "$runs" "$@" |
+    tail -n 1 | awk -v n="$runs" '{
+      t = 0
+      for (i = 1; i <= 2; ++i) { split($i, p, "m"); t += p[1] * 60 + p[2] }
+      print t * 1e6 / n }'
+}
+cc=$(cpu "$cli" '1+1='); bb=$(cpu bc -l "$work/bc"); ff=$(cpu "$floor")
+awk -v c="$c" -v b="$b" -v f="$f" -v cc="$cc" -v bb="$bb" -v ff="$ff" -v n="$runs" 'BEGIN {
+  printf "start-up of one run (wall: median of %d interleaved runs; cpu: mean of %d runs):\n", n, n
+  printf "                             wall                    cpu\n"
+  printf "  lumopocketo-cli 1+1=     %6.2f ms              %6.2f ms\n", c / 1000, cc / 1000
+  printf "  bc -l (1+1)              %6.2f ms  cli/bc %5.2fx  %6.2f ms  cli/bc %5.2fx\n", b / 1000, c / b, bb / 1000, cc / bb
+  printf "  Qt Core floor            %6.2f ms  cli/fl %5.2fx  %6.2f ms  cli/fl %5.2fx\n", f / 1000, c / f, ff / 1000, cc / ff
 }'
