@@ -29,8 +29,9 @@ packages=(
 
 for mode in "$@"; do
   case $mode in
-    # startup.sh compares start-up on a desktop's fonts; xev is in x11-utils
-    --bench) packages+=(libbenchmark-dev fonts-noto-core fonts-liberation2 fonts-urw-base35) ;;
+    # startup.sh compares start-up on a desktop's fonts; xev is in x11-utils;
+    # cli.sh compares with bc and reads peak memory from GNU time
+    --bench) packages+=(libbenchmark-dev fonts-noto-core fonts-liberation2 fonts-urw-base35 bc time) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     # CPack's Debian generator and its shared-library dependency scan
     --package) packages+=(dpkg-dev file) ;;

@@ -13,6 +13,8 @@
 #include "brix/version.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <limits>
 #include <type_traits>
 #include <unistd.h>
 #include <vector>
@@ -85,6 +87,7 @@ bool ParseOption(const QString &Arg, Invocation &Inv, QString &Error)
     const bool Known = ReadOption(EngineOptions(), Name, V, Inv.Engine.data(), nullptr, Ok) ||
                        ReadOption(FormatterOptions(), Name, V, Inv.Formatter.data(), nullptr, Ok) ||
                        ReadOption(RegionalOptions(), Name, V, nullptr, &Inv.Run, Ok) ||
+                       ReadOption(LineOptions(), Name, V, nullptr, &Inv.Run, Ok) ||
                        ReadOption(OutputOptions(), Name, V, nullptr, &Inv.Run, Ok) ||
                        ReadOption(InfoOptions(), Name, V, nullptr, &Inv.Run, Ok);
     if (Known && Ok)
@@ -145,11 +148,27 @@ void Configure(const Invocation &Inv, Calculator &Calc)
 
 // ---- Step 3: run ----
 
+// Whether the typed entry reads 0 only because it lies beyond the number
+// range ("1e5000"): a nonzero digit before the exponent, and the exponent not
+// negative (a tiny number such as "1e-5000" is rightly 0).
+bool EntryBeyondRange(const QString &Entry, Extended Value)
+{
+    if (Value != 0)
+        return false;
+    const qsizetype Exp = Entry.indexOf(u'E');
+    const QStringView Mantissa = QStringView(Entry).left(Exp < 0 ? Entry.size() : Exp);
+    const bool Nonzero = std::any_of(Mantissa.begin(), Mantissa.end(),
+                                     [](QChar C) { return C >= u'1' && C <= u'9'; });
+    return Nonzero && (Exp < 0 || !QStringView(Entry).mid(Exp + 1).startsWith(u'-'));
+}
+
 class Runner
 {
 public:
+    // The tape is kept only for --json, which prints it: the whole tape of
+    // the command line's keys, or each input line's own (see BeginLine).
     Runner(E &Engine, const RunOptions &Opts, std::FILE *Out, std::FILE *Err)
-        : FEngine(Engine), FOpts(Opts), FOut(Out), FErr(Err)
+        : FEngine(Engine), FOpts(Opts), FKeepTape(Opts.Json), FOut(Out), FErr(Err)
     {
         CountEvents(FEngine, FCounts);
     }
@@ -162,12 +181,56 @@ public:
             try {
                 K.Run(FEngine);
             } catch (const Brix::Exception &X) {
-                FUncaught << X.Message();
-                Print(FErr, QStringLiteral("error: ") + X.Message());
+                Uncaught(X.Message());
             }
             if (FOpts.Trace)
                 Print(FOut, K.Token + u'\t' + FEngine.GetDisplayStr());
+            // Nothing prints the tape: dropped as it grows, so that memory
+            // stays flat however long the input.
+            if (!FKeepTape && FEngine.GetHistoryLength() > 0)
+                FEngine.ClearHistory();
         }
+    }
+
+    // Before a line of keys: with --each-line all clear (not needed before
+    // the first line: the engine is fresh), and for JSON Lines fresh counts
+    // and a fresh tape, so that each object tells of its own line.
+    void BeginLine(bool JsonLines)
+    {
+        if (FOpts.EachLine && FLines > 0)
+            FEngine.AllClear();
+        ++FLines;
+        if (JsonLines) {
+            FCounts = EventCounts();
+            FUncaught.clear();
+            FEngine.ClearHistory();
+        }
+    }
+
+    // After a line of keys: with --each-line "=" when an operator or bracket
+    // is pending; then a number still being typed is entered as a value, so
+    // that the line break ends it (the next digit starts a new number) and
+    // the display shows it formatted. An entry beyond the number range
+    // enters the error state, as an operator taking it would.
+    void EndLine()
+    {
+        if (FOpts.EachLine && !FEngine.OperatorStackText().isEmpty()) {
+            // Traced like a key, since it gives the line's result.
+            Guard([this] { FEngine.DoEquals(); });
+            if (FOpts.Trace)
+                Print(FOut, QStringLiteral("=\t") + FEngine.GetDisplayStr());
+        }
+        if (const QString Entry = FEngine.EntryText(); !Entry.isEmpty()) {
+            const Extended Value = FEngine.GetAsFloat();
+            const Extended Infinite = std::numeric_limits<Extended>::infinity();
+            Guard([&] {
+                FEngine.InputValue(!EntryBeyondRange(Entry, Value) ? Value
+                                   : Entry.startsWith(u'-')        ? -Infinite
+                                                                   : Infinite);
+            });
+        }
+        if (!FKeepTape)
+            FEngine.ClearHistory();
     }
 
     // After a batch of keys: the display, unless traced or kept for the JSON
@@ -179,21 +242,23 @@ public:
             Print(FOut, FEngine.GetDisplayStr());
         if (FEngine.GetDisplayStr() == FEngine.GetName(ectErrorMsg) &&
             !FEngine.GetLastError().isEmpty()) {
-            Print(FErr, Where + FEngine.GetLastError());
+            Warn(Where + FEngine.GetLastError());
             FErrorShown = true;
         }
     }
 
     void UsageError(const QString &Message)
     {
+        FlushOutput(FOut);
         PrintUsageError(FErr, Message);
         FUsageError = true;
     }
 
     // Input a line at a time from Next until it gives nothing. A line with a
     // usage error is reported with its number and skipped; blank lines are
-    // skipped. On a terminal (Terminal set) lines go into its history and
-    // the words "help" and "quit" work.
+    // skipped. With --json every line that runs is reported as one JSON
+    // object (JSON Lines). On a terminal (Terminal set) lines go into its
+    // history and the words "help" and "quit" work.
     void RunLines(const std::function<std::optional<QString>()> &Next, TerminalReader *Terminal)
     {
         int Number = 0;
@@ -219,9 +284,23 @@ public:
                 UsageError(Where + Error);
                 continue;
             }
+            BeginLine(FOpts.Json);
             Run(Keys);
+            Keys.clear();
+            EndLine();
             Show(Where);
+            if (FOpts.Json)
+                Print(FOut, Report(true));
         }
+    }
+
+    // The JSON object of what ran: for a line of input (Line true) its own
+    // error, tape, counts and uncaught errors.
+    QString Report(bool Line) const
+    {
+        const bool ErrorNow = !Line || FCounts.Error > 0;
+        return JsonReport(FEngine, FEngine.HistoryLines(),
+                          ErrorNow ? FEngine.GetLastError() : QString(), FCounts, FUncaught);
     }
 
     // 2 after a usage error, else 1 after an error shown or passed on, else 0.
@@ -229,37 +308,105 @@ public:
     {
         if (FUsageError)
             return ExitUsage;
-        return FErrorShown || !FUncaught.isEmpty() ? ExitError : ExitOk;
+        return FErrorShown || FAnyUncaught ? ExitError : ExitOk;
     }
-    const EventCounts &Counts() const { return FCounts; }
-    const QStringList &Uncaught() const { return FUncaught; }
 
 private:
+    void Uncaught(const QString &Message)
+    {
+        FUncaught << Message;
+        FAnyUncaught = true;
+        Warn(QStringLiteral("error: ") + Message);
+    }
+
+    // A message on standard error, after what standard output holds.
+    void Warn(const QString &Message)
+    {
+        FlushOutput(FOut);
+        Print(FErr, Message);
+    }
+
+    template <class Step> void Guard(Step &&S)
+    {
+        try {
+            S();
+        } catch (const Brix::Exception &X) {
+            Uncaught(X.Message());
+        }
+    }
+
     E &FEngine;
     const RunOptions &FOpts;
+    const bool FKeepTape;
     std::FILE *FOut, *FErr;
     EventCounts FCounts;
-    QStringList FUncaught; // errors the engine passed on, in order
-    bool FErrorShown = false, FUsageError = false;
+    QStringList FUncaught; // errors the engine passed on, in order (of the line for JSON Lines)
+    int FLines = 0;        // lines begun
+    bool FErrorShown = false, FUsageError = false, FAnyUncaught = false;
 };
 
-// Lines of a file that is not a terminal, without their line ends.
-std::function<std::optional<QString>()> PlainLines(std::FILE *In)
+// Lines of a file that is not a terminal, without their line ends. Input is
+// read in large blocks; Out is flushed before each read, so that a program
+// that writes a line and waits for the answer gets it.
+class PlainLines
 {
-    return [In]() -> std::optional<QString> {
-        char *Line = nullptr;
-        size_t Cap = 0;
-        const ssize_t N = getline(&Line, &Cap, In);
-        std::optional<QString> Text;
-        if (N >= 0) {
-            Text = QString::fromLocal8Bit(Line, qsizetype(N));
-            while (Text->endsWith(u'\n') || Text->endsWith(u'\r'))
-                Text->chop(1);
+public:
+    PlainLines(std::FILE *In, std::FILE *Out) : FFd(fileno(In)), FOut(Out) {}
+
+    std::optional<QString> operator()()
+    {
+        for (;;) {
+            const qsizetype End = FBuffer.indexOf('\n', FScan);
+            if (End >= 0)
+                return Take(End, End + 1);
+            FScan = FBuffer.size();
+            if (FEnd) {
+                if (FStart == FBuffer.size())
+                    return std::nullopt;
+                return Take(FBuffer.size(), FBuffer.size());
+            }
+            Fill();
         }
-        free(Line);
-        return Text;
-    };
-}
+    }
+
+private:
+    // The line from the start to End; the next one starts at Next.
+    QString Take(qsizetype End, qsizetype Next)
+    {
+        qsizetype Length = End - FStart;
+        while (Length > 0 && FBuffer.at(FStart + Length - 1) == '\r')
+            --Length;
+        QString Line = QString::fromLocal8Bit(FBuffer.constData() + FStart, Length);
+        FStart = FScan = Next;
+        return Line;
+    }
+
+    void Fill()
+    {
+        FlushOutput(FOut);
+        // What was taken is dropped first, so the buffer holds at most one line
+        // and a block.
+        FBuffer.remove(0, FStart);
+        FScan -= FStart;
+        FStart = 0;
+        constexpr qsizetype Block = 1 << 16;
+        const qsizetype Old = FBuffer.size();
+        FBuffer.resize(Old + Block);
+        ssize_t N;
+        do
+            N = ::read(FFd, FBuffer.data() + Old, size_t(Block));
+        while (N < 0 && errno == EINTR);
+        FBuffer.resize(Old + std::max<qsizetype>(N, 0));
+        FEnd = N <= 0;
+    }
+
+    int FFd;
+    std::FILE *FOut;
+    QByteArray FBuffer;
+    qsizetype FStart = 0; // where the next line starts
+    qsizetype FScan = 0;  // no line end before here
+    bool FEnd = false;    // end of input (or a read error)
+};
 
 // Next, ending when the output can no longer be written: nothing the run
 // does after that would be seen.
@@ -335,20 +482,30 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
     }
 
     // Step 3: run.
+    const bool FromArgs = !Inv->Words.isEmpty();
     Runner R(En, Opts, Out, Err);
-    if (!Inv->Words.isEmpty()) {
+    if (FromArgs) {
+        // The arguments together are one line; only --each-line ends it.
+        R.BeginLine(false);
         R.Run(Keys);
+        if (Opts.EachLine)
+            R.EndLine();
         R.Show();
     } else if (isatty(fileno(In)) && isatty(fileno(Out))) {
         TerminalReader Terminal(In, Out, Err, HistoryFile());
-        R.RunLines(UntilWriteFails(Out, [&Terminal] { return Terminal.ReadLine(); }), &Terminal);
+        R.RunLines(UntilWriteFails(Out,
+                                   [&Terminal, Out] {
+                                       FlushOutput(Out);
+                                       return Terminal.ReadLine();
+                                   }),
+                   &Terminal);
     } else {
-        R.RunLines(UntilWriteFails(Out, PlainLines(In)), nullptr);
+        R.RunLines(UntilWriteFails(Out, PlainLines(In, Out)), nullptr);
     }
 
     // Step 4: report.
-    if (Opts.Json)
-        Print(Out, JsonReport(En, R.Counts(), R.Uncaught()));
+    if (Opts.Json && FromArgs)
+        Print(Out, R.Report(false));
     return FinishOutput(Out, Err, R.Status());
 }
 

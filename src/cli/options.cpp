@@ -168,10 +168,16 @@ const OptionRow<RunOptions> RegionalRows[] = {
     {"--thousand-separator", "C", nullptr, ReadChar<&RunOptions::ThousandSeparator>},
 };
 
+const OptionRow<RunOptions> LineRows[] = {
+    {"--each-line", nullptr, [](RunOptions &R) { R.EachLine = true; }, nullptr,
+     "each line on its own; the memory carries over"},
+};
+
 const OptionRow<RunOptions> OutputRows[] = {
     {"--trace", nullptr, [](RunOptions &R) { R.Trace = true; }, nullptr,
      "token, tab, display per key"},
-    {"--json", nullptr, [](RunOptions &R) { R.Json = true; }, nullptr, "one object"},
+    {"--json", nullptr, [](RunOptions &R) { R.Json = true; }, nullptr,
+     "one object; from standard input one per line"},
 };
 
 const OptionRow<RunOptions> InfoRows[] = {
@@ -224,6 +230,10 @@ std::span<const OptionRow<F>> FormatterOptions()
 std::span<const OptionRow<RunOptions>> RegionalOptions()
 {
     return RegionalRows;
+}
+std::span<const OptionRow<RunOptions>> LineOptions()
+{
+    return LineRows;
 }
 std::span<const OptionRow<RunOptions>> OutputOptions()
 {
@@ -299,7 +309,10 @@ QString UsageText()
         "For scripts: --trim prints 4 rather than 4.0000; --decimals=N sets the\n"
         "decimal places (default 4).\n"
         "Keys come from the arguments or, when there are none, from standard input,\n"
-        "a line at a time, with the display printed after each line. On a terminal:\n"
+        "a line at a time, with the display printed after each line. A line break\n"
+        "ends the number being typed (1 and 2 on two lines are two numbers); the\n"
+        "calculation goes on across lines unless --each-line makes every line one of\n"
+        "its own (all clear before it, = after it when one is pending). On a terminal:\n"
         "a prompt, line editing, history, 'help' and 'quit' (or Ctrl+D).\n"
         "Keys may be written together in a word: a number is digits with at most one\n"
         "decimal separator ('.' or the region's, not both in a word), optionally with\n"
@@ -327,6 +340,7 @@ QString UsageText()
     Text += Wrapped(QStringLiteral("Engine:"), OptionItems(EngineOptions()));
     Text += Wrapped(QStringLiteral("Formatter:"), OptionItems(FormatterOptions()));
     Text += Wrapped(QStringLiteral("Regional:"), OptionItems(RegionalOptions()));
+    Text += Wrapped(QStringLiteral("Lines:"), OptionItems(LineOptions()));
     Text += Wrapped(QStringLiteral("Output:"), OptionItems(OutputOptions()), QStringLiteral(" | "));
     Text += Wrapped(QStringLiteral("Info:"), OptionItems(InfoOptions()));
     Text += QStringLiteral(

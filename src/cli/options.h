@@ -36,12 +36,12 @@ template <class T> struct OptionRow
     const char *Note = nullptr;
 };
 
-// What the run itself is asked for: regional separators, output form and
-// the informational options.
+// What the run itself is asked for: regional separators, the line rule,
+// output form and the informational options.
 struct RunOptions
 {
     std::optional<QChar> DecimalSeparator, ThousandSeparator;
-    bool Trace = false, Json = false, Help = false, Version = false;
+    bool EachLine = false, Trace = false, Json = false, Help = false, Version = false;
 };
 
 // Engine options, to be applied in this order whatever their order on the
@@ -52,6 +52,8 @@ std::span<const OptionRow<Brix::TBrixCalcEngine>> EngineOptions();
 std::span<const OptionRow<Brix::TBrixFloatFormatter>> FormatterOptions();
 // --decimal-separator, --thousand-separator.
 std::span<const OptionRow<RunOptions>> RegionalOptions();
+// --each-line.
+std::span<const OptionRow<RunOptions>> LineOptions();
 // --trace, --json.
 std::span<const OptionRow<RunOptions>> OutputOptions();
 // --help, -h, --version.

@@ -20,15 +20,25 @@ QHash<std::FILE *, int> &Failures()
     return F;
 }
 
-void Flushed(std::FILE *File, const QByteArray &Bytes, bool LineEnd)
+void Remember(std::FILE *File)
+{
+    if (!Failures().contains(File))
+        Failures().insert(File, errno);
+}
+
+// Standard output is left to its buffer, so that a pipe of many lines is not
+// written a line at a time; it is flushed before more input is waited for and
+// before a message goes to standard error (FlushOutput). Everything else is
+// flushed at once.
+void Written(std::FILE *File, const QByteArray &Bytes, bool LineEnd)
 {
     bool Ok = std::fwrite(Bytes.constData(), 1, size_t(Bytes.size()), File) == size_t(Bytes.size());
     if (Ok && LineEnd)
         Ok = std::fputc('\n', File) != EOF;
-    if (Ok)
+    if (Ok && File != stdout)
         Ok = std::fflush(File) == 0;
-    if (!Ok && !Failures().contains(File))
-        Failures().insert(File, errno);
+    if (!Ok)
+        Remember(File);
 }
 
 bool IsControl(char16_t Ch)
@@ -55,17 +65,23 @@ QString EscapeControls(const QString &Text)
 
 void Print(std::FILE *File, const QString &Line)
 {
-    Flushed(File, EscapeControls(Line).toUtf8(), true);
+    Written(File, EscapeControls(Line).toUtf8(), true);
 }
 
 void Write(std::FILE *File, const QString &Text)
 {
-    Flushed(File, Text.toUtf8(), false);
+    Written(File, Text.toUtf8(), false);
 }
 
 void PrintUsageError(std::FILE *Err, const QString &Message)
 {
     Print(Err, QStringLiteral("lumopocketo-cli: ") + Message);
+}
+
+void FlushOutput(std::FILE *File)
+{
+    if (std::fflush(File) != 0)
+        Remember(File);
 }
 
 bool WriteFailed(std::FILE *File)
@@ -77,8 +93,7 @@ int FinishOutput(std::FILE *Out, std::FILE *Err, int Status)
 {
     // Output written past the last Print (the terminal's own line ends) is
     // flushed here.
-    if (std::fflush(Out) != 0 && !Failures().contains(Out))
-        Failures().insert(Out, errno);
+    FlushOutput(Out);
     if (!WriteFailed(Out))
         return Status;
     const int Errno = Failures().value(Out, EIO);

@@ -15,14 +15,19 @@ namespace LumoCli {
 //   "\x1b[31m" -> "\\x1b[31m"      "a\tb" -> "a\tb"
 QString EscapeControls(const QString &Text);
 
-// Writes Line (escaped as above) and a line end to File, and flushes it.
+// Writes Line (escaped as above) and a line end to File; flushes it unless it
+// is standard output, which FlushOutput flushes.
 void Print(std::FILE *File, const QString &Line);
 
-// Writes Text as it is (several lines, such as the usage text) and flushes.
+// Writes Text as it is (several lines, such as the usage text), flushed as
+// Print.
 void Write(std::FILE *File, const QString &Text);
 
 // "lumopocketo-cli: " and Message on Err.
 void PrintUsageError(std::FILE *Err, const QString &Message);
+
+// Flushes File, remembering a failure for WriteFailed and FinishOutput.
+void FlushOutput(std::FILE *File);
 
 // Whether a write to File has failed.
 bool WriteFailed(std::FILE *File);

@@ -86,7 +86,8 @@ void CountEvents(E &En, EventCounts &C)
     En.SetOnLanguageChange([&C](TObject *, TBrixLanguage &) { ++C.Language; });
 }
 
-QString JsonReport(E &En, const EventCounts &C, const QStringList &Uncaught)
+QString JsonReport(E &En, const QStringList &Tape, const QString &LastError, const EventCounts &C,
+                   const QStringList &Uncaught)
 {
     QStringList Operands;
     for (Extended V : En.OperandStackContents())
@@ -95,8 +96,8 @@ QString JsonReport(E &En, const EventCounts &C, const QStringList &Uncaught)
     QStringList M;
     M << "\"display\":" + JsonString(En.GetDisplayStr());
     M << "\"memory\":" + JsonString(En.GetMemoryContents());
-    M << "\"lastError\":" + JsonString(En.GetLastError());
-    M << "\"tape\":" + JsonList(En.HistoryLines());
+    M << "\"lastError\":" + JsonString(LastError);
+    M << "\"tape\":" + JsonList(Tape);
     M << "\"value\":" + JsonString(NumberText(En.GetAsFloat()));
     M << "\"angleMode\":" + JsonString(AngleModeName(En.AngleMode()));
     M << "\"inv\":" + Bool(En.IsInv());

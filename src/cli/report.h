@@ -23,10 +23,10 @@ struct EventCounts
 void CountEvents(Brix::TBrixCalcEngine &Engine, EventCounts &Counts);
 
 // The engine's state as one JSON object on one line: display, memory,
-// lastError, tape, value, angleMode, inv, hyp, lastCh, operands, operators,
-// events (Counts) and uncaught (Uncaught). Numbers print as %.18Lg in the C
-// locale.
-QString JsonReport(Brix::TBrixCalcEngine &Engine, const EventCounts &Counts,
-                   const QStringList &Uncaught);
+// lastError (LastError), tape (Tape), value, angleMode, inv, hyp, lastCh,
+// operands, operators, events (Counts) and uncaught (Uncaught). Numbers print
+// as %.18Lg in the C locale.
+QString JsonReport(Brix::TBrixCalcEngine &Engine, const QStringList &Tape, const QString &LastError,
+                   const EventCounts &Counts, const QStringList &Uncaught);
 
 } // namespace LumoCli

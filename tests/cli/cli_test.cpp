@@ -145,7 +145,22 @@ TEST(Cli, StandardInputRunsAndShowsALineAtATime)
         int Status;
         QStringList InErr; // each must appear on standard error
     } Rows[] = {
-        {"one engine across the lines", "2 + 3\n* 4\n=\n", "3\n4\n14.0000\n", 0, {}},
+        // A line break enters the number being typed; the calculation goes on.
+        {"one engine across the lines", "2 + 3\n* 4\n=\n", "3.0000\n4.0000\n14.0000\n", 0, {}},
+        {"a line break ends the number", "1\n2\n3\n", "1.0000\n2.0000\n3.0000\n", 0, {}},
+        {"an operator at the line end waits", "2+\n3=\n", "2.0000\n5.0000\n", 0, {}},
+        {"the next line's operator takes the entered number",
+         "12\n+3=\n",
+         "12.0000\n15.0000\n",
+         0,
+         {}},
+        {"an unfinished exponent and a lone point", "2 exp\n.\n", "2.0000\n0.0000\n", 0, {}},
+        {"a tiny number is zero", "1e-5000\n", "0.0000\n", 0, {}},
+        {"a number beyond the range is an overflow, not zero",
+         "-1e5000\n",
+         "Error!\n",
+         1,
+         {"line 1: Floating point overflow"}},
         {"a result per line", "2 + 2 =\n3 * 3 =\n", "4.0000\n9.0000\n", 0, {}},
         {"blank lines skipped, CRLF read", "\n  \n1+1=\r\n", "2.0000\n", 0, {}},
         {"an error line and the next",
@@ -155,7 +170,7 @@ TEST(Cli, StandardInputRunsAndShowsALineAtATime)
          {"line 1: Division by Zero"}},
         {"a usage error line is skipped",
          "1 + zork\n5/0=\n7 +/-\n",
-         "Error!\n-7\n",
+         "Error!\n-7.0000\n",
          2,
          {"line 1", "zork", "column 5", "line 2: Division by Zero"}},
     };
@@ -398,4 +413,74 @@ TEST(Cli, ControlCharactersInMessagesAreEscaped)
     const CliRun Arg = Cli({"2\a"});
     EXPECT_TRUE(Arg.Err.contains("'2\\x07'")) << Arg.Err.toStdString();
     EXPECT_EQ(Arg.Status, 2);
+}
+
+TEST(Cli, EachLineIsACalculationOfItsOwn)
+{
+    struct Row
+    {
+        const char *Name;
+        QStringList Args;
+        QByteArray Input;
+        QString Out;
+    } Rows[] = {
+        {"equals added where pending", {}, "2+3\n4*5\n", "5.0000\n20.0000\n"},
+        {"an open bracket is closed", {}, "(2+3\n", "5.0000\n"},
+        {"all clear before each line", {}, "5\n+1=\n", "5.0000\n1.0000\n"},
+        {"an error does not carry over", {}, "1/0\n1+1\n", "Error!\n2.0000\n"},
+        {"the memory carries over", {}, "2+3m+\nmr*2\n", "5.0000\n10.0000\n"},
+        {"the arguments are one line", {"2+3"}, {}, "5.0000\n"},
+        {"arguments in several words", {"2", "+", "3", "*", "4"}, {}, "14.0000\n"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        const CliRun Got = Cli(QStringList{"--each-line"} + R.Args, R.Input);
+        EXPECT_EQ(Got.Out, R.Out);
+    }
+    // The added = is traced like a key.
+    EXPECT_EQ(Cli({"--each-line", "--trace"}, "2+3\n").Out, "2\t2\n+\t2.0000\n3\t3\n=\t5.0000\n");
+    // -e stays the keys minus e.
+    EXPECT_EQ(Cli({"5", "-e", "="}).Out, "2.2817\n");
+}
+
+TEST(Cli, JsonFromStandardInputIsAnObjectPerLine)
+{
+    const CliRun R = Cli({"--json", "--prefix=off"}, "1+1=\n\n5/0=\n2*3\nzork\n");
+    EXPECT_EQ(R.Status, 2);
+    const QStringList Lines = R.Out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(Lines.size(), 3) << R.Out.toStdString();
+    QList<QJsonObject> Objects;
+    for (const QString &Line : Lines) {
+        QJsonParseError E;
+        Objects << QJsonDocument::fromJson(Line.toUtf8(), &E).object();
+        EXPECT_EQ(E.error, QJsonParseError::NoError) << Line.toStdString();
+    }
+    // Each object tells of its own line: display, error, tape and counts.
+    EXPECT_EQ(Objects[0]["display"].toString(), "2.0000");
+    EXPECT_EQ(Objects[0]["tape"].toArray(), QJsonArray({"1.0000", "+", "1.0000", "=", "2.0000"}));
+    EXPECT_EQ(Objects[1]["lastError"].toString(), "Division by Zero");
+    EXPECT_EQ(Objects[1]["events"].toObject()["error"].toInt(), 1);
+    EXPECT_EQ(Objects[2]["display"].toString(), "3.0000");
+    EXPECT_EQ(Objects[2]["lastError"].toString(), "");
+    EXPECT_EQ(Objects[2]["tape"].toArray(), QJsonArray({"2.0000", "*", "3.0000"}));
+    EXPECT_EQ(Objects[2]["operators"].toString(), "*");
+    EXPECT_EQ(Objects[2]["events"].toObject()["error"].toInt(), 0);
+}
+
+TEST(Cli, AnswersALineBeforeTheNextArrives)
+{
+    // A script that writes a line and waits for its answer must get it: the
+    // output is not held back until the end of input.
+    QProcess P;
+    P.setProgram(QStringLiteral(LUMO_CLI_PATH));
+    P.setArguments({"--decimal-separator=.", "--thousand-separator=,"});
+    P.start();
+    for (const auto &[In, Out] :
+         {std::pair{"1+1=\n", "2.0000\n"}, std::pair{"*3=\n", "6.0000\n"}}) {
+        P.write(In);
+        ASSERT_TRUE(P.waitForReadyRead(10000)) << In;
+        EXPECT_EQ(P.readLine(), Out);
+    }
+    P.closeWriteChannel();
+    EXPECT_TRUE(P.waitForFinished(10000));
 }

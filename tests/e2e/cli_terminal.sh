@@ -21,13 +21,13 @@ export LANG=C.UTF-8 HOME=$work/home XDG_STATE_HOME=$work/state
 mkdir -p "$HOME"
 history=$XDG_STATE_HOME/lumopocketo/history
 
-# Starts the calculator in a fresh tmux session; its exit status goes to
-# $work/status when it ends.
+# Starts the calculator (with the options given) in a fresh tmux session; its
+# exit status goes to $work/status when it ends.
 start() {
   rm -f "$work/status"
   stop
   tmux -L "$sock" -f /dev/null new-session -d -x 100 -y 60 \
-    "env LANG=$LANG HOME=$HOME XDG_STATE_HOME=$XDG_STATE_HOME $cli; echo \$? > $work/status; sleep 60"
+    "env LANG=$LANG HOME=$HOME XDG_STATE_HOME=$XDG_STATE_HOME $cli $*; echo \$? > $work/status; sleep 60"
   # The capture drops the blank after the prompt.
   wait_for '^>$' || echo "no prompt: $(screen)"
 }
@@ -104,6 +104,22 @@ check "and runs" wait_count '^42\.0000$' 1
 keys C-d
 check "Ctrl+D ends the session" wait_status
 check "a clean session ends with status 0" grep -qx 0 "$work/status"
+
+# The line rule on a terminal: Enter ends the number being typed, the
+# calculation goes on; with --each-line every line is its own.
+start
+keys -l '12'; keys Enter; keys -l '+3'; keys Enter; keys -l '='; keys Enter
+check "Enter ends the number" wait_for '^12\.0000$'
+check "the next digit starts a new one" wait_for '^3\.0000$'
+check "the calculation goes on across lines" wait_for '^15\.0000$'
+keys C-d
+wait_status
+start --each-line
+keys -l '2+3'; keys Enter; keys -l '+1='; keys Enter
+check "--each-line adds the pending =" wait_for '^5\.0000$'
+check "--each-line clears before a line (1, not 6)" wait_for '^1\.0000$'
+keys C-d
+wait_status
 
 # Without a terminal: no prompt, no history file.
 rm -rf "$XDG_STATE_HOME"
