@@ -183,6 +183,13 @@ public:
             } catch (const Brix::Exception &X) {
                 Uncaught(X.Message());
             }
+            // A clear key after an error takes note of it: the error is not
+            // reported at the end of the line unless it is still shown.
+            if (K.Token.compare(QLatin1String("c"), Qt::CaseInsensitive) == 0 ||
+                K.Token.compare(QLatin1String("ac"), Qt::CaseInsensitive) == 0)
+                FFirstError.clear();
+            else
+                NoteErrors();
             if (FOpts.Trace)
                 Print(FOut, K.Token + u'\t' + FEngine.GetDisplayStr());
             // Nothing prints the tape: dropped as it grows, so that memory
@@ -205,6 +212,8 @@ public:
             FUncaught.clear();
             FEngine.ClearHistory();
         }
+        FErrorsSeen = FCounts.Error;
+        FFirstError.clear();
     }
 
     // After a line of keys: with --each-line "=" when an operator or bracket
@@ -235,16 +244,36 @@ public:
 
     // After a batch of keys: the display, unless traced or kept for the JSON
     // report, and the reason when the display shows an error. Where ("line
-    // 3: ") names the input line.
+    // 3: ") names the input line. An error that later keys of the same line
+    // took off the display ("1/0+1=" ends in a number) is reported all the
+    // same: the number shown is not the result of the keys as written.
     void Show(const QString &Where = QString())
     {
         if (!FOpts.Trace && !FOpts.Json)
             Print(FOut, FEngine.GetDisplayStr());
-        if (FEngine.GetDisplayStr() == FEngine.GetName(ectErrorMsg) &&
-            !FEngine.GetLastError().isEmpty()) {
-            Warn(Where + FEngine.GetLastError());
+        NoteErrors();
+        const bool Shown = FEngine.GetDisplayStr() == FEngine.GetName(ectErrorMsg) &&
+                           !FEngine.GetLastError().isEmpty();
+        QString Message;
+        if (Shown && (FFirstError.isEmpty() || FFirstError == FEngine.GetLastError()))
+            Message = FEngine.GetLastError();
+        else if (Shown)
+            Message = FFirstError + QStringLiteral(", then ") + FEngine.GetLastError();
+        else if (!FFirstError.isEmpty())
+            Message = FFirstError + QStringLiteral(" (before the last key: the number shown is not the result)");
+        if (!Message.isEmpty()) {
+            Warn(Where + Message);
             FErrorShown = true;
         }
+    }
+
+    // Keeps the first error of the line, which later keys may overwrite
+    // ("1/0+1=" ends in "Invalid Equation" after the division by zero).
+    void NoteErrors()
+    {
+        if (FCounts.Error > FErrorsSeen && FFirstError.isEmpty())
+            FFirstError = FEngine.GetLastError();
+        FErrorsSeen = FCounts.Error;
     }
 
     void UsageError(const QString &Message)
@@ -342,6 +371,8 @@ private:
     EventCounts FCounts;
     QStringList FUncaught; // errors the engine passed on, in order (of the line for JSON Lines)
     int FLines = 0;        // lines begun
+    int FErrorsSeen = 0;   // FCounts.Error when last looked at
+    QString FFirstError;   // the line's first error not cleared by c or ac
     bool FErrorShown = false, FUsageError = false, FAnyUncaught = false;
 };
 

@@ -345,10 +345,10 @@ QString UsageText()
     Text += Wrapped(QStringLiteral("Info:"), OptionItems(InfoOptions()));
     Text += QStringLiteral(
         "\n"
-        "Exit status: 0; 1 when a line ends with the display in the error state (the\n"
-        "reason goes to standard error), an error reached the caller, or the output\n"
-        "could not be written; 2 for a usage error (a line of input with one is\n"
-        "reported with its line number and skipped).\n");
+        "Exit status: 0; 1 when a line ends with the display in the error state or\n"
+        "met an error on the way (the reason goes to standard error), an error reached\n"
+        "the caller, or the output could not be written; 2 for a usage error (a line\n"
+        "of input with one is reported with its line number and skipped).\n");
     return Text;
 }
 

@@ -195,6 +195,20 @@ TEST(Cli, ErrorStateGivesItsReasonAndStatusOne)
     EXPECT_EQ(R.Status, 1);
     // Cleared again before the end: no error to report.
     EXPECT_EQ(Cli({"1/0=", "ac"}).Status, 0);
+    EXPECT_EQ(Cli({"1/0=", "c", "2"}).Status, 0);
+    // An error that later keys went past still fails the line: the number
+    // shown is not the result of the keys.
+    for (const auto &[Keys, Err] :
+         {std::pair{"1/0+1=", "Division by Zero, then Invalid Equation\n"},
+          std::pair{"1e5000+1=", "Floating point overflow (before the last key: the number shown is "
+                                 "not the result)\n"}}) {
+        const CliRun Past = Cli({Keys});
+        EXPECT_EQ(Past.Status, 1) << Keys;
+        EXPECT_EQ(Past.Err, Err) << Keys;
+    }
+    const CliRun Line = Cli({}, "1/0+1=\n2+2=\n");
+    EXPECT_EQ(Line.Err.section(u'\n', 0, 0), "line 1: Division by Zero, then Invalid Equation");
+    EXPECT_FALSE(Line.Err.contains("line 2")) << Line.Err.toStdString();
 }
 
 TEST(Cli, ShortHelpIsTheHelp)
