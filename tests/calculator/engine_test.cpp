@@ -530,8 +530,16 @@ TEST_F(EngineTest, ForensicChainInDegreesIsRoundedOnceAtEveryStep)
 TEST_F(EngineTest, SquareRootSquareAndReciprocal)
 {
     RunRows({
-        {"root of a negative is zero", "prefix:off 4 +/- sqrt", "0.0000", "-4.0000|sqrt", ""},
-        {"root of a negative reported", "prefix:off ignore:on 4 +/- sqrt", "Error!", "sqrt|ERR",
+        // A negative root and 1/0 fail whatever IgnoreError says, by every path.
+        {"root of a negative", "prefix:off 4 +/- sqrt", "Error!", "sqrt|ERR",
+         "Square Root of Negative"},
+        {"root of a negative with IgnoreError", "prefix:off ignore:on 4 +/- sqrt", "Error!",
+         "sqrt|ERR", "Square Root of Negative"},
+        {"root of a negative result", "prefix:off 2 - 6 = sqrt", "Error!", "sqrt|ERR",
+         "Square Root of Negative"},
+        {"prefix root of a negative", "sqrt - 4 =", "Error!", "ERR|=|Error!",
+         "Square Root of Negative"},
+        {"Inv square of a negative", "prefix:off 4 +/- inv x^2", "Error!", "sqrt|ERR",
          "Square Root of Negative"},
         {"root", "prefix:off 1 6 sqrt", "4.0000", "16.0000|sqrt", ""},
         {"root of a result", "prefix:off 2 + 7 = sqrt", "3.0000", "2.0000|+|7.0000|=|9.0000|sqrt",
@@ -544,9 +552,11 @@ TEST_F(EngineTest, SquareRootSquareAndReciprocal)
          "Floating point overflow"},
         {"Inv square is a root", "prefix:off 1 6 inv x^2", "4.0000", "16.0000|sqrt", ""},
         {"reciprocal", "4 1/x", "0.2500", "4.0000|1/x", ""},
-        {"reciprocal of zero is zero", "0 1/x", "0.0000", "0.0000|1/x", ""},
-        {"reciprocal of nothing", "1/x", "0.0000", "1/x", ""},
-        {"reciprocal of zero reported", "ignore:on 0 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of zero", "0 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of nothing", "1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of a zero result", "2 - 2 = 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of zero with IgnoreError", "ignore:on 0 1/x", "Error!", "ERR|1/x",
+         "Division by Zero"},
     });
 }
 

@@ -151,8 +151,8 @@ public:
     virtual Extended CalcLog(const Extended &X);
     virtual Extended CalcLg2(const Extended &X);
     virtual Extended CalcLN(const Extended &X);
-    /// Square root; a negative X gives 0, or with IgnoreError True fails with
-    /// "Square Root of Negative".
+    /// Square root; a negative X fails with "Square Root of Negative"
+    /// (EMathError), whatever IgnoreError says.
     virtual Extended CalcSqRoot(const Extended &X);
     virtual Extended CalcSquare(const Extended &X);
     virtual Extended CalcAbs(const Extended &X);
@@ -272,8 +272,11 @@ public:
     ///@}
     /// The function keys (sin, cos, tan, log, ln, lg2, square root, square,
     /// 1/x, change sign). Each acts on the current value; with
-    /// PrefixFunctions a transcendental key instead waits on the operator
-    /// stack for the operand typed next. A failure enters the error state.
+    /// PrefixFunctions a transcendental key or the square root instead waits
+    /// on the operator stack for the operand typed next. A failure enters the
+    /// error state: the square root of a negative value ("Square Root of
+    /// Negative", tape "sqrt" then the error line) and 1/x of 0 or of nothing
+    /// typed ("Division by Zero", tape the error line then "1/x") always fail.
     ///@{
     void DoSin();
     void DoCos();
@@ -365,7 +368,10 @@ public:
     Byte DecimalPlaces() const { return FDecimalPlaces; }
     bool IgnoreError() const { return FIgnoreError; }
     ///@}
-    /// A plain field: writing it has no other effect.
+    /// A plain field: writing it has no other effect. It affects only a
+    /// binary operator with too few operands: False (the default) fails with
+    /// "Invalid Equation", True drops the operator. A square root of a
+    /// negative value and 1/x of 0 fail whatever it says.
     void SetIgnoreError(bool Value) { FIgnoreError = Value; }
 
     // ---- Notifications (called only when assigned) ----
