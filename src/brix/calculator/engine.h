@@ -213,9 +213,12 @@ public:
     /// stay (2 + 3, clear, 4 = gives 6).
     void ClearDisplay();
     /// Types one digit; after "=" it starts a new calculation. A leading zero
-    /// is replaced: 0 0 7 shows "7".
+    /// is replaced: 0 0 7 shows "7". The mantissa takes any number of digits,
+    /// the exponent up to nine (a further digit is ignored); the value is read
+    /// when a key takes it, so "1E-99999" stays as typed and reads as 0.
     void InputDigit(TBrixZeroToNine Digit);
-    /// Types the decimal separator ("0." on an empty entry; once only).
+    /// Types the decimal separator ("0." on an empty entry; once only; not in
+    /// the exponent).
     void InputDecimalSeparator();
     /// Removes the last typed character; a result cannot be edited.
     void InputBackspace();
@@ -439,7 +442,12 @@ protected:
     ~TBrixCalcEngine() override;
 
 private:
-    void SetDisplayStr(const QString &S);
+    /// Shows S (grouped when the linked formatter asks for it). IsEntry: S
+    /// is the entry as typed, which lets the next typed character grow the
+    /// display instead of writing it anew.
+    void SetDisplayStr(const QString &S, bool IsEntry = false);
+    void ShowAppendedEntry();
+    bool GroupsDisplay() const;
     void AppendHistory(const QString &Text);
     QString ValueToStr(const Extended &Value) const;
     void PushOperand(const Extended &Value);
@@ -493,6 +501,8 @@ private:
     Byte FDecimalPlaces = 4;
     QString FValue;
     QString FDisplayValue;
+    /// FDisplayValue is FValue as typed, ungrouped (see ShowAppendedEntry).
+    bool FDisplayIsEntry = false;
     QString FLastError;
     QChar FLastCh = u' ';
     TBrixAngleMode FAngleMode = amRadians;

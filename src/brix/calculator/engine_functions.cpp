@@ -308,14 +308,14 @@ void TBrixCalcEngine::DoChangeSign()
                 FValue = Mantissa + u'-';
             else
                 FValue = Mantissa + QString::number(-N);
-        } else if (EntryValue(FValue) == 0) {
+        } else if (!HasNonZeroDigit(FValue)) {
             FValue = QStringLiteral("-");
         } else if (FValue.startsWith(u'-')) {
             FValue.remove(0, 1);
         } else {
             FValue.prepend(u'-');
         }
-        SetDisplayStr(FValue);
+        SetDisplayStr(FValue, true);
         FLastCh = u' ';
         return;
     }
