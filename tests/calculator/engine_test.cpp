@@ -130,7 +130,7 @@ TEST_F(EngineTest, EntryTextAndStacksBehindTheDisplay)
     E->AllClear();
     Press(*E, "0 E 5");
     EXPECT_EQ(E->GetDisplayStr(), "0E5");
-    EXPECT_EQ(E->EntryText(), "0");
+    EXPECT_EQ(E->EntryText(), "0E5");
 
     // The decimal separator after equals keeps the result beneath the entry;
     // a digit empties both stacks first.
@@ -222,6 +222,69 @@ TEST_F(EngineTest, ChangeSignEditsTheEntry)
         {"no entry negates the top", "2 + +/-", "-2.0000", "2.0000|+|+/-", ""},
         {"negated value is pushed above", "2 + +/- =", "0.0000", "2.0000|+|+/-|=|0.0000", ""},
     });
+}
+
+// The exponent keeps every typed digit up to nine; the value is read at
+// evaluation, where below the range is 0 and beyond it an overflow.
+TEST_F(EngineTest, ExponentEntryKeepsItsDigits)
+{
+    RunRows({
+        {"five digits below the range", "1 E - 9 9 9 9 9", "1E-99999", "", ""},
+        {"below the range is zero", "1 E - 9 9 9 9 9 =", "0.0000", "0.0000|=|0.0000", ""},
+        {"just below the range", "1 E - 5 0 0 0 1 =", "0.0000", "0.0000|=|0.0000", ""},
+        {"beyond the range", "1 E 9 9 9 9 9 =", "Error!", "ERR|=|Error!",
+         "Floating point overflow"},
+        {"a negative exponent beyond the range", "1 E - 9 9 9 9 9 +/- =", "Error!",
+         "ERR|=|Error!", "Floating point overflow"},
+        {"a tenth exponent digit is ignored", "1 E 1 2 3 4 5 6 7 8 9 0", "1E123456789", "", ""},
+        {"also after a sign", "1 E - 0 0 0 0 0 0 0 0 1 2", "1E-000000001", "", ""},
+        {"a full exponent negated", "1 E 1 2 3 4 5 6 7 8 9 +/-", "1E-123456789", "", ""},
+        {"the exponent takes no separator", "2 E 3 . 1", "2E31", "", ""},
+        {"a zero mantissa stays zero", "0 E 9 9 9 9 9 =", "0.0000", "0.0000|=|0.0000", ""},
+        {"a digit after equals starts anew", "1 E 1 2 3 4 5 6 7 8 9 = 5", "5",
+         "ERR|=|Error!", "Floating point overflow"},
+    });
+}
+
+// A long typed number is kept digit for digit, and its sign and range are
+// read from all of it, not from a parse that runs out of range.
+TEST_F(EngineTest, LongEntryIsKeptExactly)
+{
+    QString Digits;
+    for (int I = 0; I < 6000; ++I)
+        Digits += QChar(u'1' + I % 9);
+    for (QChar Ch : Digits)
+        E->InputDigit(TBrixZeroToNine(Ch.unicode() - u'0'));
+    EXPECT_EQ(E->EntryText(), Digits);
+    EXPECT_EQ(E->GetDisplayStr(), Digits);
+    // Far beyond the range, yet not a zero: the sign goes on the number.
+    E->DoChangeSign();
+    EXPECT_EQ(E->GetDisplayStr(), u'-' + Digits);
+    E->DoEquals();
+    EXPECT_EQ(E->GetLastError(), "Floating point overflow");
+
+    // A mantissa of 5000 digits brought into the range by its exponent, and
+    // one that a negative exponent leaves beyond it.
+    E->AllClear();
+    Press(*E, "1");
+    for (int I = 0; I < 4999; ++I)
+        E->InputDigit(0);
+    Press(*E, "E - 4 9 9 8 =");
+    EXPECT_EQ(E->GetDisplayStr(), "10.0000");
+    E->AllClear();
+    Press(*E, "1");
+    for (int I = 0; I < 4999; ++I)
+        E->InputDigit(0);
+    Press(*E, "E - 1 =");
+    EXPECT_EQ(E->GetLastError(), "Floating point overflow");
+
+    // Zeros after the decimal separator are digits like any other.
+    E->AllClear();
+    Press(*E, ". 5");
+    for (int I = 0; I < 3000; ++I)
+        E->InputDigit(0);
+    EXPECT_EQ(E->EntryText(), "0.5" + QString(3000, u'0'));
+    EXPECT_EQ(E->GetDisplayStr(), E->EntryText());
 }
 
 TEST_F(EngineTest, OperatorsWithPrecedence)
@@ -530,8 +593,16 @@ TEST_F(EngineTest, ForensicChainInDegreesIsRoundedOnceAtEveryStep)
 TEST_F(EngineTest, SquareRootSquareAndReciprocal)
 {
     RunRows({
-        {"root of a negative is zero", "prefix:off 4 +/- sqrt", "0.0000", "-4.0000|sqrt", ""},
-        {"root of a negative reported", "prefix:off ignore:on 4 +/- sqrt", "Error!", "sqrt|ERR",
+        // A negative root and 1/0 fail whatever IgnoreError says, by every path.
+        {"root of a negative", "prefix:off 4 +/- sqrt", "Error!", "sqrt|ERR",
+         "Square Root of Negative"},
+        {"root of a negative with IgnoreError", "prefix:off ignore:on 4 +/- sqrt", "Error!",
+         "sqrt|ERR", "Square Root of Negative"},
+        {"root of a negative result", "prefix:off 2 - 6 = sqrt", "Error!", "sqrt|ERR",
+         "Square Root of Negative"},
+        {"prefix root of a negative", "sqrt - 4 =", "Error!", "ERR|=|Error!",
+         "Square Root of Negative"},
+        {"Inv square of a negative", "prefix:off 4 +/- inv x^2", "Error!", "sqrt|ERR",
          "Square Root of Negative"},
         {"root", "prefix:off 1 6 sqrt", "4.0000", "16.0000|sqrt", ""},
         {"root of a result", "prefix:off 2 + 7 = sqrt", "3.0000", "2.0000|+|7.0000|=|9.0000|sqrt",
@@ -544,9 +615,11 @@ TEST_F(EngineTest, SquareRootSquareAndReciprocal)
          "Floating point overflow"},
         {"Inv square is a root", "prefix:off 1 6 inv x^2", "4.0000", "16.0000|sqrt", ""},
         {"reciprocal", "4 1/x", "0.2500", "4.0000|1/x", ""},
-        {"reciprocal of zero is zero", "0 1/x", "0.0000", "0.0000|1/x", ""},
-        {"reciprocal of nothing", "1/x", "0.0000", "1/x", ""},
-        {"reciprocal of zero reported", "ignore:on 0 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of zero", "0 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of nothing", "1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of a zero result", "2 - 2 = 1/x", "Error!", "ERR|1/x", "Division by Zero"},
+        {"reciprocal of zero with IgnoreError", "ignore:on 0 1/x", "Error!", "ERR|1/x",
+         "Division by Zero"},
     });
 }
 

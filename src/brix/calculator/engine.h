@@ -151,8 +151,8 @@ public:
     virtual Extended CalcLog(const Extended &X);
     virtual Extended CalcLg2(const Extended &X);
     virtual Extended CalcLN(const Extended &X);
-    /// Square root; a negative X gives 0, or with IgnoreError True fails with
-    /// "Square Root of Negative".
+    /// Square root; a negative X fails with "Square Root of Negative"
+    /// (EMathError), whatever IgnoreError says.
     virtual Extended CalcSqRoot(const Extended &X);
     virtual Extended CalcSquare(const Extended &X);
     virtual Extended CalcAbs(const Extended &X);
@@ -213,9 +213,12 @@ public:
     /// stay (2 + 3, clear, 4 = gives 6).
     void ClearDisplay();
     /// Types one digit; after "=" it starts a new calculation. A leading zero
-    /// is replaced: 0 0 7 shows "7".
+    /// is replaced: 0 0 7 shows "7". The mantissa takes any number of digits,
+    /// the exponent up to nine (a further digit is ignored); the value is read
+    /// when a key takes it, so "1E-99999" stays as typed and reads as 0.
     void InputDigit(TBrixZeroToNine Digit);
-    /// Types the decimal separator ("0." on an empty entry; once only).
+    /// Types the decimal separator ("0." on an empty entry; once only; not in
+    /// the exponent).
     void InputDecimalSeparator();
     /// Removes the last typed character; a result cannot be edited.
     void InputBackspace();
@@ -272,8 +275,11 @@ public:
     ///@}
     /// The function keys (sin, cos, tan, log, ln, lg2, square root, square,
     /// 1/x, change sign). Each acts on the current value; with
-    /// PrefixFunctions a transcendental key instead waits on the operator
-    /// stack for the operand typed next. A failure enters the error state.
+    /// PrefixFunctions a transcendental key or the square root instead waits
+    /// on the operator stack for the operand typed next. A failure enters the
+    /// error state: the square root of a negative value ("Square Root of
+    /// Negative", tape "sqrt" then the error line) and 1/x of 0 or of nothing
+    /// typed ("Division by Zero", tape the error line then "1/x") always fail.
     ///@{
     void DoSin();
     void DoCos();
@@ -365,7 +371,10 @@ public:
     Byte DecimalPlaces() const { return FDecimalPlaces; }
     bool IgnoreError() const { return FIgnoreError; }
     ///@}
-    /// A plain field: writing it has no other effect.
+    /// A plain field: writing it has no other effect. It affects only a
+    /// binary operator with too few operands: False (the default) fails with
+    /// "Invalid Equation", True drops the operator. A square root of a
+    /// negative value and 1/x of 0 fail whatever it says.
     void SetIgnoreError(bool Value) { FIgnoreError = Value; }
 
     // ---- Notifications (called only when assigned) ----
@@ -433,7 +442,12 @@ protected:
     ~TBrixCalcEngine() override;
 
 private:
-    void SetDisplayStr(const QString &S);
+    /// Shows S (grouped when the linked formatter asks for it). IsEntry: S
+    /// is the entry as typed, which lets the next typed character grow the
+    /// display instead of writing it anew.
+    void SetDisplayStr(const QString &S, bool IsEntry = false);
+    void ShowAppendedEntry();
+    bool GroupsDisplay() const;
     void AppendHistory(const QString &Text);
     QString ValueToStr(const Extended &Value) const;
     void PushOperand(const Extended &Value);
@@ -487,6 +501,8 @@ private:
     Byte FDecimalPlaces = 4;
     QString FValue;
     QString FDisplayValue;
+    /// FDisplayValue is FValue as typed, ungrouped (see ShowAppendedEntry).
+    bool FDisplayIsEntry = false;
     QString FLastError;
     QChar FLastCh = u' ';
     TBrixAngleMode FAngleMode = amRadians;

@@ -33,12 +33,54 @@ Extended ExtendedFromBits(quint16 SignExponent, quint64 Mantissa)
     return (SignExponent & 0x8000) ? -Magnitude : Magnitude;
 }
 
+// The most digits the exponent of a typed number takes. Nine digits reach
+// far beyond the Extended range (whose decimal exponents end near 4951) even
+// for a mantissa of many thousand digits, and keep the exponent within the
+// int range, so the change-sign key negates any exponent exactly.
+constexpr int MaxExponentDigits = 9;
+
+bool IsDigit(QChar Ch)
+{
+    return Ch.unicode() >= u'0' && Ch.unicode() <= u'9';
+}
+
+// True when Text ends in an exponent of MaxExponentDigits digits (with or
+// without its sign). Reads only the tail, so the check costs the same however
+// long the mantissa is.
+bool ExponentIsFull(const QString &Text)
+{
+    const qsizetype N = Text.size();
+    qsizetype I = N;
+    while (I > 0 && N - I < MaxExponentDigits && IsDigit(Text.at(I - 1)))
+        --I;
+    if (N - I < MaxExponentDigits)
+        return false;
+    if (I > 0 && (Text.at(I - 1) == u'-' || Text.at(I - 1) == u'+'))
+        --I;
+    return I > 0 && Text.at(I - 1) == u'E';
+}
+
+// True when Text, typed with the decimal separator Sep, is a whole number
+// whose digits are all 0 ("0", "-00"). A decimal separator or an exponent
+// makes it more than a typed zero: "0E5" keeps its exponent digits, and
+// "1E-99999" is a number too small for the range, not a zero. The scan stops
+// at the first such character or digit other than 0, so a long number is not
+// read again on every key.
+bool IsWholeZero(const QString &Text, QChar Sep)
+{
+    for (QChar Ch : Text)
+        if (Ch == Sep || Ch == u'E' || (IsDigit(Ch) && Ch != u'0'))
+            return false;
+    return true;
+}
+
 // True when Text, typed with the decimal separator Sep, is a number whose
 // magnitude lies beyond the Extended range ("9E5000"). Text typed too small
 // for the range ("1E-5000") is not: it reads as 0, as a computed underflow.
 bool EntryOverflows(const QString &Text, QChar Sep)
 {
     QByteArray C;
+    C.reserve(Text.size());
     for (QChar Ch : Text) {
         if (Ch == Sep)
             C += '.';
@@ -58,8 +100,34 @@ bool EntryOverflows(const QString &Text, QChar Sep)
     const auto R = std::from_chars(Begin, End, V);
     if (R.ec != std::errc::result_out_of_range)
         return false;
-    const qsizetype E = C.indexOf('E');
-    return E < 0 || C.at(E + 1) != '-';
+    // Beyond the range one way or the other: the decimal order of magnitude
+    // tells which (it lies near 4932 or below -4951, far from 0). The order is
+    // the place of the first digit other than 0, counted from the decimal
+    // point, plus the exponent.
+    const qsizetype EPos = C.indexOf('E');
+    const QByteArrayView Mantissa(Begin, (EPos < 0 ? End : C.constData() + EPos) - Begin);
+    qsizetype Point = Mantissa.indexOf('.');
+    if (Point < 0)
+        Point = Mantissa.size();
+    qint64 Order = 0;
+    for (qsizetype I = 0; I < Mantissa.size(); ++I) {
+        if (Mantissa[I] >= '1' && Mantissa[I] <= '9') {
+            Order = I < Point ? Point - I - 1 : Point - I;
+            break;
+        }
+    }
+    if (EPos >= 0) {
+        // The exponent's digits, saturated far beyond any order that matters.
+        qint64 Exponent = 0;
+        qsizetype I = EPos + 1;
+        const bool Negative = I < C.size() && C.at(I) == '-';
+        if (I < C.size() && (C.at(I) == '-' || C.at(I) == '+'))
+            ++I;
+        for (; I < C.size() && Exponent < (qint64(1) << 40); ++I)
+            Exponent = Exponent * 10 + (C.at(I) - '0');
+        Order += Negative ? -Exponent : Exponent;
+    }
+    return Order > 0;
 }
 
 } // namespace
@@ -130,19 +198,46 @@ static TFormatSettings SettingsForSeparator(QChar Sep)
     return Settings;
 }
 
-void TBrixCalcEngine::SetDisplayStr(const QString &S)
+bool TBrixCalcEngine::GroupsDisplay() const
 {
-    if (FFormatter && FFormatter->ShowThousands()) {
+    return FFormatter && FFormatter->ShowThousands();
+}
+
+void TBrixCalcEngine::SetDisplayStr(const QString &S, bool IsEntry)
+{
+    FDisplayIsEntry = IsEntry && !GroupsDisplay();
+    if (GroupsDisplay()) {
+        // Only the mantissa is grouped: an exponent is one whole number
+        // ("1E-12345", not "1E-12,345").
+        const qsizetype EPos = S.indexOf(u'E');
+        const QString Mantissa = EPos < 0 ? S : S.first(EPos);
         const bool Lakh = FFormatter->LakhFormatting();
         const QChar Sep = EntrySeparator();
         if (Sep == RegionalSettings().DecimalSeparator)
-            FDisplayValue = GroupNumberText(S, Lakh);
+            FDisplayValue = GroupNumberText(Mantissa, Lakh);
         else
-            FDisplayValue = GroupNumberText(S, SettingsForSeparator(Sep), Lakh);
+            FDisplayValue = GroupNumberText(Mantissa, SettingsForSeparator(Sep), Lakh);
+        if (EPos >= 0)
+            FDisplayValue += QStringView(S).sliced(EPos);
     } else {
         FDisplayValue = S;
     }
     Notify(FOnDisplayChange);
+}
+
+// The entry after one character was appended to it. When the display showed
+// the entry as typed until then, it grows by that character, so typing a long
+// number costs the same per key however long it is; otherwise (grouping, or
+// the display showed something else) it is written anew.
+void TBrixCalcEngine::ShowAppendedEntry()
+{
+    if (FDisplayIsEntry && !GroupsDisplay() && FDisplayValue.size() + 1 == FValue.size()) {
+        Q_ASSERT(QStringView(FValue).chopped(1) == FDisplayValue);
+        FDisplayValue.append(FValue.back());
+        Notify(FOnDisplayChange);
+    } else {
+        SetDisplayStr(FValue, true);
+    }
 }
 
 // The text of every value the engine shows (display, memory, tape). The
@@ -242,15 +337,17 @@ void TBrixCalcEngine::InputChar(QChar Ch)
         FValue.clear();
         FLastCh = u' ';
     }
-    if (SignCharacters.contains(Ch) && FLastCh != u'E')
+    if (SignCharacters.contains(Ch) && FLastCh != u'E') {
         FValue.prepend(Ch);
-    else
+        if (FValue == u"--" || FValue == u"-+")
+            FValue.clear();
+        else if (FValue == u"+-")
+            FValue = QStringLiteral("-");
+        SetDisplayStr(FValue, true);
+    } else {
         FValue.append(Ch);
-    if (FValue == u"--" || FValue == u"-+")
-        FValue.clear();
-    else if (FValue == u"+-")
-        FValue = QStringLiteral("-");
-    SetDisplayStr(FValue);
+        ShowAppendedEntry();
+    }
     ClearToggles();
     FLastCh = Ch;
 }
@@ -299,38 +396,43 @@ void TBrixCalcEngine::InputDigit(TBrixZeroToNine Digit)
 {
     if (Digit > BrixMaxDigit)
         return;
-    const QChar Sep = EntrySeparator();
+    // A full exponent takes no further digit (after "=" the digit starts a
+    // new number).
+    if (FLastCh != u'=' && ExponentIsFull(FValue))
+        return;
     if (FValue == u"0")
         FValue.clear();
     InputChar(QChar(u'0' + Digit));
-    if (FValue.contains(Sep))
+    // The value is read through GetAsFloat, which a descendant may define,
+    // but only for a typed zero: reading the whole entry on every digit would
+    // make typing a long number take quadratic time.
+    if (!IsWholeZero(FValue, EntrySeparator()) || GetAsFloat() != 0)
         return;
-    // A number beyond the range reads as 0 but is not a zero.
-    if (GetAsFloat() != 0 || EntryOverflows(FValue, Sep))
-        return;
-    // A zero without a decimal part is kept as one zero (with its sign), but
-    // the display keeps what was typed until the next change.
+    // A zero without a decimal part or exponent is kept as one zero (with its
+    // sign), but the display keeps what was typed until the next change.
     FValue = FValue.startsWith(u'-') ? QStringLiteral("-0") : QStringLiteral("0");
+    FDisplayIsEntry = false;
 }
 
 void TBrixCalcEngine::InputDecimalSeparator()
 {
     const QChar Sep = EntrySeparator();
     FLastCh = u'.';
-    if (!FValue.contains(Sep)) {
+    // Once only, and not in the exponent, which is a whole number.
+    if (!FValue.contains(Sep) && !FValue.contains(u'E')) {
         if (FValue.isEmpty())
             FValue = QStringLiteral("0");
         FValue.append(Sep);
     }
     ClearToggles();
-    SetDisplayStr(FValue);
+    SetDisplayStr(FValue, true);
 }
 
 void TBrixCalcEngine::InputBackspace()
 {
     if (!FValue.isEmpty()) {
         FValue.chop(1);
-        SetDisplayStr(FValue);
+        SetDisplayStr(FValue, true);
     }
     ClearToggles();
 }
@@ -340,7 +442,7 @@ void TBrixCalcEngine::DoExp()
     if (FValue.contains(u'E'))
         return;
     FValue.append(u'E');
-    SetDisplayStr(FValue);
+    ShowAppendedEntry();
     ClearToggles();
     FLastCh = u'E';
 }
@@ -424,7 +526,7 @@ void TBrixCalcEngine::RedrawDisplay()
     if (FDisplayValue.contains(GetName(ectErrorMsg)))
         return;
     if (!FValue.isEmpty())
-        SetDisplayStr(FValue);
+        SetDisplayStr(FValue, true);
     else
         SetDisplayStr(ValueToStr(GetAsFloat()));
 }

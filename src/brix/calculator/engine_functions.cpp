@@ -204,15 +204,12 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
     FLastCh = u' ';
 }
 
-// Square root with the negative rule of CalcSqRoot, without touching the
-// toggles.
-static Extended SquareRootRule(const Extended &X, bool IgnoreError, TBrixLanguage Language)
+// Square root without touching the toggles. A negative X has no real root:
+// it fails, whatever IgnoreError says, rather than showing a number.
+static Extended SquareRootChecked(const Extended &X, TBrixLanguage Language)
 {
-    if (X < 0) {
-        if (IgnoreError)
-            throw EMathError(MathText(Language, emtSqRootNeg));
-        return 0;
-    }
+    if (X < 0)
+        throw EMathError(MathText(Language, emtSqRootNeg));
     return std::sqrt(X);
 }
 
@@ -244,7 +241,7 @@ void TBrixCalcEngine::DoSqRoot()
             const TOperand X = TakeOperand();
             Extended R = 0;
             if (X.Source != osNone)
-                R = SquareRootRule(X.Value, FIgnoreError, GetLanguage());
+                R = SquareRootChecked(X.Value, GetLanguage());
             FValue.clear();
             PushOperand(R);
             SetDisplayStr(ValueToStr(R));
@@ -283,13 +280,11 @@ void TBrixCalcEngine::DoInvert()
     ClearToggles();
     Guarded([this] {
         const TOperand X = TakeOperand();
-        Extended R = 0;
-        if (X.Value == 0 || X.Source == osNone) {
-            if (FIgnoreError)
-                throw EMathError(MathMessage(emtDivideByZero));
-        } else {
-            R = Checked(1 / X.Value);
-        }
+        // 1/0 has no value: it fails whatever IgnoreError says (with no
+        // operand the value is the 0 on the display).
+        if (X.Value == 0 || X.Source == osNone)
+            throw EMathError(MathMessage(emtDivideByZero));
+        const Extended R = Checked(1 / X.Value);
         FValue.clear();
         PushOperand(R);
         SetDisplayStr(ValueToStr(R));
@@ -313,14 +308,14 @@ void TBrixCalcEngine::DoChangeSign()
                 FValue = Mantissa + u'-';
             else
                 FValue = Mantissa + QString::number(-N);
-        } else if (EntryValue(FValue) == 0) {
+        } else if (!HasNonZeroDigit(FValue)) {
             FValue = QStringLiteral("-");
         } else if (FValue.startsWith(u'-')) {
             FValue.remove(0, 1);
         } else {
             FValue.prepend(u'-');
         }
-        SetDisplayStr(FValue);
+        SetDisplayStr(FValue, true);
         FLastCh = u' ';
         return;
     }
@@ -490,7 +485,7 @@ Extended TBrixCalcEngine::CalcLN(const Extended &X)
 
 Extended TBrixCalcEngine::CalcSqRoot(const Extended &X)
 {
-    return Computed(SquareRootRule(X, FIgnoreError, GetLanguage()));
+    return Computed(SquareRootChecked(X, GetLanguage()));
 }
 
 Extended TBrixCalcEngine::CalcSquare(const Extended &X)

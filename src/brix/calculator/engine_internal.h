@@ -47,6 +47,16 @@ inline void CheckUsable(Extended V)
     throw EInvalidOp();
 }
 
+// True when Text holds a digit other than 0: a typed number that is not zero,
+// even where it lies beyond the Extended range and reads as 0.
+inline bool HasNonZeroDigit(const QString &Text)
+{
+    for (QChar Ch : Text)
+        if (Ch.unicode() >= u'1' && Ch.unicode() <= u'9')
+            return true;
+    return false;
+}
+
 // The function codes that EvaluateTop applies to the top operand: the
 // toggles each code sets before the call, and the function operation.
 struct TFunctionCode

@@ -38,6 +38,7 @@ void TBrixCalcEngine::RestoreState(const TBrixCalcEngineState &State)
 {
     FValue = State.Entry;
     FDisplayValue = State.Display;
+    FDisplayIsEntry = false;
     FLastError = State.LastError;
     FLastCh = State.LastCh;
     // The stacks keep their allocation; they only grow when the saved state
