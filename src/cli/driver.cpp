@@ -486,6 +486,9 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
                                  .arg(Decimal));
         return ExitUsage;
     }
+    // The run's separators hold from here on: "paste:" tokens are read with them.
+    RegionalSettings().DecimalSeparator = Decimal;
+    RegionalSettings().ThousandSeparator = Thousand;
     // Keys from the command line are all checked before anything runs.
     QList<Key> Keys;
     for (const QString &Word : Inv->Words) {

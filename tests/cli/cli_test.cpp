@@ -66,6 +66,11 @@ TEST(Cli, PlainOutputIsTheDisplayAfterTheKeys)
         {"longest word first", {"4", "1/x"}, "0.2500\n"},
         {"m+ stays whole", {"5m+", "c", "mr"}, "5.0000\n"},
         {"leading minus is a key", {"-3+2="}, "-1.0000\n"},
+        // Pasted numbers, read with the run's separators.
+        {"pasted number", {"paste:$1,234.5", "*2="}, "2469.0000\n"},
+        {"pasted in a comma region",
+         {"--decimal-separator=,", "--thousand-separator=.", "paste:1.234", "*2="},
+         "2468,0000\n"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -195,6 +200,8 @@ TEST(Cli, UsageErrorsNameTheCulpritAndEvaluateNothing)
         {"bad value token", {"value:abc"}, {}, "value:abc"},
         {"infinite value token", {"value:inf"}, {}, "value:inf"},
         {"bad token on stdin", {}, "1 + zork\n", "zork"},
+        {"paste of no number", {"1", "+", "paste:hello"}, {}, "'paste:hello'"},
+        {"paste beyond the range", {"paste:1e5000"}, {}, "'paste:1e5000'"},
         {"word that does not split", {"2+x"}, {}, "'2+x' at column 3"},
         {"bad word after good ones", {"1", "+", "2", "=", "2/y"}, {}, "2/y"},
         {"separators equal",
