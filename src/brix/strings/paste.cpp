@@ -227,9 +227,9 @@ std::optional<QString> PastedNumberText(const QString &Text, const TFormatSettin
 
     // Which kind is the decimal point and which groups the digits.
     QChar Point, Group;
-    bool BlankOrApostropheGroups = false;
+    bool GroupOnlyMarks = false;
     for (QChar K : Kinds)
-        BlankOrApostropheGroups = BlankOrApostropheGroups || OnlyGroups(TMark(K.unicode()));
+        GroupOnlyMarks = GroupOnlyMarks || OnlyGroups(TMark(K.unicode()));
     if (RegionDecimals > 0) {
         Point = CodeOf(mkRegionDecimal);
     } else if (Points > 0 && Commas > 0) {
@@ -237,7 +237,10 @@ std::optional<QString> PastedNumberText(const QString &Text, const TFormatSettin
     } else if (Points + Commas > 0) {
         const QChar Mark = CodeOf(Points > 0 ? mkPoint : mkComma);
         const qsizetype Count = Points + Commas;
-        if (BlankOrApostropheGroups)
+        // Beside blank or apostrophe grouping the mark is the point; alone,
+        // it groups when it occurs several times, and a single one follows
+        // the region.
+        if (GroupOnlyMarks)
             Point = Mark;
         else if (Count > 1)
             Group = Mark;
