@@ -495,6 +495,9 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
     }
     Opts.DecimalSeparator = Decimal;
     Opts.ThousandSeparator = Thousand;
+    // The run's separators hold from here on: "paste:" tokens are read with them.
+    RegionalSettings().DecimalSeparator = Decimal;
+    RegionalSettings().ThousandSeparator = Thousand;
 
     // Step 2: configure. Words are read with the settings it makes: the
     // region's decimal separator and whether functions are prefix.

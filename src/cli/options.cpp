@@ -3,6 +3,7 @@
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
 #include "brix/formatters/numeric.h"
+#include "brix/strings/paste.h"
 
 #include <QStringList>
 
@@ -196,9 +197,13 @@ const TokenRow TokenRows[] = {
              return std::nullopt;
          return EngineSetting([Value = *X](E &En) { En.InputValue(Value); });
      }},
-    {"paste", "TEXT", "",
+    {"paste", "TEXT", "not a number in key token '%1'",
      [](const QString &V) -> std::optional<EngineSetting> {
-         return EngineSetting([V](E &En) { En.InputString(V); });
+         // Read as the window reads a paste, with the run's separators.
+         const std::optional<QString> Number = PastedNumberText(V, RegionalSettings());
+         if (!Number)
+             return std::nullopt;
+         return EngineSetting([N = *Number](E &En) { En.InputString(N); });
      }},
     {"dp", "N", "decimal places must be 0 to 255 in key token '%1'", ReadDecimalPlaces},
     {"lang", "NAME", "unknown language in key token '%1'", ReadLanguage},

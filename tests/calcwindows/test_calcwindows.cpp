@@ -778,6 +778,77 @@ TEST_F(CalcWindows, RegionalSeparatorsOnTheKeyboard)
     EXPECT_EQ(Point.ValueDisplay->text(), QStringLiteral("15")) << "\",\" does nothing here";
 }
 
+// A paste that is no number leaves the value and the entry as they were: it
+// adds no undo step, a digit typed next extends the entry, and screen readers
+// are told by the value display's description until the next key.
+TEST_F(CalcWindows, PasteOfTextThatIsNoNumberKeepsTheValue)
+{
+    TBrixCalcForm Form;
+    Show(Form);
+    const QString Hint = Form.CalcEngine->GetName(ectValueHint);
+    const QString Rejected = Form.CalcEngine->GetName(ectPasteNotANumber);
+    ASSERT_EQ(Form.ValueDisplay->accessibleDescription(), Hint);
+    Type(Form, QStringLiteral("99"));
+    const int Steps = Form.UndoHistory().UndoCount();
+    for (const char *Text : {"hello", "OS: Linux 17.2", "1e5000", "0x10", "1.2.3", ""}) {
+        SCOPED_TRACE(Text);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(Text));
+        Key(Form, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("99"));
+        EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps);
+        EXPECT_EQ(Form.ValueDisplay->accessibleDescription(), Rejected);
+    }
+    Type(Form, QStringLiteral("1"));
+    EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("991")) << "the entry goes on";
+    EXPECT_EQ(Form.ValueDisplay->accessibleDescription(), Hint) << "until the next key";
+
+    // "*2=" doubles the kept 99.
+    Key(Form, Qt::Key_Delete);
+    Type(Form, QStringLiteral("99"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("hello"));
+    Click(Form, ckPaste);
+    EXPECT_EQ(Form.ValueDisplay->accessibleDescription(), Rejected);
+    Form.CalcEngine->SetLanguage(elGerman);
+    EXPECT_EQ(Form.ValueDisplay->accessibleDescription(), u"Die Zwischenablage enthält keine Zahl")
+        << "a change of language keeps the message";
+    Type(Form, QStringLiteral("*2="));
+    Key(Form, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("198.0000"));
+    EXPECT_EQ(Form.ValueDisplay->accessibleDescription(), Form.CalcEngine->GetName(ectValueHint));
+    EXPECT_TRUE(FErrors.isEmpty());
+}
+
+// Numbers as people paste them, in a region that writes ",": doubled and
+// copied back.
+TEST_F(CalcWindows, PasteReadsNumbersAsPeopleWriteThem)
+{
+    BrixTest::RegionalGuard German(u',', u'.');
+    const struct
+    {
+        const char16_t *Pasted;
+        const char *Copied;
+    } Rows[] = {
+        {u"1,234.5", "2469,0000"},
+        {u"1\u00A0234,5", "2469,0000"},
+        {u"\u22127", "-14,0000"},
+        {u"$5", "10,0000"},
+        {u"(1.234,5)", "-2469,0000"},
+        {u"1,2300E-4", "0,0002"},
+    };
+    for (const auto &R : Rows) {
+        const QString Pasted = QString::fromUtf16(R.Pasted);
+        SCOPED_TRACE(Pasted.toStdString());
+        TBrixCalcForm Form;
+        Show(Form);
+        QGuiApplication::clipboard()->setText(Pasted);
+        Key(Form, Qt::Key_V, Qt::ControlModifier);
+        Type(Form, QStringLiteral("*2="));
+        Key(Form, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromLatin1(R.Copied));
+        EXPECT_EQ(Form.UndoHistory().UndoCount(), 4) << "the paste is one step";
+    }
+}
+
 // Pasted numbers are read with "." and "," in either role: a lone mark that
 // cannot be a thousands group is the decimal point.
 TEST_F(CalcWindows, PasteReadsTheOtherRegionsDecimalPoint)
@@ -798,7 +869,7 @@ TEST_F(CalcWindows, PasteReadsTheOtherRegionsDecimalPoint)
         {u',', "(2.5)", -2.5L},
         {u',', "-2.5%", -2.5L},
         {u',', "2.5E3", 2500},
-        {u',', "1.2.3", 0},
+        {u',', "1.2.3", 9},
         {u'.', "2,5", 2.5L},
         {u'.', "1,234", 1234},
         {u'.', "(1,234.5)", -1234.5L},

@@ -76,6 +76,11 @@ TEST(Cli, PlainOutputIsTheDisplayAfterTheKeys)
         {"18 places, no decimal known",
          {"--decimals=18", "123456789012*1000000+1/3="},
          "123456789012000000\n"},
+        // Pasted numbers, read with the run's separators.
+        {"pasted number", {"paste:$1,234.5", "*2="}, "2469.0000\n"},
+        {"pasted in a comma region",
+         {"--decimal-separator=,", "--thousand-separator=.", "paste:1.234", "*2="},
+         "2468,0000\n"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -247,6 +252,8 @@ TEST(Cli, UsageErrorsNameTheCulpritAndEvaluateNothing)
         {"bad value token", {"value:abc"}, {}, "value:abc"},
         {"infinite value token", {"value:inf"}, {}, "value:inf"},
         {"bad token on stdin", {}, "1 + zork\n", "zork"},
+        {"paste of no number", {"1", "+", "paste:hello"}, {}, "'paste:hello'"},
+        {"paste beyond the range", {"paste:1e5000"}, {}, "'paste:1e5000'"},
         {"bad word after good ones", {"1", "+", "2", "=", "2/y"}, {}, "2/y"},
         {"separators equal",
          {"--decimal-separator=,", "1.5", "+", "1", "="},

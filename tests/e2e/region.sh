@@ -2,7 +2,8 @@
 # End to end: the real lumopocketo in a German region (decimal separator ",",
 # thousands separator ".") under a virtual X server, driven with a real X
 # input tool. A typed "." and a pasted "2.5" must both be read as decimal
-# points, not as thousands separators.
+# points, not as thousands separators; pasted numbers written either way are
+# read, and pasted text that is no number keeps the value.
 #   bash tests/e2e/region.sh <build folder>
 set -u
 build=$(cd "${1:?usage: region.sh <build folder>}" && pwd)
@@ -56,6 +57,24 @@ xdotool key --window "$win" ctrl+v
 xdotool type --window "$win" --delay 30 '*2='
 got=$(copy_display "$win")
 check "pasted 2.5 then *2= copies '5,0000' (got '$got')" test "$got" = "5,0000"
+
+# Numbers as people paste them; text that is no number keeps the value.
+paste_then_double() {
+  xdotool type --window "$win" --delay 30 "a${2:-}"
+  printf '%s' "$1" | xclip -selection clipboard -i
+  sleep 0.3
+  xdotool key --window "$win" ctrl+v
+  xdotool type --window "$win" --delay 30 '*2='
+  copy_display "$win"
+}
+got=$(paste_then_double '1,234.5')
+check "pasted 1,234.5 then *2= copies '2469,0000' (got '$got')" test "$got" = "2469,0000"
+got=$(paste_then_double $'1\xc2\xa0234,5')
+check "pasted 1 234,5 (no-break space) then *2= copies '2469,0000' (got '$got')" test "$got" = "2469,0000"
+got=$(paste_then_double $'\xe2\x88\x927')
+check "pasted −7 then *2= copies '-14,0000' (got '$got')" test "$got" = "-14,0000"
+got=$(paste_then_double 'hello' 99)
+check "99, pasted hello, then *2= copies '198,0000' (got '$got')" test "$got" = "198,0000"
 
 close_key "$win" F10
 wait_exit "$pid"

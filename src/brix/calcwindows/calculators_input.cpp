@@ -1,7 +1,5 @@
 #include "brix/calcwindows/calculators_input.h"
 
-#include <QRegularExpression>
-
 #include <string_view>
 
 namespace Brix {
@@ -160,29 +158,6 @@ std::optional<TBrixUndoCommand> UndoCommandForKeyDown(int Key, Qt::KeyboardModif
     if (Held == (Qt::ControlModifier | Qt::ShiftModifier))
         return ucRedo;
     return std::nullopt;
-}
-
-QString RegionalPasteText(const QString &Text, QChar Decimal)
-{
-    if (Decimal != u',' && Decimal != u'.')
-        return Text;
-    const QChar Other = Decimal == u',' ? u'.' : u',';
-    if (!Text.contains(Other))
-        return Text;
-    // The number without the marks around it that the engine also reads:
-    // blanks, brackets and signs, a trailing percent sign.
-    static const QRegularExpression Marks(QStringLiteral("^[\\s(+-]+|[\\s)%+-]+$"));
-    const QString Number = QString(Text).remove(Marks);
-    const QString D = QRegularExpression::escape(QString(Decimal));
-    const QString O = QRegularExpression::escape(QString(Other));
-    const QRegularExpression Grouped(QStringLiteral("^\\d{1,3}(%1\\d{3})+(%2\\d*)?$").arg(O, D));
-    if (Grouped.match(Number).hasMatch())
-        return QString(Text).remove(Other);
-    if (Text.contains(Decimal))
-        return Text;
-    if (Text.count(Other) > 1)
-        return QString();
-    return QString(Text).replace(Other, Decimal);
 }
 
 } // namespace Brix

@@ -67,22 +67,4 @@ enum TBrixUndoCommand
 /// kind: Ctrl+Z -> ucUndo, Ctrl+Shift+Z -> ucRedo (Alt held: none).
 BRIX_CONTROLS_EXPORT std::optional<TBrixUndoCommand> UndoCommandForKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
 
-/// Pasted Text as the engine's InputString is to read it in a region whose
-/// decimal separator Decimal is "," or ".", so that a number copied from
-/// another region is not read ten or a thousand times too large. Other is the
-/// other of the two marks. Where Text has Other:
-/// - Other as thousands groups (the number, without surrounding blanks,
-///   brackets, signs and percent sign, matches digits{1,3} (Other digits{3})+
-///   (Decimal digits*)?): the groups are joined, whatever the region groups
-///   with;
-/// - otherwise, with no Decimal in Text: a single Other is the decimal point
-///   and becomes Decimal; several are not a number, and the result is empty
-///   (read as 0, as any text that is not a number).
-/// Any other text, and any text in a region with another separator, is
-/// returned unchanged.
-///   Decimal ",":  "2.5" -> "2,5"   "1.234" -> "1234"   "1.234,5" -> "1234,5"
-///                 "1,5" -> "1,5"   "1.2.3" -> ""       "-2.5%" -> "-2,5%"
-///   Decimal ".":  "2,5" -> "2.5"   "1,234" -> "1234"   "(1,234.5)" -> "(1234.5)"
-BRIX_CONTROLS_EXPORT QString RegionalPasteText(const QString &Text, QChar Decimal);
-
 } // namespace Brix

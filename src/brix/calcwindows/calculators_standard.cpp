@@ -5,6 +5,7 @@
 #include "brix/calcwindows/calculators_input.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
+#include "brix/strings/paste.h"
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
 
@@ -365,7 +366,7 @@ void TBrixCalcFormBase::UpdateLanguage()
         RefreshAccessibleName(Button);
     }
     ValueDisplay->setToolTip(CalcEngine->GetName(ectValueHint));
-    ValueDisplay->setAccessibleDescription(ValueDisplay->toolTip());
+    DescribeValueDisplay();
     MemoryDisplay->setToolTip(CalcEngine->GetName(ectMemoryHint));
     MemoryDisplay->setAccessibleDescription(MemoryDisplay->toolTip());
     DPSpin->setToolTip(CalcEngine->GetName(ectDecimalsHint));
@@ -391,6 +392,7 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
 {
     if (!FKeys[Key] || !CalcEngine)
         return;
+    ForgetRejectedPaste();
     QString Error;
     try {
         UndoStep([this, Key] {
@@ -446,6 +448,7 @@ void TBrixCalcFormBase::Undo()
 {
     if (!CalcEngine)
         return;
+    ForgetRejectedPaste();
     if (auto State = FUndoHistory.Undo(CalcEngine->SaveState()))
         RestoreEngine(*State);
 }
@@ -454,6 +457,7 @@ void TBrixCalcFormBase::Redo()
 {
     if (!CalcEngine)
         return;
+    ForgetRejectedPaste();
     if (auto State = FUndoHistory.Redo(CalcEngine->SaveState()))
         RestoreEngine(*State);
 }
@@ -477,9 +481,34 @@ void TBrixCalcFormBase::CopyValue()
 void TBrixCalcFormBase::PasteValue()
 {
     const QMimeData *Data = QGuiApplication::clipboard()->mimeData();
-    if (Data && Data->hasText())
-        CalcEngine->InputString(
-            RegionalPasteText(Data->text(), RegionalSettings().DecimalSeparator));
+    if (!Data || !Data->hasText())
+        return;
+    // The engine reads any text, as 0 where it is no number; it is given
+    // numbers only. Other text leaves the value and the entry as they were
+    // and is told by a beep and, for screen readers, by the value display's
+    // description until the next key.
+    if (const std::optional<QString> Number = PastedNumberText(Data->text(), RegionalSettings())) {
+        CalcEngine->InputString(*Number);
+        return;
+    }
+    FPasteRejected = true;
+    DescribeValueDisplay();
+    QApplication::beep();
+}
+
+void TBrixCalcFormBase::DescribeValueDisplay()
+{
+    ValueDisplay->setAccessibleDescription(FPasteRejected
+                                               ? CalcEngine->GetName(ectPasteNotANumber)
+                                               : ValueDisplay->toolTip());
+}
+
+void TBrixCalcFormBase::ForgetRejectedPaste()
+{
+    if (!FPasteRejected)
+        return;
+    FPasteRejected = false;
+    DescribeValueDisplay();
 }
 
 void TBrixCalcFormBase::ToggleAngleMode()

@@ -199,6 +199,10 @@ private:
     void ApplyStayOnTop();
     void CopyValue();
     void PasteValue();
+    /// The value display's description for screen readers: its hint, or
+    /// after a paste that was no number, until the next key, a message.
+    void DescribeValueDisplay();
+    void ForgetRejectedPaste();
     void ToggleAngleMode();
     /// Runs Command as one undo step: recorded when it changed the engine.
     template <class TCommand> void UndoStep(TCommand &&Command);
@@ -228,6 +232,8 @@ private:
     TBrixCalcUndoHistory FUndoHistory;
     /// Set while a state is restored: the box's own change is no new step.
     bool FRestoring = false;
+    /// The last paste was no number, and no key has come since.
+    bool FPasteRejected = false;
 };
 
 /// The standard window, with its full and compact layouts.

@@ -1,7 +1,7 @@
 /// @file
 /// The calculator text table: calculator key captions, calculation-history ("paper") tokens, key
-/// hints and list texts. Every key has an English International text; other languages hold subsets
-/// and fall back to English International.
+/// hints, list texts and the windows' messages. Every key has an English International text;
+/// other languages hold subsets and fall back to English International.
 #pragma once
 
 #include "brix/export.h"
@@ -177,9 +177,10 @@ enum TBrixResCalc
     ectChangeClear,     ///< 157
     ectChangeExtend,    ///< 158
     ectChangeTruncate,  ///< 159
+    ectPasteNotANumber, ///< 160: the value display's description after a rejected paste
 };
 /// Number of keys of the calculator table.
-constexpr int BrixResCalcCount = 160;
+constexpr int BrixResCalcCount = 161;
 
 namespace Internal {
 /// Every stored text of the table (defined with the table's data).

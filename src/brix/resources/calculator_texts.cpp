@@ -169,8 +169,9 @@ constexpr TBrixTextEntry Entries[] = {
     {ectChangeClear, u"Clear"},
     {ectChangeExtend, u"Extend"},
     {ectChangeTruncate, u"Truncate"},
+    {ectPasteNotANumber, u"The clipboard does not hold a number"},
 
-    // elBrazPort: 67 texts.
+    // elBrazPort: 68 texts.
     {TextKey(elBrazPort, ectCalculator), u"Calculadora"},
     {TextKey(elBrazPort, ectUnknownFunction), u"Função desconhecida"},
     {TextKey(elBrazPort, ectErrorMsg), u"Erro!"},
@@ -238,8 +239,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elBrazPort, ectChangeClear), u"Limpar"},
     {TextKey(elBrazPort, ectChangeExtend), u"Estender"},
     {TextKey(elBrazPort, ectChangeTruncate), u"Truncar"},
+    {TextKey(elBrazPort, ectPasteNotANumber), u"A área de transferência não contém um número"},
 
-    // elChineseSimplified: 70 texts.
+    // elChineseSimplified: 71 texts.
     {TextKey(elChineseSimplified, ectCalculator), u"计算器"},
     {TextKey(elChineseSimplified, ectUnknownFunction), u"未知函数"},
     {TextKey(elChineseSimplified, ectErrorMsg), u"错误!"},
@@ -310,8 +312,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elChineseSimplified, ectChangeClear), u"清除"},
     {TextKey(elChineseSimplified, ectChangeExtend), u"扩展"},
     {TextKey(elChineseSimplified, ectChangeTruncate), u"截断"},
+    {TextKey(elChineseSimplified, ectPasteNotANumber), u"剪贴板中没有数字"},
 
-    // elCzech: 35 texts.
+    // elCzech: 36 texts.
     {TextKey(elCzech, ectCalculator), u"Kalkulačka"},
     {TextKey(elCzech, ectACHint), u"Vymazat vše"},
     {TextKey(elCzech, ectAddHint), u"Sečíst"},
@@ -347,8 +350,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elCzech, ectSubtractHint), u"Odečíst"},
     {TextKey(elCzech, ectTanHint), u"Tangens hodnoty"},
     {TextKey(elCzech, ectValueHint), u"Hodnota"},
+    {TextKey(elCzech, ectPasteNotANumber), u"Schránka neobsahuje číslo"},
 
-    // elDanish: 47 texts.
+    // elDanish: 48 texts.
     {TextKey(elDanish, ectCalculator), u"Lommeregner"},
     {TextKey(elDanish, ectDegAbbrev), u"grad"},
     {TextKey(elDanish, ectLg2Key), u"log2"},
@@ -396,8 +400,12 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elDanish, ectSubtractHint), u"Træk fra"},
     {TextKey(elDanish, ectTanHint), u"Tangens af værdien"},
     {TextKey(elDanish, ectValueHint), u"Værdi"},
+    {TextKey(elDanish, ectPasteNotANumber), u"Udklipsholderen indeholder ikke et tal"},
 
-    // elFrench: 38 texts.
+    // elFinnish: 1 text.
+    {TextKey(elFinnish, ectPasteNotANumber), u"Leikepöydällä ei ole lukua"},
+
+    // elFrench: 39 texts.
     {TextKey(elFrench, ectCalculator), u"Calculatrice"},
     {TextKey(elFrench, ectUnknownFunction), u"Fonction inconnue"},
     {TextKey(elFrench, ectACHint), u"Tout effacer"},
@@ -436,8 +444,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elFrench, ectSubtractHint), u"Soustraire"},
     {TextKey(elFrench, ectTanHint), u"Tangente de la valeur"},
     {TextKey(elFrench, ectValueHint), u"Valeur"},
+    {TextKey(elFrench, ectPasteNotANumber), u"Le presse-papiers ne contient pas de nombre"},
 
-    // elGerman: 34 texts.
+    // elGerman: 35 texts.
     {TextKey(elGerman, ectCalculator), u"Rechner"},
     {TextKey(elGerman, ectACHint), u"Alles löschen"},
     {TextKey(elGerman, ectAddHint), u"Addieren"},
@@ -472,8 +481,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elGerman, ectSubtractHint), u"Subtrahieren"},
     {TextKey(elGerman, ectTanHint), u"Tangens des Wertes"},
     {TextKey(elGerman, ectValueHint), u"Wert"},
+    {TextKey(elGerman, ectPasteNotANumber), u"Die Zwischenablage enthält keine Zahl"},
 
-    // elNorwegian: 41 texts.
+    // elNorwegian: 42 texts.
     {TextKey(elNorwegian, ectCalculator), u"Kalkulator"},
     {TextKey(elNorwegian, ectDegAbbrev), u"grad"},
     {TextKey(elNorwegian, ectLg2Key), u"log2"},
@@ -515,8 +525,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elNorwegian, ectSubtractHint), u"Trekk fra"},
     {TextKey(elNorwegian, ectTanHint), u"Tangens av verdien"},
     {TextKey(elNorwegian, ectValueHint), u"Verdi"},
+    {TextKey(elNorwegian, ectPasteNotANumber), u"Utklippstavlen inneholder ikke et tall"},
 
-    // elPolish: 36 texts.
+    // elPolish: 37 texts.
     {TextKey(elPolish, ectACHint), u"Wyczyść wszystko"},
     {TextKey(elPolish, ectAddHint), u"Dodaj"},
     {TextKey(elPolish, ectBackspaceHint), u"Usuń ostatnią cyfrę"},
@@ -553,8 +564,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elPolish, ectSubtractHint), u"Odejmij"},
     {TextKey(elPolish, ectTanHint), u"Tangens wartości"},
     {TextKey(elPolish, ectValueHint), u"Wartość"},
+    {TextKey(elPolish, ectPasteNotANumber), u"Schowek nie zawiera liczby"},
 
-    // elRussian: 41 texts.
+    // elRussian: 42 texts.
     {TextKey(elRussian, ectDegAbbrev), u"гра"},
     {TextKey(elRussian, ectExpKey), u"эксп"},
     {TextKey(elRussian, ectHypKey), u"гип"},
@@ -596,8 +608,9 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elRussian, ectSubtractHint), u"Вычесть"},
     {TextKey(elRussian, ectTanHint), u"Тангенс значения"},
     {TextKey(elRussian, ectValueHint), u"Значение"},
+    {TextKey(elRussian, ectPasteNotANumber), u"В буфере обмена нет числа"},
 
-    // elSpanish: 56 texts.
+    // elSpanish: 57 texts.
     {TextKey(elSpanish, ectACKey), u"BT"},
     {TextKey(elSpanish, ectCalculator), u"Calculadora"},
     {TextKey(elSpanish, ectCKey), u"B"},
@@ -654,6 +667,10 @@ constexpr TBrixTextEntry Entries[] = {
     {TextKey(elSpanish, ectTanHint), u"Tangente del valor"},
     {TextKey(elSpanish, ectValueHint), u"Valor"},
     {TextKey(elSpanish, ectXORHint), u"o exclusivo"},
+    {TextKey(elSpanish, ectPasteNotANumber), u"El portapapeles no contiene un número"},
+
+    // elSwedish: 1 text.
+    {TextKey(elSwedish, ectPasteNotANumber), u"Urklippet innehåller inget tal"},
 };
 // clang-format on
 
