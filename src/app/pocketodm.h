@@ -103,7 +103,9 @@ public:
     // Trims the calculator window just before it is shown: the title is the
     // program's again (the window's language gave it the table's), the
     // cancel key is hidden (Escape still cancels, through the hidden key),
-    // and the window gets the program's menu and tape.
+    // the window takes each option it holds too, goes on with the
+    // calculation of a window it replaces, and gets the program's menu and
+    // tape.
     void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
     // The same for the scientific window.
     void BrixCalculator1StartSciCalculator(Brix::TObject *Sender,

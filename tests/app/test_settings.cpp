@@ -515,8 +515,11 @@ TEST_F(SettingsSave, EscapeWritesOnlyTheChangedChoices)
         S.DecimalPlaces = 9; // the window's: not the program's to write
     });
     EXPECT_TRUE(DM->HasChangesToSave(false));
+    // The menu's choices come after the dialog's.
+    DM->Choices.ShowTape = DM->Choices.Scientific = true;
     EXPECT_EQ(Save(false), QStringList({"[Defaults]", "Memory=5", "Precedence=0",
-                                        "Show Thousands Separators=1", "Language=Swedish"}));
+                                        "Show Thousands Separators=1", "Language=Swedish",
+                                        "Show Tape=1", "Scientific=1"}));
 }
 
 } // namespace
