@@ -3,11 +3,11 @@
 #include "pocketodm.h"
 #include "settingsfiles.h"
 
-#include "brix/classes/exceptions.h"
 #include "brix/calcwindows/calculators_glyphs.h"
+#include "brix/classes/exceptions.h"
 #include "brix/store/storectrls.h"
-#include "brix/widgets/styles.h"
 #include "brix/version.h"
+#include "brix/widgets/styles.h"
 
 #include <QApplication>
 #include <QDir>

@@ -66,7 +66,8 @@ const TPocketoOption Table[] = {
     {.Name = "StayOnTop",
      .Key = "Stay On Top",
      .Group = G::Window,
-     .Text = QT_TRANSLATE_NOOP("TPocketoSettingsDialog", "&Keep the calculator above other windows"),
+     .Text =
+         QT_TRANSLATE_NOOP("TPocketoSettingsDialog", "&Keep the calculator above other windows"),
      .Default = false,
      .SavedByComponent = true,
      .Read = [](T X) { return X.Calculator->StayOnTop(); },
@@ -138,8 +139,7 @@ TPocketoSettings TPocketoSettings::Defaults(TPocketoOptionTable Table)
 namespace {
 
 // The flag named Name in Flags (a const vector or not).
-template <typename TFlags>
-auto &FindFlag(TFlags &Flags, QStringView Name)
+template <typename TFlags> auto &FindFlag(TFlags &Flags, QStringView Name)
 {
     const auto It = std::find_if(Flags.begin(), Flags.end(), [Name](const TPocketoFlag &F) {
         return Name == QLatin1StringView(F.Option->Name);

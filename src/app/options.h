@@ -40,7 +40,13 @@ struct TPocketoOptionTarget
 // Where an option is shown: in a group of the Settings dialog (the groups
 // in this order, those with a title as a titled box, Window below them), or
 // in the window's menu only.
-enum class TPocketoOptionGroup { Calculation, Numbers, Window, Menu };
+enum class TPocketoOptionGroup
+{
+    Calculation,
+    Numbers,
+    Window,
+    Menu
+};
 
 struct TPocketoOption
 {

@@ -127,8 +127,8 @@ void TDM::LoadFromStore()
     TBrixStoreCtrl &Store = *BrixStoreCtrl1;
     for (const TPocketoOption &Option : FOptionTable)
         if (!Option.SavedByComponent)
-            Option.Apply(FTarget, Store.ReadBoolean(QString::fromLatin1(Option.Key),
-                                                    Option.Read(FTarget)));
+            Option.Apply(FTarget,
+                         Store.ReadBoolean(QString::fromLatin1(Option.Key), Option.Read(FTarget)));
     // A key that is there wins over the files before, also when empty: the
     // user's "follow the desktop" over a language that a shipped file names.
     const QString Missing = QStringLiteral("\n"); // no value of a line can hold it

@@ -128,9 +128,8 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     });
     for (auto From = Order.begin(); From != Order.end();) {
         const TPocketoOptionGroup Group = Settings.Flags[*From].Option->Group;
-        const auto To = std::find_if(From, Order.end(), [&](size_t I) {
-            return Settings.Flags[I].Option->Group != Group;
-        });
+        const auto To = std::find_if(
+            From, Order.end(), [&](size_t I) { return Settings.Flags[I].Option->Group != Group; });
         QGroupBox *Box = nullptr;
         if (Group == TPocketoOptionGroup::Calculation)
             Box = new QGroupBox(tr("Calculation"), this);
@@ -141,8 +140,8 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
             const TPocketoFlag &Flag = Settings.Flags[*From];
             QString Text = tr(Flag.Option->Text);
             if (Flag.Option->Example)
-                Text = Text.arg(GroupingExample(
-                    Engine, QString::fromLatin1(Flag.Option->Example).split(u' ')));
+                Text = Text.arg(
+                    GroupingExample(Engine, QString::fromLatin1(Flag.Option->Example).split(u' ')));
             FChecks[*From] =
                 AddCheck(Into, QString::fromLatin1(Flag.Option->Name), Text, Flag.Value);
         }

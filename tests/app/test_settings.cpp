@@ -27,10 +27,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -226,9 +226,9 @@ TEST_F(SettingsDialog, ChecksStandInTheirGroupsInOrder)
               "Numbers|LakhFormatting|&Indian grouping (12,34,567.00)\n"
               "Numbers|TrimTrailingZeroes|&Drop trailing zeroes of results\n"
               "|StayOnTop|&Keep the calculator above other windows");
-    EXPECT_EQ(Tabs, QStringList({"Precedence", "PrefixFunctions", "BinaryPercent", "OperatorSameLine",
-                                 "ShowThousands", "LakhFormatting", "TrimTrailingZeroes",
-                                 "StayOnTop"}));
+    EXPECT_EQ(Tabs,
+              QStringList({"Precedence", "PrefixFunctions", "BinaryPercent", "OperatorSameLine",
+                           "ShowThousands", "LakhFormatting", "TrimTrailingZeroes", "StayOnTop"}));
     EXPECT_EQ(LakhEnabled, (std::vector<bool>{false, true, false}));
 }
 
@@ -358,7 +358,8 @@ protected:
         DM->BrixStoreCtrl1->ForceCloseStorage();
         QFile File(Path);
         EXPECT_TRUE(File.open(QIODevice::ReadOnly));
-        return QString::fromUtf8(File.readAll()).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+        return QString::fromUtf8(File.readAll())
+            .split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
     }
 
     QTemporaryDir Dir;
@@ -446,13 +447,16 @@ TEST_F(SettingsSave, FormatterKeysAndLanguageAreWrittenOnlyOnceChanged)
     };
     const Row Rows[] = {
         {"nothing changed", [](TPocketoSettings &) {}, {}},
-        {"thousands on", [](TPocketoSettings &S) { S.SetFlag(u"ShowThousands", true); },
+        {"thousands on",
+         [](TPocketoSettings &S) { S.SetFlag(u"ShowThousands", true); },
          {"Show Thousands Separators=1"}},
-        {"a language chosen", [](TPocketoSettings &S) { S.Language = "French"; },
+        {"a language chosen",
+         [](TPocketoSettings &S) { S.Language = "French"; },
          {"Language=French"}},
         {"all three formatter keys",
          [](TPocketoSettings &S) {
-             for (const char16_t *Name : {u"ShowThousands", u"LakhFormatting", u"TrimTrailingZeroes"})
+             for (const char16_t *Name :
+                  {u"ShowThousands", u"LakhFormatting", u"TrimTrailingZeroes"})
                  S.SetFlag(Name, true);
          },
          {"Trim Trailing Zeroes=1", "Show Thousands Separators=1", "Lakh Formatting=1"}},
@@ -517,9 +521,9 @@ TEST_F(SettingsSave, EscapeWritesOnlyTheChangedChoices)
     EXPECT_TRUE(DM->HasChangesToSave(false));
     // The menu's choices come after the dialog's.
     DM->Choices.ShowTape = DM->Choices.Scientific = true;
-    EXPECT_EQ(Save(false), QStringList({"[Defaults]", "Memory=5", "Precedence=0",
-                                        "Show Thousands Separators=1", "Language=Swedish",
-                                        "Show Tape=1", "Scientific=1"}));
+    EXPECT_EQ(Save(false),
+              QStringList({"[Defaults]", "Memory=5", "Precedence=0", "Show Thousands Separators=1",
+                           "Language=Swedish", "Show Tape=1", "Scientific=1"}));
 }
 
 } // namespace
