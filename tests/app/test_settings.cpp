@@ -316,13 +316,19 @@ TEST_F(SettingsDialog, UndoAfterOkKeepsTheOptions)
 
 // ---- An option added as one row ----
 
-// The value of the option that the test adds.
+// The value of the option that the test adds, in the program and in the
+// window.
 bool Beep = false;
+bool BeepInWindow = false;
 
 class OptionRow : public SettingsDialog
 {
 protected:
-    OptionRow() { Beep = false; } // before the program is made
+    OptionRow() // before the program is made
+    {
+        Beep = false;
+        BeepInWindow = true;
+    }
     // The program's table and one row more.
     TPocketoOptionTable Table() const override
     {
@@ -335,7 +341,8 @@ protected:
                          .Default = true,
                          .SavedByComponent = false,
                          .Read = [](const TPocketoOptionTarget &) { return Beep; },
-                         .Apply = [](const TPocketoOptionTarget &, bool V) { Beep = V; }});
+                         .Apply = [](const TPocketoOptionTarget &, bool V) { Beep = V; },
+                         .ApplyToWindow = [](TBrixCalcFormBase &, bool V) { BeepInWindow = V; }});
             return R;
         }();
         return Rows;
@@ -369,6 +376,7 @@ protected:
 TEST_F(OptionRow, IsReadShownAppliedAndWritten)
 {
     EXPECT_FALSE(Beep) << "read from the file";
+    EXPECT_FALSE(BeepInWindow) << "the window takes it as it opens";
     EXPECT_FALSE(DM->Settings().Flag(u"Beep"));
     EXPECT_FALSE(DM->HasChangesToSave(false));
 
@@ -389,6 +397,7 @@ TEST_F(OptionRow, IsReadShownAppliedAndWritten)
     EXPECT_FALSE(Shown);
     EXPECT_EQ(Group, "Calculation");
     EXPECT_TRUE(Beep) << "applied";
+    EXPECT_TRUE(BeepInWindow) << "applied to the running window";
     EXPECT_TRUE(DM->Settings().Flag(u"Beep"));
 
     // Written after Escape as the only change, in place of the line read.
