@@ -3,12 +3,11 @@
 #include "pocketodm.h"
 #include "settingsfiles.h"
 
-#include "brix/classes/exceptions.h"
-#include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_glyphs.h"
+#include "brix/classes/exceptions.h"
 #include "brix/store/storectrls.h"
-#include "brix/widgets/styles.h"
 #include "brix/version.h"
+#include "brix/widgets/styles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -171,19 +170,12 @@ int main(int argc, char **argv)
     const TSettingsFiles Files = LocateSettingsFiles(
         AppFolder(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     const QString SettingsFile = Files.Target();
-    DM->Options.SettingsFile = SettingsFile;
+    DM->SetSettingsFile(SettingsFile);
     try {
         const bool MayWrite = LoadSettings(*DM, Files);
         // The window's menu switches between the compact and the scientific
         // window: the one closes with its values, the other opens with them.
-        bool Scientific = StartScientific || DM->Options.Scientific;
-        bool Kept = false;
-        do {
-            DM->Options.SwitchWindow = false;
-            DM->BrixCalculator1->SetCalculatorType(Scientific ? ctScientific : ctStandard);
-            Kept = DM->BrixCalculator1->Execute();
-            Scientific = DM->Options.Scientific;
-        } while (DM->Options.SwitchWindow);
+        const bool Kept = DM->ShowCalculator(StartScientific || DM->Choices.Scientific);
         // Escape (a cancelled window) discards the calculator's values; the
         // choices made in the window's menu and its Settings dialog are kept
         // on every close. A key the user did not change is not written, so

@@ -1,4 +1,5 @@
 #include "pocketodm.h"
+#include "pocketowindow.h"
 
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
@@ -26,46 +27,14 @@ TFont FontOfHeight(const QString &Name, int PixelHeight, TFontStyles Style)
     return Font;
 }
 
-// The Boolean keys of the Settings dialog. The component reads the first
-// five with its own keys and writes them on every kept close; the program
-// reads the formatter's three at start. After Escape, and for the
-// formatter's keys always, the program writes a key only when the user
-// changed it.
-struct TDialogKey
-{
-    const char *Name;
-    bool TPocketoSettings::*Field;
-    bool SavedByComponent;
-};
-const TDialogKey DialogKeys[] = {
-    {"Precedence", &TPocketoSettings::Precedence, true},
-    {"Prefix Functions", &TPocketoSettings::PrefixFunctions, true},
-    {"Binary Percent", &TPocketoSettings::BinaryPercent, true},
-    {"Operator Same Line", &TPocketoSettings::OperatorSameLine, true},
-    {"Stay On Top", &TPocketoSettings::StayOnTop, true},
-    {"Trim Trailing Zeroes", &TPocketoSettings::TrimTrailingZeroes, false},
-    {"Show Thousands Separators", &TPocketoSettings::ShowThousands, false},
-    {"Lakh Formatting", &TPocketoSettings::LakhFormatting, false},
-};
-
-// The program's own choices from the window's menu, written when changed.
-struct TOptionKey
-{
-    const char *Name;
-    bool TPocketoOptions::*Field;
-};
-const TOptionKey OptionKeys[] = {
-    {"Show Tape", &TPocketoOptions::ShowTape},
-    {"Scientific", &TPocketoOptions::Scientific},
-};
-
 const QString LanguageKey = QStringLiteral("Language");
 
 } // namespace
 
-TDM *TDM::Create(TComponent *AOwner)
+TDM *TDM::Create(TComponent *AOwner, TPocketoOptionTable Table)
 {
     auto *DM = new TDM(AOwner);
+    DM->FOptionTable = Table;
     DM->SetName(QStringLiteral("DM"));
     DM->BrixCalculator1 = TBrixCalculator::Create(DM);
     DM->BrixFormatter1 = TBrixFormatter::Create(DM);
@@ -107,6 +76,12 @@ TDM *TDM::Create(TComponent *AOwner)
     Store.SetRegPath(QStringLiteral("\\Software\\Vintra"));
     Store.SetRegSection(QStringLiteral("Defaults"));
 
+    DM->FTarget = {DM->BrixCalculator1, DM->BrixFormatter1->FloatFormatter(), &DM->Choices};
+    for (const TPocketoOption &Option : Table)
+        Option.Apply(DM->FTarget, Option.Default);
+    DM->FLoaded = DM->Settings();
+    DM->FLoadedFlags = DM->Flags();
+
     DM->EndLoading();
     return DM;
 }
@@ -126,12 +101,15 @@ void TDM::TrimWindow(TBrixCalcFormBase &Form)
     // The window took the table's title when it got its language.
     Form.setWindowTitle(BrixCalculator1->Title());
     Form.CancelBtn->hide();
-    // The component hands the window every calculation option but this one;
-    // without it the setting would never reach a calculation.
-    Form.CalcEngine->SetOperatorSameLine(BrixCalculator1->OperatorSameLine());
+    // The component hands the window only some of the options that the
+    // window holds too; it takes each one here, so that every option reaches
+    // a calculation.
+    for (const TPocketoOption &Option : FOptionTable)
+        if (Option.ApplyToWindow)
+            Option.ApplyToWindow(Form, Option.Read(FTarget));
     // The window this one replaces goes on here: its whole calculation (the
     // pending one, the tape, the toggles) and its undo steps.
-    if (std::optional<TPocketoCarried> Carried = std::exchange(Options.Carried, std::nullopt)) {
+    if (std::optional<TPocketoCarried> Carried = std::exchange(FCarried, std::nullopt)) {
         Form.CalcEngine->RestoreState(Carried->State);
         Form.RadBtn->setText(Form.CalcEngine->GetAngleModeStr());
         Form.UndoHistory() = std::move(Carried->UndoHistory);
@@ -144,19 +122,13 @@ void TDM::TrimWindow(TBrixCalcFormBase &Form)
 void TDM::LoadFromStore()
 {
     BrixCalculator1->LoadFromStore();
-    // The formatter's keys (those the component does not read) are read
-    // from the store's own section.
+    // The keys the component does not read are read from the store's own
+    // section.
     TBrixStoreCtrl &Store = *BrixStoreCtrl1;
-    TPocketoSettings Read = Settings();
-    for (const TDialogKey &Key : DialogKeys)
-        if (!Key.SavedByComponent)
-            Read.*Key.Field = Store.ReadBoolean(QString::fromLatin1(Key.Name), Read.*Key.Field);
-    TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
-    Float.SetTrimTrailingZeroes(Read.TrimTrailingZeroes);
-    Float.SetShowThousands(Read.ShowThousands);
-    Float.SetLakhFormatting(Read.LakhFormatting);
-    for (const TOptionKey &Key : OptionKeys)
-        Options.*Key.Field = Store.ReadBoolean(QString::fromLatin1(Key.Name), Options.*Key.Field);
+    for (const TPocketoOption &Option : FOptionTable)
+        if (!Option.SavedByComponent)
+            Option.Apply(FTarget,
+                         Store.ReadBoolean(QString::fromLatin1(Option.Key), Option.Read(FTarget)));
     // A key that is there wins over the files before, also when empty: the
     // user's "follow the desktop" over a language that a shipped file names.
     const QString Missing = QStringLiteral("\n"); // no value of a line can hold it
@@ -170,7 +142,7 @@ void TDM::FinishLoading(const QStringList &LocaleNames)
     FLocaleNames = LocaleNames;
     ChooseLanguageByName(FChosenLanguage);
     FLoaded = Settings();
-    FLoadedOptions = Options;
+    FLoadedFlags = Flags();
 }
 
 bool TDM::UseTranslations()
@@ -187,35 +159,52 @@ bool TDM::UseTranslations()
 TPocketoSettings TDM::Settings() const
 {
     const TBrixCalculator &Calc = *BrixCalculator1;
-    const TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
     TPocketoSettings S;
     S.AngleMode = Calc.AngleMode();
     S.DecimalPlaces = Calc.DecimalPlaces();
-    S.Precedence = Calc.Precedence();
-    S.PrefixFunctions = Calc.PrefixFunctions();
-    S.BinaryPercent = Calc.BinaryPercent();
-    S.OperatorSameLine = Calc.OperatorSameLine();
-    S.ShowThousands = Float.ShowThousands();
-    S.LakhFormatting = Float.LakhFormatting();
-    S.TrimTrailingZeroes = Float.TrimTrailingZeroes();
-    S.StayOnTop = Calc.StayOnTop();
     S.Language = FChosenLanguage;
+    for (const TPocketoOption &Option : FOptionTable)
+        if (Option.InDialog())
+            S.Flags.push_back({&Option, Option.Read(FTarget)});
     return S;
+}
+
+std::vector<bool> TDM::Flags() const
+{
+    std::vector<bool> Values;
+    for (const TPocketoOption &Option : FOptionTable)
+        Values.push_back(Option.Read(FTarget));
+    return Values;
 }
 
 void TDM::ApplySettings(const TPocketoSettings &Value)
 {
-    TBrixCalculator &Calc = *BrixCalculator1;
-    Calc.SetPrecedence(Value.Precedence);
-    Calc.SetPrefixFunctions(Value.PrefixFunctions);
-    Calc.SetBinaryPercent(Value.BinaryPercent);
-    Calc.SetOperatorSameLine(Value.OperatorSameLine);
-    Calc.SetStayOnTop(Value.StayOnTop);
-    TBrixFloatFormatter &Float = *BrixFormatter1->FloatFormatter();
-    Float.SetShowThousands(Value.ShowThousands);
-    Float.SetLakhFormatting(Value.LakhFormatting);
-    Float.SetTrimTrailingZeroes(Value.TrimTrailingZeroes);
+    for (const TPocketoFlag &Flag : Value.Flags)
+        Flag.Option->Apply(FTarget, Flag.Value);
     ChooseLanguageByName(Value.Language);
+}
+
+TBrixLanguage TDM::Language() const
+{
+    return BrixCalculator1->Language();
+}
+
+void TDM::ReplaceWindow(TPocketoCarried Carried)
+{
+    FReplaceWindow = true;
+    FCarried = std::move(Carried);
+}
+
+bool TDM::ShowCalculator(bool Scientific)
+{
+    bool Kept = false;
+    do {
+        FReplaceWindow = false;
+        BrixCalculator1->SetCalculatorType(Scientific ? ctScientific : ctStandard);
+        Kept = BrixCalculator1->Execute();
+        Scientific = Choices.Scientific;
+    } while (FReplaceWindow);
+    return Kept;
 }
 
 void TDM::ChooseLanguageByName(const QString &Name)
@@ -228,12 +217,7 @@ void TDM::ChooseLanguageByName(const QString &Name)
 
 bool TDM::HasChangesToSave(bool Kept) const
 {
-    if (Kept || !(Settings() == FLoaded))
-        return true;
-    for (const TOptionKey &Key : OptionKeys)
-        if (Options.*Key.Field != FLoadedOptions.*Key.Field)
-            return true;
-    return false;
+    return Kept || !(Settings() == FLoaded) || Flags() != FLoadedFlags;
 }
 
 void TDM::SaveToStore(bool Kept)
@@ -242,14 +226,19 @@ void TDM::SaveToStore(bool Kept)
         BrixCalculator1->SaveToStore();
     TBrixStoreCtrl &Store = *BrixStoreCtrl1;
     Store.SetIniSection(QStringLiteral("Defaults"));
-    const TPocketoSettings Now = Settings();
-    for (const TDialogKey &Key : DialogKeys)
-        if (Now.*Key.Field != FLoaded.*Key.Field && !(Kept && Key.SavedByComponent))
-            Store.WriteBoolean(QString::fromLatin1(Key.Name), Now.*Key.Field);
+    const std::vector<bool> Now = Flags();
+    // The dialog's keys, then the language, then the menu's.
+    const auto WriteChanged = [&](bool InDialog) {
+        for (size_t I = 0; I < FOptionTable.size(); ++I) {
+            const TPocketoOption &Option = FOptionTable[I];
+            if (Option.InDialog() == InDialog && Now[I] != FLoadedFlags[I] &&
+                !(Kept && Option.SavedByComponent))
+                Store.WriteBoolean(QString::fromLatin1(Option.Key), Now[I]);
+        }
+    };
+    WriteChanged(true);
     // "" (follow the desktop) is written too when it replaces a chosen name.
-    if (Now.Language != FLoaded.Language)
-        Store.WriteString(LanguageKey, Now.Language);
-    for (const TOptionKey &Key : OptionKeys)
-        if (Options.*Key.Field != FLoadedOptions.*Key.Field)
-            Store.WriteBoolean(QString::fromLatin1(Key.Name), Options.*Key.Field);
+    if (FChosenLanguage != FLoaded.Language)
+        Store.WriteString(LanguageKey, FChosenLanguage);
+    WriteChanged(false);
 }

@@ -5,13 +5,14 @@
 #pragma once
 
 #include "brix/classes/component.h"
-#include "pocketowindow.h"
+#include "options.h"
 #include "pocketotranslations.h"
-#include "settingsdialog.h"
+#include "windowhost.h"
 
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace Brix {
 class TBrixCalcForm;
@@ -23,7 +24,7 @@ class TBrixStoreCtrl;
 class TBrixUICtrl;
 } // namespace Brix
 
-class TDM : public Brix::TComponent
+class TDM : public Brix::TComponent, public TPocketoWindowHost
 {
 public:
     // The module with its four components: the calculator (compact standard
@@ -33,23 +34,33 @@ public:
     // "%AppDir%\lumopocketo.ini", section "Defaults"). Freed with Free(),
     // which frees the components; the buffered settings file is written when
     // the store control goes (call its ForceCloseStorage first to see a
-    // write failure).
-    static TDM *Create(Brix::TComponent *AOwner = nullptr);
+    // write failure). Table: the program's Boolean options (its defaults
+    // are taken at once).
+    static TDM *Create(Brix::TComponent *AOwner = nullptr,
+                       TPocketoOptionTable Table = PocketoOptions());
 
     Brix::TBrixCalculator *BrixCalculator1 = nullptr;
     Brix::TBrixFormatter *BrixFormatter1 = nullptr;
     Brix::TBrixUICtrl *BrixUICtrl1 = nullptr;
     Brix::TBrixStoreCtrl *BrixStoreCtrl1 = nullptr;
 
-    // The program's own options (tape, settings file), read and written by
-    // the program beside the component's.
-    TPocketoOptions Options;
+    // The choices of the window's menu, read and written by the program
+    // beside the component's options.
+    TPocketoChoices Choices;
+    // The settings file the program writes (shown in the About box).
+    void SetSettingsFile(const QString &Value) { FSettingsFile = Value; }
+
+    // Shows the calculator window, the scientific one when Scientific, and
+    // the other kind in its place each time the window's menu switches, with
+    // the whole calculation. Returns whether the last window closed keeping
+    // its values.
+    bool ShowCalculator(bool Scientific);
 
     // ---- Settings ----
 
     // Reads the program's keys from the store's current file over the values
-    // read before: the component's keys, the three formatter keys, "Show
-    // Tape", "Scientific" and "Language" (also when empty).
+    // read before: the component's keys, the keys of the options table that
+    // the component does not read, and "Language" (also when empty).
     void LoadFromStore();
     // After the last file: sets the language (the chosen one, else the one
     // LocaleNames, the desktop's, give) and remembers every value as loaded,
@@ -59,32 +70,42 @@ public:
     bool HasChangesToSave(bool Kept) const;
     // Writes to the store's current file. Kept: the component's keys (the
     // window's values and the options). Whatever the close: each key of the
-    // dialog, the tape and the window kind that the user changed (the
-    // window's value, memory, decimal places and angle mode stay as they
-    // were after Escape). A key the user did not change is not written, so a
-    // file that never had the formatter keys or "Language" stays without.
+    // options table and "Language" that the user changed (the window's
+    // value, memory, decimal places and angle mode stay as they were after
+    // Escape). A key the user did not change is not written, so a file that
+    // never had the formatter keys or "Language" stays without.
     void SaveToStore(bool Kept);
 
     // The choices of the Settings dialog as the program holds them (angle
     // mode and decimal places: the component's, which the window replaces
     // with its own).
-    TPocketoSettings Settings() const;
+    TPocketoSettings Settings() const override;
     // Takes the dialog's choices for the rest of the run and for the save:
-    // the calculation options, stay on top and the language go to the
-    // component, the grouping and trimming to the formatter. Angle mode and
-    // decimal places are the window's (they come back when it closes).
-    void ApplySettings(const TPocketoSettings &Value);
+    // each option as its row applies it (to the component or the
+    // formatter), the language to the component. Angle mode and decimal
+    // places are the window's (they come back when it closes).
+    void ApplySettings(const TPocketoSettings &Value) override;
     // Installs the program's and Qt's translations for the calculator's
     // language, or for its new one after a change; a no-op while they match.
     // Called where translated texts are first needed (the window's menu,
     // tape, About box and dialogs, a message at exit), so a start that shows
     // none of them loads none. Returns whether it installed new ones.
-    bool UseTranslations();
+    bool UseTranslations() override;
+
+    // The rest of what the window's additions need.
+    Brix::TBrixLanguage Language() const override;
+    bool ShowTape() const override { return Choices.ShowTape; }
+    void SetShowTape(bool Value) override { Choices.ShowTape = Value; }
+    void SetScientific(bool Value) override { Choices.Scientific = Value; }
+    void ReplaceWindow(TPocketoCarried Carried) override;
+    QString SettingsFile() const override { return FSettingsFile; }
 
     // Trims the calculator window just before it is shown: the title is the
     // program's again (the window's language gave it the table's), the
     // cancel key is hidden (Escape still cancels, through the hidden key),
-    // and the window gets the program's menu and tape.
+    // the window takes each option it holds too, goes on with the
+    // calculation of a window it replaces, and gets the program's menu and
+    // tape.
     void BrixCalculator1StartCalculator(Brix::TObject *Sender, Brix::TBrixCalcForm *&CalcForm);
     // The same for the scientific window.
     void BrixCalculator1StartSciCalculator(Brix::TObject *Sender,
@@ -95,6 +116,8 @@ protected:
 
 private:
     void TrimWindow(Brix::TBrixCalcFormBase &Form);
+    // The value of each option of the table, in its order.
+    std::vector<bool> Flags() const;
     // Takes Name (a language's name in any case, or "") as the chosen
     // language and gives the calculator that language, or the desktop's.
     void ChooseLanguageByName(const QString &Name);
@@ -103,9 +126,17 @@ private:
     QStringList FLocaleNames;
     // A "Language" name read from the files ("" when none named one).
     QString FChosenLanguage;
+    // The options and what they are read from and applied to.
+    TPocketoOptionTable FOptionTable;
+    TPocketoOptionTarget FTarget{};
     // What was read at start.
     TPocketoSettings FLoaded;
-    TPocketoOptions FLoadedOptions;
+    std::vector<bool> FLoadedFlags;
+    QString FSettingsFile;
+    // Set while a window closes to be replaced by the other kind, and what
+    // it hands on.
+    bool FReplaceWindow = false;
+    std::optional<TPocketoCarried> FCarried;
     // The installed translations and the language they are for.
     std::optional<TPocketoTranslators> FTranslators;
     Brix::TBrixLanguage FTranslatorsLanguage{};

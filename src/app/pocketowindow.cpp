@@ -1,6 +1,5 @@
 #include "pocketowindow.h"
 
-#include "pocketodm.h"
 #include "settingsdialog.h"
 
 #include "brix/calculator/engine.h"
@@ -29,8 +28,8 @@ const int TapeWidth = 200;
 
 } // namespace
 
-TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TDM &DM)
-    : QObject(&Form), FForm(Form), FDM(DM), FOptions(DM.Options)
+TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWindowHost &Host)
+    : QObject(&Form), FForm(Form), FHost(Host)
 {
     // Right clicks on a key reach the panel on their way up; the decimal
     // places box keeps its own edit menu.
@@ -75,7 +74,7 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TDM &DM)
 
 void TPocketoWindowExtras::BuildMenu()
 {
-    FDM.UseTranslations();
+    FHost.UseTranslations();
     FMenu = new QMenu(&FForm);
     FMenu->setObjectName(QStringLiteral("PocketoMenu"));
     FMenu->setToolTipsVisible(true);
@@ -137,7 +136,7 @@ void TPocketoWindowExtras::OpenMenuFromKeyboard()
 bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == &FForm) {
-        if (Event->type() == QEvent::Show && FOptions.ShowTape && !FTape)
+        if (Event->type() == QEvent::Show && FHost.ShowTape() && !FTape)
             SetTapeShown(true);
         else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
             FTape->isVisible())
@@ -157,11 +156,10 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
 
 void TPocketoWindowExtras::SwitchWindow(bool Scientific)
 {
-    FOptions.Scientific = Scientific;
+    FHost.SetScientific(Scientific);
     if (Scientific == (FForm.WindowKind() == wkScientific))
         return;
-    FOptions.SwitchWindow = true;
-    FOptions.Carried = TPocketoCarried{FForm.CalcEngine->SaveState(), FForm.UndoHistory()};
+    FHost.ReplaceWindow(TPocketoCarried{FForm.CalcEngine->SaveState(), FForm.UndoHistory()});
     FForm.Cancelled = false; // the values go to the next window
     FForm.close();
 }
@@ -170,7 +168,7 @@ void TPocketoWindowExtras::SwitchWindow(bool Scientific)
 
 TPocketoSettings TPocketoWindowExtras::CurrentSettings() const
 {
-    TPocketoSettings S = FDM.Settings();
+    TPocketoSettings S = FHost.Settings();
     S.AngleMode = FForm.CalcEngine->AngleMode();
     S.DecimalPlaces = FForm.CalcEngine->DecimalPlaces();
     return S;
@@ -178,7 +176,7 @@ TPocketoSettings TPocketoWindowExtras::CurrentSettings() const
 
 void TPocketoWindowExtras::OpenSettings()
 {
-    FDM.UseTranslations();
+    FHost.UseTranslations();
     TPocketoSettingsDialog Dialog(CurrentSettings(), *FForm.CalcEngine, &FForm);
     const bool Accepted = Dialog.exec() == QDialog::Accepted;
     // The keyboard goes back to the calculator, also where no window
@@ -190,24 +188,23 @@ void TPocketoWindowExtras::OpenSettings()
 
 void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
 {
-    FDM.ApplySettings(Value);
+    FHost.ApplySettings(Value);
     TBrixCalcEngine &Engine = *FForm.CalcEngine;
 
-    // The options hold for the whole calculation: the undo steps get them
-    // too, so that going back never switches them back.
+    // The calculation options hold for the whole calculation: the undo
+    // steps get them too, so that going back never switches them back.
     const auto SetOptions = [&Value](TBrixCalcEngineState &State) {
-        State.Precedence = Value.Precedence;
-        State.PrefixFunctions = Value.PrefixFunctions;
-        State.BinaryPercent = Value.BinaryPercent;
-        State.OperatorSameLine = Value.OperatorSameLine;
+        for (const TPocketoFlag &Flag : Value.Flags)
+            if (Flag.Option->InUndoSteps)
+                State.*Flag.Option->InUndoSteps = Flag.Value;
     };
     FForm.UndoHistory().Amend(SetOptions);
     TBrixCalcEngineState Before = Engine.SaveState();
     SetOptions(Before);
-    Engine.SetPrecedence(Value.Precedence);
-    Engine.SetPrefixFunctions(Value.PrefixFunctions);
-    Engine.SetBinaryPercent(Value.BinaryPercent);
-    Engine.SetOperatorSameLine(Value.OperatorSameLine);
+    // The window's own copies: its engine's options, stay on top.
+    for (const TPocketoFlag &Flag : Value.Flags)
+        if (Flag.Option->ApplyToWindow)
+            Flag.Option->ApplyToWindow(FForm, Flag.Value);
 
     // Angle mode and decimal places are the calculation's, as the angle key
     // and the decimal places box set them: a change is one undo step.
@@ -222,18 +219,16 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     Engine.RedrawDisplay();
     FForm.ShowValues();
 
-    FForm.StayOnTop(Value.StayOnTop);
-
     // The window re-reads its texts in the new language, the title with
     // them: the program's title stays.
     const QString Title = FForm.windowTitle();
-    Engine.SetLanguage(FDM.BrixCalculator1->Language());
+    Engine.SetLanguage(FHost.Language());
     FForm.setWindowTitle(Title);
     FForm.RadBtn->setText(Engine.GetAngleModeStr());
     // After a new language the program's own texts follow: the menu is
     // built again when next opened (this runs from one of its entries, so it
     // goes later), and the tape takes its new name.
-    if (FDM.UseTranslations()) {
+    if (FHost.UseTranslations()) {
         if (FMenu) {
             FMenu->deleteLater();
             FMenu = nullptr;
@@ -249,7 +244,7 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
 
 void TPocketoWindowExtras::BuildTape()
 {
-    FDM.UseTranslations();
+    FHost.UseTranslations();
     // A child tool window of the dialog: a top-level window of its own would
     // get no input while the dialog's modal loop runs.
     FTape = new QWidget(&FForm, Qt::Tool);
@@ -287,7 +282,7 @@ void TPocketoWindowExtras::RefreshTape()
 
 void TPocketoWindowExtras::SetTapeShown(bool Value)
 {
-    FOptions.ShowTape = Value;
+    FHost.SetShowTape(Value);
     if (!Value) {
         if (FTape)
             FTape->hide();
@@ -306,10 +301,10 @@ void TPocketoWindowExtras::SetTapeShown(bool Value)
 
 QString TPocketoWindowExtras::AboutText() const
 {
-    FDM.UseTranslations();
+    FHost.UseTranslations();
     return tr("LumoPocketo %1").arg(QStringLiteral(BRIX_VERSION_STRING)) + u'\n' +
            tr("A pocket calculator for the desktop.") + QStringLiteral("\n\n") +
-           tr("Settings file: %1").arg(QDir::toNativeSeparators(FOptions.SettingsFile));
+           tr("Settings file: %1").arg(QDir::toNativeSeparators(FHost.SettingsFile()));
 }
 
 void TPocketoWindowExtras::ShowAbout()

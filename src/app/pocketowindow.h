@@ -5,14 +5,10 @@
 // needed, so that start-up stays as fast as the window alone.
 #pragma once
 
-#include "brix/calculator/engine.h"
-#include "brix/calcwindows/calculators_undo.h"
+#include "windowhost.h"
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 class QAction;
 class QMenu;
@@ -23,40 +19,15 @@ class QWidget;
 namespace Brix {
 class TBrixCalcFormBase;
 }
-class TDM;
-struct TPocketoSettings;
-
-// What a window hands on to the window that replaces it.
-struct TPocketoCarried
-{
-    Brix::TBrixCalcEngineState State;
-    Brix::TBrixCalcUndoHistory UndoHistory;
-};
-
-// What the program keeps beyond the calculator component's own options.
-struct TPocketoOptions
-{
-    // "Show Tape" in [Defaults]: the tape is open beside the window.
-    bool ShowTape = false;
-    // "Scientific" in [Defaults]: the library's scientific window instead
-    // of the compact one.
-    bool Scientific = false;
-    // The settings file the program writes (shown in the About box).
-    QString SettingsFile;
-    // Set when the window closed to be shown again as the other kind
-    // (Scientific tells which); its calculation goes with it.
-    bool SwitchWindow = false;
-    std::optional<TPocketoCarried> Carried;
-};
 
 // Lives as a child of the window it extends and ends with it.
 class TPocketoWindowExtras : public QObject
 {
     Q_OBJECT
 public:
-    // Extends Form; DM (whose Options it uses) must outlive the window. When
-    // Options.ShowTape is set, the tape opens when the window is first shown.
-    TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TDM &DM);
+    // Extends Form; Host must outlive the window. When the host's ShowTape
+    // is set, the tape opens when the window is first shown.
+    TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TPocketoWindowHost &Host);
 
     // The menu and the tape, or nullptr until first used.
     QMenu *Menu() const { return FMenu; }
@@ -65,7 +36,7 @@ public:
 
     // Opens the context menu at GlobalPos (builds it on first use).
     void OpenMenu(const QPoint &GlobalPos);
-    // Shows or hides the tape and remembers the choice in the options.
+    // Shows or hides the tape and remembers the choice with the host.
     void SetTapeShown(bool Value);
     // Closes the window (keeping its values) to be shown again as the
     // scientific (true) or compact window with the whole calculation and
@@ -76,8 +47,8 @@ public:
     // The dialog's choices as the window shows them now (its own angle mode
     // and decimal places).
     TPocketoSettings CurrentSettings() const;
-    // Applies Value at once: to the program (see TDM::ApplySettings) and to
-    // this window: its engine's options (which no undo step takes back),
+    // Applies Value at once: to the program (the host's ApplySettings) and
+    // to this window: its engine's options (which no undo step takes back),
     // angle mode and decimal places (one undo step, as the box and the angle
     // key are), the displays in the new number format, stay on top, and the
     // texts of the new language.
@@ -97,8 +68,7 @@ private:
     void OpenMenuFromKeyboard();
 
     Brix::TBrixCalcFormBase &FForm;
-    TDM &FDM;
-    TPocketoOptions &FOptions;
+    TPocketoWindowHost &FHost;
     QMenu *FMenu = nullptr;
     QAction *FTapeAction = nullptr;
     QAction *FUndoAction = nullptr;

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <numeric>
+#include <utility>
 
 using namespace Brix;
 
@@ -66,15 +68,12 @@ QString OwnTableText(const TBrixCalcEngine &Engine, TBrixResCalc Key)
 // The grouping examples with the separators the calculator writes numbers
 // with, so that they show what the display will: Groups are the digit
 // groups of the whole part ("1", "234", "567"), two decimals follow.
-QString GroupingExample(const TBrixCalcEngine &Engine, std::initializer_list<const char *> Groups)
+QString GroupingExample(const TBrixCalcEngine &Engine, const QStringList &Groups)
 {
     TFormatSettings Format = RegionalSettings();
     if (const TBrixFloatFormatter *Formatter = Engine.Formatter())
         Formatter->FetchSettings(Format);
-    QStringList Parts;
-    for (const char *Group : Groups)
-        Parts << QString::fromLatin1(Group);
-    return Parts.join(Format.ThousandSeparator) + Format.DecimalSeparator + QStringLiteral("00");
+    return Groups.join(Format.ThousandSeparator) + Format.DecimalSeparator + QStringLiteral("00");
 }
 
 } // namespace
@@ -116,39 +115,48 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     FLanguage->setCurrentIndex(Chosen < 0 ? 0 : Chosen);
     Form->addRow(tr("&Language:"), FLanguage);
 
-    auto *Calculation = new QGroupBox(tr("Calculation"), this);
-    auto *CalculationChecks = new QVBoxLayout(Calculation);
-    FPrecedence = AddCheck(CalculationChecks, QStringLiteral("Precedence"),
-                           tr("&Multiply and divide before add and subtract"), Settings.Precedence);
-    FPrefixFunctions = AddCheck(CalculationChecks, QStringLiteral("PrefixFunctions"),
-                                tr("&Function keys before their number"), Settings.PrefixFunctions);
-    FBinaryPercent = AddCheck(CalculationChecks, QStringLiteral("BinaryPercent"),
-                              tr("&Percent as an operator (200 % 10 = 20)"), Settings.BinaryPercent);
-    FOperatorSameLine = AddCheck(CalculationChecks, QStringLiteral("OperatorSameLine"),
-                                 tr("&Operators on the line of their number in the tape"),
-                                 Settings.OperatorSameLine);
-    Layout->addWidget(Calculation);
-
-    auto *Numbers = new QGroupBox(tr("Numbers"), this);
-    auto *NumberChecks = new QVBoxLayout(Numbers);
-    FShowThousands = AddCheck(NumberChecks, QStringLiteral("ShowThousands"),
-                              tr("&Thousands separators (%1)")
-                                  .arg(GroupingExample(Engine, {"1", "234", "567"})),
-                              Settings.ShowThousands);
-    FLakhFormatting = AddCheck(NumberChecks, QStringLiteral("LakhFormatting"),
-                               tr("&Indian grouping (%1)")
-                                   .arg(GroupingExample(Engine, {"12", "34", "567"})),
-                               Settings.LakhFormatting);
-    FTrimTrailingZeroes = AddCheck(NumberChecks, QStringLiteral("TrimTrailingZeroes"),
-                                   tr("&Drop trailing zeroes of results"),
-                                   Settings.TrimTrailingZeroes);
-    // Indian grouping is a way of grouping: it means nothing without it.
-    FLakhFormatting->setEnabled(Settings.ShowThousands);
-    connect(FShowThousands, &QCheckBox::toggled, FLakhFormatting, &QWidget::setEnabled);
-    Layout->addWidget(Numbers);
-
-    FStayOnTop = AddCheck(Layout, QStringLiteral("StayOnTop"), tr("&Keep the calculator above other windows"),
-                          Settings.StayOnTop);
+    // The check boxes, group by group: the titled groups in boxes, the
+    // window's own below them.
+    FShown = Settings;
+    FChecks.assign(Settings.Flags.size(), nullptr);
+    std::vector<size_t> Order(Settings.Flags.size());
+    std::iota(Order.begin(), Order.end(), size_t(0));
+    std::stable_sort(Order.begin(), Order.end(), [&](size_t A, size_t B) {
+        const TPocketoOption &OA = *Settings.Flags[A].Option;
+        const TPocketoOption &OB = *Settings.Flags[B].Option;
+        return std::pair(OA.Group, OA.PlaceInGroup) < std::pair(OB.Group, OB.PlaceInGroup);
+    });
+    for (auto From = Order.begin(); From != Order.end();) {
+        const TPocketoOptionGroup Group = Settings.Flags[*From].Option->Group;
+        const auto To = std::find_if(
+            From, Order.end(), [&](size_t I) { return Settings.Flags[I].Option->Group != Group; });
+        QGroupBox *Box = nullptr;
+        if (Group == TPocketoOptionGroup::Calculation)
+            Box = new QGroupBox(tr("Calculation"), this);
+        else if (Group == TPocketoOptionGroup::Numbers)
+            Box = new QGroupBox(tr("Numbers"), this);
+        QBoxLayout *Into = Box ? new QVBoxLayout(Box) : Layout;
+        for (; From != To; ++From) {
+            const TPocketoFlag &Flag = Settings.Flags[*From];
+            QString Text = tr(Flag.Option->Text);
+            if (Flag.Option->Example)
+                Text = Text.arg(
+                    GroupingExample(Engine, QString::fromLatin1(Flag.Option->Example).split(u' ')));
+            FChecks[*From] =
+                AddCheck(Into, QString::fromLatin1(Flag.Option->Name), Text, Flag.Value);
+        }
+        if (Box)
+            Layout->addWidget(Box);
+    }
+    for (size_t I = 0; I < FChecks.size(); ++I) {
+        const char *EnabledBy = Settings.Flags[I].Option->EnabledBy;
+        if (!EnabledBy)
+            continue;
+        QCheckBox *By = findChild<QCheckBox *>(QString::fromLatin1(EnabledBy));
+        Q_ASSERT_X(By, "TPocketoSettingsDialog", "EnabledBy names no option of the dialog");
+        FChecks[I]->setEnabled(By->isChecked());
+        connect(By, &QCheckBox::toggled, FChecks[I], &QWidget::setEnabled);
+    }
 
     auto *Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -169,17 +177,11 @@ QCheckBox *TPocketoSettingsDialog::AddCheck(QBoxLayout *Into, const QString &Nam
 
 TPocketoSettings TPocketoSettingsDialog::Settings() const
 {
-    TPocketoSettings S;
+    TPocketoSettings S = FShown;
     S.AngleMode = TBrixAngleMode(FAngleMode->currentIndex());
     S.DecimalPlaces = FDecimalPlaces->value();
-    S.Precedence = FPrecedence->isChecked();
-    S.PrefixFunctions = FPrefixFunctions->isChecked();
-    S.BinaryPercent = FBinaryPercent->isChecked();
-    S.OperatorSameLine = FOperatorSameLine->isChecked();
-    S.ShowThousands = FShowThousands->isChecked();
-    S.LakhFormatting = FLakhFormatting->isChecked();
-    S.TrimTrailingZeroes = FTrimTrailingZeroes->isChecked();
-    S.StayOnTop = FStayOnTop->isChecked();
+    for (size_t I = 0; I < FChecks.size(); ++I)
+        S.Flags[I].Value = FChecks[I]->isChecked();
     S.Language = FLanguage->currentData().toString();
     return S;
 }

@@ -24,18 +24,20 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace Brix;
 
@@ -52,7 +54,8 @@ protected:
     void SetUp() override
     {
         RegionalFixture::SetUp();
-        DM.reset(TDM::Create());
+        DM.reset(TDM::Create(nullptr, Table()));
+        ASSERT_NO_FATAL_FAILURE(Load());
         DM->FinishLoading({QStringLiteral("en-GB")});
         Form = std::make_unique<TBrixCalcForm>();
         Form->SetHideFnBtns(true);
@@ -73,6 +76,10 @@ protected:
         DM.reset();
         RegionalFixture::TearDown();
     }
+    // The options the program is made with, and what it reads before the
+    // window opens.
+    virtual TPocketoOptionTable Table() const { return PocketoOptions(); }
+    virtual void Load() {}
 
     void Type(const char *Keys)
     {
@@ -127,9 +134,9 @@ TEST_F(SettingsDialog, ShowsTheWindowsValuesAndTheProgramsChoices)
     ASSERT_TRUE(RunDialog(
         [&](QDialog &D) { Shown = static_cast<TPocketoSettingsDialog &>(D).Settings(); },
         QDialogButtonBox::Cancel));
-    TPocketoSettings Expected;
+    TPocketoSettings Expected = TPocketoSettings::Defaults();
     Expected.DecimalPlaces = 7;
-    Expected.ShowThousands = true;
+    Expected.SetFlag(u"ShowThousands", true);
     EXPECT_TRUE(Shown == Expected);
     EXPECT_EQ(Form->windowTitle(), DM->BrixCalculator1->Title());
 }
@@ -178,6 +185,51 @@ TEST_F(SettingsDialog, OkAppliesToTheRunningWindowCancelDoesNot)
     // Without precedence 1234.5 + 2 * 3 is (1234.5 + 2) * 3.
     Type("2*3=");
     EXPECT_EQ(Form->ValueDisplay->text(), "3,709.5");
+}
+
+// The options table's check boxes, in their groups and in the order (also
+// the keyboard's) the dialog has always had; Indian grouping is enabled only
+// while thousands separators are.
+TEST_F(SettingsDialog, ChecksStandInTheirGroupsInOrder)
+{
+    QStringList Checks, Tabs;
+    std::vector<bool> LakhEnabled;
+    ASSERT_TRUE(RunDialog(
+        [&](QDialog &D) {
+            for (QCheckBox *Check : D.findChildren<QCheckBox *>()) {
+                auto *Box = qobject_cast<QGroupBox *>(Check->parentWidget());
+                Checks << (Box ? Box->title() : QString()) + u'|' + Check->objectName() + u'|' +
+                              Check->text();
+            }
+            auto *Lakh = D.findChild<QCheckBox *>("LakhFormatting");
+            LakhEnabled.push_back(Lakh->isEnabled());
+            D.findChild<QCheckBox *>("ShowThousands")->toggle();
+            LakhEnabled.push_back(Lakh->isEnabled());
+            D.findChild<QCheckBox *>("ShowThousands")->toggle();
+            LakhEnabled.push_back(Lakh->isEnabled());
+            // The keyboard's order, from the first check box round the chain.
+            QWidget *First = D.findChild<QCheckBox *>("Precedence");
+            QWidget *Next = First;
+            do {
+                if (qobject_cast<QCheckBox *>(Next))
+                    Tabs << Next->objectName();
+                Next = Next->nextInFocusChain();
+            } while (Next != First && Tabs.size() < 20);
+        },
+        QDialogButtonBox::Cancel));
+    EXPECT_EQ(Checks.join(u'\n').toStdString(),
+              "Calculation|Precedence|&Multiply and divide before add and subtract\n"
+              "Calculation|PrefixFunctions|&Function keys before their number\n"
+              "Calculation|BinaryPercent|&Percent as an operator (200 % 10 = 20)\n"
+              "Calculation|OperatorSameLine|&Operators on the line of their number in the tape\n"
+              "Numbers|ShowThousands|&Thousands separators (1,234,567.00)\n"
+              "Numbers|LakhFormatting|&Indian grouping (12,34,567.00)\n"
+              "Numbers|TrimTrailingZeroes|&Drop trailing zeroes of results\n"
+              "|StayOnTop|&Keep the calculator above other windows");
+    EXPECT_EQ(Tabs,
+              QStringList({"Precedence", "PrefixFunctions", "BinaryPercent", "OperatorSameLine",
+                           "ShowThousands", "LakhFormatting", "TrimTrailingZeroes", "StayOnTop"}));
+    EXPECT_EQ(LakhEnabled, (std::vector<bool>{false, true, false}));
 }
 
 // The decimal places label is the calculator table's text where the table
@@ -262,6 +314,97 @@ TEST_F(SettingsDialog, UndoAfterOkKeepsTheOptions)
     EXPECT_FALSE(Form->CalcEngine->Precedence());
 }
 
+// ---- An option added as one row ----
+
+// The value of the option that the test adds, in the program and in the
+// window.
+bool Beep = false;
+bool BeepInWindow = false;
+
+class OptionRow : public SettingsDialog
+{
+protected:
+    OptionRow() // before the program is made
+    {
+        Beep = false;
+        BeepInWindow = true;
+    }
+    // The program's table and one row more.
+    TPocketoOptionTable Table() const override
+    {
+        static const std::vector<TPocketoOption> Rows = [] {
+            std::vector<TPocketoOption> R(PocketoOptions().begin(), PocketoOptions().end());
+            R.push_back({.Name = "Beep",
+                         .Key = "Beep On Keys",
+                         .Group = TPocketoOptionGroup::Calculation,
+                         .Text = "&Beep on every key",
+                         .Default = true,
+                         .SavedByComponent = false,
+                         .Read = [](const TPocketoOptionTarget &) { return Beep; },
+                         .Apply = [](const TPocketoOptionTarget &, bool V) { Beep = V; },
+                         .ApplyToWindow = [](TBrixCalcFormBase &, bool V) { BeepInWindow = V; }});
+            return R;
+        }();
+        return Rows;
+    }
+    // A file that switches the new option off.
+    void Load() override
+    {
+        Path = Dir.filePath(QStringLiteral("lumopocketo.ini"));
+        QFile File(Path);
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write("[Defaults]\nBeep On Keys=0\n");
+        File.close();
+        EXPECT_TRUE(Beep) << "the row's default";
+        DM->BrixStoreCtrl1->SetIniFile(Path);
+        DM->LoadFromStore();
+    }
+    QStringList Save(bool Kept)
+    {
+        DM->SaveToStore(Kept);
+        DM->BrixStoreCtrl1->ForceCloseStorage();
+        QFile File(Path);
+        EXPECT_TRUE(File.open(QIODevice::ReadOnly));
+        return QString::fromUtf8(File.readAll())
+            .split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir Dir;
+    QString Path;
+};
+
+TEST_F(OptionRow, IsReadShownAppliedAndWritten)
+{
+    EXPECT_FALSE(Beep) << "read from the file";
+    EXPECT_FALSE(BeepInWindow) << "the window takes it as it opens";
+    EXPECT_FALSE(DM->Settings().Flag(u"Beep"));
+    EXPECT_FALSE(DM->HasChangesToSave(false));
+
+    QString Text, Group;
+    bool Shown = true;
+    ASSERT_TRUE(RunDialog(
+        [&](QDialog &D) {
+            auto *Check = D.findChild<QCheckBox *>("Beep");
+            ASSERT_NE(Check, nullptr);
+            Text = Check->text();
+            Shown = Check->isChecked();
+            if (auto *Box = qobject_cast<QGroupBox *>(Check->parentWidget()))
+                Group = Box->title();
+            Check->toggle();
+        },
+        QDialogButtonBox::Ok));
+    EXPECT_EQ(Text, "&Beep on every key");
+    EXPECT_FALSE(Shown);
+    EXPECT_EQ(Group, "Calculation");
+    EXPECT_TRUE(Beep) << "applied";
+    EXPECT_TRUE(BeepInWindow) << "applied to the running window";
+    EXPECT_TRUE(DM->Settings().Flag(u"Beep"));
+
+    // Written after Escape as the only change, in place of the line read.
+    EXPECT_TRUE(DM->HasChangesToSave(false));
+    EXPECT_EQ(Save(false), QStringList({"[Defaults]", "Beep On Keys=1"}));
+}
+
 // ---- What a close writes ----
 
 class SettingsSave : public BrixTest::RegionalFixture
@@ -313,13 +456,17 @@ TEST_F(SettingsSave, FormatterKeysAndLanguageAreWrittenOnlyOnceChanged)
     };
     const Row Rows[] = {
         {"nothing changed", [](TPocketoSettings &) {}, {}},
-        {"thousands on", [](TPocketoSettings &S) { S.ShowThousands = true; },
+        {"thousands on",
+         [](TPocketoSettings &S) { S.SetFlag(u"ShowThousands", true); },
          {"Show Thousands Separators=1"}},
-        {"a language chosen", [](TPocketoSettings &S) { S.Language = "French"; },
+        {"a language chosen",
+         [](TPocketoSettings &S) { S.Language = "French"; },
          {"Language=French"}},
         {"all three formatter keys",
          [](TPocketoSettings &S) {
-             S.ShowThousands = S.LakhFormatting = S.TrimTrailingZeroes = true;
+             for (const char16_t *Name :
+                  {u"ShowThousands", u"LakhFormatting", u"TrimTrailingZeroes"})
+                 S.SetFlag(Name, true);
          },
          {"Trim Trailing Zeroes=1", "Show Thousands Separators=1", "Lakh Formatting=1"}},
     };
@@ -375,14 +522,17 @@ TEST_F(SettingsSave, EscapeWritesOnlyTheChangedChoices)
     EXPECT_FALSE(DM->HasChangesToSave(false));
 
     Choose([](TPocketoSettings &S) {
-        S.Precedence = false;
-        S.ShowThousands = true;
+        S.SetFlag(u"Precedence", false);
+        S.SetFlag(u"ShowThousands", true);
         S.Language = "Swedish";
         S.DecimalPlaces = 9; // the window's: not the program's to write
     });
     EXPECT_TRUE(DM->HasChangesToSave(false));
-    EXPECT_EQ(Save(false), QStringList({"[Defaults]", "Memory=5", "Precedence=0",
-                                        "Show Thousands Separators=1", "Language=Swedish"}));
+    // The menu's choices come after the dialog's.
+    DM->Choices.ShowTape = DM->Choices.Scientific = true;
+    EXPECT_EQ(Save(false),
+              QStringList({"[Defaults]", "Memory=5", "Precedence=0", "Show Thousands Separators=1",
+                           "Language=Swedish", "Show Tape=1", "Scientific=1"}));
 }
 
 } // namespace

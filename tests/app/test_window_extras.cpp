@@ -40,7 +40,7 @@ protected:
     {
         RegionalFixture::SetUp();
         DM.reset(TDM::Create());
-        DM->Options.SettingsFile = QStringLiteral("/tmp/some folder/lumopocketo.ini");
+        DM->SetSettingsFile(QStringLiteral("/tmp/some folder/lumopocketo.ini"));
     }
 
     // The compact window with the program's trimming, shown and active.
@@ -149,7 +149,7 @@ TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
     QWidget *Tape = Extras->TapeWindow();
     ASSERT_NE(Tape, nullptr);
     EXPECT_TRUE(Tape->isVisible());
-    EXPECT_TRUE(DM->Options.ShowTape);
+    EXPECT_TRUE(DM->Choices.ShowTape);
     EXPECT_EQ(Form->size(), Size) << "the window keeps its size";
     EXPECT_EQ(Tape->parentWidget(), Form.get());
     EXPECT_EQ(Tape->frameGeometry().left(), Form->frameGeometry().right() + 1);
@@ -176,7 +176,7 @@ TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
     TapeEntry->trigger();
     Extras->Menu()->close();
     EXPECT_FALSE(Tape->isVisible());
-    EXPECT_FALSE(DM->Options.ShowTape);
+    EXPECT_FALSE(DM->Choices.ShowTape);
 }
 
 // The component hands the window the other options itself.
@@ -189,7 +189,7 @@ TEST_F(WindowExtras, OperatorSameLineReachesTheWindow)
 
 TEST_F(WindowExtras, RememberedTapeOpensWithTheWindow)
 {
-    DM->Options.ShowTape = true;
+    DM->Choices.ShowTape = true;
     Open();
     ASSERT_NE(Extras->TapeWindow(), nullptr);
     EXPECT_TRUE(Extras->TapeWindow()->isVisible());
@@ -292,7 +292,7 @@ TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
     }
 }
 
-// Through the component as the program runs it: the menu's Scientific entry
+// Through the program's window loop: the menu's Scientific entry
 // closes the compact window and the program shows the scientific one with
 // the value, memory, decimal places, angle mode and tape; and back.
 TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
@@ -322,8 +322,10 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
                 for (QAction *A : X->Menu()->actions())
                     if (A->text() == "Scientific")
                         A->trigger();
+                EXPECT_FALSE(F->Cancelled) << "the switch keeps the window's values";
             } else if (Step == 2) {
                 X->SwitchWindow(false);
+                EXPECT_FALSE(F->Cancelled) << "the switch keeps the window's values";
             } else {
                 F->close();
             }
@@ -337,17 +339,10 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
         DM->BrixCalculator1StartSciCalculator(S, F);
         Act(F);
     });
-    // The program's loop.
-    bool Scientific = false;
-    do {
-        DM->Options.SwitchWindow = false;
-        Calc.SetCalculatorType(Scientific ? ctScientific : ctStandard);
-        ASSERT_TRUE(Calc.Execute());
-        Scientific = DM->Options.Scientific;
-    } while (DM->Options.SwitchWindow && Kinds.size() < 5);
+    ASSERT_TRUE(DM->ShowCalculator(false));
 
     ASSERT_EQ(Kinds, (std::vector<TBrixCalcWindowKind>{wkCompact, wkScientific, wkCompact}));
-    EXPECT_FALSE(DM->Options.Scientific);
+    EXPECT_FALSE(DM->Choices.Scientific);
     // The compact window's tape (its start line, 2 + 3 = 5, pi) goes over
     // whole, and back again.
     ASSERT_FALSE(Tapes[1].isEmpty());
@@ -383,6 +378,7 @@ TEST_F(WindowExtras, SwitchCarriesThePendingCalculationAndTheUndoSteps)
                     QTest::keyClick(Target, C);
                 QTest::keyClick(Target, Qt::Key_I, Qt::NoModifier); // 1/x: 0.3333, undone below
                 X->SwitchWindow(true);
+                EXPECT_FALSE(F->Cancelled) << "the switch keeps the window's values";
                 return;
             }
             Seen << F->ValueDisplay->text();
@@ -407,13 +403,7 @@ TEST_F(WindowExtras, SwitchCarriesThePendingCalculationAndTheUndoSteps)
         DM->BrixCalculator1StartSciCalculator(S, F);
         Run(F);
     });
-    bool Scientific = false;
-    do {
-        DM->Options.SwitchWindow = false;
-        Calc.SetCalculatorType(Scientific ? ctScientific : ctStandard);
-        ASSERT_TRUE(Calc.Execute());
-        Scientific = DM->Options.Scientific;
-    } while (DM->Options.SwitchWindow && Windows < 3);
+    ASSERT_TRUE(DM->ShowCalculator(false));
 
     ASSERT_EQ(Windows, 2);
     // 1/x of the 3 with 2 + pending; Ctrl+Z: the key before the switch;

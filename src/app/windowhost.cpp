@@ -1,0 +1,3 @@
+#include "windowhost.h"
+
+TPocketoWindowHost::~TPocketoWindowHost() = default;
