@@ -16,19 +16,21 @@ fail() { echo "embed: $*"; exit 1; }
 
 win=$(wait_window '^Brix calculator example$')
 [ -n "$win" ] || fail "the example's window did not appear"
-# The field fills the left of the window, the button its right end.
-sleep 0.5
+# The field fills the left of the window, the button its right end. A
+# window can be mapped before it takes clicks: the button is clicked again
+# while no calculator has appeared (for 3 s after each click).
 eval "$(xdotool getwindowgeometry --shell "$win")"
-click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.2; }
-click_at $((WIDTH - 30)) $((HEIGHT / 2))
-
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
 calc=
-for i in $(seq 1 100); do
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ "$w" != "$win" ] && calc=$w
+for try in 1 2 3 4 5; do
+  click_at $((WIDTH - 30)) $((HEIGHT / 2))
+  for i in $(seq 1 15); do
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+      [ "$w" != "$win" ] && calc=$w
+    done
+    [ -n "$calc" ] && break 2
+    sleep 0.2
   done
-  [ -n "$calc" ] && break
-  sleep 0.2
 done
 [ -n "$calc" ] || fail "the calculator did not open"
 
@@ -51,5 +53,6 @@ done
 
 # Back in the window: select the field's text and copy it.
 click_at 20 $((HEIGHT / 2))
+sleep 0.2 # the click gives the field the focus
 got=$(copy_selected "$win" ctrl+a ctrl+c)
 [ "$got" = 24.0000 ] || fail "the field reads '$got', not 24.0000"

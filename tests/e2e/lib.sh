@@ -13,6 +13,7 @@
 #   wait_ready           until the calculator answers the keyboard
 #   key_value            a key's value in a settings file
 #   popup_of/wait_gone   another window of the program; a window's unmapping
+#   wait_focus           the keyboard given to a window
 #   close_box            a message box closed with a key
 #   a11y                 the program's elements over AT-SPI (a11y.py)
 
@@ -181,6 +182,16 @@ wait_gone() {
   [ -n "$1" ] || return 1
   for i in $(seq 1 $((${2:-5} * 10))); do
     xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Gives window $1 the keyboard and waits (at most 5 s) until it has it.
+wait_focus() {
+  local i
+  for i in $(seq 1 50); do
+    xdotool windowfocus "$1" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
     sleep 0.1
   done
   return 1

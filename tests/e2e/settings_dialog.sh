@@ -23,9 +23,9 @@ open_settings() {
   [ -n "$(popup_of "$win")" ] || return 0
   xdotool key Down Down Down Return
   dialog=$(wait_window '^Settings$' 5)
-  sleep 1  # mapped before it takes keys
-  # The keyboard to the dialog: no window manager hands it over here.
-  [ -n "$dialog" ] && xdotool windowfocus "$dialog" 2>/dev/null
+  # The keyboard to the dialog: no window manager hands it over here. The
+  # keys sent after the focus reaches it come after it became active.
+  [ -n "$dialog" ] && wait_focus "$dialog"
 }
 
 # ---- OK, then Escape: the choice stays, the window's values do not ----
