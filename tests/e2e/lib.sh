@@ -9,6 +9,7 @@
 #   wait_window          a mapped window by name
 #   wait_exit            a process's end, with its status in $status
 #   close_key            a key that closes a window
+#   copy_selected        what keys copy to the clipboard, once it is there
 #   copy_display         the value display through Ctrl+C and the clipboard
 #   wait_ready           until the calculator answers the keyboard
 #   key_value            a key's value in a settings file
