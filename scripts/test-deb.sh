@@ -12,27 +12,12 @@
 #     and shows 14.0000 for 2 + 3 * 4 =.
 #   scripts/test-deb.sh <build folder>
 set -u
-unset LC_ALL LC_NUMERIC LC_MESSAGES LANGUAGE
-export LANG=C.UTF-8
 src=$(cd "$(dirname "$0")/.." && pwd)
+# check, run_logged, finish; the "." region and English texts.
+source "$src/tests/e2e/lib.sh"
 build=$(cd "${1:?usage: test-deb.sh <build folder>}" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work
 
-passed=0
-failed=0
-check() { # check <what> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
-}
-run_logged() { # run_logged <log> <command...>: the log is shown only on failure
-  local log=$1; shift
-  if ! "$@" > "$log" 2>&1; then
-    cat "$log"
-    echo "FAIL: $*"
-    exit 1
-  fi
-}
 # The regular files and links of a package, one path a line, sorted.
 contents() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort; }
 
@@ -113,5 +98,4 @@ run_logged "$work/engine-pc.log" g++ -std=c++20 -fPIC -o "$work/engine-pc" \
 out=$("$work/engine-pc" 2 + 3 '*' 4 =)
 check "engine example (pkg-config, libbrix-dev) shows 14.0000, not '$out'" test "$out" = 14.0000
 
-echo "deb: $passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish deb

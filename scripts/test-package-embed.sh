@@ -5,6 +5,7 @@
 # reads 24.0000.
 #   test-package-embed.sh <brix-embed-example>
 set -u
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 prog=${1:?usage: test-package-embed.sh <program>}
 export XDG_CONFIG_HOME=$(mktemp -d)
 "$prog" &
@@ -12,23 +13,24 @@ pid=$!
 trap 'kill $pid 2>/dev/null; rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 fail() { echo "embed: $*"; exit 1; }
-clipboard() { timeout 2 xclip -o -selection clipboard 2>/dev/null; }
 
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Brix calculator example$' | head -1)
+win=$(wait_window '^Brix calculator example$')
 [ -n "$win" ] || fail "the example's window did not appear"
-# The field fills the left of the window, the button its right end.
-sleep 0.5
+# The field fills the left of the window, the button its right end. A
+# window can be mapped before it takes clicks: the button is clicked again
+# while no calculator has appeared (for 3 s after each click).
 eval "$(xdotool getwindowgeometry --shell "$win")"
-click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.2; }
-click_at $((WIDTH - 30)) $((HEIGHT / 2))
-
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
 calc=
-for i in $(seq 1 100); do
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ "$w" != "$win" ] && calc=$w
+for try in 1 2 3 4 5; do
+  click_at $((WIDTH - 30)) $((HEIGHT / 2))
+  for i in $(seq 1 15); do
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+      [ "$w" != "$win" ] && calc=$w
+    done
+    [ -n "$calc" ] && break 2
+    sleep 0.2
   done
-  [ -n "$calc" ] && break
-  sleep 0.2
 done
 [ -n "$calc" ] || fail "the calculator did not open"
 
@@ -50,9 +52,7 @@ for i in $(seq 1 50); do
 done
 
 # Back in the window: select the field's text and copy it.
-printf 'none' | xclip -selection clipboard -i
 click_at 20 $((HEIGHT / 2))
-xdotool key --window "$win" ctrl+a ctrl+c
-sleep 0.3
-got=$(clipboard)
+sleep 0.2 # the click gives the field the focus
+got=$(copy_selected "$win" ctrl+a ctrl+c)
 [ "$got" = 24.0000 ] || fail "the field reads '$got', not 24.0000"

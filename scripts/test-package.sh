@@ -10,35 +10,14 @@
 # The library build is kept in <build folder>/package-test so that a second
 # run rebuilds only what changed.
 set -u
-# The checks expect the "." region, whatever the caller's locale.
-unset LC_ALL LC_NUMERIC LC_MESSAGES LANGUAGE
-export LANG=C.UTF-8
 src=$(cd "$(dirname "$0")/.." && pwd)
+# check, run_logged, finish; the checks expect the "." region, whatever the
+# caller's locale.
+source "$src/tests/e2e/lib.sh"
 build=$(mkdir -p "${1:?usage: test-package.sh <build folder>}" && cd "$1" && pwd)
 libbuild=$build/package-test
-work=$(mktemp -d)
+make_work
 prefix=$work/prefix
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() { # check <what> <command...>
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
-}
-run_logged() { # run_logged <log> <command...>: the log is shown only on failure
-  local log=$1; shift
-  if ! "$@" > "$log" 2>&1; then
-    cat "$log"
-    echo "FAIL: $*"
-    exit 1
-  fi
-}
 
 launcher=()
 command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -96,5 +75,4 @@ check "embed example: the calculator's result comes back into the window" \
   xvfb-run -a -s "-screen 0 800x600x24" bash "$src/scripts/test-package-embed.sh" \
     "$work/embed/brix-embed-example"
 
-echo "package: $passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish package

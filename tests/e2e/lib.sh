@@ -1,11 +1,22 @@
-# Shared helpers of the end-to-end scripts (sourced, not run):
+# Shared helpers of the end-to-end scripts and the package scripts
+# (sourced, not run):
 #   check/passed/failed  count named checks; `finish` prints the tally
+#   run_logged           a command whose output is shown only on failure
+#   in_display           re-runs the calling script inside a virtual X server
+#   make_work            a temporary folder $work, removed with the programs
+#                        in $pids at the end
+#   start/stop           a copy of the program with a settings file of its own
 #   wait_window          a mapped window by name
 #   wait_exit            a process's end, with its status in $status
 #   close_key            a key that closes a window
+#   copy_selected        what keys copy to the clipboard, once it is there
 #   copy_display         the value display through Ctrl+C and the clipboard
 #   wait_ready           until the calculator answers the keyboard
 #   key_value            a key's value in a settings file
+#   popup_of/wait_gone   another window of the program; a window's unmapping
+#   wait_focus           the keyboard given to a window
+#   close_box            a message box closed with a key
+#   a11y                 the program's elements over AT-SPI (a11y.py)
 
 # The checks expect the "." region and English texts, whatever the caller's
 # locale; the scripts that test another region or language set it for the
@@ -19,10 +30,74 @@ check() { # check <description> <command...>
   local what=$1; shift
   if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what"; fi
 }
-# Prints "N passed, M failed"; the status is 0 when nothing failed.
+# Prints "[<label>: ]N passed, M failed"; the status is 0 when nothing failed.
 finish() {
-  echo "$passed passed, $failed failed"
+  echo "${1:+$1: }$passed passed, $failed failed"
   [ "$failed" = 0 ]
+}
+run_logged() { # run_logged <log> <command...>: the log is shown only on failure
+  local log=$1; shift
+  if ! "$@" > "$log" 2>&1; then
+    cat "$log"
+    echo "FAIL: $*"
+    exit 1
+  fi
+}
+
+# in_display [-ac] [bus] -- <script> <arguments...>: unless already inside,
+# runs the script again in a virtual X server (-ac: access control off, so a
+# check can run the program as another user), with a session bus of its own
+# when "bus" is given, as a desktop session has (without one, a bus that the
+# first program started on demand can hold up the windows of later ones).
+in_display() {
+  [ -n "${LUMO_E2E_INNER:-}" ] && return 0
+  local screen="-screen 0 800x600x24" bus=()
+  while [ "$1" != -- ]; do
+    case $1 in
+      -ac) screen="$screen -ac" ;;
+      bus) command -v dbus-run-session > /dev/null && bus=(dbus-run-session --) ;;
+    esac
+    shift
+  done
+  shift
+  exec xvfb-run -a -s "$screen" env LUMO_E2E_INNER=1 "${bus[@]}" bash "$@"
+}
+
+# A temporary folder $work; at the end the programs whose ids are in $pids
+# (and $pid) are killed and the folder is removed.
+make_work() {
+  work=$(mktemp -d)
+  pids=()
+  pid=
+  trap e2e_cleanup EXIT
+}
+e2e_cleanup() {
+  local p
+  for p in "${pids[@]}" $pid; do kill "$p" 2>/dev/null; done
+  chmod -R u+w "$work" 2>/dev/null
+  rm -rf "$work"
+}
+
+# start <name> <settings text> [env arguments...]: a copy of $prog in
+# $work/<name> with the settings file beside it (the text through printf %b),
+# run through env with the given arguments and the program arguments in
+# $start_args; standard error is added to $work/stderr. Sets $dir, $pid and $win (the window, once it is mapped).
+start() {
+  dir=$work/$1
+  mkdir -p "$dir"
+  cp "$prog" "$dir/"
+  printf '%b' "$2" > "$dir/lumopocketo.ini"
+  shift 2
+  env "$@" "$dir/lumopocketo" ${start_args[@]+"${start_args[@]}"} 2>> "$work/stderr" &
+  pid=$!; pids+=("$pid")
+  win=$(wait_window '^LumoPocketo v')
+}
+# stop [key]: closes the window with the key (Escape by default) and waits
+# for the program's end; its status goes to $status.
+stop() {
+  close_key "$win" "${1:-Escape}"
+  wait_exit "$pid"
+  pid=
 }
 
 # Waits (at most ${2:-20} s) for a mapped window whose name matches the
@@ -53,11 +128,20 @@ close_key() {
   xdotool keyup "$2" 2>/dev/null
 }
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
-copy_display() { # copy_display <window>
-  xdotool key --window "$1" ctrl+c
-  sleep 0.3
-  clipboard
+# copy_selected <window> <keys...>: sends the keys that copy to the window and
+# prints the clipboard once it changed (at most 5 s).
+copy_selected() {
+  local w=$1 i clip; shift
+  printf 'none' | xclip -selection clipboard -i
+  xdotool key --window "$w" "$@"
+  for i in $(seq 1 50); do
+    clip=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
+    [ "$clip" != none ] && break
+    sleep 0.1
+  done
+  printf '%s' "$clip"
 }
+copy_display() { copy_selected "$1" ctrl+c; } # copy_display <window>
 # Waits until the calculator answers the keyboard: a window can be mapped
 # before it takes keys, and a key sent then is lost. Types 7 until a copy of
 # the display shows it, then clears the display.
@@ -82,3 +166,50 @@ wait_ready() {
 key_value() { # key_value <file> <key>
   sed -n "s/^$2=\\(.*\\)\\r\\?\$/\\1/p" "$1" | tr -d '\r'
 }
+
+# A shown window of the program other than $1 (waits at most ${2:-5} s).
+popup_of() {
+  local i w
+  for i in $(seq 1 $((${2:-5} * 5))); do
+    w=$(xdotool search --onlyvisible --class lumopocketo 2>/dev/null | grep -vx "$1" | head -1)
+    [ -n "$w" ] && break
+    sleep 0.2
+  done
+  printf '%s' "$w"
+}
+# Waits (at most ${2:-5} s) until window $1 is no longer shown.
+wait_gone() {
+  local i
+  [ -n "$1" ] || return 1
+  for i in $(seq 1 $((${2:-5} * 10))); do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Gives window $1 the keyboard and waits (at most 5 s) until it has it.
+wait_focus() {
+  local i
+  for i in $(seq 1 50); do
+    xdotool windowfocus "$1" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# close_box <window> <key>: a message box is mapped before it takes keys:
+# sends the key until the box is gone (at most 5 tries).
+close_box() {
+  local i
+  [ -n "$1" ] || return 1
+  for i in 1 2 3 4 5; do
+    close_key "$1" "$2"
+    wait_gone "$1" 1 && return 0
+  done
+  return 1
+}
+
+# The accessibility bus and the elements of a running program, read as a
+# screen reader reads them (see a11y.py; the system's Python, which has the
+# D-Bus module, a user's Python may not).
+a11y() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" "$@"; }

@@ -9,27 +9,13 @@ build=$(cd "${1:?usage: program.sh <build folder>}" && pwd)
 prog=$build/src/app/lumopocketo
 [ -x "$prog" ] || { echo "FAIL: $prog is not built"; exit 1; }
 
-# Re-run inside a virtual X server (access control off, so the read-only
-# check can run the program as an unprivileged user) with a session bus of
-# its own, as a desktop session has: without one, a bus that the first
-# program started on demand can hold up the windows of the later ones.
-if [ -z "${LUMO_E2E_INNER:-}" ]; then
-  bus=()
-  command -v dbus-run-session > /dev/null && bus=(dbus-run-session --)
-  exec xvfb-run -a -s "-screen 0 800x600x24 -ac" env LUMO_E2E_INNER=1 "${bus[@]}" bash "$0" "$build"
-fi
-
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-work=$(mktemp -d)
+# Inside a virtual X server, access control off so that the read-only check
+# can run the program as an unprivileged user.
+in_display -ac bus -- "$0" "$build"
+make_work
 chmod 755 "$work" # the unprivileged runs below read the program copies
 export XDG_CONFIG_HOME=$work/config
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  chmod -R u+w "$work" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 eleven_keys() { # each component key exactly once
   local f=$1 k
@@ -55,9 +41,7 @@ check "calculator window appears" test -n "$win"
 check "window title" test "$(xdotool getwindowname "$win")" = "LumoPocketo v10.2"
 check "the window answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '1234.5*2='
-xdotool key --window "$win" ctrl+c
-sleep 0.3
-clip=$(timeout 5 xclip -o -selection clipboard)
+clip=$(copy_display "$win")
 check "Ctrl+C copies the display as shown (thousands, 2 places): got '$clip'" test "$clip" = "2,469.00"
 click_at "$win" 170 92          # M+ (right column, second keypad row)
 click_at "$win" 80 45           # the decimal places box takes the focus ...
@@ -151,9 +135,7 @@ pid=$!; pids+=("$pid")
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "the second start answers the keyboard" wait_ready "$win"
 click_at "$win" 170 134         # MR (right column, fourth keypad row)
-xdotool key --window "$win" ctrl+c
-sleep 0.3
-clip=$(timeout 5 xclip -o -selection clipboard)
+clip=$(copy_display "$win")
 close_key "$win" Escape
 wait_exit "$pid"
 check "the next start reads both files key by key: got '$clip'" test "$clip" = "12,345.00"
@@ -168,8 +150,7 @@ check "the window without a writable folder answers the keyboard" wait_ready "$w
 close_key "$win" F10
 box=$(wait_window '^LumoPocketo$')
 check "the save error is shown in a message box" test -n "$box"
-sleep 0.3
-[ -n "$box" ] && close_key "$box" Return
+check "Return closes the message box" close_box "$box" Return
 wait_exit "$pid"
 check "non-zero exit without a crash (status $status)" test "$status" -gt 0 -a "$status" -lt 128
 check "standard error names the user's settings file" \
@@ -188,8 +169,7 @@ pid=$!; pids+=("$pid")
 box=$(wait_window '^LumoPocketo$')
 check "an unreadable file is told in a message box at start" test -n "$box"
 check "the calculator window waits for the message" test -z "$(xdotool search --onlyvisible --name '^LumoPocketo v' 2>/dev/null)"
-sleep 0.3
-[ -n "$box" ] && close_key "$box" Return
+check "Return closes the message box at start" close_box "$box" Return
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "the window opens after the message" wait_ready "$win"
 close_key "$win" F10

@@ -10,18 +10,9 @@ build=$(cd "${1:?usage: region.sh <build folder>}" && pwd)
 prog=$build/src/app/lumopocketo
 [ -x "$prog" ] || { echo "FAIL: $prog is not built"; exit 1; }
 
-if [ -z "${LUMO_E2E_INNER:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24" env LUMO_E2E_INNER=1 bash "$0" "$build"
-fi
-
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+in_display -- "$0" "$build"
+make_work
 
 # The de_DE.UTF-8 locale: the system's when it has one, otherwise compiled
 # into the test's own folder from the locales package's sources (no root
@@ -52,7 +43,9 @@ check "typed 1.5*2= copies '3,0000' (got '$got')" test "$got" = "3,0000"
 
 xdotool type --window "$win" --delay 30 'a'
 printf '2.5' | xclip -selection clipboard -i
-sleep 0.3
+# xclip serves the selection from a process of its own: it holds the text
+# once it answers.
+for i in $(seq 1 30); do [ "$(clipboard)" = 2.5 ] && break; sleep 0.1; done
 xdotool key --window "$win" ctrl+v
 xdotool type --window "$win" --delay 30 '*2='
 got=$(copy_display "$win")
@@ -62,7 +55,7 @@ check "pasted 2.5 then *2= copies '5,0000' (got '$got')" test "$got" = "5,0000"
 paste_then_double() {
   xdotool type --window "$win" --delay 30 "a${2:-}"
   printf '%s' "$1" | xclip -selection clipboard -i
-  sleep 0.3
+  for i in $(seq 1 30); do [ "$(clipboard)" = "$1" ] && break; sleep 0.1; done
   xdotool key --window "$win" ctrl+v
   xdotool type --window "$win" --delay 30 '*2='
   copy_display "$win"
@@ -76,9 +69,7 @@ check "pasted −7 then *2= copies '-14,0000' (got '$got')" test "$got" = "-14,0
 got=$(paste_then_double 'hello' 99)
 check "99, pasted hello, then *2= copies '198,0000' (got '$got')" test "$got" = "198,0000"
 
-close_key "$win" F10
-wait_exit "$pid"
-pid=
+stop F10
 check "F10 ends the program normally (status $status)" test "$status" = 0
 
 finish

@@ -10,50 +10,26 @@ prog=$build/src/app/lumopocketo
 [ -x "$prog" ] || { echo "FAIL: $prog is not built"; exit 1; }
 command -v xdotool > /dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
 
-if [ -z "${LUMO_E2E_INNER:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24" env LUMO_E2E_INNER=1 bash "$0" "$build"
-fi
-
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-work=$(mktemp -d)
+in_display -- "$0" "$build"
+make_work
 export XDG_CONFIG_HOME=$work/config
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-# Starts a portable copy in $work/$1 with the settings file's lines $2...
-start() {
-  local dir=$work/$1; shift
-  mkdir -p "$dir"
-  cp "$prog" "$dir/"
-  printf '[Defaults]\r\n' > "$dir/lumopocketo.ini"
-  printf '%s\r\n' "$@" >> "$dir/lumopocketo.ini"
-  "$dir/lumopocketo" 2>> "$work/stderr" &
-  pid=$!
-  win=$(wait_window '^LumoPocketo v')
-}
 # Opens the dialog from the Menu key (the menu's third entry); its id goes
 # to $dialog.
 open_settings() {
+  dialog=
   xdotool key --window "$win" Menu
-  sleep 0.5
+  [ -n "$(popup_of "$win")" ] || return 0
   xdotool key Down Down Down Return
   dialog=$(wait_window '^Settings$' 5)
-  sleep 1  # mapped before it takes keys
-  # The keyboard to the dialog: no window manager hands it over here.
-  [ -n "$dialog" ] && xdotool windowfocus "$dialog" 2>/dev/null
-}
-stop() {
-  close_key "$win" Escape
-  wait_exit "$pid"
-  pid=
+  # The keyboard to the dialog: no window manager hands it over here. The
+  # keys sent after the focus reaches it come after it became active.
+  [ -n "$dialog" ] && wait_focus "$dialog"
 }
 
 # ---- OK, then Escape: the choice stays, the window's values do not ----
-start ok 'Memory=5' 'Decimal Places=4'
+start ok '[Defaults]\r\nMemory=5\r\nDecimal Places=4\r\n'
 check "the window answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '1234567'
 open_settings
@@ -61,7 +37,7 @@ check "the Menu key's Settings entry opens the dialog" test -n "$dialog"
 xdotool key alt+t   # Thousands separators
 sleep 0.3
 xdotool key Return  # OK
-sleep 0.5
+check "OK closes the dialog" wait_gone "$dialog"
 clip=$(copy_display "$win")
 check "OK groups the display at once: got '$clip'" test "$clip" = "1,234,567"
 xdotool type --window "$win" --delay 30 '+1=*2'
@@ -73,7 +49,7 @@ check "the window's values are not: Memory=$(key_value "$f" Memory)" test "$(key
 check "only the changed key is added" test "$(grep -c '=' "$f")" = 3
 
 # ---- Cancel: nothing changes, nothing is written ----
-start cancel 'Decimal Places=4'
+start cancel '[Defaults]\r\nDecimal Places=4\r\n'
 check "the window answers the keyboard again" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '1234567'
 open_settings
@@ -81,7 +57,7 @@ check "the dialog opens again" test -n "$dialog"
 xdotool key alt+t
 sleep 0.3
 xdotool key Escape  # Cancel
-sleep 0.5
+check "Escape closes the dialog" wait_gone "$dialog"
 check "Escape in the dialog leaves the calculator open" kill -0 "$pid"
 clip=$(copy_display "$win")
 check "Cancel leaves the display as it was: got '$clip'" test "$clip" = "1234567"

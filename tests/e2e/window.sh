@@ -14,77 +14,44 @@ here=$(cd "$(dirname "$0")" && pwd)
 [ -x "$prog" ] || { echo "FAIL: $prog is not built"; exit 1; }
 command -v xwd > /dev/null || { echo "SKIP: xwd (x11-apps) is not installed"; exit 77; }
 
+source "$here/lib.sh"
 # Inside a virtual X server with a session bus of its own, as a desktop
 # session has.
-if [ -z "${LUMO_E2E_INNER:-}" ]; then
-  bus=()
-  command -v dbus-run-session > /dev/null && bus=(dbus-run-session --)
-  exec xvfb-run -a -s "-screen 0 800x600x24" env LUMO_E2E_INNER=1 "${bus[@]}" bash "$0" "$build"
-fi
-
-source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-work=$(mktemp -d)
+in_display bus -- "$0" "$build"
+make_work
 export XDG_CONFIG_HOME=$work/config
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-copied() { # copied <window>: the display through Ctrl+C
-  printf 'none' | xclip -selection clipboard -i
-  xdotool key --window "$1" ctrl+c
-  sleep 0.3
-  timeout 5 xclip -o -selection clipboard
-}
-# Starts a copy of the program with the settings file's lines $2...; the
-# window id goes to $win.
-start() {
-  local dir=$work/$1; shift
-  mkdir -p "$dir"
-  cp "$prog" "$dir/"
-  printf '[Defaults]\r\n' > "$dir/lumopocketo.ini"
-  printf '%s\r\n' "$@" >> "$dir/lumopocketo.ini"
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dir/lumopocketo" 2>> "$work/stderr" &
-  pid=$!
-  win=$(wait_window '^LumoPocketo v')
-}
-stop() {
-  close_key "$win" Escape
-  wait_exit "$pid"
-  pid=
-}
+# The accessibility bridge on for every start (the menu and tape checks).
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 # ---- 1. 18 decimal places: 1234567.89 keeps its leading digits and shows
 # no decimal past its 18th significant digit ----
-start places 'Decimal Places=18'
+start places '[Defaults]\r\nDecimal Places=18\r\n'
 check "the window answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '1234567.89='
-sleep 0.5
+# The copy shows the value has reached the display before the screenshot.
+clip=$(copy_display "$win")
 xwd -silent -id "$win" > "$work/shot.xwd"
 # The value display of the compact window: 5,5, 180 x 24.
 check "the display's text keeps clear of its left edge" \
   python3 "$here/display_edge.py" "$work/shot.xwd" 5 5 180 24 ${LUMO_E2E_SHOT:+"$LUMO_E2E_SHOT"}
-clip=$(copied "$win")
 check "Ctrl+C copies the whole value: got '$clip'" test "$clip" = "1234567.89000000000"
 stop
 
 # ---- 2. A typed % is the percent key ----
-start percent 'Decimal Places=4'
+start percent '[Defaults]\r\nDecimal Places=4\r\n'
 check "the window answers the keyboard again" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '200+10%='
-clip=$(copied "$win")
+clip=$(copy_display "$win")
 check "200+10%= gives 220.0000: got '$clip'" test "$clip" = "220.0000"
 stop
 
 # ---- 3. Ctrl+Z undoes the last key ----
-start undo 'Decimal Places=4'
+start undo '[Defaults]\r\nDecimal Places=4\r\n'
 check "the window answers the keyboard for undo" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '12+5'
 xdotool key --window "$win" ctrl+z
 xdotool type --window "$win" --delay 30 '6='
-clip=$(copied "$win")
+clip=$(copy_display "$win")
 check "12+5, Ctrl+Z, 6= gives 18.0000: got '$clip'" test "$clip" = "18.0000"
 stop
 
@@ -101,65 +68,11 @@ if command -v dbus-send > /dev/null && [ -x "$build/tests/test_calcwindows" ]; t
 fi
 
 # ---- 5. The Menu key opens the menu; Ctrl+T the tape ----
-# The system's Python, which has the D-Bus module (a user's Python may not).
-cat > "$work/a11y.py" <<'EOF'
-"""Prints the accessible elements of process PID over AT-SPI, one a line:
-role, a tab, name, a tab, and the text of those that hold text.
-  a11y.py bus   start the accessibility bus, print its address
-  a11y.py PID"""
-import sys
-import dbus
-
-ACC = "org.a11y.atspi.Accessible"
-T = 5
-session = dbus.SessionBus()
-address = session.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(dbus_interface="org.a11y.Bus")
-if sys.argv[1] == "bus":
-    print(address)
-    sys.exit(0)
-bus = dbus.bus.BusConnection(address)
-pid = int(sys.argv[1])
-
-
-def walk(obj, depth=0):
-    if depth > 30:
-        return
-    name = str(obj.Get(ACC, "Name", dbus_interface="org.freedesktop.DBus.Properties", timeout=T))
-    role = str(obj.GetRoleName(dbus_interface=ACC, timeout=T))
-    text = ""
-    try:
-        text = str(obj.GetText(0, -1, dbus_interface="org.a11y.atspi.Text", timeout=T))
-    except dbus.exceptions.DBusException:
-        pass
-    print(role + "\t" + name + "\t" + text.replace("\n", "|"))
-    for sender, path in obj.GetChildren(dbus_interface=ACC, timeout=T):
-        walk(bus.get_object(sender, path), depth + 1)
-
-
-registry = bus.get_object("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root")
-dbus_obj = bus.get_object("org.freedesktop.DBus", "/org/freedesktop/DBus")
-for sender, path in registry.GetChildren(dbus_interface=ACC, timeout=T):
-    try:
-        if int(dbus_obj.GetConnectionUnixProcessID(sender, dbus_interface="org.freedesktop.DBus", timeout=T)) == pid:
-            walk(bus.get_object(sender, path))
-    except dbus.exceptions.DBusException:
-        pass
-EOF
-# A shown window of the program other than $1 (waits at most ${2:-5} s).
-popup_of() {
-  local i w
-  for i in $(seq 1 $((${2:-5} * 5))); do
-    w=$(xdotool search --onlyvisible --class lumopocketo 2>/dev/null | grep -vx "$1" | head -1)
-    [ -n "$w" ] && break
-    sleep 0.2
-  done
-  printf '%s' "$w"
-}
 # The tree once it has a line matching $2 (at most 10 s).
 tree_with() {
   local i tree
   for i in $(seq 1 50); do
-    tree=$(/usr/bin/python3 "$work/a11y.py" "$1" 2>/dev/null)
+    tree=$(a11y tree "$1" 2>/dev/null)
     grep -qP "$2" <<< "$tree" && break
     sleep 0.2
   done
@@ -169,8 +82,8 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
   echo "SKIP (menu and tape): no session bus (dbus-run-session is not installed)"
 else
   # The program finds the accessibility bus when it starts.
-  check "the accessibility bus starts" test -n "$(/usr/bin/python3 "$work/a11y.py" bus 2>/dev/null)"
-  start menu 'Decimal Places=4'
+  check "the accessibility bus starts" test -n "$(a11y bus 2>/dev/null)"
+  start menu '[Defaults]\r\nDecimal Places=4\r\n'
   check "the window answers the keyboard for the menu" wait_ready "$win"
   # Qt leaves popup menus out of the accessibility tree: the popup is seen
   # as a window of its own; its entries are checked in the widget tests.
@@ -184,9 +97,10 @@ else
         grep -qE 'Geometry: [0-9]+x(1[5-9][0-9]|2[0-9][0-9])$' <<< "$geometry"
     fi
     xdotool key Escape
-    sleep 0.3
+    gone=0
+    [ -z "$popup" ] || wait_gone "$popup" || gone=1
     check "Escape closes the menu, not the window" kill -0 "$pid"
-    check "Escape closes the menu" test -z "$(popup_of "$win" 1)"
+    check "Escape closes the menu" test "$gone" = 0 -a -z "$(popup_of "$win" 1)"
   done
   xdotool type --window "$win" --delay 30 '2+3='
   xdotool key --window "$win" ctrl+t
@@ -201,13 +115,9 @@ fi
 
 # ---- 6. --scientific starts with the scientific window ----
 check "--help lists --scientific" grep -q -- '--scientific' <<< "$("$prog" --help)"
-dir=$work/sci
-mkdir -p "$dir"
-cp "$prog" "$dir/"
-printf '[Defaults]\r\n' > "$dir/lumopocketo.ini"
-"$dir/lumopocketo" --scientific 2>> "$work/stderr" &
-pid=$!
-win=$(wait_window '^LumoPocketo v')
+start_args=(--scientific)
+start sci '[Defaults]\r\n'
+start_args=()
 geometry=$(xdotool getwindowgeometry "$win" 2>/dev/null)
 check "--scientific shows the 220x248 scientific window: $geometry" grep -q 'Geometry: 220x248' <<< "$geometry"
 stop
