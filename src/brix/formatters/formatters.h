@@ -440,7 +440,7 @@ public:
 
 protected:
     ~TBrixBaseDataFormatter() override = default;
-    /// Creates the custom settings before the inherited hook runs Reset.
+    /// Creates the custom settings before the base class's same function calls Reset.
     void InitInternals() override;
     /// Tells the clients LinkFreed, then releases the custom settings.
     void DoneInternals() override;
