@@ -99,7 +99,7 @@ class BRIX_CORE_EXPORT TBrixCalcEngine : public TBrixBaseClass
 public:
     TBrixCalcEngine() = default;
 
-    // ---- Virtual operations, in their fixed slot order ----
+    // ---- Virtual operations, in declaration order ----
     // (LinkFreed, LinkChanged, InitInternals, DoneInternals and Reset come
     // first, from TBrixBaseClass.)
 
@@ -112,7 +112,7 @@ protected:
     /// the engine and sets every option to its default. No handler is
     /// assigned yet, so nothing is notified.
     void InitInternals() override;
-    /// Drops the formatter link, frees the text table, then the inherited hook.
+    /// Drops the formatter link, frees the text table, then the base class's same function.
     void DoneInternals() override;
 
 public:

@@ -249,7 +249,7 @@ public:
     ///@}
 
     /// A linked UI control, formatter or store control being freed sets the
-    /// matching property to nil.
+    /// matching property to nullptr.
     void Notification(TComponent *AComponent, TOperation Operation) override;
 
 protected:

@@ -89,18 +89,18 @@ public:
     ///@}
     // clang-format on
 
-    /// After the description: the inherited step, then one NotifyChange.
+    /// Calls the base class's same function, then NotifyChange once.
     void Loaded() override;
 
 protected:
-    /// The inherited hook, then the sections in the order format settings,
+    /// The base class's same function, then the sections in the order format settings,
     /// null, integer, float, currency, percent, date; SupplySettings as the
     /// OnCustomFormatting handler of the five value sections; each section's
     /// OnChange to its handler below.
     void InitInternals() override;
     /// Unhooks and releases the sections (date, percent, currency, float,
     /// integer, then null and format settings), so no section event fires
-    /// during teardown; then the inherited hook tells the linked components
+    /// during teardown; then the base class's same function tells the linked components
     /// LinkFreed.
     void DoneInternals() override;
 

@@ -127,7 +127,7 @@ public:
 
 protected:
     ~TBrixDateFormatter() override = default;
-    /// The inherited hook (which creates the custom settings and resets),
+    /// The base class's same function (which creates the custom settings and resets),
     /// then Reset once more.
     void InitInternals() override;
 

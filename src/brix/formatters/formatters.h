@@ -267,7 +267,7 @@ public:
     /// Regional again with a fresh copy of RegionalSettings(), then one signal.
     void Reset() override;
 
-    /// The published properties a form description would hold, in published
+    /// The names of the properties a settings writer stores, in declaration
     /// order: nothing while regional; otherwise "UseRegional" and the sixteen
     /// field properties (a locale name is never stored, only its values).
     QStringList StoredProperties() const;
@@ -291,7 +291,7 @@ public:
     virtual void SetBlankWhenNull(bool Value);
     ///@}
 
-    /// NullStr := DefaultNullStr(), BlankWhenNull := False (no notification).
+    /// Sets NullStr to DefaultNullStr() and BlankWhenNull to false (no notification).
     void Reset() override;
     /// NullStr is exactly the default text and BlankWhenNull is False.
     bool UsingDefaults() const;
@@ -416,8 +416,8 @@ public:
 
     ///@{
     /// Flag writes that change the value notify the registered clients once.
-    /// ShowThousands := False also clears LakhFormatting; LakhFormatting :=
-    /// True also sets ShowThousands.
+    /// SetShowThousands(false) also clears LakhFormatting; SetLakhFormatting(true)
+    /// also sets ShowThousands.
     virtual bool BlankWhenZero() const;
     virtual void SetBlankWhenZero(bool Value);
     virtual bool LakhFormatting() const;
@@ -433,14 +433,14 @@ public:
     /// No flag set and the custom record equal to RegionalSettings().
     virtual bool UsingDefaults() const;
 
-    /// Flags off (no notification); the custom record := RegionalSettings()
+    /// Flags off (no notification); the custom record is set to RegionalSettings()
     /// through SetFormatSettings (a differing record leaves the holder
     /// custom, with the regional values).
     void Reset() override;
 
 protected:
     ~TBrixBaseDataFormatter() override = default;
-    /// Creates the custom settings before the inherited hook runs Reset.
+    /// Creates the custom settings before the base class's same function calls Reset.
     void InitInternals() override;
     /// Tells the clients LinkFreed, then releases the custom settings.
     void DoneInternals() override;

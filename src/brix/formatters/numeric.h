@@ -162,7 +162,7 @@ public:
     virtual void SetShowCurrencySymbol(bool Value);
     ///@}
 
-    /// The inherited defaults, then ShowCurrencySymbol := True through its
+    /// The inherited defaults, then SetShowCurrencySymbol(true) through its
     /// write accessor (a change notifies).
     void Reset() override;
     bool UsingDefaults() const override;
@@ -192,7 +192,7 @@ public:
     virtual void SetDecimalPlaces(Byte Value);
     ///@}
 
-    /// The inherited defaults, ShowPercentSymbol := True through its write
+    /// The inherited defaults, SetShowPercentSymbol(true) through its write
     /// accessor, DecimalPlaces 2.
     void Reset() override;
     bool UsingDefaults() const override;

@@ -128,7 +128,7 @@ protected:
             FStrings = std::make_unique<TBrixTextDictionary>();
         Internal::FillTexts(*FStrings, Entries());
     }
-    /// Frees the dictionary, then the inherited hook.
+    /// Frees the dictionary, then the base class's same function.
     void DoneInternals() override
     {
         FStrings.reset();

@@ -54,7 +54,7 @@ public:
     /// Unregisters from the formatter and the UI control when linked.
     ~TBrixBaseEdit() override;
 
-    // ---- Virtual operations, in slot order ----
+    // ---- Virtual operations, in declaration order ----
 
     /// Clears the formatter link when Sender is the linked formatter
     /// component, else the UI-control link when it is the UI control.
@@ -119,7 +119,7 @@ public:
     TBrixUICtrl *UICtrl() const { return FUICtrl; }
     bool Null() const { return FNull; }
     ///@}
-    /// Null := true, then the text is cleared.
+    /// Sets Null to true, then the text is cleared.
     void Clear();
     /// The edit's own properties (the Set... functions above change ReadOnly, Color and
     /// AllowAllChars); AsString reads and writes the text (Text, SetText).

@@ -27,7 +27,7 @@ public:
     /// Detaches the bounds' error handler and formatter before they go.
     ~TBrixIntEdit() override;
 
-    // ---- Virtual operations added, in slot order ----
+    // ---- Virtual operations added, in declaration order ----
 
     /// With a formatter whose integer settings show group separators and a
     /// text that holds a number: re-shows the value with its separators and

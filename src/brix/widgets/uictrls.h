@@ -678,7 +678,7 @@ public:
     void Loaded() override;
 
 /// Create the sections with their defaults (InitInternals) and free them (DoneInternals) around
-/// the inherited hooks.
+/// the base class's same functions.
 ///@{
 protected:
     void InitInternals() override;
