@@ -3,6 +3,7 @@
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
 #include "brix/classes/formatsettings.h"
+#include "brix/strings/tools.h"
 
 #include <QStringList>
 
@@ -30,19 +31,6 @@ void KeyList::clear()
 
 namespace {
 
-// The text of a one-character token, shared by every key that has it, so
-// that running a long word does not allocate a string per key.
-QString CharText(QChar Ch)
-{
-    static const std::array<QString, 128> Texts = [] {
-        std::array<QString, 128> T;
-        for (char16_t C = 0; C < 128; ++C)
-            T[C] = QString(QChar(C));
-        return T;
-    }();
-    return Ch.unicode() < 128 ? Texts[Ch.unicode()] : QString(Ch);
-}
-
 bool IsDigit(QChar Ch)
 {
     return Ch >= u'0' && Ch <= u'9';
@@ -59,7 +47,7 @@ QString KeyList::Token(qsizetype I) const
 {
     const qsizetype From = FFrom[size_t(I)];
     const qsizetype To = I + 1 < size() ? qsizetype(FFrom[size_t(I) + 1]) : FText.size();
-    return To - From == 1 ? CharText(FText.at(From)) : FText.mid(From, To - From);
+    return To - From == 1 ? CharString(FText.at(From)) : FText.mid(From, To - From);
 }
 
 void KeyList::Run(qsizetype I, TBrixCalcEngine &Engine) const

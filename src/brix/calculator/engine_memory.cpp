@@ -1,5 +1,6 @@
 // The calculator engine (engine.h): the history tape and the memory keys.
 #include "brix/calculator/engine_internal.h"
+#include "brix/strings/tools.h"
 
 #include <array>
 
@@ -11,19 +12,6 @@ namespace {
 
 // Prefix of the memory line on the tape: "[M: 12.0000 ]".
 const QString MemoryLinePrefix = QStringLiteral("M: ");
-
-// The tape line of one character. The ASCII lines share one string each, so
-// the operator lines of a long calculation take no allocation of their own.
-QString CharLine(QChar Ch)
-{
-    static const std::array<QString, 128> Lines = [] {
-        std::array<QString, 128> L;
-        for (char16_t C = 0; C < 128; ++C)
-            L[C] = QString(QChar(C));
-        return L;
-    }();
-    return Ch.unicode() < 128 ? Lines[Ch.unicode()] : QString(Ch);
-}
 
 } // namespace
 
@@ -55,9 +43,9 @@ void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
 void TBrixCalcEngine::AddHistoryChar(QChar Ch, bool Hold)
 {
     if (Hold && FOperatorSameLine)
-        FHistoryHold = CharLine(Ch);
+        FHistoryHold = CharString(Ch);
     else
-        AppendHistory(CharLine(Ch));
+        AppendHistory(CharString(Ch));
 }
 
 void TBrixCalcEngine::AddHistoryValue(const Extended &Value)

@@ -4,6 +4,7 @@
 #include "brix/strings/tools_internal.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -439,6 +440,17 @@ bool ReadDecimalGrammar(QStringView T, QStringView Separators, Extended &R)
 
 // ---------------------------------------------------------------------------
 // String utilities
+
+QString CharString(QChar Ch)
+{
+    static const std::array<QString, 128> Ascii = [] {
+        std::array<QString, 128> A;
+        for (char16_t C = 0; C < 128; ++C)
+            A[C] = QString(QChar(C));
+        return A;
+    }();
+    return Ch.unicode() < 128 ? Ascii[Ch.unicode()] : QString(Ch);
+}
 
 QString TrimControls(const QString &S)
 {

@@ -28,6 +28,12 @@ namespace Brix {
 // ---------------------------------------------------------------------------
 // String utilities (total functions: any input, no failure)
 
+/// The one-character string Ch. For ASCII characters the same shared string
+/// is returned every time, so code that makes many of them (tape lines, key
+/// tokens of a long line) allocates nothing per call.
+///   u'+' -> "+";  u'é' -> "é"
+BRIX_CORE_EXPORT QString CharString(QChar Ch);
+
 /// S with every character below code 33 removed from both ends.
 ///   `" \t12\n"` -> "12";  `"\x01" "a b"` -> "a b";  "" -> ""
 BRIX_CORE_EXPORT QString TrimControls(const QString &S);
