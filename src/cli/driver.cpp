@@ -41,39 +41,6 @@ struct Invocation
     QStringList Words; // the key arguments, unparsed
 };
 
-// Looks Name up in Rows; on a hit reads Value into Slots (or, without slots,
-// applies it to Target now) and returns true with Ok telling whether the
-// value was good.
-template <class T>
-bool ReadOption(std::span<const OptionRow<T>> Rows, const QString &Name, const QString *Value,
-                std::type_identity_t<Setting<T>> *Slots, std::type_identity_t<T> *Target, bool &Ok)
-{
-    for (size_t I = 0; I < Rows.size(); ++I) {
-        const OptionRow<T> &R = Rows[I];
-        if (Name != QLatin1String(R.Name))
-            continue;
-        Setting<T> S;
-        if (!R.Value) {
-            // A flag takes no value.
-            Ok = !Value;
-            S = R.Flag;
-        } else {
-            const auto Read = Value ? R.Read(*Value) : std::nullopt;
-            Ok = bool(Read);
-            if (Ok)
-                S = *Read;
-        }
-        if (Ok) {
-            if (Slots)
-                Slots[I] = std::move(S);
-            else
-                S(*Target);
-        }
-        return true;
-    }
-    return false;
-}
-
 // Reads one "--name[=value]" argument (or "-h") into Inv; false with Error
 // naming it.
 bool ParseOption(const QString &Arg, Invocation &Inv, QString &Error)
@@ -175,9 +142,9 @@ public:
 
     // Runs the keys; an error the engine passes on is reported and the next
     // key runs.
-    void Run(const KeyList &Batch)
+    void Run(const TBrixKeyScript &Batch)
     {
-        for (const Key &K : Batch) {
+        for (const TBrixScriptKey &K : Batch) {
             try {
                 K.Run(FEngine);
             } catch (const Brix::Exception &X) {
@@ -306,10 +273,10 @@ public:
                     continue;
                 }
             }
-            KeyList Keys;
+            TBrixKeyScript Keys;
             QString Error;
-            WordRules Rules = RulesOf(FEngine);
-            if (!ParseLine(*Line, Rules, Keys, Error)) {
+            TBrixScriptRules Rules = ScriptRulesOf(FEngine);
+            if (!ReadScriptLine(*Line, Rules, Keys, Error)) {
                 UsageError(Where + Error);
                 continue;
             }
@@ -506,10 +473,10 @@ int RunCli(const QStringList &Args, std::FILE *In, std::FILE *Out, std::FILE *Er
     E &En = *Calc.Engine;
 
     // Keys from the command line are all checked before anything runs.
-    KeyList Keys;
-    WordRules Rules = RulesOf(En);
+    TBrixKeyScript Keys;
+    TBrixScriptRules Rules = ScriptRulesOf(En);
     for (const QString &Word : Inv->Words) {
-        if (!ParseWord(Word, Rules, Keys, Error)) {
+        if (!ReadScriptWord(Word, Rules, Keys, Error)) {
             PrintUsageError(Err, Error);
             return ExitUsage;
         }

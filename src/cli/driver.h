@@ -1,15 +1,14 @@
 // The command-line calculator: keys and options in, the engine's display
 // (plain, traced or as JSON) out. All behaviour comes from the engine; the
-// keys and their words come from the engine library's key table, the options
-// and "head:value" tokens from options.h, the reading of words into keys
-// from words.h. This file runs the keys and prints what the engine shows.
+// keys, their words, the "head:value" tokens and the engine options come from
+// the engine library's key-script reader (brix/calculator/keyscript.h), the
+// other options from options.h. This file runs the keys and prints what the
+// engine shows.
 //
 // A run is four steps: parse the arguments, configure an engine (and a
 // formatter when asked for), run the keys (from the arguments, or else from
 // standard input a line at a time, with line editing on a terminal), report.
 #pragma once
-
-#include "words.h"
 
 #include <QStringList>
 

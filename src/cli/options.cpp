@@ -3,13 +3,8 @@
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
 #include "brix/formatters/numeric.h"
-#include "brix/strings/paste.h"
 
 #include <QStringList>
-
-#include <array>
-#include <charconv>
-#include <cmath>
 
 using namespace Brix;
 
@@ -20,125 +15,18 @@ namespace {
 using E = TBrixCalcEngine;
 using F = TBrixFloatFormatter;
 
-// ---- Values of options and tokens ----
-
-// Language names: the enumerator without its "el" prefix, any case.
-constexpr std::array<const char *, BrixLanguageCount> LanguageNames = {
-    "EnglishInt", "EnglishUS", "BrazPort", "ChineseSimplified", "Czech",  "Danish",
-    "Finnish",    "French",    "German",   "Norwegian",         "Polish", "Russian",
-    "Spanish",    "Swedish",   "USER"};
-
-std::optional<TBrixLanguage> ParseLanguage(const QString &Name)
-{
-    for (int I = 0; I < BrixLanguageCount; ++I)
-        if (Name.compare(QLatin1String(LanguageNames[I]), Qt::CaseInsensitive) == 0)
-            return TBrixLanguage(I);
-    return std::nullopt;
-}
-
-// A C-locale number such as "-1e300" or "2.5", finite and whole.
-std::optional<Extended> ParseNumber(const QString &Text)
-{
-    const QByteArray Bytes = Text.toLatin1();
-    if (Bytes.isEmpty() || Text.size() != Bytes.size())
-        return std::nullopt;
-    const char *Begin = Bytes.constData();
-    const char *End = Begin + Bytes.size();
-    if (*Begin == '+')
-        ++Begin;
-    Extended Value = 0;
-    const auto [Ptr, Ec] = std::from_chars(Begin, End, Value);
-    if (Ec != std::errc() || Ptr != End || !std::isfinite(Value))
-        return std::nullopt;
-    return Value;
-}
-
-std::optional<int> ParseInt(const QString &Text, int Low, int High)
-{
-    bool Ok = false;
-    const int Value = Text.toInt(&Ok, 10);
-    if (!Ok || Value < Low || Value > High)
-        return std::nullopt;
-    return Value;
-}
-
-
-// ---- Settings ----
-
-// Readers shared by options and tokens: the setting for a value, or nothing
-// when the value is bad.
-template <void (E::*Set)(bool)> std::optional<EngineSetting> ReadSwitch(const QString &Value)
-{
-    const auto On = ReadOnOff(Value);
-    if (!On)
-        return std::nullopt;
-    return EngineSetting([V = *On](E &En) { (En.*Set)(V); });
-}
-
-std::optional<EngineSetting> ReadDecimalPlaces(const QString &Value)
-{
-    const auto N = ParseInt(Value, 0, 255);
-    if (!N)
-        return std::nullopt;
-    return EngineSetting([Places = Byte(*N)](E &En) { En.SetDecimalPlaces(Places); });
-}
-
-std::optional<EngineSetting> ReadLanguage(const QString &Value)
-{
-    const auto L = ParseLanguage(Value);
-    if (!L)
-        return std::nullopt;
-    return EngineSetting([Lang = *L](E &En) { En.SetLanguage(Lang); });
-}
-
-// ---- The option tables ----
-
-// Engine options, applied in this order whatever their order on the command
-// line.
-const OptionRow<E> EngineRows[] = {
-    {"--precedence", "on|off", nullptr, ReadSwitch<&E::SetPrecedence>},
-    {"--prefix", "on|off", nullptr, ReadSwitch<&E::SetPrefixFunctions>},
-    {"--binary-percent", nullptr, [](E &En) { En.SetBinaryPercent(true); }, nullptr},
-    {"--same-line", nullptr, [](E &En) { En.SetOperatorSameLine(true); }, nullptr},
-    {"--memory-history", nullptr, [](E &En) { En.SetMemoryHistory(true); }, nullptr},
-    {"--ignore-error", nullptr, [](E &En) { En.SetIgnoreError(true); }, nullptr},
-    {"--grads", nullptr, [](E &En) { En.SetEnableGrads(true); }, nullptr},
-    {"--angle", "deg|rad|gra", nullptr,
-     [](const QString &V) -> std::optional<EngineSetting> {
-         TBrixAngleMode Mode;
-         if (V == "deg")
-             Mode = amDegrees;
-         else if (V == "rad")
-             Mode = amRadians;
-         else if (V == "gra")
-             Mode = amGradiants;
-         else
-             return std::nullopt;
-         return EngineSetting([Mode](E &En) { En.SetAngleMode(Mode); });
-     }},
-    {"--decimals", "N", nullptr, ReadDecimalPlaces},
-    {"--memory", "X", nullptr,
-     [](const QString &V) -> std::optional<EngineSetting> {
-         const auto X = ParseNumber(V);
-         if (!X)
-             return std::nullopt;
-         return EngineSetting([M = *X](E &En) { En.SetMemory(M); });
-     }},
-    {"--language", "NAME", nullptr, ReadLanguage},
-};
-
 // Float formatter options: any of them links a formatter to the engine,
 // with these settings applied in this order.
 std::optional<Setting<F>> ReadSciMin(const QString &V)
 {
-    const auto X = ParseNumber(V);
+    const auto X = ReadScriptNumber(V);
     if (!X)
         return std::nullopt;
     return Setting<F>([M = Double(*X)](F &Fm) { Fm.SetSciMin(M); });
 }
 std::optional<Setting<F>> ReadSciMax(const QString &V)
 {
-    const auto X = ParseNumber(V);
+    const auto X = ReadScriptNumber(V);
     if (!X)
         return std::nullopt;
     return Setting<F>([M = Double(*X)](F &Fm) { Fm.SetSciMax(M); });
@@ -187,46 +75,11 @@ const OptionRow<RunOptions> InfoRows[] = {
     {"--version", nullptr, [](RunOptions &R) { R.Version = true; }, nullptr},
 };
 
-// ---- The command line's own tokens: "head:value" ----
-
-const TokenRow TokenRows[] = {
-    {"value", "X", "bad number in key token '%1'",
-     [](const QString &V) -> std::optional<EngineSetting> {
-         const auto X = ParseNumber(V);
-         if (!X)
-             return std::nullopt;
-         return EngineSetting([Value = *X](E &En) { En.InputValue(Value); });
-     }},
-    {"paste", "TEXT", "not a number in key token '%1'",
-     [](const QString &V) -> std::optional<EngineSetting> {
-         // Read as the window reads a paste, with the run's separators.
-         const std::optional<QString> Number = PastedNumberText(V, RegionalSettings());
-         if (!Number)
-             return std::nullopt;
-         return EngineSetting([N = *Number](E &En) { En.InputString(N); });
-     }},
-    {"dp", "N", "decimal places must be 0 to 255 in key token '%1'", ReadDecimalPlaces},
-    {"lang", "NAME", "unknown language in key token '%1'", ReadLanguage},
-    {"bpct", "on|off", "expected on or off in key token '%1'", ReadSwitch<&E::SetBinaryPercent>},
-    {"prec", "on|off", "expected on or off in key token '%1'", ReadSwitch<&E::SetPrecedence>},
-    {"prefix", "on|off", "expected on or off in key token '%1'",
-     ReadSwitch<&E::SetPrefixFunctions>},
-};
-
 } // namespace
-
-std::optional<bool> ReadOnOff(const QString &Text)
-{
-    if (Text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (Text.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
-}
 
 std::span<const OptionRow<E>> EngineOptions()
 {
-    return EngineRows;
+    return ScriptEngineOptions();
 }
 std::span<const OptionRow<F>> FormatterOptions()
 {
@@ -248,11 +101,6 @@ std::span<const OptionRow<RunOptions>> InfoOptions()
 {
     return InfoRows;
 }
-std::span<const TokenRow> KeyTokens()
-{
-    return TokenRows;
-}
-
 namespace {
 
 // ---- Usage text, from the tables ----
@@ -305,7 +153,7 @@ QString UsageText()
         KeyWords << Words.split(u' ', Qt::SkipEmptyParts);
     }
     QStringList TokenWords;
-    for (const TokenRow &T : KeyTokens())
+    for (const TBrixScriptToken &T : ScriptTokens())
         TokenWords << QStringLiteral("%1:%2").arg(QLatin1String(T.Head), QLatin1String(T.Value));
 
     QString Text = QStringLiteral(

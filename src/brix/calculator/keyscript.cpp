@@ -1,27 +1,186 @@
-#include "words.h"
+#include "brix/calculator/keyscript.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
 #include "brix/classes/formatsettings.h"
+#include "brix/resources/languages.h"
+#include "brix/strings/paste.h"
 #include "brix/strings/tools.h"
 
 #include <QStringList>
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 
-using namespace Brix;
+namespace Brix {
 
-namespace LumoCli {
+namespace {
+
+using E = TBrixCalcEngine;
+
+std::optional<int> ReadInt(const QString &Text, int Low, int High)
+{
+    bool Ok = false;
+    const int Value = Text.toInt(&Ok, 10);
+    if (!Ok || Value < Low || Value > High)
+        return std::nullopt;
+    return Value;
+}
+
+} // namespace
+
+// ---- Values ----
+
+std::optional<bool> ReadOnOff(const QString &Text)
+{
+    if (Text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (Text.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
+std::optional<Extended> ReadScriptNumber(const QString &Text)
+{
+    const QByteArray Bytes = Text.toLatin1();
+    if (Bytes.isEmpty() || Text.size() != Bytes.size())
+        return std::nullopt;
+    const char *Begin = Bytes.constData();
+    const char *End = Begin + Bytes.size();
+    if (*Begin == '+')
+        ++Begin;
+    // std::from_chars reads the C locale's form and rounds once, to the
+    // nearest Extended; it takes no "+" of its own.
+    Extended Value = 0;
+    const auto [Ptr, Ec] = std::from_chars(Begin, End, Value);
+    if (Ec != std::errc() || Ptr != End || !std::isfinite(Value))
+        return std::nullopt;
+    return Value;
+}
+
+std::optional<TBrixLanguage> ReadLanguageName(const QString &Name)
+{
+    // LanguageFromName forgives blanks around a settings value; a token or
+    // an option value is taken as written.
+    if (Name != Name.trimmed())
+        return std::nullopt;
+    if (Name.compare(QLatin1String("USER"), Qt::CaseInsensitive) == 0)
+        return elUSER;
+    return LanguageFromName(Name);
+}
+
+namespace {
+
+// ---- Settings ----
+
+// Readers shared by options and tokens: the setting for a value, or nothing
+// when the value is bad.
+template <void (E::*Set)(bool)> std::optional<TBrixEngineSetting> ReadSwitch(const QString &Value)
+{
+    const auto On = ReadOnOff(Value);
+    if (!On)
+        return std::nullopt;
+    return TBrixEngineSetting([V = *On](E &En) { (En.*Set)(V); });
+}
+
+std::optional<TBrixEngineSetting> ReadDecimalPlaces(const QString &Value)
+{
+    const auto N = ReadInt(Value, 0, 255);
+    if (!N)
+        return std::nullopt;
+    return TBrixEngineSetting([Places = Byte(*N)](E &En) { En.SetDecimalPlaces(Places); });
+}
+
+std::optional<TBrixEngineSetting> ReadLanguage(const QString &Value)
+{
+    const auto L = ReadLanguageName(Value);
+    if (!L)
+        return std::nullopt;
+    return TBrixEngineSetting([Lang = *L](E &En) { En.SetLanguage(Lang); });
+}
+
+std::optional<TBrixEngineSetting> ReadAngleMode(const QString &V)
+{
+    TBrixAngleMode Mode;
+    if (V == "deg")
+        Mode = amDegrees;
+    else if (V == "rad")
+        Mode = amRadians;
+    else if (V == "gra")
+        Mode = amGradiants;
+    else
+        return std::nullopt;
+    return TBrixEngineSetting([Mode](E &En) { En.SetAngleMode(Mode); });
+}
+
+std::optional<TBrixEngineSetting> ReadMemory(const QString &V)
+{
+    const auto X = ReadScriptNumber(V);
+    if (!X)
+        return std::nullopt;
+    return TBrixEngineSetting([M = *X](E &En) { En.SetMemory(M); });
+}
+
+const TBrixOptionRow<E> EngineRows[] = {
+    {"--precedence", "on|off", nullptr, ReadSwitch<&E::SetPrecedence>},
+    {"--prefix", "on|off", nullptr, ReadSwitch<&E::SetPrefixFunctions>},
+    {"--binary-percent", nullptr, [](E &En) { En.SetBinaryPercent(true); }, nullptr},
+    {"--same-line", nullptr, [](E &En) { En.SetOperatorSameLine(true); }, nullptr},
+    {"--memory-history", nullptr, [](E &En) { En.SetMemoryHistory(true); }, nullptr},
+    {"--ignore-error", nullptr, [](E &En) { En.SetIgnoreError(true); }, nullptr},
+    {"--grads", nullptr, [](E &En) { En.SetEnableGrads(true); }, nullptr},
+    {"--angle", "deg|rad|gra", nullptr, ReadAngleMode},
+    {"--decimals", "N", nullptr, ReadDecimalPlaces},
+    {"--memory", "X", nullptr, ReadMemory},
+    {"--language", "NAME", nullptr, ReadLanguage},
+};
+
+const TBrixScriptToken TokenRows[] = {
+    {"value", "X", "bad number in key token '%1'",
+     [](const QString &V) -> std::optional<TBrixEngineSetting> {
+         const auto X = ReadScriptNumber(V);
+         if (!X)
+             return std::nullopt;
+         return TBrixEngineSetting([Value = *X](E &En) { En.InputValue(Value); });
+     }},
+    {"paste", "TEXT", "not a number in key token '%1'",
+     [](const QString &V) -> std::optional<TBrixEngineSetting> {
+         // Read as the window reads a paste, with the regional separators.
+         const std::optional<QString> Number = PastedNumberText(V, RegionalSettings());
+         if (!Number)
+             return std::nullopt;
+         return TBrixEngineSetting([N = *Number](E &En) { En.InputString(N); });
+     }},
+    {"dp", "N", "decimal places must be 0 to 255 in key token '%1'", ReadDecimalPlaces},
+    {"lang", "NAME", "unknown language in key token '%1'", ReadLanguage},
+    {"bpct", "on|off", "expected on or off in key token '%1'", ReadSwitch<&E::SetBinaryPercent>},
+    {"prec", "on|off", "expected on or off in key token '%1'", ReadSwitch<&E::SetPrecedence>},
+    {"prefix", "on|off", "expected on or off in key token '%1'",
+     ReadSwitch<&E::SetPrefixFunctions>},
+};
+
+} // namespace
+
+std::span<const TBrixOptionRow<TBrixCalcEngine>> ScriptEngineOptions()
+{
+    return EngineRows;
+}
+
+std::span<const TBrixScriptToken> ScriptTokens()
+{
+    return TokenRows;
+}
 
 // ---- The list of keys ----
 
-void KeyCall::operator()(TBrixCalcEngine &Engine) const
+void TBrixScriptKeyCall::operator()(TBrixCalcEngine &Engine) const
 {
-    List->Run(Index, Engine);
+    Script->Run(Index, Engine);
 }
 
-void KeyList::clear()
+void TBrixKeyScript::clear()
 {
     FText.clear();
     FFrom.clear();
@@ -43,14 +202,14 @@ TBrixCalcKey DigitKey(QChar Ch)
 
 } // namespace
 
-QString KeyList::Token(qsizetype I) const
+QString TBrixKeyScript::Token(qsizetype I) const
 {
     const qsizetype From = FFrom[size_t(I)];
     const qsizetype To = I + 1 < size() ? qsizetype(FFrom[size_t(I) + 1]) : FText.size();
     return To - From == 1 ? CharString(FText.at(From)) : FText.mid(From, To - From);
 }
 
-void KeyList::Run(qsizetype I, TBrixCalcEngine &Engine) const
+void TBrixKeyScript::Run(qsizetype I, TBrixCalcEngine &Engine) const
 {
     const std::uint8_t Kind = FKinds[size_t(I)];
     if (Kind == SettingKind) {
@@ -77,7 +236,7 @@ void KeyList::Run(qsizetype I, TBrixCalcEngine &Engine) const
     }
 }
 
-void KeyList::Expect(qsizetype Length)
+void TBrixKeyScript::Expect(qsizetype Length)
 {
     // Up to a key per character; growing geometrically.
     const auto Grow = [](auto &Store, size_t Wanted) {
@@ -90,7 +249,7 @@ void KeyList::Expect(qsizetype Length)
         FText.reserve(std::max(FText.size() + Length, 2 * FText.capacity()));
 }
 
-bool KeyList::Add(QStringView Text, std::uint8_t Kind)
+bool TBrixKeyScript::Add(QStringView Text, std::uint8_t Kind)
 {
     if (FText.size() + Text.size() > qsizetype(UINT32_MAX))
         return false;
@@ -100,17 +259,17 @@ bool KeyList::Add(QStringView Text, std::uint8_t Kind)
     return true;
 }
 
-bool KeyList::AddKey(QStringView Text, int Code)
+bool TBrixKeyScript::AddKey(QStringView Text, int Code)
 {
     return Add(Text, std::uint8_t(Code));
 }
 
-bool KeyList::AddNumber(QStringView Text)
+bool TBrixKeyScript::AddNumber(QStringView Text)
 {
     return Add(Text, NumberKind);
 }
 
-bool KeyList::AddSetting(QStringView Text, EngineSetting Setting)
+bool TBrixKeyScript::AddSetting(QStringView Text, TBrixEngineSetting Setting)
 {
     if (!Add(Text, SettingKind))
         return false;
@@ -213,7 +372,7 @@ QString ErrorAt(const QString &What, QStringView Word, qsizetype Column)
 // may not use both. Returns 0 when no number starts at Pos, -1 with Error
 // (naming Word and the column, Column being the column of Word's first
 // character) when the text there is not one number.
-qsizetype ReadNumber(QStringView Word, qsizetype Pos, qsizetype Column, const WordRules &Rules,
+qsizetype ReadNumber(QStringView Word, qsizetype Pos, qsizetype Column, const TBrixScriptRules &Rules,
                      QChar &Separator, QString &Error)
 {
     const auto IsSeparator = [&Rules](QChar Ch) {
@@ -270,7 +429,7 @@ enum class Whole
 
 // Word as one token: a number, a key word or a "head:value" token. A
 // "prefix:" token changes Rules for the words after it.
-Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &Keys, QString &Error)
+Whole ReadWhole(QStringView Word, qsizetype Column, TBrixScriptRules &Rules, TBrixKeyScript &Keys, QString &Error)
 {
     QChar Separator;
     const qsizetype N = Word.isEmpty() ? 0 : ReadNumber(Word, 0, Column, Rules, Separator, Error);
@@ -288,7 +447,7 @@ Whole ReadWhole(QStringView Word, qsizetype Column, WordRules &Rules, KeyList &K
     if (Colon > 0) {
         const QString Head = Word.left(Colon).toString().toLower();
         const QString Value = Word.mid(Colon + 1).toString();
-        for (const TokenRow &T : KeyTokens()) {
+        for (const TBrixScriptToken &T : ScriptTokens()) {
             if (Head != QLatin1String(T.Head))
                 continue;
             auto S = T.Read(Value);
@@ -312,7 +471,7 @@ struct KeyRole
     bool Starts = false, Leaves = false, Toggle = false, Function = false;
 };
 
-KeyRole RoleOf(TBrixCalcKey Key, const WordRules &Rules, bool InvPending)
+KeyRole RoleOf(TBrixCalcKey Key, const TBrixScriptRules &Rules, bool InvPending)
 {
     const bool Prefix = Rules.PrefixFunctions;
     switch (Key) {
@@ -354,7 +513,7 @@ KeyRole RoleOf(TBrixCalcKey Key, const WordRules &Rules, bool InvPending)
 // constant, mr, a closing bracket, a function's result) directly followed by
 // a key that starts a new value (a number, a constant, mr, an opening
 // bracket, a prefix function) would silently replace it, and is an error.
-bool SplitWord(QStringView Word, qsizetype Column, const WordRules &Rules, KeyList &Keys,
+bool SplitWord(QStringView Word, qsizetype Column, const TBrixScriptRules &Rules, TBrixKeyScript &Keys,
                QString &Error)
 {
     const KeyWordIndex &Index = KeyWords();
@@ -402,7 +561,7 @@ bool SplitWord(QStringView Word, qsizetype Column, const WordRules &Rules, KeyLi
     return true;
 }
 
-bool ReadLine(QStringView Line, WordRules &Rules, KeyList &Keys, QString &Error)
+bool ReadLine(QStringView Line, TBrixScriptRules &Rules, TBrixKeyScript &Keys, QString &Error)
 {
     qsizetype I = 0;
     while (I < Line.size()) {
@@ -431,9 +590,9 @@ bool ReadLine(QStringView Line, WordRules &Rules, KeyList &Keys, QString &Error)
 
 } // namespace
 
-WordRules RulesOf(const TBrixCalcEngine &Engine)
+TBrixScriptRules ScriptRulesOf(const TBrixCalcEngine &Engine)
 {
-    WordRules Rules;
+    TBrixScriptRules Rules;
     Rules.PrefixFunctions = Engine.PrefixFunctions();
     // The region's separator is read in numbers only where it cannot be
     // taken for a key, a digit or a blank.
@@ -443,7 +602,7 @@ WordRules RulesOf(const TBrixCalcEngine &Engine)
     return Rules;
 }
 
-bool ParseWord(const QString &Word, WordRules &Rules, KeyList &Keys, QString &Error)
+bool ReadScriptWord(const QString &Word, TBrixScriptRules &Rules, TBrixKeyScript &Keys, QString &Error)
 {
     // A whole token first: "paste:1 234" keeps its blank.
     switch (ReadWhole(Word, 1, Rules, Keys, Error)) {
@@ -457,9 +616,26 @@ bool ParseWord(const QString &Word, WordRules &Rules, KeyList &Keys, QString &Er
     return ReadLine(Word, Rules, Keys, Error);
 }
 
-bool ParseLine(QStringView Line, WordRules &Rules, KeyList &Keys, QString &Error)
+bool ReadScriptLine(QStringView Line, TBrixScriptRules &Rules, TBrixKeyScript &Keys, QString &Error)
 {
     return ReadLine(Line, Rules, Keys, Error);
 }
 
-} // namespace LumoCli
+
+void TBrixKeyScript::RunAll(TBrixCalcEngine &Engine) const
+{
+    for (qsizetype I = 0; I < size(); ++I)
+        Run(I, Engine);
+}
+
+bool RunScriptLine(TBrixCalcEngine &Engine, QStringView Line, QString &Error)
+{
+    TBrixScriptRules Rules = ScriptRulesOf(Engine);
+    TBrixKeyScript Script;
+    if (!ReadScriptLine(Line, Rules, Script, Error))
+        return false;
+    Script.RunAll(Engine);
+    return true;
+}
+
+} // namespace Brix
