@@ -69,7 +69,8 @@ TEST(EngineStateTest, RestoringPutsBackWhatWasSavedAndCarriesOn)
         {"memory", "7 m+ 2", "m+ mc 1 m-", "mr =", "7.0000"},
         {"all clear", "5 * 5 m+ 3 +", "ac", "2 =", "5.0000"},
         {"error state", "1 / 0 =", "4 +", "3 =", "3.0000"},
-        {"inverse toggle and angle", "prefix:off deg 0.5 inv", "rad hyp", "sin", "30.0000"},
+        {"inverse toggle and angle", "--angle=deg prefix:off 0.5 inv", "--angle=rad hyp", "sin",
+         "30.0000"},
         {"decimal places", "dp:2 1 / 3", "dp:6 =", "=", "0.33"},
         {"binary percent", "bpct:on 200 %", "bpct:off 10", "10 =", "20.0000"},
         {"deep stacks", "( ( ( ( ( ( ( ( ( ( ( ( ( ( ( ( ( ( 1", "ac", "+ 2 =", "3.0000"},
@@ -105,7 +106,7 @@ TEST(EngineStateTest, RestoringNotifiesEachDisplayOnceAndWritesNoTapeLine)
     TOwned<TBrixCalcEngine> E(Create<TBrixCalcEngine>());
     Press(*E, "2 + 3 =");
     const TBrixCalcEngineState Saved = E->SaveState();
-    Press(*E, "deg 4 m+ dp:2 * 5 =");
+    Press(*E, "--angle=deg 4 m+ dp:2 * 5 =");
     QStringList Events;
     RecordEvents(*E, Events);
     E->RestoreState(Saved);

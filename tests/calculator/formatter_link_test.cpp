@@ -41,7 +41,7 @@ TEST_F(FormatterLinkTest, TheFormatterRendersWithTheEnginesDecimals)
 
     F->SetTrimTrailingZeroes(false);
     F->SetSciRange(true);
-    Press(*E, "v:1e10");
+    Press(*E, "value:1e10");
     EXPECT_EQ(E->GetDisplayStr(), "1.0000E+10");
     EXPECT_EQ(E->GetMemoryContents(), "0.0000");
 }
@@ -60,7 +60,7 @@ TEST_F(FormatterLinkTest, DisplayIsGroupedWhileTyping)
         {"thousands while typing", false, "1 2 3 4 5 6 7", "1,234,567", ""},
         {"lakh while typing", true, "1 2 3 4 5 6 7", "12,34,567", ""},
         {"decimals stay ungrouped", false, "1 2 3 4 . 5 6 7 8", "1,234.5678", ""},
-        {"the exponent stays ungrouped", false, "1 2 3 4 E - 1 2 3 4 5", "1,234E-12345", ""},
+        {"the exponent stays ungrouped", false, "1 2 3 4 exp - 1 2 3 4 5", "1,234E-12345", ""},
         {"a result is grouped once", false, "1 2 3 4 + 1 =", "1,235.0000",
          "1,234.0000|+|1.0000|=|1,235.0000"},
     };

@@ -1,100 +1,58 @@
-// A tiny key-script language for the engine tests, so that a table row reads
-// like the keys a user presses: "2 + 3 * 4 =".
-//
-// Tokens (separated by spaces):
-//   runs of 0-9, "." and "E"     one key per character (digit, decimal
-//                                separator, exponent mark)
-//   + - * / ^ ( ) = % sqrt m+ .. a key by its word in the engine library's
-//                                key table (brix/calculator/keys.h)
-//   v:TEXT                       InputValue of TEXT read in the C locale
-//   s:TEXT                       InputString(TEXT)
-//   deg rad gra                  SetAngleMode
-//   prefix:off prec:off bpct:on sameline:on memhist:on ignore:on grads:on
-//   dp:N                         option writes between keys
+// Key scripts for the engine tests, so that a table row reads like the keys a
+// user presses: "2 + 3 * 4 =". A row is a lumopocketo-cli command line: engine
+// options ("--angle=deg", "--same-line", ...) and then key words, read by the
+// engine library's key-script reader (brix/calculator/keyscript.h, where the
+// language is described) exactly as the command line reads them.
 #pragma once
 
 #include "brix/calculator/engine.h"
-#include "brix/calculator/keys.h"
+#include "brix/calculator/keyscript.h"
 #include "brix/classes/formatsettings.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
-#include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace BrixTest {
 
 using namespace Brix;
 
-inline bool IsNumberToken(const QString &Token)
-{
-    for (QChar Ch : Token)
-        if (!(Ch.isDigit() || Ch == u'.' || Ch == u'E'))
-            return false;
-    return !Token.isEmpty();
-}
-
-inline void PressKey(TBrixCalcEngine &E, const QString &Token)
-{
-    // Number tokens come first: "E" in them is the exponent key, while the
-    // word "e" alone is the constant.
-    if (IsNumberToken(Token)) {
-        for (QChar Ch : Token) {
-            if (Ch == u'.')
-                E.InputDecimalSeparator();
-            else if (Ch == u'E')
-                E.DoExp();
-            else
-                E.InputDigit(TBrixZeroToNine(Ch.digitValue()));
-        }
-    } else if (const TBrixKeyInfo *Key = FindKeyWord(Token)) {
-        EXPECT_TRUE(Brix::PressKey(E, Key->Key)) << "not an engine key: " << Token.toStdString();
-    } else if (Token.startsWith("v:")) {
-        bool Ok = false;
-        const double V = QLocale::c().toDouble(Token.mid(2), &Ok);
-        ASSERT_TRUE(Ok) << Token.toStdString();
-        E.InputValue(Extended(V));
-    } else if (Token.startsWith("s:")) {
-        E.InputString(Token.mid(2));
-    } else if (Token == "deg") {
-        E.SetAngleMode(amDegrees);
-    } else if (Token == "rad") {
-        E.SetAngleMode(amRadians);
-    } else if (Token == "gra") {
-        E.SetAngleMode(amGradiants);
-    } else if (Token == "prefix:off") {
-        E.SetPrefixFunctions(false);
-    } else if (Token == "prec:off") {
-        E.SetPrecedence(false);
-    } else if (Token == "bpct:on") {
-        E.SetBinaryPercent(true);
-    } else if (Token == "bpct:off") {
-        E.SetBinaryPercent(false);
-    } else if (Token == "sameline:on") {
-        E.SetOperatorSameLine(true);
-    } else if (Token == "memhist:on") {
-        E.SetMemoryHistory(true);
-    } else if (Token == "ignore:on") {
-        E.SetIgnoreError(true);
-    } else if (Token == "grads:on") {
-        E.SetEnableGrads(true);
-    } else if (Token.startsWith("dp:")) {
-        E.SetDecimalPlaces(Byte(Token.mid(3).toInt()));
-    } else {
-        ADD_FAILURE() << "unknown key token " << Token.toStdString();
-    }
-}
-
+// Runs Script on E as lumopocketo-cli runs its arguments: the engine options
+// among them first, in the options table's order, then the keys. A script
+// that does not read fails the test and runs nothing.
 inline void Press(TBrixCalcEngine &E, const QString &Script)
 {
-    for (const QString &Token : Script.split(u' ', Qt::SkipEmptyParts))
-        PressKey(E, Token);
+    const std::span<const TBrixOptionRow<TBrixCalcEngine>> Rows = ScriptEngineOptions();
+    std::vector<TBrixEngineSetting> Options(Rows.size());
+    QStringList Words;
+    for (const QString &Word : Script.split(u' ', Qt::SkipEmptyParts)) {
+        if (!Word.startsWith(QLatin1String("--"))) {
+            Words << Word;
+            continue;
+        }
+        const qsizetype Eq = Word.indexOf(u'=');
+        const QString Value = Eq < 0 ? QString() : Word.mid(Eq + 1);
+        bool Ok = false;
+        ASSERT_TRUE(ReadOption(Rows, Word.left(Eq < 0 ? Word.size() : Eq), Eq < 0 ? nullptr : &Value,
+                               Options.data(), nullptr, Ok) &&
+                    Ok)
+            << "not an engine option: " << Word.toStdString();
+    }
+    for (const TBrixEngineSetting &Option : Options)
+        if (Option)
+            Option(E);
+    TBrixScriptRules Rules = ScriptRulesOf(E);
+    TBrixKeyScript Keys;
+    QString Error;
+    for (const QString &Word : Words)
+        ASSERT_TRUE(ReadScriptWord(Word, Rules, Keys, Error)) << Error.toStdString();
+    Keys.RunAll(E);
 }
 
-// The tape as one string, lines joined by "|"; the error line shows as "ERR"
-// so that rows stay short.
 // Appends the name of each notification E raises ("display", "history",
 // "error", "memory", "set", "clear", "angle", "decimals", "language") to
 // Events, checking that E is the sender. Events must outlive E's handlers.
@@ -117,6 +75,8 @@ inline void RecordEvents(TBrixCalcEngine &E, QStringList &Events)
     E.SetOnLanguageChange([&Events](TObject *, TBrixLanguage &) { Events << "language"; });
 }
 
+// The tape as one string, lines joined by "|"; the error line shows as "ERR"
+// so that rows stay short.
 inline QString Tape(const TBrixCalcEngine &E)
 {
     QStringList Lines = E.HistoryLines();
