@@ -2,37 +2,28 @@
 // keys, and deep bracket nesting, which must grow linearly with the depth
 // (the stacks grow in amortised constant time per push).
 #include "brix/calculator/engine.h"
-#include "brix/calculator/keys.h"
+#include "brix/calculator/keyscript.h"
 #include "brix/classes/formatsettings.h"
 
 #include <benchmark/benchmark.h>
-
-#include <vector>
 
 using namespace Brix;
 
 namespace {
 
-using TKey = void (*)(TBrixCalcEngine &);
-
 // A mix of what users press: digits, separators, operators, brackets,
-// equals, function keys in both styles, memory and percent. Keys are named by
-// their words in the key table; "postfix" and "prefix" switch the function
-// key style.
-std::vector<TKey> KeyMix()
+// equals, function keys in both styles, memory and percent, as a key script
+// (brix/calculator/keyscript.h), read once before the timing starts.
+TBrixKeyScript KeyMix(const TBrixCalcEngine &E)
 {
-    const QString Script = QStringLiteral("1 2 . 5 + 3 * 4 = postfix sin 7 / 2 - 1 = "
+    const QString Script = QStringLiteral("1 2 . 5 + 3 * 4 = prefix:off sin 7 / 2 - 1 = "
                                           "( 8 + 2 ) * 3 = 5 0 * 1 0 % = 9 sqrt m+ "
-                                          "prefix cos 1 + mr = ac");
-    std::vector<TKey> Keys;
-    for (const QString &Word : Script.split(u' ')) {
-        if (Word == u"postfix")
-            Keys.push_back([](TBrixCalcEngine &E) { E.SetPrefixFunctions(false); });
-        else if (Word == u"prefix")
-            Keys.push_back([](TBrixCalcEngine &E) { E.SetPrefixFunctions(true); });
-        else
-            Keys.push_back(FindKeyWord(Word)->Press);
-    }
+                                          "prefix:on cos 1 + mr = ac");
+    TBrixScriptRules Rules = ScriptRulesOf(E);
+    TBrixKeyScript Keys;
+    QString Error;
+    if (!ReadScriptLine(Script, Rules, Keys, Error))
+        qFatal("%s", qPrintable(Error));
     return Keys;
 }
 
@@ -45,13 +36,12 @@ void SetRegional()
 void BM_EngineKeyMix(benchmark::State &State)
 {
     SetRegional();
-    const std::vector<TKey> Keys = KeyMix();
     TOwned<TBrixCalcEngine> E(Create<TBrixCalcEngine>());
+    const TBrixKeyScript Keys = KeyMix(*E);
     int Count = 0;
     E->SetOnDisplayChange([&Count](TObject *) { ++Count; });
     for (auto _ : State) {
-        for (TKey K : Keys)
-            K(*E);
+        Keys.RunAll(*E);
         benchmark::DoNotOptimize(E->GetDisplayStr().size());
     }
     benchmark::DoNotOptimize(Count);
