@@ -1,18 +1,24 @@
 // Random key streams into the calculator engine. Each input byte selects one
-// engine operation: a key of the engine library's key table, or one of a few
-// other operations, which take their argument from the following bytes (an
-// 80-bit bit pattern for InputValue, text for InputString, an option value).
-// After every operation the engine must stay consistent: stack indexes
-// inside their storage, no infinity or NaN on a stack, in the memory, on the
-// display, on the tape or in the memory text. Errors that the engine passes
-// on by design (plain percent, M+, M-, SetMemory of a non-finite value) are
-// caught; any other escaping error aborts.
+// operation: a key of the engine library's key table or a "head:value" token
+// or engine option, written as a word of the key-script language and read by
+// its reader (brix/calculator/keyscript.h), or one of a few operations no key
+// script can say, which take their argument from the following bytes (an
+// 80-bit bit pattern for InputValue or SetMemory, any text for InputString,
+// switching an option off, the formatter, the variables). After every
+// operation the engine must stay consistent (engine_checks.h). Errors that
+// the engine passes on by design (plain percent, M+, M-, SetMemory of a
+// non-finite value) are caught; any other escaping error aborts. The text
+// target fuzz_keyscript feeds the reader random text instead.
 #include "brix/calculator/engine.h"
 #include "brix/calculator/keys.h"
+#include "brix/calculator/keyscript.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/formatters.h"
 #include "brix/formatters/numeric.h"
+#include "brix/resources/languages.h"
+
+#include "engine_checks.h"
 
 #include <QString>
 
@@ -25,6 +31,7 @@
 #include <vector>
 
 using namespace Brix;
+using namespace EngineFuzz;
 
 namespace {
 
@@ -47,45 +54,6 @@ private:
     size_t FPos = 0;
 };
 
-[[noreturn]] void Fail(const char *What, const QString &Text)
-{
-    std::fprintf(stderr, "engine fuzz: %s: \"%s\"\n", What, Text.toUtf8().constData());
-    std::abort();
-}
-
-// Number text produced from an infinity or a NaN.
-bool LooksNonFinite(const QString &Text)
-{
-    return Text.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
-           Text.contains(QLatin1String("inf"), Qt::CaseInsensitive);
-}
-
-void CheckValue(Extended V, const char *Where)
-{
-    if (!std::isfinite(V))
-        Fail(Where, QStringLiteral("non-finite value"));
-}
-
-void CheckConsistent(TBrixCalcEngine &E)
-{
-    if (E.OperandCount() < 0 || E.OperandCount() - 1 >= E.OperandCapacity())
-        Fail("operand index outside the stack", QString::number(E.OperandCount()));
-    if (E.OperatorCount() < 0 || E.OperatorCount() - 1 >= E.OperatorCapacity())
-        Fail("operator index outside the stack", QString::number(E.OperatorCount()));
-    for (Extended V : E.OperandStackContents())
-        CheckValue(V, "operand");
-    CheckValue(E.Memory(), "memory");
-    if (LooksNonFinite(E.GetDisplayStr()))
-        Fail("display", E.GetDisplayStr());
-    if (LooksNonFinite(E.GetMemoryContents()))
-        Fail("memory text", E.GetMemoryContents());
-    for (const QString &Line : E.HistoryLines())
-        if (LooksNonFinite(Line))
-            Fail("tape line", Line);
-    if (E.GetHistoryLength() != E.HistoryLines().size())
-        Fail("history length", QString::number(E.GetHistoryLength()));
-}
-
 // The keys with an engine call, in the key table's order.
 const std::vector<TBrixCalcKey> &EngineKeys()
 {
@@ -97,6 +65,36 @@ const std::vector<TBrixCalcKey> &EngineKeys()
         return L;
     }();
     return List;
+}
+
+// Reads Word with the engine's rules and runs it; every word this target
+// makes must read. Errors passed on to the caller are caught when MayPassOn.
+void RunWord(TBrixCalcEngine &E, const QString &Word, bool MayPassOn = false)
+{
+    TBrixScriptRules Rules = ScriptRulesOf(E);
+    TBrixKeyScript Script;
+    QString Error;
+    if (!ReadScriptWord(Word, Rules, Script, Error))
+        Fail("a word of the key-script language does not read", Word + u' ' + Error);
+    try {
+        Script.RunAll(E);
+    } catch (const Exception &) {
+        if (!MayPassOn)
+            throw;
+    }
+}
+
+// Applies the engine option "--Name=Value" through the options table.
+void RunOption(TBrixCalcEngine &E, const QString &Name, const QString &Value)
+{
+    bool Ok = false;
+    if (!ReadOption(ScriptEngineOptions(), Name, &Value, nullptr, &E, Ok) || !Ok)
+        Fail("an engine option does not read", Name + u'=' + Value);
+}
+
+QString OnOff(bool On)
+{
+    return On ? QStringLiteral("on") : QStringLiteral("off");
 }
 
 // Operations besides the keys, numbered after them.
@@ -118,15 +116,10 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
     const size_t Op = In.Byte() % (Keys.size() + SpecialCount);
     if (Op < Keys.size()) {
         const TBrixCalcKey Key = Keys[Op];
-        // Only these keys pass an error on to the caller.
-        if (Key == ckPercent || Key == ckMemoryAdd || Key == ckMemorySubtract) {
-            try {
-                PressKey(E, Key);
-            } catch (const Exception &) {
-            }
-        } else {
-            PressKey(E, Key);
-        }
+        // A key by its first word; only these keys pass an error on to the
+        // caller.
+        const QString Word = QString::fromLatin1(KeyInfo(Key).Words).section(u' ', 0, 0);
+        RunWord(E, Word, Key == ckPercent || Key == ckMemoryAdd || Key == ckMemorySubtract);
         return;
     }
     switch (Special(Op - Keys.size())) {
@@ -159,20 +152,22 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
         E.InputString(Text);
         break;
     }
-    case spAngleMode:
-        E.SetAngleMode(TBrixAngleMode(In.Byte() % 3));
+    case spAngleMode: {
+        static const char *const Modes[] = {"deg", "rad", "gra"};
+        RunOption(E, QStringLiteral("--angle"), QLatin1String(Modes[In.Byte() % 3]));
         break;
+    }
     case spOption: {
         const uint8_t B = In.Byte();
         switch (B % 8) {
         case 0:
-            E.SetPrefixFunctions(!E.PrefixFunctions());
+            RunWord(E, QStringLiteral("prefix:") + OnOff(!E.PrefixFunctions()));
             break;
         case 1:
-            E.SetPrecedence(!E.Precedence());
+            RunWord(E, QStringLiteral("prec:") + OnOff(!E.Precedence()));
             break;
         case 2:
-            E.SetBinaryPercent(!E.BinaryPercent());
+            RunWord(E, QStringLiteral("bpct:") + OnOff(!E.BinaryPercent()));
             break;
         case 3:
             E.SetOperatorSameLine(!E.OperatorSameLine());
@@ -187,7 +182,7 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
             E.SetEnableGrads(!E.EnableGrads());
             break;
         default:
-            E.SetDecimalPlaces(Byte(In.Byte() % 24));
+            RunWord(E, QStringLiteral("dp:%1").arg(In.Byte() % 24));
             break;
         }
         break;
@@ -217,9 +212,12 @@ void RunOne(TBrixCalcEngine &E, TBrixFloatFormatter &F, Reader &In)
         }
         break;
     }
-    case spLanguage:
-        E.SetLanguage(TBrixLanguage(In.Byte() % BrixLanguageCount));
+    case spLanguage: {
+        const auto Language = TBrixLanguage(In.Byte() % BrixLanguageCount);
+        RunWord(E, QStringLiteral("lang:") +
+                       (Language == elUSER ? QStringLiteral("USER") : LanguageName(Language)));
         break;
+    }
     case spRead:
     default: {
         // Reading operations must not change anything a host relies on.

@@ -164,7 +164,7 @@ bool ReadOption(std::span<const TBrixOptionRow<T>> Rows, const QString &Name, co
 
 /// A "head:value" token such as "dp:2": an engine call or option write
 /// between keys.
-struct BRIX_CORE_EXPORT TBrixScriptToken
+struct TBrixScriptToken
 {
     const char *Head;
     const char *Value; ///< as a usage text shows it
