@@ -265,8 +265,8 @@ TEST_F(EngineTest, ExponentEntryKeepsItsDigits)
         {"a full exponent negated", "1 exp 1 2 3 4 5 6 7 8 9 +/-", "1E-123456789", "", ""},
         {"the exponent takes no separator", "2 exp 3 . 1", "2E31", "", ""},
         {"a zero mantissa stays zero", "0 exp 9 9 9 9 9 =", "0.0000", "0.0000|=|0.0000", ""},
-        {"a digit after equals starts anew", "1 exp 1 2 3 4 5 6 7 8 9 = 5", "5",
-         "ERR|=|Error!", "Floating point overflow"},
+        {"a digit after equals starts anew", "1 exp 1 2 3 4 5 6 7 8 9 = 5", "5", "ERR|=|Error!",
+         "Floating point overflow"},
     });
 }
 
@@ -414,8 +414,8 @@ TEST_F(EngineTest, IgnoreErrorDropsAnOperatorWithoutOperands)
 {
     RunRows({
         {"missing operand", "--ignore-error 5 + =", "5.0000", "5.0000|+|=|5.0000", ""},
-        {"two operators in a row", "--ignore-error 2 + * 3 =", "6.0000", "2.0000|+|*|3.0000|=|6.0000",
-         ""},
+        {"two operators in a row", "--ignore-error 2 + * 3 =", "6.0000",
+         "2.0000|+|*|3.0000|=|6.0000", ""},
         {"division by zero still fails", "--ignore-error 5 / 0 =", "Error!", "ERR|=|Error!",
          "Division by Zero"},
     });
@@ -464,8 +464,10 @@ TEST_F(EngineTest, FunctionKeysBeforeTheirOperand)
 {
     RunRows({
         {"sin 30", "--angle=deg sin 3 0 =", "0.5000", "sin|30.0000|=|0.5000", ""},
-        {"a typed number is discarded", "--angle=deg 5 sin 3 0 =", "0.5000", "sin|30.0000|=|0.5000", ""},
-        {"inside a sum", "--angle=deg 2 + sin 3 0 =", "2.5000", "2.0000|+|sin|30.0000|=|2.5000", ""},
+        {"a typed number is discarded", "--angle=deg 5 sin 3 0 =", "0.5000", "sin|30.0000|=|0.5000",
+         ""},
+        {"inside a sum", "--angle=deg 2 + sin 3 0 =", "2.5000", "2.0000|+|sin|30.0000|=|2.5000",
+         ""},
         {"arcsin", "--angle=deg inv sin 0.5 =", "30.0000", "arcsin|0.5000|=|30.0000", ""},
         {"Inv before equals turns a pending sine", "--angle=deg sin 0.5 inv =", "30.0000",
          "sin|0.5000|=|30.0000", ""},
@@ -489,7 +491,8 @@ TEST_F(EngineTest, TangentPolesAreTheExactQuarterTurnsInEveryUnit)
     RunRows({
         {"tan 100 grads", "--angle=gra prefix:off 1 0 0 tan", "Error!", "ERR", "Division by Zero"},
         {"tan 300 grads", "--angle=gra prefix:off 3 0 0 tan", "Error!", "ERR", "Division by Zero"},
-        {"tan -100 grads", "--angle=gra prefix:off 1 0 0 +/- tan", "Error!", "ERR", "Division by Zero"},
+        {"tan -100 grads", "--angle=gra prefix:off 1 0 0 +/- tan", "Error!", "ERR",
+         "Division by Zero"},
         {"tan 450°", "--angle=deg prefix:off 4 5 0 tan", "Error!", "ERR", "Division by Zero"},
         {"pending tan of 100 grads", "--angle=gra tan 1 0 0 =", "Error!", "ERR|=|Error!",
          "Division by Zero"},

@@ -37,8 +37,8 @@ inline void Press(TBrixCalcEngine &E, const QString &Script)
         const qsizetype Eq = Word.indexOf(u'=');
         const QString Value = Eq < 0 ? QString() : Word.mid(Eq + 1);
         bool Ok = false;
-        ASSERT_TRUE(ReadOption(Rows, Word.left(Eq < 0 ? Word.size() : Eq), Eq < 0 ? nullptr : &Value,
-                               Options.data(), nullptr, Ok) &&
+        ASSERT_TRUE(ReadOption(Rows, Word.left(Eq < 0 ? Word.size() : Eq),
+                               Eq < 0 ? nullptr : &Value, Options.data(), nullptr, Ok) &&
                     Ok)
             << "not an engine option: " << Word.toStdString();
     }

@@ -87,8 +87,8 @@ TEST(KeyScript, NumbersAreReadExactly)
     EXPECT_EQ(E->AsFloat(), 0.1L);
     bool Ok = false;
     const QString Memory = QStringLiteral("1e-4900");
-    ASSERT_TRUE(
-        ReadOption(ScriptEngineOptions(), QStringLiteral("--memory"), &Memory, nullptr, E.get(), Ok));
+    ASSERT_TRUE(ReadOption(ScriptEngineOptions(), QStringLiteral("--memory"), &Memory, nullptr,
+                           E.get(), Ok));
     EXPECT_TRUE(Ok);
     EXPECT_EQ(E->Memory(), 1e-4900L);
 }

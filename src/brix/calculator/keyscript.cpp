@@ -372,8 +372,8 @@ QString ErrorAt(const QString &What, QStringView Word, qsizetype Column)
 // may not use both. Returns 0 when no number starts at Pos, -1 with Error
 // (naming Word and the column, Column being the column of Word's first
 // character) when the text there is not one number.
-qsizetype ReadNumber(QStringView Word, qsizetype Pos, qsizetype Column, const TBrixScriptRules &Rules,
-                     QChar &Separator, QString &Error)
+qsizetype ReadNumber(QStringView Word, qsizetype Pos, qsizetype Column,
+                     const TBrixScriptRules &Rules, QChar &Separator, QString &Error)
 {
     const auto IsSeparator = [&Rules](QChar Ch) {
         return Ch == u'.' || Ch == Rules.DecimalSeparator;
@@ -429,7 +429,8 @@ enum class Whole
 
 // Word as one token: a number, a key word or a "head:value" token. A
 // "prefix:" token changes Rules for the words after it.
-Whole ReadWhole(QStringView Word, qsizetype Column, TBrixScriptRules &Rules, TBrixKeyScript &Keys, QString &Error)
+Whole ReadWhole(QStringView Word, qsizetype Column, TBrixScriptRules &Rules, TBrixKeyScript &Keys,
+                QString &Error)
 {
     QChar Separator;
     const qsizetype N = Word.isEmpty() ? 0 : ReadNumber(Word, 0, Column, Rules, Separator, Error);
@@ -513,8 +514,8 @@ KeyRole RoleOf(TBrixCalcKey Key, const TBrixScriptRules &Rules, bool InvPending)
 // constant, mr, a closing bracket, a function's result) directly followed by
 // a key that starts a new value (a number, a constant, mr, an opening
 // bracket, a prefix function) would silently replace it, and is an error.
-bool SplitWord(QStringView Word, qsizetype Column, const TBrixScriptRules &Rules, TBrixKeyScript &Keys,
-               QString &Error)
+bool SplitWord(QStringView Word, qsizetype Column, const TBrixScriptRules &Rules,
+               TBrixKeyScript &Keys, QString &Error)
 {
     const KeyWordIndex &Index = KeyWords();
     Keys.Expect(Word.size());
@@ -602,7 +603,8 @@ TBrixScriptRules ScriptRulesOf(const TBrixCalcEngine &Engine)
     return Rules;
 }
 
-bool ReadScriptWord(const QString &Word, TBrixScriptRules &Rules, TBrixKeyScript &Keys, QString &Error)
+bool ReadScriptWord(const QString &Word, TBrixScriptRules &Rules, TBrixKeyScript &Keys,
+                    QString &Error)
 {
     // A whole token first: "paste:1 234" keeps its blank.
     switch (ReadWhole(Word, 1, Rules, Keys, Error)) {
@@ -620,7 +622,6 @@ bool ReadScriptLine(QStringView Line, TBrixScriptRules &Rules, TBrixKeyScript &K
 {
     return ReadLine(Line, Rules, Keys, Error);
 }
-
 
 void TBrixKeyScript::RunAll(TBrixCalcEngine &Engine) const
 {
