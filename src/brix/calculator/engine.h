@@ -232,13 +232,26 @@ public:
     /// number enters 0: "(1,234.5)" enters -1234.5 with "," and "." as the
     /// regional separators. No tape line.
     void InputString(const QString &Value);
+    /// Ends the number being typed: enters it as an operator key takes it, as InputValue
+    /// does with its value (the display shows it formatted, the tape gets the display
+    /// line), so that the next digit starts a new number. A number beyond the Extended
+    /// range enters the error state, as an operator key taking it would; one too small for
+    /// the range enters 0. Nothing typed: does nothing.
+    ///   typed "12.5"  -> display "12.5000", one operand 12.5, entry ""
+    ///   typed "1E5000" -> display "Error!", LastError "Floating point overflow"
+    void InputEntry();
     ///@{
     /// The constants pi and e as the nearest 80-bit extended values.
     void InputPi();
     void InputNaturalConstant();
     ///@}
     /// The display string: what a calculator window shows.
-    const QString &GetDisplayStr() const { return FState.Display; }
+    const QString &GetDisplayStr() const
+    {
+        if (FPendingDisplay)
+            FormatPendingDisplay();
+        return FState.Display;
+    }
     /// Writes the display again after the linked formatter's options changed
     /// (grouping, trimmed zeroes): a number being typed as typed, any other
     /// value as ValueToStr gives it now; an error display stays. Fires
@@ -331,6 +344,30 @@ public:
     /// A cursor kept for the host; the engine never reads it.
     int GetHistoryPosition() const { return FState.TapePosition; }
     void SetHistoryPosition(int Value) { FState.TapePosition = Value; }
+    ///@}
+
+    // ---- Host settings ----
+    // Not part of a saved state: they tell the engine what its host looks at.
+
+    ///@{
+    /// Whether the engine writes its tape (True, the default). A host that shows no tape sets
+    /// False, and the engine then spends nothing on it: AddHistoryLine, AddHistoryChar and
+    /// AddHistoryValue write and hold nothing, format no value and fire no OnHistoryChange.
+    /// The tape keeps the lines it had (ClearHistory empties it).
+    bool KeepTape() const { return FKeepTape; }
+    void SetKeepTape(bool Value) { FKeepTape = Value; }
+    ///@}
+    ///@{
+    /// Whether a value shown is written into the display string only when the display is read
+    /// (GetDisplayStr, SaveState, a tape line that copies the display) rather than at once;
+    /// False, the default. OnDisplayChange still fires when the value is shown. For a host
+    /// that reads the display now and then, not after every key: a value shown and replaced
+    /// before anyone reads it is never formatted. The text is the one the value would have
+    /// had when shown as long as the linked formatter's options and the regional settings
+    /// stay as they were until it is read (a host that changes them calls RedrawDisplay, as
+    /// it does anyway); SetFormatter and switching this off write a waiting value first.
+    bool LazyDisplay() const { return FLazyDisplay; }
+    void SetLazyDisplay(bool Value);
     ///@}
 
     // ---- Saved states ----
@@ -447,6 +484,14 @@ private:
     /// is the entry as typed, which lets the next typed character grow the
     /// display instead of writing it anew.
     void SetDisplayStr(const QString &S, bool IsEntry = false);
+    /// S as the display shows it: its mantissa grouped when the linked formatter asks for it.
+    QString DisplayText(const QString &S) const;
+    /// Shows Value: SetDisplayStr(ValueToStr(Value)), or with LazyDisplay the value kept in
+    /// FPendingDisplay until the display is read.
+    void ShowValue(const Extended &Value);
+    /// Writes FPendingDisplay into the display string. Const because reading the display
+    /// does it: the display string is the text of the value shown, formatted on first read.
+    void FormatPendingDisplay() const;
     void ShowAppendedEntry();
     bool GroupsDisplay() const;
     void AppendHistory(const QString &Text);
@@ -507,6 +552,13 @@ private:
     ///@}
     /// FState.Display is FState.Entry as typed, ungrouped (see ShowAppendedEntry).
     bool FDisplayIsEntry = false;
+    /// The host settings KeepTape and LazyDisplay.
+    ///@{
+    bool FKeepTape = true;
+    bool FLazyDisplay = false;
+    ///@}
+    /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.
+    std::optional<Extended> FPendingDisplay;
     /// The lengths OperandCapacity and OperatorCapacity report: they start at
     /// 20 and become top index + 5 whenever a push finds the top in the last
     /// slot; a restored deeper stack lengthens them to its depth + 1.

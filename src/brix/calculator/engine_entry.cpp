@@ -197,26 +197,60 @@ bool TBrixCalcEngine::GroupsDisplay() const
     return FFormatter && FFormatter->ShowThousands();
 }
 
+QString TBrixCalcEngine::DisplayText(const QString &S) const
+{
+    if (!GroupsDisplay())
+        return S;
+    // Only the mantissa is grouped: an exponent is one whole number
+    // ("1E-12345", not "1E-12,345").
+    const qsizetype EPos = S.indexOf(u'E');
+    const QString Mantissa = EPos < 0 ? S : S.first(EPos);
+    const bool Lakh = FFormatter->LakhFormatting();
+    const QChar Sep = EntrySeparator();
+    QString Text = Sep == RegionalSettings().DecimalSeparator
+                       ? GroupNumberText(Mantissa, Lakh)
+                       : GroupNumberText(Mantissa, SettingsForSeparator(Sep), Lakh);
+    if (EPos >= 0)
+        Text += QStringView(S).sliced(EPos);
+    return Text;
+}
+
 void TBrixCalcEngine::SetDisplayStr(const QString &S, bool IsEntry)
 {
+    FPendingDisplay.reset();
     FDisplayIsEntry = IsEntry && !GroupsDisplay();
-    if (GroupsDisplay()) {
-        // Only the mantissa is grouped: an exponent is one whole number
-        // ("1E-12345", not "1E-12,345").
-        const qsizetype EPos = S.indexOf(u'E');
-        const QString Mantissa = EPos < 0 ? S : S.first(EPos);
-        const bool Lakh = FFormatter->LakhFormatting();
-        const QChar Sep = EntrySeparator();
-        if (Sep == RegionalSettings().DecimalSeparator)
-            FState.Display = GroupNumberText(Mantissa, Lakh);
-        else
-            FState.Display = GroupNumberText(Mantissa, SettingsForSeparator(Sep), Lakh);
-        if (EPos >= 0)
-            FState.Display += QStringView(S).sliced(EPos);
-    } else {
-        FState.Display = S;
-    }
+    FState.Display = DisplayText(S);
     Notify(FOnDisplayChange);
+}
+
+void TBrixCalcEngine::ShowValue(const Extended &Value)
+{
+    if (!FLazyDisplay) {
+        SetDisplayStr(ValueToStr(Value));
+        return;
+    }
+    FPendingDisplay = Value;
+    FDisplayIsEntry = false;
+    Notify(FOnDisplayChange);
+}
+
+void TBrixCalcEngine::FormatPendingDisplay() const
+{
+    if (!FPendingDisplay)
+        return;
+    // Engines live on the heap only (the destructor is protected), so none
+    // is a const object, and writing the text of the value shown changes
+    // nothing a reader could tell apart.
+    auto *Self = const_cast<TBrixCalcEngine *>(this);
+    Self->FState.Display = DisplayText(ValueToStr(*FPendingDisplay));
+    Self->FPendingDisplay.reset();
+}
+
+void TBrixCalcEngine::SetLazyDisplay(bool Value)
+{
+    FLazyDisplay = Value;
+    if (!Value)
+        FormatPendingDisplay();
 }
 
 // The entry after one character was appended to it. When the display showed
@@ -261,7 +295,7 @@ QChar TBrixCalcEngine::EntrySeparator() const
 void TBrixCalcEngine::ShowTopOperand()
 {
     if (!FState.Operands.empty())
-        SetDisplayStr(ValueToStr(FState.Operands.back()));
+        ShowValue(FState.Operands.back());
     else
         SetDisplayStr(QStringLiteral("0"));
 }
@@ -442,10 +476,10 @@ void TBrixCalcEngine::InputValue(const Extended &Value)
     Guarded([&] {
         CheckUsable(Value);
         PushOperand(Value);
-        SetDisplayStr(ValueToStr(Value));
+        ShowValue(Value);
         FState.Entry.clear();
         FState.LastCh = u' ';
-        AddHistoryLine(FState.Display, false);
+        AddHistoryLine(GetDisplayStr(), false);
     });
 }
 
@@ -456,9 +490,18 @@ void TBrixCalcEngine::InputString(const QString &Value)
         CheckUsable(V);
         FState.Entry.clear();
         PushOperand(V);
-        SetDisplayStr(ValueToStr(V));
+        ShowValue(V);
         FState.LastCh = u' ';
     });
+}
+
+void TBrixCalcEngine::InputEntry()
+{
+    if (FState.Entry.isEmpty())
+        return;
+    Extended Value = 0;
+    if (Guarded([&] { Value = TakeEntryValue(); }))
+        InputValue(Value);
 }
 
 void TBrixCalcEngine::InputConstant(const Extended &Value)
@@ -469,8 +512,8 @@ void TBrixCalcEngine::InputConstant(const Extended &Value)
         return;
     }
     PushOperand(Value);
-    SetDisplayStr(ValueToStr(Value));
-    AddHistoryLine(FState.Display, false);
+    ShowValue(Value);
+    AddHistoryLine(GetDisplayStr(), false);
     FState.Entry.clear();
     FState.LastCh = u' ';
 }
@@ -507,18 +550,18 @@ void TBrixCalcEngine::SetDecimalPlaces(Byte Value)
     if (Value == FState.DecimalPlaces)
         return;
     FState.DecimalPlaces = Value;
-    SetDisplayStr(ValueToStr(GetAsFloat()));
+    ShowValue(GetAsFloat());
     Notify(FOnDecimalPlacesChange);
 }
 
 void TBrixCalcEngine::RedrawDisplay()
 {
-    if (FState.Display.contains(GetName(ectErrorMsg)))
+    if (GetDisplayStr().contains(GetName(ectErrorMsg)))
         return;
     if (!FState.Entry.isEmpty())
         SetDisplayStr(FState.Entry, true);
     else
-        SetDisplayStr(ValueToStr(GetAsFloat()));
+        ShowValue(GetAsFloat());
 }
 
 void TBrixCalcEngine::SetMaxDisplayLength(Byte Value)
@@ -543,6 +586,8 @@ void TBrixCalcEngine::SetVariable(int Index, const Extended &Value)
 
 void TBrixCalcEngine::SetFormatter(TBrixFloatFormatter *Value)
 {
+    // A value waiting to be shown takes the text the old link gives it.
+    FormatPendingDisplay();
     if (FFormatter) {
         FFormatter->UnregisterForNotification(this);
         FFormatter = nullptr;

@@ -198,7 +198,7 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
         }
         FState.Entry.clear();
         PushOperand(R);
-        SetDisplayStr(ValueToStr(R));
+        ShowValue(R);
     });
     FState.LastCh = u' ';
 }
@@ -243,7 +243,7 @@ void TBrixCalcEngine::DoSqRoot()
                 R = SquareRootChecked(X.Value, GetLanguage());
             FState.Entry.clear();
             PushOperand(R);
-            SetDisplayStr(ValueToStr(R));
+            ShowValue(R);
             AddHistoryLine(GetName(ectSqrtPaper), false);
         },
         ectSqrtPaper);
@@ -268,7 +268,7 @@ void TBrixCalcEngine::DoSquare()
             FState.Operands.pop_back();
         PushOperand(R);
         FState.Entry.clear();
-        SetDisplayStr(ValueToStr(R));
+        ShowValue(R);
     });
     AddHistoryLine(GetName(ectSquarePaper), false);
     FState.LastCh = u' ';
@@ -286,7 +286,7 @@ void TBrixCalcEngine::DoInvert()
         const Extended R = Checked(1 / X.Value);
         FState.Entry.clear();
         PushOperand(R);
-        SetDisplayStr(ValueToStr(R));
+        ShowValue(R);
     });
     AddHistoryLine(GetName(ectInvertPaper), false);
     FState.LastCh = u' ';
@@ -321,7 +321,7 @@ void TBrixCalcEngine::DoChangeSign()
     const Extended R = !FState.Operands.empty() ? -1 * FState.Operands.back() : 0;
     FState.Entry.clear();
     PushOperand(R);
-    SetDisplayStr(ValueToStr(R));
+    ShowValue(R);
     AddHistoryLine(QStringLiteral("+/-"), false);
     FState.LastCh = u' ';
 }
@@ -355,7 +355,7 @@ void TBrixCalcEngine::DoPercent()
     }
     FState.Entry.clear();
     PushOperand(R);
-    SetDisplayStr(ValueToStr(R));
+    ShowValue(R);
 }
 
 void TBrixCalcEngine::SetBinaryPercent(bool Value)

@@ -32,6 +32,8 @@ void TBrixCalcEngine::AppendHistory(const QString &Text)
 
 void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
 {
+    if (!FKeepTape)
+        return;
     if (Hold && FState.OperatorSameLine)
         FState.TapeHold = Text;
     else
@@ -42,6 +44,8 @@ void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
 // the operator, bracket, percent and equals characters written here.
 void TBrixCalcEngine::AddHistoryChar(QChar Ch, bool Hold)
 {
+    if (!FKeepTape)
+        return;
     if (Hold && FState.OperatorSameLine)
         FState.TapeHold = CharString(Ch);
     else
@@ -50,7 +54,8 @@ void TBrixCalcEngine::AddHistoryChar(QChar Ch, bool Hold)
 
 void TBrixCalcEngine::AddHistoryValue(const Extended &Value)
 {
-    AppendHistory(ValueToStr(Value));
+    if (FKeepTape)
+        AppendHistory(ValueToStr(Value));
 }
 
 void TBrixCalcEngine::ClearHistory()
@@ -101,6 +106,8 @@ void TBrixCalcEngine::MemoryAddSub(bool Subtract)
 
 void TBrixCalcEngine::AddMemoryLine()
 {
+    if (!FKeepTape)
+        return;
     AddHistoryLine(u'[' + MemoryLinePrefix + ValueToStr(FState.Memory) + QStringLiteral(" ]"),
                    false);
 }
@@ -108,7 +115,7 @@ void TBrixCalcEngine::AddMemoryLine()
 void TBrixCalcEngine::MemoryRecall()
 {
     PushOperand(FState.Memory);
-    SetDisplayStr(ValueToStr(FState.Memory));
+    ShowValue(FState.Memory);
     FState.Entry.clear();
     ClearToggles();
     AddHistoryLine(GetName(ectMemRecPaper), false);

@@ -168,7 +168,7 @@ void TBrixCalcEngine::EvaluateTop()
                 // A percent left pending when binary percent was switched
                 // off replaces the top instead of reducing.
                 Operands.back() = R;
-                SetDisplayStr(ValueToStr(R));
+                ShowValue(R);
             } else {
                 Operands.pop_back();
                 Operands.back() = R;
@@ -238,8 +238,8 @@ void TBrixCalcEngine::DoResult()
             Operands.erase(Operands.begin() + 1, Operands.end());
         }
         if (!Operands.empty())
-            SetDisplayStr(ValueToStr(Operands.back()));
-        else if (!FState.Display.contains(GetName(ectErrorMsg)))
+            ShowValue(Operands.back());
+        else if (!GetDisplayStr().contains(GetName(ectErrorMsg)))
             SetDisplayStr(QStringLiteral("0"));
         ClearToggles();
     });
@@ -249,7 +249,7 @@ void TBrixCalcEngine::DoEquals()
 {
     DoResult();
     AddHistoryChar(u'=', true);
-    AddHistoryLine(FState.Display, false);
+    AddHistoryLine(GetDisplayStr(), false);
     FState.LastCh = u'=';
 }
 

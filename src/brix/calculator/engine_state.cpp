@@ -10,6 +10,7 @@ namespace Brix {
 
 TBrixCalcEngineState TBrixCalcEngine::SaveState() const
 {
+    FormatPendingDisplay();
     return FState;
 }
 
@@ -17,6 +18,7 @@ void TBrixCalcEngine::RestoreState(const TBrixCalcEngineState &State)
 {
     FState = State;
     FDisplayIsEntry = false;
+    FPendingDisplay.reset();
     // The stack lengths only grow when the restored stacks are deeper, and
     // stay above their top index.
     FOperandLength = std::max(FOperandLength, int(FState.Operands.size()) + 1);
