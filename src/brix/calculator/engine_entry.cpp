@@ -337,9 +337,12 @@ Extended TBrixCalcEngine::EntryValue(const QString &Text) const
 
 Extended TBrixCalcEngine::TakeEntryValue() const
 {
-    if (EntryOverflows(FState.Entry, EntrySeparator()))
+    // Only an entry that reads 0 can lie beyond the range (which reads 0
+    // too), so the range is checked for that one alone.
+    const Extended Value = EntryValue(FState.Entry);
+    if (Value == 0 && EntryOverflows(FState.Entry, EntrySeparator()))
         throw EOverflow();
-    return EntryValue(FState.Entry);
+    return Value;
 }
 
 void TBrixCalcEngine::PushEntry()
