@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <limits>
 #include <type_traits>
 #include <unistd.h>
 #include <vector>
@@ -115,29 +114,20 @@ void Configure(const Invocation &Inv, Calculator &Calc)
 
 // ---- Step 3: run ----
 
-// Whether the typed entry reads 0 only because it lies beyond the number
-// range ("1e5000"): a nonzero digit before the exponent, and the exponent not
-// negative (a tiny number such as "1e-5000" is rightly 0).
-bool EntryBeyondRange(const QString &Entry, Extended Value)
-{
-    if (Value != 0)
-        return false;
-    const qsizetype Exp = Entry.indexOf(u'E');
-    const QStringView Mantissa = QStringView(Entry).left(Exp < 0 ? Entry.size() : Exp);
-    const bool Nonzero = std::any_of(Mantissa.begin(), Mantissa.end(),
-                                     [](QChar C) { return C >= u'1' && C <= u'9'; });
-    return Nonzero && (Exp < 0 || !QStringView(Entry).mid(Exp + 1).startsWith(u'-'));
-}
-
 class Runner
 {
 public:
     // The tape is kept only for --json, which prints it: the whole tape of
     // the command line's keys, or each input line's own (see BeginLine).
+    // Otherwise the engine writes none, so that memory stays flat however
+    // long the input. The display is read only after a line (or a key with
+    // --trace): a value shown and replaced before that is never formatted.
     Runner(E &Engine, const RunOptions &Opts, std::FILE *Out, std::FILE *Err)
-        : FEngine(Engine), FOpts(Opts), FKeepTape(Opts.Json), FOut(Out), FErr(Err)
+        : FEngine(Engine), FOpts(Opts), FOut(Out), FErr(Err)
     {
         CountEvents(FEngine, FCounts);
+        FEngine.SetKeepTape(Opts.Json);
+        FEngine.SetLazyDisplay(true);
     }
 
     // Runs the keys; an error the engine passes on is reported and the next
@@ -159,10 +149,6 @@ public:
                 NoteErrors();
             if (FOpts.Trace)
                 Print(FOut, K.Token + u'\t' + FEngine.GetDisplayStr());
-            // Nothing prints the tape: dropped as it grows, so that memory
-            // stays flat however long the input.
-            if (!FKeepTape && FEngine.GetHistoryLength() > 0)
-                FEngine.ClearHistory();
         }
     }
 
@@ -196,17 +182,7 @@ public:
             if (FOpts.Trace)
                 Print(FOut, QStringLiteral("=\t") + FEngine.GetDisplayStr());
         }
-        if (const QString Entry = FEngine.EntryText(); !Entry.isEmpty()) {
-            const Extended Value = FEngine.GetAsFloat();
-            const Extended Infinite = std::numeric_limits<Extended>::infinity();
-            Guard([&] {
-                FEngine.InputValue(!EntryBeyondRange(Entry, Value) ? Value
-                                   : Entry.startsWith(u'-')        ? -Infinite
-                                                                   : Infinite);
-            });
-        }
-        if (!FKeepTape)
-            FEngine.ClearHistory();
+        Guard([this] { FEngine.InputEntry(); });
     }
 
     // After a batch of keys: the display, unless traced or kept for the JSON
@@ -333,7 +309,6 @@ private:
 
     E &FEngine;
     const RunOptions &FOpts;
-    const bool FKeepTape;
     std::FILE *FOut, *FErr;
     EventCounts FCounts;
     QStringList FUncaught; // errors the engine passed on, in order (of the line for JSON Lines)

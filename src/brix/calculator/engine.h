@@ -50,12 +50,13 @@ namespace Brix {
 
 class TBrixFloatFormatter;
 
-/// Everything a key press can change in an engine, as a value: what
-/// TBrixCalcEngine::SaveState takes and RestoreState puts back (the undo steps
-/// of the windows, and the state a window hands on to another). The stacks
-/// hold their valid entries only, bottom first. Not held: the language, the
-/// formatter link, the text table and the notification handlers, which belong
-/// to the host rather than to the calculation.
+/// Everything a key press can change in an engine, as a value: the engine
+/// keeps its calculation in one of these, SaveState hands out a copy and
+/// RestoreState assigns one back (the undo steps of the windows, and the state
+/// a window hands on to another). The stacks hold their valid entries only,
+/// bottom first. Not held: the language, the formatter link, the text table
+/// and the notification handlers, which belong to the host rather than to the
+/// calculation.
 struct TBrixCalcEngineState
 {
     /// One field of the engine's state, as the engine's accessor of the same name reads it:
@@ -231,13 +232,26 @@ public:
     /// number enters 0: "(1,234.5)" enters -1234.5 with "," and "." as the
     /// regional separators. No tape line.
     void InputString(const QString &Value);
+    /// Ends the number being typed: enters it as an operator key takes it, as InputValue
+    /// does with its value (the display shows it formatted, the tape gets the display
+    /// line), so that the next digit starts a new number. A number beyond the Extended
+    /// range enters the error state, as an operator key taking it would; one too small for
+    /// the range enters 0. Nothing typed: does nothing.
+    ///   typed "12.5"  -> display "12.5000", one operand 12.5, entry ""
+    ///   typed "1E5000" -> display "Error!", LastError "Floating point overflow"
+    void InputEntry();
     ///@{
     /// The constants pi and e as the nearest 80-bit extended values.
     void InputPi();
     void InputNaturalConstant();
     ///@}
     /// The display string: what a calculator window shows.
-    const QString &GetDisplayStr() const { return FDisplayValue; }
+    const QString &GetDisplayStr() const
+    {
+        if (FPendingDisplay)
+            FormatPendingDisplay();
+        return FState.Display;
+    }
     /// Writes the display again after the linked formatter's options changed
     /// (grouping, trimmed zeroes): a number being typed as typed, any other
     /// value as ValueToStr gives it now; an error display stays. Fires
@@ -325,11 +339,35 @@ public:
     /// text stays.
     void ClearHistory();
     /// Number of tape lines.
-    int GetHistoryLength() const { return int(FHistoryStack.size()); }
+    int GetHistoryLength() const { return int(FState.Tape.size()); }
     ///@{
     /// A cursor kept for the host; the engine never reads it.
-    int GetHistoryPosition() const { return FLastHistoryAccess; }
-    void SetHistoryPosition(int Value) { FLastHistoryAccess = Value; }
+    int GetHistoryPosition() const { return FState.TapePosition; }
+    void SetHistoryPosition(int Value) { FState.TapePosition = Value; }
+    ///@}
+
+    // ---- Host settings ----
+    // Not part of a saved state: they tell the engine what its host looks at.
+
+    ///@{
+    /// Whether the engine writes its tape (True, the default). A host that shows no tape sets
+    /// False, and the engine then spends nothing on it: AddHistoryLine, AddHistoryChar and
+    /// AddHistoryValue write and hold nothing, format no value and fire no OnHistoryChange.
+    /// The tape keeps the lines it had (ClearHistory empties it).
+    bool KeepTape() const { return FKeepTape; }
+    void SetKeepTape(bool Value) { FKeepTape = Value; }
+    ///@}
+    ///@{
+    /// Whether a value shown is written into the display string only when the display is read
+    /// (GetDisplayStr, SaveState, a tape line that copies the display) rather than at once;
+    /// False, the default. OnDisplayChange still fires when the value is shown. For a host
+    /// that reads the display now and then, not after every key: a value shown and replaced
+    /// before anyone reads it is never formatted. The text is the one the value would have
+    /// had when shown as long as the linked formatter's options and the regional settings
+    /// stay as they were until it is read (a host that changes them calls RedrawDisplay, as
+    /// it does anyway); SetFormatter and switching this off write a waiting value first.
+    bool LazyDisplay() const { return FLazyDisplay; }
+    void SetLazyDisplay(bool Value);
     ///@}
 
     // ---- Saved states ----
@@ -347,7 +385,7 @@ public:
     /// The engine's text for ResCalc in its Language.
     QString GetName(TBrixResCalc ResCalc) const;
     /// Message of the last error; "" when none since AllClear.
-    const QString &GetLastError() const { return FLastError; }
+    const QString &GetLastError() const { return FState.LastError; }
 
     // ---- Properties read from fields ----
 
@@ -356,26 +394,26 @@ public:
     TBrixLanguage Language() const { return FLanguage; }
     TBrixFloatFormatter *Formatter() const { return FFormatter; }
     Extended AsFloat() { return GetAsFloat(); }
-    Extended Memory() const { return FMemory; }
-    bool BinaryPercent() const { return FBinaryPercent; }
-    bool PrefixFunctions() const { return FPrefixFunctions; }
-    bool EnableGrads() const { return FEnableGrads; }
-    bool Precedence() const { return FPrecedence; }
-    bool MemoryHistory() const { return FMemoryHistory; }
-    bool OperatorSameLine() const { return FOperatorSameLine; }
-    TBrixAngleMode AngleMode() const { return FAngleMode; }
-    Byte MaxDisplayLength() const { return FMaxDisplayLength; }
-    bool IsHyp() const { return FHyp; }
-    bool IsInv() const { return FInv; }
-    QChar LastCh() const { return FLastCh; }
-    Byte DecimalPlaces() const { return FDecimalPlaces; }
-    bool IgnoreError() const { return FIgnoreError; }
+    Extended Memory() const { return FState.Memory; }
+    bool BinaryPercent() const { return FState.BinaryPercent; }
+    bool PrefixFunctions() const { return FState.PrefixFunctions; }
+    bool EnableGrads() const { return FState.EnableGrads; }
+    bool Precedence() const { return FState.Precedence; }
+    bool MemoryHistory() const { return FState.MemoryHistory; }
+    bool OperatorSameLine() const { return FState.OperatorSameLine; }
+    TBrixAngleMode AngleMode() const { return FState.AngleMode; }
+    Byte MaxDisplayLength() const { return FState.MaxDisplayLength; }
+    bool IsHyp() const { return FState.Hyp; }
+    bool IsInv() const { return FState.Inv; }
+    QChar LastCh() const { return FState.LastCh; }
+    Byte DecimalPlaces() const { return FState.DecimalPlaces; }
+    bool IgnoreError() const { return FState.IgnoreError; }
     ///@}
     /// A plain field: writing it has no other effect. It affects only a
     /// binary operator with too few operands: False (the default) fails with
     /// "Invalid Equation", True drops the operator. A square root of a
     /// negative value and 1/x of 0 fail whatever it says.
-    void SetIgnoreError(bool Value) { FIgnoreError = Value; }
+    void SetIgnoreError(bool Value) { FState.IgnoreError = Value; }
 
     // ---- Notifications (called only when assigned) ----
 
@@ -412,14 +450,14 @@ public:
     /// elements one by one: QList<long double>::operator== compares the
     /// padding bytes of the 80-bit values as well.
     QList<Extended> OperandStackContents() const;
-    /// Number of valid operands (FOperandN + 1).
-    int OperandCount() const { return FOperandN + 1; }
-    /// Number of pending operator and function codes (FOperatorN + 1).
-    int OperatorCount() const { return FOperatorN + 1; }
+    /// Number of valid operands.
+    int OperandCount() const { return int(FState.Operands.size()); }
+    /// Number of pending operator and function codes.
+    int OperatorCount() const { return int(FState.Operators.size()); }
     ///@{
-    /// Allocated length of each stack; always above the top index.
-    int OperandCapacity() const { return int(FOperandStack.size()); }
-    int OperatorCapacity() const { return int(FOperatorStack.size()); }
+    /// Length of each stack by the stack length rule; always above the top index.
+    int OperandCapacity() const { return FOperandLength; }
+    int OperatorCapacity() const { return FOperatorLength; }
     ///@}
     /// The pending codes, bottom first, as one string: after 2 + 3 * it is "+*".
     QString OperatorStackText() const;
@@ -428,14 +466,14 @@ public:
     /// Line Index of the tape (0 is the oldest); "" outside the tape.
     QString HistoryLine(int Index) const;
     /// The text held back for the next tape line ("" when none).
-    const QString &HistoryHold() const { return FHistoryHold; }
+    const QString &HistoryHold() const { return FState.TapeHold; }
     /// The entry: what has been typed of the current number ("" when idle).
-    const QString &EntryText() const { return FValue; }
+    const QString &EntryText() const { return FState.Entry; }
     ///@{
     /// The binary operator characters and the function codes (the latter ends
     /// with "%" exactly while BinaryPercent is False).
-    const QString &OperatorCodes() const { return FOperatorStr; }
-    const QString &FunctionCodes() const { return FFunctionStr; }
+    const QString &OperatorCodes() const;
+    const QString &FunctionCodes() const;
     ///@}
 
 protected:
@@ -446,6 +484,14 @@ private:
     /// is the entry as typed, which lets the next typed character grow the
     /// display instead of writing it anew.
     void SetDisplayStr(const QString &S, bool IsEntry = false);
+    /// S as the display shows it: its mantissa grouped when the linked formatter asks for it.
+    QString DisplayText(const QString &S) const;
+    /// Shows Value: SetDisplayStr(ValueToStr(Value)), or with LazyDisplay the value kept in
+    /// FPendingDisplay until the display is read.
+    void ShowValue(const Extended &Value);
+    /// Writes FPendingDisplay into the display string. Const because reading the display
+    /// does it: the display string is the text of the value shown, formatted on first read.
+    void FormatPendingDisplay() const;
     void ShowAppendedEntry();
     bool GroupsDisplay() const;
     void AppendHistory(const QString &Text);
@@ -496,38 +542,30 @@ private:
     Extended Computed(Extended R);
     QString MathMessage(TBrixResMath Key) const;
 
+    /// The calculation: everything SaveState hands out and RestoreState puts back.
+    TBrixCalcEngineState FState;
+    /// The host links, which a saved state does not carry.
+    ///@{
     TOwned<TBrixCalculatorStrings> FStrings;
     TBrixFloatFormatter *FFormatter = nullptr;
-    Byte FDecimalPlaces = 4;
-    QString FValue;
-    QString FDisplayValue;
-    /// FDisplayValue is FValue as typed, ungrouped (see ShowAppendedEntry).
-    bool FDisplayIsEntry = false;
-    QString FLastError;
-    QChar FLastCh = u' ';
-    TBrixAngleMode FAngleMode = amRadians;
-    bool FInv = false;
-    bool FHyp = false;
-    int FOperandN = -1;
-    std::array<Extended, 10> FVariables{};
-    std::vector<Extended> FOperandStack;
-    Extended FMemory = 0;
-    int FOperatorN = -1;
-    std::vector<QChar> FOperatorStack;
-    bool FBinaryPercent = false;
-    bool FPrefixFunctions = true;
-    bool FPrecedence = true;
-    bool FMemoryHistory = false;
-    QStringList FHistoryStack;
-    int FLastHistoryAccess = -1;
-    Byte FMaxDisplayLength = 26;
-    bool FEnableGrads = false;
-    QString FHistoryHold;
-    bool FOperatorSameLine = false;
     TBrixLanguage FLanguage = DefaultLanguage;
-    bool FIgnoreError = false;
-    QString FOperatorStr;
-    QString FFunctionStr;
+    ///@}
+    /// FState.Display is FState.Entry as typed, ungrouped (see ShowAppendedEntry).
+    bool FDisplayIsEntry = false;
+    /// The host settings KeepTape and LazyDisplay.
+    ///@{
+    bool FKeepTape = true;
+    bool FLazyDisplay = false;
+    ///@}
+    /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.
+    std::optional<Extended> FPendingDisplay;
+    /// The lengths OperandCapacity and OperatorCapacity report: they start at
+    /// 20 and become top index + 5 whenever a push finds the top in the last
+    /// slot; a restored deeper stack lengthens them to its depth + 1.
+    ///@{
+    int FOperandLength = 0;
+    int FOperatorLength = 0;
+    ///@}
     TNotifyEvent FOnClearToggles;
     TNotifyEvent FOnSetToggles;
     TNotifyEvent FOnHistoryChange;

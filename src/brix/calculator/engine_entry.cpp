@@ -16,8 +16,12 @@ using namespace EngineInternal;
 
 namespace {
 
-const QString InitialOperatorStr = QStringLiteral("+-*/^@&#\\|E(");
-const QString InitialFunctionStr = QStringLiteral("LNWSCTDRUQlnwsctdruqafigGA%");
+// The codes of the operator stack: the binary operators, the exponent mark
+// and "(", then the function codes, with "%" among them exactly while
+// BinaryPercent is False.
+const QString OperatorCodeText = QStringLiteral("+-*/^@&#\\|E(");
+const QString FunctionCodeText = QStringLiteral("LNWSCTDRUQlnwsctdruqafigGA%");
+const QString FunctionCodeTextWithoutPercent = FunctionCodeText.chopped(1);
 
 constexpr int InitialStackLength = 20;
 // The stack length rule: the length becomes top index + 5 whenever the top
@@ -140,23 +144,13 @@ void TBrixCalcEngine::InitInternals()
 {
     TBrixBaseClass::InitInternals();
     FStrings.reset(Create<TBrixCalculatorStrings>());
-    FOperatorStr = InitialOperatorStr;
-    FFunctionStr = InitialFunctionStr;
-    AllClear();
+    // Every option at its default, then cleared (which shows "0").
+    FState = TBrixCalcEngineState();
     FLanguage = DefaultLanguage;
-    FOperandStack.assign(InitialStackLength, 0);
-    FOperatorStack.assign(InitialStackLength, QChar(u' '));
-    FMaxDisplayLength = 26;
-    FEnableGrads = false;
-    FBinaryPercent = false;
-    FPrefixFunctions = true;
-    FPrecedence = true;
-    FMemoryHistory = false;
-    FAngleMode = amRadians;
-    FDecimalPlaces = 4;
-    FIgnoreError = false;
     FFormatter = nullptr;
-    FVariables.fill(0);
+    FOperandLength = InitialStackLength;
+    FOperatorLength = InitialStackLength;
+    AllClear();
 }
 
 void TBrixCalcEngine::DoneInternals()
@@ -203,26 +197,60 @@ bool TBrixCalcEngine::GroupsDisplay() const
     return FFormatter && FFormatter->ShowThousands();
 }
 
+QString TBrixCalcEngine::DisplayText(const QString &S) const
+{
+    if (!GroupsDisplay())
+        return S;
+    // Only the mantissa is grouped: an exponent is one whole number
+    // ("1E-12345", not "1E-12,345").
+    const qsizetype EPos = S.indexOf(u'E');
+    const QString Mantissa = EPos < 0 ? S : S.first(EPos);
+    const bool Lakh = FFormatter->LakhFormatting();
+    const QChar Sep = EntrySeparator();
+    QString Text = Sep == RegionalSettings().DecimalSeparator
+                       ? GroupNumberText(Mantissa, Lakh)
+                       : GroupNumberText(Mantissa, SettingsForSeparator(Sep), Lakh);
+    if (EPos >= 0)
+        Text += QStringView(S).sliced(EPos);
+    return Text;
+}
+
 void TBrixCalcEngine::SetDisplayStr(const QString &S, bool IsEntry)
 {
+    FPendingDisplay.reset();
     FDisplayIsEntry = IsEntry && !GroupsDisplay();
-    if (GroupsDisplay()) {
-        // Only the mantissa is grouped: an exponent is one whole number
-        // ("1E-12345", not "1E-12,345").
-        const qsizetype EPos = S.indexOf(u'E');
-        const QString Mantissa = EPos < 0 ? S : S.first(EPos);
-        const bool Lakh = FFormatter->LakhFormatting();
-        const QChar Sep = EntrySeparator();
-        if (Sep == RegionalSettings().DecimalSeparator)
-            FDisplayValue = GroupNumberText(Mantissa, Lakh);
-        else
-            FDisplayValue = GroupNumberText(Mantissa, SettingsForSeparator(Sep), Lakh);
-        if (EPos >= 0)
-            FDisplayValue += QStringView(S).sliced(EPos);
-    } else {
-        FDisplayValue = S;
-    }
+    FState.Display = DisplayText(S);
     Notify(FOnDisplayChange);
+}
+
+void TBrixCalcEngine::ShowValue(const Extended &Value)
+{
+    if (!FLazyDisplay) {
+        SetDisplayStr(ValueToStr(Value));
+        return;
+    }
+    FPendingDisplay = Value;
+    FDisplayIsEntry = false;
+    Notify(FOnDisplayChange);
+}
+
+void TBrixCalcEngine::FormatPendingDisplay() const
+{
+    if (!FPendingDisplay)
+        return;
+    // Engines live on the heap only (the destructor is protected), so none
+    // is a const object, and writing the text of the value shown changes
+    // nothing a reader could tell apart.
+    auto *Self = const_cast<TBrixCalcEngine *>(this);
+    Self->FState.Display = DisplayText(ValueToStr(*FPendingDisplay));
+    Self->FPendingDisplay.reset();
+}
+
+void TBrixCalcEngine::SetLazyDisplay(bool Value)
+{
+    FLazyDisplay = Value;
+    if (!Value)
+        FormatPendingDisplay();
 }
 
 // The entry after one character was appended to it. When the display showed
@@ -231,12 +259,12 @@ void TBrixCalcEngine::SetDisplayStr(const QString &S, bool IsEntry)
 // the display showed something else) it is written anew.
 void TBrixCalcEngine::ShowAppendedEntry()
 {
-    if (FDisplayIsEntry && !GroupsDisplay() && FDisplayValue.size() + 1 == FValue.size()) {
-        Q_ASSERT(QStringView(FValue).chopped(1) == FDisplayValue);
-        FDisplayValue.append(FValue.back());
+    if (FDisplayIsEntry && !GroupsDisplay() && FState.Display.size() + 1 == FState.Entry.size()) {
+        Q_ASSERT(QStringView(FState.Entry).chopped(1) == FState.Display);
+        FState.Display.append(FState.Entry.back());
         Notify(FOnDisplayChange);
     } else {
-        SetDisplayStr(FValue, true);
+        SetDisplayStr(FState.Entry, true);
     }
 }
 
@@ -249,11 +277,12 @@ QString TBrixCalcEngine::ValueToStr(const Extended &Value) const
 {
     if (FFormatter) {
         const Byte Places = FFormatter->InExponentRange(Value)
-                                ? FDecimalPlaces
-                                : KnownFixedDecimals(Value, FDecimalPlaces);
+                                ? FState.DecimalPlaces
+                                : KnownFixedDecimals(Value, FState.DecimalPlaces);
         return FFormatter->ExtendedToStr(Value, Places);
     }
-    return FixedText(KnownFixedDecimals(Value, FDecimalPlaces), false, Value, false, false, false);
+    return FixedText(KnownFixedDecimals(Value, FState.DecimalPlaces), false, Value, false, false,
+                     false);
 }
 
 QChar TBrixCalcEngine::EntrySeparator() const
@@ -265,37 +294,32 @@ QChar TBrixCalcEngine::EntrySeparator() const
 
 void TBrixCalcEngine::ShowTopOperand()
 {
-    if (FOperandN >= 0)
-        SetDisplayStr(ValueToStr(FOperandStack[FOperandN]));
+    if (!FState.Operands.empty())
+        ShowValue(FState.Operands.back());
     else
         SetDisplayStr(QStringLiteral("0"));
 }
 
-// The stacks keep the length rule (top index + 5), while the storage behind
-// them grows geometrically, so a push costs amortised constant time however
-// deep the nesting.
-template <class T> static void GrowFor(std::vector<T> &Stack, int TopIndex, const T &Filler)
+// The length rule of the stacks: a push that finds the top in the last slot
+// (Count entries filling the Length) makes the length top index + 5. The
+// storage itself grows geometrically, so a push costs amortised constant
+// time however deep the nesting.
+static void GrowLength(int &Length, qsizetype Count)
 {
-    if (TopIndex < int(Stack.size()) - 1)
-        return;
-    const size_t Needed = size_t(TopIndex) + StackGrowth;
-    if (Stack.capacity() < Needed)
-        Stack.reserve(std::max(Needed, Stack.capacity() * 2));
-    Stack.resize(Needed, Filler);
+    if (Count >= Length)
+        Length = int(Count) - 1 + StackGrowth;
 }
 
 void TBrixCalcEngine::PushOperand(const Extended &Value)
 {
-    GrowFor(FOperandStack, FOperandN, Extended(0));
-    ++FOperandN;
-    FOperandStack[FOperandN] = Value;
+    GrowLength(FOperandLength, qsizetype(FState.Operands.size()));
+    FState.Operands.push_back(Value);
 }
 
 void TBrixCalcEngine::PushOperator(QChar Code)
 {
-    GrowFor(FOperatorStack, FOperatorN, QChar(u' '));
-    ++FOperatorN;
-    FOperatorStack[FOperatorN] = Code;
+    GrowLength(FOperatorLength, FState.Operators.size());
+    FState.Operators.append(Code);
 }
 
 // The value of the typed text, read with the separator its keys typed; text
@@ -313,63 +337,66 @@ Extended TBrixCalcEngine::EntryValue(const QString &Text) const
 
 Extended TBrixCalcEngine::TakeEntryValue() const
 {
-    if (EntryOverflows(FValue, EntrySeparator()))
+    // Only an entry that reads 0 can lie beyond the range (which reads 0
+    // too), so the range is checked for that one alone.
+    const Extended Value = EntryValue(FState.Entry);
+    if (Value == 0 && EntryOverflows(FState.Entry, EntrySeparator()))
         throw EOverflow();
-    return EntryValue(FValue);
+    return Value;
 }
 
 void TBrixCalcEngine::PushEntry()
 {
-    if (FValue.isEmpty())
+    if (FState.Entry.isEmpty())
         return;
     const Extended V = TakeEntryValue();
     PushOperand(V);
     AddHistoryValue(V);
-    FValue.clear();
+    FState.Entry.clear();
 }
 
 void TBrixCalcEngine::InputChar(QChar Ch)
 {
-    if (FLastCh == u'=') {
+    if (FState.LastCh == u'=') {
         ClearToggles();
-        FOperandN = -1;
-        FOperatorN = -1;
-        FValue.clear();
-        FLastCh = u' ';
+        FState.Operands.clear();
+        FState.Operators.clear();
+        FState.Entry.clear();
+        FState.LastCh = u' ';
     }
-    if (SignCharacters.contains(Ch) && FLastCh != u'E') {
-        FValue.prepend(Ch);
-        if (FValue == u"--" || FValue == u"-+")
-            FValue.clear();
-        else if (FValue == u"+-")
-            FValue = QStringLiteral("-");
-        SetDisplayStr(FValue, true);
+    if (SignCharacters.contains(Ch) && FState.LastCh != u'E') {
+        FState.Entry.prepend(Ch);
+        if (FState.Entry == u"--" || FState.Entry == u"-+")
+            FState.Entry.clear();
+        else if (FState.Entry == u"+-")
+            FState.Entry = QStringLiteral("-");
+        SetDisplayStr(FState.Entry, true);
     } else {
-        FValue.append(Ch);
+        FState.Entry.append(Ch);
         ShowAppendedEntry();
     }
     ClearToggles();
-    FLastCh = Ch;
+    FState.LastCh = Ch;
 }
 
 void TBrixCalcEngine::ClearToggles()
 {
-    if (!FInv && !FHyp)
+    if (!FState.Inv && !FState.Hyp)
         return;
-    FInv = false;
-    FHyp = false;
+    FState.Inv = false;
+    FState.Hyp = false;
     Notify(FOnClearToggles);
 }
 
 TBrixCalcEngine::TOperand TBrixCalcEngine::TakeOperand()
 {
-    if (!FValue.isEmpty()) {
+    if (!FState.Entry.isEmpty()) {
         const Extended X = TakeEntryValue();
         AddHistoryValue(X);
         return {X, osEntry};
     }
-    if (FOperandN >= 0)
-        return {FOperandStack[FOperandN], osTop};
+    if (!FState.Operands.empty())
+        return {FState.Operands.back(), osTop};
     return {0, osNone};
 }
 
@@ -377,9 +404,9 @@ TBrixCalcEngine::TOperand TBrixCalcEngine::TakeOperand()
 
 void TBrixCalcEngine::AllClear()
 {
-    FOperandN = -1;
-    FOperatorN = -1;
-    FLastError.clear();
+    FState.Operands.clear();
+    FState.Operators.clear();
+    FState.LastError.clear();
     ClearHistory();
     ClearDisplay();
 }
@@ -387,8 +414,8 @@ void TBrixCalcEngine::AllClear()
 void TBrixCalcEngine::ClearDisplay()
 {
     ClearToggles();
-    FLastCh = u' ';
-    FValue.clear();
+    FState.LastCh = u' ';
+    FState.Entry.clear();
     SetDisplayStr(QStringLiteral("0"));
 }
 
@@ -398,53 +425,53 @@ void TBrixCalcEngine::InputDigit(TBrixZeroToNine Digit)
         return;
     // A full exponent takes no further digit (after "=" the digit starts a
     // new number).
-    if (FLastCh != u'=' && ExponentIsFull(FValue))
+    if (FState.LastCh != u'=' && ExponentIsFull(FState.Entry))
         return;
-    if (FValue == u"0")
-        FValue.clear();
+    if (FState.Entry == u"0")
+        FState.Entry.clear();
     InputChar(QChar(u'0' + Digit));
     // The value is read through GetAsFloat, which a descendant may define,
     // but only for a typed zero: reading the whole entry on every digit would
     // make typing a long number take quadratic time.
-    if (!IsWholeZero(FValue, EntrySeparator()) || GetAsFloat() != 0)
+    if (!IsWholeZero(FState.Entry, EntrySeparator()) || GetAsFloat() != 0)
         return;
     // A zero without a decimal part or exponent is kept as one zero (with its
     // sign), but the display keeps what was typed until the next change.
-    FValue = FValue.startsWith(u'-') ? QStringLiteral("-0") : QStringLiteral("0");
+    FState.Entry = FState.Entry.startsWith(u'-') ? QStringLiteral("-0") : QStringLiteral("0");
     FDisplayIsEntry = false;
 }
 
 void TBrixCalcEngine::InputDecimalSeparator()
 {
     const QChar Sep = EntrySeparator();
-    FLastCh = u'.';
+    FState.LastCh = u'.';
     // Once only, and not in the exponent, which is a whole number.
-    if (!FValue.contains(Sep) && !FValue.contains(u'E')) {
-        if (FValue.isEmpty())
-            FValue = QStringLiteral("0");
-        FValue.append(Sep);
+    if (!FState.Entry.contains(Sep) && !FState.Entry.contains(u'E')) {
+        if (FState.Entry.isEmpty())
+            FState.Entry = QStringLiteral("0");
+        FState.Entry.append(Sep);
     }
     ClearToggles();
-    SetDisplayStr(FValue, true);
+    SetDisplayStr(FState.Entry, true);
 }
 
 void TBrixCalcEngine::InputBackspace()
 {
-    if (!FValue.isEmpty()) {
-        FValue.chop(1);
-        SetDisplayStr(FValue, true);
+    if (!FState.Entry.isEmpty()) {
+        FState.Entry.chop(1);
+        SetDisplayStr(FState.Entry, true);
     }
     ClearToggles();
 }
 
 void TBrixCalcEngine::DoExp()
 {
-    if (FValue.contains(u'E'))
+    if (FState.Entry.contains(u'E'))
         return;
-    FValue.append(u'E');
+    FState.Entry.append(u'E');
     ShowAppendedEntry();
     ClearToggles();
-    FLastCh = u'E';
+    FState.LastCh = u'E';
 }
 
 void TBrixCalcEngine::InputValue(const Extended &Value)
@@ -452,10 +479,10 @@ void TBrixCalcEngine::InputValue(const Extended &Value)
     Guarded([&] {
         CheckUsable(Value);
         PushOperand(Value);
-        SetDisplayStr(ValueToStr(Value));
-        FValue.clear();
-        FLastCh = u' ';
-        AddHistoryLine(FDisplayValue, false);
+        ShowValue(Value);
+        FState.Entry.clear();
+        FState.LastCh = u' ';
+        AddHistoryLine(GetDisplayStr(), false);
     });
 }
 
@@ -464,11 +491,20 @@ void TBrixCalcEngine::InputString(const QString &Value)
     Guarded([&] {
         const Extended V = TextToFloatOrZero(Value);
         CheckUsable(V);
-        FValue.clear();
+        FState.Entry.clear();
         PushOperand(V);
-        SetDisplayStr(ValueToStr(V));
-        FLastCh = u' ';
+        ShowValue(V);
+        FState.LastCh = u' ';
     });
+}
+
+void TBrixCalcEngine::InputEntry()
+{
+    if (FState.Entry.isEmpty())
+        return;
+    Extended Value = 0;
+    if (Guarded([&] { Value = TakeEntryValue(); }))
+        InputValue(Value);
 }
 
 void TBrixCalcEngine::InputConstant(const Extended &Value)
@@ -479,10 +515,10 @@ void TBrixCalcEngine::InputConstant(const Extended &Value)
         return;
     }
     PushOperand(Value);
-    SetDisplayStr(ValueToStr(Value));
-    AddHistoryLine(FDisplayValue, false);
-    FValue.clear();
-    FLastCh = u' ';
+    ShowValue(Value);
+    AddHistoryLine(GetDisplayStr(), false);
+    FState.Entry.clear();
+    FState.LastCh = u' ';
 }
 
 void TBrixCalcEngine::InputPi()
@@ -499,60 +535,62 @@ void TBrixCalcEngine::InputNaturalConstant()
 
 Extended TBrixCalcEngine::GetAsFloat()
 {
-    if (!FValue.isEmpty()) {
+    if (!FState.Entry.isEmpty()) {
         try {
-            return EntryValue(FValue);
+            return EntryValue(FState.Entry);
         } catch (const Exception &) {
-            FValue.clear();
+            FState.Entry.clear();
             return 0;
         }
     }
-    if (FOperandN >= 0)
-        return FOperandStack[FOperandN];
+    if (!FState.Operands.empty())
+        return FState.Operands.back();
     return 0;
 }
 
 void TBrixCalcEngine::SetDecimalPlaces(Byte Value)
 {
-    if (Value == FDecimalPlaces)
+    if (Value == FState.DecimalPlaces)
         return;
-    FDecimalPlaces = Value;
-    SetDisplayStr(ValueToStr(GetAsFloat()));
+    FState.DecimalPlaces = Value;
+    ShowValue(GetAsFloat());
     Notify(FOnDecimalPlacesChange);
 }
 
 void TBrixCalcEngine::RedrawDisplay()
 {
-    if (FDisplayValue.contains(GetName(ectErrorMsg)))
+    if (GetDisplayStr().contains(GetName(ectErrorMsg)))
         return;
-    if (!FValue.isEmpty())
-        SetDisplayStr(FValue, true);
+    if (!FState.Entry.isEmpty())
+        SetDisplayStr(FState.Entry, true);
     else
-        SetDisplayStr(ValueToStr(GetAsFloat()));
+        ShowValue(GetAsFloat());
 }
 
 void TBrixCalcEngine::SetMaxDisplayLength(Byte Value)
 {
-    FMaxDisplayLength = Value;
+    FState.MaxDisplayLength = Value;
 }
 
 Extended TBrixCalcEngine::GetVariable(int Index) const
 {
-    if (unsigned(Index) < FVariables.size())
-        return FVariables[size_t(Index)];
+    if (unsigned(Index) < FState.Variables.size())
+        return FState.Variables[size_t(Index)];
     return 0;
 }
 
 void TBrixCalcEngine::SetVariable(int Index, const Extended &Value)
 {
-    if (unsigned(Index) < FVariables.size())
-        FVariables[size_t(Index)] = Value;
+    if (unsigned(Index) < FState.Variables.size())
+        FState.Variables[size_t(Index)] = Value;
 }
 
 // ---- Formatter link ----
 
 void TBrixCalcEngine::SetFormatter(TBrixFloatFormatter *Value)
 {
+    // A value waiting to be shown takes the text the old link gives it.
+    FormatPendingDisplay();
     if (FFormatter) {
         FFormatter->UnregisterForNotification(this);
         FFormatter = nullptr;
@@ -567,32 +605,34 @@ void TBrixCalcEngine::SetFormatter(TBrixFloatFormatter *Value)
 
 QList<Extended> TBrixCalcEngine::OperandStackContents() const
 {
-    QList<Extended> Result;
-    Result.reserve(FOperandN + 1);
-    for (int I = 0; I <= FOperandN; ++I)
-        Result.append(FOperandStack[size_t(I)]);
-    return Result;
+    return QList<Extended>(FState.Operands.begin(), FState.Operands.end());
 }
 
 QString TBrixCalcEngine::OperatorStackText() const
 {
-    QString Result;
-    Result.reserve(FOperatorN + 1);
-    for (int I = 0; I <= FOperatorN; ++I)
-        Result.append(FOperatorStack[size_t(I)]);
-    return Result;
+    return FState.Operators;
+}
+
+const QString &TBrixCalcEngine::OperatorCodes() const
+{
+    return OperatorCodeText;
+}
+
+const QString &TBrixCalcEngine::FunctionCodes() const
+{
+    return FState.BinaryPercent ? FunctionCodeTextWithoutPercent : FunctionCodeText;
 }
 
 QStringList TBrixCalcEngine::HistoryLines() const
 {
-    return FHistoryStack;
+    return FState.Tape;
 }
 
 QString TBrixCalcEngine::HistoryLine(int Index) const
 {
-    if (Index < 0 || Index >= FHistoryStack.size())
+    if (Index < 0 || Index >= FState.Tape.size())
         return QString();
-    return FHistoryStack.at(Index);
+    return FState.Tape.at(Index);
 }
 
 } // namespace Brix

@@ -15,7 +15,6 @@ using namespace EngineInternal;
 
 namespace {
 
-
 // The function keys of one kind share one procedure; this table holds what
 // differs between them.
 enum TFunctionKind
@@ -91,14 +90,14 @@ const TFunctionCode *EngineInternal::FindFunctionCode(QChar Code)
 
 void TBrixCalcEngine::DoInv()
 {
-    FInv = !FInv;
-    Notify(FInv ? FOnSetToggles : FOnClearToggles);
+    FState.Inv = !FState.Inv;
+    Notify(FState.Inv ? FOnSetToggles : FOnClearToggles);
 }
 
 void TBrixCalcEngine::DoHyp()
 {
-    FHyp = !FHyp;
-    Notify(FHyp ? FOnSetToggles : FOnClearToggles);
+    FState.Hyp = !FState.Hyp;
+    Notify(FState.Hyp ? FOnSetToggles : FOnClearToggles);
 }
 
 void TBrixCalcEngine::DoSin()
@@ -157,15 +156,15 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
         }
     };
 
-    if (FPrefixFunctions) {
+    if (FState.PrefixFunctions) {
         // Written style: the function waits on the operator stack for its
         // operand; the code records the toggles as they are now.
-        FValue.clear();
-        const int Variant = (FInv ? 1 : 0) + (FHyp && Key.UsesHyp ? 2 : 0);
+        FState.Entry.clear();
+        const int Variant = (FState.Inv ? 1 : 0) + (FState.Hyp && Key.UsesHyp ? 2 : 0);
         PushOperator(QChar(Key.Codes[Variant]));
         AddLine();
         ShowTopOperand();
-        FLastCh = u' ';
+        FState.LastCh = u' ';
         return;
     }
 
@@ -197,11 +196,11 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
             }
             R = Checked(R);
         }
-        FValue.clear();
+        FState.Entry.clear();
         PushOperand(R);
-        SetDisplayStr(ValueToStr(R));
+        ShowValue(R);
     });
-    FLastCh = u' ';
+    FState.LastCh = u' ';
 }
 
 // Square root without touching the toggles. A negative X has no real root:
@@ -215,9 +214,9 @@ static Extended SquareRootChecked(const Extended &X, TBrixLanguage Language)
 
 void TBrixCalcEngine::DoSqRoot()
 {
-    if (FPrefixFunctions) {
-        FValue.clear();
-        if (FInv) {
+    if (FState.PrefixFunctions) {
+        FState.Entry.clear();
+        if (FState.Inv) {
             PushOperator(u'q');
             AddHistoryLine(GetName(ectSquarePaper), false);
         } else {
@@ -226,10 +225,10 @@ void TBrixCalcEngine::DoSqRoot()
         }
         ClearToggles();
         ShowTopOperand();
-        FLastCh = u' ';
+        FState.LastCh = u' ';
         return;
     }
-    if (FInv) {
+    if (FState.Inv) {
         ClearToggles();
         DoSquare();
         return;
@@ -242,21 +241,21 @@ void TBrixCalcEngine::DoSqRoot()
             Extended R = 0;
             if (X.Source != osNone)
                 R = SquareRootChecked(X.Value, GetLanguage());
-            FValue.clear();
+            FState.Entry.clear();
             PushOperand(R);
-            SetDisplayStr(ValueToStr(R));
+            ShowValue(R);
             AddHistoryLine(GetName(ectSqrtPaper), false);
         },
         ectSqrtPaper);
-    FLastCh = u' ';
+    FState.LastCh = u' ';
 }
 
 void TBrixCalcEngine::DoSquare()
 {
-    if (FInv) {
+    if (FState.Inv) {
         ClearToggles();
         DoSqRoot();
-        FLastCh = u' ';
+        FState.LastCh = u' ';
         return;
     }
     Guarded([this] {
@@ -266,13 +265,13 @@ void TBrixCalcEngine::DoSquare()
             R = Checked(X.Value * X.Value);
         // The square replaces a top operand, unlike the function keys.
         if (X.Source == osTop)
-            --FOperandN;
+            FState.Operands.pop_back();
         PushOperand(R);
-        FValue.clear();
-        SetDisplayStr(ValueToStr(R));
+        FState.Entry.clear();
+        ShowValue(R);
     });
     AddHistoryLine(GetName(ectSquarePaper), false);
-    FLastCh = u' ';
+    FState.LastCh = u' ';
 }
 
 void TBrixCalcEngine::DoInvert()
@@ -285,119 +284,115 @@ void TBrixCalcEngine::DoInvert()
         if (X.Value == 0 || X.Source == osNone)
             throw EMathError(MathMessage(emtDivideByZero));
         const Extended R = Checked(1 / X.Value);
-        FValue.clear();
+        FState.Entry.clear();
         PushOperand(R);
-        SetDisplayStr(ValueToStr(R));
+        ShowValue(R);
     });
     AddHistoryLine(GetName(ectInvertPaper), false);
-    FLastCh = u' ';
+    FState.LastCh = u' ';
 }
 
 void TBrixCalcEngine::DoChangeSign()
 {
-    if (!FValue.isEmpty()) {
+    if (!FState.Entry.isEmpty()) {
         // The entry text itself is edited; nothing is computed.
-        const qsizetype EPos = FValue.indexOf(u'E');
+        const qsizetype EPos = FState.Entry.indexOf(u'E');
         if (EPos >= 0) {
-            const QString Mantissa = FValue.left(EPos + 1);
-            const QString ExponentText = FValue.mid(EPos + 1);
+            const QString Mantissa = FState.Entry.left(EPos + 1);
+            const QString ExponentText = FState.Entry.mid(EPos + 1);
             const qint64 N = (ExponentText.isEmpty() || ExponentText == u"-")
                                  ? 0
                                  : qint64(TextToIntChecked(ExponentText));
             if (N == 0)
-                FValue = Mantissa + u'-';
+                FState.Entry = Mantissa + u'-';
             else
-                FValue = Mantissa + QString::number(-N);
-        } else if (!HasNonZeroDigit(FValue)) {
-            FValue = QStringLiteral("-");
-        } else if (FValue.startsWith(u'-')) {
-            FValue.remove(0, 1);
+                FState.Entry = Mantissa + QString::number(-N);
+        } else if (!HasNonZeroDigit(FState.Entry)) {
+            FState.Entry = QStringLiteral("-");
+        } else if (FState.Entry.startsWith(u'-')) {
+            FState.Entry.remove(0, 1);
         } else {
-            FValue.prepend(u'-');
+            FState.Entry.prepend(u'-');
         }
-        SetDisplayStr(FValue, true);
-        FLastCh = u' ';
+        SetDisplayStr(FState.Entry, true);
+        FState.LastCh = u' ';
         return;
     }
-    const Extended R = FOperandN >= 0 ? -1 * FOperandStack[FOperandN] : 0;
-    FValue.clear();
+    const Extended R = !FState.Operands.empty() ? -1 * FState.Operands.back() : 0;
+    FState.Entry.clear();
     PushOperand(R);
-    SetDisplayStr(ValueToStr(R));
+    ShowValue(R);
     AddHistoryLine(QStringLiteral("+/-"), false);
-    FLastCh = u' ';
+    FState.LastCh = u' ';
 }
 
 void TBrixCalcEngine::DoPercent()
 {
-    if (FBinaryPercent) {
+    if (FState.BinaryPercent) {
         DoOperator(u'%');
         ClearToggles();
-        FLastCh = u' ';
+        FState.LastCh = u' ';
         return;
     }
     // Not guarded: an overflow reaches the caller with the state as it stood
     // (tape lines already written stay).
     Extended R = 0;
-    if (!FValue.isEmpty()) {
+    if (!FState.Entry.isEmpty()) {
         const Extended Y = TakeEntryValue();
-        if (FOperatorSameLine) {
-            AddHistoryLine(FValue + u'%', false);
+        if (FState.OperatorSameLine) {
+            AddHistoryLine(FState.Entry + u'%', false);
         } else {
-            AddHistoryLine(FValue, false);
+            AddHistoryLine(FState.Entry, false);
             AddHistoryChar(u'%', false);
         }
-        if (FOperandN >= 0)
-            R = Checked((FOperandStack[FOperandN] * Y) * PercentFactor);
+        if (!FState.Operands.empty())
+            R = Checked((FState.Operands.back() * Y) * PercentFactor);
     } else {
-        if (FOperandN >= 1)
-            R = Checked((FOperandStack[FOperandN] * FOperandStack[FOperandN - 1]) * PercentFactor);
+        const std::vector<Extended> &Operands = FState.Operands;
+        if (Operands.size() >= 2)
+            R = Checked((Operands.back() * Operands[Operands.size() - 2]) * PercentFactor);
         AddHistoryChar(u'%', false);
     }
-    FValue.clear();
+    FState.Entry.clear();
     PushOperand(R);
-    SetDisplayStr(ValueToStr(R));
+    ShowValue(R);
 }
 
 void TBrixCalcEngine::SetBinaryPercent(bool Value)
 {
-    if (Value == FBinaryPercent)
-        return;
-    FBinaryPercent = Value;
-    if (FFunctionStr.endsWith(u'%'))
-        FFunctionStr.chop(1);
-    else
-        FFunctionStr.append(u'%');
+    // FunctionCodes follows it.
+    FState.BinaryPercent = Value;
 }
 
 void TBrixCalcEngine::SetPrefixFunctions(bool Value)
 {
-    FPrefixFunctions = Value;
+    FState.PrefixFunctions = Value;
 }
 
 void TBrixCalcEngine::SetEnableGrads(bool Value)
 {
-    FEnableGrads = Value;
+    FState.EnableGrads = Value;
 }
 
 void TBrixCalcEngine::SetAngleMode(TBrixAngleMode Value)
 {
-    if (Value == FAngleMode)
+    if (Value == FState.AngleMode)
         return;
-    FAngleMode = Value;
+    FState.AngleMode = Value;
     Notify(FOnAngleModeChange);
 }
 
 void TBrixCalcEngine::ToggleAngleMode()
 {
-    switch (FAngleMode) {
+    switch (FState.AngleMode) {
     case amDegrees:
-        FAngleMode = amRadians;
+        FState.AngleMode = amRadians;
         break;
     case amRadians:
-        FAngleMode = FEnableGrads ? amGradiants : amDegrees;
+        FState.AngleMode = FState.EnableGrads ? amGradiants : amDegrees;
         break;
     default:
-        FAngleMode = amDegrees;
+        FState.AngleMode = amDegrees;
         break;
     }
     AddHistoryLine(GetAngleModeStr(), false);
@@ -406,7 +401,7 @@ void TBrixCalcEngine::ToggleAngleMode()
 
 QString TBrixCalcEngine::GetAngleModeStr() const
 {
-    switch (FAngleMode) {
+    switch (FState.AngleMode) {
     case amDegrees:
         return GetName(ectDegAbbrev);
     case amRadians:
@@ -446,41 +441,41 @@ Extended TBrixCalcEngine::Computed(Extended R)
 
 Extended TBrixCalcEngine::CalcSin(const Extended &X)
 {
-    return Computed(Checked(FInv && FHyp ? HypArcSin(X)
-                            : FInv       ? ArcSinToAngle(X, AngleUnit(FAngleMode))
-                            : FHyp       ? HypSin(X)
-                                         : SinOfAngle(X, AngleUnit(FAngleMode))));
+    return Computed(Checked(FState.Inv && FState.Hyp ? HypArcSin(X)
+                            : FState.Inv             ? ArcSinToAngle(X, AngleUnit(FState.AngleMode))
+                            : FState.Hyp             ? HypSin(X)
+                                                     : SinOfAngle(X, AngleUnit(FState.AngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcCos(const Extended &X)
 {
-    return Computed(Checked(FInv && FHyp ? HypArcCos(X)
-                            : FInv       ? ArcCosToAngle(X, AngleUnit(FAngleMode))
-                            : FHyp       ? HypCos(X)
-                                         : CosOfAngle(X, AngleUnit(FAngleMode))));
+    return Computed(Checked(FState.Inv && FState.Hyp ? HypArcCos(X)
+                            : FState.Inv             ? ArcCosToAngle(X, AngleUnit(FState.AngleMode))
+                            : FState.Hyp             ? HypCos(X)
+                                                     : CosOfAngle(X, AngleUnit(FState.AngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcTan(const Extended &X)
 {
-    return Computed(Checked(FInv && FHyp ? HypArcTan(X)
-                            : FInv       ? ArcTanToAngle(X, AngleUnit(FAngleMode))
-                            : FHyp       ? HypTan(X)
-                                         : TanOfAngle(X, AngleUnit(FAngleMode))));
+    return Computed(Checked(FState.Inv && FState.Hyp ? HypArcTan(X)
+                            : FState.Inv             ? ArcTanToAngle(X, AngleUnit(FState.AngleMode))
+                            : FState.Hyp             ? HypTan(X)
+                                                     : TanOfAngle(X, AngleUnit(FState.AngleMode))));
 }
 
 Extended TBrixCalcEngine::CalcLog(const Extended &X)
 {
-    return Computed(Checked(FInv ? PowerOfTen(X) : LogBase10(X, TinyExtended)));
+    return Computed(Checked(FState.Inv ? PowerOfTen(X) : LogBase10(X, TinyExtended)));
 }
 
 Extended TBrixCalcEngine::CalcLg2(const Extended &X)
 {
-    return Computed(Checked(FInv ? PowerOfTwo(X) : LogBase2(X, TinyExtended)));
+    return Computed(Checked(FState.Inv ? PowerOfTwo(X) : LogBase2(X, TinyExtended)));
 }
 
 Extended TBrixCalcEngine::CalcLN(const Extended &X)
 {
-    return Computed(FInv ? ExpChecked(X) : LnChecked(X));
+    return Computed(FState.Inv ? ExpChecked(X) : LnChecked(X));
 }
 
 Extended TBrixCalcEngine::CalcSqRoot(const Extended &X)
@@ -527,38 +522,38 @@ Extended TBrixCalcEngine::CalcLnGamma(const Extended &X)
 
 void TBrixCalcEngine::AddSinLine()
 {
-    AddHistoryLine(GetName(FInv ? (FHyp ? ectArsinhPaper : ectArcsinPaper)
-                                : (FHyp ? ectSinhPaper : ectSinPaper)),
+    AddHistoryLine(GetName(FState.Inv ? (FState.Hyp ? ectArsinhPaper : ectArcsinPaper)
+                                      : (FState.Hyp ? ectSinhPaper : ectSinPaper)),
                    false);
 }
 
 void TBrixCalcEngine::AddCosLine()
 {
-    AddHistoryLine(GetName(FInv ? (FHyp ? ectArcoshPaper : ectArccosPaper)
-                                : (FHyp ? ectCoshPaper : ectCosPaper)),
+    AddHistoryLine(GetName(FState.Inv ? (FState.Hyp ? ectArcoshPaper : ectArccosPaper)
+                                      : (FState.Hyp ? ectCoshPaper : ectCosPaper)),
                    false);
 }
 
 void TBrixCalcEngine::AddTanLine()
 {
-    AddHistoryLine(GetName(FInv ? (FHyp ? ectArtanhPaper : ectArctanPaper)
-                                : (FHyp ? ectTanhPaper : ectTanPaper)),
+    AddHistoryLine(GetName(FState.Inv ? (FState.Hyp ? ectArtanhPaper : ectArctanPaper)
+                                      : (FState.Hyp ? ectTanhPaper : ectTanPaper)),
                    false);
 }
 
 void TBrixCalcEngine::AddLogLine()
 {
-    AddHistoryLine(GetName(FInv ? ect10toXPaper : ectLogPaper), false);
+    AddHistoryLine(GetName(FState.Inv ? ect10toXPaper : ectLogPaper), false);
 }
 
 void TBrixCalcEngine::AddLg2Line()
 {
-    AddHistoryLine(GetName(FInv ? ectInvLog2Paper : ectLog2Paper), false);
+    AddHistoryLine(GetName(FState.Inv ? ectInvLog2Paper : ectLog2Paper), false);
 }
 
 void TBrixCalcEngine::AddLNLine()
 {
-    AddHistoryLine(GetName(FInv ? ectEtoXPaper : ectLnPaper), false);
+    AddHistoryLine(GetName(FState.Inv ? ectEtoXPaper : ectLnPaper), false);
 }
 
 } // namespace Brix

@@ -21,19 +21,21 @@ const QString MemoryLinePrefix = QStringLiteral("M: ");
 // (the held text is then used up), and fires OnHistoryChange.
 void TBrixCalcEngine::AppendHistory(const QString &Text)
 {
-    if (!FHistoryHold.isEmpty()) {
-        FHistoryStack.append(FHistoryHold + u' ' + Text);
-        FHistoryHold.clear();
+    if (!FState.TapeHold.isEmpty()) {
+        FState.Tape.append(FState.TapeHold + u' ' + Text);
+        FState.TapeHold.clear();
     } else {
-        FHistoryStack.append(Text);
+        FState.Tape.append(Text);
     }
     Notify(FOnHistoryChange);
 }
 
 void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
 {
-    if (Hold && FOperatorSameLine)
-        FHistoryHold = Text;
+    if (!FKeepTape)
+        return;
+    if (Hold && FState.OperatorSameLine)
+        FState.TapeHold = Text;
     else
         AppendHistory(Text);
 }
@@ -42,31 +44,34 @@ void TBrixCalcEngine::AddHistoryLine(const QString &Text, bool Hold)
 // the operator, bracket, percent and equals characters written here.
 void TBrixCalcEngine::AddHistoryChar(QChar Ch, bool Hold)
 {
-    if (Hold && FOperatorSameLine)
-        FHistoryHold = CharString(Ch);
+    if (!FKeepTape)
+        return;
+    if (Hold && FState.OperatorSameLine)
+        FState.TapeHold = CharString(Ch);
     else
         AppendHistory(CharString(Ch));
 }
 
 void TBrixCalcEngine::AddHistoryValue(const Extended &Value)
 {
-    AppendHistory(ValueToStr(Value));
+    if (FKeepTape)
+        AppendHistory(ValueToStr(Value));
 }
 
 void TBrixCalcEngine::ClearHistory()
 {
-    FHistoryStack.clear();
-    FLastHistoryAccess = -1;
+    FState.Tape.clear();
+    FState.TapePosition = -1;
 }
 
 void TBrixCalcEngine::SetMemoryHistory(bool Value)
 {
-    FMemoryHistory = Value;
+    FState.MemoryHistory = Value;
 }
 
 void TBrixCalcEngine::SetOperatorSameLine(bool Value)
 {
-    FOperatorSameLine = Value;
+    FState.OperatorSameLine = Value;
 }
 
 // ---- Memory ----
@@ -85,43 +90,46 @@ void TBrixCalcEngine::MemoryAddSub(bool Subtract)
 {
     // Right after an operator key, "(" or the exponent mark the pending
     // expression is left alone.
-    if (!FOperatorStr.contains(FLastCh))
+    if (!OperatorCodes().contains(FState.LastCh))
         DoResult();
     // Not guarded: an overflow of the sum reaches the caller with the memory
     // unchanged.
     const TOperand X = TakeOperand();
     if (X.Source != osNone)
-        FMemory = Checked(Subtract ? FMemory - X.Value : FMemory + X.Value);
+        FState.Memory = Checked(Subtract ? FState.Memory - X.Value : FState.Memory + X.Value);
     ClearToggles();
     AddHistoryLine(GetName(Subtract ? ectMemSubPaper : ectMemAddPaper), false);
-    if (FMemoryHistory)
+    if (FState.MemoryHistory)
         AddMemoryLine();
     Notify(FOnMemoryChange);
 }
 
 void TBrixCalcEngine::AddMemoryLine()
 {
-    AddHistoryLine(u'[' + MemoryLinePrefix + ValueToStr(FMemory) + QStringLiteral(" ]"), false);
+    if (!FKeepTape)
+        return;
+    AddHistoryLine(u'[' + MemoryLinePrefix + ValueToStr(FState.Memory) + QStringLiteral(" ]"),
+                   false);
 }
 
 void TBrixCalcEngine::MemoryRecall()
 {
-    PushOperand(FMemory);
-    SetDisplayStr(ValueToStr(FMemory));
-    FValue.clear();
+    PushOperand(FState.Memory);
+    ShowValue(FState.Memory);
+    FState.Entry.clear();
     ClearToggles();
     AddHistoryLine(GetName(ectMemRecPaper), false);
-    if (FMemoryHistory)
+    if (FState.MemoryHistory)
         AddMemoryLine();
-    FLastCh = u' ';
+    FState.LastCh = u' ';
 }
 
 void TBrixCalcEngine::MemoryClear()
 {
-    FMemory = 0;
+    FState.Memory = 0;
     ClearToggles();
     AddHistoryLine(GetName(ectMemClrPaper), false);
-    if (FMemoryHistory)
+    if (FState.MemoryHistory)
         AddMemoryLine();
     Notify(FOnMemoryChange);
 }
@@ -129,13 +137,13 @@ void TBrixCalcEngine::MemoryClear()
 void TBrixCalcEngine::SetMemory(const Extended &Value)
 {
     CheckUsable(Value);
-    FMemory = Value;
+    FState.Memory = Value;
     Notify(FOnMemoryChange);
 }
 
 QString TBrixCalcEngine::GetMemoryContents() const
 {
-    return ValueToStr(FMemory);
+    return ValueToStr(FState.Memory);
 }
 
 } // namespace Brix

@@ -101,7 +101,7 @@ void TBrixCalcEngine::DoDivide()
 
 void TBrixCalcEngine::DoPower()
 {
-    DoOperator(FInv ? u'@' : u'^');
+    DoOperator(FState.Inv ? u'@' : u'^');
     ClearToggles();
 }
 
@@ -110,8 +110,8 @@ void TBrixCalcEngine::DoOperator(QChar Op)
     // A plus or minus at the start, after another operator, "(", the
     // exponent mark or a function is the sign of the next number.
     if (SignCharacters.contains(Op) &&
-        ((FValue.isEmpty() && FOperandN < 0) || FOperatorStr.contains(FLastCh) ||
-         FFunctionStr.contains(FLastCh))) {
+        ((FState.Entry.isEmpty() && FState.Operands.empty()) ||
+         OperatorCodes().contains(FState.LastCh) || FunctionCodes().contains(FState.LastCh))) {
         InputChar(Op);
         return;
     }
@@ -119,7 +119,7 @@ void TBrixCalcEngine::DoOperator(QChar Op)
     // the stacks the error state has emptied.
     Guarded([&] {
         PushEntry();
-        while (FOperatorN >= 0 && !HasPrecedence(Op, FOperatorStack[FOperatorN]))
+        while (!FState.Operators.isEmpty() && !HasPrecedence(Op, FState.Operators.back()))
             EvaluateTop();
         PushOperator(Op);
         ShowTopOperand();
@@ -130,12 +130,12 @@ void TBrixCalcEngine::DoOperator(QChar Op)
     else
         AddHistoryChar(Op, true);
     ClearToggles();
-    FLastCh = Op;
+    FState.LastCh = Op;
 }
 
 bool TBrixCalcEngine::HasPrecedence(QChar NewOp, QChar TopOp) const
 {
-    if (FPrecedence) {
+    if (FState.Precedence) {
         // A binary operator stacks above one of a lower level.
         const int TopLevel = OperatorLevel(TopOp);
         if (TopLevel > 0 && OperatorLevel(NewOp) > TopLevel)
@@ -143,101 +143,103 @@ bool TBrixCalcEngine::HasPrecedence(QChar NewOp, QChar TopOp) const
     }
     if (TopOp == u'(')
         return true;
-    return FFunctionStr.contains(NewOp);
+    return FunctionCodes().contains(NewOp);
 }
 
 void TBrixCalcEngine::EvaluateTop()
 {
-    if (FOperatorN < 0)
+    if (FState.Operators.isEmpty())
         return;
-    const QChar Code = FOperatorStack[FOperatorN];
+    const QChar Code = FState.Operators.back();
     const bool Done = Guarded([&] {
         if (const TBinaryOperator *Op = FindBinaryOperator(Code)) {
-            if (FOperandN < 1) {
-                if (Op->FewOperandsFail && !FIgnoreError)
+            std::vector<Extended> &Operands = FState.Operands;
+            if (Operands.size() < 2) {
+                if (Op->FewOperandsFail && !FState.IgnoreError)
                     throw EMathError(MathMessage(emtInvalidEquation));
                 return;
             }
-            const Extended X = FOperandStack[FOperandN - 1];
-            const Extended Y = FOperandStack[FOperandN];
+            const Extended X = Operands[Operands.size() - 2];
+            const Extended Y = Operands.back();
             if (Op->ZeroDivisorFails && Y == 0)
                 throw EMathError(MathMessage(emtDivideByZero));
             const Extended R = Op->Evaluate(X, Y);
-            if (Code == u'%' && !FBinaryPercent) {
+            if (Code == u'%' && !FState.BinaryPercent) {
                 // A percent left pending when binary percent was switched
                 // off replaces the top instead of reducing.
-                FOperandStack[FOperandN] = R;
-                SetDisplayStr(ValueToStr(R));
+                Operands.back() = R;
+                ShowValue(R);
             } else {
-                FOperandStack[FOperandN - 1] = R;
-                --FOperandN;
+                Operands.pop_back();
+                Operands.back() = R;
             }
             return;
         }
         const TFunctionCode *Function = FindFunctionCode(Code);
-        if (!Function || !FFunctionStr.contains(Code))
+        if (!Function || !FunctionCodes().contains(Code))
             return;
         // The code's own toggles are set silently; the function operation
         // reads and then clears them. A pending function with no operand
         // works on 0.
         if (Function->SetInv)
-            FInv = true;
+            FState.Inv = true;
         if (Function->SetHyp)
-            FHyp = true;
-        const Extended X = FOperandN >= 0 ? FOperandStack[FOperandN] : 0;
+            FState.Hyp = true;
+        const Extended X = !FState.Operands.empty() ? FState.Operands.back() : 0;
         const Extended R = Checked((this->*Function->Calc)(X));
-        if (FOperandN >= 0)
-            FOperandStack[FOperandN] = R;
+        if (!FState.Operands.empty())
+            FState.Operands.back() = R;
         else
             PushOperand(R);
     });
     // The error state has emptied both stacks already.
     if (!Done)
         return;
-    if (FOperatorN >= 0)
-        --FOperatorN;
+    if (!FState.Operators.isEmpty())
+        FState.Operators.chop(1);
 }
 
 void TBrixCalcEngine::InputLeftBracket()
 {
-    if (FValue == u"-") {
+    if (FState.Entry == u"-") {
         // A minus sign before a bracket means -1 x (.
         InputDigit(1);
         DoMultiply();
     }
-    FValue.clear();
+    FState.Entry.clear();
     PushOperator(u'(');
     ShowTopOperand();
     AddHistoryChar(u'(', true);
-    FLastCh = u'(';
+    FState.LastCh = u'(';
 }
 
 void TBrixCalcEngine::InputRightBracket()
 {
     Guarded([this] { PushEntry(); });
-    while (FOperatorN >= 0 && FOperatorStack[FOperatorN] != u'(')
+    while (!FState.Operators.isEmpty() && FState.Operators.back() != u'(')
         EvaluateTop();
-    if (FOperatorN >= 0)
-        --FOperatorN;
+    if (!FState.Operators.isEmpty())
+        FState.Operators.chop(1);
     ShowTopOperand();
     AddHistoryChar(u')', false);
-    FLastCh = u')';
+    FState.LastCh = u')';
 }
 
 void TBrixCalcEngine::DoResult()
 {
     Guarded([this] {
         PushEntry();
-        while (FOperatorN >= 0)
+        while (!FState.Operators.isEmpty())
             EvaluateTop();
-        if (FOperandN > 0) {
+        std::vector<Extended> &Operands = FState.Operands;
+        if (Operands.size() > 1) {
             // Values entered one after another: the last one wins.
-            FOperandStack[0] = FOperandStack[FOperandN];
-            FOperandN = 0;
+            Operands.front() = Operands.back();
+            Operands.erase(Operands.begin() + 1, Operands.end());
         }
-        if (FOperandN >= 0)
-            SetDisplayStr(ValueToStr(FOperandStack[FOperandN]));
-        else if (!FDisplayValue.contains(GetName(ectErrorMsg)))
+        if (!Operands.empty())
+            ShowValue(Operands.back());
+        else if (!GetDisplayStr().contains(GetName(ectErrorMsg)))
             SetDisplayStr(QStringLiteral("0"));
         ClearToggles();
     });
@@ -247,13 +249,13 @@ void TBrixCalcEngine::DoEquals()
 {
     DoResult();
     AddHistoryChar(u'=', true);
-    AddHistoryLine(FDisplayValue, false);
-    FLastCh = u'=';
+    AddHistoryLine(GetDisplayStr(), false);
+    FState.LastCh = u'=';
 }
 
 void TBrixCalcEngine::SetPrecedence(bool Value)
 {
-    FPrecedence = Value;
+    FState.Precedence = Value;
 }
 
 } // namespace Brix

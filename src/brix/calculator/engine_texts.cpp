@@ -18,7 +18,7 @@ void TBrixCalcEngine::EnterErrorState(const QString &Message, std::optional<TBri
 {
     AllClear();
     SetDisplayStr(GetName(ectErrorMsg));
-    FLastError = Message;
+    FState.LastError = Message;
     if (KeyLine)
         AddHistoryLine(GetName(*KeyLine), false);
     AddHistoryLine(GetName(ectPaperErrLine), false);
