@@ -3,9 +3,13 @@
 #   check/passed/failed  count named checks; `finish` prints the tally
 #   run_logged           a command whose output is shown only on failure
 #   in_display           re-runs the calling script inside a virtual X server
+#   wait_until           a condition, polled
 #   make_work            a temporary folder $work, removed with the programs
 #                        in $pids at the end
-#   start/stop           a copy of the program with a settings file of its own
+#   new_copy             a copy of the program with a settings file of its own
+#   launch/start/stop    that copy run (start: and its window waited for)
+#   launch_err           what the last launched program wrote to standard error
+#   where/wait_shown/click  a shown control or menu entry by its object name
 #   wait_window          a mapped window by name
 #   wait_exit            a process's end, with its status in $status
 #   close_key            a key that closes a window
@@ -63,10 +67,24 @@ in_display() {
   exec xvfb-run -a -s "$screen" env LUMO_E2E_INNER=1 "${bus[@]}" bash "$@"
 }
 
+# wait_until <seconds> <command...>: runs the command every 0.1 s until it
+# succeeds, for at most that many seconds; its last status is returned.
+wait_until() {
+  local i tries=$(($1 * 10)); shift
+  for ((i = 1; i < tries; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  "$@"
+}
+
 # A temporary folder $work; at the end the programs whose ids are in $pids
-# (and $pid) are killed and the folder is removed.
+# (and $pid) are killed and the folder is removed. The probes' sockets go
+# to $work/sockets, which every user may write (a check may run the
+# program as another user).
 make_work() {
   work=$(mktemp -d)
+  mkdir -m 1777 "$work/sockets"
   pids=()
   pid=
   trap e2e_cleanup EXIT
@@ -78,19 +96,51 @@ e2e_cleanup() {
   rm -rf "$work"
 }
 
-# start <name> <settings text> [env arguments...]: a copy of $prog in
-# $work/<name> with the settings file beside it (the text through printf %b),
-# run through env with the given arguments and the program arguments in
-# $start_args; standard error is added to $work/stderr. Sets $dir, $pid and $win (the window, once it is mapped).
-start() {
+# The probe that launch loads into the program (probe.cpp): it tells where
+# a shown widget or menu entry with a given object name is (see where).
+probe_lib() { printf '%s' "${probe_lib:-$build/tests/libe2e_probe.so}"; }
+
+# new_copy <name> [settings text]: a copy of $prog and of the probe in
+# $work/<name> (sets $dir), with the settings text (through printf %b) as
+# the file beside it when one is given.
+new_copy() {
   dir=$work/$1
   mkdir -p "$dir"
-  cp "$prog" "$dir/"
-  printf '%b' "$2" > "$dir/lumopocketo.ini"
+  cp "$prog" "$(probe_lib)" "$dir/"
+  [ $# -lt 2 ] || printf '%b' "$2" > "$dir/lumopocketo.ini"
+}
+# launch <name> <settings text|-> [env arguments...]: runs the copy in
+# $work/<name>, made anew with new_copy unless the text is "-" (then the
+# folder is used as it is, made without a settings file if it is new).
+# The name "-" runs $prog itself, where it is installed. The program runs
+# through env with the given arguments, as ${start_as[@]} (a command such
+# as setpriv that runs it as another user) with the program arguments in
+# $start_args, and the probe loaded; standard error is added to
+# $work/stderr. Sets $dir, $pid and $probe (the probe's socket).
+launch() {
+  local name=$1 text=$2 program lib
   shift 2
-  env "$@" "$dir/lumopocketo" ${start_args[@]+"${start_args[@]}"} 2>> "$work/stderr" &
+  if [ "$name" = - ]; then
+    dir= program=$prog lib=$(probe_lib) probe=$work/sockets/installed
+  else
+    if [ "$text" != - ]; then new_copy "$name" "$text"
+    elif [ ! -d "$work/$name" ]; then new_copy "$name"
+    fi
+    dir=$work/$name program=$work/$name/lumopocketo lib=$work/$name/libe2e_probe.so
+    probe=$work/sockets/$name
+  fi
+  launch_from=$(stat -c %s "$work/stderr" 2>/dev/null || echo 0)
+  ${start_as[@]+"${start_as[@]}"} env LD_PRELOAD="$lib" LUMO_E2E_PROBE="$probe" "$@" \
+    "$program" ${start_args[@]+"${start_args[@]}"} 2>> "$work/stderr" &
   pid=$!; pids+=("$pid")
-  win=$(wait_window '^LumoPocketo v')
+}
+# What the program started last wrote to standard error.
+launch_err() { tail -c +$((${launch_from:-0} + 1)) "$work/stderr" 2>/dev/null; }
+# start <name> <settings text|-> [env arguments...]: launch, then waits for
+# the calculator window (sets $win once it is mapped).
+start() {
+  launch "$@"
+  win=$(wait_window '^LumoPocketo v' 30)
 }
 # stop [key]: closes the window with the key (Escape by default) and waits
 # for the program's end; its status goes to $status.
@@ -98,6 +148,44 @@ stop() {
   close_key "$win" "${1:-Escape}"
   wait_exit "$pid"
   pid=
+}
+
+# where <name>: the middle of the shown widget or menu entry with that
+# object name in the program launched last, as "x y" in screen
+# coordinates; an empty line when none is shown, "several" when more are.
+where() {
+  /usr/bin/python3 -c '
+import socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(5)
+try:
+    s.connect(sys.argv[1])
+    s.sendall(sys.argv[2].encode() + b"\n")
+    print(s.makefile().readline().strip())
+except OSError:
+    print()  # the program is not listening (yet, or any more)
+' "$probe" "$1"
+}
+# wait_shown <name> [seconds]: waits (at most 5 s) until that object is
+# shown; prints where it is.
+wait_shown() {
+  local i at
+  for i in $(seq 1 $((${2:-5} * 10))); do
+    at=$(where "$1")
+    case $at in [0-9]*)
+      printf '%s' "$at"
+      return 0 ;;
+    esac
+    sleep 0.1
+  done
+  return 1
+}
+# click <name>: a real click in the middle of the object with that name,
+# once it is shown.
+click() {
+  local at
+  at=$(wait_shown "$1") || { echo "no shown control named $1: '$(where "$1")'"; return 1; }
+  xdotool mousemove $at click 1
 }
 
 # Waits (at most ${2:-20} s) for a mapped window whose name matches the
