@@ -216,6 +216,7 @@ close_key() {
   xdotool keyup "$2" 2>/dev/null
 }
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+clipboard_is() { [ "$(clipboard)" = "$1" ]; } # clipboard_is <text>
 # copy_selected <window> <keys...>: sends the keys that copy to the window and
 # prints the clipboard once it changed (at most 5 s).
 copy_selected() {
