@@ -13,6 +13,7 @@
 #   wait_window          a mapped window by name
 #   wait_exit            a process's end, with its status in $status
 #   close_key            a key that closes a window
+#   set_clipboard        text put on the clipboard, once it is there
 #   copy_selected        what keys copy to the clipboard, once it is there
 #   copy_display         the value display through Ctrl+C and the clipboard
 #   wait_ready           until the calculator answers the keyboard
@@ -130,7 +131,7 @@ launch() {
     probe=$work/sockets/$name
   fi
   launch_from=$(stat -c %s "$work/stderr" 2>/dev/null || echo 0)
-  ${start_as[@]+"${start_as[@]}"} env LD_PRELOAD="$lib" LUMO_E2E_PROBE="$probe" "$@" \
+  ${start_as[@]+"${start_as[@]}"} env "$@" LD_PRELOAD="$lib" LUMO_E2E_PROBE="$probe" \
     "$program" ${start_args[@]+"${start_args[@]}"} 2>> "$work/stderr" &
   pid=$!; pids+=("$pid")
 }
@@ -168,18 +169,12 @@ except OSError:
 }
 # wait_shown <name> [seconds]: waits (at most 5 s) until that object is
 # shown; prints where it is.
-wait_shown() {
-  local i at
-  for i in $(seq 1 $((${2:-5} * 10))); do
-    at=$(where "$1")
-    case $at in [0-9]*)
-      printf '%s' "$at"
-      return 0 ;;
-    esac
-    sleep 0.1
-  done
-  return 1
+shown_at() {
+  local at
+  at=$(where "$1")
+  [[ $at == [0-9]* ]] && printf '%s' "$at"
 }
+wait_shown() { wait_until "${2:-5}" shown_at "$1"; }
 # click <name>: a real click in the middle of the object with that name,
 # once it is shown.
 click() {
@@ -195,13 +190,9 @@ wait_window() {
   timeout "${2:-20}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
 }
 # Waits (at most 20 s) for process $1 to end; its exit status goes to $status.
+ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() {
-  local i
-  for i in $(seq 1 200); do
-    kill -0 "$1" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$1" 2>/dev/null; then
+  if ! wait_until 20 ended "$1"; then
     echo "process $1 did not end: killed"
     kill -9 "$1"
   fi
@@ -216,38 +207,42 @@ close_key() {
   xdotool keyup "$2" 2>/dev/null
 }
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
-clipboard_is() { [ "$(clipboard)" = "$1" ]; } # clipboard_is <text>
+clipboard_is() { [ "$(clipboard)" = "$1" ]; }       # clipboard_is <text>
+clipboard_is_not() { [ "$(clipboard)" != "$1" ]; }  # clipboard_is_not <text>
+clipboard_starts() { [[ $(clipboard) == "$1"* ]]; } # clipboard_starts <text>
+# set_clipboard <text>: xclip serves the text from a process of its own,
+# which holds the clipboard until another program takes it; its output goes
+# nowhere, so that a command substitution around the call does not wait
+# for it. Returns once the text can be read back (at most 3 s).
+set_clipboard() {
+  printf '%s' "$1" | xclip -selection clipboard -i > /dev/null 2>&1
+  wait_until 3 clipboard_is "$1"
+}
 # copy_selected <window> <keys...>: sends the keys that copy to the window and
 # prints the clipboard once it changed (at most 5 s).
 copy_selected() {
-  local w=$1 i clip; shift
-  printf 'none' | xclip -selection clipboard -i
+  local w=$1; shift
+  set_clipboard none
   xdotool key --window "$w" "$@"
-  for i in $(seq 1 50); do
-    clip=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
-    [ "$clip" != none ] && break
-    sleep 0.1
-  done
-  printf '%s' "$clip"
+  wait_until 5 clipboard_is_not none
+  clipboard
 }
 copy_display() { copy_selected "$1" ctrl+c; } # copy_display <window>
 # Waits until the calculator answers the keyboard: a window can be mapped
 # before it takes keys, and a key sent then is lost. Types 7 until a copy of
-# the display shows it, then clears the display.
+# the display shows it (each try waits at most 1 s for the copy), then
+# clears the display.
 wait_ready() {
-  local i clip
+  local i
   [ -n "$1" ] || return 1
-  printf 'none' | xclip -selection clipboard -i
-  for i in $(seq 1 40); do
+  for i in $(seq 1 20); do
+    set_clipboard none
     xdotool type --window "$1" 7
     xdotool key --window "$1" ctrl+c
-    sleep 0.1
-    clip=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
-    case $clip in 7*)
+    if wait_until 1 clipboard_starts 7; then
       xdotool key --window "$1" Delete
-      return 0 ;;
-    esac
-    sleep 0.25
+      return 0
+    fi
   done
   echo "the window at $1 never answered the keyboard"
   return 1
@@ -257,35 +252,25 @@ key_value() { # key_value <file> <key>
 }
 
 # A shown window of the program other than $1 (waits at most ${2:-5} s).
+other_window() {
+  xdotool search --onlyvisible --class lumopocketo 2>/dev/null | grep -vx "$1" | head -1 | grep .
+}
 popup_of() {
-  local i w
-  for i in $(seq 1 $((${2:-5} * 5))); do
-    w=$(xdotool search --onlyvisible --class lumopocketo 2>/dev/null | grep -vx "$1" | head -1)
-    [ -n "$w" ] && break
-    sleep 0.2
-  done
-  printf '%s' "$w"
+  wait_until "${2:-5}" other_window "$1" > /dev/null
+  other_window "$1"
 }
 # Waits (at most ${2:-5} s) until window $1 is no longer shown.
+unmapped() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 wait_gone() {
-  local i
   [ -n "$1" ] || return 1
-  for i in $(seq 1 $((${2:-5} * 10))); do
-    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
-    sleep 0.1
-  done
-  return 1
+  wait_until "${2:-5}" unmapped "$1"
 }
 # Gives window $1 the keyboard and waits (at most 5 s) until it has it.
-wait_focus() {
-  local i
-  for i in $(seq 1 50); do
-    xdotool windowfocus "$1" 2>/dev/null
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
+focused() {
+  xdotool windowfocus "$1" 2>/dev/null
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
 }
+wait_focus() { wait_until 5 focused "$1"; }
 # close_box <window> <key>: a message box is mapped before it takes keys:
 # sends the key until the box is gone (at most 5 tries).
 close_box() {

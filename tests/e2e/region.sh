@@ -42,10 +42,7 @@ check "typed 1.5*2= copies '3,0000' (got '$got')" test "$got" = "3,0000"
 # text that is no number keeps the value.
 paste_then_double() {
   xdotool type --window "$win" --delay 30 "a${2:-}"
-  printf '%s' "$1" | xclip -selection clipboard -i
-  # xclip serves the selection from a process of its own: it holds the
-  # text once it answers.
-  wait_until 3 clipboard_is "$1"
+  set_clipboard "$1"
   xdotool key --window "$win" ctrl+v
   xdotool type --window "$win" --delay 30 '*2='
   copy_display "$win"
