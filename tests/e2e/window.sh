@@ -69,15 +69,12 @@ fi
 
 # ---- 5. The Menu key opens the menu; Ctrl+T the tape ----
 # The tree once it has a line matching $2 (at most 10 s).
-tree_with() {
-  local i tree
-  for i in $(seq 1 50); do
-    tree=$(a11y tree "$1" 2>/dev/null)
-    grep -qP "$2" <<< "$tree" && break
-    sleep 0.2
-  done
-  printf '%s\n' "$tree"
+tree_has() {
+  local tree
+  tree=$(a11y tree "$1" 2>/dev/null)
+  grep -qP "$2" <<< "$tree" && printf '%s\n' "$tree"
 }
+tree_with() { wait_until 10 tree_has "$1" "$2"; }
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
   echo "SKIP (menu and tape): no session bus (dbus-run-session is not installed)"
 else
