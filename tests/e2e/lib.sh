@@ -99,7 +99,7 @@ e2e_cleanup() {
 
 # The probe that launch loads into the program (probe.cpp): it tells where
 # a shown widget or menu entry with a given object name is (see where).
-probe_lib() { printf '%s' "${probe_lib:-$build/tests/libe2e_probe.so}"; }
+probe_lib() { printf '%s' "${probe_lib:-${build:-.}/tests/libe2e_probe.so}"; }
 
 # new_copy <name> [settings text]: a copy of $prog and of the probe in
 # $work/<name> (sets $dir), with the settings text (through printf %b) as
@@ -107,7 +107,10 @@ probe_lib() { printf '%s' "${probe_lib:-$build/tests/libe2e_probe.so}"; }
 new_copy() {
   dir=$work/$1
   mkdir -p "$dir"
-  cp "$prog" "$(probe_lib)" "$dir/"
+  cp "$prog" "$dir/"
+  if [ -f "$(probe_lib)" ]; then cp "$(probe_lib)" "$dir/"
+  else echo "note: $(probe_lib) is not built: no control is found by name"
+  fi
   [ $# -lt 2 ] || printf '%b' "$2" > "$dir/lumopocketo.ini"
 }
 # launch <name> <settings text|-> [env arguments...]: runs the copy in
@@ -131,7 +134,8 @@ launch() {
     probe=$work/sockets/$name
   fi
   launch_from=$(stat -c %s "$work/stderr" 2>/dev/null || echo 0)
-  ${start_as[@]+"${start_as[@]}"} env "$@" LD_PRELOAD="$lib" LUMO_E2E_PROBE="$probe" \
+  [ -f "$lib" ] || lib= # without the probe, controls are not found by name
+  ${start_as[@]+"${start_as[@]}"} env "$@" ${lib:+LD_PRELOAD="$lib"} LUMO_E2E_PROBE="$probe" \
     "$program" ${start_args[@]+"${start_args[@]}"} 2>> "$work/stderr" &
   pid=$!; pids+=("$pid")
 }
