@@ -15,8 +15,8 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>

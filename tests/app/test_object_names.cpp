@@ -53,7 +53,7 @@ QList<QObject *> Controls(const QWidget &Window)
         bool Part = false;
         for (QWidget *P = W->parentWidget(); P && P != &Window; P = P->parentWidget())
             Part = Part || qobject_cast<QAbstractSpinBox *>(P) || qobject_cast<QComboBox *>(P) ||
-                          qobject_cast<QAbstractScrollArea *>(P);
+                   qobject_cast<QAbstractScrollArea *>(P);
         if (!Part)
             Found << W;
     }

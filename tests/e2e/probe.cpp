@@ -71,7 +71,8 @@ void Listen()
         }
         QObject::connect(Server, &QLocalServer::newConnection, Server, [Server] {
             while (QLocalSocket *Client = Server->nextPendingConnection()) {
-                QObject::connect(Client, &QLocalSocket::disconnected, Client, &QObject::deleteLater);
+                QObject::connect(Client, &QLocalSocket::disconnected, Client,
+                                 &QObject::deleteLater);
                 QObject::connect(Client, &QLocalSocket::readyRead, Client, [Client] {
                     if (!Client->canReadLine())
                         return;
