@@ -72,7 +72,6 @@ if ! command -v xvfb-run > /dev/null || ! command -v xdotool > /dev/null; then
   exit 1
 fi
 check "embed example: the calculator's result comes back into the window" \
-  xvfb-run -a -s "-screen 0 800x600x24" bash "$src/scripts/test-package-embed.sh" \
-    "$work/embed/brix-embed-example"
+  bash "$src/scripts/test-package-embed.sh" "$work/embed/brix-embed-example"
 
 finish package

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -80,6 +81,7 @@ void TPocketoWindowExtras::BuildMenu()
     FMenu->setToolTipsVisible(true);
 
     QAction *Scientific = FMenu->addAction(tr("Scientific"));
+    Scientific->setObjectName(QStringLiteral("ScientificAction"));
     Scientific->setCheckable(true);
     Scientific->setChecked(FForm.WindowKind() == wkScientific);
     connect(Scientific, &QAction::triggered, this, [this](bool Checked) { SwitchWindow(Checked); });
@@ -90,25 +92,32 @@ void TPocketoWindowExtras::BuildMenu()
         return Text + u'\t' + QKeySequence(Keys).toString(QKeySequence::NativeText);
     };
     FTapeAction = FMenu->addAction(WithKeys(tr("Tape"), Qt::CTRL | Qt::Key_T));
+    FTapeAction->setObjectName(QStringLiteral("TapeAction"));
     FTapeAction->setCheckable(true);
     connect(FTapeAction, &QAction::triggered, this, [this](bool Checked) { SetTapeShown(Checked); });
     QAction *Settings = FMenu->addAction(tr("Settings…"));
+    Settings->setObjectName(QStringLiteral("SettingsAction"));
     connect(Settings, &QAction::triggered, this, [this] { OpenSettings(); });
     FMenu->addSeparator();
 
     FUndoAction = FMenu->addAction(WithKeys(tr("Undo"), Qt::CTRL | Qt::Key_Z));
+    FUndoAction->setObjectName(QStringLiteral("UndoAction"));
     connect(FUndoAction, &QAction::triggered, this, [this] { FForm.Undo(); });
     FRedoAction = FMenu->addAction(WithKeys(tr("Redo"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    FRedoAction->setObjectName(QStringLiteral("RedoAction"));
     connect(FRedoAction, &QAction::triggered, this, [this] { FForm.Redo(); });
     FMenu->addSeparator();
 
     FCopyAction = FMenu->addAction(WithKeys(tr("Copy"), Qt::CTRL | Qt::Key_C));
+    FCopyAction->setObjectName(QStringLiteral("CopyAction"));
     connect(FCopyAction, &QAction::triggered, this, [this] { FForm.ClickKey(ckCopy); });
     FPasteAction = FMenu->addAction(WithKeys(tr("Paste"), Qt::CTRL | Qt::Key_V));
+    FPasteAction->setObjectName(QStringLiteral("PasteAction"));
     connect(FPasteAction, &QAction::triggered, this, [this] { FForm.ClickKey(ckPaste); });
     FMenu->addSeparator();
 
     QAction *About = FMenu->addAction(tr("About LumoPocketo"));
+    About->setObjectName(QStringLiteral("AboutAction"));
     connect(About, &QAction::triggered, this, [this] { ShowAbout(); });
 }
 
@@ -311,6 +320,8 @@ void TPocketoWindowExtras::ShowAbout()
 {
     QMessageBox Box(QMessageBox::Information, tr("About LumoPocketo"), AboutText(),
                     QMessageBox::Ok, &FForm);
+    Box.setObjectName(QStringLiteral("PocketoAbout"));
+    Box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("OkButton"));
     Box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     Box.exec();
 }

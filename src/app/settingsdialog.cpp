@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -95,6 +96,7 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     FAngleMode->addItems({tr("Degrees"), tr("Radians"), tr("Grads")});
     FAngleMode->setCurrentIndex(int(Settings.AngleMode));
     Form->addRow(tr("&Angle mode:"), FAngleMode);
+    Form->labelForField(FAngleMode)->setObjectName(QStringLiteral("AngleModeLabel"));
 
     FDecimalPlaces = new QSpinBox(this);
     FDecimalPlaces->setObjectName(QStringLiteral("DecimalPlaces"));
@@ -105,6 +107,7 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
         DecimalsLabel = tr("Decimal places");
     //: A form label: the text and its colon, as the language writes them.
     Form->addRow(tr("%1:").arg(DecimalsLabel), FDecimalPlaces);
+    Form->labelForField(FDecimalPlaces)->setObjectName(QStringLiteral("DecimalPlacesLabel"));
 
     FLanguage = new QComboBox(this);
     FLanguage->setObjectName(QStringLiteral("Language"));
@@ -114,6 +117,7 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     const int Chosen = FLanguage->findData(Settings.Language, Qt::UserRole, Qt::MatchFixedString);
     FLanguage->setCurrentIndex(Chosen < 0 ? 0 : Chosen);
     Form->addRow(tr("&Language:"), FLanguage);
+    Form->labelForField(FLanguage)->setObjectName(QStringLiteral("LanguageLabel"));
 
     // The check boxes, group by group: the titled groups in boxes, the
     // window's own below them.
@@ -131,10 +135,13 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
         const auto To = std::find_if(
             From, Order.end(), [&](size_t I) { return Settings.Flags[I].Option->Group != Group; });
         QGroupBox *Box = nullptr;
-        if (Group == TPocketoOptionGroup::Calculation)
+        if (Group == TPocketoOptionGroup::Calculation) {
             Box = new QGroupBox(tr("Calculation"), this);
-        else if (Group == TPocketoOptionGroup::Numbers)
+            Box->setObjectName(QStringLiteral("CalculationGroup"));
+        } else if (Group == TPocketoOptionGroup::Numbers) {
             Box = new QGroupBox(tr("Numbers"), this);
+            Box->setObjectName(QStringLiteral("NumbersGroup"));
+        }
         QBoxLayout *Into = Box ? new QVBoxLayout(Box) : Layout;
         for (; From != To; ++From) {
             const TPocketoFlag &Flag = Settings.Flags[*From];
@@ -159,6 +166,9 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     }
 
     auto *Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    Buttons->setObjectName(QStringLiteral("Buttons"));
+    Buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OkButton"));
+    Buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     Layout->addWidget(Buttons);

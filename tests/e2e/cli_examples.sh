@@ -16,8 +16,7 @@ cli=$build/src/cli/lumopocketo-cli
 [ -x "$cli" ] || { echo "FAIL: $cli is not built"; exit 1; }
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work
 export HOME=$work XDG_STATE_HOME=$work/state
 # "lumopocketo-cli" and "build/src/cli/lumopocketo-cli" both name the built program.
 mkdir -p "$work/bin" "$work/build/src/cli"

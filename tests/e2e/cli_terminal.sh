@@ -10,67 +10,44 @@ cli=$build/src/cli/lumopocketo-cli
 command -v tmux >/dev/null || { echo "FAIL: tmux is not installed"; exit 1; }
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-work=$(mktemp -d)
+make_work
 sock="lumo-e2e-$$"
-cleanup() {
-  stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'close_cli; e2e_cleanup' EXIT
 export LANG=C.UTF-8 HOME=$work/home XDG_STATE_HOME=$work/state
 mkdir -p "$HOME"
 history=$XDG_STATE_HOME/lumopocketo/history
 
 # Starts the calculator (with the options given) in a fresh tmux session; its
-# exit status goes to $work/status when it ends.
-start() {
+# exit status goes to $work/status when it ends, and its pane stays to be
+# read.
+open_cli() {
   rm -f "$work/status"
-  stop
+  close_cli
   tmux -L "$sock" -f /dev/null new-session -d -x 100 -y 60 \
-    "env LANG=$LANG HOME=$HOME XDG_STATE_HOME=$XDG_STATE_HOME $cli $*; echo \$? > $work/status; sleep 60"
+    "env LANG=$LANG HOME=$HOME XDG_STATE_HOME=$XDG_STATE_HOME $cli $*; echo \$? > $work/status" \; \
+    set-option -g remain-on-exit on
   # The capture drops the blank after the prompt.
   wait_for '^>$' || echo "no prompt: $(screen)"
 }
 # Ends the tmux server and waits until its socket is gone.
-stop() {
-  local i
+no_session() { ! tmux -L "$sock" has-session 2>/dev/null; }
+close_cli() {
   tmux -L "$sock" kill-server 2>/dev/null || return 0
-  for i in $(seq 50); do
-    tmux -L "$sock" has-session 2>/dev/null || return 0
-    sleep 0.1
-  done
+  wait_until 5 no_session
 }
 screen() { tmux -L "$sock" capture-pane -p -t 0 2>/dev/null; }
 keys() { tmux -L "$sock" send-keys -t 0 "$@"; }
 # Waits (at most 10 s) until the screen has a line matching the pattern.
-wait_for() {
-  local i
-  for i in $(seq 100); do
-    screen | grep -q -- "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+shows() { screen | grep -q -- "$1"; }
+wait_for() { wait_until 10 shows "$1"; }
 # Waits until the screen shows the pattern on exactly $2 lines.
-wait_count() {
-  local i
-  for i in $(seq 100); do
-    [ "$(screen | grep -c -- "$1")" -eq "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-wait_status() {
-  local i
-  for i in $(seq 100); do
-    [ -s "$work/status" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+shows_times() { [ "$(screen | grep -c -- "$1")" -eq "$2" ]; }
+wait_count() { wait_until 10 shows_times "$1" "$2"; }
+ended_with_status() { [ -s "$work/status" ]; }
+wait_status() { wait_until 10 ended_with_status; }
 
 # Typed, then recalled with Up and run again.
-start
+open_cli
 keys -l '6 * 7 ='; keys Enter
 check "a line shows its result" wait_count '^42\.0000$' 1
 keys Up; keys Enter
@@ -96,7 +73,7 @@ check "a usage error during the session gives status 2" grep -qx 2 "$work/status
 # The history file: private, and read by the next session.
 check "the history file is written" test -s "$history"
 check "the history file is private" test "$(stat -c %a "$history")" = 600
-start
+open_cli
 keys Up; keys Up; keys Up; keys Up; keys Up
 check "the last session's line comes back" wait_for '^> 6 \* 7 =$'
 keys Enter
@@ -107,14 +84,14 @@ check "a clean session ends with status 0" grep -qx 0 "$work/status"
 
 # The line rule on a terminal: Enter ends the number being typed, the
 # calculation goes on; with --each-line every line is its own.
-start
+open_cli
 keys -l '12'; keys Enter; keys -l '+3'; keys Enter; keys -l '='; keys Enter
 check "Enter ends the number" wait_for '^12\.0000$'
 check "the next digit starts a new one" wait_for '^3\.0000$'
 check "the calculation goes on across lines" wait_for '^15\.0000$'
 keys C-d
 wait_status
-start --each-line
+open_cli --each-line
 keys -l '2+3'; keys Enter; keys -l '+1='; keys Enter
 check "--each-line adds the pending =" wait_for '^5\.0000$'
 check "--each-line clears before a line (1, not 6)" wait_for '^1\.0000$'
@@ -127,5 +104,4 @@ out=$(printf '6 * 7 =\n' | "$cli")
 check "piped input prints only the display" test "$out" = "42.0000"
 check "piped input keeps no history" test ! -e "$XDG_STATE_HOME"
 
-echo "cli_terminal: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish cli_terminal

@@ -14,13 +14,10 @@ if [ -z "${LUMO_E2E_USER_PART:-}" ]; then
     echo "SKIP: installing into a prefix and creating a user need root"
     exit 77
   fi
-  work=$(mktemp -d)
+  source "$(dirname "$0")/lib.sh"
+  make_work
   created=
-  cleanup() {
-    [ -n "$created" ] && userdel "$user" 2>/dev/null
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
+  trap 'e2e_cleanup; [ -z "$created" ] || userdel "$user" 2>/dev/null' EXIT
   chmod 755 "$work"
   prefix=$work/prefix
   if ! cmake --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1; then
@@ -41,11 +38,11 @@ if [ -z "${LUMO_E2E_USER_PART:-}" ]; then
   fi
   home=$work/home
   mkdir "$home" && chown "$user:" "$home"
-  # The user's part, in a clean environment with a session bus of its own.
+  # The user's part, in a clean environment with a session bus of its own
+  # (in_display cannot switch the user and clear the environment first).
   bus=$(command -v dbus-run-session || echo env)
   # the user may not reach this folder
-  cp "$0" "$work/installed.sh"
-  cp "$(dirname "$0")/lib.sh" "$work/lib.sh"
+  cp "$0" "$(dirname "$0")/lib.sh" "$(probe_lib)" "$work/"
   xvfb-run -a -s "-screen 0 800x600x24 -ac" bash -c \
     'exec runuser -u "$1" -- env -i PATH=/usr/bin:/bin HOME="$2" DISPLAY="$DISPLAY" \
        LUMO_E2E_USER_PART=1 "$3" -- bash "$4" "$5"' \
@@ -57,37 +54,35 @@ fi
 
 # ---- the user's part, inside the X server: $1 is the prefix ----
 prog=$build/bin/lumopocketo
-source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-errors() { grep -i -e 'could not' -e 'denied' -e '^lumopocketo:' "$1"; }
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/lib.sh"
+probe_lib=$here/libe2e_probe.so
+make_work
+errors() { launch_err | grep -i -e 'could not' -e 'denied' -e '^lumopocketo:'; }
 ini=$HOME/.config/LumoPocketo/lumopocketo.ini
 
-# First start: 5 decimal places (the box, one step up), F10.
-"$prog" 2> "$HOME/run1.err" &
-pid=$!
-win=$(wait_window '^LumoPocketo v' 30)
+# First start: 5 decimal places (the places box's up half), F10.
+start - -
 check "the installed program's window answers the keyboard" wait_ready "$win"
-xdotool mousemove --window "$win" 80 45 click 1; sleep 0.2
-xdotool key --window "$win" Up; sleep 0.2
-close_key "$win" F10
-wait_exit "$pid"
+click UpButton
+clip=$(copy_display "$win")
+check "the places box steps up to 5 places: got '$clip'" test "$clip" = "0.00000"
+stop F10
 check "F10 exits 0 (status $status)" test "$status" = 0
-check "no save error on standard error: $(errors "$HOME/run1.err")" test -z "$(errors "$HOME/run1.err")"
+check "no save error on standard error: $(errors)" test -z "$(errors)"
 check "the settings land in the user's configuration folder" test -f "$ini"
 check "five decimal places saved" grep -q '^Decimal Places=5' "$ini"
 
 # Second start: the places are read back; Escape writes nothing.
 cp -p "$ini" "$HOME/before.ini"
-"$prog" 2> "$HOME/run2.err" &
-pid=$!
-win=$(wait_window '^LumoPocketo v' 30)
+start - -
 check "the second start answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" 1=
 clip=$(copy_display "$win")
-close_key "$win" Escape
-wait_exit "$pid"
+stop Escape
 check "the next start reads the saved places: got '$clip'" test "$clip" = "1.00000"
 check "Escape exits 0 (status $status)" test "$status" = 0
 check "Escape writes nothing" cmp -s "$ini" "$HOME/before.ini"
-check "nothing on standard error after Escape" test -z "$(errors "$HOME/run2.err")"
+check "nothing on standard error after Escape" test -z "$(errors)"
 
 finish

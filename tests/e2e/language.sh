@@ -18,16 +18,14 @@ make_work
 check "the accessibility bus starts" test -n "$(a11y bus 2>/dev/null)"
 
 # The button names once the window has published them (at most 10 s).
-wait_names() {
-  local i names
-  for i in $(seq 1 50); do
-    names=$(a11y names "$pid" 2>/dev/null)
-    [ -n "$names" ] && break
-    sleep 0.2
-  done
-  printf '%s\n' "$names"
+names_published() {
+  local names
+  names=$(a11y names "$pid" 2>/dev/null)
+  [ -n "$names" ] && printf '%s\n' "$names"
 }
+wait_names() { wait_until 10 names_published; }
 has_name() { printf '%s\n' "$1" | grep -qxF "$2"; }
+element_named() { has_name "$(a11y all "$pid" 2>/dev/null)" "$1"; } # element_named <name>
 lacks_name() { ! has_name "$@"; }
 
 # start_in <name> <settings text> <environment...>: a fresh copy of the
@@ -52,19 +50,15 @@ check "German: no key is named 'Add'" lacks_name "$names" "Add"
 check "German: the exit hint comes from the table" has_name "$names" "Beenden und Wert übertragen"
 # The key named "Addieren" is the add key: 2 Addieren 3 = gives 5.
 xdotool type --window "$win" --delay 30 '2'
+# The key's press action clicks it before the call returns: the digits
+# typed next come after it.
 check "German: the key named 'Addieren' can be pressed" a11y press "$pid" Addieren
-sleep 0.5 # the press is an animated click, which lands a moment later
 xdotool type --window "$win" --delay 30 '3='
 clip=$(copy_display "$win")
 check "German: 2 Addieren 3 = gives 5 (got '$clip')" test "${clip/,/.}" = "5.0000"
 # The program's own texts follow too: the tape (Ctrl+T) is the "Rechenstreifen".
 xdotool key --window "$win" ctrl+t
-for i in $(seq 1 25); do
-  all=$(a11y all "$pid" 2>/dev/null)
-  has_name "$all" "Rechenstreifen" && break
-  sleep 0.2
-done
-check "German: the tape is named 'Rechenstreifen'" has_name "$all" "Rechenstreifen"
+check "German: the tape is named 'Rechenstreifen'" wait_until 5 element_named "Rechenstreifen"
 stop F10
 check "German: F10 ends normally (status $status)" test "$status" = 0
 check "German: the followed language is not written to the settings" \

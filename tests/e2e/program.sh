@@ -25,30 +25,19 @@ eleven_keys() { # each component key exactly once
     [ "$(grep -c "^$k=" "$f")" = 1 ] || { echo "key '$k' not written once"; return 1; }
   done
 }
-# Click at a point of the calculator's client area (compact layout).
-click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.2; }
-
 # ---- 1. Prepared settings; type, copy, change memory and places; F10 saves ----
-dir=$work/run1
-mkdir "$dir"
-cp "$prog" "$dir/"
-printf '[Defaults]\r\nDecimal Places=2\r\nShow Thousands Separators=1\r\nAngle Mode=0\r\nMemory=0\r\n' \
-  > "$dir/lumopocketo.ini"
-"$dir/lumopocketo" 2> "$work/run1.err" &
-pid=$!; pids+=("$pid")
-win=$(wait_window '^LumoPocketo v10\.2$')
+start run1 '[Defaults]\r\nDecimal Places=2\r\nShow Thousands Separators=1\r\nAngle Mode=0\r\nMemory=0\r\n'
 check "calculator window appears" test -n "$win"
 check "window title" test "$(xdotool getwindowname "$win")" = "LumoPocketo v10.2"
 check "the window answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '1234.5*2='
 clip=$(copy_display "$win")
 check "Ctrl+C copies the display as shown (thousands, 2 places): got '$clip'" test "$clip" = "2,469.00"
-click_at "$win" 170 92          # M+ (right column, second keypad row)
-click_at "$win" 80 45           # the decimal places box takes the focus ...
-xdotool key --window "$win" Up  # ... and steps to 3 places
-sleep 0.2
-close_key "$win" F10
-wait_exit "$pid"
+click MemoryAddBtn
+click UpButton # the decimal places box's up half: 3 places
+clip=$(copy_display "$win")
+check "the places box steps up to 3 places: got '$clip'" test "$clip" = "2,469.000"
+stop F10
 check "F10 ends the program normally (status $status)" test "$status" = 0
 f=$dir/lumopocketo.ini
 check "eleven keys written" eleven_keys "$f"
@@ -60,32 +49,23 @@ check "a portable copy writes no user file" test ! -e "$XDG_CONFIG_HOME/LumoPock
 
 # ---- 2. Escape: nothing is written ----
 cp -p "$f" "$work/before-escape.ini"
-"$dir/lumopocketo" 2>> "$work/run1.err" &
-pid=$!; pids+=("$pid")
-win=$(wait_window '^LumoPocketo v10\.2$')
+start run1 -
 check "calculator window appears again" test -n "$win"
 check "the window answers the keyboard again" wait_ready "$win"
-xdotool type --window "$win" --delay 30 '5'
-click_at "$win" 170 92          # M+
-click_at "$win" 80 45
-xdotool key --window "$win" Up  # 4 places
-sleep 0.2
-close_key "$win" Escape
-wait_exit "$pid"
+xdotool type --window "$win" --delay 30 '5='
+click MemoryAddBtn
+click UpButton # 4 places
+clip=$(copy_display "$win")
+check "the places box steps up to 4 places: got '$clip'" test "$clip" = "5.0000"
+stop Escape
 check "Escape ends the program normally (status $status)" test "$status" = 0
 check "Escape leaves the file as it was" cmp -s "$f" "$work/before-escape.ini"
 check "Escape does not touch the file" test ! "$f" -nt "$work/before-escape.ini"
 
 # ---- 3. First start without a settings file: the user's file, its folders created ----
-dir=$work/run3
-mkdir "$dir"
-cp "$prog" "$dir/"
-XDG_CONFIG_HOME=$work/config3/new "$dir/lumopocketo" 2>> "$work/run1.err" &
-pid=$!; pids+=("$pid")
-win=$(wait_window '^LumoPocketo v10\.2$')
+start run3 - XDG_CONFIG_HOME="$work/config3/new"
 check "the first start answers the keyboard" wait_ready "$win"
-close_key "$win" ctrl+x
-wait_exit "$pid"
+stop ctrl+x
 check "Ctrl+X ends a first start normally (status $status)" test "$status" = 0
 check "no file is created beside the program" test ! -e "$dir/lumopocketo.ini"
 f=$work/config3/new/LumoPocketo/lumopocketo.ini
@@ -97,30 +77,23 @@ check "first start: 4 places, radians, memory 0" \
 # ---- 4. Read-only program folder (an installed copy): the file beside the
 # program gives the starting values, the user's file takes the changes and
 # wins at the next start, key by key ----
-dir=$work/run4
-mkdir "$dir"
-cp "$prog" "$dir/"
-printf '[Defaults]\r\nDecimal Places=2\r\nMemory=7\r\nShow Thousands Separators=1\r\n' > "$dir/lumopocketo.ini"
+new_copy run4 '[Defaults]\r\nDecimal Places=2\r\nMemory=7\r\nShow Thousands Separators=1\r\n'
 cp "$dir/lumopocketo.ini" "$work/readonly-before.ini"
 chmod 444 "$dir/lumopocketo.ini"
 chmod 555 "$dir"
-run_as=()
 if [ "$(id -u)" = 0 ]; then
   # root writes anywhere: run the program as an unprivileged user.
-  run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  start_as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
 mkdir -m 777 "$work/config4"
-XDG_CONFIG_HOME=$work/config4 "${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4.err" &
-pid=$!; pids+=("$pid")
-win=$(wait_window '^LumoPocketo v10\.2$')
+start run4 - XDG_CONFIG_HOME="$work/config4"
 check "calculator window appears in a read-only folder" test -n "$win"
 check "the window in a read-only folder answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '3'
-click_at "$win" 170 92          # M+: memory 7 + 3
-close_key "$win" F10
-wait_exit "$pid"
+click MemoryAddBtn # memory 7 + 3
+stop F10
 check "F10 in a read-only folder ends normally (status $status)" test "$status" = 0
-check "no save error on standard error" test -z "$(grep -i -e 'could not' -e 'denied' "$work/run4.err")"
+check "no save error on standard error" test -z "$(launch_err | grep -i -e 'could not' -e 'denied')"
 check "the file beside the program is unchanged" cmp -s "$dir/lumopocketo.ini" "$work/readonly-before.ini"
 f=$work/config4/LumoPocketo/lumopocketo.ini
 check "the user's file holds the eleven keys" eleven_keys "$f"
@@ -130,22 +103,17 @@ check "the user's file gets no formatter key" test "$(grep -c '^Show Thousands' 
 # The next start: the user's memory over the starting values, the places and
 # the thousands separators from the file beside the program.
 printf '[Defaults]\r\nMemory=12345\r\n' > "$f"
-XDG_CONFIG_HOME=$work/config4 "${run_as[@]}" "$dir/lumopocketo" 2>> "$work/run4.err" &
-pid=$!; pids+=("$pid")
-win=$(wait_window '^LumoPocketo v10\.2$')
+start run4 - XDG_CONFIG_HOME="$work/config4"
 check "the second start answers the keyboard" wait_ready "$win"
-click_at "$win" 170 134         # MR (right column, fourth keypad row)
+click MemoryRecallBtn
 clip=$(copy_display "$win")
-close_key "$win" Escape
-wait_exit "$pid"
+stop Escape
 check "the next start reads both files key by key: got '$clip'" test "$clip" = "12,345.00"
 
 # ---- 4b. Neither the program folder nor the user's folder can be written:
 # the error is shown, non-zero exit ----
 mkdir -m 555 "$work/config4b"
-XDG_CONFIG_HOME=$work/config4b "${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4b.err" &
-pid=$!; pids+=("$pid")
-win=$(wait_window '^LumoPocketo v10\.2$')
+start run4 - XDG_CONFIG_HOME="$work/config4b"
 check "the window without a writable folder answers the keyboard" wait_ready "$win"
 close_key "$win" F10
 box=$(wait_window '^LumoPocketo$')
@@ -154,30 +122,27 @@ check "Return closes the message box" close_box "$box" Return
 wait_exit "$pid"
 check "non-zero exit without a crash (status $status)" test "$status" -gt 0 -a "$status" -lt 128
 check "standard error names the user's settings file" \
-  grep -q "could not be saved to $work/config4b/LumoPocketo/lumopocketo.ini" "$work/run4b.err"
+  grep -q "could not be saved to $work/config4b/LumoPocketo/lumopocketo.ini" <<< "$(launch_err)"
 
 # ---- 4c. A settings file that cannot be read: told at start, never written ----
-dir=$work/run4c
-mkdir -m 777 "$dir"
-cp "$prog" "$dir/"
-printf '[Defaults]\r\nMemory=5\r\n' > "$dir/lumopocketo.ini"
+mkdir -m 777 "$work/run4c"
+new_copy run4c '[Defaults]\r\nMemory=5\r\n'
 cp "$dir/lumopocketo.ini" "$work/unreadable-before.ini"
 chmod 666 "$dir/lumopocketo.ini"
 chmod 222 "$dir/lumopocketo.ini" # writable, so it is this copy's own file, but not readable
-XDG_CONFIG_HOME=$work/config4 "${run_as[@]}" "$dir/lumopocketo" 2> "$work/run4c.err" &
-pid=$!; pids+=("$pid")
+launch run4c - XDG_CONFIG_HOME="$work/config4"
 box=$(wait_window '^LumoPocketo$')
 check "an unreadable file is told in a message box at start" test -n "$box"
 check "the calculator window waits for the message" test -z "$(xdotool search --onlyvisible --name '^LumoPocketo v' 2>/dev/null)"
 check "Return closes the message box at start" close_box "$box" Return
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "the window opens after the message" wait_ready "$win"
-close_key "$win" F10
-wait_exit "$pid"
+stop F10
 check "the unsaved settings give a non-zero exit (status $status)" test "$status" = 1
-check "standard error names the unreadable file" grep -q "$dir/lumopocketo.ini could not be read" "$work/run4c.err"
+check "standard error names the unreadable file" grep -q "$dir/lumopocketo.ini could not be read" <<< "$(launch_err)"
 chmod 644 "$dir/lumopocketo.ini"
 check "the unreadable file is left as it was" cmp -s "$dir/lumopocketo.ini" "$work/unreadable-before.ini"
+start_as=()
 
 # ---- 5. --help and --version need no display; an unknown argument is a usage error ----
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --version 2>&1)

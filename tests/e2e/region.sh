@@ -27,13 +27,9 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
   export LOCPATH=$work/locale
 fi
 
-
-dir=$work/de
-mkdir "$dir"
-cp "$prog" "$dir/"
-env -u LC_ALL -u LC_NUMERIC -u LANGUAGE LANG=de_DE.UTF-8 "$dir/lumopocketo" 2> "$work/de.err" &
-pid=$!
-win=$(wait_window '^LumoPocketo v[0-9]' 30)
+# A settings file of the copy's own, so that nothing is written to the
+# user's configuration folder.
+start de '[Defaults]\r\n' XDG_CONFIG_HOME="$work/config" LANG=de_DE.UTF-8
 check "calculator window appears" test -n "$win"
 check "the window answers input" wait_ready "$win"
 
@@ -41,25 +37,18 @@ xdotool type --window "$win" --delay 30 'a1.5*2='
 got=$(copy_display "$win")
 check "typed 1.5*2= copies '3,0000' (got '$got')" test "$got" = "3,0000"
 
-xdotool type --window "$win" --delay 30 'a'
-printf '2.5' | xclip -selection clipboard -i
-# xclip serves the selection from a process of its own: it holds the text
-# once it answers.
-for i in $(seq 1 30); do [ "$(clipboard)" = 2.5 ] && break; sleep 0.1; done
-xdotool key --window "$win" ctrl+v
-xdotool type --window "$win" --delay 30 '*2='
-got=$(copy_display "$win")
-check "pasted 2.5 then *2= copies '5,0000' (got '$got')" test "$got" = "5,0000"
-
-# Numbers as people paste them; text that is no number keeps the value.
+# paste_then_double <text> [typed first]: clears, types, pastes the text,
+# doubles it and prints the copied display. Numbers as people paste them;
+# text that is no number keeps the value.
 paste_then_double() {
   xdotool type --window "$win" --delay 30 "a${2:-}"
-  printf '%s' "$1" | xclip -selection clipboard -i
-  for i in $(seq 1 30); do [ "$(clipboard)" = "$1" ] && break; sleep 0.1; done
+  set_clipboard "$1"
   xdotool key --window "$win" ctrl+v
   xdotool type --window "$win" --delay 30 '*2='
   copy_display "$win"
 }
+got=$(paste_then_double 2.5)
+check "pasted 2.5 then *2= copies '5,0000' (got '$got')" test "$got" = "5,0000"
 got=$(paste_then_double '1,234.5')
 check "pasted 1,234.5 then *2= copies '2469,0000' (got '$got')" test "$got" = "2469,0000"
 got=$(paste_then_double $'1\xc2\xa0234,5')

@@ -57,7 +57,9 @@ TBrixSpinButton::TBrixSpinButton(QWidget *Parent, TComponent *AOwner)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     FUpButton = MakeHalf();
+    FUpButton->setObjectName(QStringLiteral("UpButton"));
     FDownButton = MakeHalf();
+    FDownButton->setObjectName(QStringLiteral("DownButton"));
     SetUpGlyph(QPixmap());
     SetDownGlyph(QPixmap());
     FFocusedButton = FUpButton;
@@ -221,6 +223,7 @@ TBrixSpinEdit::TBrixSpinEdit(QWidget *Parent, TComponent *AOwner) : TBrixIntEdit
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     FButton = new TBrixSpinButton(this, this);
+    FButton->setObjectName(QStringLiteral("SpinButton"));
     FButton->resize(16, 17);
     FButton->setVisible(true);
     FButton->SetFocusControl(this);
