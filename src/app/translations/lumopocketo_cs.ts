@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Znovu</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Svobodný software pod licencí MIT.</translation>
+    </message>
 </context>
 </TS>

@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Omgør</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri software under MIT-licensen.</translation>
+    </message>
 </context>
 </TS>

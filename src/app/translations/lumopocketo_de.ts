@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Wiederholen</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
+    </message>
 </context>
 </TS>

@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Rehacer</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Software libre bajo la licencia MIT.</translation>
+    </message>
 </context>
 </TS>

@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Tee uudelleen</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Vapaa ohjelmisto MIT-lisenssillä.</translation>
+    </message>
 </context>
 </TS>

@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Rétablir</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Logiciel libre sous licence MIT.</translation>
+    </message>
 </context>
 </TS>

@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Gjør om</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri programvare under MIT-lisensen.</translation>
+    </message>
 </context>
 </TS>

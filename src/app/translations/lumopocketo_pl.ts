@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Przywróć</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Wolne oprogramowanie na licencji MIT.</translation>
+    </message>
 </context>
 </TS>

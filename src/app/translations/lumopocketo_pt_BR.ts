@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Refazer</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Software livre sob a licença MIT.</translation>
+    </message>
 </context>
 </TS>

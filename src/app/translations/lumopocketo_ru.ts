@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Повторить</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Свободное программное обеспечение под лицензией MIT.</translation>
+    </message>
 </context>
 </TS>

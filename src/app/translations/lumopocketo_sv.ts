@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>Gör om</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri programvara under MIT-licensen.</translation>
+    </message>
 </context>
 </TS>

@@ -145,5 +145,9 @@
         <source>Redo</source>
         <translation>重做</translation>
     </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>采用 MIT 许可证的自由软件。</translation>
+    </message>
 </context>
 </TS>
