@@ -1,5 +1,6 @@
 // LumoPocketo: start, load the settings, show the pocket calculator once,
 // save the settings unless the window was cancelled, end.
+#include "desktopscheme.h"
 #include "pocketodm.h"
 #include "settingsfiles.h"
 
@@ -7,7 +8,6 @@
 #include "brix/classes/exceptions.h"
 #include "brix/store/storectrls.h"
 #include "brix/version.h"
-#include "brix/widgets/styles.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -184,7 +184,8 @@ int main(int argc, char **argv)
     const QString DesktopFamily = QApplication::font().family();
     for (const char *Family : {"Segoe UI", "Arial", "Tahoma"})
         QFont::insertSubstitution(QString::fromLatin1(Family), DesktopFamily);
-    SetStyleOrReport(QStringLiteral("Iceberg Classico"));
+    // Light, or dark where the desktop prefers it.
+    SetStyleForDesktop(QStringLiteral("Iceberg Classico"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumopocketo.LumoPocketo"));
     QApplication::setWindowIcon(BrixGlyphIcon(kgAppIcon));
 
