@@ -23,8 +23,9 @@ packages=(
   # the language check reads the keys' names over the accessibility bus
   fonts-noto-core dbus-x11 at-spi2-core dbus-daemon python3-dbus
   # the dark-desktop check: a platform theme with a dark colour scheme (the
-  # desktop's appearance portal is played by a script on python3-dbus)
-  qt6ct
+  # desktop's appearance portal is played by a script on python3-dbus, with
+  # GLib's main loop from python3-gi)
+  qt6ct python3-gi
   # the metainfo check of the tests; the installed-copy check reads the
   # programs' symbol tables with file
   appstream file
