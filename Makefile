@@ -58,10 +58,13 @@ fuzz:
 
 # Two Debian packages in $(BUILD): lumopocketo (both programs with their
 # desktop files) and libbrix-dev (static libraries, headers, CMake and
-# pkg-config files); then scripts/test-deb.sh checks their contents and
-# builds the engine example against libbrix-dev unpacked into a scratch folder.
+# pkg-config files); then scripts/test-deb.sh checks their contents, runs
+# lintian on them and builds the engine example against libbrix-dev unpacked
+# into a scratch folder. The build folder is configured for the prefix /usr,
+# where the packages install (libraries in the multiarch folder).
 package: $(BUILD)/CMakeCache.txt
 	@./scripts/install-deps.sh --package
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(BUILD) -j $(JOBS) --target lumopocketo lumopocketo-cli brix-core brix-controls
 	rm -f $(BUILD)/lumopocketo_*.deb $(BUILD)/libbrix-dev_*.deb
 	cd $(BUILD) && cpack -G DEB

@@ -22,6 +22,10 @@ packages=(
   # the tests also run on a desktop's default font and with a session bus;
   # the language check reads the keys' names over the accessibility bus
   fonts-noto-core dbus-x11 at-spi2-core dbus-daemon python3-dbus
+  # the dark-desktop check: a platform theme with a dark colour scheme (the
+  # desktop's appearance portal is played by a script on python3-dbus, with
+  # GLib's main loop from python3-gi)
+  qt6ct python3-gi
   # the metainfo check of the tests; the installed-copy check reads the
   # programs' symbol tables with file
   appstream file
@@ -33,8 +37,9 @@ for mode in "$@"; do
     # cli.sh compares with bc and reads peak memory from GNU time
     --bench) packages+=(libbenchmark-dev fonts-noto-core fonts-liberation2 fonts-urw-base35 bc time) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    # CPack's Debian generator and its shared-library dependency scan
-    --package) packages+=(dpkg-dev file) ;;
+    # CPack's Debian generator and its shared-library dependency scan; the
+    # packages' policy check
+    --package) packages+=(dpkg-dev file lintian) ;;
     # the API reference
     --docs) packages+=(doxygen) ;;
     *) echo "usage: install-deps.sh [--bench] [--fuzz] [--package] [--docs]" >&2; exit 2 ;;

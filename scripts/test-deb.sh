@@ -2,10 +2,12 @@
 # The two Debian packages that `make package` writes, checked as a user and
 # another program see them:
 #   - lumopocketo holds exactly the two programs (stripped), their manual
-#     pages, the menu entry, the icon, the metainfo and the bash completion;
+#     pages (compressed), the menu entry, the icon, the metainfo, the bash
+#     completion, the copyright file and the changelog;
 #   - libbrix-dev holds the static libraries, every installed header (no
 #     folder-internal one), the CMake package and the pkg-config files, and
-#     no program;
+#     no program, its pkg-config files in the multiarch library folder;
+#   - lintian finds no error and no warning in either package;
 #   - its CMake and pkg-config files name no folder of the source or build
 #     tree, and examples/engine builds against the package unpacked into a
 #     scratch folder (not /usr), with find_package(Brix) and with pkg-config,
@@ -38,9 +40,11 @@ usr/bin/lumopocketo
 usr/bin/lumopocketo-cli
 usr/share/applications/org.lumopocketo.LumoPocketo.desktop
 usr/share/bash-completion/completions/lumopocketo-cli
+usr/share/doc/lumopocketo/changelog.gz
+usr/share/doc/lumopocketo/copyright
 usr/share/icons/hicolor/scalable/apps/lumopocketo.svg
-usr/share/man/man1/lumopocketo-cli.1
-usr/share/man/man1/lumopocketo.1
+usr/share/man/man1/lumopocketo-cli.1.gz
+usr/share/man/man1/lumopocketo.1.gz
 usr/share/metainfo/org.lumopocketo.LumoPocketo.metainfo.xml
 EOF
 check "lumopocketo holds exactly the programs and their desktop files" \
@@ -66,12 +70,32 @@ libdir=$(sed -n 's|/libbrix-core\.a$||p' "$work/dev.list")
   done
   # The per-configuration part of the exported targets (BrixTargets-release.cmake, ...).
   grep "^$libdir/cmake/Brix/BrixTargets-.*\.cmake$" "$work/dev.list"
+  echo usr/share/doc/libbrix-dev/changelog.gz
+  echo usr/share/doc/libbrix-dev/copyright
 } | sort > "$work/dev.expected"
 check "libbrix-dev holds the static libraries, the installed headers, the CMake and pkg-config files" \
   bash -c "[ -n '$libdir' ] && diff -u '$work/dev.expected' '$work/dev.list'"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+check "libbrix-dev's libraries and pkg-config files are in usr/lib/$multiarch, not in '$libdir'" \
+  test "$libdir" = "usr/lib/$multiarch"
 check "libbrix-dev is the package named libbrix-dev and depends on the Qt development files" \
   bash -c "[ \"\$(dpkg-deb -f '$dev_deb' Package)\" = libbrix-dev ] &&
            dpkg-deb -f '$dev_deb' Depends | grep -q qt6-base-dev"
+
+# ---- Debian's policy checks ----
+check "lintian is installed (scripts/install-deps.sh --package)" bash -c "command -v lintian > /dev/null"
+for deb in "$program_deb" "$dev_deb"; do
+  name=$(basename "$deb")
+  # lintian fails on an error tag of its own accord; a warning only shows.
+  check "lintian runs through on $name" \
+    bash -c "lintian --tag-display-limit 0 '$deb' > '$work/lintian-$name.log' 2>&1"
+  check "lintian finds no error or warning in $name" \
+    bash -c "! grep -E '^[EW]: ' '$work/lintian-$name.log'"
+  grep -E '^[EW]: ' "$work/lintian-$name.log" || true
+done
+check "the changelog names the packages' version" \
+  bash -c "zcat '$work/program/usr/share/doc/lumopocketo/changelog.gz' | head -1 |
+           grep -qF '($(dpkg-deb -f "$program_deb" Version))'"
 
 root=$work/root
 mkdir -p "$root"

@@ -1,5 +1,6 @@
 // LumoPocketo: start, load the settings, show the pocket calculator once,
 // save the settings unless the window was cancelled, end.
+#include "desktopscheme.h"
 #include "pocketodm.h"
 #include "settingsfiles.h"
 
@@ -7,9 +8,9 @@
 #include "brix/classes/exceptions.h"
 #include "brix/store/storectrls.h"
 #include "brix/version.h"
-#include "brix/widgets/styles.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 using namespace Brix;
 
@@ -97,38 +99,58 @@ bool HasDisplay()
     return false;
 }
 
+// The program's texts outside its windows, translated like theirs.
+struct TPocketoMain
+{
+    Q_DECLARE_TR_FUNCTIONS(TPocketoMain)
+};
+
 // Reads the settings files in their order, each one's keys over the values
-// before. A file that exists but cannot be read is told now, before the
-// window opens, rather than at the end; it is skipped. Returns false when
-// the file to be written is one of those (it is then never written).
+// before. A file that exists but cannot be read is skipped and told before
+// the window opens rather than at the end, in the calculator's language
+// (known once every readable file is read). Returns false when the file to
+// be written is one of those (it is then never written).
 //
 // The calculator speaks the language that a "Language" key names (the last
 // file that has the key wins), or else the desktop's.
 bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
 {
-    bool TargetReadable = true;
+    struct TUnreadable
+    {
+        QString Path;
+        QString Reason;
+    };
+    std::vector<TUnreadable> Unreadable;
     TBrixStoreCtrl &Store = *DM.BrixStoreCtrl1;
     for (const QString &Path : Files.ReadOrder()) {
         const QString Reason = UnreadableReason(Path);
         if (!Reason.isEmpty()) {
-            const bool IsTarget = Path == Files.Target();
-            QString Message =
-                QStringLiteral("The settings file %1 could not be read (%2).").arg(Path, Reason);
-            Message += IsTarget ? QStringLiteral("\n\nThe calculator starts without its values, "
-                                                 "and the file is not written, so that its "
-                                                 "content is not lost.")
-                                : QStringLiteral("\n\nThe calculator starts without its values.");
-            std::fprintf(stderr, "lumopocketo: %s\n",
-                         qUtf8Printable(QString(Message).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
-            QMessageBox::warning(nullptr, AppTitle, Message);
-            if (IsTarget)
-                TargetReadable = false;
+            Unreadable.push_back({Path, Reason});
             continue;
         }
         Store.SetIniFile(Path);
         DM.LoadFromStore();
     }
     DM.FinishLoading(QLocale::system().uiLanguages());
+    bool TargetReadable = true;
+    if (!Unreadable.empty())
+        DM.UseTranslations();
+    for (const TUnreadable &File : Unreadable) {
+        const bool IsTarget = File.Path == Files.Target();
+        QString Message = TPocketoMain::tr("The settings file %1 could not be read (%2).")
+                              .arg(File.Path, File.Reason);
+        Message += QStringLiteral("\n\n") +
+                   (IsTarget ? TPocketoMain::tr(
+                                   "The calculator starts without its values, and the file is "
+                                   "not written, so that its content is not lost.")
+                             : TPocketoMain::tr("The calculator starts without its values."));
+        std::fprintf(
+            stderr, "lumopocketo: %s\n",
+            qUtf8Printable(QString(Message).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+        QMessageBox::warning(nullptr, AppTitle, Message);
+        if (IsTarget)
+            TargetReadable = false;
+    }
     return TargetReadable;
 }
 
@@ -162,7 +184,8 @@ int main(int argc, char **argv)
     const QString DesktopFamily = QApplication::font().family();
     for (const char *Family : {"Segoe UI", "Arial", "Tahoma"})
         QFont::insertSubstitution(QString::fromLatin1(Family), DesktopFamily);
-    SetStyleOrReport(QStringLiteral("Iceberg Classico"));
+    // Light, or dark where the desktop prefers it.
+    SetStyleForDesktop(QStringLiteral("Iceberg Classico"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumopocketo.LumoPocketo"));
     QApplication::setWindowIcon(BrixGlyphIcon(kgAppIcon));
 
@@ -184,8 +207,11 @@ int main(int argc, char **argv)
         if (!DM->HasChangesToSave(Kept))
             return 0;
         if (!MayWrite) {
-            std::fprintf(stderr, "lumopocketo: the settings were not saved: %s could not be read\n",
-                         qUtf8Printable(SettingsFile));
+            DM->UseTranslations();
+            std::fprintf(
+                stderr, "lumopocketo: %s\n",
+                qUtf8Printable(TPocketoMain::tr("the settings were not saved: %1 could not be read")
+                                   .arg(SettingsFile)));
             return 1;
         }
         // Only the program's own keys go to the file; its other keys stay.
@@ -204,11 +230,11 @@ int main(int argc, char **argv)
         // still be told (a store freed during teardown could only print it).
         DM->BrixStoreCtrl1->ForceCloseStorage();
     } catch (const Exception &E) {
+        DM->UseTranslations();
         QString Message =
-            QStringLiteral("The settings could not be saved to %1.").arg(SettingsFile);
+            TPocketoMain::tr("The settings could not be saved to %1.").arg(SettingsFile);
         if (!E.Message().isEmpty())
             Message += QStringLiteral("\n\n") + E.Message();
-        DM->UseTranslations();
         ReportError(Message);
         return 1;
     }

@@ -312,7 +312,8 @@ QString TPocketoWindowExtras::AboutText() const
 {
     FHost.UseTranslations();
     return tr("LumoPocketo %1").arg(QStringLiteral(BRIX_VERSION_STRING)) + u'\n' +
-           tr("A pocket calculator for the desktop.") + QStringLiteral("\n\n") +
+           tr("A pocket calculator for the desktop.") + u'\n' +
+           tr("Free software under the MIT License.") + QStringLiteral("\n\n") +
            tr("Settings file: %1").arg(QDir::toNativeSeparators(FHost.SettingsFile()));
 }
 

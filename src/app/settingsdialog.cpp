@@ -3,7 +3,6 @@
 #include "brix/calculator/engine.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/numeric.h"
-#include "brix/resources/calculator.h"
 #include "brix/resources/languages.h"
 
 #include <QCheckBox>
@@ -50,22 +49,6 @@ const TLanguageRow LanguageRows[] = {
     {elSwedish, u"Svenska"},
 };
 
-// The calculator table's text for Key where it holds one in the engine's
-// language; it holds no text of its own for some languages (a lookup gives
-// them the English one), and then "" so that the program's translation
-// stands in.
-QString OwnTableText(const TBrixCalcEngine &Engine, TBrixResCalc Key)
-{
-    const TBrixLanguage Language = Engine.GetLanguage();
-    if (Language == elEnglishInt || Language == elEnglishUS)
-        return Engine.GetName(Key);
-    const auto Entries = Internal::CalculatorStringsEntries();
-    const bool Own = std::any_of(Entries.begin(), Entries.end(), [&](const TBrixTextEntry &E) {
-        return E.Key == TextKey(Language, Key) && !E.Text.empty();
-    });
-    return Own ? Engine.GetName(Key) : QString();
-}
-
 // The grouping examples with the separators the calculator writes numbers
 // with, so that they show what the display will: Groups are the digit
 // groups of the whole part ("1", "234", "567"), two decimals follow.
@@ -102,11 +85,7 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
     FDecimalPlaces->setObjectName(QStringLiteral("DecimalPlaces"));
     FDecimalPlaces->setRange(0, MaxDecimalPlaces);
     FDecimalPlaces->setValue(Settings.DecimalPlaces);
-    QString DecimalsLabel = OwnTableText(Engine, ectDecimalsHint);
-    if (DecimalsLabel.isEmpty())
-        DecimalsLabel = tr("Decimal places");
-    //: A form label: the text and its colon, as the language writes them.
-    Form->addRow(tr("%1:").arg(DecimalsLabel), FDecimalPlaces);
+    Form->addRow(tr("&Decimal places:"), FDecimalPlaces);
     Form->labelForField(FDecimalPlaces)->setObjectName(QStringLiteral("DecimalPlacesLabel"));
 
     FLanguage = new QComboBox(this);

@@ -11,6 +11,7 @@
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
+#include "brix/resources/languages.h"
 #include "brix/store/storectrls.h"
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
@@ -36,6 +37,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -221,10 +223,10 @@ TEST_F(SettingsDialog, ChecksStandInTheirGroupsInOrder)
               "Calculation|Precedence|&Multiply and divide before add and subtract\n"
               "Calculation|PrefixFunctions|&Function keys before their number\n"
               "Calculation|BinaryPercent|&Percent as an operator (200 % 10 = 20)\n"
-              "Calculation|OperatorSameLine|&Operators on the line of their number in the tape\n"
+              "Calculation|OperatorSameLine|Ope&rators on the line of their number in the tape\n"
               "Numbers|ShowThousands|&Thousands separators (1,234,567.00)\n"
               "Numbers|LakhFormatting|&Indian grouping (12,34,567.00)\n"
-              "Numbers|TrimTrailingZeroes|&Drop trailing zeroes of results\n"
+              "Numbers|TrimTrailingZeroes|Drop trailing &zeroes of results\n"
               "|StayOnTop|&Keep the calculator above other windows");
     EXPECT_EQ(Tabs,
               QStringList({"Precedence", "PrefixFunctions", "BinaryPercent", "OperatorSameLine",
@@ -235,32 +237,56 @@ TEST_F(SettingsDialog, ChecksStandInTheirGroupsInOrder)
 // The decimal places label is the calculator table's text where the table
 // has one in the language, else the program's translation; the colon is
 // written as the language writes it.
-TEST_F(SettingsDialog, DecimalPlacesLabelSpeaksTheWindowsLanguage)
+// In every language each labelled control of the dialog has an access key,
+// and no two share one, nor one with OK or Cancel where a desktop gives
+// those access keys (Qt's GNOME look: "&OK", "&Cancel", German
+// "&Abbrechen", Spanish "&Aceptar", ... from Qt's translations). The
+// decimal places label is the dialog's own text.
+TEST_F(SettingsDialog, AccessKeysAreUniqueInEveryLanguage)
 {
-    const struct
-    {
-        TBrixLanguage Language;
-        const char *Label;
-    } Rows[] = {
-        {elEnglishInt, "Decimal Places:"},          // the table's
-        {elFrench, "D\u00e9cimales\u00a0:"},      // the table's, a French colon
-        {elGerman, "Dezimalstellen:"},               // none in the table: translated
-        {elChineseSimplified, "\u5c0f\u6570\u4f4d\u6570\uff1a"},
+    const std::map<TBrixLanguage, const char *> DecimalsLabels = {
+        {elEnglishInt, "&Decimal places:"},
+        {elFrench, "&D\u00e9cimales\u00a0:"},
+        {elGerman, "&Dezimalstellen:"},
+        {elChineseSimplified, "\u5c0f\u6570\u4f4d\u6570(&D)\uff1a"},
     };
-    for (const auto &R : Rows) {
-        SCOPED_TRACE(int(R.Language));
-        DM->BrixCalculator1->SetLanguage(R.Language);
-        Form->CalcEngine->SetLanguage(R.Language);
-        QString Label;
+    for (int L = elEnglishInt; L < elUSER; ++L) {
+        const auto Language = TBrixLanguage(L);
+        SCOPED_TRACE(LanguageName(Language).toStdString());
+        DM->BrixCalculator1->SetLanguage(Language);
+        Form->CalcEngine->SetLanguage(Language);
+        QStringList Texts;
+        QString DecimalsLabel;
         ASSERT_TRUE(RunDialog(
             [&](QDialog &D) {
+                for (QLabel *Label : D.findChildren<QLabel *>())
+                    if (Label->buddy())
+                        Texts << Label->text();
+                for (QCheckBox *Check : D.findChildren<QCheckBox *>())
+                    Texts << Check->text();
+                Texts << QCoreApplication::translate("QGnomeTheme", "&OK")
+                      << QCoreApplication::translate("QGnomeTheme", "&Cancel");
                 auto *Layout = D.findChild<QFormLayout *>();
                 auto *Text = qobject_cast<QLabel *>(
                     Layout->labelForField(D.findChild<QSpinBox *>("DecimalPlaces")));
-                Label = Text ? Text->text() : QString();
+                DecimalsLabel = Text ? Text->text() : QString();
             },
             QDialogButtonBox::Cancel));
-        EXPECT_EQ(Label, QString::fromUtf8(R.Label));
+        EXPECT_EQ(Texts.size(), 3 + 8 + 2); // three form rows, eight options, OK and Cancel
+        std::map<int, QString> Owners;
+        for (const QString &Text : Texts) {
+            const QKeySequence Key = QKeySequence::mnemonic(Text);
+            EXPECT_FALSE(Key.isEmpty()) << "no access key: " << Text.toStdString();
+            if (Key.isEmpty())
+                continue;
+            const auto [It, Added] = Owners.emplace(Key[0].toCombined(), Text);
+            EXPECT_TRUE(Added) << Key.toString().toStdString() << " twice: \""
+                               << It->second.toStdString() << "\" and \"" << Text.toStdString()
+                               << '"';
+        }
+        if (const auto It = DecimalsLabels.find(Language); It != DecimalsLabels.end()) {
+            EXPECT_EQ(DecimalsLabel, QString::fromUtf8(It->second));
+        }
     }
 }
 

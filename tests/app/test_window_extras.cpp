@@ -236,7 +236,7 @@ TEST_F(WindowExtras, UndoAndRedoEntriesFollowTheWindowsHistory)
     EXPECT_EQ(Form->ValueDisplay->text(), "17.0000");
 }
 
-TEST_F(WindowExtras, AboutNamesVersionAndSettingsFile)
+TEST_F(WindowExtras, AboutNamesVersionLicenceAndSettingsFile)
 {
     Open();
     Key(Qt::Key_Menu);
@@ -250,6 +250,7 @@ TEST_F(WindowExtras, AboutNamesVersionAndSettingsFile)
     Entry("About LumoPocketo")->trigger();
     EXPECT_EQ(Shown, Extras->AboutText());
     EXPECT_TRUE(Shown.contains(QStringLiteral(BRIX_VERSION_STRING)));
+    EXPECT_TRUE(Shown.contains("MIT License"));
     EXPECT_TRUE(Shown.contains("/tmp/some folder/lumopocketo.ini"));
     EXPECT_TRUE(Form->isVisible());
 }

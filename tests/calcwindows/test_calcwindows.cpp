@@ -11,8 +11,9 @@
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
 #include "brix/widgets/styles.h"
-#include "common/regional_guard.h"
+#include "brix/widgets/uictrls.h"
 #include "calcwindows/typed_keys.h"
+#include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +28,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
+#include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 using namespace Brix;
@@ -1103,6 +1108,124 @@ TEST_F(CalcSettings, NoStoreOrKindNoneDoesNothingAndFreedLinksAreCleared)
     FStore.reset();
     EXPECT_EQ(FCalc->StoreCtrl(), nullptr);
     FCalc->LoadFromStore(); // no store: nothing
+}
+
+// ---- Colours ----
+
+// WCAG contrast of two colours: 1 (the same) to 21 (black on white).
+double Contrast(const QColor &A, const QColor &B)
+{
+    const auto Luminance = [](const QColor &C) {
+        const auto Linear = [](double V) {
+            return V <= 0.04045 ? V / 12.92 : std::pow((V + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * Linear(C.redF()) + 0.7152 * Linear(C.greenF()) + 0.0722 * Linear(C.blueF());
+    };
+    const double L1 = Luminance(A), L2 = Luminance(B);
+    return (std::max(L1, L2) + 0.05) / (std::min(L1, L2) + 0.05);
+}
+
+// The most frequent colour of an image (a control's face) and the colour
+// that stands out most from it (its text or symbol), as measured on screen.
+struct TFaceAndInk
+{
+    QColor Face, Ink;
+};
+TFaceAndInk FaceAndInk(const QImage &Image)
+{
+    std::map<QRgb, int> Counts;
+    for (int Y = 0; Y < Image.height(); ++Y)
+        for (int X = 0; X < Image.width(); ++X)
+            ++Counts[Image.pixel(X, Y)];
+    const QColor Face(std::max_element(Counts.begin(), Counts.end(), [](auto &A, auto &B) {
+                          return A.second < B.second;
+                      })->first);
+    QColor Ink = Face;
+    for (const auto &[Rgb, Count] : Counts)
+        if (Contrast(QColor(Rgb), Face) > Contrast(Ink, Face))
+            Ink = QColor(Rgb);
+    return {Face, Ink};
+}
+
+// Under a dark palette, also one set while the window is open, the window
+// is dark with readable text: the panel, the displays, the keys' captions
+// and symbols and the decimal places box with its arrows take the palette's
+// colours (the displays and panel through the component's colour settings,
+// button face by default); back under the light palette they are light.
+TEST_F(CalcWindows, WindowFollowsALightOrDarkPalette)
+{
+    const QPalette Before = QApplication::palette();
+    TOwned<TBrixUICtrl> UI(TBrixUICtrl::Create());
+    TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+    Calc->SetUICtrl(UI.get());
+    QApplication::setPalette(StylePalette(QStringLiteral("Iceberg Classico"), csLight));
+    struct TLook
+    {
+        double Brightness = 0; // mean luma of the window, 0 to 1
+        TFaceAndInk Display, Caption, Symbol;
+        QColor Arrow, BoxBase;
+    };
+    const auto Measure = [](TBrixCalcForm &F) {
+        QApplication::processEvents();
+        TLook Look;
+        const QImage Window = F.grab().toImage();
+        double Sum = 0;
+        for (int Y = 0; Y < Window.height(); ++Y)
+            for (int X = 0; X < Window.width(); ++X) {
+                const QColor C = Window.pixelColor(X, Y);
+                Sum += 0.299 * C.redF() + 0.587 * C.greenF() + 0.114 * C.blueF();
+            }
+        Look.Brightness = Sum / (Window.width() * Window.height());
+        // Inside the display's bevel, and the middle of the keys.
+        Look.Display = FaceAndInk(F.ValueDisplay->grab(F.ValueDisplay->contentsRect()).toImage());
+        const auto Middle = [](QWidget *Key) {
+            return Key->grab(Key->rect().adjusted(3, 3, -3, -3)).toImage();
+        };
+        Look.Caption = FaceAndInk(Middle(F.Key(ckSeven)));
+        Look.Symbol = FaceAndInk(Middle(F.Key(ckAdd)));
+        const QImage Arrow = F.DPSpin->Button()->UpButton()->Glyph().toImage();
+        for (int Y = 0; Y < Arrow.height() && !Look.Arrow.isValid(); ++Y)
+            for (int X = 0; X < Arrow.width(); ++X)
+                if (qAlpha(Arrow.pixel(X, Y)) == 255) {
+                    Look.Arrow = Arrow.pixelColor(X, Y);
+                    break;
+                }
+        Look.BoxBase = F.DPSpin->palette().color(QPalette::Base);
+        return Look;
+    };
+    std::optional<TLook> Light, Dark, LightAgain;
+    const TRun Run = RunStandard(*Calc, [&](TBrixCalcForm &F) {
+        F.ValueDisplay->SetValue(QStringLiteral("8,888.8888"));
+        Light = Measure(F);
+        QApplication::setPalette(StylePalette(QStringLiteral("Iceberg Classico"), csDark));
+        Dark = Measure(F);
+        QApplication::setPalette(StylePalette(QStringLiteral("Iceberg Classico"), csLight));
+        LightAgain = Measure(F);
+        F.close();
+    });
+    QApplication::setPalette(Before);
+    EXPECT_FALSE(Run.TimedOut);
+    ASSERT_TRUE(Light && Dark && LightAgain);
+    const QPalette DarkPalette = StylePalette(QStringLiteral("Iceberg Classico"), csDark);
+    for (const auto &[Name, Look, IsDark] :
+         {std::tuple("light", *Light, false), std::tuple("dark", *Dark, true),
+          std::tuple("light again", *LightAgain, false)}) {
+        SCOPED_TRACE(Name);
+        if (IsDark) {
+            EXPECT_LT(Look.Brightness, 0.35);
+            EXPECT_LT(Look.Display.Face.lightness(), 100);
+            EXPECT_EQ(Look.Arrow, DarkPalette.color(QPalette::ButtonText));
+            EXPECT_EQ(Look.BoxBase, DarkPalette.color(QPalette::Base));
+        } else {
+            EXPECT_GT(Look.Brightness, 0.65);
+            EXPECT_GT(Look.Display.Face.lightness(), 200);
+            EXPECT_LT(Look.Arrow.lightness(), 100);
+            EXPECT_GT(Look.BoxBase.lightness(), 200);
+        }
+        EXPECT_GE(Contrast(Look.Display.Face, Look.Display.Ink), 4.5);
+        EXPECT_GE(Contrast(Look.Caption.Face, Look.Caption.Ink), 4.5);
+        EXPECT_GE(Contrast(Look.Symbol.Face, Look.Symbol.Ink), 4.5);
+    }
 }
 
 TEST(Styles, IcebergClassicoAppliesAndAMissingStyleIsReported)

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Soubor nastavení %1 nelze přečíst (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Kalkulačka se spustí bez svých hodnot a soubor se nezapíše, aby se jeho obsah neztratil.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Kalkulačka se spustí bez svých hodnot.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>nastavení nebylo uloženo: %1 nelze přečíst</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Nastavení nelze uložit do %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Procenta jako operátor (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operátory na řádku svého čísla na pásce</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Čísla</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Indické seskupování (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>&amp;Vynechat koncové nuly ve výsledcích</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>&amp;Kalkulačka vždy nad ostatními okny</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Desetinná místa</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Ope&amp;rátory na řádku svého čísla na pásce</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>&amp;Vynechat koncové nuly ve výsledcích</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Desetinná místa:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Znovu</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Svobodný software pod licencí MIT.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht gelesen werden (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Der Rechner startet ohne seine Werte, und die Datei wird nicht geschrieben, damit ihr Inhalt nicht verloren geht.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Der Rechner startet ohne seine Werte.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>die Einstellungen wurden nicht gespeichert: %1 konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Prozent als Operator (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatoren auf dem Rechenstreifen in der Zeile ihrer Zahl</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Zahlen</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Indische Gruppierung (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>&amp;Abschließende Nullen in Ergebnissen weglassen</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>&amp;Rechner immer im Vordergrund</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Dezimalstellen</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Op&amp;eratoren auf dem Rechenstreifen in der Zeile ihrer Zahl</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>Abschließende &amp;Nullen in Ergebnissen weglassen</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Dezimalstellen:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>No se pudo leer el archivo de configuración %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>La calculadora se inicia sin sus valores y el archivo no se escribe, para que su contenido no se pierda.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>La calculadora se inicia sin sus valores.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>la configuración no se guardó: no se pudo leer %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>No se pudo guardar la configuración en %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Porcentaje como operador (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operadores en la línea de su número en la cinta</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Números</translation>
     </message>
@@ -61,24 +80,23 @@
     </message>
     <message>
         <source>&amp;Indian grouping (%1)</source>
-        <translation>&amp;Agrupación india (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>&amp;Eliminar los ceros finales de los resultados</translation>
+        <translation>Agrupación i&amp;ndia (%1)</translation>
     </message>
     <message>
         <source>&amp;Keep the calculator above other windows</source>
-        <translation>Mantener la &amp;calculadora sobre las demás ventanas</translation>
+        <translation>Mantener la calculadora sobre las demás &amp;ventanas</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Posiciones decimales</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>&amp;Operadores en la línea de su número en la cinta</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>&amp;Eliminar los ceros finales de los resultados</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>Posiciones &amp;decimales:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Rehacer</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Software libre bajo la licencia MIT.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fi" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Asetustiedostoa %1 ei voitu lukea (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Laskin käynnistyy ilman arvojaan, eikä tiedostoon kirjoiteta, jottei sen sisältö katoa.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Laskin käynnistyy ilman arvojaan.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>asetuksia ei tallennettu: tiedostoa %1 ei voitu lukea</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Asetuksia ei voitu tallentaa tiedostoon %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -45,11 +68,7 @@
     </message>
     <message>
         <source>&amp;Percent as an operator (200 % 10 = 20)</source>
-        <translation>&amp;Prosentti operaattorina (200 % 10 = 20)</translation>
-    </message>
-    <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operaattorit samalla rivillä kuin lukunsa laskunauhassa</translation>
+        <translation>P&amp;rosentti operaattorina (200 % 10 = 20)</translation>
     </message>
     <message>
         <source>Numbers</source>
@@ -64,21 +83,20 @@
         <translation>&amp;Intialainen ryhmittely (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>Jätä tulosten &amp;loppunollat pois</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>Pidä laskin &amp;aina päällimmäisenä</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Desimaalit</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Op&amp;eraattorit samalla rivillä kuin lukunsa laskunauhassa</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>Jätä tulosten &amp;loppunollat pois</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Desimaalit:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Tee uudelleen</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Vapaa ohjelmisto MIT-lisenssillä.</translation>
     </message>
 </context>
 </TS>

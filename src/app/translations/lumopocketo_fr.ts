@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Le fichier de paramètres %1 n’a pas pu être lu (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>La calculatrice démarre sans ses valeurs, et le fichier n’est pas écrit, afin que son contenu ne soit pas perdu.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>La calculatrice démarre sans ses valeurs.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>les paramètres n’ont pas été enregistrés&#xa0;: %1 n’a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Les paramètres n’ont pas pu être enregistrés dans %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Pourcentage comme opérateur (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Opérateurs sur la ligne de leur nombre dans la bande de calcul</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Nombres</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>Groupement &amp;indien (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>Supprimer les &amp;zéros finaux des résultats</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>&amp;Garder la calculatrice au premier plan</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Décimales</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Opé&amp;rateurs sur la ligne de leur nombre dans la bande de calcul</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1&#xa0;:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>Supprimer les &amp;zéros finaux des résultats</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Décimales&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Logiciel libre sous licence MIT.</translation>
     </message>
 </context>
 </TS>

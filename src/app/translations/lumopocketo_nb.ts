@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nb" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Innstillingsfilen %1 kunne ikke leses (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Kalkulatoren starter uten verdiene sine, og filen skrives ikke, slik at innholdet ikke går tapt.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Kalkulatoren starter uten verdiene sine.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>innstillingene ble ikke lagret: %1 kunne ikke leses</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Innstillingene kunne ikke lagres i %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Prosent som operator (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatorer på samme linje som tallet i regnestrimmelen</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Tall</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Indisk gruppering (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>&amp;Utelat etterfølgende nuller i resultater</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>&amp;Hold kalkulatoren over andre vinduer</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Desimaler</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Ope&amp;ratorer på samme linje som tallet i regnestrimmelen</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>&amp;Utelat etterfølgende nuller i resultater</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Desimaler:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Gjør om</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri programvare under MIT-lisensen.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Nie można odczytać pliku ustawień %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Kalkulator uruchamia się bez swoich wartości, a plik nie zostanie zapisany, aby jego zawartość nie została utracona.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Kalkulator uruchamia się bez swoich wartości.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>ustawienia nie zostały zapisane: nie można odczytać %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Nie można zapisać ustawień w %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Procent jako operator (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatory w tym samym wierszu co liczba na taśmie</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Liczby</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Grupowanie indyjskie (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>&amp;Usuwaj końcowe zera z wyników</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>Kalkulator &amp;zawsze na wierzchu</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Miejsca po przecinku</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Ope&amp;ratory w tym samym wierszu co liczba na taśmie</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>&amp;Usuwaj końcowe zera z wyników</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>M&amp;iejsca po przecinku:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Przywróć</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Wolne oprogramowanie na licencji MIT.</translation>
     </message>
 </context>
 </TS>

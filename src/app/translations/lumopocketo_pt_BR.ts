@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Não foi possível ler o arquivo de configurações %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>A calculadora inicia sem seus valores, e o arquivo não é gravado, para que seu conteúdo não se perca.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>A calculadora inicia sem seus valores.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>as configurações não foram salvas: não foi possível ler %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Não foi possível salvar as configurações em %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Porcentagem como operador (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operadores na linha do seu número na fita</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Números</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Agrupamento indiano (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
+        <source>&amp;Keep the calculator above other windows</source>
+        <translation>Manter a calculadora sobre as outras &amp;janelas</translation>
+    </message>
+    <message>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Op&amp;eradores na linha do seu número na fita</translation>
+    </message>
+    <message>
+        <source>Drop trailing &amp;zeroes of results</source>
         <translation>&amp;Remover zeros à direita dos resultados</translation>
     </message>
     <message>
-        <source>&amp;Keep the calculator above other windows</source>
-        <translation>Manter a &amp;calculadora sobre as outras janelas</translation>
-    </message>
-    <message>
-        <source>Decimal places</source>
-        <translation>Casas decimais</translation>
-    </message>
-    <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>&amp;Decimal places:</source>
+        <translation>Casas &amp;decimais:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Refazer</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Software livre sob a licença MIT.</translation>
     </message>
 </context>
 </TS>

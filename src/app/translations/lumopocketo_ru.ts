@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Не удалось прочитать файл настроек %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Калькулятор запускается без своих значений, а файл не записывается, чтобы его содержимое не потерялось.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Калькулятор запускается без своих значений.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>настройки не сохранены: не удалось прочитать %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Не удалось сохранить настройки в %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Процент как операция (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Операции в строке своего числа на ленте</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Числа</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Индийская группировка (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>Убирать &amp;незначащие нули в результатах</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>&amp;Калькулятор поверх других окон</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>Знаков после запятой</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>&amp;Операции в строке своего числа на ленте</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>Убирать &amp;незначащие нули в результатах</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Знаков после запятой:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Свободное программное обеспечение под лицензией MIT.</translation>
     </message>
 </context>
 </TS>

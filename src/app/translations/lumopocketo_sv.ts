@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>Inställningsfilen %1 kunde inte läsas (%2).</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>Räknaren startar utan sina värden, och filen skrivs inte, så att dess innehåll inte går förlorat.</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>Räknaren startar utan sina värden.</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>inställningarna sparades inte: %1 kunde inte läsas</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Inställningarna kunde inte sparas i %1.</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>&amp;Procent som operator (200 % 10 = 20)</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>&amp;Operatorer på samma rad som talet i remsan</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>Tal</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>&amp;Indisk gruppering (%1)</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
+        <source>&amp;Keep the calculator above other windows</source>
+        <translation>&amp;Håll räknaren alltid överst</translation>
+    </message>
+    <message>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>Ope&amp;ratorer på samma rad som talet i remsan</translation>
+    </message>
+    <message>
+        <source>Drop trailing &amp;zeroes of results</source>
         <translation>Ta &amp;bort avslutande nollor i resultat</translation>
     </message>
     <message>
-        <source>&amp;Keep the calculator above other windows</source>
-        <translation>&amp;Håll räknaren ovanför andra fönster</translation>
-    </message>
-    <message>
-        <source>Decimal places</source>
-        <translation>Decimaler</translation>
-    </message>
-    <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1:</translation>
+        <source>&amp;Decimal places:</source>
+        <translation>&amp;Decimaler:</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>Gör om</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri programvara under MIT-licensen.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>TPocketoMain</name>
+    <message>
+        <source>The settings file %1 could not be read (%2).</source>
+        <translation>无法读取设置文件 %1（%2）。</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values, and the file is not written, so that its content is not lost.</source>
+        <translation>计算器将不带其数值启动，且不会写入该文件，以免其内容丢失。</translation>
+    </message>
+    <message>
+        <source>The calculator starts without its values.</source>
+        <translation>计算器将不带其数值启动。</translation>
+    </message>
+    <message>
+        <source>the settings were not saved: %1 could not be read</source>
+        <translation>设置未保存：无法读取 %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>无法将设置保存到 %1。</translation>
+    </message>
+</context>
+<context>
     <name>TPocketoSettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -48,10 +71,6 @@
         <translation>百分号作为运算符(&amp;P)（200 % 10 = 20）</translation>
     </message>
     <message>
-        <source>&amp;Operators on the line of their number in the tape</source>
-        <translation>纸带中运算符与其数字同行显示(&amp;O)</translation>
-    </message>
-    <message>
         <source>Numbers</source>
         <translation>数字</translation>
     </message>
@@ -64,21 +83,20 @@
         <translation>印度式分组(&amp;I)（%1）</translation>
     </message>
     <message>
-        <source>&amp;Drop trailing zeroes of results</source>
-        <translation>去掉结果末尾的零(&amp;D)</translation>
-    </message>
-    <message>
         <source>&amp;Keep the calculator above other windows</source>
         <translation>计算器窗口置顶(&amp;K)</translation>
     </message>
     <message>
-        <source>Decimal places</source>
-        <translation>小数位数</translation>
+        <source>Ope&amp;rators on the line of their number in the tape</source>
+        <translation>纸带中运算符与其数字同行显示(&amp;R)</translation>
     </message>
     <message>
-        <source>%1:</source>
-        <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
-        <translation>%1：</translation>
+        <source>Drop trailing &amp;zeroes of results</source>
+        <translation>去掉结果末尾的零(&amp;Z)</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal places:</source>
+        <translation>小数位数(&amp;D)：</translation>
     </message>
 </context>
 <context>
@@ -126,6 +144,10 @@
     <message>
         <source>Redo</source>
         <translation>重做</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>采用 MIT 许可证的自由软件。</translation>
     </message>
 </context>
 </TS>

@@ -438,22 +438,29 @@ void TBrixCalculator::PrepareWindow(TBrixCalcFormBase &Form, bool Scientific)
             // over the DisplayFont name.
             Form.ValueDisplay->setFont(QFont());
             Form.MemoryDisplay->setFont(QFont());
-            QPalette Panel = Form.CalcPanel->palette();
-            const QColor Background = ColorToQColor(Section.BackgroundColor(), Panel);
-            if (Background.isValid()) {
-                Panel.setColor(QPalette::Window, Background);
-                Form.CalcPanel->setPalette(Panel);
-                Form.CalcPanel->setAutoFillBackground(true);
-            }
-            for (QWidget *Display : {static_cast<QWidget *>(Form.ValueDisplay),
-                                     static_cast<QWidget *>(Form.MemoryDisplay)}) {
-                QPalette P = Display->palette();
-                const QColor ValueColor = ColorToQColor(Section.ValueColor(), P);
-                if (ValueColor.isValid()) {
-                    P.setColor(QPalette::Base, ValueColor);
-                    Display->setPalette(P);
+            // A system colour becomes the widget's background role, so that
+            // it follows a later change of the palette (a desktop turning
+            // dark); the text takes that role's text colour (Button ->
+            // ButtonText). A plain colour is set as it is.
+            const auto Paint = [](QWidget *Widget, TColor Color, QPalette::ColorRole OwnRole) {
+                QPalette::ColorRole Role;
+                if (ColorToRole(Color, &Role)) {
+                    Widget->setBackgroundRole(Role);
+                    return true;
                 }
-            }
+                QPalette P = Widget->palette();
+                const QColor Fixed = ColorToQColor(Color, P);
+                if (!Fixed.isValid())
+                    return false;
+                P.setColor(OwnRole, Fixed);
+                Widget->setPalette(P);
+                return true;
+            };
+            if (Paint(Form.CalcPanel, Section.BackgroundColor(), QPalette::Window))
+                Form.CalcPanel->setAutoFillBackground(true);
+            for (QWidget *Display : {static_cast<QWidget *>(Form.ValueDisplay),
+                                     static_cast<QWidget *>(Form.MemoryDisplay)})
+                Paint(Display, Section.ValueColor(), Display->backgroundRole());
         }
     }
     if (Scientific)

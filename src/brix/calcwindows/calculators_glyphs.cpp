@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,15 +12,61 @@ namespace Brix {
 
 namespace {
 
-const QColor NormalInk(0x00, 0x00, 0x00);
-const QColor PressedInk(0x80, 0x00, 0x00);
-const QColor DisabledInk(0x80, 0x80, 0x80);
-const QColor DisabledRelief(0xFF, 0xFF, 0xFF);
-const QColor CrossRed(0xC8, 0x10, 0x10);
+// The colours a glyph is drawn with, all taken from a palette.
+struct TInks
+{
+    QColor Ink;    // lines, text and dots
+    QColor Cross;  // the cancel key's cross
+    QColor Paper;  // the pages of copy and paste
+    QColor Board;  // the clipboard of paste
+    QColor Clip;   // its clip
+    QColor Leaf;   // the door leaf of exit
+    bool Disabled; // outlines only: no fills, the cross in Ink
+};
+
+// Red of the lightness of From, kept between Low and High so that it stays
+// red: a dark red for dark button text, a light red for light text.
+QColor RedLike(const QColor &From, int Saturation, int Low, int High)
+{
+    return QColor::fromHsl(0, Saturation, qBound(Low, From.lightness(), High));
+}
+
+// Hue at the lightness of From: the warm fills of the paste and exit keys
+// are as light as the palette's grey they stand for.
+QColor Tinted(int Hue, int Saturation, const QColor &From)
+{
+    return QColor::fromHsl(Hue, Saturation, From.lightness());
+}
+
+// Normal glyphs in the button text colour; pressed ones in a red of the
+// same lightness (dark red on light keys); disabled ones in the disabled
+// button text colour, outlines only.
+TInks InksFor(const QPalette &Palette, QIcon::Mode Mode)
+{
+    const QColor Text = Palette.color(QPalette::Active, QPalette::ButtonText);
+    TInks Inks;
+    Inks.Disabled = Mode == QIcon::Disabled;
+    if (Inks.Disabled)
+        Inks.Ink = Palette.color(QPalette::Disabled, QPalette::ButtonText);
+    else if (Mode == QIcon::Active || Mode == QIcon::Selected)
+        Inks.Ink = RedLike(Text, 255, 64, 200);
+    else
+        Inks.Ink = Text;
+    Inks.Cross = Inks.Disabled || Mode == QIcon::Active || Mode == QIcon::Selected
+                     ? Inks.Ink
+                     : RedLike(Text, 220, 100, 190);
+    Inks.Paper = Palette.color(QPalette::Base);
+    Inks.Board = Tinted(35, 110, Palette.color(QPalette::Mid));
+    Inks.Clip = Palette.color(QPalette::Shadow);
+    Inks.Leaf = Tinted(30, 90, Palette.color(QPalette::Dark));
+    return Inks;
+}
 
 // Draws the glyph in a 16 x 16 design box; the painter is already scaled.
-void DrawGlyph(QPainter &P, TBrixGlyph Glyph, const QColor &Ink, bool Disabled)
+void DrawGlyph(QPainter &P, TBrixGlyph Glyph, const TInks &Inks)
 {
+    const QColor &Ink = Inks.Ink;
+    const bool Disabled = Inks.Disabled;
     QPen Pen(Ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     P.setPen(Pen);
     P.setBrush(Qt::NoBrush);
@@ -115,7 +162,7 @@ void DrawGlyph(QPainter &P, TBrixGlyph Glyph, const QColor &Ink, bool Disabled)
     case kgCopy:
         Pen.setWidthF(1.1);
         P.setPen(Pen);
-        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Qt::white));
+        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Inks.Paper));
         P.drawRect(QRectF(2.5, 1.5, 7.5, 9.5));
         P.drawRect(QRectF(6, 5, 7.5, 9.5));
         P.drawLine(QPointF(7.8, 8), QPointF(11.8, 8));
@@ -125,15 +172,15 @@ void DrawGlyph(QPainter &P, TBrixGlyph Glyph, const QColor &Ink, bool Disabled)
     case kgPaste:
         Pen.setWidthF(1.1);
         P.setPen(Pen);
-        P.setBrush(Disabled ? QBrush(Qt::NoBrush) : QBrush(QColor(0xC8, 0xA0, 0x64)));
+        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Inks.Board));
         P.drawRoundedRect(QRectF(2.5, 2.5, 11, 12), 1, 1);
-        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Qt::white));
+        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Inks.Paper));
         P.drawRect(QRectF(4.5, 5.5, 7, 7.5));
-        P.setBrush(Disabled ? Qt::NoBrush : QBrush(QColor(0x70, 0x70, 0x70)));
+        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Inks.Clip));
         P.drawRoundedRect(QRectF(5.5, 1.2, 5, 2.6), 0.8, 0.8);
         break;
     case kgCancel:
-        Pen.setColor(Disabled ? Ink : (Ink == PressedInk ? PressedInk : CrossRed));
+        Pen.setColor(Inks.Cross);
         Pen.setWidthF(2.4);
         P.setPen(Pen);
         P.drawLine(QPointF(4, 4), QPointF(12, 12));
@@ -145,7 +192,7 @@ void DrawGlyph(QPainter &P, TBrixGlyph Glyph, const QColor &Ink, bool Disabled)
         P.drawRect(QRectF(3.5, 1.5, 9, 13)); // frame
         const QPolygonF Leaf{QPointF(3.5, 1.5), QPointF(9, 3.2), QPointF(9, 15.8),
                              QPointF(3.5, 14.5)};
-        P.setBrush(Disabled ? QBrush(Qt::NoBrush) : QBrush(QColor(0xA0, 0x6A, 0x32)));
+        P.setBrush(Disabled ? Qt::NoBrush : QBrush(Inks.Leaf));
         P.drawPolygon(Leaf);
         P.setBrush(Ink);
         P.setPen(Qt::NoPen);
@@ -153,6 +200,8 @@ void DrawGlyph(QPainter &P, TBrixGlyph Glyph, const QColor &Ink, bool Disabled)
         break;
     }
     case kgAppIcon: {
+        // The program's own picture, the same on every palette (as its
+        // installed icon, lumopocketo.svg).
         P.setPen(QPen(QColor(0x2C, 0x4A, 0x68), 0.8));
         P.setBrush(QColor(0xE8, 0xEF, 0xF5));
         P.drawRoundedRect(QRectF(2, 0.5, 12, 15), 1.6, 1.6);
@@ -175,29 +224,10 @@ class TBrixGlyphEngine : public QIconEngine
 public:
     explicit TBrixGlyphEngine(TBrixGlyph Glyph) : FGlyph(Glyph) {}
 
+    // Painted in the colours of the application's palette at the time.
     void paint(QPainter *Painter, const QRect &Rect, QIcon::Mode Mode, QIcon::State) override
     {
-        const qreal Side = qMin(Rect.width(), Rect.height());
-        if (Side <= 0)
-            return;
-        Painter->save();
-        Painter->setRenderHint(QPainter::Antialiasing);
-        Painter->setRenderHint(QPainter::TextAntialiasing);
-        Painter->translate(Rect.x() + (Rect.width() - Side) / 2.0,
-                           Rect.y() + (Rect.height() - Side) / 2.0);
-        Painter->scale(Side / 16.0, Side / 16.0);
-        if (Mode == QIcon::Disabled) {
-            // Grey symbol with a white relief one design pixel down-right.
-            Painter->save();
-            Painter->translate(0.6, 0.6);
-            DrawGlyph(*Painter, FGlyph, DisabledRelief, true);
-            Painter->restore();
-            DrawGlyph(*Painter, FGlyph, DisabledInk, true);
-        } else {
-            const bool Pressed = Mode == QIcon::Active || Mode == QIcon::Selected;
-            DrawGlyph(*Painter, FGlyph, Pressed ? PressedInk : NormalInk, false);
-        }
-        Painter->restore();
+        PaintBrixGlyph(*Painter, Rect, FGlyph, Mode, QGuiApplication::palette());
     }
 
     QPixmap pixmap(const QSize &Size, QIcon::Mode Mode, QIcon::State State) override
@@ -235,6 +265,36 @@ private:
 };
 
 } // namespace
+
+void PaintBrixGlyph(QPainter &Painter, const QRect &Rect, TBrixGlyph Glyph, QIcon::Mode Mode,
+                    const QPalette &Palette)
+{
+    const qreal Side = qMin(Rect.width(), Rect.height());
+    if (Side <= 0)
+        return;
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing);
+    Painter.setRenderHint(QPainter::TextAntialiasing);
+    Painter.translate(Rect.x() + (Rect.width() - Side) / 2.0,
+                      Rect.y() + (Rect.height() - Side) / 2.0);
+    Painter.scale(Side / 16.0, Side / 16.0);
+    const TInks Inks = InksFor(Palette, Mode);
+    // On light keys a disabled glyph stands on a relief in the palette's
+    // light colour, one design pixel down-right, as engraved; on dark keys
+    // such a relief would read as a second glyph.
+    const bool LightKeys = Palette.color(QPalette::ButtonText).lightness() <
+                           Palette.color(QPalette::Button).lightness();
+    if (Inks.Disabled && LightKeys) {
+        TInks Relief = Inks;
+        Relief.Ink = Relief.Cross = Palette.color(QPalette::Light);
+        Painter.save();
+        Painter.translate(0.6, 0.6);
+        DrawGlyph(Painter, Glyph, Relief);
+        Painter.restore();
+    }
+    DrawGlyph(Painter, Glyph, Inks);
+    Painter.restore();
+}
 
 QIcon BrixGlyphIcon(TBrixGlyph Glyph)
 {

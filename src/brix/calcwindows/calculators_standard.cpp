@@ -200,16 +200,14 @@ const TBrixCalcFormBase::TKeyRow &TBrixCalcFormBase::KeyRow(TBrixCalcKey Key)
 
 namespace {
 
-// A key whose symbol is painted as a vector icon at the window's device pixel
-// ratio: the key draws its face with an empty caption, the symbol goes on top
-// (normal, disabled or pressed look, shifted by a pixel while pressed).
+// A key whose symbol is painted as vectors at the window's device pixel
+// ratio in the colours of the key's palette: the key draws its face with an
+// empty caption, the symbol goes on top (normal, disabled or pressed look,
+// shifted by a pixel while pressed).
 class TBrixGlyphKey : public TBrixSpeedButton
 {
 public:
-    TBrixGlyphKey(QWidget *Parent, TBrixGlyph Glyph)
-        : TBrixSpeedButton(Parent), FSymbol(BrixGlyphIcon(Glyph))
-    {
-    }
+    TBrixGlyphKey(QWidget *Parent, TBrixGlyph Glyph) : TBrixSpeedButton(Parent), FSymbol(Glyph) {}
 
 protected:
     void paintEvent(QPaintEvent *Event) override
@@ -222,11 +220,11 @@ protected:
         QRect Box((width() - Side) / 2, (height() - Side) / 2, Side, Side);
         if (isDown())
             Box.translate(1, 1);
-        FSymbol.paint(&Painter, Box, Qt::AlignCenter, Mode);
+        PaintBrixGlyph(Painter, Box, FSymbol, Mode, palette());
     }
 
 private:
-    QIcon FSymbol;
+    TBrixGlyph FSymbol;
 };
 
 } // namespace

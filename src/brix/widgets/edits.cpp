@@ -127,16 +127,22 @@ bool TBrixBaseEdit::UIColorsApply() const
 
 void TBrixBaseEdit::SetShownColors(TColor Background, TColor Text)
 {
-    if (Background == FColorShowing && Text == FFontColor && testAttribute(Qt::WA_SetPalette))
+    // System colours are looked up in the application palette each time, so
+    // that they follow a change of it (a desktop turning dark).
+    const QPalette Application = QApplication::palette(this);
+    const QColor Base = ColorToQColor(Background, Application);
+    const QColor Fore = ColorToQColor(Text, Application);
+    if (Background == FColorShowing && Text == FFontColor && Base == FBaseShowing &&
+        Fore == FTextShowing && testAttribute(Qt::WA_SetPalette))
         return;
     FColorShowing = Background;
     FFontColor = Text;
-    // Colours start from the application palette so system colours follow it.
-    QPalette Palette = QApplication::palette(this);
-    const QColor Base = ColorToQColor(Background, Palette);
+    FBaseShowing = Base;
+    FTextShowing = Fore;
+    // Only these two roles are the edit's own; the others stay the parent's.
+    QPalette Palette;
     if (Base.isValid())
         Palette.setColor(QPalette::Base, Base);
-    const QColor Fore = ColorToQColor(Text, Palette);
     if (Fore.isValid())
         Palette.setColor(QPalette::Text, Fore);
     FApplyingColors = true;

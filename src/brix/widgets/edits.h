@@ -266,6 +266,8 @@ private:
     TNotifyEvent FOnChange;
     TColor FColorShowing;
     TColor FFontColor;
+    QColor FBaseShowing; // what FColorShowing and FFontColor gave
+    QColor FTextShowing;
     bool FApplyingColors = false;
 };
 

@@ -85,26 +85,51 @@ TBrixSpeedButton *TBrixSpinButton::MakeHalf()
     return Half;
 }
 
+QPixmap TBrixSpinButton::ArrowInButtonText(const QString &Name) const
+{
+    // The resource is the arrow's shape; its pixels take the colour.
+    QImage Image =
+        BrixBitmapResource(Name).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter Painter(&Image);
+    Painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    Painter.fillRect(Image.rect(), palette().color(QPalette::ButtonText));
+    Painter.end();
+    return QPixmap::fromImage(Image);
+}
+
 void TBrixSpinButton::SetUpGlyph(const QPixmap &Value)
 {
-    if (!Value.isNull()) {
+    FDefaultUpGlyph = Value.isNull();
+    if (!FDefaultUpGlyph) {
         FUpButton->SetGlyph(Value);
         return;
     }
-    FUpButton->SetGlyph(BrixBitmapResource(QStringLiteral("SPINUP")));
+    FUpButton->SetGlyph(ArrowInButtonText(QStringLiteral("SPINUP")));
     FUpButton->SetNumGlyphs(1);
     FUpButton->update();
 }
 
 void TBrixSpinButton::SetDownGlyph(const QPixmap &Value)
 {
-    if (!Value.isNull()) {
+    FDefaultDownGlyph = Value.isNull();
+    if (!FDefaultDownGlyph) {
         FDownButton->SetGlyph(Value);
         return;
     }
-    FDownButton->SetGlyph(BrixBitmapResource(QStringLiteral("SPINDOWN")));
+    FDownButton->SetGlyph(ArrowInButtonText(QStringLiteral("SPINDOWN")));
     FDownButton->SetNumGlyphs(1);
     FDownButton->update();
+}
+
+void TBrixSpinButton::changeEvent(QEvent *Event)
+{
+    QWidget::changeEvent(Event);
+    if (Event->type() != QEvent::PaletteChange)
+        return;
+    if (FDefaultUpGlyph)
+        SetUpGlyph(QPixmap());
+    if (FDefaultDownGlyph)
+        SetDownGlyph(QPixmap());
 }
 
 void TBrixSpinButton::SetInterval(Cardinal Value)

@@ -56,7 +56,9 @@ public:
     TBrixSpeedButton *FocusedButton() const { return FFocusedButton; }
 
     ///@{
-    /// A null pixmap loads the "SPINUP" (resp. "SPINDOWN") arrow with one image.
+    /// A null pixmap loads the "SPINUP" (resp. "SPINDOWN") arrow with one image,
+    /// drawn in the button text colour of the control's palette (again
+    /// whenever the palette changes).
     QPixmap UpGlyph() const { return FUpButton->Glyph(); }
     void SetUpGlyph(const QPixmap &Value);
     QPixmap DownGlyph() const { return FDownButton->Glyph(); }
@@ -104,10 +106,13 @@ protected:
     void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     void paintEvent(QPaintEvent *Event) override;
+    void changeEvent(QEvent *Event) override;
     ///@}
 
 private:
     TBrixSpeedButton *MakeHalf();
+    /// The arrow resource Name in the palette's button text colour.
+    QPixmap ArrowInButtonText(const QString &Name) const;
     /// Lays the halves out in W x H (W at least 15): up on top, H div 2
     /// high; the down half overlaps it by one pixel.
     void ArrangeHalves(int &W, int &H);
@@ -117,6 +122,8 @@ private:
     TBrixSpeedButton *FUpButton = nullptr;
     TBrixSpeedButton *FDownButton = nullptr;
     TBrixSpeedButton *FFocusedButton = nullptr;
+    bool FDefaultUpGlyph = false; // the halves show the arrow resources
+    bool FDefaultDownGlyph = false;
     QPointer<QWidget> FFocusControl;
     TNotifyEvent FOnUpClick;
     TNotifyEvent FOnDownClick;

@@ -4,62 +4,95 @@ namespace Brix {
 
 // ---- Colours ----
 
+bool ColorToRole(TColor Color, QPalette::ColorRole *Role)
+{
+    const quint32 Value = quint32(Color);
+    if (Color == clNone || Color == clDefault || (Value & 0xFF000000u) != 0xFF000000u)
+        return false;
+    QPalette::ColorRole Found = QPalette::NoRole;
+    switch (Value & 0x00FFFFFFu) {
+    case 0:  // scroll bar
+    case 12: // application work space
+        Found = QPalette::Mid;
+        break;
+    case 1:  // desktop background
+    case 4:  // menu
+    case 10: // active border
+    case 11: // inactive border
+    case 30: // menu bar
+        Found = QPalette::Window;
+        break;
+    case 2:  // active caption
+    case 13: // highlight
+    case 27: // gradient active caption
+    case 29: // menu highlight
+        Found = QPalette::Highlight;
+        break;
+    case 5: // window
+        Found = QPalette::Base;
+        break;
+    case 6:  // window frame
+    case 21: // 3D dark shadow
+        Found = QPalette::Shadow;
+        break;
+    case 7:  // menu text
+    case 19: // inactive caption text
+        Found = QPalette::WindowText;
+        break;
+    case 8: // window text
+        Found = QPalette::Text;
+        break;
+    case 9:  // caption text
+    case 14: // highlight text
+        Found = QPalette::HighlightedText;
+        break;
+    case 15: // button face
+        Found = QPalette::Button;
+        break;
+    case 16: // button shadow
+        Found = QPalette::Dark;
+        break;
+    case 18: // button text
+        Found = QPalette::ButtonText;
+        break;
+    case 20: // button highlight
+        Found = QPalette::Light;
+        break;
+    case 22: // 3D light
+        Found = QPalette::Midlight;
+        break;
+    case 23: // info text
+        Found = QPalette::ToolTipText;
+        break;
+    case 24: // info background
+        Found = QPalette::ToolTipBase;
+        break;
+    case 26: // hot light
+        Found = QPalette::Link;
+        break;
+    default: // the inactive caption and grey text need a colour group
+        return false;
+    }
+    if (Role)
+        *Role = Found;
+    return true;
+}
+
 QColor ColorToQColor(TColor Color, const QPalette &Palette)
 {
     if (Color == clNone || Color == clDefault)
         return QColor();
+    QPalette::ColorRole Role;
+    if (ColorToRole(Color, &Role))
+        return Palette.color(Role);
     const quint32 Value = quint32(Color);
     if ((Value & 0xFF000000u) == 0xFF000000u) {
         switch (Value & 0x00FFFFFFu) {
-        case 0: // scroll bar
-            return Palette.color(QPalette::Mid);
-        case 1:  // desktop background
-        case 4:  // menu
-        case 10: // active border
-        case 11: // inactive border
-        case 30: // menu bar
-            return Palette.color(QPalette::Window);
-        case 2:  // active caption
-        case 13: // highlight
-        case 27: // gradient active caption
-        case 29: // menu highlight
-            return Palette.color(QPalette::Highlight);
         case 3:  // inactive caption
         case 28: // gradient inactive caption
             return Palette.color(QPalette::Inactive, QPalette::Highlight);
-        case 5: // window
-            return Palette.color(QPalette::Base);
-        case 6:  // window frame
-        case 21: // 3D dark shadow
-            return Palette.color(QPalette::Shadow);
-        case 7:  // menu text
-        case 19: // inactive caption text
-            return Palette.color(QPalette::WindowText);
-        case 8: // window text
-            return Palette.color(QPalette::Text);
-        case 9:  // caption text
-        case 14: // highlight text
-            return Palette.color(QPalette::HighlightedText);
-        case 12: // application work space
-            return Palette.color(QPalette::Mid);
-        case 15: // button face
-            return Palette.color(QPalette::Button);
-        case 16: // button shadow
-            return Palette.color(QPalette::Dark);
         case 17: // grey text
             return Palette.color(QPalette::Disabled, QPalette::Text);
-        case 18: // button text
-            return Palette.color(QPalette::ButtonText);
-        case 20: // button highlight
-            return Palette.color(QPalette::Light);
-        case 22: // 3D light
-            return Palette.color(QPalette::Midlight);
-        case 23: // info text
-            return Palette.color(QPalette::ToolTipText);
-        case 24: // info background
-            return Palette.color(QPalette::ToolTipBase);
-        case 26: // hot light
-            return Palette.color(QPalette::Link);
         default:
             return QColor();
         }

@@ -84,6 +84,14 @@ inline constexpr TColor clWhite = 0x00FFFFFF;
 /// invalid QColor (the caller keeps its own colour).
 BRIX_CONTROLS_EXPORT QColor ColorToQColor(TColor Color, const QPalette &Palette = QPalette());
 
+/// Whether Color is a system colour that stands for a palette role of the
+/// active group, and which (into Role when not null): clBtnFace -> Button,
+/// clWindow -> Base, ... as ColorToQColor. A control that takes such a role
+/// (QWidget::setBackgroundRole) rather than its colour follows a later
+/// change of the palette. False for plain colours, clNone, clDefault and the
+/// system colours of another group (clGrayText, clInactiveCaption).
+BRIX_CONTROLS_EXPORT bool ColorToRole(TColor Color, QPalette::ColorRole *Role = nullptr);
+
 // ---- Sections ----
 
 /// Keyboard behaviour of the edit controls.
