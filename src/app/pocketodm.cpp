@@ -98,6 +98,13 @@ void TDM::BrixCalculator1StartSciCalculator(TObject *, TBrixSciCalcForm *&CalcFo
 
 void TDM::TrimWindow(TBrixCalcFormBase &Form)
 {
+    // The program's own window: a normal application window (docks and
+    // window lists show it, with the program's icon and name) rather than
+    // the component's modal dialog; the component then runs it non-modally.
+    Form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint |
+                        (Form.windowFlags() & Qt::WindowStaysOnTopHint));
     // The window took the table's title when it got its language.
     Form.setWindowTitle(BrixCalculator1->Title());
     Form.CancelBtn->hide();

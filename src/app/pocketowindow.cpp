@@ -136,9 +136,14 @@ void TPocketoWindowExtras::OpenMenuFromKeyboard()
 bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == &FForm) {
-        if (Event->type() == QEvent::Show && FHost.ShowTape() && !FTape)
-            SetTapeShown(true);
-        else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
+        if (Event->type() == QEvent::Show && !Event->spontaneous()) {
+            // The calculator takes the keyboard when it opens, also where no
+            // window manager hands it to a new window (a modal dialog was
+            // activated by Qt itself; a normal window is not).
+            FForm.activateWindow();
+            if (FHost.ShowTape() && !FTape)
+                SetTapeShown(true);
+        } else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
             FTape->isVisible())
             PlaceTape();
         return false;

@@ -310,6 +310,10 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
         Titles.push_back(F->windowTitle());
         CancelShown.push_back(F->CancelBtn->isVisibleTo(F));
         QTimer::singleShot(0, F, [F, &Step] {
+            // The program's window is a normal application window, not a
+            // modal dialog.
+            EXPECT_EQ(F->windowType(), Qt::Window);
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
             auto *X = F->findChild<TPocketoWindowExtras *>();
             QWidget *Target = F->focusWidget() ? F->focusWidget() : F;
             if (Step++ == 0) {

@@ -553,6 +553,64 @@ TEST_F(CalcWindows, ComponentPreparesTheWindowFromItsState)
     EXPECT_TRUE(Run.Result);
 }
 
+// Execute shows the window modally; a start handler that makes it a plain
+// window (a program's main window) gets a non-modal one, and Execute still
+// returns once it closes, by any way, with the values copied back.
+TEST_F(CalcWindows, ExecuteIsModalUnlessTheStartHandlerMadeAPlainWindow)
+{
+    struct Row
+    {
+        const char *Name;
+        bool Plain;
+        std::function<void(TBrixCalcForm &)> Close;
+    };
+    const Row Rows[] = {
+        {"dialog, F10", false, [](TBrixCalcForm &F) { QTest::keyClick(F.CalcPanel, Qt::Key_F10); }},
+        {"plain, F10", true, [](TBrixCalcForm &F) { QTest::keyClick(F.CalcPanel, Qt::Key_F10); }},
+        {"plain, close box", true, [](TBrixCalcForm &F) { F.close(); }},
+        {"plain, minimised first", true,
+         [](TBrixCalcForm &F) {
+             F.showMinimized();
+             QApplication::processEvents();
+             EXPECT_TRUE(F.isVisible()) << "a minimised window is still open";
+             F.close();
+         }},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+        QWidget *Modal = nullptr;
+        Qt::WindowType Type = Qt::Widget;
+        bool Ran = false;
+        Calc->SetOnStartCalculator([&](TObject *, TBrixCalcForm *&Form) {
+            TBrixCalcForm *F = Form;
+            if (R.Plain)
+                F->setWindowFlags(Qt::Window);
+            QTimer::singleShot(0, F, [&, F] {
+                Ran = true;
+                Modal = QApplication::activeModalWidget();
+                Type = F->windowType();
+                QTest::keyClicks(F->CalcPanel, QStringLiteral("6*7="));
+                R.Close(*F);
+            });
+        });
+        QTimer Watchdog;
+        Watchdog.setSingleShot(true);
+        QObject::connect(&Watchdog, &QTimer::timeout, [] {
+            for (QWidget *W : QApplication::topLevelWidgets())
+                if (qobject_cast<TBrixCalcForm *>(W))
+                    W->close();
+        });
+        Watchdog.start(5000);
+        EXPECT_TRUE(Calc->Execute());
+        EXPECT_TRUE(Watchdog.isActive()) << "Execute ended only through the watchdog";
+        ASSERT_TRUE(Ran);
+        EXPECT_EQ(Type, R.Plain ? Qt::Window : Qt::Dialog);
+        EXPECT_EQ(Modal != nullptr, !R.Plain);
+        EXPECT_EQ(Calc->Value(), 42.0L);
+    }
+}
+
 TEST_F(CalcWindows, CustomTypeWithoutHandlerShowsNothing)
 {
     TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
