@@ -1,5 +1,6 @@
 #include "pocketowindow.h"
 
+#include "placement.h"
 #include "settingsdialog.h"
 
 #include "brix/calculator/engine.h"
@@ -9,13 +10,16 @@
 #include "brix/widgets/buttons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -25,6 +29,36 @@ using namespace Brix;
 namespace {
 
 const int TapeWidth = 200;
+
+// Whether a key typed in the tape stays there: the keys that move through
+// its lines (also with Shift, selecting), copy and select all, its menu, and
+// F2 and Insert, which start editing a line; while a line is edited every
+// key is the editor's (Enter and Escape end it).
+bool TapeKeepsKey(const QKeyEvent &Key, bool Editing)
+{
+    if (Editing || Key.matches(QKeySequence::Copy) || Key.matches(QKeySequence::SelectAll))
+        return true;
+    switch (Key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Menu:
+    case Qt::Key_F2:
+    case Qt::Key_Insert:
+    // A modifier alone types nothing.
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -135,6 +169,20 @@ void TPocketoWindowExtras::OpenMenuFromKeyboard()
 
 bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
 {
+    if (Watched == FTapeView) {
+        // Keys typed in the tape are the calculator's, but for those that
+        // move through, select and copy the tape's lines, its menu, and
+        // those that edit it.
+        if (Event->type() != QEvent::KeyPress)
+            return false;
+        auto *Key = static_cast<QKeyEvent *>(Event);
+        if (TapeKeepsKey(*Key, !FTapeView->isReadOnly()))
+            return false;
+        QKeyEvent Forwarded(QEvent::KeyPress, Key->key(), Key->modifiers(), Key->text(),
+                            Key->isAutoRepeat(), ushort(Key->count()));
+        QApplication::sendEvent(FForm.CalcPanel, &Forwarded);
+        return true;
+    }
     if (Watched == &FForm) {
         if (Event->type() == QEvent::Show && !Event->spontaneous()) {
             // The calculator takes the keyboard when it opens, also where no
@@ -164,9 +212,22 @@ void TPocketoWindowExtras::SwitchWindow(bool Scientific)
     FHost.SetScientific(Scientific);
     if (Scientific == (FForm.WindowKind() == wkScientific))
         return;
-    FHost.ReplaceWindow(TPocketoCarried{FForm.CalcEngine->SaveState(), FForm.UndoHistory()});
+    TPocketoCarried Carried{FForm.CalcEngine->SaveState(), FForm.UndoHistory(), {}, {}};
+    if (CanPlaceWindows()) {
+        QPoint Corner = FForm.geometry().topLeft();
+        if (FChosenCorner && Corner == FChosenCorner->second)
+            Corner = FChosenCorner->first;
+        Carried.TopLeft = Corner;
+        Carried.Frame = FrameMargins(FForm);
+    }
+    FHost.ReplaceWindow(std::move(Carried));
     FForm.Cancelled = false; // the values go to the next window
     FForm.close();
+}
+
+void TPocketoWindowExtras::SetChosenCorner(const QPoint &Corner)
+{
+    FChosenCorner = std::pair(Corner, FForm.geometry().topLeft());
 }
 
 // ---- Settings ----
@@ -263,16 +324,25 @@ void TPocketoWindowExtras::BuildTape()
     FTapeView->setReadOnly(true);
     FTapeView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     FTapeView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FTapeView->installEventFilter(this);
     Layout->addWidget(FTapeView);
 }
 
 void TPocketoWindowExtras::PlaceTape()
 {
-    // At the window's right edge, as high as the window; the window keeps
-    // its own size.
-    const QRect Frame = FForm.frameGeometry();
-    FTape->resize(TapeWidth, FForm.height());
-    FTape->move(Frame.right() + 1, Frame.top());
+    // As high as the window, its top at the window's top, beside the window
+    // on the side where it fits on the screen. The window keeps its own
+    // size. Positions are set for the client areas, whose frames the window
+    // manager adds: the tape's frame is taken to be as thick as the
+    // window's until the tape has one of its own.
+    const QMargins WindowFrame = FrameMargins(FForm);
+    const QMargins TapeFrame =
+        FTape->frameGeometry() == FTape->geometry() ? WindowFrame : FrameMargins(*FTape);
+    const QSize Client(TapeWidth, FForm.height());
+    const QScreen *Screen = FForm.screen();
+    const QRect Area = Screen ? Screen->availableGeometry() : FForm.frameGeometry();
+    const QRect Placed = TapeBeside(FForm.frameGeometry(), Client.grownBy(TapeFrame), Area);
+    FTape->setGeometry(Placed.marginsRemoved(TapeFrame));
 }
 
 void TPocketoWindowExtras::RefreshTape()

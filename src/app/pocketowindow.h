@@ -8,12 +8,15 @@
 #include "windowhost.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
-class QPoint;
 class QWidget;
 
 namespace Brix {
@@ -40,8 +43,14 @@ public:
     void SetTapeShown(bool Value);
     // Closes the window (keeping its values) to be shown again as the
     // scientific (true) or compact window with the whole calculation and
-    // its undo steps, and remembers the choice.
+    // its undo steps, and remembers the choice. The next window takes this
+    // one's top-left corner (see SetChosenCorner).
     void SwitchWindow(bool Scientific);
+    // The window stands where it stands now in place of Corner (its client
+    // area's top-left corner, where it would not have fitted on the
+    // screen): while it is not moved, a switch hands on Corner, so that
+    // switching there and back returns to it.
+    void SetChosenCorner(const QPoint &Corner);
     // The Settings dialog, modal over the window; OK applies its choices.
     void OpenSettings();
     // The dialog's choices as the window shows them now (its own angle mode
@@ -75,6 +84,7 @@ private:
     QAction *FRedoAction = nullptr;
     QAction *FCopyAction = nullptr;
     QAction *FPasteAction = nullptr;
+    std::optional<std::pair<QPoint, QPoint>> FChosenCorner; // chosen, placed at
     QWidget *FTape = nullptr;
     QPlainTextEdit *FTapeView = nullptr;
 };
