@@ -22,6 +22,9 @@ packages=(
   # the tests also run on a desktop's default font and with a session bus;
   # the language check reads the keys' names over the accessibility bus
   fonts-noto-core dbus-x11 at-spi2-core dbus-daemon python3-dbus
+  # the program on Wayland, checked under a headless weston; window types
+  # and placement checked under a window manager
+  qt6-wayland weston openbox
   # the metainfo check of the tests; the installed-copy check reads the
   # programs' symbol tables with file
   appstream file

@@ -80,6 +80,10 @@
         <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
         <translation>%1:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>En Wayland, el escritorio coloca las ventanas y decide cuál permanece encima.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>

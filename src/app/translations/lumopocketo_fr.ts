@@ -80,6 +80,10 @@
         <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
         <translation>%1&#xa0;:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Sous Wayland, le bureau place les fenêtres et décide laquelle reste au premier plan.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>

@@ -80,6 +80,10 @@
         <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
         <translation>%1:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Under Wayland plasserer skrivebordet vinduene og bestemmer hvilket som ligger øverst.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>

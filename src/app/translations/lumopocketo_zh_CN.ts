@@ -80,6 +80,10 @@
         <extracomment>A form label: the text and its colon, as the language writes them.</extracomment>
         <translation>%1：</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>在 Wayland 下，由桌面环境放置窗口并决定哪个窗口保持在最前面。</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
