@@ -1035,6 +1035,40 @@ TEST_F(CalcWindows, AccessibleNamesAndDisplayTexts)
     EXPECT_EQ(Value->text(QAccessible::Description), QStringLiteral("Value"));
 }
 
+// Screen readers read the keypad in the order it stands on the screen: row
+// by row from the top, each row from the left.
+TEST_F(CalcWindows, KeypadIsReadRowByRow)
+{
+    TBrixCalcForm Form;
+    Form.SetHideFnBtns(true);
+    Show(Form);
+    QAccessibleInterface *Panel = QAccessible::queryAccessibleInterface(Form.CalcPanel);
+    ASSERT_NE(Panel, nullptr);
+    std::vector<QWidget *> Read;
+    for (int I = 0; I < Panel->childCount(); ++I)
+        Read.push_back(static_cast<QWidget *>(Panel->child(I)->object()));
+    ASSERT_GE(Read.size(), 3u);
+    EXPECT_EQ(Read.front(), Form.ValueDisplay);
+    EXPECT_EQ(Read.back(), Form.MemoryDisplay);
+    for (size_t I = 1; I < Read.size(); ++I) {
+        const QRect A = Read[I - 1]->geometry(), B = Read[I]->geometry();
+        SCOPED_TRACE(Read[I - 1]->objectName().toStdString() + " then " +
+                     Read[I]->objectName().toStdString());
+        const bool SameRow = B.center().y() <= A.bottom() && A.center().y() <= B.bottom();
+        EXPECT_TRUE(SameRow ? B.x() > A.x() : B.top() > A.top());
+    }
+    // The rows as they stand: the tool row with the decimal places box in
+    // its place, then the keys from 7 8 9.
+    const auto At = [&](QWidget *W) { return std::find(Read.begin(), Read.end(), W) - Read.begin(); };
+    EXPECT_EQ(At(Form.PasteBtn) + 1, At(Form.DPSpin));
+    EXPECT_EQ(At(Form.DPSpin) + 1, At(Form.CancelBtn));
+    EXPECT_EQ(At(Form.CancelBtn) + 1, At(Form.ExitBtn));
+    EXPECT_EQ(At(Form.SevenBtn) + 1, At(Form.EightBtn));
+    EXPECT_EQ(At(Form.EightBtn) + 1, At(Form.NineBtn));
+    EXPECT_LT(At(Form.NineBtn), At(Form.FourBtn));
+    EXPECT_LT(At(Form.OneBtn), At(Form.ZeroBtn));
+}
+
 TEST_F(CalcWindows, StayOnTopFollowsTheFlag)
 {
     TBrixCalcForm Form;
