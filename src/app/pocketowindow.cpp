@@ -2,13 +2,16 @@
 
 #include "placement.h"
 #include "settingsdialog.h"
+#include "tapeaccessible.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -87,6 +90,13 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
         SetTapeShown(!(FTape && FTape->isVisible()));
     });
 
+    // The decimal places box speaks the calculator's language to screen
+    // readers, once one listens (the program's translations are loaded
+    // only then).
+    QAccessible::installActivationObserver(this);
+    if (QAccessible::isActive())
+        NameDecimalBox();
+
     // The tape follows the engine: a new line, and anything that clears it
     // (All Clear), which changes the display as well. The window's own
     // handlers run first.
@@ -102,6 +112,28 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
                 RefreshTape();
         });
     }
+}
+
+TPocketoWindowExtras::~TPocketoWindowExtras()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void TPocketoWindowExtras::accessibilityActiveChanged(bool Active)
+{
+    if (Active)
+        NameDecimalBox();
+}
+
+void TPocketoWindowExtras::NameDecimalBox()
+{
+    // The window names the box and its arrows from the calculator's text
+    // table, which has no such texts in some languages.
+    FHost.UseTranslations();
+    TBrixSpinEdit &Box = *FForm.DPSpin;
+    Box.setAccessibleName(tr("Decimal places"));
+    Box.Button()->UpButton()->setAccessibleName(tr("Increase decimal places"));
+    Box.Button()->DownButton()->setAccessibleName(tr("Decrease decimal places"));
 }
 
 // ---- Menu ----
@@ -291,6 +323,8 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     Engine.SetLanguage(FHost.Language());
     FForm.setWindowTitle(Title);
     FForm.RadBtn->setText(Engine.GetAngleModeStr());
+    if (QAccessible::isActive())
+        NameDecimalBox(); // the window named it again, from its table
     // After a new language the program's own texts follow: the menu is
     // built again when next opened (this runs from one of its entries, so it
     // goes later), and the tape takes its new name.
@@ -314,11 +348,13 @@ void TPocketoWindowExtras::BuildTape()
     // A child tool window of the dialog: a top-level window of its own would
     // get no input while the dialog's modal loop runs.
     FTape = new QWidget(&FForm, Qt::Tool);
+    FTapeView = new QPlainTextEdit(FTape);
+    // Before anything makes the screen readers' bridge look at them.
+    MakeTapeAccessible(*FTape, *FTapeView);
     FTape->setObjectName(QStringLiteral("PocketoTape"));
     FTape->setWindowTitle(tr("Tape"));
     auto *Layout = new QVBoxLayout(FTape);
     Layout->setContentsMargins(0, 0, 0, 0);
-    FTapeView = new QPlainTextEdit(FTape);
     FTapeView->setObjectName(QStringLiteral("TapeView"));
     FTapeView->setAccessibleName(tr("Tape"));
     FTapeView->setReadOnly(true);

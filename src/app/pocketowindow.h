@@ -7,6 +7,7 @@
 
 #include "windowhost.h"
 
+#include <QAccessible>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -24,13 +25,14 @@ class TBrixCalcFormBase;
 }
 
 // Lives as a child of the window it extends and ends with it.
-class TPocketoWindowExtras : public QObject
+class TPocketoWindowExtras : public QObject, public QAccessible::ActivationObserver
 {
     Q_OBJECT
 public:
     // Extends Form; Host must outlive the window. When the host's ShowTape
     // is set, the tape opens when the window is first shown.
     TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TPocketoWindowHost &Host);
+    ~TPocketoWindowExtras() override;
 
     // The menu and the tape, or nullptr until first used.
     QMenu *Menu() const { return FMenu; }
@@ -68,6 +70,8 @@ public:
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
+    // Screen readers started listening: the decimal places box is named.
+    void accessibilityActiveChanged(bool Active) override;
 
 private:
     void BuildMenu();
@@ -75,6 +79,9 @@ private:
     void PlaceTape();
     void RefreshTape();
     void OpenMenuFromKeyboard();
+    // The accessible names of the decimal places box and its arrows, in
+    // the calculator's language.
+    void NameDecimalBox();
 
     Brix::TBrixCalcFormBase &FForm;
     TPocketoWindowHost &FHost;

@@ -11,10 +11,12 @@
 #include "brix/resources/languages.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -362,6 +364,50 @@ TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
             << Extras->AboutText().toStdString();
         Form.reset();
     }
+}
+
+// Screen readers, here under German: the decimal places box and its arrows
+// are named in the calculator's language (once a reader listens), and the
+// tape is a window holding a list of its lines.
+TEST_F(WindowExtras, ScreenReadersHearTheDecimalBoxAndTheTapeAsAListOfLines)
+{
+    DM->BrixCalculator1->SetLanguage(ChooseLanguage(QString(), {QStringLiteral("de-DE")}));
+    Open();
+    QAccessible::setActive(true); // a reader starts listening
+    EXPECT_EQ(Form->DPSpin->accessibleName(), "Dezimalstellen");
+    EXPECT_EQ(Form->DPSpin->Button()->UpButton()->accessibleName(), "Mehr Dezimalstellen");
+    EXPECT_EQ(Form->DPSpin->Button()->DownButton()->accessibleName(), "Weniger Dezimalstellen");
+
+    Type("2+3=");
+    Extras->SetTapeShown(true);
+    QAccessibleInterface *Window = QAccessible::queryAccessibleInterface(Extras->TapeWindow());
+    QAccessibleInterface *List = QAccessible::queryAccessibleInterface(Extras->TapeView());
+    ASSERT_NE(Window, nullptr);
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(Window->role(), QAccessible::Window);
+    EXPECT_EQ(Window->text(QAccessible::Name), "Rechenstreifen");
+    EXPECT_EQ(List->role(), QAccessible::List);
+    EXPECT_EQ(List->text(QAccessible::Name), "Rechenstreifen");
+    EXPECT_EQ(List->parent()->object(), Extras->TapeWindow());
+    const auto Lines = [&] {
+        QStringList Read;
+        for (int I = 0; I < List->childCount(); ++I) {
+            QAccessibleInterface *Line = List->child(I);
+            EXPECT_EQ(Line->role(), QAccessible::ListItem);
+            EXPECT_EQ(Line->parent(), List);
+            EXPECT_EQ(List->indexOfChild(Line), I);
+            Read << Line->text(QAccessible::Name);
+        }
+        return Read;
+    };
+    EXPECT_EQ(Lines(), Form->CalcEngine->HistoryLines());
+    Type("*4=");
+    EXPECT_EQ(Lines(), Form->CalcEngine->HistoryLines()) << "new lines, new items";
+    // The line the cursor is on is the list's selected item.
+    Extras->TapeView()->moveCursor(QTextCursor::Start);
+    EXPECT_TRUE(List->child(0)->state().selected);
+    EXPECT_FALSE(List->child(1)->state().selected);
+    QAccessible::setActive(false);
 }
 
 // Through the program's window loop: the menu's Scientific entry

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Znovu</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Desetinná místa</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Více desetinných míst</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Méně desetinných míst</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Omgør</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Decimaler</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Flere decimaler</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Færre decimaler</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Wiederholen</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Dezimalstellen</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Mehr Dezimalstellen</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Weniger Dezimalstellen</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Rehacer</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Posiciones decimales</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Más posiciones decimales</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Menos posiciones decimales</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Tee uudelleen</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Desimaalit</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Lisää desimaaleja</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Vähemmän desimaaleja</translation>
+    </message>
 </context>
 </TS>

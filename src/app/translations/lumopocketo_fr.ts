@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Rétablir</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Décimales</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Plus de décimales</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Moins de décimales</translation>
+    </message>
 </context>
 </TS>

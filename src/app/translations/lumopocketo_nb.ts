@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Gjør om</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Desimaler</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Flere desimaler</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Færre desimaler</translation>
+    </message>
 </context>
 </TS>

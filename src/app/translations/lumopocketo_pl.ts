@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Przywróć</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Miejsca po przecinku</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Więcej miejsc po przecinku</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Mniej miejsc po przecinku</translation>
+    </message>
 </context>
 </TS>

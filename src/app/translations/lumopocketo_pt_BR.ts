@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Refazer</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Casas decimais</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Mais casas decimais</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Menos casas decimais</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Повторить</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Знаков после запятой</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Больше знаков после запятой</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Меньше знаков после запятой</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>Gör om</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>Decimaler</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Fler decimaler</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Färre decimaler</translation>
+    </message>
 </context>
 </TS>

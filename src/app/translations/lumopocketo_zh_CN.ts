@@ -131,5 +131,17 @@
         <source>Redo</source>
         <translation>重做</translation>
     </message>
+    <message>
+        <source>Decimal places</source>
+        <translation>小数位数</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>增加小数位数</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>减少小数位数</translation>
+    </message>
 </context>
 </TS>
