@@ -77,9 +77,10 @@ public:
         : QAccessibleWidget(View, QAccessible::List)
     {
         // New text: new lines, the old items go.
-        QObject::connect(View, &QPlainTextEdit::textChanged, View, [this] { Forget(); });
+        // The connections end with this interface (or with the view).
+        QObject::connect(View, &QPlainTextEdit::textChanged, &FContext, [this] { Forget(); });
         // The line the cursor reaches is announced, as a list's current item.
-        QObject::connect(View, &QPlainTextEdit::cursorPositionChanged, View, [this, View] {
+        QObject::connect(View, &QPlainTextEdit::cursorPositionChanged, &FContext, [View] {
             if (!View->hasFocus() || !QAccessible::isActive())
                 return;
             QAccessibleEvent Event(View, QAccessible::Focus);
@@ -132,6 +133,7 @@ private:
     }
 
     mutable QHash<int, QAccessible::Id> FItems;
+    QObject FContext;
 };
 
 QAccessibleInterface *TapeAccessibleFactory(const QString &, QObject *Object)
