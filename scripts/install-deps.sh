@@ -26,6 +26,9 @@ packages=(
   # desktop's appearance portal is played by a script on python3-dbus, with
   # GLib's main loop from python3-gi)
   qt6ct python3-gi
+  # the program on Wayland, checked under a headless weston; window types
+  # and placement checked under a window manager
+  qt6-wayland weston openbox
   # the metainfo check of the tests; the installed-copy check reads the
   # programs' symbol tables with file
   appstream file

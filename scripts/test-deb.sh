@@ -3,7 +3,8 @@
 # another program see them:
 #   - lumopocketo holds exactly the two programs (stripped), their manual
 #     pages (compressed), the menu entry, the icon, the metainfo, the bash
-#     completion, the copyright file and the changelog;
+#     completion, the copyright file and the changelog, and recommends Qt's
+#     Wayland platform;
 #   - libbrix-dev holds the static libraries, every installed header (no
 #     folder-internal one), the CMake package and the pkg-config files, and
 #     no program, its pkg-config files in the multiarch library folder;
@@ -51,6 +52,8 @@ check "lumopocketo holds exactly the programs and their desktop files" \
   diff -u "$work/program.expected" "$work/program.list"
 check "lumopocketo is the package named lumopocketo" \
   test "$(dpkg-deb -f "$program_deb" Package)" = lumopocketo
+check "lumopocketo recommends Qt's Wayland platform: $(dpkg-deb -f "$program_deb" Recommends)" \
+  grep -qw qt6-wayland <<< "$(dpkg-deb -f "$program_deb" Recommends)"
 mkdir -p "$work/program"
 dpkg-deb -x "$program_deb" "$work/program"
 for exe in lumopocketo lumopocketo-cli; do

@@ -85,6 +85,10 @@ struct TPocketoOption
     // The Name of the option without which this one means nothing: the
     // check box is enabled only while that one is checked.
     const char *EnabledBy = nullptr;
+    // A choice that the desktop carries out for the window (keeping it on
+    // top): where the program cannot place its windows (Wayland), the
+    // dialog shows it unavailable, with a note saying why.
+    bool NeedsPlacement = false;
 
     bool InDialog() const { return Group != TPocketoOptionGroup::Menu; }
 };

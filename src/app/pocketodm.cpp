@@ -1,4 +1,5 @@
 #include "pocketodm.h"
+#include "placement.h"
 #include "pocketowindow.h"
 
 #include "brix/version.h"
@@ -11,6 +12,9 @@
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
 #include "brix/resources/languages.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <utility>
 
@@ -98,6 +102,13 @@ void TDM::BrixCalculator1StartSciCalculator(TObject *, TBrixSciCalcForm *&CalcFo
 
 void TDM::TrimWindow(TBrixCalcFormBase &Form)
 {
+    // The program's own window: a normal application window (docks and
+    // window lists show it, with the program's icon and name) rather than
+    // the component's modal dialog; the component then runs it non-modally.
+    Form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint |
+                        (Form.windowFlags() & Qt::WindowStaysOnTopHint));
     // The window took the table's title when it got its language.
     Form.setWindowTitle(BrixCalculator1->Title());
     Form.CancelBtn->hide();
@@ -109,12 +120,28 @@ void TDM::TrimWindow(TBrixCalcFormBase &Form)
             Option.ApplyToWindow(Form, Option.Read(FTarget));
     // The window this one replaces goes on here: its whole calculation (the
     // pending one, the tape, the toggles) and its undo steps.
+    std::optional<QPoint> ChosenCorner;
     if (std::optional<TPocketoCarried> Carried = std::exchange(FCarried, std::nullopt)) {
         Form.CalcEngine->RestoreState(Carried->State);
         Form.RadBtn->setText(Form.CalcEngine->GetAngleModeStr());
         Form.UndoHistory() = std::move(Carried->UndoHistory);
+        // It takes the place of the window it replaces, whose top-left
+        // corner stays where the user put it (within the screen: the new
+        // window may be wider).
+        if (Carried->TopLeft) {
+            const QRect Frame = QRect(*Carried->TopLeft, Form.size()).marginsAdded(Carried->Frame);
+            const QScreen *Screen = QGuiApplication::screenAt(Frame.topLeft());
+            if (!Screen)
+                Screen = QGuiApplication::primaryScreen();
+            const QRect Kept = Screen ? KeptWithin(Frame, Screen->availableGeometry()) : Frame;
+            Form.SetPosition(poDesigned);
+            Form.setGeometry(Kept.marginsRemoved(Carried->Frame));
+            ChosenCorner = Carried->TopLeft;
+        }
     }
-    new TPocketoWindowExtras(Form, *this); // a child of the window
+    auto *Extras = new TPocketoWindowExtras(Form, *this); // a child of the window
+    if (ChosenCorner)
+        Extras->SetChosenCorner(*ChosenCorner);
 }
 
 // ---- Settings ----

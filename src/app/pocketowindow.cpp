@@ -1,22 +1,29 @@
 #include "pocketowindow.h"
 
+#include "placement.h"
 #include "settingsdialog.h"
+#include "tapeaccessible.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -26,6 +33,36 @@ using namespace Brix;
 namespace {
 
 const int TapeWidth = 200;
+
+// Whether a key typed in the tape stays there: the keys that move through
+// its lines (also with Shift, selecting), copy and select all, its menu, and
+// F2 and Insert, which start editing a line; while a line is edited every
+// key is the editor's (Enter and Escape end it).
+bool TapeKeepsKey(const QKeyEvent &Key, bool Editing)
+{
+    if (Editing || Key.matches(QKeySequence::Copy) || Key.matches(QKeySequence::SelectAll))
+        return true;
+    switch (Key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Menu:
+    case Qt::Key_F2:
+    case Qt::Key_Insert:
+    // A modifier alone types nothing.
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -54,6 +91,13 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
         SetTapeShown(!(FTape && FTape->isVisible()));
     });
 
+    // The decimal places box speaks the calculator's language to screen
+    // readers, once one listens (the program's translations are loaded
+    // only then).
+    QAccessible::installActivationObserver(this);
+    if (QAccessible::isActive())
+        NameDecimalBox();
+
     // The tape follows the engine: a new line, and anything that clears it
     // (All Clear), which changes the display as well. The window's own
     // handlers run first.
@@ -69,6 +113,28 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
                 RefreshTape();
         });
     }
+}
+
+TPocketoWindowExtras::~TPocketoWindowExtras()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void TPocketoWindowExtras::accessibilityActiveChanged(bool Active)
+{
+    if (Active)
+        NameDecimalBox();
+}
+
+void TPocketoWindowExtras::NameDecimalBox()
+{
+    // The window names the box and its arrows from the calculator's text
+    // table, which has no such texts in some languages.
+    FHost.UseTranslations();
+    TBrixSpinEdit &Box = *FForm.DPSpin;
+    Box.setAccessibleName(tr("Decimal places"));
+    Box.Button()->UpButton()->setAccessibleName(tr("Increase decimal places"));
+    Box.Button()->DownButton()->setAccessibleName(tr("Decrease decimal places"));
 }
 
 // ---- Menu ----
@@ -144,10 +210,29 @@ void TPocketoWindowExtras::OpenMenuFromKeyboard()
 
 bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
 {
+    if (Watched == FTapeView) {
+        // Keys typed in the tape are the calculator's, but for those that
+        // move through, select and copy the tape's lines, its menu, and
+        // those that edit it.
+        if (Event->type() != QEvent::KeyPress)
+            return false;
+        auto *Key = static_cast<QKeyEvent *>(Event);
+        if (TapeKeepsKey(*Key, !FTapeView->isReadOnly()))
+            return false;
+        QKeyEvent Forwarded(QEvent::KeyPress, Key->key(), Key->modifiers(), Key->text(),
+                            Key->isAutoRepeat(), ushort(Key->count()));
+        QApplication::sendEvent(FForm.CalcPanel, &Forwarded);
+        return true;
+    }
     if (Watched == &FForm) {
-        if (Event->type() == QEvent::Show && FHost.ShowTape() && !FTape)
-            SetTapeShown(true);
-        else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
+        if (Event->type() == QEvent::Show && !Event->spontaneous()) {
+            // The calculator takes the keyboard when it opens, also where no
+            // window manager hands it to a new window (a modal dialog was
+            // activated by Qt itself; a normal window is not).
+            FForm.activateWindow();
+            if (FHost.ShowTape() && !FTape)
+                SetTapeShown(true);
+        } else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
             FTape->isVisible())
             PlaceTape();
         return false;
@@ -168,9 +253,22 @@ void TPocketoWindowExtras::SwitchWindow(bool Scientific)
     FHost.SetScientific(Scientific);
     if (Scientific == (FForm.WindowKind() == wkScientific))
         return;
-    FHost.ReplaceWindow(TPocketoCarried{FForm.CalcEngine->SaveState(), FForm.UndoHistory()});
+    TPocketoCarried Carried{FForm.CalcEngine->SaveState(), FForm.UndoHistory(), {}, {}};
+    if (CanPlaceWindows()) {
+        QPoint Corner = FForm.geometry().topLeft();
+        if (FChosenCorner && Corner == FChosenCorner->second)
+            Corner = FChosenCorner->first;
+        Carried.TopLeft = Corner;
+        Carried.Frame = FrameMargins(FForm);
+    }
+    FHost.ReplaceWindow(std::move(Carried));
     FForm.Cancelled = false; // the values go to the next window
     FForm.close();
+}
+
+void TPocketoWindowExtras::SetChosenCorner(const QPoint &Corner)
+{
+    FChosenCorner = std::pair(Corner, FForm.geometry().topLeft());
 }
 
 // ---- Settings ----
@@ -234,6 +332,8 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     Engine.SetLanguage(FHost.Language());
     FForm.setWindowTitle(Title);
     FForm.RadBtn->setText(Engine.GetAngleModeStr());
+    if (QAccessible::isActive())
+        NameDecimalBox(); // the window named it again, from its table
     // After a new language the program's own texts follow: the menu is
     // built again when next opened (this runs from one of its entries, so it
     // goes later), and the tape takes its new name.
@@ -257,26 +357,37 @@ void TPocketoWindowExtras::BuildTape()
     // A child tool window of the dialog: a top-level window of its own would
     // get no input while the dialog's modal loop runs.
     FTape = new QWidget(&FForm, Qt::Tool);
+    FTapeView = new QPlainTextEdit(FTape);
+    // Before anything makes the screen readers' bridge look at them.
+    MakeTapeAccessible(*FTape, *FTapeView);
     FTape->setObjectName(QStringLiteral("PocketoTape"));
     FTape->setWindowTitle(tr("Tape"));
     auto *Layout = new QVBoxLayout(FTape);
     Layout->setContentsMargins(0, 0, 0, 0);
-    FTapeView = new QPlainTextEdit(FTape);
     FTapeView->setObjectName(QStringLiteral("TapeView"));
     FTapeView->setAccessibleName(tr("Tape"));
     FTapeView->setReadOnly(true);
     FTapeView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     FTapeView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FTapeView->installEventFilter(this);
     Layout->addWidget(FTapeView);
 }
 
 void TPocketoWindowExtras::PlaceTape()
 {
-    // At the window's right edge, as high as the window; the window keeps
-    // its own size.
-    const QRect Frame = FForm.frameGeometry();
-    FTape->resize(TapeWidth, FForm.height());
-    FTape->move(Frame.right() + 1, Frame.top());
+    // As high as the window, its top at the window's top, beside the window
+    // on the side where it fits on the screen. The window keeps its own
+    // size. Positions are set for the client areas, whose frames the window
+    // manager adds: the tape's frame is taken to be as thick as the
+    // window's until the tape has one of its own.
+    const QMargins WindowFrame = FrameMargins(FForm);
+    const QMargins TapeFrame =
+        FTape->frameGeometry() == FTape->geometry() ? WindowFrame : FrameMargins(*FTape);
+    const QSize Client(TapeWidth, FForm.height());
+    const QScreen *Screen = FForm.screen();
+    const QRect Area = Screen ? Screen->availableGeometry() : FForm.frameGeometry();
+    const QRect Placed = TapeBeside(FForm.frameGeometry(), Client.grownBy(TapeFrame), Area);
+    FTape->setGeometry(Placed.marginsRemoved(TapeFrame));
 }
 
 void TPocketoWindowExtras::RefreshTape()

@@ -7,13 +7,17 @@
 
 #include "windowhost.h"
 
+#include <QAccessible>
 #include <QObject>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
-class QPoint;
 class QWidget;
 
 namespace Brix {
@@ -21,13 +25,14 @@ class TBrixCalcFormBase;
 }
 
 // Lives as a child of the window it extends and ends with it.
-class TPocketoWindowExtras : public QObject
+class TPocketoWindowExtras : public QObject, public QAccessible::ActivationObserver
 {
     Q_OBJECT
 public:
     // Extends Form; Host must outlive the window. When the host's ShowTape
     // is set, the tape opens when the window is first shown.
     TPocketoWindowExtras(Brix::TBrixCalcFormBase &Form, TPocketoWindowHost &Host);
+    ~TPocketoWindowExtras() override;
 
     // The menu and the tape, or nullptr until first used.
     QMenu *Menu() const { return FMenu; }
@@ -40,8 +45,14 @@ public:
     void SetTapeShown(bool Value);
     // Closes the window (keeping its values) to be shown again as the
     // scientific (true) or compact window with the whole calculation and
-    // its undo steps, and remembers the choice.
+    // its undo steps, and remembers the choice. The next window takes this
+    // one's top-left corner (see SetChosenCorner).
     void SwitchWindow(bool Scientific);
+    // The window stands where it stands now in place of Corner (its client
+    // area's top-left corner, where it would not have fitted on the
+    // screen): while it is not moved, a switch hands on Corner, so that
+    // switching there and back returns to it.
+    void SetChosenCorner(const QPoint &Corner);
     // The Settings dialog, modal over the window; OK applies its choices.
     void OpenSettings();
     // The dialog's choices as the window shows them now (its own angle mode
@@ -59,6 +70,8 @@ public:
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
+    // Screen readers started listening: the decimal places box is named.
+    void accessibilityActiveChanged(bool Active) override;
 
 private:
     void BuildMenu();
@@ -66,6 +79,9 @@ private:
     void PlaceTape();
     void RefreshTape();
     void OpenMenuFromKeyboard();
+    // The accessible names of the decimal places box and its arrows, in
+    // the calculator's language.
+    void NameDecimalBox();
 
     Brix::TBrixCalcFormBase &FForm;
     TPocketoWindowHost &FHost;
@@ -75,6 +91,7 @@ private:
     QAction *FRedoAction = nullptr;
     QAction *FCopyAction = nullptr;
     QAction *FPasteAction = nullptr;
+    std::optional<std::pair<QPoint, QPoint>> FChosenCorner; // chosen, placed at
     QWidget *FTape = nullptr;
     QPlainTextEdit *FTapeView = nullptr;
 };

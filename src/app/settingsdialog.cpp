@@ -1,5 +1,7 @@
 #include "settingsdialog.h"
 
+#include "placement.h"
+
 #include "brix/calculator/engine.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/formatters/numeric.h"
@@ -10,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -130,6 +133,17 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
                     GroupingExample(Engine, QString::fromLatin1(Flag.Option->Example).split(u' ')));
             FChecks[*From] =
                 AddCheck(Into, QString::fromLatin1(Flag.Option->Name), Text, Flag.Value);
+            if (Flag.Option->NeedsPlacement && !CanPlaceWindows()) {
+                // Its value stays as it is, for a desktop that can honour it.
+                FChecks[*From]->setEnabled(false);
+                auto *Note = new QLabel(
+                    tr("On Wayland the desktop places the windows and decides which one "
+                       "stays on top."),
+                    this);
+                Note->setObjectName(QStringLiteral("PlacementNote"));
+                Note->setWordWrap(true);
+                Into->addWidget(Note);
+            }
         }
         if (Box)
             Layout->addWidget(Box);

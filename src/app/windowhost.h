@@ -8,13 +8,23 @@
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators_undo.h"
 
+#include <QMargins>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 // What a window hands on to the window that replaces it.
 struct TPocketoCarried
 {
     Brix::TBrixCalcEngineState State;
     Brix::TBrixCalcUndoHistory UndoHistory;
+    // Where it stood: its client area's top-left corner on the screen (the
+    // corner the user chose, where the window stood elsewhere only to stay
+    // on the screen; none where windows cannot be placed) and its frame's
+    // thickness; the next window keeps that corner.
+    std::optional<QPoint> TopLeft;
+    QMargins Frame;
 };
 
 class TPocketoWindowHost

@@ -2,6 +2,7 @@
 // choices to the running window at once, Cancel changes nothing; and what a
 // close writes to the settings file: the keys the user changed, also after
 // Escape, and the formatter keys and "Language" only then.
+#include "placement.h"
 #include "pocketodm.h"
 #include "pocketowindow.h"
 #include "settingsdialog.h"
@@ -25,6 +26,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -232,6 +234,32 @@ TEST_F(SettingsDialog, ChecksStandInTheirGroupsInOrder)
               QStringList({"Precedence", "PrefixFunctions", "BinaryPercent", "OperatorSameLine",
                            "ShowThousands", "LakhFormatting", "TrimTrailingZeroes", "StayOnTop"}));
     EXPECT_EQ(LakhEnabled, (std::vector<bool>{false, true, false}));
+}
+
+// Where the desktop places the windows (Wayland), keeping the window on top
+// is its choice too: the check box is shown unavailable, keeping its value,
+// with a note. Elsewhere it is an ordinary choice. (The Wayland case runs
+// under a Wayland compositor, from the end-to-end check.)
+TEST_F(SettingsDialog, StayOnTopIsUnavailableWhereTheDesktopPlacesTheWindows)
+{
+    DM->BrixCalculator1->SetStayOnTop(true);
+    const bool OnWayland = QGuiApplication::platformName().startsWith(u"wayland");
+    bool Enabled = false, Checked = false;
+    QString Note;
+    ASSERT_TRUE(RunDialog(
+        [&](QDialog &D) {
+            auto *Check = D.findChild<QCheckBox *>("StayOnTop");
+            Enabled = Check->isEnabled();
+            Checked = Check->isChecked();
+            if (auto *Label = D.findChild<QLabel *>("PlacementNote"); Label && Label->isVisible())
+                Note = Label->text();
+        },
+        QDialogButtonBox::Ok));
+    EXPECT_EQ(CanPlaceWindows(), !OnWayland);
+    EXPECT_EQ(Enabled, !OnWayland);
+    EXPECT_TRUE(Checked);
+    EXPECT_EQ(Note.contains(u"Wayland"), OnWayland) << Note.toStdString();
+    EXPECT_TRUE(DM->BrixCalculator1->StayOnTop()) << "OK keeps the value";
 }
 
 // The decimal places label is the calculator table's text where the table

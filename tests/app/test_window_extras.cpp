@@ -11,14 +11,18 @@
 #include "brix/resources/languages.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -179,6 +183,76 @@ TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
     EXPECT_FALSE(DM->Choices.ShowTape);
 }
 
+// Keys typed while the tape has the focus reach the calculator, but for
+// those that move through, select and copy the tape's lines.
+TEST_F(WindowExtras, KeysTypedInTheTapeReachTheCalculatorButItsOwn)
+{
+    struct Row
+    {
+        const char *Name;
+        std::function<void(QWidget *Tape)> Keys;
+        const char *Display;
+    };
+    const auto Typed = [](QWidget *Tape, const char *Keys) {
+        for (const char *C = Keys; *C; ++C)
+            QTest::keyClick(Tape, *C);
+    };
+    const Row Rows[] = {
+        {"typed", [&](QWidget *T) { Typed(T, "12+5="); }, "17.0000"},
+        {"Enter is equals", [&](QWidget *T) { Typed(T, "2*3"), QTest::keyClick(T, Qt::Key_Return); },
+         "6.0000"},
+        {"Delete clears the entry",
+         [&](QWidget *T) { Typed(T, "12+5"), QTest::keyClick(T, Qt::Key_Delete), Typed(T, "3="); },
+         "15.0000"},
+        {"Ctrl+Z undoes",
+         [&](QWidget *T) {
+             Typed(T, "12+5");
+             QTest::keyClick(T, Qt::Key_Z, Qt::ControlModifier);
+             Typed(T, "6=");
+         },
+         "18.0000"},
+        {"the tape's own keys do nothing to the calculator",
+         [&](QWidget *T) {
+             Typed(T, "7");
+             for (Qt::Key K : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
+                               Qt::Key_PageDown, Qt::Key_F2, Qt::Key_Insert})
+                 QTest::keyClick(T, K);
+         },
+         "7"},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        Open();
+        Extras->SetTapeShown(true);
+        QPlainTextEdit *Tape = Extras->TapeView();
+        R.Keys(Tape);
+        EXPECT_EQ(Form->ValueDisplay->text(), QString::fromLatin1(R.Display));
+        EXPECT_TRUE(Form->isVisible());
+    }
+
+    // Up and Home move through the lines; Ctrl+A and Ctrl+C copy them, not
+    // the display.
+    Open();
+    Type("2+3=");
+    Extras->SetTapeShown(true);
+    QPlainTextEdit *Tape = Extras->TapeView();
+    Tape->moveCursor(QTextCursor::End);
+    const int End = Tape->textCursor().position();
+    QTest::keyClick(Tape, Qt::Key_Up);
+    QTest::keyClick(Tape, Qt::Key_Home);
+    EXPECT_LT(Tape->textCursor().position(), End);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(Tape, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Tape, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), Tape->toPlainText());
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(u'\n'));
+
+    // Escape is the calculator's too: the window closes, cancelled.
+    QTest::keyClick(Tape, Qt::Key_Escape);
+    EXPECT_FALSE(Form->isVisible());
+    EXPECT_TRUE(Form->Cancelled);
+}
+
 // The component hands the window the other options itself.
 TEST_F(WindowExtras, OperatorSameLineReachesTheWindow)
 {
@@ -293,6 +367,50 @@ TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
     }
 }
 
+// Screen readers, here under German: the decimal places box and its arrows
+// are named in the calculator's language (once a reader listens), and the
+// tape is a window holding a list of its lines.
+TEST_F(WindowExtras, ScreenReadersHearTheDecimalBoxAndTheTapeAsAListOfLines)
+{
+    DM->BrixCalculator1->SetLanguage(ChooseLanguage(QString(), {QStringLiteral("de-DE")}));
+    Open();
+    QAccessible::setActive(true); // a reader starts listening
+    EXPECT_EQ(Form->DPSpin->accessibleName(), "Dezimalstellen");
+    EXPECT_EQ(Form->DPSpin->Button()->UpButton()->accessibleName(), "Mehr Dezimalstellen");
+    EXPECT_EQ(Form->DPSpin->Button()->DownButton()->accessibleName(), "Weniger Dezimalstellen");
+
+    Type("2+3=");
+    Extras->SetTapeShown(true);
+    QAccessibleInterface *Window = QAccessible::queryAccessibleInterface(Extras->TapeWindow());
+    QAccessibleInterface *List = QAccessible::queryAccessibleInterface(Extras->TapeView());
+    ASSERT_NE(Window, nullptr);
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(Window->role(), QAccessible::Window);
+    EXPECT_EQ(Window->text(QAccessible::Name), "Rechenstreifen");
+    EXPECT_EQ(List->role(), QAccessible::List);
+    EXPECT_EQ(List->text(QAccessible::Name), "Rechenstreifen");
+    EXPECT_EQ(List->parent()->object(), Extras->TapeWindow());
+    const auto Lines = [&] {
+        QStringList Read;
+        for (int I = 0; I < List->childCount(); ++I) {
+            QAccessibleInterface *Line = List->child(I);
+            EXPECT_EQ(Line->role(), QAccessible::ListItem);
+            EXPECT_EQ(Line->parent(), List);
+            EXPECT_EQ(List->indexOfChild(Line), I);
+            Read << Line->text(QAccessible::Name);
+        }
+        return Read;
+    };
+    EXPECT_EQ(Lines(), Form->CalcEngine->HistoryLines());
+    Type("*4=");
+    EXPECT_EQ(Lines(), Form->CalcEngine->HistoryLines()) << "new lines, new items";
+    // The line the cursor is on is the list's selected item.
+    Extras->TapeView()->moveCursor(QTextCursor::Start);
+    EXPECT_TRUE(List->child(0)->state().selected);
+    EXPECT_FALSE(List->child(1)->state().selected);
+    QAccessible::setActive(false);
+}
+
 // Through the program's window loop: the menu's Scientific entry
 // closes the compact window and the program shows the scientific one with
 // the value, memory, decimal places, angle mode and tape; and back.
@@ -311,6 +429,10 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
         Titles.push_back(F->windowTitle());
         CancelShown.push_back(F->CancelBtn->isVisibleTo(F));
         QTimer::singleShot(0, F, [F, &Step] {
+            // The program's window is a normal application window, not a
+            // modal dialog.
+            EXPECT_EQ(F->windowType(), Qt::Window);
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
             auto *X = F->findChild<TPocketoWindowExtras *>();
             QWidget *Target = F->focusWidget() ? F->focusWidget() : F;
             if (Step++ == 0) {
@@ -359,6 +481,57 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
     EXPECT_EQ(Calc.Memory(), Extended(9));
     EXPECT_EQ(Calc.AngleMode(), amDegrees);
     EXPECT_EQ(Calc.DecimalPlaces(), 2);
+}
+
+// A switch keeps the window's top-left corner where the user put it: the
+// wider scientific window is moved only as far as it must to stay on the
+// screen, and the way back returns to the corner; a window the user moved
+// hands on its new corner.
+TEST_F(WindowExtras, SwitchingKeepsTheWindowsCornerOnTheScreen)
+{
+    TBrixCalculator &Calc = *DM->BrixCalculator1;
+    const QRect Area = QGuiApplication::primaryScreen()->availableGeometry();
+    // Where the compact window fits and the scientific one does not.
+    const QPoint NearRight(Area.right() + 1 - 210, Area.top() + 100);
+    std::vector<QPoint> Corners;
+    std::vector<int> Widths;
+    auto Run = [&](TBrixCalcFormBase *F) {
+        QTimer::singleShot(0, F, [&, F] {
+            Corners.push_back(F->frameGeometry().topLeft());
+            Widths.push_back(F->frameGeometry().width());
+            auto *X = F->findChild<TPocketoWindowExtras *>();
+            switch (Corners.size()) {
+            case 1:
+                F->move(NearRight);
+                X->SwitchWindow(true);
+                break;
+            case 2:
+                X->SwitchWindow(false);
+                break;
+            case 3:
+                F->move(Area.topLeft() + QPoint(30, 40));
+                X->SwitchWindow(true);
+                break;
+            default:
+                F->close();
+            }
+        });
+    };
+    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
+        DM->BrixCalculator1StartCalculator(S, F);
+        Run(F);
+    });
+    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
+        DM->BrixCalculator1StartSciCalculator(S, F);
+        Run(F);
+    });
+    ASSERT_TRUE(DM->ShowCalculator(false));
+
+    ASSERT_EQ(Corners.size(), 4u);
+    ASSERT_GT(Widths[1], Widths[0]) << "the scientific window is the wider";
+    EXPECT_EQ(Corners[1], QPoint(Area.right() + 1 - Widths[1], NearRight.y()));
+    EXPECT_EQ(Corners[2], NearRight);
+    EXPECT_EQ(Corners[3], Area.topLeft() + QPoint(30, 40));
 }
 
 // The switch hands on the whole calculation: a pending 2 + 3 finishes in the

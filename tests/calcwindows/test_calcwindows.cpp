@@ -558,6 +558,64 @@ TEST_F(CalcWindows, ComponentPreparesTheWindowFromItsState)
     EXPECT_TRUE(Run.Result);
 }
 
+// Execute shows the window modally; a start handler that makes it a plain
+// window (a program's main window) gets a non-modal one, and Execute still
+// returns once it closes, by any way, with the values copied back.
+TEST_F(CalcWindows, ExecuteIsModalUnlessTheStartHandlerMadeAPlainWindow)
+{
+    struct Row
+    {
+        const char *Name;
+        bool Plain;
+        std::function<void(TBrixCalcForm &)> Close;
+    };
+    const Row Rows[] = {
+        {"dialog, F10", false, [](TBrixCalcForm &F) { QTest::keyClick(F.CalcPanel, Qt::Key_F10); }},
+        {"plain, F10", true, [](TBrixCalcForm &F) { QTest::keyClick(F.CalcPanel, Qt::Key_F10); }},
+        {"plain, close box", true, [](TBrixCalcForm &F) { F.close(); }},
+        {"plain, minimised first", true,
+         [](TBrixCalcForm &F) {
+             F.showMinimized();
+             QApplication::processEvents();
+             EXPECT_TRUE(F.isVisible()) << "a minimised window is still open";
+             F.close();
+         }},
+    };
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
+        QWidget *Modal = nullptr;
+        Qt::WindowType Type = Qt::Widget;
+        bool Ran = false;
+        Calc->SetOnStartCalculator([&](TObject *, TBrixCalcForm *&Form) {
+            TBrixCalcForm *F = Form;
+            if (R.Plain)
+                F->setWindowFlags(Qt::Window);
+            QTimer::singleShot(0, F, [&, F] {
+                Ran = true;
+                Modal = QApplication::activeModalWidget();
+                Type = F->windowType();
+                QTest::keyClicks(F->CalcPanel, QStringLiteral("6*7="));
+                R.Close(*F);
+            });
+        });
+        QTimer Watchdog;
+        Watchdog.setSingleShot(true);
+        QObject::connect(&Watchdog, &QTimer::timeout, [] {
+            for (QWidget *W : QApplication::topLevelWidgets())
+                if (qobject_cast<TBrixCalcForm *>(W))
+                    W->close();
+        });
+        Watchdog.start(5000);
+        EXPECT_TRUE(Calc->Execute());
+        EXPECT_TRUE(Watchdog.isActive()) << "Execute ended only through the watchdog";
+        ASSERT_TRUE(Ran);
+        EXPECT_EQ(Type, R.Plain ? Qt::Window : Qt::Dialog);
+        EXPECT_EQ(Modal != nullptr, !R.Plain);
+        EXPECT_EQ(Calc->Value(), 42.0L);
+    }
+}
+
 TEST_F(CalcWindows, CustomTypeWithoutHandlerShowsNothing)
 {
     TOwned<TBrixCalculator> Calc(TBrixCalculator::Create(nullptr));
@@ -980,6 +1038,40 @@ TEST_F(CalcWindows, AccessibleNamesAndDisplayTexts)
     ASSERT_NE(Value, nullptr);
     EXPECT_EQ(Value->text(QAccessible::Name), QStringLiteral("42"));
     EXPECT_EQ(Value->text(QAccessible::Description), QStringLiteral("Value"));
+}
+
+// Screen readers read the keypad in the order it stands on the screen: row
+// by row from the top, each row from the left.
+TEST_F(CalcWindows, KeypadIsReadRowByRow)
+{
+    TBrixCalcForm Form;
+    Form.SetHideFnBtns(true);
+    Show(Form);
+    QAccessibleInterface *Panel = QAccessible::queryAccessibleInterface(Form.CalcPanel);
+    ASSERT_NE(Panel, nullptr);
+    std::vector<QWidget *> Read;
+    for (int I = 0; I < Panel->childCount(); ++I)
+        Read.push_back(static_cast<QWidget *>(Panel->child(I)->object()));
+    ASSERT_GE(Read.size(), 3u);
+    EXPECT_EQ(Read.front(), Form.ValueDisplay);
+    EXPECT_EQ(Read.back(), Form.MemoryDisplay);
+    for (size_t I = 1; I < Read.size(); ++I) {
+        const QRect A = Read[I - 1]->geometry(), B = Read[I]->geometry();
+        SCOPED_TRACE(Read[I - 1]->objectName().toStdString() + " then " +
+                     Read[I]->objectName().toStdString());
+        const bool SameRow = B.center().y() <= A.bottom() && A.center().y() <= B.bottom();
+        EXPECT_TRUE(SameRow ? B.x() > A.x() : B.top() > A.top());
+    }
+    // The rows as they stand: the tool row with the decimal places box in
+    // its place, then the keys from 7 8 9.
+    const auto At = [&](QWidget *W) { return std::find(Read.begin(), Read.end(), W) - Read.begin(); };
+    EXPECT_EQ(At(Form.PasteBtn) + 1, At(Form.DPSpin));
+    EXPECT_EQ(At(Form.DPSpin) + 1, At(Form.CancelBtn));
+    EXPECT_EQ(At(Form.CancelBtn) + 1, At(Form.ExitBtn));
+    EXPECT_EQ(At(Form.SevenBtn) + 1, At(Form.EightBtn));
+    EXPECT_EQ(At(Form.EightBtn) + 1, At(Form.NineBtn));
+    EXPECT_LT(At(Form.NineBtn), At(Form.FourBtn));
+    EXPECT_LT(At(Form.OneBtn), At(Form.ZeroBtn));
 }
 
 TEST_F(CalcWindows, StayOnTopFollowsTheFlag)

@@ -102,10 +102,11 @@ else
   done
   xdotool type --window "$win" --delay 30 '2+3='
   xdotool key --window "$win" ctrl+t
-  tree=$(tree_with "$pid" '^text\tTape\t.')
-  tape=$(grep -m1 -P '^text\tTape\t' <<< "$tree" | cut -f3)
-  check "an element named 'Tape' holds the calculation's lines: got '$tape'" \
+  tree=$(tree_with "$pid" '^list item\t5')
+  tape=$(grep -A20 -P '^list\tTape\t' <<< "$tree" | grep -P '^list item\t' | cut -f2 | paste -sd'|')
+  check "a window holds a list named 'Tape' of the calculation's lines: got '$tape'" \
     grep -qP '2.*\|.*3.*\|.*5' <<< "$tape"
+  check "the tape's window is a window (frame)" grep -qP '^frame\tTape\t' <<< "$tree"
   stop
   check "Escape keeps the tape's choice: Show Tape=$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" \
     test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1

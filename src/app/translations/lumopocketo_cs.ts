@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Desetinná místa:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Ve Waylandu umisťuje okna pracovní prostředí a rozhoduje, které zůstane navrchu.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Svobodný software pod licencí MIT.</translation>
+        <source>Decimal places</source>
+        <translation>Desetinná místa</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Více desetinných míst</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Méně desetinných míst</translation>
     </message>
 </context>
 </TS>

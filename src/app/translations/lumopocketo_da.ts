@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Decimaler:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Under Wayland placerer skrivebordet vinduerne og bestemmer, hvilket der bliver øverst.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Fri software under MIT-licensen.</translation>
+        <source>Decimal places</source>
+        <translation>Decimaler</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Flere decimaler</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Færre decimaler</translation>
     </message>
 </context>
 </TS>

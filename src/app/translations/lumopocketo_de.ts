@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Dezimalstellen:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Unter Wayland platziert der Desktop die Fenster und entscheidet, welches im Vordergrund bleibt.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Freie Software unter der MIT-Lizenz.</translation>
+        <source>Decimal places</source>
+        <translation>Dezimalstellen</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Mehr Dezimalstellen</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Weniger Dezimalstellen</translation>
     </message>
 </context>
 </TS>

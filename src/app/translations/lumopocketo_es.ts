@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>Posiciones &amp;decimales:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>En Wayland, el escritorio coloca las ventanas y decide cuál permanece encima.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Software libre bajo la licencia MIT.</translation>
+        <source>Decimal places</source>
+        <translation>Posiciones decimales</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Más posiciones decimales</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Menos posiciones decimales</translation>
     </message>
 </context>
 </TS>

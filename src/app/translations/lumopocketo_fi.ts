@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Desimaalit:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Waylandissa työpöytä sijoittaa ikkunat ja päättää, mikä niistä pysyy päällimmäisenä.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Vapaa ohjelmisto MIT-lisenssillä.</translation>
+        <source>Decimal places</source>
+        <translation>Desimaalit</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Lisää desimaaleja</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Vähemmän desimaaleja</translation>
     </message>
 </context>
 </TS>

@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Décimales&#xa0;:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Sous Wayland, le bureau place les fenêtres et décide laquelle reste au premier plan.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Logiciel libre sous licence MIT.</translation>
+        <source>Decimal places</source>
+        <translation>Décimales</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Plus de décimales</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Moins de décimales</translation>
     </message>
 </context>
 </TS>

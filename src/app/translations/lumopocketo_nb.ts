@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Desimaler:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Under Wayland plasserer skrivebordet vinduene og bestemmer hvilket som ligger øverst.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Fri programvare under MIT-lisensen.</translation>
+        <source>Decimal places</source>
+        <translation>Desimaler</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Flere desimaler</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Færre desimaler</translation>
     </message>
 </context>
 </TS>

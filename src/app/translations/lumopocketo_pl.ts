@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>M&amp;iejsca po przecinku:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>W Waylandzie to pulpit rozmieszcza okna i decyduje, które pozostaje na wierzchu.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Wolne oprogramowanie na licencji MIT.</translation>
+        <source>Decimal places</source>
+        <translation>Miejsca po przecinku</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Więcej miejsc po przecinku</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Mniej miejsc po przecinku</translation>
     </message>
 </context>
 </TS>

@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>Casas &amp;decimais:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>No Wayland, a área de trabalho posiciona as janelas e decide qual fica por cima.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Software livre sob a licença MIT.</translation>
+        <source>Decimal places</source>
+        <translation>Casas decimais</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Mais casas decimais</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Menos casas decimais</translation>
     </message>
 </context>
 </TS>

@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Знаков после запятой:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>В Wayland окна размещает рабочий стол, и он же решает, какое окно остаётся поверх других.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Свободное программное обеспечение под лицензией MIT.</translation>
+        <source>Decimal places</source>
+        <translation>Знаков после запятой</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Больше знаков после запятой</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Меньше знаков после запятой</translation>
     </message>
 </context>
 </TS>

@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>&amp;Decimaler:</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>Under Wayland placerar skrivbordet fönstren och bestämmer vilket som ligger överst.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>Fri programvara under MIT-licensen.</translation>
+        <source>Decimal places</source>
+        <translation>Decimaler</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>Fler decimaler</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>Färre decimaler</translation>
     </message>
 </context>
 </TS>

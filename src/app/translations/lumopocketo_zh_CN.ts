@@ -98,6 +98,10 @@
         <source>&amp;Decimal places:</source>
         <translation>小数位数(&amp;D)：</translation>
     </message>
+    <message>
+        <source>On Wayland the desktop places the windows and decides which one stays on top.</source>
+        <translation>在 Wayland 下，由桌面环境放置窗口并决定哪个窗口保持在最前面。</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoWindowExtras</name>
@@ -148,6 +152,16 @@
     <message>
         <source>Free software under the MIT License.</source>
         <translation>采用 MIT 许可证的自由软件。</translation>
+        <source>Decimal places</source>
+        <translation>小数位数</translation>
+    </message>
+    <message>
+        <source>Increase decimal places</source>
+        <translation>增加小数位数</translation>
+    </message>
+    <message>
+        <source>Decrease decimal places</source>
+        <translation>减少小数位数</translation>
     </message>
 </context>
 </TS>

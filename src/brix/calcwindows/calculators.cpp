@@ -8,6 +8,8 @@
 #include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 
+#include <QEvent>
+#include <QEventLoop>
 #include <QFrame>
 
 #include <memory>
@@ -354,6 +356,33 @@ bool TBrixCalculator::IsExitHintStored() const
 
 // ---- Execute ----
 
+namespace {
+
+// Ends a loop when the watched window is hidden for good.
+class THideWatch : public QObject
+{
+public:
+    THideWatch(QWidget &Window, QEventLoop &Loop) : FWindow(Window), FLoop(Loop)
+    {
+        Window.installEventFilter(this);
+    }
+    ~THideWatch() override { FWindow.removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *Event) override
+    {
+        if (Event->type() == QEvent::Hide && !FWindow.isVisible())
+            FLoop.quit();
+        return false;
+    }
+
+private:
+    QWidget &FWindow;
+    QEventLoop &FLoop;
+};
+
+} // namespace
+
 bool TBrixCalculator::Execute()
 {
     switch (FCalculatorType) {
@@ -474,7 +503,18 @@ void TBrixCalculator::PrepareWindow(TBrixCalcFormBase &Form, bool Scientific)
 
 bool TBrixCalculator::ShowAndCopyBack(TBrixCalcFormBase &Form)
 {
-    Form.exec();
+    if (Form.windowType() == Qt::Window) {
+        // A start handler made it a plain window: shown as such, not
+        // modally, with a loop of its own that ends when it is hidden
+        // (closed or ended by a key); a minimised window stays visible.
+        QEventLoop Loop;
+        THideWatch Watch(Form, Loop);
+        Form.show();
+        if (Form.isVisible())
+            Loop.exec(QEventLoop::DialogExec);
+    } else {
+        Form.exec();
+    }
     const bool Result = !Form.Cancelled;
     TBrixCalcEngine &Engine = *Form.CalcEngine;
     FLastError = Engine.GetLastError();

@@ -61,7 +61,10 @@ public:
     /// one; no window), anything else the standard window. True when the
     /// window was not closed by its cancel key (the result was copied back).
     /// LastError receives the window engine's last error either way. The
-    /// window is freed before Execute returns, also when a step raises.
+    /// window is freed before Execute returns, also when a step raises. The
+    /// window is modal, unless a start handler has made it a plain window
+    /// (Qt::Window, as a program's own main window is): it is then shown as
+    /// such, and Execute returns when it closes.
     bool Execute();
 
     ///@{

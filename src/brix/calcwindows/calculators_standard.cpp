@@ -71,12 +71,35 @@ public:
     }
 
 private:
+    // In the order they stand on the screen, row by row from the top, each
+    // row from the left, as a reader's eye goes (not the order they were
+    // made in). A control belongs to the row it overlaps by more than half
+    // its height (the decimal places box sits a little lower than the keys
+    // beside it).
     QList<QWidget *> ShownChildren() const
     {
         QList<QWidget *> Shown;
         for (QObject *Child : widget()->children())
             if (auto *W = qobject_cast<QWidget *>(Child); W && !W->isWindow() && !W->isHidden())
                 Shown << W;
+        std::stable_sort(Shown.begin(), Shown.end(), [](const QWidget *A, const QWidget *B) {
+            return A->y() < B->y();
+        });
+        QList<std::pair<int, QWidget *>> Rows; // row number, control
+        int Row = 0, RowBottom = -1;
+        for (QWidget *W : Shown) {
+            if (W->y() + W->height() / 2 > RowBottom) { // below the row: a new one
+                ++Row;
+                RowBottom = W->y() + W->height();
+            }
+            Rows.append({Row, W});
+        }
+        std::stable_sort(Rows.begin(), Rows.end(), [](const auto &A, const auto &B) {
+            return std::pair(A.first, A.second->x()) < std::pair(B.first, B.second->x());
+        });
+        Shown.clear();
+        for (const auto &[R, W] : Rows)
+            Shown << W;
         return Shown;
     }
 };
