@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package docs translations clean
+.PHONY: all deps build run test test-plain test-asan test-package bench fuzz package docs translations format clean
 
 all: build
 
@@ -81,6 +81,11 @@ docs:
 # (lupdate); new texts arrive unfinished until someone translates them.
 translations: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --target update_translations
+
+# Formats the C++ sources per .clang-format (clang-format 14); the test
+# format.check fails while one is not.
+format: deps
+	@./scripts/format.sh --fix
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

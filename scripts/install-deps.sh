@@ -32,6 +32,8 @@ packages=(
   # the metainfo check of the tests; the installed-copy check reads the
   # programs' symbol tables with file
   appstream file
+  # the formatting check of the tests (clang-format 14 in this release)
+  clang-format
 )
 
 for mode in "$@"; do

@@ -9,7 +9,9 @@
 
 #include <vector>
 
-namespace Brix::Oracle {
+namespace BrixTest {
+
+using namespace Brix;
 
 struct TTypedKey
 {
@@ -78,4 +80,4 @@ inline std::vector<TBrixCalcKey> TypedKeysFor(char16_t Character, bool Scientifi
     return Keys;
 }
 
-} // namespace Brix::Oracle
+} // namespace BrixTest

@@ -21,8 +21,8 @@
 #include <thread>
 
 using namespace Brix;
-using StoreTest::ReadBytes;
-using StoreTest::WriteBytes;
+using BrixTest::ReadBytes;
+using BrixTest::WriteBytes;
 
 namespace {
 

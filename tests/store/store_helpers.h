@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QString>
 
-namespace StoreTest {
+namespace BrixTest {
 
 inline QByteArray ReadBytes(const QString &FileName)
 {
@@ -22,4 +22,4 @@ inline bool WriteBytes(const QString &FileName, const QByteArray &Bytes)
            File.write(Bytes) == Bytes.size();
 }
 
-} // namespace StoreTest
+} // namespace BrixTest

@@ -23,8 +23,8 @@
 #include <cmath>
 
 using namespace Brix;
-using StoreTest::ReadBytes;
-using StoreTest::WriteBytes;
+using BrixTest::ReadBytes;
+using BrixTest::WriteBytes;
 
 namespace {
 

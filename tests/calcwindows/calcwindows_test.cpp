@@ -96,7 +96,7 @@ QString EngineDisplayFor(const QString &Keys)
     TOwned<TBrixCalcEngine> Engine(Brix::Create<TBrixCalcEngine>());
     Engine->AllClear();
     for (QChar C : Keys)
-        for (TBrixCalcKey K : Oracle::TypedKeysFor(C.unicode(), false, u'.'))
+        for (TBrixCalcKey K : BrixTest::TypedKeysFor(C.unicode(), false, u'.'))
             PressKey(*Engine, K);
     return Engine->GetDisplayStr();
 }
@@ -154,7 +154,7 @@ TEST_F(CalcWindows, KeySequencesShowTheEngineDisplayByKeyboardAndMouse)
         TBrixCalcForm ByMouse;
         Show(ByMouse);
         for (QChar C : Keys)
-            for (TBrixCalcKey K : Oracle::TypedKeysFor(C.unicode(), false, u'.'))
+            for (TBrixCalcKey K : BrixTest::TypedKeysFor(C.unicode(), false, u'.'))
                 Click(ByMouse, K);
         EXPECT_EQ(ByMouse.ValueDisplay->text(), ByKeyboard.ValueDisplay->text());
         EXPECT_TRUE(ByMouse.isVisible());
@@ -203,7 +203,7 @@ TEST(CalcKeyboard, CharactersPressTheKeysOfTheKeyboardTable)
             for (char16_t C = 0; C < 0x250; ++C) {
                 const TBrixKeyPresses Got = KeysForCharacter(QChar(C), Kind, QChar(Decimal));
                 EXPECT_EQ(std::vector<TBrixCalcKey>(Got.begin(), Got.end()),
-                          Oracle::TypedKeysFor(C, Kind == wkScientific, Decimal))
+                          BrixTest::TypedKeysFor(C, Kind == wkScientific, Decimal))
                     << "character " << int(C) << ", window kind " << Kind << ", separator "
                     << char(Decimal);
             }

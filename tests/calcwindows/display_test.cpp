@@ -55,7 +55,7 @@ void Type(TBrixCalcFormBase &Form, const QString &Keys)
 {
     for (QChar C : Keys)
         for (TBrixCalcKey K :
-             Oracle::TypedKeysFor(C.unicode(), Form.WindowKind() == wkScientific, u'.'))
+             BrixTest::TypedKeysFor(C.unicode(), Form.WindowKind() == wkScientific, u'.'))
             Form.ClickKey(K);
 }
 
