@@ -150,8 +150,6 @@
         <translation>Znovu</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Svobodný software pod licencí MIT.</translation>
         <source>Decimal places</source>
         <translation>Desetinná místa</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Méně desetinných míst</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Svobodný software pod licencí MIT.</translation>
     </message>
 </context>
 </TS>

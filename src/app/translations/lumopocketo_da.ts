@@ -150,8 +150,6 @@
         <translation>Omgør</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Fri software under MIT-licensen.</translation>
         <source>Decimal places</source>
         <translation>Decimaler</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Færre decimaler</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri software under MIT-licensen.</translation>
     </message>
 </context>
 </TS>

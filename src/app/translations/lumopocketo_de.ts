@@ -150,8 +150,6 @@
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Freie Software unter der MIT-Lizenz.</translation>
         <source>Decimal places</source>
         <translation>Dezimalstellen</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Weniger Dezimalstellen</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
     </message>
 </context>
 </TS>

@@ -150,8 +150,6 @@
         <translation>Rehacer</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Software libre bajo la licencia MIT.</translation>
         <source>Decimal places</source>
         <translation>Posiciones decimales</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Menos posiciones decimales</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Software libre bajo la licencia MIT.</translation>
     </message>
 </context>
 </TS>

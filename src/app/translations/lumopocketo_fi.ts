@@ -150,8 +150,6 @@
         <translation>Tee uudelleen</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Vapaa ohjelmisto MIT-lisenssillä.</translation>
         <source>Decimal places</source>
         <translation>Desimaalit</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Vähemmän desimaaleja</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Vapaa ohjelmisto MIT-lisenssillä.</translation>
     </message>
 </context>
 </TS>

@@ -150,8 +150,6 @@
         <translation>Rétablir</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Logiciel libre sous licence MIT.</translation>
         <source>Decimal places</source>
         <translation>Décimales</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Moins de décimales</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Logiciel libre sous licence MIT.</translation>
     </message>
 </context>
 </TS>

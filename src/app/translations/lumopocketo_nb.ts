@@ -150,8 +150,6 @@
         <translation>Gjør om</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Fri programvare under MIT-lisensen.</translation>
         <source>Decimal places</source>
         <translation>Desimaler</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Færre desimaler</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Fri programvare under MIT-lisensen.</translation>
     </message>
 </context>
 </TS>

@@ -150,8 +150,6 @@
         <translation>Przywróć</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Wolne oprogramowanie na licencji MIT.</translation>
         <source>Decimal places</source>
         <translation>Miejsca po przecinku</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Mniej miejsc po przecinku</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Wolne oprogramowanie na licencji MIT.</translation>
     </message>
 </context>
 </TS>

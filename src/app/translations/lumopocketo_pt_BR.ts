@@ -150,8 +150,6 @@
         <translation>Refazer</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Software livre sob a licença MIT.</translation>
         <source>Decimal places</source>
         <translation>Casas decimais</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Menos casas decimais</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Software livre sob a licença MIT.</translation>
     </message>
 </context>
 </TS>

@@ -150,8 +150,6 @@
         <translation>Повторить</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>Свободное программное обеспечение под лицензией MIT.</translation>
         <source>Decimal places</source>
         <translation>Знаков после запятой</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>Меньше знаков после запятой</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Свободное программное обеспечение под лицензией MIT.</translation>
     </message>
 </context>
 </TS>

@@ -150,8 +150,6 @@
         <translation>重做</translation>
     </message>
     <message>
-        <source>Free software under the MIT License.</source>
-        <translation>采用 MIT 许可证的自由软件。</translation>
         <source>Decimal places</source>
         <translation>小数位数</translation>
     </message>
@@ -162,6 +160,10 @@
     <message>
         <source>Decrease decimal places</source>
         <translation>减少小数位数</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>采用 MIT 许可证的自由软件。</translation>
     </message>
 </context>
 </TS>
