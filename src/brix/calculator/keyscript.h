@@ -108,6 +108,7 @@ BRIX_CORE_EXPORT std::optional<TBrixLanguage> ReadLanguageName(const QString &Na
 /// One "--name[=value]" option acting on a T.
 template <class T> struct TBrixOptionRow
 {
+    /// The option as written, with its dashes ("--decimals").
     const char *Name;
     /// The value as a usage text shows it ("N", "on|off"); nullptr for a
     /// flag, which takes no value.
@@ -166,10 +167,12 @@ bool ReadOption(std::span<const TBrixOptionRow<T>> Rows, const QString &Name, co
 /// between keys.
 struct TBrixScriptToken
 {
+    /// The text before the colon ("dp").
     const char *Head;
     const char *Value; ///< as a usage text shows it
     /// The message when the value is bad; names the token as %1.
     const char *Error;
+    /// The call the value stands for, or nothing when the value is bad.
     std::optional<TBrixEngineSetting> (*Read)(const QString &Value);
 };
 /// value:, paste:, dp:, lang:, bpct:, prec:, prefix:, in this order.
@@ -183,8 +186,8 @@ BRIX_CORE_EXPORT std::span<const TBrixScriptToken> ScriptTokens();
 /// be taken for a key, a digit or a blank).
 struct TBrixScriptRules
 {
-    bool PrefixFunctions = true;
-    QChar DecimalSeparator = u'.';
+    bool PrefixFunctions = true; ///< functions are written before their number
+    QChar DecimalSeparator = u'.'; ///< a number's separator besides '.'
 };
 
 /// The rules for the words that Engine runs next, under the regional
@@ -196,8 +199,9 @@ class TBrixKeyScript;
 /// Runs one key of a script: its engine call (a number: one per character).
 struct BRIX_CORE_EXPORT TBrixScriptKeyCall
 {
-    const TBrixKeyScript *Script;
-    qsizetype Index;
+    const TBrixKeyScript *Script; ///< the script that holds the key
+    qsizetype Index;              ///< the key's place in it
+    /// Runs the key on Engine, as Script->Run(Index, Engine).
     void operator()(TBrixCalcEngine &Engine) const;
 };
 
@@ -205,7 +209,7 @@ struct BRIX_CORE_EXPORT TBrixScriptKeyCall
 struct TBrixScriptKey
 {
     QString Token; ///< as written
-    TBrixScriptKeyCall Run;
+    TBrixScriptKeyCall Run; ///< runs it
 };
 
 /// Keys read from words, in order, each checked and ready to run against an
@@ -214,8 +218,11 @@ struct TBrixScriptKey
 class BRIX_CORE_EXPORT TBrixKeyScript
 {
 public:
+    /// The number of keys.
     qsizetype size() const { return qsizetype(FFrom.size()); }
+    /// True when the script holds no key.
     bool isEmpty() const { return FFrom.empty(); }
+    /// Drops every key.
     void clear();
 
     /// Key I's text as written.
@@ -226,25 +233,33 @@ public:
     /// Runs every key in order.
     void RunAll(TBrixCalcEngine &Engine) const;
 
+    /// Key I with its text and its call.
     TBrixScriptKey operator[](qsizetype I) const { return {Token(I), {this, I}}; }
 
+    /// Walks the keys in order (for a range-based for).
     class const_iterator
     {
     public:
+        /// At key I of Script.
         const_iterator(const TBrixKeyScript *Script, qsizetype I) : FScript(Script), FI(I) {}
+        /// The key here.
         TBrixScriptKey operator*() const { return (*FScript)[FI]; }
+        /// On to the next key.
         const_iterator &operator++()
         {
             ++FI;
             return *this;
         }
+        /// True at the same place.
         bool operator==(const const_iterator &O) const { return FI == O.FI; }
 
     private:
         const TBrixKeyScript *FScript;
         qsizetype FI;
     };
+    /// At the first key.
     const_iterator begin() const { return {this, 0}; }
+    /// Past the last key.
     const_iterator end() const { return {this, size()}; }
 
     /// Adding keys (the word readers do; a program may build a script too):
@@ -252,9 +267,11 @@ public:
     /// which the caller has checked: digits, one separator, an exponent) and
     /// a setting, each with its text. False, adding nothing, when the
     /// script's text would pass 2^32 characters.
+    /// @{
     bool AddKey(QStringView Text, int Code);
     bool AddNumber(QStringView Text);
     bool AddSetting(QStringView Text, TBrixEngineSetting Setting);
+    /// @}
     /// Makes room for the keys of a word of Length characters at once.
     void Expect(qsizetype Length);
 
