@@ -2,16 +2,16 @@
 #include "placement.h"
 #include "pocketowindow.h"
 
-#include "brix/version.h"
-#include "brix/widgets/buttons.h"
+#include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_scientific.h"
-#include "brix/calculator/engine.h"
-#include "brix/store/storectrls.h"
-#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
 #include "brix/resources/languages.h"
+#include "brix/store/storectrls.h"
+#include "brix/version.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/uictrls.h"
 
 #include <QGuiApplication>
 #include <QScreen>

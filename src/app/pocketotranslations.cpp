@@ -8,21 +8,34 @@ using namespace Brix;
 QStringList TranslationCodes(TBrixLanguage Language)
 {
     switch (Language) {
-    case elBrazPort: return {QStringLiteral("pt_BR")};
-    case elChineseSimplified: return {QStringLiteral("zh_CN")};
-    case elCzech: return {QStringLiteral("cs")};
-    case elDanish: return {QStringLiteral("da")};
-    case elFinnish: return {QStringLiteral("fi")};
-    case elFrench: return {QStringLiteral("fr")};
-    case elGerman: return {QStringLiteral("de")};
+    case elBrazPort:
+        return {QStringLiteral("pt_BR")};
+    case elChineseSimplified:
+        return {QStringLiteral("zh_CN")};
+    case elCzech:
+        return {QStringLiteral("cs")};
+    case elDanish:
+        return {QStringLiteral("da")};
+    case elFinnish:
+        return {QStringLiteral("fi")};
+    case elFrench:
+        return {QStringLiteral("fr")};
+    case elGerman:
+        return {QStringLiteral("de")};
     // The program's texts are in Bokmål. Qt ships Nynorsk only, which a
     // Bokmål reader follows more easily than English.
-    case elNorwegian: return {QStringLiteral("nb"), QStringLiteral("no"), QStringLiteral("nn")};
-    case elPolish: return {QStringLiteral("pl")};
-    case elRussian: return {QStringLiteral("ru")};
-    case elSpanish: return {QStringLiteral("es")};
-    case elSwedish: return {QStringLiteral("sv")};
-    default: return {};
+    case elNorwegian:
+        return {QStringLiteral("nb"), QStringLiteral("no"), QStringLiteral("nn")};
+    case elPolish:
+        return {QStringLiteral("pl")};
+    case elRussian:
+        return {QStringLiteral("ru")};
+    case elSpanish:
+        return {QStringLiteral("es")};
+    case elSwedish:
+        return {QStringLiteral("sv")};
+    default:
+        return {};
     }
 }
 

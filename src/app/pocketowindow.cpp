@@ -71,25 +71,25 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
 {
     // Right clicks on a key reach the panel on their way up; the decimal
     // places box keeps its own edit menu.
-    for (QWidget *Area : {static_cast<QWidget *>(Form.CalcPanel),
-                          static_cast<QWidget *>(Form.ValueDisplay),
-                          static_cast<QWidget *>(Form.MemoryDisplay)})
+    for (QWidget *Area :
+         {static_cast<QWidget *>(Form.CalcPanel), static_cast<QWidget *>(Form.ValueDisplay),
+          static_cast<QWidget *>(Form.MemoryDisplay)})
         Area->installEventFilter(this);
     // The window follows the tape when it moves or changes its size.
     Form.installEventFilter(this);
 
     // Shortcuts come before the window's own keyboard, which would read
     // Ctrl+T as a plain "T".
-    for (const QKeySequence &Keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+    for (const QKeySequence &Keys :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
         auto *Shortcut = new QShortcut(Keys, &Form);
         connect(Shortcut, &QShortcut::activated, this, [this] { OpenMenuFromKeyboard(); });
     }
     // Ctrl+T also works while the tape has the focus.
     auto *TapeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &Form);
     TapeKey->setContext(Qt::ApplicationShortcut);
-    connect(TapeKey, &QShortcut::activated, this, [this] {
-        SetTapeShown(!(FTape && FTape->isVisible()));
-    });
+    connect(TapeKey, &QShortcut::activated, this,
+            [this] { SetTapeShown(!(FTape && FTape->isVisible())); });
 
     // The decimal places box speaks the calculator's language to screen
     // readers, once one listens (the program's translations are loaded
@@ -160,7 +160,8 @@ void TPocketoWindowExtras::BuildMenu()
     FTapeAction = FMenu->addAction(WithKeys(tr("Tape"), Qt::CTRL | Qt::Key_T));
     FTapeAction->setObjectName(QStringLiteral("TapeAction"));
     FTapeAction->setCheckable(true);
-    connect(FTapeAction, &QAction::triggered, this, [this](bool Checked) { SetTapeShown(Checked); });
+    connect(FTapeAction, &QAction::triggered, this,
+            [this](bool Checked) { SetTapeShown(Checked); });
     QAction *Settings = FMenu->addAction(tr("Settings…"));
     Settings->setObjectName(QStringLiteral("SettingsAction"));
     connect(Settings, &QAction::triggered, this, [this] { OpenSettings(); });
@@ -233,7 +234,7 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
             if (FHost.ShowTape() && !FTape)
                 SetTapeShown(true);
         } else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
-            FTape->isVisible())
+                   FTape->isVisible())
             PlaceTape();
         return false;
     }
@@ -392,7 +393,8 @@ void TPocketoWindowExtras::PlaceTape()
 
 void TPocketoWindowExtras::RefreshTape()
 {
-    const QString Text = FForm.CalcEngine ? FForm.CalcEngine->HistoryLines().join(u'\n') : QString();
+    const QString Text =
+        FForm.CalcEngine ? FForm.CalcEngine->HistoryLines().join(u'\n') : QString();
     if (Text == FTapeView->toPlainText())
         return;
     FTapeView->setPlainText(Text);
@@ -430,8 +432,8 @@ QString TPocketoWindowExtras::AboutText() const
 
 void TPocketoWindowExtras::ShowAbout()
 {
-    QMessageBox Box(QMessageBox::Information, tr("About LumoPocketo"), AboutText(),
-                    QMessageBox::Ok, &FForm);
+    QMessageBox Box(QMessageBox::Information, tr("About LumoPocketo"), AboutText(), QMessageBox::Ok,
+                    &FForm);
     Box.setObjectName(QStringLiteral("PocketoAbout"));
     Box.button(QMessageBox::Ok)->setObjectName(QStringLiteral("OkButton"));
     Box.setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -136,10 +136,10 @@ TPocketoSettingsDialog::TPocketoSettingsDialog(const TPocketoSettings &Settings,
             if (Flag.Option->NeedsPlacement && !CanPlaceWindows()) {
                 // Its value stays as it is, for a desktop that can honour it.
                 FChecks[*From]->setEnabled(false);
-                auto *Note = new QLabel(
-                    tr("On Wayland the desktop places the windows and decides which one "
-                       "stays on top."),
-                    this);
+                auto *Note =
+                    new QLabel(tr("On Wayland the desktop places the windows and decides which one "
+                                  "stays on top."),
+                               this);
                 Note->setObjectName(QStringLiteral("PlacementNote"));
                 Note->setWordWrap(true);
                 Into->addWidget(Note);

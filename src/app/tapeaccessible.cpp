@@ -25,10 +25,7 @@ public:
 
     bool isValid() const override { return FView && FLine < FView->document()->blockCount(); }
     QObject *object() const override { return nullptr; }
-    QWindow *window() const override
-    {
-        return FView ? FView->window()->windowHandle() : nullptr;
-    }
+    QWindow *window() const override { return FView ? FView->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override { return ParentOf(FView); }
     QAccessibleInterface *child(int) const override { return nullptr; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
@@ -73,8 +70,7 @@ private:
 class TTapeLinesAccessible : public QAccessibleWidget
 {
 public:
-    explicit TTapeLinesAccessible(QPlainTextEdit *View)
-        : QAccessibleWidget(View, QAccessible::List)
+    explicit TTapeLinesAccessible(QPlainTextEdit *View) : QAccessibleWidget(View, QAccessible::List)
     {
         // New text: new lines, the old items go.
         // The connections end with this interface (or with the view).

@@ -203,7 +203,8 @@ public:
         else if (Shown)
             Message = FFirstError + QStringLiteral(", then ") + FEngine.GetLastError();
         else if (!FFirstError.isEmpty())
-            Message = FFirstError + QStringLiteral(" (before the last key: the number shown is not the result)");
+            Message = FFirstError +
+                      QStringLiteral(" (before the last key: the number shown is not the result)");
         if (!Message.isEmpty()) {
             Warn(Where + Message);
             FErrorShown = true;
@@ -383,8 +384,8 @@ private:
 
 // Next, ending when the output can no longer be written: nothing the run
 // does after that would be seen.
-std::function<std::optional<QString>()> UntilWriteFails(std::FILE *Out,
-                                                        std::function<std::optional<QString>()> Next)
+std::function<std::optional<QString>()>
+UntilWriteFails(std::FILE *Out, std::function<std::optional<QString>()> Next)
 {
     return [Out, Next = std::move(Next)]() -> std::optional<QString> {
         if (WriteFailed(Out))

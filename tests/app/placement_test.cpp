@@ -24,7 +24,8 @@ TEST(Placement, KeptWithinMovesAFrameOntoTheAreaWithoutResizingIt)
         {"over the right edge", {1079, 77, 222, 271}, {1058, 77, 222, 271}},
         {"over the bottom edge", {100, 700, 200, 250}, {100, 550, 200, 250}},
         {"left of and above the area", {-30, -5, 200, 250}, {0, 0, 200, 250}},
-        {"larger than the area: its top-left corner inside", {500, 100, 1400, 900},
+        {"larger than the area: its top-left corner inside",
+         {500, 100, 1400, 900},
          {0, 0, 1400, 900}},
     };
     for (const Row &R : Rows) {
@@ -50,9 +51,13 @@ TEST(Placement, TheTapeOpensBesideTheWindowOnTheSideWhereItFits)
         // The window moved to x = 1080 on a 1280-pixel screen.
         {"no room at the right: at the left", Screen, {1079, 77, 192, 226}, {877, 77, 202, 226}},
         {"exactly enough room at the right", Screen, {876, 77, 192, 226}, {1068, 77, 202, 226}},
-        {"no room on either side: the side with more, kept on the screen", {0, 0, 500, 400},
-         {120, 50, 192, 226}, {298, 50, 202, 226}},
-        {"the window low on the screen: the tape kept on it", Screen, {50, 700, 192, 226},
+        {"no room on either side: the side with more, kept on the screen",
+         {0, 0, 500, 400},
+         {120, 50, 192, 226},
+         {298, 50, 202, 226}},
+        {"the window low on the screen: the tape kept on it",
+         Screen,
+         {50, 700, 192, 226},
          {242, 574, 202, 226}},
     };
     for (const Row &R : Rows) {

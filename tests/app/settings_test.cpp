@@ -26,8 +26,8 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -93,11 +93,13 @@ protected:
 
     // Opens the dialog from the menu, lets Edit change its controls, then
     // presses Button; returns whether the dialog was seen.
-    bool RunDialog(const std::function<void(QDialog &)> &Edit, QDialogButtonBox::StandardButton Button)
+    bool RunDialog(const std::function<void(QDialog &)> &Edit,
+                   QDialogButtonBox::StandardButton Button)
     {
         bool Seen = false;
         QTimer::singleShot(0, [&] {
-            auto *Dialog = qobject_cast<TPocketoSettingsDialog *>(QApplication::activeModalWidget());
+            auto *Dialog =
+                qobject_cast<TPocketoSettingsDialog *>(QApplication::activeModalWidget());
             if (!Dialog)
                 return;
             Seen = true;
@@ -135,9 +137,9 @@ TEST_F(SettingsDialog, ShowsTheWindowsValuesAndTheProgramsChoices)
     Form->CalcEngine->SetDecimalPlaces(7); // the window's own, not the component's 4
     DM->BrixFormatter1->FloatFormatter()->SetShowThousands(true);
     TPocketoSettings Shown;
-    ASSERT_TRUE(RunDialog(
-        [&](QDialog &D) { Shown = static_cast<TPocketoSettingsDialog &>(D).Settings(); },
-        QDialogButtonBox::Cancel));
+    ASSERT_TRUE(
+        RunDialog([&](QDialog &D) { Shown = static_cast<TPocketoSettingsDialog &>(D).Settings(); },
+                  QDialogButtonBox::Cancel));
     TPocketoSettings Expected = TPocketoSettings::Defaults();
     Expected.DecimalPlaces = 7;
     Expected.SetFlag(u"ShowThousands", true);
@@ -485,7 +487,8 @@ protected:
         DM->BrixStoreCtrl1->ForceCloseStorage();
         QFile File(Path);
         EXPECT_TRUE(File.open(QIODevice::ReadOnly));
-        return QString::fromUtf8(File.readAll()).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+        return QString::fromUtf8(File.readAll())
+            .split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
     }
     // Applies the program's settings with Change made to them.
     void Choose(const std::function<void(TPocketoSettings &)> &Change)

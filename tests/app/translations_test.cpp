@@ -65,7 +65,8 @@ std::vector<TMessage> ReadTs(const QString &Path)
 std::string Placeholders(const QString &Text)
 {
     QStringList Found;
-    for (const QRegularExpressionMatch &M : QRegularExpression(QStringLiteral("%L?\\d+")).globalMatch(Text))
+    for (const QRegularExpressionMatch &M :
+         QRegularExpression(QStringLiteral("%L?\\d+")).globalMatch(Text))
         Found << M.captured();
     Found.sort();
     return Found.join(u' ').toStdString();
@@ -76,10 +77,11 @@ TEST(Translations, EachNonEnglishLanguageHasAFinishedTranslationBuiltIn)
     QStringList Expected;
     for (int L = elEnglishInt; L < elUSER; ++L)
         if (!TranslationCodes(TBrixLanguage(L)).isEmpty())
-            Expected << QStringLiteral("lumopocketo_%1.ts").arg(TranslationCodes(TBrixLanguage(L)).first());
+            Expected << QStringLiteral("lumopocketo_%1.ts")
+                            .arg(TranslationCodes(TBrixLanguage(L)).first());
     Expected.sort();
-    const QStringList Files =
-        QDir(QStringLiteral(LUMO_TS_DIR)).entryList({QStringLiteral("*.ts")}, QDir::Files, QDir::Name);
+    const QStringList Files = QDir(QStringLiteral(LUMO_TS_DIR))
+                                  .entryList({QStringLiteral("*.ts")}, QDir::Files, QDir::Name);
     ASSERT_EQ(Files, Expected);
     ASSERT_EQ(Files.size(), 12);
 
@@ -105,7 +107,8 @@ TEST(Translations, EachNonEnglishLanguageHasAFinishedTranslationBuiltIn)
         }
     }
     // Gone with the translators: the texts are English again.
-    EXPECT_EQ(QCoreApplication::translate("TPocketoWindowExtras", "Scientific"), QStringLiteral("Scientific"));
+    EXPECT_EQ(QCoreApplication::translate("TPocketoWindowExtras", "Scientific"),
+              QStringLiteral("Scientific"));
 }
 
 TEST(Translations, EnglishLoadsNothing)
@@ -114,8 +117,10 @@ TEST(Translations, EnglishLoadsNothing)
         TPocketoTranslators Translators(Language);
         EXPECT_FALSE(Translators.HasProgramTexts());
         EXPECT_FALSE(Translators.HasQtTexts());
-        EXPECT_EQ(QCoreApplication::translate("TPocketoWindowExtras", "Scientific"), QStringLiteral("Scientific"));
-        EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_T).toString(QKeySequence::NativeText), QStringLiteral("Ctrl+T"));
+        EXPECT_EQ(QCoreApplication::translate("TPocketoWindowExtras", "Scientific"),
+                  QStringLiteral("Scientific"));
+        EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_T).toString(QKeySequence::NativeText),
+                  QStringLiteral("Ctrl+T"));
     }
 }
 
@@ -139,7 +144,8 @@ TEST(Translations, QtTextsFollowWhereInstalled)
         SCOPED_TRACE(R.QtFile);
         TPocketoTranslators Translators(R.Language);
         EXPECT_TRUE(Translators.HasProgramTexts());
-        EXPECT_EQ(Translators.HasQtTexts(), QFile::exists(QtFolder + u'/' + QLatin1String(R.QtFile)));
+        EXPECT_EQ(Translators.HasQtTexts(),
+                  QFile::exists(QtFolder + u'/' + QLatin1String(R.QtFile)));
         if (R.CtrlT && Translators.HasQtTexts()) {
             EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_T).toString(QKeySequence::NativeText),
                       QString::fromUtf8(R.CtrlT));

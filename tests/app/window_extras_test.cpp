@@ -22,10 +22,10 @@
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -108,7 +108,8 @@ TEST_F(WindowExtras, MenuOpensFromTheDisplaysThePanelAndTheKeyboardBuiltOnFirstU
         std::function<void()> Open;
     };
     auto RightClick = [](QWidget *W) {
-        QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(2, 2), W->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                W->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(W, &Event);
     };
     const Row Rows[] = {
@@ -166,7 +167,8 @@ TEST_F(WindowExtras, TapeShowsTheEngineTapeLiveBesideTheWindow)
     // Live: the next calculation's lines arrive at the bottom.
     Type("*4=");
     EXPECT_EQ(Extras->TapeView()->toPlainText(), Form->CalcEngine->HistoryLines().join(u'\n'));
-    EXPECT_TRUE(Extras->TapeView()->toPlainText().endsWith(Form->CalcEngine->HistoryLines().last()));
+    EXPECT_TRUE(
+        Extras->TapeView()->toPlainText().endsWith(Form->CalcEngine->HistoryLines().last()));
     EXPECT_NE(Extras->TapeView()->toPlainText(), Lines.join(u'\n'));
     // Selectable and copyable, never editable.
     EXPECT_TRUE(Extras->TapeView()->isReadOnly());
@@ -199,8 +201,8 @@ TEST_F(WindowExtras, KeysTypedInTheTapeReachTheCalculatorButItsOwn)
     };
     const Row Rows[] = {
         {"typed", [&](QWidget *T) { Typed(T, "12+5="); }, "17.0000"},
-        {"Enter is equals", [&](QWidget *T) { Typed(T, "2*3"), QTest::keyClick(T, Qt::Key_Return); },
-         "6.0000"},
+        {"Enter is equals",
+         [&](QWidget *T) { Typed(T, "2*3"), QTest::keyClick(T, Qt::Key_Return); }, "6.0000"},
         {"Delete clears the entry",
          [&](QWidget *T) { Typed(T, "12+5"), QTest::keyClick(T, Qt::Key_Delete), Typed(T, "3="); },
          "15.0000"},
@@ -298,8 +300,8 @@ TEST_F(WindowExtras, UndoAndRedoEntriesFollowTheWindowsHistory)
     EXPECT_EQ(Enabled(), std::pair(false, false)) << "nothing typed yet";
     Type("12+5");
     EXPECT_EQ(Enabled(), std::pair(true, false));
-    EXPECT_TRUE(Entry("Undo")->text().endsWith(QKeySequence(Qt::CTRL | Qt::Key_Z).toString(
-        QKeySequence::NativeText)));
+    EXPECT_TRUE(Entry("Undo")->text().endsWith(
+        QKeySequence(Qt::CTRL | Qt::Key_Z).toString(QKeySequence::NativeText)));
     Entry("Undo")->trigger();
     EXPECT_EQ(Form->ValueDisplay->text(), "12.0000");
     EXPECT_EQ(Enabled(), std::pair(true, true));
@@ -342,9 +344,10 @@ TEST_F(WindowExtras, MenuTapeAndAboutSpeakTheChosenLanguage)
         const char *Tape;
         const char *SettingsLine;
     };
-    const QStringList German{"Wissenschaftlich", "Rechenstreifen", "Einstellungen…", "Rückgängig",
-                             "Wiederholen", "Kopieren", "Einfügen", "Über LumoPocketo"};
-    const QStringList English{"Scientific", "Tape",  "Settings…", "Undo",
+    const QStringList German{"Wissenschaftlich", "Rechenstreifen",  "Einstellungen…",
+                             "Rückgängig",       "Wiederholen",     "Kopieren",
+                             "Einfügen",         "Über LumoPocketo"};
+    const QStringList English{"Scientific", "Tape", "Settings…", "Undo",
                               "Redo",       "Copy", "Paste",     "About LumoPocketo"};
     const Row Rows[] = {
         {"", "de-DE", German, "Rechenstreifen", "Einstellungsdatei: "},
@@ -470,7 +473,8 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
     // whole, and back again.
     ASSERT_FALSE(Tapes[1].isEmpty());
     EXPECT_EQ(Tapes[1].first(), Tapes[0].first());
-    EXPECT_TRUE(Tapes[1].join(u'|').contains("+|3.0000|=|5.0000")) << Tapes[1].join(u'|').toStdString();
+    EXPECT_TRUE(Tapes[1].join(u'|').contains("+|3.0000|=|5.0000"))
+        << Tapes[1].join(u'|').toStdString();
     EXPECT_EQ(Tapes[2], Tapes[1]);
     // Trimmed alike: the program's title, no cancel key.
     for (size_t I = 0; I < Titles.size(); ++I) {

@@ -164,9 +164,9 @@ TEST(EngineHostTest, InputEntryTakesTheTypedNumberAsAnOperatorWould)
         QString Display; // after it
         QString Tape;
     } Rows[] = {
-        {"1 2 . 5", "12.5000", "12.5000"},    {"- 3 exp", "-3.0000", "-3.0000"},
-        {"- 0 0", "0.0000", "0.0000"},        {"1 exp - 5 0 0 0", "0.0000", "0.0000"},
-        {TinyWrittenOut, "0.0000", "0.0000"}, {"1 exp 5 0 0 0", "Error!", "ERR"},
+        {"1 2 . 5", "12.5000", "12.5000"},      {"- 3 exp", "-3.0000", "-3.0000"},
+        {"- 0 0", "0.0000", "0.0000"},          {"1 exp - 5 0 0 0", "0.0000", "0.0000"},
+        {TinyWrittenOut, "0.0000", "0.0000"},   {"1 exp 5 0 0 0", "Error!", "ERR"},
         {"- 9 9 exp 4 9 3 2", "Error!", "ERR"}, {"2 + 3", "3.0000", "2.0000|+|3.0000"},
     };
     for (const Row &R : Rows) {

@@ -139,8 +139,7 @@ TEST_F(CalcWindows, KeySequencesShowTheEngineDisplayByKeyboardAndMouse)
     const Row Rows[] = {
         {"precedence", "2+3*4=", "14.0000"},          {"brackets", "(2+3)*4=", "20.0000"},
         {"entry as typed", "12.5", "12.5"},           {"division", "1/3=", "0.3333"},
-        {"chain after equals", "2+3=*2=", "10.0000"},
-        {"typed percent", "200+10%=", "220.0000"},
+        {"chain after equals", "2+3=*2=", "10.0000"}, {"typed percent", "200+10%=", "220.0000"},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
@@ -891,12 +890,8 @@ TEST_F(CalcWindows, PasteReadsNumbersAsPeopleWriteThem)
         const char16_t *Pasted;
         const char *Copied;
     } Rows[] = {
-        {u"1,234.5", "2469,0000"},
-        {u"1\u00A0234,5", "2469,0000"},
-        {u"\u22127", "-14,0000"},
-        {u"$5", "10,0000"},
-        {u"(1.234,5)", "-2469,0000"},
-        {u"1,2300E-4", "0,0002"},
+        {u"1,234.5", "2469,0000"}, {u"1\u00A0234,5", "2469,0000"}, {u"\u22127", "-14,0000"},
+        {u"$5", "10,0000"},        {u"(1.234,5)", "-2469,0000"},   {u"1,2300E-4", "0,0002"},
     };
     for (const auto &R : Rows) {
         const QString Pasted = QString::fromUtf16(R.Pasted);
@@ -1064,7 +1059,9 @@ TEST_F(CalcWindows, KeypadIsReadRowByRow)
     }
     // The rows as they stand: the tool row with the decimal places box in
     // its place, then the keys from 7 8 9.
-    const auto At = [&](QWidget *W) { return std::find(Read.begin(), Read.end(), W) - Read.begin(); };
+    const auto At = [&](QWidget *W) {
+        return std::find(Read.begin(), Read.end(), W) - Read.begin();
+    };
     EXPECT_EQ(At(Form.PasteBtn) + 1, At(Form.DPSpin));
     EXPECT_EQ(At(Form.DPSpin) + 1, At(Form.CancelBtn));
     EXPECT_EQ(At(Form.CancelBtn) + 1, At(Form.ExitBtn));

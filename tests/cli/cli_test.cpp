@@ -2,10 +2,10 @@
 // arguments and standard input, its output and exit status checked.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QElapsedTimer>
 #include <QProcess>
 
 namespace {
@@ -210,8 +210,9 @@ TEST(Cli, ErrorStateGivesItsReasonAndStatusOne)
     // shown is not the result of the keys.
     for (const auto &[Keys, Err] :
          {std::pair{"1/0+1=", "Division by Zero, then Invalid Equation\n"},
-          std::pair{"1e5000+1=", "Floating point overflow (before the last key: the number shown is "
-                                 "not the result)\n"}}) {
+          std::pair{"1e5000+1=",
+                    "Floating point overflow (before the last key: the number shown is "
+                    "not the result)\n"}}) {
         const CliRun Past = Cli({Keys});
         EXPECT_EQ(Past.Status, 1) << Keys;
         EXPECT_EQ(Past.Err, Err) << Keys;
@@ -316,7 +317,10 @@ TEST(Cli, KeysWrittenTogether)
         {{"(1+2)3="}, "", 2, "'3' would replace the value before it in '(1+2)3=' at column 6"},
         {{"(1+2)(3+4)="}, "", 2, "'(1+2)(3+4)=' at column 6"},
         {{"pi2="}, "", 2, "'pi2=' at column 3"},
-        {{"1+2invsin="}, "", 2, "'sin' would replace the value before it in '1+2invsin=' at column 7"},
+        {{"1+2invsin="},
+         "",
+         2,
+         "'sin' would replace the value before it in '1+2invsin=' at column 7"},
         {{"1+2 pi="}, "4.1416\n"}, // blank-separated keys keep the pocket calculator's way
         {{"2", "pi"}, "3.1416\n"},
         // Functions before their number, unless prefix functions are off,
@@ -333,7 +337,10 @@ TEST(Cli, KeysWrittenTogether)
         {{"3,0000*2="}, "6,0000\n", 0, {}, "de_DE.UTF-8"},
         {{"1.5*2="}, "3,0000\n", 0, {}, "de_DE.UTF-8"},
         {{"1.234"}, "1,234\n", 0, {}, "de_DE.UTF-8"},
-        {{"1,5+2.5="}, "", 2, "both ',' and '.' as decimal separators in '1,5+2.5=' at column 6",
+        {{"1,5+2.5="},
+         "",
+         2,
+         "both ',' and '.' as decimal separators in '1,5+2.5=' at column 6",
          "de_DE.UTF-8"},
         {{"1.234,5"}, "", 2, "'1.234,5' at column 6", "de_DE.UTF-8"},
         {{"1,2,3"}, "", 2, "a second decimal separator in '1,2,3' at column 4", "de_DE.UTF-8"},
@@ -342,7 +349,10 @@ TEST(Cli, KeysWrittenTogether)
         {{"--decimal-separator=.", "1.5*2="}, "3.0000\n", 0, {}, "de_DE.UTF-8"},
         {{"--decimal-separator=.", "--thousands", "1234.5="}, "1,234.5000\n", 0, {}, "de_DE.UTF-8"},
         {{"--thousand-separator=.", "1,5*2="}, "3,0000\n", 0, {}, "C.UTF-8"},
-        {{"--decimal-separator=.", "--thousand-separator=.", "1"}, "", 2, "--thousand-separator",
+        {{"--decimal-separator=.", "--thousand-separator=.", "1"},
+         "",
+         2,
+         "--thousand-separator",
          "de_DE.UTF-8"},
     };
     for (const Row &R : Rows) {
@@ -382,7 +392,8 @@ TEST(Cli, LongWordsSplitInLinearTime)
         const CliRun R = Cli({}, Word + "x\n");
         const qint64 Ms = T.elapsed();
         EXPECT_EQ(R.Status, 2);
-        EXPECT_TRUE(R.Err.contains(QStringLiteral("(%1 characters) at column %1").arg(Word.size() + 1)))
+        EXPECT_TRUE(
+            R.Err.contains(QStringLiteral("(%1 characters) at column %1").arg(Word.size() + 1)))
             << R.Err.left(200).toStdString();
         // Generous for a slow or shared machine; quadratic reading takes minutes.
         EXPECT_LT(Ms, 10'000);
@@ -414,8 +425,7 @@ TEST(Cli, OutputThatCannotBeWrittenIsAnError)
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         QProcess P;
-        P.start(QStringLiteral("/bin/sh"),
-                {"-c", R.Command, QStringLiteral(LUMO_CLI_PATH)});
+        P.start(QStringLiteral("/bin/sh"), {"-c", R.Command, QStringLiteral(LUMO_CLI_PATH)});
         P.waitForFinished(30000);
         const QString Err = QString::fromUtf8(P.readAllStandardError());
         if (R.Status >= 0) {

@@ -24,8 +24,7 @@ public:
         Brix::RegionalSettings().ThousandSeparator = Thousand;
     }
     // Replaces the whole record with Settings.
-    explicit RegionalGuard(const Brix::TFormatSettings &Settings)
-        : FSaved(Brix::RegionalSettings())
+    explicit RegionalGuard(const Brix::TFormatSettings &Settings) : FSaved(Brix::RegionalSettings())
     {
         Brix::RegionalSettings() = Settings;
     }

@@ -10,8 +10,8 @@
 //   4. an EOverflow raised inside libbrix-core (the engine's M+) is caught
 //      inside libbrix-controls (the calculator window's key handler), which
 //      reports it and keeps the memory.
-#include <brix/calcwindows/calculators.h>
 #include <brix/calculator/engine.h>
+#include <brix/calcwindows/calculators.h>
 #include <brix/classes/exceptions.h>
 #include <brix/formatters/components.h>
 #include <brix/store/storectrls.h>
@@ -60,7 +60,8 @@ int main(int argc, char **argv)
     Loaded->SetLoadMemoryAtStart(true);
     Loaded->LoadFromStore();
     Check(Loaded->Memory() == 2.5L, "the memory saved through the store reads back as 2.5");
-    Check(Loaded->DecimalPlaces() == 7, "the decimal places saved through the store read back as 7");
+    Check(Loaded->DecimalPlaces() == 7,
+          "the decimal places saved through the store read back as 7");
 
     Formatter.reset();
     Store.reset();
@@ -98,7 +99,8 @@ int main(int argc, char **argv)
         Form.ClickKey(Brix::ckMemoryAdd);
         Check(Reported == QStringList{Brix::EOverflow().Message()},
               "the engine's overflow on M+ reaches the window's error report once");
-        Check(Form.CalcEngine->Memory() == LDBL_MAX, "the memory stays as it was after the overflow");
+        Check(Form.CalcEngine->Memory() == LDBL_MAX,
+              "the memory stays as it was after the overflow");
     }
     Brix::TBrixCalcFormBase::SetErrorReporter(nullptr);
 

@@ -170,12 +170,11 @@ TEST(TextTables, KeyCaptionsDifferWithinEachLanguage)
 {
     auto Calc = CreateOwned<TBrixCalculatorStrings>();
     const TBrixResCalc Keys[] = {
-        ectACKey,   ectANDKey,  ectCKey,    ectClKey,  ectCosKey,       ectExpKey,
-        ectHypKey,  ectLg2Key,  ectLnKey,   ectLogKey, ectMAddKey,      ectMCKey,
-        ectMODKey,  ectMRKey,   ectMSubtractKey,       ectNANDKey,      ectNEGKey,
-        ectNORKey,  ectNOTKey,  ectORKey,   ectROLKey, ectRORKey,       ectSHLKey,
-        ectSHRKey,  ectSinKey,  ectTanKey,  ectXNORKey, ectXORKey,      ectInvAbbrev,
-        ectDegAbbrev, ectRadAbbrev, ectGraAbbrev,
+        ectACKey,        ectANDKey,    ectCKey,      ectClKey,     ectCosKey, ectExpKey,  ectHypKey,
+        ectLg2Key,       ectLnKey,     ectLogKey,    ectMAddKey,   ectMCKey,  ectMODKey,  ectMRKey,
+        ectMSubtractKey, ectNANDKey,   ectNEGKey,    ectNORKey,    ectNOTKey, ectORKey,   ectROLKey,
+        ectRORKey,       ectSHLKey,    ectSHRKey,    ectSinKey,    ectTanKey, ectXNORKey, ectXORKey,
+        ectInvAbbrev,    ectDegAbbrev, ectRadAbbrev, ectGraAbbrev,
     };
     for (int L = elEnglishInt; L <= elUSER; ++L) {
         QHash<QString, TBrixResCalc> Seen;

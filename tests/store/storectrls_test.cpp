@@ -12,8 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <pwd.h>
@@ -315,30 +315,18 @@ TEST_F(StoreCtrlTest, StoredNumbersReadWithEitherSeparator)
         const char *Stored;
         Extended Expected; // 99 is the default
     } Rows[] = {
-        {"1234,5", 1234.5L},
-        {"1234.5", 1234.5L},
-        {"2,5", 2.5L},
-        {" -0,125\t", -0.125L},
-        {"+3", 3.0L},
-        {"1e5", 1e5L},
-        {"1,5E-3", 1.5e-3L},
-        {"0.000000000000001235", 1.235e-15L},
-        {",5", 0.5L},
-        {"1,234.5", 99},
-        {"1.234,5", 99},
-        {"1,234,567", 99},
-        {"1.234.567", 99},
-        {"1 234", 99},
-        {"12%", 99},
-        {"(5)", 99},
-        {"inf", 99},
-        {"nan", 99},
-        {"0x1p3", 99},
-        {"1e", 99},
-        {"1e99999", 99},
-        {"", 99},
-        {"-", 99},
-        {".", 99},
+        {"1234,5", 1234.5L}, {"1234.5", 1234.5L},
+        {"2,5", 2.5L},       {" -0,125\t", -0.125L},
+        {"+3", 3.0L},        {"1e5", 1e5L},
+        {"1,5E-3", 1.5e-3L}, {"0.000000000000001235", 1.235e-15L},
+        {",5", 0.5L},        {"1,234.5", 99},
+        {"1.234,5", 99},     {"1,234,567", 99},
+        {"1.234.567", 99},   {"1 234", 99},
+        {"12%", 99},         {"(5)", 99},
+        {"inf", 99},         {"nan", 99},
+        {"0x1p3", 99},       {"1e", 99},
+        {"1e99999", 99},     {"", 99},
+        {"-", 99},           {".", 99},
     };
     for (char16_t Under : {u'.', u','}) {
         RegionalSettings().DecimalSeparator = QChar(Under);
@@ -605,7 +593,8 @@ QStringList Lines(const QByteArray &Bytes)
 TEST_F(StoreCtrlTest, OddFilesKeepWhatTheStoreDidNotWrite)
 {
     auto Utf16 = [](TBrixIniEncoding E) {
-        return EncodeIniText(QStringLiteral("[Другой]\r\nИмя=Ёлка 🎄\r\n[Defaults]\r\nMemory=1\r\n"), E);
+        return EncodeIniText(QStringLiteral("[Другой]\r\nИмя=Ёлка 🎄\r\n[Defaults]\r\nMemory=1\r\n"),
+                             E);
     };
     struct Row
     {
@@ -616,13 +605,16 @@ TEST_F(StoreCtrlTest, OddFilesKeepWhatTheStoreDidNotWrite)
          "[Other Program]\r\nName=Caf\xE9 M\xFC"
          "ller\r\n\xC4rger=\xFC\xDF\xA0\r\n\r\n[Defaults]\r\nMemory=1\r\n"},
         {"latin-1 cut like UTF-8", "[Other]\r\nk=\xC3\r\n"},
-        {"utf-8 with a mark", "\xEF\xBB\xBF[Andere]\r\nGr\xC3\xBC\xC3\x9F" "e=\xE2\x82\xAC\r\n"},
-        {"utf-8 without a mark", "[Andere]\r\nGr\xC3\xBC\xC3\x9F" "e=\xE2\x82\xAC\r\n"},
+        {"utf-8 with a mark", "\xEF\xBB\xBF[Andere]\r\nGr\xC3\xBC\xC3\x9F"
+                              "e=\xE2\x82\xAC\r\n"},
+        {"utf-8 without a mark", "[Andere]\r\nGr\xC3\xBC\xC3\x9F"
+                                 "e=\xE2\x82\xAC\r\n"},
         {"utf-16le", Utf16(ieUtf16LE)},
         {"utf-16be", Utf16(ieUtf16BE)},
         {"LF and CR line ends", "[A]\nk=1\rl=2\n[Defaults]\nMemory=3"},
         {"comments", "; made by hand\r\n[A]\r\n; inside\r\nk=v\r\n;[Defaults]\r\n"},
-        {"repeated sections", "[A]\r\nk=1\r\n[Defaults]\r\nx=2\r\n[a]\r\nk=lost\r\n[DEFAULTS]\r\ny=3\r\n"},
+        {"repeated sections",
+         "[A]\r\nk=1\r\n[Defaults]\r\nx=2\r\n[a]\r\nk=lost\r\n[DEFAULTS]\r\ny=3\r\n"},
         {"another program's keys in ours",
          "[Defaults]\r\nTheirs=  spaced\r\nMemory=1\r\n[Theirs]\r\nBare\r\nEmpty=\r\n"},
     };

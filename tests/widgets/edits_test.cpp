@@ -3,9 +3,9 @@
 // range), colours by state, and hostile pastes.
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
+#include "brix/formatters/components.h"
 #include "brix/widgets/spinedits.h"
 #include "brix/widgets/uictrls.h"
-#include "brix/formatters/components.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>

@@ -186,7 +186,7 @@ BRIX_CORE_EXPORT std::span<const TBrixScriptToken> ScriptTokens();
 /// be taken for a key, a digit or a blank).
 struct TBrixScriptRules
 {
-    bool PrefixFunctions = true; ///< functions are written before their number
+    bool PrefixFunctions = true;   ///< functions are written before their number
     QChar DecimalSeparator = u'.'; ///< a number's separator besides '.'
 };
 
@@ -208,7 +208,7 @@ struct BRIX_CORE_EXPORT TBrixScriptKeyCall
 /// One key of a script, as iterating the script gives it.
 struct TBrixScriptKey
 {
-    QString Token; ///< as written
+    QString Token;          ///< as written
     TBrixScriptKeyCall Run; ///< runs it
 };
 

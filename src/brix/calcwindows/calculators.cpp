@@ -1,12 +1,12 @@
 #include "brix/calcwindows/calculators.h"
 
 #include "brix/calculator/engine.h"
-#include "brix/widgets/buttons.h"
 #include "brix/calcwindows/calculators_scientific.h"
-#include "brix/widgets/spinedits.h"
-#include "brix/store/storectrls.h"
-#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
+#include "brix/store/storectrls.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/spinedits.h"
+#include "brix/widgets/uictrls.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -13,8 +13,8 @@
 #include "brix/export.h"
 
 #include "brix/calculator/globals.h"
-#include "brix/classes/classes.h"
 #include "brix/calcwindows/calculators_standard.h"
+#include "brix/classes/classes.h"
 
 #include <QString>
 

@@ -44,7 +44,8 @@ struct BRIX_CONTROLS_EXPORT TBrixKeyPresses
 ///   "7" -> ckSeven   "r" -> ckSqRoot   "@" -> ckInv, ckPower
 ///   "x" -> ckMultiply (compact and full), nothing (scientific)
 ///   "," or "." with Decimal "," -> ckPoint   "," with Decimal "." -> nothing
-BRIX_CONTROLS_EXPORT TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind, QChar Decimal);
+BRIX_CONTROLS_EXPORT TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalcWindowKind Kind,
+                                                      QChar Decimal);
 
 /// The key that a key-down of Key (a Qt::Key) with Modifiers presses in a
 /// window of Kind; std::nullopt when no rule matches (the key then goes on as
@@ -53,8 +54,8 @@ BRIX_CONTROLS_EXPORT TBrixKeyPresses KeysForCharacter(QChar Character, TBrixCalc
 ///   F10 alone -> ckExit (compact and full)   keypad "." or "," -> ckPoint
 ///   Delete -> ckClear   Ctrl+C, Ctrl+Insert -> ckCopy   Ctrl+V -> ckPaste
 ///   Ctrl+X -> ckExit    Shift+Insert (without Ctrl) -> ckPaste
-BRIX_CONTROLS_EXPORT std::optional<TBrixCalcKey> KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifiers,
-                                          TBrixCalcWindowKind Kind);
+BRIX_CONTROLS_EXPORT std::optional<TBrixCalcKey>
+KeyForKeyDown(int Key, Qt::KeyboardModifiers Modifiers, TBrixCalcWindowKind Kind);
 
 /// The undo and redo commands of the keyboard; they have no key on the keypad.
 enum TBrixUndoCommand
@@ -65,6 +66,7 @@ enum TBrixUndoCommand
 
 /// The command that a key-down of Key with Modifiers gives, in every window
 /// kind: Ctrl+Z -> ucUndo, Ctrl+Shift+Z -> ucRedo (Alt held: none).
-BRIX_CONTROLS_EXPORT std::optional<TBrixUndoCommand> UndoCommandForKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
+BRIX_CONTROLS_EXPORT std::optional<TBrixUndoCommand>
+UndoCommandForKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
 
 } // namespace Brix

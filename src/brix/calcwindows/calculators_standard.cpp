@@ -60,8 +60,9 @@ public:
     QAccessibleInterface *child(int Index) const override
     {
         const QList<QWidget *> Shown = ShownChildren();
-        return Index >= 0 && Index < Shown.size() ? QAccessible::queryAccessibleInterface(Shown[Index])
-                                                  : nullptr;
+        return Index >= 0 && Index < Shown.size()
+                   ? QAccessible::queryAccessibleInterface(Shown[Index])
+                   : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *Child) const override
     {
@@ -82,9 +83,8 @@ private:
         for (QObject *Child : widget()->children())
             if (auto *W = qobject_cast<QWidget *>(Child); W && !W->isWindow() && !W->isHidden())
                 Shown << W;
-        std::stable_sort(Shown.begin(), Shown.end(), [](const QWidget *A, const QWidget *B) {
-            return A->y() < B->y();
-        });
+        std::stable_sort(Shown.begin(), Shown.end(),
+                         [](const QWidget *A, const QWidget *B) { return A->y() < B->y(); });
         QList<std::pair<int, QWidget *>> Rows; // row number, control
         int Row = 0, RowBottom = -1;
         for (QWidget *W : Shown) {
@@ -519,9 +519,8 @@ void TBrixCalcFormBase::PasteValue()
 
 void TBrixCalcFormBase::DescribeValueDisplay()
 {
-    ValueDisplay->setAccessibleDescription(FPasteRejected
-                                               ? CalcEngine->GetName(ectPasteNotANumber)
-                                               : ValueDisplay->toolTip());
+    ValueDisplay->setAccessibleDescription(FPasteRejected ? CalcEngine->GetName(ectPasteNotANumber)
+                                                          : ValueDisplay->toolTip());
 }
 
 void TBrixCalcFormBase::ForgetRejectedPaste()

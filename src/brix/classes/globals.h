@@ -31,7 +31,8 @@ using Cardinal = quint32;
 using TNotifyEvent = std::function<void(TObject *Sender)>;
 
 /// The text languages, in their fixed order (ordinals 0 to 14).
-enum TBrixLanguage {
+enum TBrixLanguage
+{
     elEnglishInt,
     elEnglishUS,
     elBrazPort,
@@ -72,7 +73,8 @@ inline const QString BrixVersionText = QStringLiteral("1.0.0 (Beta 14)");
 /// Positive currency layout (S = currency symbol, V = the amount); the value
 /// is the CurrencyFormat code of TFormatSettings. Codes of 4 or more read as
 /// cfUnknown.
-enum TBrixCurrencyFormat {
+enum TBrixCurrencyFormat
+{
     cfSymbolValue,      ///< SV
     cfValueSymbol,      ///< VS
     cfSymbolSpaceValue, ///< S V
@@ -82,7 +84,8 @@ enum TBrixCurrencyFormat {
 
 /// Negative currency layout; the value is the NegCurrFormat code of
 /// TFormatSettings. Codes of 16 or more read as ncfUnknown.
-enum TNegativeCurrencyFormat {
+enum TNegativeCurrencyFormat
+{
     ncfBracketsSymbolValue,      ///< (SV)
     ncfNegativeSymbolValue,      ///< -SV
     ncfSymbolNegativeValue,      ///< S-V

@@ -14,8 +14,7 @@ QString FormattedBoundsErrorText(const TBrixFormatter *Formatter, bool AboveUppe
         Formatter && Formatter->IntegerSettings() && Formatter->IntegerSettings()->Active()
             ? Formatter->IntToStr(Limit)
             : IntegerText(Limit, false, false);
-    return MathText(DefaultLanguage, AboveUpper ? emtUpperBound : emtLowerBound) + u' ' +
-           LimitText;
+    return MathText(DefaultLanguage, AboveUpper ? emtUpperBound : emtLowerBound) + u' ' + LimitText;
 }
 
 } // namespace

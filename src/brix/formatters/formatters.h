@@ -252,7 +252,8 @@ private:
 /// The format-settings section of the formatter component: the same record
 /// and field properties, edited at design time. Every change signals OnChange
 /// (while Active); the component then hands the record to its formatters.
-class BRIX_CORE_EXPORT TBrixFormatSettingsSection : public TBrixFormatSettingsHolder<TBrixBaseSection>
+class BRIX_CORE_EXPORT TBrixFormatSettingsSection
+    : public TBrixFormatSettingsHolder<TBrixBaseSection>
 {
 public:
     /// Regional, with a copy of RegionalSettings(); no change event.

@@ -109,7 +109,8 @@ using TBrixGlobalEvent = TBrixTextEvent<TBrixResGlobal>;
 
 /// The general table. Examples: GetName(elEnglishUS, egtColor) == "color",
 /// GetName(elFinnish, egtSun) == "Sun" (no Finnish text).
-class BRIX_CORE_EXPORT TBrixGlobalStrings : public TBrixTextTable<TBrixResGlobal, Internal::GlobalStringsEntries>
+class BRIX_CORE_EXPORT TBrixGlobalStrings
+    : public TBrixTextTable<TBrixResGlobal, Internal::GlobalStringsEntries>
 {
 public:
     TBrixGlobalStrings() = default;

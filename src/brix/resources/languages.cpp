@@ -41,16 +41,16 @@ struct TPlainLanguage
 
 // Languages chosen by their code alone.
 constexpr TPlainLanguage PlainLanguages[] = {
-    {"cs", elCzech},   {"da", elDanish},    {"fi", elFinnish},    {"fr", elFrench},
-    {"de", elGerman},  {"nb", elNorwegian}, {"nn", elNorwegian},  {"no", elNorwegian},
-    {"pl", elPolish},  {"ru", elRussian},   {"es", elSpanish},    {"sv", elSwedish},
+    {"cs", elCzech},  {"da", elDanish},    {"fi", elFinnish},   {"fr", elFrench},
+    {"de", elGerman}, {"nb", elNorwegian}, {"nn", elNorwegian}, {"no", elNorwegian},
+    {"pl", elPolish}, {"ru", elRussian},   {"es", elSpanish},   {"sv", elSwedish},
 };
 
 // Index = ordinal of the language; elUSER has no name.
 const char *const LanguageNames[] = {
-    "EnglishInt", "EnglishUS", "BrazPort", "ChineseSimplified", "Czech",
-    "Danish",     "Finnish",   "French",   "German",            "Norwegian",
-    "Polish",     "Russian",   "Spanish",  "Swedish",
+    "EnglishInt", "EnglishUS", "BrazPort", "ChineseSimplified", "Czech",  "Danish",
+    "Finnish",    "French",    "German",   "Norwegian",         "Polish", "Russian",
+    "Spanish",    "Swedish",
 };
 static_assert(std::size(LanguageNames) == elUSER);
 

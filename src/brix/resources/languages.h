@@ -44,6 +44,7 @@ BRIX_CORE_EXPORT std::optional<TBrixLanguage> LanguageFromName(const QString &Na
 /// desktop's LocaleNames give (LanguageForLocales).
 ///   ("German", {"fr-FR"}) -> elGerman    ("", {"fr-FR"}) -> elFrench
 ///   ("Klingon", {"it-IT"}) -> elEnglishInt
-BRIX_CORE_EXPORT TBrixLanguage ChooseLanguage(const QString &Chosen, const QStringList &LocaleNames);
+BRIX_CORE_EXPORT TBrixLanguage ChooseLanguage(const QString &Chosen,
+                                              const QStringList &LocaleNames);
 
 } // namespace Brix

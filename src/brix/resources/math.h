@@ -124,7 +124,8 @@ using TBrixMathEvent = TBrixTextEvent<TBrixResMath>;
 
 /// The mathematical table. Examples: GetName(elGerman, emtDivideByZero) == "Division durch Null",
 /// GetName(elSwedish, emtEast) == "East" (no Swedish text).
-class BRIX_CORE_EXPORT TBrixMathStrings : public TBrixTextTable<TBrixResMath, Internal::MathStringsEntries>
+class BRIX_CORE_EXPORT TBrixMathStrings
+    : public TBrixTextTable<TBrixResMath, Internal::MathStringsEntries>
 {
 public:
     TBrixMathStrings() = default;

@@ -43,12 +43,14 @@ namespace Internal {
 
 /// Adds every entry (add-or-replace). The texts refer to the static data
 /// without copying it.
-BRIX_CORE_EXPORT void FillTexts(TBrixTextDictionary &Dictionary, std::span<const TBrixTextEntry> Entries);
+BRIX_CORE_EXPORT void FillTexts(TBrixTextDictionary &Dictionary,
+                                std::span<const TBrixTextEntry> Entries);
 
 /// Steps 1 and 2 of a lookup: the text of Key in Language; when that is absent
 /// or empty and Language is not English International, the English
 /// International text; otherwise "". A null dictionary yields "".
-BRIX_CORE_EXPORT QString LookupText(const TBrixTextDictionary *Dictionary, TBrixLanguage Language, int Key);
+BRIX_CORE_EXPORT QString LookupText(const TBrixTextDictionary *Dictionary, TBrixLanguage Language,
+                                    int Key);
 
 /// Number of texts stored for Language (keys Language*1000 .. +999).
 BRIX_CORE_EXPORT int StoredTextCount(const TBrixTextDictionary *Dictionary, TBrixLanguage Language);

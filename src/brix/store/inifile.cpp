@@ -253,8 +253,8 @@ QByteArray EncodeIniText(const QString &Text, TBrixIniEncoding Encoding)
         Result = QByteArray("\xFE\xFF");
         break;
     case ieLatin1: {
-        const bool Fits = std::all_of(Text.cbegin(), Text.cend(),
-                                      [](QChar C) { return C.unicode() <= 0xFF; });
+        const bool Fits =
+            std::all_of(Text.cbegin(), Text.cend(), [](QChar C) { return C.unicode() <= 0xFF; });
         if (Fits) {
             QByteArray Bytes = Text.toLatin1();
             if (DecodeIniBytes(Bytes).Text == Text)

@@ -107,9 +107,9 @@ private:
 /// ident and value, the ident trimmed (a line without "=" is an ident without
 /// a value, which reads as missing). The value is everything after the "="
 /// up to the trimmed end of the line: blanks at its start are part of it, so
-/// a value written with leading blanks reads back with them after a restart. An ident that appears twice in a section
-/// is kept; reads see the first. Lookups are hashed, so loading, reading and writing n values take
-/// time linear in n.
+/// a value written with leading blanks reads back with them after a restart. An ident that appears
+/// twice in a section is kept; reads see the first. Lookups are hashed, so loading, reading and
+/// writing n values take time linear in n.
 ///
 /// Written form: every section in order as "[name]", its "ident=value" lines
 /// (an ident without a value as its bare name), then one empty line; every

@@ -77,7 +77,8 @@ BRIX_CORE_EXPORT QString CharsAfter(const QString &S, qsizetype N);
 /// Not Lakh, groups of three from the right:  "1234567" -> "1,234,567"
 /// Lakh, the last three, then pairs:  "123456" -> "1,23,456",
 ///   "123456789" -> "12,34,56,789";  "1234" -> "1,234" either way
-BRIX_CORE_EXPORT void InsertGroupSeparators(QString &Digits, const TFormatSettings &Settings, bool Lakh);
+BRIX_CORE_EXPORT void InsertGroupSeparators(QString &Digits, const TFormatSettings &Settings,
+                                            bool Lakh);
 
 ///@{
 /// Groups the integer part of any number text, for example an entry being
@@ -86,7 +87,8 @@ BRIX_CORE_EXPORT void InsertGroupSeparators(QString &Digits, const TFormatSettin
 /// non-digit character (sign, bracket, letter) starts a new run.
 ///   "-1234567.891" -> "-1,234,567.891" (Lakh: "-12,34,567.891");
 ///   "1234567." -> "1,234,567.";  "1,2345" -> "12,345";  "  " -> ""
-BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, const TFormatSettings &Settings, bool Lakh);
+BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, const TFormatSettings &Settings,
+                                         bool Lakh);
 BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, bool Lakh);
 ///@}
 
@@ -94,7 +96,8 @@ BRIX_CORE_EXPORT QString GroupNumberText(const QString &S, bool Lakh);
 /// Plain decimal text of Value; "" when BlankWhenZero and Value = 0; "+" in
 /// front when ShowPlus and Value > 0.
 ///   -42 -> "-42";  42 with ShowPlus -> "+42";  0 with BlankWhenZero -> ""
-BRIX_CORE_EXPORT QString IntegerText(int Value, const TFormatSettings &Settings, bool BlankWhenZero, bool ShowPlus);
+BRIX_CORE_EXPORT QString IntegerText(int Value, const TFormatSettings &Settings, bool BlankWhenZero,
+                                     bool ShowPlus);
 BRIX_CORE_EXPORT QString IntegerText(int Value, bool BlankWhenZero, bool ShowPlus);
 ///@}
 
@@ -103,9 +106,10 @@ BRIX_CORE_EXPORT QString IntegerText(int Value, bool BlankWhenZero, bool ShowPlu
 /// "" when BlankWhenZero and Value = 0; "-" for negative values, "+" for
 /// positive ones when ShowPlus.
 ///   -1234567 -> "-1,234,567" (Lakh: "-12,34,567");  999 -> "999"
-BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, const TFormatSettings &Settings, bool BlankWhenZero,
-                           bool Lakh, bool ShowPlus);
-BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool Lakh, bool ShowPlus);
+BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, const TFormatSettings &Settings,
+                                            bool BlankWhenZero, bool Lakh, bool ShowPlus);
+BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool Lakh,
+                                            bool ShowPlus);
 ///@}
 
 ///@{
@@ -127,11 +131,12 @@ BRIX_CORE_EXPORT QString IntegerTextGrouped(int Value, bool BlankWhenZero, bool 
 ///   1.005 at 2 -> "1.01";  2.5 at 0 -> "3";  -2.5 at 0 -> "-3";
 ///   0.00006 at 4 -> "0.0001";  -3 at 2 with Brackets -> "(3.00)";
 ///   1234.5 at 4 with TrimZeroes -> "1234.5";  1e18 at 4 -> "1.0000E+18"
-BRIX_CORE_EXPORT QString FixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
-                  Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets);
-BRIX_CORE_EXPORT QString FixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes, bool ShowPlus,
-                  bool Brackets);
-                  ///@}
+BRIX_CORE_EXPORT QString FixedText(const TFormatSettings &Settings, Byte Decimals,
+                                   bool BlankWhenZero, Extended Value, bool TrimZeroes,
+                                   bool ShowPlus, bool Brackets);
+BRIX_CORE_EXPORT QString FixedText(Byte Decimals, bool BlankWhenZero, Extended Value,
+                                   bool TrimZeroes, bool ShowPlus, bool Brackets);
+///@}
 
 /// The decimal places, at most Decimals, that the fixed form of Value can
 /// show without writing a digit past the 18 significant digits it is rounded
@@ -150,11 +155,12 @@ BRIX_CORE_EXPORT Byte KnownFixedDecimals(Extended Value, Byte Decimals);
 /// exponent form used for values without a fixed form is never grouped.
 ///   -1234567.891 at 2 -> "-1,234,567.89" (Lakh: "-12,34,567.89");
 ///   999 at 2 -> "999.00"
-BRIX_CORE_EXPORT QString GroupedFixedText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
-                         Extended Value, bool TrimZeroes, bool ShowPlus, bool Brackets, bool Lakh);
-BRIX_CORE_EXPORT QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
-                         bool ShowPlus, bool Brackets, bool Lakh);
-                         ///@}
+BRIX_CORE_EXPORT QString GroupedFixedText(const TFormatSettings &Settings, Byte Decimals,
+                                          bool BlankWhenZero, Extended Value, bool TrimZeroes,
+                                          bool ShowPlus, bool Brackets, bool Lakh);
+BRIX_CORE_EXPORT QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Extended Value,
+                                          bool TrimZeroes, bool ShowPlus, bool Brackets, bool Lakh);
+///@}
 
 ///@{
 /// Exponent form with Decimals + 1 significant digits, at least 2 and at most
@@ -167,11 +173,12 @@ BRIX_CORE_EXPORT QString GroupedFixedText(Byte Decimals, bool BlankWhenZero, Ext
 ///   12345.678 at 2 -> "1.23E+4";  at 0 -> "1.2E+4";  0.000123 at 4 ->
 ///   "1.2300E-4";  0 at 3 -> "0.000E+0";  150000 at 4 with TrimZeroes ->
 ///   "1.5E+5"
-BRIX_CORE_EXPORT QString ScientificText(const TFormatSettings &Settings, Byte Decimals, bool BlankWhenZero,
-                       Extended Value, bool TrimZeroes, bool ShowPlus);
-BRIX_CORE_EXPORT QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value, bool TrimZeroes,
-                       bool ShowPlus);
-                       ///@}
+BRIX_CORE_EXPORT QString ScientificText(const TFormatSettings &Settings, Byte Decimals,
+                                        bool BlankWhenZero, Extended Value, bool TrimZeroes,
+                                        bool ShowPlus);
+BRIX_CORE_EXPORT QString ScientificText(Byte Decimals, bool BlankWhenZero, Extended Value,
+                                        bool TrimZeroes, bool ShowPlus);
+///@}
 
 /// The text a settings store keeps for Value: the shortest digits that read
 /// back (StoredTextToFloat) as the very same 80-bit value, in fixed form when
@@ -210,7 +217,8 @@ BRIX_CORE_EXPORT bool StoredTextToFloat(const QString &S, Extended &Value);
 /// the int range (numbers beyond even the 64-bit range also clamp).
 ///   "1,234" -> 1234, true;  "0x1F" -> 31, true;  "12a" -> 12, false;
 ///   "3,000,000,000" -> 2147483647, false;  "" -> 0, false
-BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, const TFormatSettings &Settings, int &Value);
+BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, const TFormatSettings &Settings,
+                                       int &Value);
 BRIX_CORE_EXPORT bool TextToIntChecked(const QString &S, int &Value);
 ///@}
 ///@{
@@ -229,7 +237,8 @@ BRIX_CORE_EXPORT int TextToIntChecked(const QString &S);
 /// beyond the Extended range) gives Value = 0 and false.
 ///   "(1,234.5)", "1,234.5-", "-1234.5%" -> -1234.5;  "12." -> 12;
 ///   "3E" -> 3;  "" / "-" / "(-)" / "1x" -> 0, false
-BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, const TFormatSettings &Settings, Extended &Value);
+BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, const TFormatSettings &Settings,
+                                         Extended &Value);
 BRIX_CORE_EXPORT bool TextToFloatChecked(const QString &S, Extended &Value);
 ///@}
 

@@ -41,9 +41,9 @@ BRIX_CONTROLS_EXPORT void FocusIfPossible(QWidget *Control);
 /// A flat or raised key with a glyph or caption that can repeat its click while held; the keys
 /// of the calculator windows and the halves of the spin button.
 class BRIX_CONTROLS_EXPORT TBrixSpeedButton : public QAbstractButton,
-                         public TComponent,
-                         public IBrixComponent,
-                         public IBrixVisualComponent
+                                              public TComponent,
+                                              public IBrixComponent,
+                                              public IBrixVisualComponent
 {
     Q_OBJECT
 

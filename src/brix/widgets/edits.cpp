@@ -2,10 +2,10 @@
 
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/widgets/buttons.h"
-#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/resources/globals.h"
+#include "brix/widgets/buttons.h"
+#include "brix/widgets/uictrls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -593,11 +593,10 @@ void TBrixBaseEdit::contextMenuEvent(QContextMenuEvent *Event)
     Add("edit-redo", "&Redo", QKeySequence::Redo, Writable && isRedoAvailable(),
         [this] { redo(); });
     Menu->addSeparator();
-    Add("edit-cut", "Cu&t", QKeySequence::Cut, Writable && CanCut() && hasSelectedText(),
-        [this] {
-            if (CanCut())
-                cut();
-        });
+    Add("edit-cut", "Cu&t", QKeySequence::Cut, Writable && CanCut() && hasSelectedText(), [this] {
+        if (CanCut())
+            cut();
+    });
     Add("edit-copy", "&Copy", QKeySequence::Copy,
         hasSelectedText() && echoMode() == QLineEdit::Normal, [this] { copy(); });
     Add("edit-paste", "&Paste", QKeySequence::Paste,

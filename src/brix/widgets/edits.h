@@ -41,9 +41,9 @@ struct BRIX_CONTROLS_EXPORT TBrixInputRules
 
 /// The base edit; see the file's description.
 class BRIX_CONTROLS_EXPORT TBrixBaseEdit : public QLineEdit,
-                      public TComponent,
-                      public IBrixComponent,
-                      public IBrixVisualComponent
+                                           public TComponent,
+                                           public IBrixComponent,
+                                           public IBrixVisualComponent
 {
     Q_OBJECT
 

@@ -1,9 +1,9 @@
 #include "brix/widgets/edits_numeric.h"
 
 #include "brix/classes/formatsettings.h"
-#include "brix/widgets/uictrls.h"
 #include "brix/formatters/components.h"
 #include "brix/strings/tools.h"
+#include "brix/widgets/uictrls.h"
 
 #include <QKeyEvent>
 #include <QPointer>

@@ -19,9 +19,9 @@ BRIX_CONTROLS_EXPORT QPixmap BrixBitmapResource(const QString &Name);
 
 /// Two repeating keys stacked up over down, for stepping a value.
 class BRIX_CONTROLS_EXPORT TBrixSpinButton : public QWidget,
-                        public TComponent,
-                        public IBrixComponent,
-                        public IBrixVisualComponent
+                                             public TComponent,
+                                             public IBrixComponent,
+                                             public IBrixVisualComponent
 {
     Q_OBJECT
 

@@ -685,9 +685,9 @@ public:
     /// End of loading: tells the linked controls once.
     void Loaded() override;
 
-/// Create the sections with their defaults (InitInternals) and free them (DoneInternals) around
-/// the base class's same functions.
-///@{
+    /// Create the sections with their defaults (InitInternals) and free them (DoneInternals) around
+    /// the base class's same functions.
+    ///@{
 protected:
     void InitInternals() override;
     void DoneInternals() override;
