@@ -3,6 +3,7 @@
 #include "desktopscheme.h"
 #include "pocketodm.h"
 #include "settingsfiles.h"
+#include "tapedocument.h"
 
 #include "brix/calcwindows/calculators_glyphs.h"
 #include "brix/classes/exceptions.h"
@@ -40,6 +41,8 @@ const char Usage[] =
     "Settings: lumopocketo.ini beside the program when it exists there and can be\n"
     "written, else in the user's configuration folder\n"
     "($XDG_CONFIG_HOME/LumoPocketo, by default ~/.config/LumoPocketo).\n"
+    "The tape is kept in $XDG_STATE_HOME/lumopocketo/tape (by default\n"
+    "~/.local/state/lumopocketo/tape).\n"
     "For the calculator in a terminal run lumopocketo-cli.\n";
 
 // Shows an error on standard error and in a message box.
@@ -154,6 +157,28 @@ bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
     return TargetReadable;
 }
 
+// Reads the kept tape. A file that exists but cannot be read is told once,
+// as an unreadable settings file is, and left as it is: the tape is then
+// not kept.
+void LoadTape(TDM &DM)
+{
+    TTapeDocument &Tape = DM.Tape();
+    Tape.SetFile(TTapeDocument::DefaultFile());
+    const QString Reason = Tape.Load();
+    if (Reason.isEmpty())
+        return;
+    DM.UseTranslations();
+    const QString Message =
+        TPocketoMain::tr("The tape file %1 could not be read (%2).").arg(Tape.File(), Reason) +
+        QStringLiteral("\n\n") +
+        TPocketoMain::tr("The tape starts empty, and the file is not written, so that its "
+                         "content is not lost.");
+    std::fprintf(
+        stderr, "lumopocketo: %s\n",
+        qUtf8Printable(QString(Message).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+    QMessageBox::warning(nullptr, AppTitle, Message);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -196,9 +221,12 @@ int main(int argc, char **argv)
     DM->SetSettingsFile(SettingsFile);
     try {
         const bool MayWrite = LoadSettings(*DM, Files);
+        LoadTape(*DM);
         // The window's menu switches between the compact and the scientific
         // window: the one closes with its values, the other opens with them.
         const bool Kept = DM->ShowCalculator(StartScientific || DM->Choices.Scientific);
+        // The tape is kept however the window closed.
+        DM->SaveTape();
         // Escape (a cancelled window) discards the calculator's values; the
         // choices made in the window's menu and its Settings dialog are kept
         // on every close. A key the user did not change is not written, so

@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cstdio>
 #include <utility>
 
 using namespace Brix;
@@ -214,6 +215,17 @@ void TDM::ApplySettings(const TPocketoSettings &Value)
 TBrixLanguage TDM::Language() const
 {
     return BrixCalculator1->Language();
+}
+
+void TDM::SaveTape()
+{
+    const QString Error = FTape.Save();
+    if (Error.isEmpty() || FTapeSaveFailed)
+        return;
+    // Told once: the tape is written again after every calculation.
+    FTapeSaveFailed = true;
+    std::fprintf(stderr, "lumopocketo: the tape could not be saved to %s (%s)\n",
+                 qUtf8Printable(FTape.File()), qUtf8Printable(Error));
 }
 
 void TDM::ReplaceWindow(TPocketoCarried Carried)

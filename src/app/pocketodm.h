@@ -99,6 +99,10 @@ public:
     void SetScientific(bool Value) override { Choices.Scientific = Value; }
     void ReplaceWindow(TPocketoCarried Carried) override;
     QString SettingsFile() const override { return FSettingsFile; }
+    TTapeDocument &Tape() override { return FTape; }
+    // Writes the tape to its file (none is set by default); a failure is
+    // told on standard error, once.
+    void SaveTape() override;
 
     // Trims the calculator window just before it is shown: the title is the
     // program's again (the window's language gave it the table's), the
@@ -133,6 +137,8 @@ private:
     TPocketoSettings FLoaded;
     std::vector<bool> FLoadedFlags;
     QString FSettingsFile;
+    TTapeDocument FTape;
+    bool FTapeSaveFailed = false;
     // Set while a window closes to be replaced by the other kind, and what
     // it hands on.
     bool FReplaceWindow = false;

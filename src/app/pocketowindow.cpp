@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Brix;
@@ -98,10 +99,15 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
     if (QAccessible::isActive())
         NameDecimalBox();
 
-    // The tape follows the engine: a new line, and anything that clears it
-    // (All Clear), which changes the display as well. The window's own
-    // handlers run first.
+    // The program's tape follows the engine's: a new line, and anything that
+    // clears it (All Clear), which changes the display as well. The window's
+    // own handlers run first. The tape is brought up to date once the key
+    // is done, when the engine has settled (an error empties its tape and
+    // then writes the error's lines).
     TBrixCalcEngine &Engine = *Form.CalcEngine;
+    if (!FHost.Tape().Attached())
+        FHost.Tape().Attach(Engine.HistoryLines()); // the value shown at start
+    FRedoCount = Form.UndoHistory().RedoCount();
     for (auto [Get, Set] :
          {std::pair{&TBrixCalcEngine::OnHistoryChange, &TBrixCalcEngine::SetOnHistoryChange},
           std::pair{&TBrixCalcEngine::OnDisplayChange, &TBrixCalcEngine::SetOnDisplayChange}}) {
@@ -109,10 +115,29 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
         (Engine.*Set)([this, Before](TObject *Sender) {
             if (Before)
                 Before(Sender);
-            if (FTape && FTape->isVisible())
-                RefreshTape();
+            if (!FSyncDue) {
+                FSyncDue = true;
+                QTimer::singleShot(0, this, [this] { SyncTape(); });
+            }
         });
     }
+}
+
+void TPocketoWindowExtras::SyncTape()
+{
+    FSyncDue = false;
+    const TBrixCalcEngine *Engine = FForm.CalcEngine;
+    if (!Engine)
+        return;
+    // Steps taken back leave more to redo.
+    const int RedoCount = FForm.UndoHistory().RedoCount();
+    const bool Undone = RedoCount > FRedoCount;
+    FRedoCount = RedoCount;
+    TTapeDocument &Tape = FHost.Tape();
+    if (Tape.Update(Engine->HistoryLines(), !Engine->GetLastError().isEmpty(), Undone))
+        FHost.SaveTape();
+    if (FTape && FTape->isVisible())
+        RefreshTape();
 }
 
 TPocketoWindowExtras::~TPocketoWindowExtras()
@@ -233,6 +258,9 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
             FForm.activateWindow();
             if (FHost.ShowTape() && !FTape)
                 SetTapeShown(true);
+        } else if (Event->type() == QEvent::Hide && FSyncDue) {
+            // The window closes: its last keys reach the tape first.
+            SyncTape();
         } else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
                    FTape->isVisible())
             PlaceTape();
@@ -393,8 +421,7 @@ void TPocketoWindowExtras::PlaceTape()
 
 void TPocketoWindowExtras::RefreshTape()
 {
-    const QString Text =
-        FForm.CalcEngine ? FForm.CalcEngine->HistoryLines().join(u'\n') : QString();
+    const QString Text = FHost.Tape().Text();
     if (Text == FTapeView->toPlainText())
         return;
     FTapeView->setPlainText(Text);
@@ -412,6 +439,8 @@ void TPocketoWindowExtras::SetTapeShown(bool Value)
     }
     if (!FTape)
         BuildTape();
+    if (FSyncDue)
+        SyncTape();
     RefreshTape();
     PlaceTape();
     FTape->show();

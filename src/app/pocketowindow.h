@@ -78,6 +78,9 @@ private:
     void BuildTape();
     void PlaceTape();
     void RefreshTape();
+    // Brings the program's tape up to date with the engine's (and writes it
+    // when a calculation ended), then the tape's view.
+    void SyncTape();
     void OpenMenuFromKeyboard();
     // The accessible names of the decimal places box and its arrows, in
     // the calculator's language.
@@ -94,4 +97,7 @@ private:
     std::optional<std::pair<QPoint, QPoint>> FChosenCorner; // chosen, placed at
     QWidget *FTape = nullptr;
     QPlainTextEdit *FTapeView = nullptr;
+    // A SyncTape is queued; the undo history's redo count at the last one.
+    bool FSyncDue = false;
+    int FRedoCount = 0;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "options.h"
+#include "tapedocument.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators_undo.h"
@@ -55,4 +56,9 @@ public:
 
     // The settings file the program writes.
     virtual QString SettingsFile() const = 0;
+
+    // The program's tape, shared by its windows, and writing it to its file
+    // (when a calculation ends).
+    virtual TTapeDocument &Tape() = 0;
+    virtual void SaveTape() = 0;
 };

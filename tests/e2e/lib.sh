@@ -85,6 +85,8 @@ wait_until() {
 # program as another user).
 make_work() {
   work=$(mktemp -d)
+  # The programs keep their tape here, never in the real home.
+  export XDG_STATE_HOME=$work/state
   mkdir -m 1777 "$work/sockets"
   pids=()
   pid=

@@ -85,6 +85,9 @@ if [ "$(id -u)" = 0 ]; then
   # root writes anywhere: run the program as an unprivileged user.
   start_as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
+# That user keeps its tape in a folder of its own.
+export XDG_STATE_HOME=$work/state-user
+mkdir -m 777 "$XDG_STATE_HOME"
 mkdir -m 777 "$work/config4"
 start run4 - XDG_CONFIG_HOME="$work/config4"
 check "calculator window appears in a read-only folder" test -n "$win"
@@ -143,6 +146,7 @@ check "standard error names the unreadable file" grep -q "$dir/lumopocketo.ini c
 chmod 644 "$dir/lumopocketo.ini"
 check "the unreadable file is left as it was" cmp -s "$dir/lumopocketo.ini" "$work/unreadable-before.ini"
 start_as=()
+export XDG_STATE_HOME=$work/state
 
 # ---- 5. --help and --version need no display; an unknown argument is a usage error ----
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --version 2>&1)

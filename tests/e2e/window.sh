@@ -5,7 +5,8 @@
 # is the percent key, Ctrl+Z takes back the last key, a new value on the
 # display is announced to assistive technologies, the Menu key opens the
 # window's menu and Ctrl+T the tape (both read over the accessibility bus,
-# AT-SPI), and --scientific starts with the scientific window.
+# AT-SPI), the tape keeps calculations across all clear and restarts, and
+# --scientific starts with the scientific window.
 #   bash tests/e2e/window.sh <build folder>
 set -u
 build=$(cd "${1:?usage: window.sh <build folder>}" && pwd)
@@ -110,6 +111,37 @@ else
   stop
   check "Escape keeps the tape's choice: Show Tape=$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" \
     test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1
+
+  # ---- 5b. The tape keeps every calculation: all clear starts a new one
+  # under a rule, the file keeps them, a restart shows them again ----
+  # The tape's lines as "a|b|..."; tape_matches waits (at most 10 s) until
+  # they match the regular expression $2 whole.
+  tape_lines() {
+    a11y tree "$1" 2>/dev/null | grep -A40 -P '^list\tTape\t' | grep -P '^list item\t' |
+      cut -f2 | paste -sd'|'
+  }
+  tape_match() { grep -qP "^$2\$" <<< "$(tape_lines "$1")"; }
+  tape_matches() { wait_until 10 tape_match "$1" "$2"; }
+  both='12\.0000\|\+\|5\.0000\|=\|17\.0000\|[^|0-9]+\|3\.0000\|[^|0-9]\|4\.0000\|=\|12\.0000'
+  kept=$work/kept-state
+  start kept '[Defaults]\r\nDecimal Places=4\r\nShow Tape=1\r\n' XDG_STATE_HOME="$kept"
+  check "the window answers the keyboard for the kept tape" wait_ready "$win"
+  xdotool type --window "$win" --delay 30 '12+5='
+  xdotool type --window "$win" --delay 30 'A' # all clear
+  xdotool type --window "$win" --delay 30 '3*4='
+  tape_matches "$pid" "$both"
+  check "all clear keeps 12+5=17 above a rule and 3*4=12 below it, no start line: got '$(tape_lines "$pid")'" \
+    tape_match "$pid" "$both"
+  stop F10
+  check "the tape file is the user's only: $(stat -c %a "$kept/lumopocketo/tape" 2>&1)" \
+    test "$(stat -c %a "$kept/lumopocketo/tape" 2>/dev/null)" = 600
+  check "the tape file holds both calculations" \
+    test "$(grep -c -x -e 17.0000 -e 3.0000 "$kept/lumopocketo/tape" 2>/dev/null)" = 2
+  start kept - XDG_STATE_HOME="$kept"
+  tape_matches "$pid" "$both(\|[^|0-9]+)?"
+  check "a restart shows both calculations again: got '$(tape_lines "$pid")'" \
+    tape_match "$pid" "$both(\|[^|0-9]+)?"
+  stop
 fi
 
 # ---- 6. --scientific starts with the scientific window ----

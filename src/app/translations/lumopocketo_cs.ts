@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Nastavení nelze uložit do %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Soubor pásky %1 nelze přečíst (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Páska začíná prázdná a soubor se nezapíše, aby se jeho obsah neztratil.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Indstillingerne kunne ikke gemmes i %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Regnestrimmelfilen %1 kunne ikke læses (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Regnestrimlen starter tom, og filen skrives ikke, så dens indhold ikke går tabt.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

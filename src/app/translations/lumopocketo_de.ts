@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Die Rechenstreifen-Datei %1 konnte nicht gelesen werden (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Der Rechenstreifen beginnt leer, und die Datei wird nicht geschrieben, damit ihr Inhalt nicht verloren geht.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>No se pudo guardar la configuración en %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>No se pudo leer el archivo de la cinta %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>La cinta empieza vacía y el archivo no se escribe, para que su contenido no se pierda.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Asetuksia ei voitu tallentaa tiedostoon %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Laskunauhan tiedostoa %1 ei voitu lukea (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Laskunauha alkaa tyhjänä, eikä tiedostoon kirjoiteta, jottei sen sisältö katoa.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

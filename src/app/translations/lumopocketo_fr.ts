@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Les paramètres n’ont pas pu être enregistrés dans %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Le fichier de la bande de calcul %1 n’a pas pu être lu (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>La bande de calcul démarre vide, et le fichier n’est pas écrit, afin que son contenu ne soit pas perdu.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

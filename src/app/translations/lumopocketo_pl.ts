@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Nie można zapisać ustawień w %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Nie można odczytać pliku taśmy %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Taśma zaczyna się pusta, a plik nie zostanie zapisany, aby jego zawartość nie została utracona.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

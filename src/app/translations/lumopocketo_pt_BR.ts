@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Não foi possível salvar as configurações em %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Não foi possível ler o arquivo da fita %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>A fita começa vazia, e o arquivo não é gravado, para que seu conteúdo não se perca.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Не удалось прочитать файл ленты %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Лента начинается пустой, а файл не записывается, чтобы его содержимое не потерялось.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

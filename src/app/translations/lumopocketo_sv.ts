@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>Inställningarna kunde inte sparas i %1.</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>Remsfilen %1 kunde inte läsas (%2).</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>Remsan börjar tom, och filen skrivs inte, så att dess innehåll inte går förlorat.</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

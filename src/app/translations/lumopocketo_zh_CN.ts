@@ -23,6 +23,14 @@
         <source>The settings could not be saved to %1.</source>
         <translation>无法将设置保存到 %1。</translation>
     </message>
+    <message>
+        <source>The tape file %1 could not be read (%2).</source>
+        <translation>无法读取纸带文件 %1（%2）。</translation>
+    </message>
+    <message>
+        <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
+        <translation>纸带将从空白开始，且不会写入该文件，以免其内容丢失。</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>
