@@ -148,6 +148,24 @@ check "the unreadable file is left as it was" cmp -s "$dir/lumopocketo.ini" "$wo
 start_as=()
 export XDG_STATE_HOME=$work/state
 
+# ---- 4d. A tape file that cannot be read (another version): told at start,
+# never written ----
+mkdir -p "$work/state4d/lumopocketo"
+printf 'LumoPocketo tape 99\nkept as it is\n' > "$work/state4d/lumopocketo/tape"
+cp "$work/state4d/lumopocketo/tape" "$work/tape-before"
+launch run4d '[Defaults]\r\n' XDG_STATE_HOME="$work/state4d"
+box=$(wait_window '^LumoPocketo$')
+check "an unreadable tape is told in a message box at start" test -n "$box"
+check "Return closes the tape's message box" close_box "$box" Return
+win=$(wait_window '^LumoPocketo v10\.2$')
+check "the window opens after the tape's message" wait_ready "$win"
+xdotool type --window "$win" --delay 30 '1+2=A' # a calculation ended by all clear
+stop F10
+check "the unreadable tape changes no exit status (status $status)" test "$status" = 0
+check "standard error names the unreadable tape once" \
+  test "$(launch_err | grep -c "$work/state4d/lumopocketo/tape could not be read")" = 1
+check "the unreadable tape is left as it was" cmp -s "$work/state4d/lumopocketo/tape" "$work/tape-before"
+
 # ---- 5. --help and --version need no display; an unknown argument is a usage error ----
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --version 2>&1)
 status=$?
