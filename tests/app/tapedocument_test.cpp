@@ -54,7 +54,9 @@ TEST(TapeDocument, CollectsCalculationsAcrossAllClearErrorsAndUndo)
           {{"7.0000", "-"}}},
          {Sum, {"7.0000", "-"}}},
         {"undo of the all clear goes on with the calculation it ended",
-         {{Start + Sum}, {{}, false, false, true}, {Start + Sum, false, true, true},
+         {{Start + Sum},
+          {{}, false, false, true},
+          {Start + Sum, false, true, true},
           {Start + Sum + QStringList{"*"}}},
          {Sum + QStringList{"*"}}},
         {"an all clear among several keys at once starts a new calculation",
@@ -85,8 +87,8 @@ TEST(TapeDocument, TextSeparatesCalculationsByARule)
     Tape.Update({}, false, false);
     EXPECT_EQ(Tape.Text(), Sum.join(u'\n') + u'\n' + TTapeDocument::Rule);
     Tape.Update(Product, false, false);
-    EXPECT_EQ(Tape.Text(), Sum.join(u'\n') + u'\n' + TTapeDocument::Rule + u'\n' +
-                               Product.join(u'\n'));
+    EXPECT_EQ(Tape.Text(),
+              Sum.join(u'\n') + u'\n' + TTapeDocument::Rule + u'\n' + Product.join(u'\n'));
 }
 
 // Each calculation "n" then an all clear, Count times.
@@ -147,8 +149,7 @@ TEST_F(TapeFile, RoundTripInTheStateFolderForTheUserOnly)
     TTapeDocument Next;
     Next.SetFile(Path);
     ASSERT_EQ(Next.Load(), "");
-    EXPECT_EQ(Next.Calculations(),
-              (TCalcs{{"0"}, {"1"}, {"\u00fcnits", "+"}, QStringList()}));
+    EXPECT_EQ(Next.Calculations(), (TCalcs{{"0"}, {"1"}, {"\u00fcnits", "+"}, QStringList()}));
     Next.Attach(Start);
     Next.Update(Start + Product, false, false);
     // A file others could read is made the user's only again.

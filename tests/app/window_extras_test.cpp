@@ -184,7 +184,7 @@ TEST_F(WindowExtras, TapeShowsTheCalculationsLiveBesideTheWindow)
     Type("3*4=");
     QApplication::processEvents();
     EXPECT_EQ(Extras->TapeView()->toPlainText(), First + u'\n' + TTapeDocument::Rule + u'\n' +
-                                                      Form->CalcEngine->HistoryLines().join(u'\n'));
+                                                     Form->CalcEngine->HistoryLines().join(u'\n'));
     EXPECT_EQ(DM->Tape().Calculations().size(), 2);
     // Selectable and copyable, never editable.
     EXPECT_TRUE(Extras->TapeView()->isReadOnly());
