@@ -4,6 +4,7 @@
 # a one-line source is compiled with the target's include folders: including
 # the lower header must compile, including the higher one must fail because
 # the header is not found.
+# The compiler runs in the C locale so that its message can be matched.
 #   upward_include.sh <c++ compiler> <folder of <target>.flags files> <row>...
 set -uo pipefail
 
@@ -17,8 +18,9 @@ failures=0
 
 probe() { # <flags file> <header>: compiles '#include "<header>"', output in $work/out
   printf '#include "%s"\n' "$2" > "$work/probe.cpp"
-  mapfile -t flags < "$1"
-  "$compiler" -std=c++20 -fPIC -fsyntax-only "${flags[@]}" "$work/probe.cpp" > "$work/out" 2>&1
+  local -a include_flags
+  mapfile -t include_flags < "$1" || return 2
+  LC_ALL=C "$compiler" -std=c++20 -fPIC -fsyntax-only "${include_flags[@]}" "$work/probe.cpp" > "$work/out" 2>&1
 }
 
 for row in "$@"; do
