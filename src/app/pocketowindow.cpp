@@ -454,9 +454,10 @@ void TPocketoWindowExtras::RefreshTape()
 
 void TPocketoWindowExtras::ReuseTapeLine(const QString &Line)
 {
-    // The line as the tape shows it (grouped, with the region's decimal
-    // mark) reads as a pasted number would.
-    if (!FForm.PasteText(Line))
+    // The number as the tape shows it (grouped, with the region's decimal
+    // mark) reads as a pasted number would; an operator before it on the
+    // same line is no sign of it.
+    if (!FForm.PasteText(TTapeDocument::NumberPart(Line)))
         QApplication::beep();
 }
 

@@ -322,6 +322,17 @@ TEST_F(WindowExtras, TapeLinesNumberGoesBackIntoTheCalculator)
         EXPECT_EQ(Form->UndoHistory().UndoCount(), Before);
     }
 
+    // An operator written beside the number is no sign of it.
+    DM->BrixCalculator1->SetOperatorSameLine(true);
+    Open();
+    Type("12-5=");
+    Extras->SetTapeShown(true);
+    Tape = Extras->TapeView();
+    Tape->setTextCursor(LineAt("- 5.0000"));
+    QTest::keyClick(Tape, Qt::Key_Insert);
+    EXPECT_EQ(Form->ValueDisplay->text(), "5.0000");
+    DM->BrixCalculator1->SetOperatorSameLine(false);
+
     // The tape shows numbers in the region's format, which reads back the
     // same.
     BrixTest::RegionalGuard Comma(u',', u'.');
