@@ -21,11 +21,13 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -239,15 +241,35 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
     if (Watched == FTapeView) {
         // Keys typed in the tape are the calculator's, but for those that
         // move through, select and copy the tape's lines, its menu, and
-        // those that edit it.
+        // those that edit it. Insert puts the line's number into the
+        // calculator.
         if (Event->type() != QEvent::KeyPress)
             return false;
         auto *Key = static_cast<QKeyEvent *>(Event);
+        if (Key->key() == Qt::Key_Insert && FTapeView->isReadOnly() &&
+            (Key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            ReuseTapeLine(FTapeView->textCursor().block().text());
+            return true;
+        }
         if (TapeKeepsKey(*Key, !FTapeView->isReadOnly()))
             return false;
         QKeyEvent Forwarded(QEvent::KeyPress, Key->key(), Key->modifiers(), Key->text(),
                             Key->isAutoRepeat(), ushort(Key->count()));
         QApplication::sendEvent(FForm.CalcPanel, &Forwarded);
+        return true;
+    }
+    if (FTapeView && Watched == FTapeView->viewport()) {
+        // A double click puts the line's number into the calculator (with
+        // Ctrl it is left to the tape).
+        if (Event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        auto *Mouse = static_cast<QMouseEvent *>(Event);
+        if (Mouse->button() != Qt::LeftButton || (Mouse->modifiers() & Qt::ControlModifier) ||
+            !FTapeView->isReadOnly())
+            return false;
+        const QTextCursor Line = FTapeView->cursorForPosition(Mouse->position().toPoint());
+        FTapeView->setTextCursor(Line);
+        ReuseTapeLine(Line.block().text());
         return true;
     }
     if (Watched == &FForm) {
@@ -399,6 +421,7 @@ void TPocketoWindowExtras::BuildTape()
     FTapeView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     FTapeView->setLineWrapMode(QPlainTextEdit::NoWrap);
     FTapeView->installEventFilter(this);
+    FTapeView->viewport()->installEventFilter(this);
     Layout->addWidget(FTapeView);
 }
 
@@ -427,6 +450,15 @@ void TPocketoWindowExtras::RefreshTape()
     FTapeView->setPlainText(Text);
     // The newest line is at the bottom, in view.
     FTapeView->verticalScrollBar()->setValue(FTapeView->verticalScrollBar()->maximum());
+}
+
+void TPocketoWindowExtras::ReuseTapeLine(const QString &Line)
+{
+    // The number as the tape shows it (grouped, with the region's decimal
+    // mark) reads as a pasted number would; an operator before it on the
+    // same line is no sign of it.
+    if (!FForm.PasteText(TTapeDocument::NumberPart(Line)))
+        QApplication::beep();
 }
 
 void TPocketoWindowExtras::SetTapeShown(bool Value)

@@ -78,6 +78,10 @@ private:
     void BuildTape();
     void PlaceTape();
     void RefreshTape();
+    // Puts the number of the tape's line Line into the calculator as a paste
+    // would (one undo step); a line without one (an operator, the rule
+    // between calculations) gets a beep.
+    void ReuseTapeLine(const QString &Line);
     // Brings the program's tape up to date with the engine's (and writes it
     // when a calculation ended), then the tape's view.
     void SyncTape();

@@ -88,6 +88,18 @@ void TTapeDocument::Trim()
         FCalculations.remove(0, FCalculations.size() - Kept);
 }
 
+QString TTapeDocument::NumberPart(const QString &Line)
+{
+    // A blank that groups digits ("1 234.5", "-1 234") has a digit before it.
+    const qsizetype Blank = Line.indexOf(u' ');
+    if (Blank <= 0 || Blank + 1 >= Line.size())
+        return Line;
+    const QStringView Word = QStringView(Line).first(Blank);
+    if (std::any_of(Word.begin(), Word.end(), [](QChar C) { return C.isDigit(); }))
+        return Line;
+    return Line.mid(Blank + 1);
+}
+
 QString TTapeDocument::Text() const
 {
     QStringList Parts;

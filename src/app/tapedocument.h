@@ -55,6 +55,13 @@ public:
     // up again (the file is then due to be written).
     bool Update(const QStringList &Lines, bool InError, bool Undone);
 
+    // The part of the tape's line Line that may hold its number: the line
+    // without the operator the engine writes before the number on the same
+    // line when it keeps operators beside numbers ("- 5.0000", "= 17.0000",
+    // "mod 3.0000"): a first word without digits before a blank. Any other
+    // line is returned whole.
+    static QString NumberPart(const QString &Line);
+
     // The whole tape as text: the calculations' lines, a Rule between
     // calculations (and after the last one ended by an all clear).
     QString Text() const;

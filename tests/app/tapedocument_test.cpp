@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <utility>
+
 namespace {
 
 using TCalcs = QList<QStringList>;
@@ -101,6 +103,26 @@ TTapeDocument Numbered(int Count)
         Tape.Update({}, false, false);
     }
     return Tape;
+}
+
+// The operator the engine writes beside a number is no part of it; blanks
+// that group digits are.
+TEST(TapeDocument, NumberPartLeavesOutTheOperatorOnTheSameLine)
+{
+    const std::pair<const char *, const char *> Rows[] = {
+        {"12.0000", "12.0000"},
+        {"- 5.0000", "5.0000"},
+        {"= -17.0000", "-17.0000"},
+        {"mod 3.0000", "3.0000"},
+        {"1 234.5000", "1 234.5000"},
+        {"-1 234,5", "-1 234,5"},
+        {"+", "+"},
+        {"= ", "= "},
+        {"12.0000%", "12.0000%"},
+    };
+    for (const auto &[Line, Number] : Rows)
+        EXPECT_EQ(TTapeDocument::NumberPart(QString::fromUtf8(Line)), QString::fromUtf8(Number))
+            << Line;
 }
 
 TEST(TapeDocument, KeepsTheLast1000Calculations)

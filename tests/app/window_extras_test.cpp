@@ -28,6 +28,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <functional>
@@ -269,6 +271,80 @@ TEST_F(WindowExtras, KeysTypedInTheTapeReachTheCalculatorButItsOwn)
     QTest::keyClick(Tape, Qt::Key_Escape);
     EXPECT_FALSE(Form->isVisible());
     EXPECT_TRUE(Form->Cancelled);
+}
+
+// Insert or a double click on a tape line puts its number into the
+// calculator as a paste would: one undo step. A line without a number does
+// nothing.
+TEST_F(WindowExtras, TapeLinesNumberGoesBackIntoTheCalculator)
+{
+    Open();
+    Type("12+5=");
+    Extras->SetTapeShown(true);
+    QPlainTextEdit *Tape = Extras->TapeView();
+    const auto LineAt = [&Tape](const QString &Text) {
+        const QTextBlock Block = Tape->document()->find(Text).block();
+        EXPECT_EQ(Block.text(), Text) << Tape->toPlainText().toStdString();
+        QTextCursor Cursor(Block);
+        return Cursor;
+    };
+    const auto DoubleClick = [&Tape](const QTextCursor &Line) {
+        QTest::mouseDClick(Tape->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           Tape->cursorRect(Line).center());
+    };
+    ASSERT_EQ(Form->ValueDisplay->text(), "17.0000");
+    const int Steps = Form->UndoHistory().UndoCount();
+
+    Tape->setTextCursor(LineAt("12.0000"));
+    QTest::keyClick(Tape, Qt::Key_Insert);
+    EXPECT_EQ(Form->ValueDisplay->text(), "12.0000");
+    EXPECT_EQ(Form->UndoHistory().UndoCount(), Steps + 1);
+    QTest::keyClick(Tape, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form->ValueDisplay->text(), "17.0000");
+
+    // The reused number is an entry like a typed one.
+    DoubleClick(LineAt("5.0000"));
+    EXPECT_EQ(Form->ValueDisplay->text(), "5.0000");
+    Type("*2=");
+    EXPECT_EQ(Form->ValueDisplay->text(), "10.0000");
+
+    // An operator line, and the rule after an all clear, hold no number.
+    Type("A");
+    QApplication::processEvents();
+    const int Before = Form->UndoHistory().UndoCount();
+    const QString Cleared = Form->ValueDisplay->text();
+    for (const QString &Line : {QStringLiteral("+"), TTapeDocument::Rule}) {
+        SCOPED_TRACE(Line.toStdString());
+        DoubleClick(LineAt(Line));
+        Tape->setTextCursor(LineAt(Line));
+        QTest::keyClick(Tape, Qt::Key_Insert);
+        EXPECT_EQ(Form->ValueDisplay->text(), Cleared);
+        EXPECT_EQ(Form->UndoHistory().UndoCount(), Before);
+    }
+
+    // An operator written beside the number is no sign of it.
+    DM->BrixCalculator1->SetOperatorSameLine(true);
+    Open();
+    Type("12-5=");
+    Extras->SetTapeShown(true);
+    Tape = Extras->TapeView();
+    Tape->setTextCursor(LineAt("- 5.0000"));
+    QTest::keyClick(Tape, Qt::Key_Insert);
+    EXPECT_EQ(Form->ValueDisplay->text(), "5.0000");
+    DM->BrixCalculator1->SetOperatorSameLine(false);
+
+    // The tape shows numbers in the region's format, which reads back the
+    // same.
+    BrixTest::RegionalGuard Comma(u',', u'.');
+    Open();
+    Type("1234.5+1=");
+    Extras->SetTapeShown(true);
+    Tape = Extras->TapeView();
+    const QString Shown = Form->CalcEngine->HistoryLines().value(1);
+    ASSERT_TRUE(Shown.contains(u',')) << Shown.toStdString();
+    Tape->setTextCursor(LineAt(Shown));
+    QTest::keyClick(Tape, Qt::Key_Insert);
+    EXPECT_EQ(Form->ValueDisplay->text(), Shown);
 }
 
 // The component hands the window the other options itself.

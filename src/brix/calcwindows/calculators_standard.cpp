@@ -504,17 +504,35 @@ void TBrixCalcFormBase::PasteValue()
     const QMimeData *Data = QGuiApplication::clipboard()->mimeData();
     if (!Data || !Data->hasText())
         return;
-    // The engine reads any text, as 0 where it is no number; it is given
-    // numbers only. Other text leaves the value and the entry as they were
-    // and is told by a beep and, for screen readers, by the value display's
+    // Text that is no number leaves the value and the entry as they were and
+    // is told by a beep and, for screen readers, by the value display's
     // description until the next key.
-    if (const std::optional<QString> Number = PastedNumberText(Data->text(), RegionalSettings())) {
-        CalcEngine->InputString(*Number);
+    if (InputPastedText(Data->text()))
         return;
-    }
     FPasteRejected = true;
     DescribeValueDisplay();
     QApplication::beep();
+}
+
+bool TBrixCalcFormBase::InputPastedText(const QString &Text)
+{
+    // The engine reads any text, as 0 where it is no number; it is given
+    // numbers only.
+    const std::optional<QString> Number = PastedNumberText(Text, RegionalSettings());
+    if (!Number)
+        return false;
+    CalcEngine->InputString(*Number);
+    return true;
+}
+
+bool TBrixCalcFormBase::PasteText(const QString &Text)
+{
+    if (!CalcEngine)
+        return false;
+    ForgetRejectedPaste();
+    bool Taken = false;
+    UndoStep([this, &Text, &Taken] { Taken = InputPastedText(Text); });
+    return Taken;
 }
 
 void TBrixCalcFormBase::DescribeValueDisplay()

@@ -96,6 +96,11 @@ public:
     /// key) is shown in a message box (see SetErrorReporter) and the window
     /// stays open; nothing propagates to the caller.
     void ClickKey(TBrixCalcKey Key);
+    /// Puts the number Text holds into the calculator as a paste of Text
+    /// would, as one undo step (the same reader: grouping, the region's
+    /// decimal mark, a sign, an exponent). Returns false, changing nothing
+    /// and without a beep, when Text holds no number.
+    bool PasteText(const QString &Text);
 
     ///@{
     /// Undo takes the engine back to its state before the last command that
@@ -199,6 +204,8 @@ private:
     void ApplyStayOnTop();
     void CopyValue();
     void PasteValue();
+    /// Gives the engine the number Text holds; false when it holds none.
+    bool InputPastedText(const QString &Text);
     /// The value display's description for screen readers: its hint, or
     /// after a paste that was no number, until the next key, a message.
     void DescribeValueDisplay();
