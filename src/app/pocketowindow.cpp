@@ -280,8 +280,12 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
             FForm.activateWindow();
             if (FHost.ShowTape() && !FTape)
                 SetTapeShown(true);
-        } else if (Event->type() == QEvent::Hide && FSyncDue) {
-            // The window closes: its last keys reach the tape first.
+        } else if (Event->type() == QEvent::Hide && FSyncDue &&
+                   dynamic_cast<TBrixCalcFormBase *>(Watched)) {
+            // The window closes: its last keys reach the tape first. A window
+            // being destroyed hides itself once it is only a QDialog: its
+            // engine is gone by then (the cast fails), and the pending update
+            // goes with this object, the window's child.
             SyncTape();
         } else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
                    FTape->isVisible())
