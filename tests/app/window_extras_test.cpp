@@ -67,6 +67,21 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
     }
 
+    // The program's start handlers trim each window the calculator shows;
+    // Act then runs on it.
+    void OnEachWindow(const std::function<void(TBrixCalcFormBase *)> &Act)
+    {
+        TBrixCalculator &Calc = *DM->BrixCalculator1;
+        Calc.SetOnStartCalculator([this, Act](TObject *S, TBrixCalcForm *&F) {
+            DM->BrixCalculator1StartCalculator(S, F);
+            Act(F);
+        });
+        Calc.SetOnStartSciCalculator([this, Act](TObject *S, TBrixSciCalcForm *&F) {
+            DM->BrixCalculator1StartSciCalculator(S, F);
+            Act(F);
+        });
+    }
+
     void Key(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier)
     {
         QWidget *Target = Form->focusWidget() ? Form->focusWidget() : Form.get();
@@ -551,14 +566,7 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
             }
         });
     };
-    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
-        DM->BrixCalculator1StartCalculator(S, F);
-        Act(F);
-    });
-    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
-        DM->BrixCalculator1StartSciCalculator(S, F);
-        Act(F);
-    });
+    OnEachWindow(Act);
     ASSERT_TRUE(DM->ShowCalculator(false));
 
     ASSERT_EQ(Kinds, (std::vector<TBrixCalcWindowKind>{wkCompact, wkScientific, wkCompact}));
@@ -587,7 +595,6 @@ TEST_F(WindowExtras, ScientificEntrySwitchesWindowsKeepingValuesAndTape)
 // hands on its new corner.
 TEST_F(WindowExtras, SwitchingKeepsTheWindowsCornerOnTheScreen)
 {
-    TBrixCalculator &Calc = *DM->BrixCalculator1;
     const QRect Area = QGuiApplication::primaryScreen()->availableGeometry();
     // Where the compact window fits and the scientific one does not.
     const QPoint NearRight(Area.right() + 1 - 210, Area.top() + 100);
@@ -615,14 +622,7 @@ TEST_F(WindowExtras, SwitchingKeepsTheWindowsCornerOnTheScreen)
             }
         });
     };
-    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
-        DM->BrixCalculator1StartCalculator(S, F);
-        Run(F);
-    });
-    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
-        DM->BrixCalculator1StartSciCalculator(S, F);
-        Run(F);
-    });
+    OnEachWindow(Run);
     ASSERT_TRUE(DM->ShowCalculator(false));
 
     ASSERT_EQ(Corners.size(), 4u);
@@ -667,14 +667,7 @@ TEST_F(WindowExtras, SwitchCarriesThePendingCalculationAndTheUndoSteps)
             F->close();
         });
     };
-    Calc.SetOnStartCalculator([&](TObject *S, TBrixCalcForm *&F) {
-        DM->BrixCalculator1StartCalculator(S, F);
-        Run(F);
-    });
-    Calc.SetOnStartSciCalculator([&](TObject *S, TBrixSciCalcForm *&F) {
-        DM->BrixCalculator1StartSciCalculator(S, F);
-        Run(F);
-    });
+    OnEachWindow(Run);
     ASSERT_TRUE(DM->ShowCalculator(false));
 
     ASSERT_EQ(Windows, 2);
