@@ -33,6 +33,7 @@
 #include "brix/export.h"
 
 #include "brix/calculator/globals.h"
+#include "brix/calculator/record.h"
 #include "brix/classes/classes.h"
 #include "brix/resources/calculator.h"
 #include "brix/resources/math.h"
@@ -89,6 +90,8 @@ struct TBrixCalcEngineState
     bool IgnoreError = false;
     Byte MaxDisplayLength = 26;
     ///@}
+    /// The calculation in progress (record.h).
+    TBrixCalcRecord Record;
 
     /// Every field equal (the operands compared as values).
     bool operator==(const TBrixCalcEngineState &) const = default;
@@ -369,6 +372,21 @@ public:
     bool LazyDisplay() const { return FLazyDisplay; }
     void SetLazyDisplay(bool Value);
     ///@}
+
+    // ---- The record of the calculation in progress (record.h) ----
+
+    /// The keys and tape lines since the calculation began.
+    const TBrixCalcRecord &Record() const { return FState.Record; }
+    /// Begins a new calculation at the present state, as an all clear does,
+    /// without clearing anything else: no keys, no lines, Serial one more.
+    void StartRecord();
+    /// Replays the calculation with the number of the record's step Key
+    /// (rkTyped, rkPasted or rkValue) replaced by Number, a number text as
+    /// InputString reads it: the record's Start is restored and its keys are
+    /// pressed again, so results, the display and the memory follow; the step
+    /// and its lines are marked Edited. Returns false, and changes nothing,
+    /// when Key is no such step or Number is no number.
+    bool ReplayWithNumber(int Key, const QString &Number);
 
     // ---- Saved states ----
 

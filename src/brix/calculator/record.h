@@ -1,0 +1,93 @@
+/// @file
+/// The record of the calculation in progress: the keys pressed since the
+/// calculation began (an all clear, or the record's start) with the number
+/// each number key brought in, the engine state it began from, and the tape
+/// lines written since, each with what it shows. An engine keeps its record
+/// in its state (so saved states and undo steps carry it) and can replay it
+/// with one number changed: the state it began from is restored and the keys
+/// are pressed again, so every later result, the display and the memory
+/// follow the new number.
+///
+/// Unlike the engine's own tape, which the error state empties, the record's
+/// lines keep everything written since the calculation began, the error's
+/// lines included.
+#pragma once
+
+#include "brix/calculator/keys.h"
+#include "brix/export.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace Brix {
+
+struct TBrixCalcEngineState;
+
+/// One step of the record.
+struct TBrixCalcRecordedKey
+{
+    enum TKind
+    {
+        rkKey,    ///< a key of the key table (Key), pressed with no argument
+        rkTyped,  ///< a number typed digit by digit, taken as a whole (Number)
+        rkPasted, ///< a number given as text (InputString)
+        rkValue   ///< a number given as a value (InputValue)
+    };
+    TKind Kind = rkKey;
+    TBrixCalcKey Key = ckResult;
+    /// The number of rkTyped, rkPasted and rkValue, with every digit, in the C
+    /// locale ("12", "-1.5E-7"); replaying it gives the same value.
+    QString Number;
+    /// The number was changed by a replay (ReplayWithNumber).
+    bool Edited = false;
+
+    bool operator==(const TBrixCalcRecordedKey &) const = default;
+};
+
+/// What a tape line shows.
+enum TBrixCalcLineKind
+{
+    lkText,   ///< an operator, a function name, a bracket, a memory key
+    lkNumber, ///< a number taken into the calculation
+    lkResult, ///< the result written after "="
+    lkError   ///< a line of the error state
+};
+
+/// One tape line of the record.
+struct TBrixCalcRecordLine
+{
+    /// As the engine's tape shows it ("12.0000", "+", "= 17.0000").
+    QString Text;
+    TBrixCalcLineKind Kind = lkText;
+    /// The number the line shows, with every digit, in the C locale; empty
+    /// for a line without a number.
+    QString Value;
+    /// The index in the record's Keys of the typed, pasted or given number
+    /// this line shows; -1 for any other line (results, operators, numbers
+    /// that are results of earlier keys). Only such lines can be edited.
+    int Number = -1;
+    /// The line shows a number changed by a replay.
+    bool Edited = false;
+
+    bool operator==(const TBrixCalcRecordLine &) const = default;
+};
+
+/// The calculation in progress.
+struct BRIX_CORE_EXPORT TBrixCalcRecord
+{
+    /// The state the calculation began from (with an empty record); null
+    /// until the first key of the calculation.
+    std::shared_ptr<const TBrixCalcEngineState> Start;
+    std::vector<TBrixCalcRecordedKey> Keys;
+    QList<TBrixCalcRecordLine> Lines;
+    /// Counts the calculations an engine began: one more at each all clear
+    /// (and each StartRecord). A host sees a new calculation by it.
+    int Serial = 0;
+
+    bool operator==(const TBrixCalcRecord &Other) const;
+};
+
+} // namespace Brix

@@ -1,0 +1,43 @@
+/// @file
+/// The tape as an adding machine prints it: one row per number, with the
+/// operator that follows the number beside it, and the result of "=" as a
+/// total of its own. The tape's view, its text and CSV files and its
+/// printout all read the tape through these rows.
+///
+///   lines  "12.0000" "+" "5.0000" "=" "17.0000"
+///   rows   {"+", "12.0000"} {"=", "5.0000"} {total "17.0000"}
+#pragma once
+
+#include "brix/calculator/record.h"
+#include "brix/export.h"
+
+#include <QList>
+#include <QString>
+
+namespace Brix {
+
+struct BRIX_CONTROLS_EXPORT TBrixTapeRow
+{
+    /// The operator, function or other text beside the number ("+", "=",
+    /// "sqrt", "M+"), or a text line that stands alone; may be empty.
+    QString Operator;
+    /// The number as shown, or empty for a row of text alone.
+    QString Number;
+    /// The number with every digit in the C locale (TBrixCalcRecordLine's
+    /// Value), or empty.
+    QString Value;
+    /// lkNumber, lkResult (a total), lkError or lkText (no number).
+    TBrixCalcLineKind Kind = lkText;
+    /// The number was changed by an edit.
+    bool Edited = false;
+    /// The index of the number's line in the calculation's lines (the one
+    /// to edit or reuse), or of the text line for a row without a number.
+    int Line = -1;
+
+    bool operator==(const TBrixTapeRow &) const = default;
+};
+
+/// The rows of one calculation's lines, in order.
+BRIX_CONTROLS_EXPORT QList<TBrixTapeRow> TapeRows(const QList<TBrixCalcRecordLine> &Lines);
+
+} // namespace Brix
