@@ -16,6 +16,9 @@
 
 namespace Brix {
 
+/// One calculation's tape lines, from an all clear to the next.
+using TBrixTapeCalculation = QList<TBrixCalcRecordLine>;
+
 struct BRIX_CONTROLS_EXPORT TBrixTapeRow
 {
     /// The operator, function or other text beside the number ("+", "=",
@@ -38,6 +41,6 @@ struct BRIX_CONTROLS_EXPORT TBrixTapeRow
 };
 
 /// The rows of one calculation's lines, in order.
-BRIX_CONTROLS_EXPORT QList<TBrixTapeRow> TapeRows(const QList<TBrixCalcRecordLine> &Lines);
+BRIX_CONTROLS_EXPORT QList<TBrixTapeRow> TapeRows(const TBrixTapeCalculation &Lines);
 
 } // namespace Brix
