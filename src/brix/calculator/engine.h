@@ -591,6 +591,8 @@ private:
     QString MathMessage(TBrixResMath Key) const;
     /// AllClear without beginning a new record (the error state's clearing).
     void ClearAll();
+    /// ClearDisplay, which is no key here.
+    void ClearShown();
 
     /// Recording (engine_record.cpp). A TCall lives for each public key call;
     /// the outermost one records its step.

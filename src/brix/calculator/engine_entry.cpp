@@ -417,12 +417,17 @@ void TBrixCalcEngine::ClearAll()
     FState.Operators.clear();
     FState.LastError.clear();
     ClearHistory();
-    ClearDisplay();
+    ClearShown();
 }
 
 void TBrixCalcEngine::ClearDisplay()
 {
     const TCall Call(*this, ckClear);
+    ClearShown();
+}
+
+void TBrixCalcEngine::ClearShown()
+{
     ClearToggles();
     FState.LastCh = u' ';
     FState.Entry.clear();

@@ -287,9 +287,10 @@ void TBrixCalcEngine::ReplayStep(const TBrixCalcRecordedKey &Step, const Extende
             PressTyped(Step.Typed);
             return;
         }
-        // The changed number replaces the entry, typed as its digits; an
-        // entered one is entered again.
-        PressTyped(u'X' + TypingOf(NumberText(*NewValue)) +
+        // The changed number replaces the entry (which it may have continued),
+        // typed as its digits; an entered one is entered again.
+        PressTyped((FState.Entry.isEmpty() ? QString() : QStringLiteral("X")) +
+                   TypingOf(NumberText(*NewValue)) +
                    (Step.Typed.endsWith(u'N') ? QStringLiteral("N") : QString()));
         return;
     case TBrixCalcRecordedKey::rkPasted:
