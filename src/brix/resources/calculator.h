@@ -178,9 +178,27 @@ enum TBrixResCalc
     ectChangeExtend,    ///< 158
     ectChangeTruncate,  ///< 159
     ectPasteNotANumber, ///< 160: the value display's description after a rejected paste
+    ectTapeName,        ///< 161: the tape's name for screen readers
+    ectTapeUseNumber,   ///< 162: tape menu: put the row's number into the calculator
+    ectTapeEditNumber,  ///< 163: tape menu: edit the row's number
+    ectTapeCopy,        ///< 164: tape menu: copy the selected rows
+    ectTapeSave,        ///< 165: tape menu
+    ectTapePrint,       ///< 166: tape menu
+    ectTapeClear,       ///< 167: tape menu
+    ectTapeSaveFailed,  ///< 168: message after Save tape… failed
+    ectTapeTextFiles,   ///< 169: file type of Save tape…
+    ectTapeCsvFiles,    ///< 170: file type of Save tape…
+    ectTapePlus,        ///< 171: screen readers: a row's operator +
+    ectTapeMinus,       ///< 172: screen readers: a row's operator -
+    ectTapeTimes,       ///< 173: screen readers: a row's operator *
+    ectTapeDividedBy,   ///< 174: screen readers: a row's operator /
+    ectTapeEquals,      ///< 175: screen readers: a row's operator =
+    ectTapeTotal,       ///< 176: screen readers: a total row
+    ectTapeEdited,      ///< 177: screen readers: an edited number
+    ectTapeError,       ///< 178: screen readers: an error row
 };
 /// Number of keys of the calculator table.
-constexpr int BrixResCalcCount = 161;
+constexpr int BrixResCalcCount = 179;
 
 namespace Internal {
 /// Every stored text of the table (defined with the table's data).

@@ -1,0 +1,121 @@
+/// @file
+/// The tape as a working document: every calculation of the session and of
+/// earlier ones, collected from the engine's record of the calculation in
+/// progress (record.h), and kept in a file between sessions.
+///
+/// A calculation runs from one all clear (or the record's start) to the next.
+/// The engine's record holds the current calculation's lines and counts the
+/// calculations it began (Serial); the document takes the record's lines as
+/// its current calculation and, when the record's Serial changes, keeps the
+/// calculation it had before. Undo and Clear tape put a saved state back
+/// through Restore.
+///
+/// The file (UTF-8 text, "\n" line ends):
+///
+///   LumoPocketo tape 2
+///   number<TAB><TAB>12<TAB>12.0000
+///   text<TAB><TAB><TAB>+
+///   number<TAB>edited<TAB>5<TAB>5.0000
+///   text<TAB><TAB><TAB>=
+///   result<TAB><TAB>17<TAB>17.0000
+///   <empty line>
+///   number<TAB><TAB>3<TAB>3.0000
+///   ...
+///
+/// The first line names the format and its version. Then each calculation,
+/// oldest first, one tape line per file line, and an empty line after each
+/// calculation. A tape line has four fields separated by a tab:
+///   - its kind: "text", "number", "result" or "error";
+///   - "edited" when an edit changed its number, else empty;
+///   - its number with every digit in the C locale ("12", "-1.5E-7"), or
+///     empty for a line without a number;
+///   - its text as the tape shows it, with "\" written "\\", a tab "\t", a
+///     line feed "\n" and a carriage return "\r" (the last field: it may hold
+///     blanks and anything else).
+///
+/// Format 1 files ("LumoPocketo tape 1", the shown text of each line alone,
+/// otherwise alike) are still read; the next save writes them as format 2.
+/// Their lines' kinds and numbers are read from the text (see Load). A file of
+/// another version, or one that cannot be read, is left as it is: the
+/// document then never writes it.
+#pragma once
+
+#include "brix/calcwindows/taperows.h"
+#include "brix/export.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace Brix {
+
+class BRIX_CONTROLS_EXPORT TBrixTapeDocument
+{
+public:
+    /// The most calculations kept (and written); the oldest go first.
+    static constexpr int Limit = 1000;
+
+    /// The calculations that ended, oldest first.
+    const QList<TBrixTapeCalculation> &Kept() const { return FKept; }
+    /// The calculation in progress: the record's lines.
+    const TBrixTapeCalculation &Current() const { return FCurrent; }
+    /// Kept, then Current when it has lines.
+    QList<TBrixTapeCalculation> Calculations() const;
+
+    /// After keys: takes Record's lines as Current. A Serial other than the
+    /// last one seen (or the first record seen) moves the previous Current,
+    /// when it has lines, into Kept first. Returns true when a calculation
+    /// ended that way (the file is then due to be written).
+    bool Follow(const TBrixCalcRecord &Record);
+    /// Undo, redo and Clear tape: Kept as given, Current from Record, and
+    /// Record's Serial as the last one seen; nothing is moved.
+    void Restore(const QList<TBrixTapeCalculation> &Kept, const TBrixCalcRecord &Record);
+
+    // ---- The file ----
+
+    /// The file Load reads and Save writes ("" for none: nothing is read or
+    /// written, as in tests).
+    void SetFile(const QString &Path) { FFile = Path; }
+    const QString &File() const { return FFile; }
+    /// Reads the file's calculations as Kept (the last Limit of them);
+    /// Current stays. Returns "" when it was read or does not exist, else the
+    /// reason it cannot be read: such a file is never written afterwards
+    /// (Unreadable()).
+    ///
+    /// A format 1 line is a number line when the part of it after an
+    /// operator word ("- 5.0000", "= 17.0000") reads as a number: its
+    /// separators are told apart by their place (the last "." or "," is the
+    /// decimal mark when the other one comes before it or it appears once,
+    /// unless it is the region's group separator followed by exactly three
+    /// digits); blanks and apostrophes group digits. It is a result when its
+    /// operator word is "=" or the line before it is "=" alone, an error when
+    /// it is the error line of the tape in any language, else a text line.
+    QString Load();
+    /// The file could not be read by Load: Save leaves it alone.
+    bool Unreadable() const { return FUnreadable; }
+    /// Writes the last Limit calculations atomically (a new file replaces the
+    /// old one whole), readable and writable by the user only. Returns "" when
+    /// written or when there is nothing to write to, else the reason.
+    QString Save() const;
+    /// The file's content for Calculations() (format 2).
+    QByteArray Serialized() const;
+    /// Reads a file's content; returns "" and the calculations, or the
+    /// reason it is no tape file of format 1 or 2.
+    static QString Parse(const QByteArray &Data, QList<TBrixTapeCalculation> &Calculations);
+
+    /// $XDG_STATE_HOME/lumopocketo/tape, by default under ~/.local/state.
+    static QString DefaultFile();
+
+private:
+    void Trim();
+
+    QList<TBrixTapeCalculation> FKept;
+    TBrixTapeCalculation FCurrent;
+    std::optional<int> FSerial;
+    QString FFile;
+    bool FUnreadable = false;
+};
+
+} // namespace Brix
