@@ -172,7 +172,7 @@ TEST(EngineRecordTest, AllClearBeginsANewRecordAndTheErrorStateDoesNot)
     EXPECT_EQ(Lines(*E), "1.0000#0|=|8.0000");
 }
 
-TEST(EngineRecordTest, NothingIsRecordedWithoutTheTape)
+TEST(EngineRecordTest, NothingIsRecordedWithoutTheTapeOrWhenTheHostSaysSo)
 {
     RegionalGuard Regional;
     auto E = NewEngine();
@@ -180,6 +180,12 @@ TEST(EngineRecordTest, NothingIsRecordedWithoutTheTape)
     Press(*E, "12 + 5 = m+ paste:3 value:4 sin");
     EXPECT_EQ(E->Record(), TBrixCalcRecord());
     EXPECT_FALSE(E->ReplayWithNumber(0, "1"));
+
+    auto Tape = NewEngine();
+    Tape->SetKeepRecord(false);
+    Press(*Tape, "12 + 5 = m+ paste:3 value:4 sin");
+    EXPECT_EQ(Tape->Record(), TBrixCalcRecord());
+    EXPECT_EQ(BrixTest::Tape(*Tape), "12.0000|+|5.0000|=|17.0000|M+|4.0000|sin");
 }
 
 TEST(EngineRecordTest, AChangedNumberRedoesTheCalculation)

@@ -355,10 +355,27 @@ public:
     ///@{
     /// Whether the engine writes its tape (True, the default). A host that shows no tape sets
     /// False, and the engine then spends nothing on it: AddHistoryLine, AddHistoryChar and
-    /// AddHistoryValue write and hold nothing, format no value and fire no OnHistoryChange.
-    /// The tape keeps the lines it had (ClearHistory empties it).
+    /// AddHistoryValue write and hold nothing, format no value and fire no OnHistoryChange,
+    /// and nothing is recorded (KeepRecord). The tape keeps the lines it had (ClearHistory
+    /// empties it).
     bool KeepTape() const { return FKeepTape; }
-    void SetKeepTape(bool Value) { FKeepTape = Value; }
+    void SetKeepTape(bool Value)
+    {
+        FKeepTape = Value;
+        FRecords = FKeepTape && FKeepRecord;
+    }
+    ///@}
+    ///@{
+    /// Whether the engine keeps the record of the calculation in progress (True, the
+    /// default); it records only while KeepTape is True as well. A host that keeps the
+    /// tape but never reads the record or replays sets False, and the engine then records
+    /// nothing and spends nothing on it (a record already made stays until an all clear).
+    bool KeepRecord() const { return FKeepRecord; }
+    void SetKeepRecord(bool Value)
+    {
+        FKeepRecord = Value;
+        FRecords = FKeepTape && FKeepRecord;
+    }
     ///@}
     ///@{
     /// Whether a value shown is written into the display string only when the display is read
@@ -645,9 +662,12 @@ private:
     ///@}
     /// FState.Display is FState.Entry as typed, ungrouped (see ShowAppendedEntry).
     bool FDisplayIsEntry = false;
-    /// The host settings KeepTape and LazyDisplay.
+    /// The host settings KeepTape, KeepRecord and LazyDisplay.
     ///@{
     bool FKeepTape = true;
+    bool FKeepRecord = true;
+    /// KeepTape and KeepRecord: the engine records.
+    bool FRecords = true;
     bool FLazyDisplay = false;
     ///@}
     /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.

@@ -524,7 +524,7 @@ void TBrixCalcEngine::InputPasted(const Extended &Value)
         FState.LastCh = u' ';
         // No tape line; the record has one, so the number can be seen and
         // changed.
-        if (FKeepTape && FCallNumber >= 0) {
+        if (FRecords && FCallNumber >= 0) {
             NoteNumberLine(lkNumber, Value, FCallNumber);
             RecordLine(GetDisplayStr());
         }
