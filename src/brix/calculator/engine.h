@@ -212,6 +212,7 @@ public:
 
     /// Empties both stacks, the error text and the tape (no notification),
     /// then ClearDisplay. Memory, variables, options and a held tape text stay.
+    /// Begins a new record (StartRecord).
     void AllClear();
     /// Clears the entry and the toggles and shows "0"; stacks, memory and tape
     /// stay (2 + 3, clear, 4 = gives 6).

@@ -523,10 +523,12 @@ void TBrixCalcEngine::InputPasted(const Extended &Value)
         ShowValue(Value);
         FState.LastCh = u' ';
         // No tape line; the record has one, so the number can be seen and
-        // changed.
+        // changed, after the operator held for the next line (which the tape
+        // keeps holding).
         if (FRecords && FCallNumber >= 0) {
             NoteNumberLine(lkNumber, Value, FCallNumber);
-            RecordLine(GetDisplayStr());
+            RecordLine(FState.TapeHold.isEmpty() ? GetDisplayStr()
+                                                 : FState.TapeHold + u' ' + GetDisplayStr());
         }
     });
 }

@@ -139,8 +139,8 @@ void TBrixCalcEngine::EndCall()
         if (TBrixCalcRecordedKey *Open = OpenTypedStep())
             Open->Typed += FCallTyped;
         else
-            Keys.push_back({TBrixCalcRecordedKey::rkTyped, ckResult, QString(), false,
-                            QString(FCallTyped)});
+            Keys.push_back(
+                {TBrixCalcRecordedKey::rkTyped, ckResult, QString(), false, QString(FCallTyped)});
         FNumberStale = true;
     }
     FCallKind = kcNone;

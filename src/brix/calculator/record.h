@@ -75,13 +75,14 @@ enum TBrixCalcLineKind
     lkText,   ///< an operator, a function name, a bracket, a memory key
     lkNumber, ///< a number taken into the calculation
     lkResult, ///< the result written after "="
-    lkError   ///< a line of the error state
+    lkError   ///< the error state's line, and the "=" line that shows the error
 };
 
 /// One tape line of the record.
 struct TBrixCalcRecordLine
 {
-    /// As the engine's tape shows it ("12.0000", "+", "= 17.0000").
+    /// As the engine's tape shows it ("12.0000", "+", "= 17.0000"); a pasted
+    /// number, which writes no tape line, as the display shows it.
     QString Text;
     TBrixCalcLineKind Kind = lkText;
     /// The number the line shows, with every digit, in the C locale; empty
