@@ -177,6 +177,19 @@ TEST(EngineRecordTest, AllClearBeginsANewRecordAndTheErrorStateDoesNot)
     EXPECT_EQ(Lines(*E), "1.0000#0|=|8.0000");
 }
 
+TEST(EngineRecordTest, KeysThatChangeNothingAreNoSteps)
+{
+    RegionalGuard Regional;
+    auto E = NewEngine();
+    Press(*E, "ac c bs c");
+    EXPECT_TRUE(E->Record().Keys.empty());
+    EXPECT_FALSE(E->Record().Start);
+    Press(*E, "1 exp 2 exp 3 c c");
+    ASSERT_EQ(E->Record().Keys.size(), 2u);
+    EXPECT_EQ(E->Record().Keys[0].Typed, "1E23");
+    EXPECT_EQ(E->Record().Keys[1].Key, ckClear);
+}
+
 TEST(EngineRecordTest, NothingIsRecordedWithoutTheTapeOrWhenTheHostSaysSo)
 {
     RegionalGuard Regional;
