@@ -7,7 +7,8 @@
 /// State: the entry (the number being typed, as text), a stack of operands, a
 /// stack of pending operator and function codes (shunting-yard evaluation with
 /// three precedence levels and brackets), the memory register, ten variables,
-/// the Inv and Hyp toggles, the angle mode and the history tape.
+/// the Inv and Hyp toggles, the angle mode, the history tape and the record of
+/// the calculation in progress (record.h), which a number changed on it replays.
 ///
 /// Life: Brix::Create<TBrixCalcEngine>() (constructs, then InitInternals);
 /// Free() (DoneInternals, then delete). The engine owns its calculator text
@@ -26,8 +27,9 @@
 /// entry and display), engine_operators.cpp (operators, brackets, results),
 /// engine_functions.cpp (function keys, angle modes), engine_memory.cpp
 /// (memory and tape), engine_texts.cpp (texts and the error state),
-/// engine_state.cpp (saved states), with
-/// engine_internal.h shared between them.
+/// engine_state.cpp (saved states), engine_record.cpp (the record of the
+/// calculation in progress and its replay), with engine_internal.h shared
+/// between them.
 #pragma once
 
 #include "brix/export.h"
