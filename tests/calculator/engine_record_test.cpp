@@ -324,6 +324,18 @@ TEST(EngineRecordTest, EditsAddUpAndUndoIsExact)
     E->RestoreState(Before);
     EXPECT_EQ(E->SaveState(), Before);
     EXPECT_EQ(E->GetDisplayStr(), "6.0000");
+
+    // A state saved while a number is typed goes on with it.
+    auto T = NewEngine();
+    Press(*T, "7 * 12");
+    const TBrixCalcEngineState Typing = T->SaveState();
+    Press(*T, "3 + 1 =");
+    T->RestoreState(Typing);
+    Press(*T, "4 =");
+    EXPECT_EQ(T->GetDisplayStr(), "868.0000");
+    EXPECT_EQ(T->Record().Keys[2].Number, "124");
+    ASSERT_TRUE(T->ReplayWithNumber(2, "2"));
+    EXPECT_EQ(T->GetDisplayStr(), "14.0000");
 }
 
 TEST(EngineRecordTest, WhatIsNoNumberStepOrNoNumberChangesNothing)
