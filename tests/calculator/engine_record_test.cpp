@@ -82,8 +82,8 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     EXPECT_EQ(R.Keys[2], (Step{Step::rkTyped, ckResult, "5", false, "5"}));
     EXPECT_EQ(R.Keys[3], (Step{Step::rkKey, ckEquals, "", false, ""}));
     const QList<TBrixCalcRecordLine> Expected = {
-        {"12.0000", lkNumber, "12", 0, false}, {"+", lkText, "", -1, false},
-        {"5.0000", lkNumber, "5", 2, false},   {"=", lkText, "", -1, false},
+        {"12.0000", lkNumber, "12", 0, false},  {"+", lkText, "", -1, false},
+        {"5.0000", lkNumber, "5", 2, false},    {"=", lkText, "", -1, false},
         {"17.0000", lkResult, "17", -1, false},
     };
     EXPECT_EQ(R.Lines, Expected);
@@ -99,6 +99,11 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     EXPECT_EQ(Lines(*Same), "12.0000#0|+ 5.0000#2|= 17.0000");
     EXPECT_EQ(Same->Record().Lines[1].Value, "5");
     EXPECT_EQ(Same->Record().Lines[2].Kind, lkResult);
+    // A pasted number has a line on the record only, with the operator held
+    // for the tape's next line.
+    Press(*Same, "ac 2 * paste:3 =");
+    EXPECT_EQ(Tape(*Same), "2.0000|= 6.0000");
+    EXPECT_EQ(Lines(*Same), "2.0000#0|* 3.0000#2|= 6.0000");
 }
 
 TEST(EngineRecordTest, EachKindOfNumberIsOneStep)
@@ -172,7 +177,20 @@ TEST(EngineRecordTest, AllClearBeginsANewRecordAndTheErrorStateDoesNot)
     EXPECT_EQ(Lines(*E), "1.0000#0|=|8.0000");
 }
 
-TEST(EngineRecordTest, NothingIsRecordedWithoutTheTape)
+TEST(EngineRecordTest, KeysThatChangeNothingAreNoSteps)
+{
+    RegionalGuard Regional;
+    auto E = NewEngine();
+    Press(*E, "ac c bs c");
+    EXPECT_TRUE(E->Record().Keys.empty());
+    EXPECT_FALSE(E->Record().Start);
+    Press(*E, "1 exp 2 exp 3 c c");
+    ASSERT_EQ(E->Record().Keys.size(), 2u);
+    EXPECT_EQ(E->Record().Keys[0].Typed, "1E23");
+    EXPECT_EQ(E->Record().Keys[1].Key, ckClear);
+}
+
+TEST(EngineRecordTest, NothingIsRecordedWithoutTheTapeOrWhenTheHostSaysSo)
 {
     RegionalGuard Regional;
     auto E = NewEngine();
@@ -180,6 +198,12 @@ TEST(EngineRecordTest, NothingIsRecordedWithoutTheTape)
     Press(*E, "12 + 5 = m+ paste:3 value:4 sin");
     EXPECT_EQ(E->Record(), TBrixCalcRecord());
     EXPECT_FALSE(E->ReplayWithNumber(0, "1"));
+
+    auto Tape = NewEngine();
+    Tape->SetKeepRecord(false);
+    Press(*Tape, "12 + 5 = m+ paste:3 value:4 sin");
+    EXPECT_EQ(Tape->Record(), TBrixCalcRecord());
+    EXPECT_EQ(BrixTest::Tape(*Tape), "12.0000|+|5.0000|=|17.0000|M+|4.0000|sin");
 }
 
 TEST(EngineRecordTest, AChangedNumberRedoesTheCalculation)
@@ -221,10 +245,10 @@ TEST(EngineRecordTest, AChangedNumberRedoesTheCalculation)
          "-1000.0000#0*|+|5.0000#2|=|-995.0000"},
         {"value:2.5 * 2 =", "2.5", "3", "6.0000", "3.0000|*|2.0000|=|6.0000",
          "3.0000#0*|*|2.0000#2|=|6.0000"},
-        {"prefix:off 3 angle 0 sin", "30", "90", "1.0000", "deg|90.0000|sin",
-         "deg|90.0000#2*|sin"},
+        {"prefix:off 3 angle 0 sin", "30", "90", "1.0000", "deg|90.0000|sin", "deg|90.0000#2*|sin"},
         // A number typed after "=" starts anew, the changed one too.
-        {"2 + 3 = 4 * 5 =", "4", "6", "30.0000", "2.0000|+|3.0000|=|5.0000|6.0000|*|5.0000|=|30.0000",
+        {"2 + 3 = 4 * 5 =", "4", "6", "30.0000",
+         "2.0000|+|3.0000|=|5.0000|6.0000|*|5.0000|=|30.0000",
          "2.0000#0|+|3.0000#2|=|5.0000|6.0000#4*|*|5.0000#6|=|30.0000"},
         // Every digit: an exponent and a value no key types as such.
         {"1 exp 3 * 2 =", "1E3", "1.5E-7", "0.0000", "0.0000|*|2.0000|=|0.0000",
@@ -300,6 +324,18 @@ TEST(EngineRecordTest, EditsAddUpAndUndoIsExact)
     E->RestoreState(Before);
     EXPECT_EQ(E->SaveState(), Before);
     EXPECT_EQ(E->GetDisplayStr(), "6.0000");
+
+    // A state saved while a number is typed goes on with it.
+    auto T = NewEngine();
+    Press(*T, "7 * 12");
+    const TBrixCalcEngineState Typing = T->SaveState();
+    Press(*T, "3 + 1 =");
+    T->RestoreState(Typing);
+    Press(*T, "4 =");
+    EXPECT_EQ(T->GetDisplayStr(), "868.0000");
+    EXPECT_EQ(T->Record().Keys[2].Number, "124");
+    ASSERT_TRUE(T->ReplayWithNumber(2, "2"));
+    EXPECT_EQ(T->GetDisplayStr(), "14.0000");
 }
 
 TEST(EngineRecordTest, WhatIsNoNumberStepOrNoNumberChangesNothing)
@@ -380,10 +416,10 @@ TEST(EngineRecordTest, ReplayingAnUnchangedNumberGivesTheSameState)
 {
     RegionalGuard Regional;
     static const char *const Words[] = {
-        "0",  "1",  "2",   "5",   "9",    ".",   "exp", "bs",  "+/-", "+",   "-",  "*",
-        "/",  "^",  "(",   ")",   "=",    "c",   "m+",  "m-",  "mr",  "mc",  "pi", "sqrt",
-        "sin", "inv", "hyp", "x^2", "1/x", "%",  "angle", "log", "result", "value:2.5",
-        "paste:-7", "paste:0.1"};
+        "0",   "1",   "2",  "5",     "9",   ".",      "exp",       "bs",       "+/-",
+        "+",   "-",   "*",  "/",     "^",   "(",      ")",         "=",        "c",
+        "m+",  "m-",  "mr", "mc",    "pi",  "sqrt",   "sin",       "inv",      "hyp",
+        "x^2", "1/x", "%",  "angle", "log", "result", "value:2.5", "paste:-7", "paste:0.1"};
     std::uint32_t Seed = 12345;
     const auto Next = [&Seed](std::uint32_t N) {
         Seed = Seed * 1664525u + 1013904223u;
@@ -415,10 +451,10 @@ TEST(EngineRecordTest, ReplayingAnUnchangedNumberGivesTheSameState)
             // the keys that typed it ("0 0 7", a backspace, a sign typed before
             // the digits); only such keys give the same state.
             Extended V = 0;
-            const bool Plain = S.Kind != Step::rkTyped ||
-                               (S.Typed == S.Number && !S.Number.startsWith(u'-') &&
-                                StoredTextToFloat(S.Number, V) &&
-                                StoredFloatText(V, 18, u'.') == S.Number);
+            const bool Plain =
+                S.Kind != Step::rkTyped ||
+                (S.Typed == S.Number && !S.Number.startsWith(u'-') &&
+                 StoredTextToFloat(S.Number, V) && StoredFloatText(V, 18, u'.') == S.Number);
             if (!Plain)
                 continue;
             QString Text = S.Number;
