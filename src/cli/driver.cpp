@@ -120,13 +120,15 @@ public:
     // The tape is kept only for --json, which prints it: the whole tape of
     // the command line's keys, or each input line's own (see BeginLine).
     // Otherwise the engine writes none, so that memory stays flat however
-    // long the input. The display is read only after a line (or a key with
+    // long the input. No record of the keys is kept either: nothing here
+    // replays them. The display is read only after a line (or a key with
     // --trace): a value shown and replaced before that is never formatted.
     Runner(E &Engine, const RunOptions &Opts, std::FILE *Out, std::FILE *Err)
         : FEngine(Engine), FOpts(Opts), FOut(Out), FErr(Err)
     {
         CountEvents(FEngine, FCounts);
         FEngine.SetKeepTape(Opts.Json);
+        FEngine.SetKeepRecord(false);
         FEngine.SetLazyDisplay(true);
     }
 

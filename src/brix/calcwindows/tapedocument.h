@@ -10,17 +10,19 @@
 /// calculation it had before. Undo and Clear tape put a saved state back
 /// through Restore.
 ///
-/// The file (UTF-8 text, "\n" line ends):
+/// The file (UTF-8 text, "\n" line ends; "→" below stands for a tab):
 ///
-///   LumoPocketo tape 2
-///   number<TAB><TAB>12<TAB>12.0000
-///   text<TAB><TAB><TAB>+
-///   number<TAB>edited<TAB>5<TAB>5.0000
-///   text<TAB><TAB><TAB>=
-///   result<TAB><TAB>17<TAB>17.0000
-///   <empty line>
-///   number<TAB><TAB>3<TAB>3.0000
-///   ...
+/// @verbatim
+/// LumoPocketo tape 2
+/// number→→12→12.0000
+/// text→→→+
+/// number→edited→5→5.0000
+/// text→→→=
+/// result→→17→17.0000
+///
+/// number→→3→3.0000
+/// ...
+/// @endverbatim
 ///
 /// The first line names the format and its version. Then each calculation,
 /// oldest first, one tape line per file line, and an empty line after each
@@ -29,9 +31,9 @@
 ///   - "edited" when an edit changed its number, else empty;
 ///   - its number with every digit in the C locale ("12", "-1.5E-7"), or
 ///     empty for a line without a number;
-///   - its text as the tape shows it, with "\" written "\\", a tab "\t", a
-///     line feed "\n" and a carriage return "\r" (the last field: it may hold
-///     blanks and anything else).
+///   - its text as the tape shows it, with a backslash written as two, a tab as
+///     backslash t, a line feed as backslash n and a carriage return as
+///     backslash r (the last field: it may hold blanks and anything else).
 ///
 /// Format 1 files ("LumoPocketo tape 1", the shown text of each line alone,
 /// otherwise alike) are still read; the next save writes them as format 2.
@@ -51,6 +53,7 @@
 
 namespace Brix {
 
+/// The kept calculations and the current one, and the file they are kept in.
 class BRIX_CONTROLS_EXPORT TBrixTapeDocument
 {
 public:
@@ -77,8 +80,10 @@ public:
 
     /// The file Load reads and Save writes ("" for none: nothing is read or
     /// written, as in tests).
+    ///@{
     void SetFile(const QString &Path) { FFile = Path; }
     const QString &File() const { return FFile; }
+    ///@}
     /// Reads the file's calculations as Kept (the last Limit of them);
     /// Current stays. Returns "" when it was read or does not exist, else the
     /// reason it cannot be read: such a file is never written afterwards

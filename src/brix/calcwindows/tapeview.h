@@ -40,6 +40,8 @@ class TBrixTapeModel;
 class TBrixTapeDelegate;
 } // namespace Internal
 
+/// The tape on screen: a list of a document's rows, read, reused, edited,
+/// saved and printed from the keyboard or the context menu.
 class BRIX_CONTROLS_EXPORT TBrixTapeView : public QListView
 {
     Q_OBJECT
@@ -49,15 +51,19 @@ public:
     ~TBrixTapeView() override;
 
     /// The document shown (not owned; null: none). Call Refresh after it changed.
+    ///@{
     void SetDocument(const TBrixTapeDocument *Document);
     const TBrixTapeDocument *Document() const { return FDocument; }
+    ///@}
     /// Shows the document as it is now. The selected row stays where it was;
     /// a view showing its last row shows the new last row.
     void Refresh();
 
     /// The language of the menu, the file dialog and the items' names.
+    ///@{
     void SetLanguage(TBrixLanguage Language);
     TBrixLanguage Language() const { return FLanguage; }
+    ///@}
 
     /// The display's font. When its digits are not all of one width, the
     /// system's fixed-width font of the same size is used instead, so the
@@ -107,10 +113,14 @@ Q_SIGNALS:
     void Refused();
 
 protected:
+    /// The view's own keys (OwnsKey), the double-clicks that reuse or edit a
+    /// row, the context menu, and the texts following the language.
+    ///@{
     void keyPressEvent(QKeyEvent *Event) override;
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
     void contextMenuEvent(QContextMenuEvent *Event) override;
     void changeEvent(QEvent *Event) override;
+    ///@}
 
 private:
     void StartEdit();
