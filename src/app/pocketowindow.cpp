@@ -374,7 +374,7 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     if (Value.AngleMode != Before.AngleMode || Places != Before.DecimalPlaces) {
         Engine.SetAngleMode(Value.AngleMode);
         Engine.SetDecimalPlaces(Places); // the box follows, as no step of its own
-        FForm.UndoHistory().Record(std::move(Before));
+        FForm.RecordUndoStep(std::move(Before));
     }
     // Grouping and trimming are the formatter's, which the engine renders
     // with.
