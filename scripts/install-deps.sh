@@ -34,6 +34,8 @@ packages=(
   appstream file
   # the formatting check of the tests (clang-format 14 in this release)
   clang-format
+  # the tape's printout is checked by reading its PDF back with pdftotext
+  poppler-utils
 )
 
 for mode in "$@"; do

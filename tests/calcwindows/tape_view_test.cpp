@@ -1,0 +1,467 @@
+// The tape's view: rows of every calculation, keys, the inline editor, the
+// context menu, what screen readers read, and the palette.
+#include "brix/calcwindows/tapeview.h"
+
+#include "brix/resources/calculator.h"
+
+#include "../common/regional_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Brix;
+
+namespace {
+
+TBrixCalcRecordLine Text(const QString &Shown)
+{
+    return {Shown, lkText, QString(), -1, false};
+}
+TBrixCalcRecordLine Number(const QString &Shown, const QString &Value, int Step = -1,
+                           bool Edited = false)
+{
+    return {Shown, lkNumber, Value, Step, Edited};
+}
+TBrixCalcRecordLine Result(const QString &Shown, const QString &Value)
+{
+    return {Shown, lkResult, Value, -1, false};
+}
+
+// A kept calculation and the current one (3 * 4, edited, and an error).
+const TBrixTapeCalculation Sum{Number("12.0000", "12", 0), Text("+"), Number("5.0000", "5", 2),
+                               Text("="), Result("17.0000", "17")};
+const TBrixTapeCalculation Product{Number("3.0000", "3", 0),
+                                   Text("*"),
+                                   Number("4.0000", "4", 2, true),
+                                   Text("="),
+                                   Result("12.0000", "12"),
+                                   Number("8.0000", "8", 4),
+                                   Text("/"),
+                                   Number("0.0000", "0", 6),
+                                   Text("="),
+                                   {"- - - - ERROR - - - -", lkError, QString(), -1, false}};
+
+// The rows of Sum and Product, as their items read.
+const QStringList Spoken{"plus 12.0000",      "equals 5.0000",         "total 17.0000",
+                         "times 3.0000",      "equals 4.0000, edited", "total 12.0000",
+                         "divided by 8.0000", "equals 0.0000",         "error"};
+// Rows of the current calculation whose number can be edited, and the line.
+constexpr int RowOf4 = 4, LineOf4 = 2, RowOf12 = 0, TotalRow = 5, ErrorRow = 8;
+
+class TapeView : public BrixTest::RegionalFixture
+{
+protected:
+    void SetUp() override
+    {
+        RegionalFixture::SetUp();
+        TBrixCalcRecord First;
+        First.Serial = 1;
+        First.Lines = Sum;
+        Document.Follow(First);
+        TBrixCalcRecord Second;
+        Second.Serial = 2;
+        Second.Lines = Product;
+        Document.Follow(Second);
+        View.SetDocument(&Document);
+        View.resize(240, 320);
+        View.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&View));
+        View.setFocus();
+    }
+    void Select(int Row) { View.setCurrentIndex(View.model()->index(Row, 0)); }
+    int Current() const { return View.currentIndex().row(); }
+    QLineEdit *Editor() const { return View.findChild<QLineEdit *>("TapeEditor"); }
+
+    TBrixTapeDocument Document;
+    TBrixTapeView View;
+};
+
+TEST_F(TapeView, ShowsEveryCalculationsRowsWithTheirWords)
+{
+    QAccessible::setActive(true);
+    QAccessibleInterface *List = QAccessible::queryAccessibleInterface(&View);
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(List->role(), QAccessible::List);
+    EXPECT_EQ(List->text(QAccessible::Name), "Tape");
+    ASSERT_EQ(List->childCount(), Spoken.size());
+    QStringList Read;
+    for (int I = 0; I < List->childCount(); ++I) {
+        EXPECT_EQ(List->child(I)->role(), QAccessible::ListItem);
+        Read << List->child(I)->text(QAccessible::Name);
+    }
+    EXPECT_EQ(Read, Spoken);
+    // No item reads as a rule: the rule between calculations is drawn, not a row.
+    EXPECT_FALSE(Read.join(' ').contains(QChar(0x2500)));
+    // The words follow the language.
+    View.SetLanguage(elGerman);
+    EXPECT_EQ(List->text(QAccessible::Name), "Rechenstreifen");
+    EXPECT_EQ(List->child(2)->text(QAccessible::Name), "Summe 17.0000");
+    EXPECT_EQ(List->child(3)->text(QAccessible::Name), "mal 3.0000");
+    EXPECT_EQ(List->child(4)->text(QAccessible::Name), "gleich 4.0000, bearbeitet");
+    EXPECT_EQ(List->child(6)->text(QAccessible::Name), "geteilt durch 8.0000");
+    QAccessible::setActive(false);
+}
+
+TEST_F(TapeView, RefreshFollowsTheDocument)
+{
+    Select(1);
+    TBrixCalcRecord Third;
+    Third.Serial = 3;
+    Document.Follow(Third); // all clear: Product kept
+    View.Refresh();
+    EXPECT_EQ(View.model()->rowCount(), Spoken.size());
+    EXPECT_EQ(Current(), 1) << "the selected row stays";
+    Third.Lines = {Number("7.0000", "7", 0)};
+    Document.Follow(Third);
+    View.Refresh();
+    ASSERT_EQ(View.model()->rowCount(), Spoken.size() + 1);
+    EXPECT_EQ(View.model()->index(int(Spoken.size()), 0).data().toString(), "7.0000");
+    View.SetDocument(nullptr);
+    EXPECT_EQ(View.model()->rowCount(), 0);
+}
+
+TEST_F(TapeView, KeysSelectRows)
+{
+    struct TRow
+    {
+        Qt::Key Key;
+        int Row;
+    };
+    const TRow Rows[] = {{Qt::Key_Home, 0},
+                         {Qt::Key_Down, 1},
+                         {Qt::Key_Down, 2},
+                         {Qt::Key_Up, 1},
+                         {Qt::Key_End, int(Spoken.size()) - 1},
+                         {Qt::Key_Home, 0}};
+    for (const TRow &Row : Rows) {
+        QTest::keyClick(&View, Row.Key);
+        EXPECT_EQ(Current(), Row.Row) << Row.Key;
+        EXPECT_TRUE(View.selectionModel()->isSelected(View.currentIndex()));
+    }
+}
+
+TEST_F(TapeView, F2TypeEnterAsksForTheEdit)
+{
+    QSignalSpy Edits(&View, &TBrixTapeView::EditRequested);
+    Select(RowOf4);
+    EXPECT_EQ(View.SelectedEditableLine(), LineOf4);
+    QTest::keyClick(&View, Qt::Key_F2);
+    ASSERT_TRUE(View.Editing());
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->text(), "4.0000");
+    QTest::keyClicks(Editor(), "13");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    EXPECT_FALSE(View.Editing());
+    ASSERT_EQ(Edits.size(), 1);
+    EXPECT_EQ(Edits[0][0].toInt(), LineOf4);
+    EXPECT_EQ(Edits[0][1].toString(), "13");
+}
+
+TEST_F(TapeView, CtrlDoubleClickEditsAndEscapeCancels)
+{
+    QSignalSpy Edits(&View, &TBrixTapeView::EditRequested);
+    QSignalSpy Reuses(&View, &TBrixTapeView::ReuseRequested);
+    const QRect Row = View.visualRect(View.model()->index(RowOf4 - 1, 0));
+    QTest::mouseDClick(View.viewport(), Qt::LeftButton, Qt::ControlModifier, Row.center());
+    ASSERT_TRUE(View.Editing());
+    EXPECT_EQ(Editor()->text(), "3.0000");
+    QTest::keyClicks(Editor(), "9");
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    EXPECT_FALSE(View.Editing());
+    EXPECT_EQ(Edits.size(), 0);
+    EXPECT_EQ(Reuses.size(), 0);
+    // Leaving the editor cancels it too.
+    QTest::keyClick(&View, Qt::Key_F2);
+    ASSERT_TRUE(View.Editing());
+    QWidget Other;
+    Other.show();
+    Other.activateWindow();
+    Other.setFocus();
+    QTest::qWait(0);
+    EXPECT_FALSE(View.Editing());
+    EXPECT_EQ(Edits.size(), 0);
+}
+
+TEST_F(TapeView, F2OnARowThatCannotBeEditedBeepsAndOpensNothing)
+{
+    QSignalSpy Refused(&View, &TBrixTapeView::Refused);
+    const struct
+    {
+        const char *Name;
+        int Row;
+    } Rows[] = {
+        {"a kept calculation's number", RowOf12}, {"a total", TotalRow}, {"an error", ErrorRow}};
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Name);
+        Select(Row.Row);
+        EXPECT_EQ(View.SelectedEditableLine(), -1);
+        QTest::keyClick(&View, Qt::Key_F2);
+        EXPECT_FALSE(View.Editing());
+        EXPECT_EQ(Editor(), nullptr);
+    }
+    EXPECT_EQ(Refused.size(), 3);
+}
+
+TEST_F(TapeView, InsertAndDoubleClickReuseTheNumberAsShown)
+{
+    QSignalSpy Reuses(&View, &TBrixTapeView::ReuseRequested);
+    QSignalSpy Refused(&View, &TBrixTapeView::Refused);
+    Select(RowOf12);
+    QTest::keyClick(&View, Qt::Key_Insert);
+    Select(TotalRow);
+    QTest::keyClick(&View, Qt::Key_Insert);
+    QTest::mouseDClick(View.viewport(), Qt::LeftButton, Qt::NoModifier,
+                       View.visualRect(View.model()->index(1, 0)).center());
+    ASSERT_EQ(Reuses.size(), 3);
+    EXPECT_EQ(Reuses[0][0].toString(), "12.0000");
+    EXPECT_EQ(Reuses[1][0].toString(), "12.0000");
+    EXPECT_EQ(Reuses[2][0].toString(), "5.0000");
+    EXPECT_FALSE(View.Editing());
+    // A row of text alone has no number.
+    Select(ErrorRow);
+    QTest::keyClick(&View, Qt::Key_Insert);
+    EXPECT_EQ(Reuses.size(), 3);
+    EXPECT_EQ(Refused.size(), 1);
+}
+
+TEST_F(TapeView, OwnsTheKeysOfTheTapeOnly)
+{
+    struct TRow
+    {
+        int Key;
+        Qt::KeyboardModifiers Modifiers;
+        bool Owned;
+    };
+    const TRow Rows[] = {
+        {Qt::Key_Up, Qt::NoModifier, true},         {Qt::Key_Down, Qt::ShiftModifier, true},
+        {Qt::Key_Home, Qt::NoModifier, true},       {Qt::Key_End, Qt::NoModifier, true},
+        {Qt::Key_PageUp, Qt::NoModifier, true},     {Qt::Key_F2, Qt::NoModifier, true},
+        {Qt::Key_Insert, Qt::NoModifier, true},     {Qt::Key_C, Qt::ControlModifier, true},
+        {Qt::Key_A, Qt::ControlModifier, true},     {Qt::Key_Menu, Qt::NoModifier, true},
+        {Qt::Key_F10, Qt::ShiftModifier, true},     {Qt::Key_Shift, Qt::ShiftModifier, true},
+        {Qt::Key_1, Qt::NoModifier, false},         {Qt::Key_Plus, Qt::NoModifier, false},
+        {Qt::Key_Return, Qt::NoModifier, false},    {Qt::Key_Enter, Qt::KeypadModifier, false},
+        {Qt::Key_Escape, Qt::NoModifier, false},    {Qt::Key_Delete, Qt::NoModifier, false},
+        {Qt::Key_Backspace, Qt::NoModifier, false}, {Qt::Key_Z, Qt::ControlModifier, false},
+        {Qt::Key_V, Qt::ControlModifier, false},    {Qt::Key_F6, Qt::NoModifier, false},
+        {Qt::Key_F10, Qt::NoModifier, false},       {Qt::Key_Insert, Qt::ShiftModifier, false},
+    };
+    for (const TRow &Row : Rows) {
+        const QKeyEvent Key(QEvent::KeyPress, Row.Key, Row.Modifiers);
+        EXPECT_EQ(View.OwnsKey(Key), Row.Owned) << Row.Key << " " << Row.Modifiers;
+    }
+    // While editing every key is the editor's.
+    Select(RowOf4);
+    QTest::keyClick(&View, Qt::Key_F2);
+    ASSERT_TRUE(View.Editing());
+    for (const int Key : {Qt::Key_1, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Backspace})
+        EXPECT_TRUE(View.OwnsKey(QKeyEvent(QEvent::KeyPress, Key, Qt::NoModifier))) << Key;
+}
+
+TEST_F(TapeView, ContextMenuHasEveryActionWithItsKey)
+{
+    struct TRow
+    {
+        const char *Name;
+        QKeySequence Key;
+        const char *English, *German;
+    };
+    const TRow Rows[] = {
+        {"UseTapeAction", QKeySequence(Qt::Key_Insert), "Use number", "Zahl übernehmen"},
+        {"EditTapeAction", QKeySequence(Qt::Key_F2), "Edit number", "Zahl bearbeiten"},
+        {"CopyTapeAction", QKeySequence(Qt::CTRL | Qt::Key_C), "Copy", "Kopieren"},
+        {"SaveTapeAction", QKeySequence(), "Save tape…", "Rechenstreifen speichern…"},
+        {"PrintTapeAction", QKeySequence(), "Print tape…", "Rechenstreifen drucken…"},
+        {"ClearTapeAction", QKeySequence(), "Clear tape", "Rechenstreifen leeren"},
+    };
+    for (const TBrixLanguage Language : {elEnglishInt, elGerman}) {
+        View.SetLanguage(Language);
+        for (const TRow &Row : Rows) {
+            SCOPED_TRACE(Row.Name);
+            auto *Action = View.findChild<QAction *>(Row.Name);
+            ASSERT_NE(Action, nullptr);
+            EXPECT_EQ(Action->shortcut(), Row.Key);
+            EXPECT_EQ(Action->text(),
+                      QString::fromUtf8(Language == elGerman ? Row.German : Row.English));
+        }
+    }
+    QSignalSpy Cleared(&View, &TBrixTapeView::ClearRequested);
+    View.findChild<QAction *>("ClearTapeAction")->trigger();
+    EXPECT_EQ(Cleared.size(), 1);
+    QSignalSpy Reuses(&View, &TBrixTapeView::ReuseRequested);
+    Select(1);
+    View.findChild<QAction *>("UseTapeAction")->trigger();
+    ASSERT_EQ(Reuses.size(), 1);
+    EXPECT_EQ(Reuses[0][0].toString(), "5.0000");
+    Select(RowOf4);
+    View.findChild<QAction *>("EditTapeAction")->trigger();
+    EXPECT_TRUE(View.Editing());
+}
+
+TEST_F(TapeView, CtrlCCopiesTheSelectedRowsAsShown)
+{
+    Select(1);
+    View.selectionModel()->select(View.model()->index(3, 0), QItemSelectionModel::Select);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&View, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "5.0000 =\n" + QString(16, QChar(0x2500)) + "\n3.0000 *");
+}
+
+TEST_F(TapeView, SaveTapeWritesTheWholeTape)
+{
+    QTemporaryDir Dir;
+    ASSERT_TRUE(Dir.isValid());
+    ASSERT_EQ(View.SaveTapeTo(Dir.filePath("t.csv")), QString());
+    QFile Csv(Dir.filePath("t.csv"));
+    ASSERT_TRUE(Csv.open(QIODevice::ReadOnly));
+    const QByteArray Data = Csv.readAll();
+    EXPECT_TRUE(Data.startsWith("operator,number,result\r\n")) << Data.constData();
+    EXPECT_TRUE(Data.contains("+,12,")) << Data.constData();
+    EXPECT_TRUE(Data.contains(",17")) << Data.constData();
+    EXPECT_NE(View.SaveTapeTo(Dir.filePath("missing/folder/t.txt")), QString());
+}
+
+TEST_F(TapeView, AnnounceTotalTellsScreenReadersTheNewTotal)
+{
+    static std::vector<std::pair<QAccessible::Event, int>> Events;
+    Events.clear();
+    // Events reach a handler only through an accessibility bridge (the
+    // window's end-to-end script runs this test so), not on the offscreen
+    // platform.
+    QAccessible::setActive(true);
+    const bool Bridge = QAccessible::isActive();
+    const QAccessible::UpdateHandler Previous =
+        QAccessible::installUpdateHandler([](QAccessibleEvent *Event) {
+            if (Event->object() && Event->object()->objectName() == "TapeView")
+                Events.emplace_back(Event->type(), Event->child());
+        });
+    View.AnnounceTotal();
+    QAccessible::installUpdateHandler(Previous);
+    QAccessible::setActive(false);
+    EXPECT_EQ(View.accessibleDescription(), "total 12.0000");
+    if (!Bridge)
+        GTEST_SKIP() << "no active accessibility bridge";
+    EXPECT_NE(
+        std::find(Events.begin(), Events.end(), std::pair(QAccessible::DescriptionChanged, -1)),
+        Events.end());
+    EXPECT_NE(
+        std::find(Events.begin(), Events.end(), std::pair(QAccessible::NameChanged, TotalRow)),
+        Events.end());
+}
+
+// The rows are drawn in the palette's colours: on a dark palette the text is
+// light and readable, and error rows stand out from the other text.
+TEST_F(TapeView, FollowsLightAndDarkPalettes)
+{
+    QPalette Dark;
+    Dark.setColor(QPalette::Base, QColor(0x20, 0x22, 0x25));
+    Dark.setColor(QPalette::Window, QColor(0x2a, 0x2c, 0x30));
+    Dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+    Dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    Dark.setColor(QPalette::Highlight, QColor(0x3d, 0x6e, 0xb5));
+    Dark.setColor(QPalette::HighlightedText, Qt::white);
+    QPalette Light;
+    Light.setColor(QPalette::Base, Qt::white);
+    Light.setColor(QPalette::Text, Qt::black);
+    const auto Luminance = [](const QColor &C) {
+        const auto L = [](double V) {
+            return V <= 0.03928 ? V / 12.92 : std::pow((V + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * L(C.redF()) + 0.7152 * L(C.greenF()) + 0.0722 * L(C.blueF());
+    };
+    const auto Contrast = [&](const QColor &A, const QColor &B) {
+        const double La = Luminance(A), Lb = Luminance(B);
+        return (std::max(La, Lb) + 0.05) / (std::min(La, Lb) + 0.05);
+    };
+    View.clearSelection();
+    View.setCurrentIndex(QModelIndex());
+    for (const QPalette &Palette : {Light, Dark}) {
+        SCOPED_TRACE(Palette.color(QPalette::Base).name().toStdString());
+        View.setPalette(Palette);
+        const QColor Base = Palette.color(QPalette::Base);
+        const QColor Error = TBrixTapeView::ErrorColor(Palette);
+        EXPECT_GE(Contrast(Error, Base), 4.5);
+        EXPECT_GT(Error.red(), Error.green() + 60) << "reads as red";
+        const QImage Image = View.viewport()->grab().toImage();
+        // The strongest ink of each row against the base.
+        const auto Ink = [&](int Row) {
+            const QRect Rect = View.visualRect(View.model()->index(Row, 0));
+            QColor Best = Base;
+            for (int Y = Rect.top(); Y <= Rect.bottom(); ++Y)
+                for (int X = Rect.left(); X <= Rect.right(); ++X) {
+                    const QColor Pixel =
+                        Image.pixelColor(X * Image.width() / View.viewport()->width(),
+                                         Y * Image.height() / View.viewport()->height());
+                    if (Contrast(Pixel, Base) > Contrast(Best, Base))
+                        Best = Pixel;
+                }
+            return Best;
+        };
+        EXPECT_EQ(Image.pixelColor(Image.width() - 2, Image.height() - 2), Base);
+        EXPECT_GE(Contrast(Ink(0), Base), 7.0) << "a number row";
+        EXPECT_GE(Contrast(Ink(TotalRow), Base), 7.0) << "a total";
+        const QColor ErrorInk = Ink(ErrorRow);
+        EXPECT_GE(Contrast(ErrorInk, Base), 4.5);
+        EXPECT_GT(ErrorInk.red(), ErrorInk.green() + 60) << "the error row is drawn in red";
+    }
+}
+
+TEST(TapeViewFont, NumbersAreDrawnWithDigitsOfOneWidth)
+{
+    const auto Tabular = [](const QFont &Font) {
+        const QFontMetricsF Metrics(Font);
+        for (char16_t Digit = u'1'; Digit <= u'9'; ++Digit)
+            if (Metrics.horizontalAdvance(QChar(Digit)) != Metrics.horizontalAdvance(u'0'))
+                return false;
+        return true;
+    };
+    TBrixTapeView View;
+    // Whatever the display's font, the digits the view draws line up; a
+    // font whose digits do is kept.
+    int Kept = 0;
+    for (const QString &Family : QFontDatabase::families()) {
+        SCOPED_TRACE(Family.toStdString());
+        const QFont Font(Family, 14);
+        View.SetNumberFont(Font);
+        EXPECT_TRUE(Tabular(View.NumberFont()));
+        EXPECT_EQ(View.NumberFont().pointSize(), 14);
+        if (Tabular(Font)) {
+            EXPECT_EQ(View.NumberFont().family(), Font.family());
+            ++Kept;
+        }
+    }
+    EXPECT_GT(Kept, 0);
+}
+
+TEST(TapeViewTexts, EveryLanguageHasTheTapesTexts)
+{
+    auto Texts = CreateOwned<TBrixCalculatorStrings>();
+    // Words that may read alike in a language and English ("plus", "total").
+    const QList<TBrixResCalc> Words{ectTapePlus,   ectTapeMinus, ectTapeTimes,  ectTapeDividedBy,
+                                    ectTapeEquals, ectTapeTotal, ectTapeEdited, ectTapeError};
+    for (int Key = ectTapeName; Key <= ectTapeError; ++Key) {
+        const QString English = Texts->GetName(elEnglishInt, TBrixResCalc(Key));
+        EXPECT_FALSE(English.isEmpty()) << Key;
+        for (int L = elBrazPort; L < elUSER; ++L) {
+            SCOPED_TRACE(L);
+            EXPECT_TRUE(Texts->Strings()->contains(TextKey(TBrixLanguage(L), Key))) << Key;
+            if (!Words.contains(TBrixResCalc(Key)))
+                EXPECT_NE(Texts->GetName(TBrixLanguage(L), TBrixResCalc(Key)), English) << Key;
+        }
+    }
+}
+
+} // namespace
