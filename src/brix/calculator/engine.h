@@ -374,18 +374,48 @@ public:
     ///@}
 
     // ---- The record of the calculation in progress (record.h) ----
+    // While KeepTape is True the engine records each key the host presses (the
+    // outermost public key call; the calls a key makes inside are part of it),
+    // and every tape line it writes, into the record of its state; with
+    // KeepTape False it records nothing and spends nothing on it. The all
+    // clear key empties the record (Start null, no keys, no lines) and adds
+    // one to Serial; the error state's own clearing does not. Start is the
+    // state just before the first step, taken when that step is recorded.
+    //
+    // Lines: each tape line appended is also a record line. A number taken
+    // into the calculation is lkNumber (with Number the step that typed,
+    // pasted or gave it, else -1), the line after "=" lkResult, the error
+    // line and an "=" line showing the error lkError, any other lkText. The
+    // error state empties the tape but not the record's lines. A pasted
+    // number writes no tape line; the record has an lkNumber line for it.
 
     /// The keys and tape lines since the calculation began.
-    const TBrixCalcRecord &Record() const { return FState.Record; }
+    const TBrixCalcRecord &Record() const
+    {
+        FinishTypedNumber();
+        return FState.Record;
+    }
     /// Begins a new calculation at the present state, as an all clear does,
     /// without clearing anything else: no keys, no lines, Serial one more.
     void StartRecord();
     /// Replays the calculation with the number of the record's step Key
     /// (rkTyped, rkPasted or rkValue) replaced by Number, a number text as
-    /// InputString reads it: the record's Start is restored and its keys are
-    /// pressed again, so results, the display and the memory follow; the step
-    /// and its lines are marked Edited. Returns false, and changes nothing,
-    /// when Key is no such step or Number is no number.
+    /// InputString reads it (in the regional settings): the record's Start is
+    /// restored, with the options as they are now (all but the angle mode,
+    /// which the recorded angle key changes), and its steps are pressed again
+    /// with the new number, so results, the display, the memory and the
+    /// variables follow; what was before Start stays as Start holds it. A
+    /// typed number is typed again (the new one as its digits, so the same
+    /// lines are written), a pasted one pasted, a given one given. The record
+    /// afterwards is what pressing those keys afresh records, Serial kept;
+    /// the step and its lines are marked Edited, as earlier edits stay.
+    /// Nothing is notified during the replay; then OnDisplayChange,
+    /// OnMemoryChange, OnHistoryChange and OnDecimalPlacesChange fire once
+    /// each, OnAngleModeChange when the angle mode differs from before, and
+    /// OnError when the replay ends in the error state. Returns false, and
+    /// changes nothing, when Key is no such step or Number is no number.
+    ///   "12 + 5 =", the step of 12 with "13" -> display 18.0000, tape
+    ///   "13.0000", "+", "5.0000", "=", "18.0000" (the first line Edited)
     bool ReplayWithNumber(int Key, const QString &Number);
 
     // ---- Saved states ----
@@ -559,6 +589,49 @@ private:
     void Notify(const TNotifyEvent &Event);
     Extended Computed(Extended R);
     QString MathMessage(TBrixResMath Key) const;
+    /// AllClear without beginning a new record (the error state's clearing).
+    void ClearAll();
+
+    /// Recording (engine_record.cpp). A TCall lives for each public key call;
+    /// the outermost one records its step.
+    ///@{
+    class TCall;
+    enum TCallKind
+    {
+        kcKey,    ///< a key of the key table: an rkKey step, unless it typed into the entry
+        kcTyping, ///< a key that types into the entry (Typed)
+        kcNumber, ///< InputValue, InputString, InputConstant: an rkValue or rkPasted step
+        kcEntry,  ///< InputEntry: "N" on the typed step
+        kcNone    ///< records nothing
+    };
+    void BeginCall(TCallKind Kind, TBrixCalcKey Key, QChar Typed,
+                   TBrixCalcRecordedKey::TKind NumberKind, const Extended *Number);
+    void EndCall();
+    /// A key call typed Ch into the entry after all (a sign, a change of sign).
+    void NoteTyping(QChar Ch);
+    /// The last step, when it is an rkTyped step that further typing continues.
+    TBrixCalcRecordedKey *OpenTypedStep();
+    /// Writes the entry into the Number of the open typed step, when typing
+    /// changed it since (kept back while typing, so a key costs the same
+    /// however long the number).
+    void FinishTypedNumber() const;
+    /// The entry as a typed step's Number: in the C locale.
+    QString EntryNumberText() const;
+    /// The step that typed the entry being taken, or -1.
+    int EntryStep() const;
+    /// The meaning of the next tape line written (a number line's value and step).
+    void NoteLine(TBrixCalcLineKind Kind);
+    void NoteNumberLine(TBrixCalcLineKind Kind, const Extended &Value, int Number);
+    /// Appends Text to the record's lines as the next line noted.
+    void RecordLine(const QString &Text);
+    /// InputString after reading: enters Value, recorded as a pasted number.
+    void InputPasted(const Extended &Value);
+    /// Empties the entry for a changed number a replay types ("X").
+    void EmptyEntry();
+    /// Presses the keys of a Typed text.
+    void PressTyped(const QString &Typed);
+    void ReplayStep(const TBrixCalcRecordedKey &Step, const Extended *NewValue);
+    ///@}
 
     /// The calculation: everything SaveState hands out and RestoreState puts back.
     TBrixCalcEngineState FState;
@@ -577,6 +650,27 @@ private:
     ///@}
     /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.
     std::optional<Extended> FPendingDisplay;
+    /// Recording: the depth of public key calls (1 in the outermost), what the
+    /// outermost one is, the character it typed into the entry, whether a
+    /// call inside it typed (the entry then is no typed step's), the step of
+    /// the number it brings in, the typed step's Number kept back, and the
+    /// next line's meaning.
+    ///@{
+    int FCallDepth = 0;
+    TCallKind FCallKind = kcNone;
+    QChar FCallTyped;
+    bool FNestedTyping = false;
+    int FCallNumber = -1;
+    mutable bool FNumberStale = false;
+    struct TNextLine
+    {
+        TBrixCalcLineKind Kind = lkText;
+        QString Value;
+        int Number = -1;
+    } FNextLine;
+    ///@}
+    /// A replay is running: notifications are held back until it ends.
+    bool FQuiet = false;
     /// The lengths OperandCapacity and OperatorCapacity report: they start at
     /// 20 and become top index + 5 whenever a push finds the top in the last
     /// slot; a restored deeper stack lengthens them to its depth + 1.

@@ -150,7 +150,7 @@ void TBrixCalcEngine::InitInternals()
     FFormatter = nullptr;
     FOperandLength = InitialStackLength;
     FOperatorLength = InitialStackLength;
-    AllClear();
+    ClearAll();
 }
 
 void TBrixCalcEngine::DoneInternals()
@@ -172,7 +172,8 @@ void TBrixCalcEngine::LinkFreed(TBrixBaseClass *GivenClass)
 
 void TBrixCalcEngine::Notify(const TNotifyEvent &Event)
 {
-    if (Event)
+    // A replay tells its host once, when it ends.
+    if (Event && !FQuiet)
         Event(this);
 }
 
@@ -404,6 +405,14 @@ TBrixCalcEngine::TOperand TBrixCalcEngine::TakeOperand()
 
 void TBrixCalcEngine::AllClear()
 {
+    ClearAll();
+    // The error state clears from inside a key; only the key begins anew.
+    if (FCallDepth == 0)
+        StartRecord();
+}
+
+void TBrixCalcEngine::ClearAll()
+{
     FState.Operands.clear();
     FState.Operators.clear();
     FState.LastError.clear();
@@ -413,6 +422,7 @@ void TBrixCalcEngine::AllClear()
 
 void TBrixCalcEngine::ClearDisplay()
 {
+    const TCall Call(*this, ckClear);
     ClearToggles();
     FState.LastCh = u' ';
     FState.Entry.clear();
@@ -423,6 +433,7 @@ void TBrixCalcEngine::InputDigit(TBrixZeroToNine Digit)
 {
     if (Digit > BrixMaxDigit)
         return;
+    const TCall Call(*this, QChar(u'0' + Digit));
     // A full exponent takes no further digit (after "=" the digit starts a
     // new number).
     if (FState.LastCh != u'=' && ExponentIsFull(FState.Entry))
@@ -443,6 +454,7 @@ void TBrixCalcEngine::InputDigit(TBrixZeroToNine Digit)
 
 void TBrixCalcEngine::InputDecimalSeparator()
 {
+    const TCall Call(*this, QChar(u'.'));
     const QChar Sep = EntrySeparator();
     FState.LastCh = u'.';
     // Once only, and not in the exponent, which is a whole number.
@@ -457,6 +469,7 @@ void TBrixCalcEngine::InputDecimalSeparator()
 
 void TBrixCalcEngine::InputBackspace()
 {
+    const TCall Call(*this, QChar(u'B'));
     if (!FState.Entry.isEmpty()) {
         FState.Entry.chop(1);
         SetDisplayStr(FState.Entry, true);
@@ -466,6 +479,7 @@ void TBrixCalcEngine::InputBackspace()
 
 void TBrixCalcEngine::DoExp()
 {
+    const TCall Call(*this, QChar(u'E'));
     if (FState.Entry.contains(u'E'))
         return;
     FState.Entry.append(u'E');
@@ -476,25 +490,39 @@ void TBrixCalcEngine::DoExp()
 
 void TBrixCalcEngine::InputValue(const Extended &Value)
 {
+    const TCall Call(*this, kcNumber, TBrixCalcRecordedKey::rkValue, &Value);
     Guarded([&] {
         CheckUsable(Value);
         PushOperand(Value);
         ShowValue(Value);
         FState.Entry.clear();
         FState.LastCh = u' ';
+        // The number given, or the typed one InputEntry enters.
+        NoteNumberLine(lkNumber, Value, FCallNumber);
         AddHistoryLine(GetDisplayStr(), false);
     });
 }
 
 void TBrixCalcEngine::InputString(const QString &Value)
 {
+    InputPasted(TextToFloatOrZero(Value));
+}
+
+void TBrixCalcEngine::InputPasted(const Extended &Value)
+{
+    const TCall Call(*this, kcNumber, TBrixCalcRecordedKey::rkPasted, &Value);
     Guarded([&] {
-        const Extended V = TextToFloatOrZero(Value);
-        CheckUsable(V);
+        CheckUsable(Value);
         FState.Entry.clear();
-        PushOperand(V);
-        ShowValue(V);
+        PushOperand(Value);
+        ShowValue(Value);
         FState.LastCh = u' ';
+        // No tape line; the record has one, so the number can be seen and
+        // changed.
+        if (FKeepTape && FCallNumber >= 0) {
+            NoteNumberLine(lkNumber, Value, FCallNumber);
+            RecordLine(GetDisplayStr());
+        }
     });
 }
 
@@ -502,6 +530,7 @@ void TBrixCalcEngine::InputEntry()
 {
     if (FState.Entry.isEmpty())
         return;
+    const TCall Call(*this, kcEntry, TBrixCalcRecordedKey::rkTyped, nullptr);
     Extended Value = 0;
     if (Guarded([&] { Value = TakeEntryValue(); }))
         InputValue(Value);
@@ -509,6 +538,8 @@ void TBrixCalcEngine::InputEntry()
 
 void TBrixCalcEngine::InputConstant(const Extended &Value)
 {
+    // Entered by the host rather than by pi or e, it is a value given.
+    const TCall Call(*this, kcNumber, TBrixCalcRecordedKey::rkValue, &Value);
     if (!IsUsable(Value)) {
         // Only a descendant can get here; it is refused like InputValue.
         Guarded([&] { CheckUsable(Value); });
@@ -516,6 +547,7 @@ void TBrixCalcEngine::InputConstant(const Extended &Value)
     }
     PushOperand(Value);
     ShowValue(Value);
+    NoteNumberLine(lkNumber, Value, FCallNumber);
     AddHistoryLine(GetDisplayStr(), false);
     FState.Entry.clear();
     FState.LastCh = u' ';
@@ -523,12 +555,14 @@ void TBrixCalcEngine::InputConstant(const Extended &Value)
 
 void TBrixCalcEngine::InputPi()
 {
+    const TCall Call(*this, ckPi);
     // Mantissa C90FDAA22168C235: the nearest 80-bit value to pi.
     InputConstant(ExtendedFromBits(0x4000, 0xC90FDAA22168C235ULL));
 }
 
 void TBrixCalcEngine::InputNaturalConstant()
 {
+    const TCall Call(*this, ckE);
     // Mantissa ADF85458A2BB4A9B: the nearest 80-bit value to e.
     InputConstant(ExtendedFromBits(0x4000, 0xADF85458A2BB4A9BULL));
 }

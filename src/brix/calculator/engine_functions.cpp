@@ -90,43 +90,51 @@ const TFunctionCode *EngineInternal::FindFunctionCode(QChar Code)
 
 void TBrixCalcEngine::DoInv()
 {
+    const TCall Call(*this, ckInv);
     FState.Inv = !FState.Inv;
     Notify(FState.Inv ? FOnSetToggles : FOnClearToggles);
 }
 
 void TBrixCalcEngine::DoHyp()
 {
+    const TCall Call(*this, ckHyp);
     FState.Hyp = !FState.Hyp;
     Notify(FState.Hyp ? FOnSetToggles : FOnClearToggles);
 }
 
 void TBrixCalcEngine::DoSin()
 {
+    const TCall Call(*this, ckSin);
     DoFunctionKey(fkSin);
 }
 
 void TBrixCalcEngine::DoCos()
 {
+    const TCall Call(*this, ckCos);
     DoFunctionKey(fkCos);
 }
 
 void TBrixCalcEngine::DoTan()
 {
+    const TCall Call(*this, ckTan);
     DoFunctionKey(fkTan);
 }
 
 void TBrixCalcEngine::DoLog()
 {
+    const TCall Call(*this, ckLog);
     DoFunctionKey(fkLog);
 }
 
 void TBrixCalcEngine::DoLN()
 {
+    const TCall Call(*this, ckLN);
     DoFunctionKey(fkLN);
 }
 
 void TBrixCalcEngine::DoLg2()
 {
+    const TCall Call(*this, ckLg2);
     DoFunctionKey(fkLg2);
 }
 
@@ -214,6 +222,7 @@ static Extended SquareRootChecked(const Extended &X, TBrixLanguage Language)
 
 void TBrixCalcEngine::DoSqRoot()
 {
+    const TCall Call(*this, ckSqRoot);
     if (FState.PrefixFunctions) {
         FState.Entry.clear();
         if (FState.Inv) {
@@ -252,6 +261,7 @@ void TBrixCalcEngine::DoSqRoot()
 
 void TBrixCalcEngine::DoSquare()
 {
+    const TCall Call(*this, ckSquare);
     if (FState.Inv) {
         ClearToggles();
         DoSqRoot();
@@ -276,6 +286,7 @@ void TBrixCalcEngine::DoSquare()
 
 void TBrixCalcEngine::DoInvert()
 {
+    const TCall Call(*this, ckInvert);
     ClearToggles();
     Guarded([this] {
         const TOperand X = TakeOperand();
@@ -294,8 +305,10 @@ void TBrixCalcEngine::DoInvert()
 
 void TBrixCalcEngine::DoChangeSign()
 {
+    const TCall Call(*this, ckChangeSign);
     if (!FState.Entry.isEmpty()) {
         // The entry text itself is edited; nothing is computed.
+        NoteTyping(u'S');
         const qsizetype EPos = FState.Entry.indexOf(u'E');
         if (EPos >= 0) {
             const QString Mantissa = FState.Entry.left(EPos + 1);
@@ -328,6 +341,7 @@ void TBrixCalcEngine::DoChangeSign()
 
 void TBrixCalcEngine::DoPercent()
 {
+    const TCall Call(*this, ckPercent);
     if (FState.BinaryPercent) {
         DoOperator(u'%');
         ClearToggles();
@@ -339,6 +353,7 @@ void TBrixCalcEngine::DoPercent()
     Extended R = 0;
     if (!FState.Entry.isEmpty()) {
         const Extended Y = TakeEntryValue();
+        NoteNumberLine(lkNumber, Y, EntryStep());
         if (FState.OperatorSameLine) {
             AddHistoryLine(FState.Entry + u'%', false);
         } else {
@@ -384,6 +399,7 @@ void TBrixCalcEngine::SetAngleMode(TBrixAngleMode Value)
 
 void TBrixCalcEngine::ToggleAngleMode()
 {
+    const TCall Call(*this, ckRad);
     switch (FState.AngleMode) {
     case amDegrees:
         FState.AngleMode = amRadians;

@@ -72,6 +72,56 @@ const TFunctionCode *FindFunctionCode(QChar Code);
 
 } // namespace EngineInternal
 
+// Lives for one public key call and records it (see engine_record.cpp): the
+// outermost call of a host's key press begins the step, and ends it when it
+// returns or throws; calls made inside it only count the depth. With
+// KeepTape False it does nothing.
+class TBrixCalcEngine::TCall
+{
+public:
+    // A key of the key table.
+    TCall(TBrixCalcEngine &Engine, TBrixCalcKey Key) : FEngine(Engine)
+    {
+        if (Enter())
+            Engine.BeginCall(kcKey, Key, QChar(), TBrixCalcRecordedKey::rkKey, nullptr);
+    }
+    // A key that types Typed into the entry.
+    TCall(TBrixCalcEngine &Engine, QChar Typed) : FEngine(Engine)
+    {
+        if (Enter())
+            Engine.BeginCall(kcTyping, ckResult, Typed, TBrixCalcRecordedKey::rkKey, nullptr);
+        else if (FActive)
+            Engine.FNestedTyping = true;
+    }
+    // A number brought in (Kind rkPasted or rkValue), or InputEntry (kcEntry).
+    TCall(TBrixCalcEngine &Engine, TCallKind Kind, TBrixCalcRecordedKey::TKind NumberKind,
+          const Extended *Number)
+        : FEngine(Engine)
+    {
+        if (Enter())
+            Engine.BeginCall(Kind, ckResult, QChar(), NumberKind, Number);
+    }
+    ~TCall()
+    {
+        if (FActive && --FEngine.FCallDepth == 0)
+            FEngine.EndCall();
+    }
+    TCall(const TCall &) = delete;
+    TCall &operator=(const TCall &) = delete;
+
+private:
+    // True in the outermost call of a recording engine.
+    bool Enter()
+    {
+        if (!FEngine.FKeepTape)
+            return false;
+        FActive = true;
+        return FEngine.FCallDepth++ == 0;
+    }
+    TBrixCalcEngine &FEngine;
+    bool FActive = false;
+};
+
 template <class TStep>
 bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine)
 {

@@ -27,6 +27,7 @@ void TBrixCalcEngine::AppendHistory(const QString &Text)
     } else {
         FState.Tape.append(Text);
     }
+    RecordLine(FState.Tape.back());
     Notify(FOnHistoryChange);
 }
 
@@ -54,8 +55,11 @@ void TBrixCalcEngine::AddHistoryChar(QChar Ch, bool Hold)
 
 void TBrixCalcEngine::AddHistoryValue(const Extended &Value)
 {
-    if (FKeepTape)
-        AppendHistory(ValueToStr(Value));
+    if (!FKeepTape)
+        return;
+    // The entry a key takes: a number line of the step that typed it.
+    NoteNumberLine(lkNumber, Value, EntryStep());
+    AppendHistory(ValueToStr(Value));
 }
 
 void TBrixCalcEngine::ClearHistory()
@@ -78,11 +82,13 @@ void TBrixCalcEngine::SetOperatorSameLine(bool Value)
 
 void TBrixCalcEngine::MemoryAdd()
 {
+    const TCall Call(*this, ckMemoryAdd);
     MemoryAddSub(false);
 }
 
 void TBrixCalcEngine::MemorySubtract()
 {
+    const TCall Call(*this, ckMemorySubtract);
     MemoryAddSub(true);
 }
 
@@ -114,6 +120,7 @@ void TBrixCalcEngine::AddMemoryLine()
 
 void TBrixCalcEngine::MemoryRecall()
 {
+    const TCall Call(*this, ckMemoryRecall);
     PushOperand(FState.Memory);
     ShowValue(FState.Memory);
     FState.Entry.clear();
@@ -126,6 +133,7 @@ void TBrixCalcEngine::MemoryRecall()
 
 void TBrixCalcEngine::MemoryClear()
 {
+    const TCall Call(*this, ckMemoryClear);
     FState.Memory = 0;
     ClearToggles();
     AddHistoryLine(GetName(ectMemClrPaper), false);

@@ -81,26 +81,31 @@ int OperatorLevel(QChar Code)
 
 void TBrixCalcEngine::DoAdd()
 {
+    const TCall Call(*this, ckAdd);
     DoOperator(u'+');
 }
 
 void TBrixCalcEngine::DoSubtract()
 {
+    const TCall Call(*this, ckSubtract);
     DoOperator(u'-');
 }
 
 void TBrixCalcEngine::DoMultiply()
 {
+    const TCall Call(*this, ckMultiply);
     DoOperator(u'*');
 }
 
 void TBrixCalcEngine::DoDivide()
 {
+    const TCall Call(*this, ckDivide);
     DoOperator(u'/');
 }
 
 void TBrixCalcEngine::DoPower()
 {
+    const TCall Call(*this, ckPower);
     DoOperator(FState.Inv ? u'@' : u'^');
     ClearToggles();
 }
@@ -112,6 +117,7 @@ void TBrixCalcEngine::DoOperator(QChar Op)
     if (SignCharacters.contains(Op) &&
         ((FState.Entry.isEmpty() && FState.Operands.empty()) ||
          OperatorCodes().contains(FState.LastCh) || FunctionCodes().contains(FState.LastCh))) {
+        NoteTyping(Op);
         InputChar(Op);
         return;
     }
@@ -201,6 +207,7 @@ void TBrixCalcEngine::EvaluateTop()
 
 void TBrixCalcEngine::InputLeftBracket()
 {
+    const TCall Call(*this, ckLeftBracket);
     if (FState.Entry == u"-") {
         // A minus sign before a bracket means -1 x (.
         InputDigit(1);
@@ -215,6 +222,7 @@ void TBrixCalcEngine::InputLeftBracket()
 
 void TBrixCalcEngine::InputRightBracket()
 {
+    const TCall Call(*this, ckRightBracket);
     Guarded([this] { PushEntry(); });
     while (!FState.Operators.isEmpty() && FState.Operators.back() != u'(')
         EvaluateTop();
@@ -227,6 +235,7 @@ void TBrixCalcEngine::InputRightBracket()
 
 void TBrixCalcEngine::DoResult()
 {
+    const TCall Call(*this, ckResult);
     Guarded([this] {
         PushEntry();
         while (!FState.Operators.isEmpty())
@@ -247,8 +256,15 @@ void TBrixCalcEngine::DoResult()
 
 void TBrixCalcEngine::DoEquals()
 {
+    const TCall Call(*this, ckEquals);
     DoResult();
     AddHistoryChar(u'=', true);
+    if (FKeepTape) {
+        if (GetDisplayStr() == GetName(ectErrorMsg))
+            NoteLine(lkError);
+        else
+            NoteNumberLine(lkResult, FState.Operands.empty() ? 0 : FState.Operands.back(), -1);
+    }
     AddHistoryLine(GetDisplayStr(), false);
     FState.LastCh = u'=';
 }

@@ -11,6 +11,7 @@ namespace Brix {
 TBrixCalcEngineState TBrixCalcEngine::SaveState() const
 {
     FormatPendingDisplay();
+    FinishTypedNumber();
     return FState;
 }
 
@@ -19,6 +20,7 @@ void TBrixCalcEngine::RestoreState(const TBrixCalcEngineState &State)
     FState = State;
     FDisplayIsEntry = false;
     FPendingDisplay.reset();
+    FNumberStale = false;
     // The stack lengths only grow when the restored stacks are deeper, and
     // stay above their top index.
     FOperandLength = std::max(FOperandLength, int(FState.Operands.size()) + 1);

@@ -16,11 +16,13 @@ QString TBrixCalcEngine::MathMessage(TBrixResMath Key) const
 
 void TBrixCalcEngine::EnterErrorState(const QString &Message, std::optional<TBrixResCalc> KeyLine)
 {
-    AllClear();
+    // The calculation goes on: the record keeps its keys and lines.
+    ClearAll();
     SetDisplayStr(GetName(ectErrorMsg));
     FState.LastError = Message;
     if (KeyLine)
         AddHistoryLine(GetName(*KeyLine), false);
+    NoteLine(lkError);
     AddHistoryLine(GetName(ectPaperErrLine), false);
     Notify(FOnError);
 }

@@ -26,7 +26,17 @@ namespace Brix {
 
 struct TBrixCalcEngineState;
 
-/// One step of the record.
+/// One step of the record: one key, or one number brought in.
+///
+/// What makes a step: each key the host presses (a public key call of the
+/// engine, as keys.h lists them) is one step, however many calls it makes
+/// inside. The keys that type a number (digits, the decimal separator, the
+/// exponent mark, backspace, a sign typed into the number, change of sign
+/// inside it) make no rkKey steps: the keys typed one after another are one
+/// rkTyped step. InputString is an rkPasted step, InputValue (and a constant
+/// a host enters with InputConstant) an rkValue step. The all clear is no
+/// step: it begins a new record. Host settings (decimal places, options,
+/// SetMemory, SetAngleMode, RestoreState, ...) are no steps either.
 struct TBrixCalcRecordedKey
 {
     enum TKind
@@ -39,10 +49,22 @@ struct TBrixCalcRecordedKey
     TKind Kind = rkKey;
     TBrixCalcKey Key = ckResult;
     /// The number of rkTyped, rkPasted and rkValue, with every digit, in the C
-    /// locale ("12", "-1.5E-7"); replaying it gives the same value.
+    /// locale ("12", "-1.5E-7"); replaying it gives the same value. A number
+    /// typed is the entry as typed; a pasted or given one the value read, as
+    /// a settings store writes it ("0.1", "1E+19"; "inf" or "nan" for a value
+    /// InputValue refused).
     QString Number;
     /// The number was changed by a replay (ReplayWithNumber).
     bool Edited = false;
+    /// rkTyped: the keys that typed the number, one character each, pressed
+    /// on the entry as it stood (which a number typed on after Inv, Hyp or a
+    /// change of angle mode continues): "0"-"9" the digits, "." the decimal
+    /// separator, "E" the exponent mark, "B" backspace, "S" change of sign,
+    /// "+" and "-" the add and subtract keys typing a sign, "N" InputEntry
+    /// (which ends the step), "X" the entry emptied by a replay before it
+    /// types a changed number. The number itself is in Number, the entry as
+    /// its keys left it (in the C locale, "12.", "3E-" as typed).
+    QString Typed;
 
     bool operator==(const TBrixCalcRecordedKey &) const = default;
 };
