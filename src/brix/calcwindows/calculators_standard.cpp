@@ -436,6 +436,23 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
         QMessageBox::critical(this, windowTitle(), Error);
 }
 
+namespace {
+
+// Whether a command changed what the user sees of the calculation or of its
+// tape. The record lists every key, also one that changed nothing (a clear
+// of a clear display, a second all clear); such a key is no undo step.
+bool Changed(const TBrixCalcEngineState &Before, const TBrixCalcEngineState &After)
+{
+    const TBrixCalcRecord &Was = Before.Record, &Is = After.Record;
+    if (Was.Lines != Is.Lines || (Was.Serial != Is.Serial && !Was.Lines.isEmpty()))
+        return true;
+    TBrixCalcEngineState A = Before, B = After;
+    A.Record = B.Record = TBrixCalcRecord();
+    return !(A == B);
+}
+
+} // namespace
+
 template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
 {
     if (FRestoring) {
@@ -451,7 +468,7 @@ template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
         TBrixCalcUndoStep &Before;
         ~TRecord()
         {
-            if (!Form->CalcEngine || Form->CalcEngine->SaveState() == Before.State)
+            if (!Form->CalcEngine || !Changed(Before.State, Form->CalcEngine->SaveState()))
                 return;
             Form->FollowRecord();
             Form->FUndoHistory.Record(std::move(Before));
@@ -459,6 +476,7 @@ template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
     } Record{this, Before};
     Command();
 }
+
 
 TBrixCalcUndoStep TBrixCalcFormBase::CurrentStep() const
 {
