@@ -73,6 +73,7 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
             [this] { SetTapeShown(!(FTape && FTape->isVisible())); });
     auto *FocusKey = new QShortcut(QKeySequence(Qt::Key_F6), &Form);
     FocusKey->setContext(Qt::ApplicationShortcut);
+    FocusKey->setAutoRepeat(false); // held down, it moves the keyboard once
     connect(FocusKey, &QShortcut::activated, this, [this] { SwitchFocus(); });
 
     // The decimal places box speaks the calculator's language to screen
