@@ -187,6 +187,14 @@ void TPocketoWindowExtras::OpenMenu(const QPoint &GlobalPos)
 
 void TPocketoWindowExtras::OpenMenuFromKeyboard()
 {
+    // The window's shortcuts also see the keys of the tape, a window of
+    // its own inside this one: there the keys open the tape's menu.
+    if (FTape && FTape->isVisible() && FTape->isAncestorOf(QApplication::focusWidget())) {
+        QContextMenuEvent Menu(QContextMenuEvent::Keyboard, QPoint(),
+                               FTapeView->viewport()->mapToGlobal(QPoint()));
+        QApplication::sendEvent(FTapeView, &Menu);
+        return;
+    }
     // Under the value display, where the eye already is.
     QWidget *Display = FForm.ValueDisplay;
     OpenMenu(Display->mapToGlobal(QPoint(0, Display->height())));

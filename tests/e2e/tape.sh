@@ -106,4 +106,50 @@ stop F10
 check "(b) the saved tape holds the calculation as it stands (17)" \
   grep -q '17.0000' "$XDG_STATE_HOME/lumopocketo/tape"
 
+# ---- (c) Save tape… to t.csv, (d) Print tape… to a PDF file, both from
+# the tape's context menu (Shift+F10 in the tape) ----
+export XDG_STATE_HOME=$work/export-state
+start export "$settings"
+check "(c) the window answers the keyboard" wait_ready "$win"
+xdotool type --window "$win" --delay 30 '12+5='
+wait_until 5 display_is 17.0000
+# menu_entry <name>: opens the tape's menu from the keyboard and clicks the
+# entry with that object name.
+menu_entry() {
+  wait_focus "$win" || return 1
+  xdotool key F6
+  wait_until 5 focus_is TapeView || return 1
+  xdotool key shift+F10
+  click "$1"
+}
+# fill_in <name> <text>: types the text in place of the text of the shown
+# line edit with that name, then Enter.
+fill_in() {
+  click "$1" || return 1
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+}
+csv=$work/t.csv
+check "(c) Save tape… opens a file dialog" menu_entry SaveTapeAction
+check "(c) the file's name is typed in the dialog" fill_in fileNameEdit "$csv"
+wait_until 10 test -s "$csv"
+check "(c) the CSV starts with its header: $(head -1 "$csv" 2>&1)" \
+  grep -q '^operator,number,result' "$csv"
+check "(c) the CSV has the rows of +, 12 and the result 17: $(tr '\r\n' ' |' < "$csv" 2>&1)" \
+  bash -c 'rows=$(tr -d "\r" < "$1"); grep -q "^+,12," <<< "$rows" && grep -qE "(^|,)17$" <<< "$rows"' _ "$csv"
+pdf=$work/t.pdf
+check "(d) Print tape… opens the print dialog" menu_entry PrintTapeAction
+check "(d) the PDF's name is typed in the dialog" fill_in filename "$pdf"
+wait_until 10 test -s "$pdf"
+if command -v pdftotext > /dev/null; then
+  text=$(pdftotext "$pdf" - 2>&1 | tr '\n' ' ')
+  check "(d) the PDF's text holds the tape's numbers: '$text'" \
+    bash -c '[[ $1 == *12.0000* && $1 == *5.0000* && $1 == *17.0000* ]]' _ "$text"
+else
+  echo "SKIP (d): pdftotext (poppler-utils) is not installed"
+  check "(d) a PDF is written: $(head -c 5 "$pdf" 2>&1)" test "$(head -c 5 "$pdf" 2>/dev/null)" = '%PDF-'
+fi
+stop F10
+
 finish tape
