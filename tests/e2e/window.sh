@@ -109,6 +109,12 @@ else
   check "a window holds a list named 'Tape' of the calculation's rows in words: got '$tape'" \
     grep -qP '^plus 2\.0000\|equals 3\.0000\|total 5\.0000$' <<< "$tape"
   check "the tape's window is a window (frame)" grep -qP '^frame\tTape\t' <<< "$tree"
+  # The items follow the rows a new key brings.
+  xdotool type --window "$win" --delay 30 '*4='
+  tree=$(tree_with "$pid" '^list item\ttotal 20')
+  tape=$(grep -A20 -P '^list\tTape\t' <<< "$tree" | grep -P '^list item\t' | cut -f2 | paste -sd'|')
+  check "the tape's items follow new rows: got '$tape'" \
+    grep -qP '^plus 2\.0000\|equals 3\.0000\|total 5\.0000\|times\|equals 4\.0000\|total 20\.0000$' <<< "$tape"
   stop
   check "Escape keeps the tape's choice: Show Tape=$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" \
     test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1
