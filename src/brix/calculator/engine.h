@@ -7,7 +7,8 @@
 /// State: the entry (the number being typed, as text), a stack of operands, a
 /// stack of pending operator and function codes (shunting-yard evaluation with
 /// three precedence levels and brackets), the memory register, ten variables,
-/// the Inv and Hyp toggles, the angle mode and the history tape.
+/// the Inv and Hyp toggles, the angle mode, the history tape and the record of
+/// the calculation in progress (record.h), which a number changed on it replays.
 ///
 /// Life: Brix::Create<TBrixCalcEngine>() (constructs, then InitInternals);
 /// Free() (DoneInternals, then delete). The engine owns its calculator text
@@ -26,8 +27,9 @@
 /// entry and display), engine_operators.cpp (operators, brackets, results),
 /// engine_functions.cpp (function keys, angle modes), engine_memory.cpp
 /// (memory and tape), engine_texts.cpp (texts and the error state),
-/// engine_state.cpp (saved states), with
-/// engine_internal.h shared between them.
+/// engine_state.cpp (saved states), engine_record.cpp (the record of the
+/// calculation in progress and its replay), with engine_internal.h shared
+/// between them.
 #pragma once
 
 #include "brix/export.h"
@@ -212,6 +214,7 @@ public:
 
     /// Empties both stacks, the error text and the tape (no notification),
     /// then ClearDisplay. Memory, variables, options and a held tape text stay.
+    /// Begins a new record (StartRecord).
     void AllClear();
     /// Clears the entry and the toggles and shows "0"; stacks, memory and tape
     /// stay (2 + 3, clear, 4 = gives 6).
@@ -355,10 +358,27 @@ public:
     ///@{
     /// Whether the engine writes its tape (True, the default). A host that shows no tape sets
     /// False, and the engine then spends nothing on it: AddHistoryLine, AddHistoryChar and
-    /// AddHistoryValue write and hold nothing, format no value and fire no OnHistoryChange.
-    /// The tape keeps the lines it had (ClearHistory empties it).
+    /// AddHistoryValue write and hold nothing, format no value and fire no OnHistoryChange,
+    /// and nothing is recorded (KeepRecord). The tape keeps the lines it had (ClearHistory
+    /// empties it).
     bool KeepTape() const { return FKeepTape; }
-    void SetKeepTape(bool Value) { FKeepTape = Value; }
+    void SetKeepTape(bool Value)
+    {
+        FKeepTape = Value;
+        FRecords = FKeepTape && FKeepRecord;
+    }
+    ///@}
+    ///@{
+    /// Whether the engine keeps the record of the calculation in progress (True, the
+    /// default); it records only while KeepTape is True as well. A host that keeps the
+    /// tape but never reads the record or replays sets False, and the engine then records
+    /// nothing and spends nothing on it (a record already made stays until an all clear).
+    bool KeepRecord() const { return FKeepRecord; }
+    void SetKeepRecord(bool Value)
+    {
+        FKeepRecord = Value;
+        FRecords = FKeepTape && FKeepRecord;
+    }
     ///@}
     ///@{
     /// Whether a value shown is written into the display string only when the display is read
@@ -591,6 +611,8 @@ private:
     QString MathMessage(TBrixResMath Key) const;
     /// AllClear without beginning a new record (the error state's clearing).
     void ClearAll();
+    /// ClearDisplay, which is no key here.
+    void ClearShown();
 
     /// Recording (engine_record.cpp). A TCall lives for each public key call;
     /// the outermost one records its step.
@@ -643,9 +665,12 @@ private:
     ///@}
     /// FState.Display is FState.Entry as typed, ungrouped (see ShowAppendedEntry).
     bool FDisplayIsEntry = false;
-    /// The host settings KeepTape and LazyDisplay.
+    /// The host settings KeepTape, KeepRecord and LazyDisplay.
     ///@{
     bool FKeepTape = true;
+    bool FKeepRecord = true;
+    /// KeepTape and KeepRecord: the engine records.
+    bool FRecords = true;
     bool FLazyDisplay = false;
     ///@}
     /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.

@@ -417,12 +417,23 @@ void TBrixCalcEngine::ClearAll()
     FState.Operators.clear();
     FState.LastError.clear();
     ClearHistory();
-    ClearDisplay();
+    ClearShown();
 }
 
 void TBrixCalcEngine::ClearDisplay()
 {
+    // Nothing to clear: no step of the record, as it changes nothing.
+    if (!FState.Inv && !FState.Hyp && FState.LastCh == u' ' && FState.Entry.isEmpty() &&
+        !FPendingDisplay && FState.Display == u"0") {
+        ClearShown();
+        return;
+    }
     const TCall Call(*this, ckClear);
+    ClearShown();
+}
+
+void TBrixCalcEngine::ClearShown()
+{
     ClearToggles();
     FState.LastCh = u' ';
     FState.Entry.clear();
@@ -433,11 +444,11 @@ void TBrixCalcEngine::InputDigit(TBrixZeroToNine Digit)
 {
     if (Digit > BrixMaxDigit)
         return;
-    const TCall Call(*this, QChar(u'0' + Digit));
     // A full exponent takes no further digit (after "=" the digit starts a
     // new number).
     if (FState.LastCh != u'=' && ExponentIsFull(FState.Entry))
         return;
+    const TCall Call(*this, QChar(u'0' + Digit));
     if (FState.Entry == u"0")
         FState.Entry.clear();
     InputChar(QChar(u'0' + Digit));
@@ -469,6 +480,10 @@ void TBrixCalcEngine::InputDecimalSeparator()
 
 void TBrixCalcEngine::InputBackspace()
 {
+    // Keys that change nothing are no steps of the record (a host's undo
+    // sees no change).
+    if (FState.Entry.isEmpty() && !FState.Inv && !FState.Hyp)
+        return;
     const TCall Call(*this, QChar(u'B'));
     if (!FState.Entry.isEmpty()) {
         FState.Entry.chop(1);
@@ -479,9 +494,9 @@ void TBrixCalcEngine::InputBackspace()
 
 void TBrixCalcEngine::DoExp()
 {
-    const TCall Call(*this, QChar(u'E'));
     if (FState.Entry.contains(u'E'))
         return;
+    const TCall Call(*this, QChar(u'E'));
     FState.Entry.append(u'E');
     ShowAppendedEntry();
     ClearToggles();
@@ -518,10 +533,12 @@ void TBrixCalcEngine::InputPasted(const Extended &Value)
         ShowValue(Value);
         FState.LastCh = u' ';
         // No tape line; the record has one, so the number can be seen and
-        // changed.
-        if (FKeepTape && FCallNumber >= 0) {
+        // changed, after the operator held for the next line (which the tape
+        // keeps holding).
+        if (FRecords && FCallNumber >= 0) {
             NoteNumberLine(lkNumber, Value, FCallNumber);
-            RecordLine(GetDisplayStr());
+            RecordLine(FState.TapeHold.isEmpty() ? GetDisplayStr()
+                                                 : FState.TapeHold + u' ' + GetDisplayStr());
         }
     });
 }

@@ -113,7 +113,7 @@ private:
     // True in the outermost call of a recording engine.
     bool Enter()
     {
-        if (!FEngine.FKeepTape)
+        if (!FEngine.FRecords)
             return false;
         FActive = true;
         return FEngine.FCallDepth++ == 0;

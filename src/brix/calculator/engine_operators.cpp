@@ -259,7 +259,7 @@ void TBrixCalcEngine::DoEquals()
     const TCall Call(*this, ckEquals);
     DoResult();
     AddHistoryChar(u'=', true);
-    if (FKeepTape) {
+    if (FRecords) {
         if (GetDisplayStr() == GetName(ectErrorMsg))
             NoteLine(lkError);
         else

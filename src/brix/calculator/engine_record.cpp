@@ -139,8 +139,8 @@ void TBrixCalcEngine::EndCall()
         if (TBrixCalcRecordedKey *Open = OpenTypedStep())
             Open->Typed += FCallTyped;
         else
-            Keys.push_back({TBrixCalcRecordedKey::rkTyped, ckResult, QString(), false,
-                            QString(FCallTyped)});
+            Keys.push_back(
+                {TBrixCalcRecordedKey::rkTyped, ckResult, QString(), false, QString(FCallTyped)});
         FNumberStale = true;
     }
     FCallKind = kcNone;
@@ -206,18 +206,20 @@ int TBrixCalcEngine::EntryStep() const
 
 void TBrixCalcEngine::NoteLine(TBrixCalcLineKind Kind)
 {
-    if (FKeepTape)
+    if (FRecords)
         FNextLine = {Kind, QString(), -1};
 }
 
 void TBrixCalcEngine::NoteNumberLine(TBrixCalcLineKind Kind, const Extended &Value, int Number)
 {
-    if (FKeepTape)
+    if (FRecords)
         FNextLine = {Kind, NumberText(Value), Number};
 }
 
 void TBrixCalcEngine::RecordLine(const QString &Text)
 {
+    if (!FRecords)
+        return;
     FState.Record.Lines.append(
         {Text, FNextLine.Kind, std::move(FNextLine.Value), FNextLine.Number, false});
     FNextLine = TNextLine();
@@ -287,9 +289,10 @@ void TBrixCalcEngine::ReplayStep(const TBrixCalcRecordedKey &Step, const Extende
             PressTyped(Step.Typed);
             return;
         }
-        // The changed number replaces the entry, typed as its digits; an
-        // entered one is entered again.
-        PressTyped(u'X' + TypingOf(NumberText(*NewValue)) +
+        // The changed number replaces the entry (which it may have continued),
+        // typed as its digits; an entered one is entered again.
+        PressTyped((FState.Entry.isEmpty() ? QString() : QStringLiteral("X")) +
+                   TypingOf(NumberText(*NewValue)) +
                    (Step.Typed.endsWith(u'N') ? QStringLiteral("N") : QString()));
         return;
     case TBrixCalcRecordedKey::rkPasted:
@@ -311,7 +314,7 @@ bool TBrixCalcEngine::ReplayWithNumber(int Key, const QString &Number)
     FinishTypedNumber();
     const TBrixCalcRecord &Record = FState.Record;
     // Only between key calls, and only what was recorded.
-    if (FCallDepth != 0 || !FKeepTape || Key < 0 || size_t(Key) >= Record.Keys.size() ||
+    if (FCallDepth != 0 || !FRecords || Key < 0 || size_t(Key) >= Record.Keys.size() ||
         Record.Keys[size_t(Key)].Kind == TBrixCalcRecordedKey::rkKey || !Record.Start)
         return false;
     Extended Value = 0;

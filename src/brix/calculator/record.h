@@ -39,6 +39,7 @@ struct TBrixCalcEngineState;
 /// SetMemory, SetAngleMode, RestoreState, ...) are no steps either.
 struct TBrixCalcRecordedKey
 {
+    /// What the step is.
     enum TKind
     {
         rkKey,    ///< a key of the key table (Key), pressed with no argument
@@ -46,7 +47,9 @@ struct TBrixCalcRecordedKey
         rkPasted, ///< a number given as text (InputString)
         rkValue   ///< a number given as a value (InputValue)
     };
+    /// What the step is.
     TKind Kind = rkKey;
+    /// The key of an rkKey step.
     TBrixCalcKey Key = ckResult;
     /// The number of rkTyped, rkPasted and rkValue, with every digit, in the C
     /// locale ("12", "-1.5E-7"); replaying it gives the same value. A number
@@ -66,6 +69,7 @@ struct TBrixCalcRecordedKey
     /// its keys left it (in the C locale, "12.", "3E-" as typed).
     QString Typed;
 
+    /// Every field equal.
     bool operator==(const TBrixCalcRecordedKey &) const = default;
 };
 
@@ -75,14 +79,16 @@ enum TBrixCalcLineKind
     lkText,   ///< an operator, a function name, a bracket, a memory key
     lkNumber, ///< a number taken into the calculation
     lkResult, ///< the result written after "="
-    lkError   ///< a line of the error state
+    lkError   ///< the error state's line, and the "=" line that shows the error
 };
 
 /// One tape line of the record.
 struct TBrixCalcRecordLine
 {
-    /// As the engine's tape shows it ("12.0000", "+", "= 17.0000").
+    /// As the engine's tape shows it ("12.0000", "+", "= 17.0000"); a pasted
+    /// number, which writes no tape line, as the display shows it.
     QString Text;
+    /// What the line shows.
     TBrixCalcLineKind Kind = lkText;
     /// The number the line shows, with every digit, in the C locale; empty
     /// for a line without a number.
@@ -94,6 +100,7 @@ struct TBrixCalcRecordLine
     /// The line shows a number changed by a replay.
     bool Edited = false;
 
+    /// Every field equal.
     bool operator==(const TBrixCalcRecordLine &) const = default;
 };
 
@@ -103,12 +110,16 @@ struct BRIX_CORE_EXPORT TBrixCalcRecord
     /// The state the calculation began from (with an empty record); null
     /// until the first key of the calculation.
     std::shared_ptr<const TBrixCalcEngineState> Start;
+    /// The steps since the calculation began, first first.
     std::vector<TBrixCalcRecordedKey> Keys;
+    /// The tape lines written since the calculation began, the error state's
+    /// included, first first.
     QList<TBrixCalcRecordLine> Lines;
     /// Counts the calculations an engine began: one more at each all clear
     /// (and each StartRecord). A host sees a new calculation by it.
     int Serial = 0;
 
+    /// Every field equal, the start states compared as values.
     bool operator==(const TBrixCalcRecord &Other) const;
 };
 
