@@ -473,6 +473,9 @@ void TBrixTapeView::Refresh()
             Items.last().RuleBelow = true;
     }
     FEditRow = -1;
+    // A total told before is no longer news.
+    if (!accessibleDescription().isEmpty())
+        setAccessibleDescription(QString());
     FModel->Reset(std::move(Items));
     UpdateLayout();
     const int Rows = FModel->rowCount();

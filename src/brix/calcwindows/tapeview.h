@@ -79,8 +79,9 @@ public:
     /// when it is an editable number of the current calculation, else -1.
     int SelectedEditableLine() const;
     /// Screen readers: tells the current calculation's total (after an
-    /// edit): it becomes the view's accessible description and the total
-    /// row's name is announced as changed.
+    /// edit, once Refresh has shown it): it becomes the view's accessible
+    /// description (until the next Refresh) and the total row's name is
+    /// announced as changed.
     void AnnounceTotal();
 
     /// The selected rows as text (what Ctrl+C copies): each calculation's
