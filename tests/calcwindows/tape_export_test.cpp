@@ -256,10 +256,11 @@ protected:
         ASSERT_TRUE(FDir.isValid());
     }
     // Prints Calculations into a PDF and returns its path.
-    QString Print(const QList<TBrixTapeCalculation> &Calculations)
+    QString Print(const QList<TBrixTapeCalculation> &Calculations,
+                  QPrinter::PrinterMode Mode = QPrinter::HighResolution)
     {
         const QString Path = FDir.filePath("tape.pdf");
-        QPrinter Printer(QPrinter::HighResolution);
+        QPrinter Printer(Mode);
         Printer.setOutputFormat(QPrinter::PdfFormat);
         Printer.setOutputFileName(Path);
         PrintTape(Printer, Calculations, QFont(QStringLiteral("DejaVu Sans"), 24));
@@ -272,29 +273,34 @@ protected:
 
 TEST_F(TapePrint, PdfHoldsTheNumbers)
 {
-    const QString Path = Print(Sample());
-    const QString Text = PdfToText(Path, {"-layout"});
-    for (const char *Line :
-         {"12.0000 +", "5.0000 =", "17.0000", "3.0000 *", "4.0000 =", "sqrt", "Error!"})
-        EXPECT_TRUE(Text.contains(QString::fromUtf8(Line))) << Line << " in\n"
-                                                            << Text.toStdString();
-    // The numbers, totals among them, end in one column; each operator is
-    // beside its number, after it.
-    const QList<PdfWord> Words = PdfWords(Path);
-    const QStringList Numbers = {"12.0000", "5.0000", "17.0000", "3.0000", "4.0000"};
-    double Right = -1;
-    for (qsizetype I = 0; I < Words.size(); ++I) {
-        if (!Numbers.contains(Words[I].Text))
-            continue;
-        if (Right < 0)
-            Right = Words[I].Right;
-        EXPECT_NEAR(Words[I].Right, Right, 0.1) << Words[I].Text.toStdString();
-        if (I + 1 < Words.size() && QStringList({"+", "=", "*"}).contains(Words[I + 1].Text)) {
-            EXPECT_DOUBLE_EQ(Words[I + 1].Top, Words[I].Top);
-            EXPECT_GT(Words[I + 1].Left, Words[I].Right);
+    // At the printer's resolution and at the screen's (a QPrinter's default).
+    for (const QPrinter::PrinterMode Mode :
+         {QPrinter::HighResolution, QPrinter::ScreenResolution}) {
+        SCOPED_TRACE(Mode);
+        const QString Path = Print(Sample(), Mode);
+        const QString Text = PdfToText(Path, {"-layout"});
+        for (const char *Line :
+             {"12.0000 +", "5.0000 =", "17.0000", "3.0000 *", "4.0000 =", "sqrt", "Error!"})
+            EXPECT_TRUE(Text.contains(QString::fromUtf8(Line))) << Line << " in\n"
+                                                                << Text.toStdString();
+        // The numbers, totals among them, end in one column; each operator is
+        // beside its number, after it.
+        const QList<PdfWord> Words = PdfWords(Path);
+        const QStringList Numbers = {"12.0000", "5.0000", "17.0000", "3.0000", "4.0000"};
+        double Right = -1;
+        for (qsizetype I = 0; I < Words.size(); ++I) {
+            if (!Numbers.contains(Words[I].Text))
+                continue;
+            if (Right < 0)
+                Right = Words[I].Right;
+            EXPECT_NEAR(Words[I].Right, Right, 0.1) << Words[I].Text.toStdString();
+            if (I + 1 < Words.size() && QStringList({"+", "=", "*"}).contains(Words[I + 1].Text)) {
+                EXPECT_DOUBLE_EQ(Words[I + 1].Top, Words[I].Top);
+                EXPECT_GT(Words[I + 1].Left, Words[I].Right);
+            }
         }
+        EXPECT_GT(Right, 0);
     }
-    EXPECT_GT(Right, 0);
 }
 
 TEST_F(TapePrint, PagesBreakBetweenRows)

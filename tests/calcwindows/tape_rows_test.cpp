@@ -167,20 +167,40 @@ TEST(TapeRows, KeepsTheEditedMark)
     EXPECT_FALSE(Rows[1].Edited);
 }
 
-// The engine's own lines, once it records them.
+// The engine's own lines: an operator on its own line or on the number's
+// gives the same rows; errors and memory lines as the engine writes them.
 TEST(TapeRows, FromTheEngine)
 {
+    struct EngineCase
+    {
+        const char *Keys;
+        QStringList Rows; // operator|number|value, "T" before a total, "E" before an error
+    };
+    const QStringList Sum = {"+|12.0000|12", "=|5.0000|5", "T|17.0000|17", "M+|3.0000|3"};
+    const std::vector<EngineCase> Cases = {
+        {"1 2 + 5 = 3 m+", Sum},
+        {"--same-line 1 2 + 5 = 3 m+", Sum},
+        {"--same-line 2 ^ 3 =", {"x ^ y|2.0000|2", "=|3.0000|3", "T|8.0000|8"}},
+        {"5 / 0 =", {"/|5.0000|5", "|0.0000|0", "E|- - - - ERROR - - - -|", "=||", "E|Error!|"}},
+        {"--same-line 5 / 0 =",
+         {"/|5.0000|5", "|0.0000|0", "E|- - - - ERROR - - - -|", "=||", "E|Error!|"}},
+        {"--memory-history 1 2 m+ 3 * mr =",
+         {"M+|12.0000|12", "[M: 12.0000 ]||", "*|3.0000|3", "MR||", "[M: 12.0000 ]||", "=||",
+          "T|36.0000|36"}},
+    };
     BrixTest::RegionalGuard Regional;
-    TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
-    BrixTest::Press(*Engine, "--same-line 1 2 + 5 = 3 m+");
-    if (Engine->Record().Lines.isEmpty())
-        GTEST_SKIP() << "this engine does not record its tape lines";
-    const QList<TBrixTapeRow> Rows = TapeRows(Engine->Record().Lines);
-    QStringList Got;
-    for (const TBrixTapeRow &Row : Rows)
-        Got << Row.Operator + u'|' + Row.Number + u'|' + Row.Value;
-    EXPECT_EQ(Got, QStringList({"+|12.0000|12", "=|5.0000|5", "|17.0000|17", "M+|3.0000|3"}));
-    EXPECT_EQ(Rows[2].Kind, lkResult);
+    for (const EngineCase &Case : Cases) {
+        SCOPED_TRACE(Case.Keys);
+        TOwned<TBrixCalcEngine> Engine(Create<TBrixCalcEngine>());
+        BrixTest::Press(*Engine, Case.Keys);
+        ASSERT_FALSE(Engine->Record().Lines.isEmpty());
+        QStringList Got;
+        for (const TBrixTapeRow &Row : TapeRows(Engine->Record().Lines)) {
+            const QString Mark = Row.Kind == lkResult ? "T" : Row.Kind == lkError ? "E" : "";
+            Got << (Mark.isEmpty() ? Row.Operator : Mark) + u'|' + Row.Number + u'|' + Row.Value;
+        }
+        EXPECT_EQ(Got, Case.Rows);
+    }
 }
 
 } // namespace

@@ -6,6 +6,13 @@
 ///
 ///   lines  "12.0000" "+" "5.0000" "=" "17.0000"
 ///   rows   {"+", "12.0000"} {"=", "5.0000"} {total "17.0000"}
+///
+/// With the operators written on the numbers' lines the rows are the same:
+/// the operator before a number ("+ 5.0000", "x ^ y 3.0000", "= 17.0000")
+/// goes to the number before it while that one has none, else it is a row
+/// of its own. A text line no number takes (a function written before its
+/// number, a memory line) is a row of its own; so is each error line, its
+/// text as the row's Number ("= Error!" gives {"="} and {error "Error!"}).
 #pragma once
 
 #include "brix/calculator/record.h"
@@ -19,6 +26,8 @@ namespace Brix {
 /// One calculation's tape lines, from an all clear to the next.
 using TBrixTapeCalculation = QList<TBrixCalcRecordLine>;
 
+/// One row of the tape: a number with the operator beside it, a total, an
+/// error or a text alone.
 struct BRIX_CONTROLS_EXPORT TBrixTapeRow
 {
     /// The operator, function or other text beside the number ("+", "=",
@@ -37,6 +46,7 @@ struct BRIX_CONTROLS_EXPORT TBrixTapeRow
     /// to edit or reuse), or of the text line for a row without a number.
     int Line = -1;
 
+    /// Rows are equal when every member is.
     bool operator==(const TBrixTapeRow &) const = default;
 };
 
