@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -194,6 +195,37 @@ TEST_F(TapeWindow, EditTapeNumberReplaysAsOneStepAndRefusesWhatCannotBeEdited)
     const int BareSteps = Bare.UndoHistory().UndoCount();
     Bare.ClearTape();
     EXPECT_EQ(Bare.UndoHistory().UndoCount(), BareSteps);
+}
+
+// An error stays with the calculation it ended, with the lines before it;
+// the error's own clearing starts no new calculation, the next all clear
+// does.
+TEST_F(TapeWindow, AnErrorStaysWithItsCalculation)
+{
+    QStringList Reported;
+    TBrixCalcFormBase::SetErrorReporter(
+        [&Reported](QWidget *, const QString &Message) { Reported << Message; });
+    TBrixTapeDocument Tape;
+    TBrixCalcForm Form;
+    Show(Form);
+    Form.CalcEngine->StartRecord();
+    Form.SetTapeDocument(&Tape);
+    Type(Form, QStringLiteral("12+5=/0="));
+    ASSERT_FALSE(Form.CalcEngine->GetLastError().isEmpty());
+    EXPECT_TRUE(Tape.Kept().isEmpty());
+    const auto HasError = [](const TBrixTapeCalculation &Lines) {
+        return std::any_of(Lines.begin(), Lines.end(),
+                           [](const TBrixCalcRecordLine &L) { return L.Kind == lkError; });
+    };
+    EXPECT_EQ(Texts(Tape.Current()).mid(0, 5),
+              QStringList({"12.0000", "+", "5.0000", "=", "17.0000"}));
+    EXPECT_TRUE(HasError(Tape.Current()));
+    Type(Form, QStringLiteral("A2+"));
+    ASSERT_EQ(Tape.Kept().size(), 1);
+    EXPECT_TRUE(HasError(Tape.Kept()[0]));
+    EXPECT_EQ(Texts(Tape.Current()), QStringList({"2.0000", "+"}));
+    TBrixCalcFormBase::SetErrorReporter(nullptr);
+    EXPECT_TRUE(Reported.isEmpty()) << Reported.join(u'|').toStdString();
 }
 
 // The component's window opens with the component's value in the display,
