@@ -3,7 +3,6 @@
 #include "desktopscheme.h"
 #include "pocketodm.h"
 #include "settingsfiles.h"
-#include "tapedocument.h"
 
 #include "brix/calcwindows/calculators_glyphs.h"
 #include "brix/classes/exceptions.h"
@@ -162,8 +161,8 @@ bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
 // not kept.
 void LoadTape(TDM &DM)
 {
-    TTapeDocument &Tape = DM.Tape();
-    Tape.SetFile(TTapeDocument::DefaultFile());
+    TBrixTapeDocument &Tape = DM.Tape();
+    Tape.SetFile(TBrixTapeDocument::DefaultFile());
     const QString Reason = Tape.Load();
     if (Reason.isEmpty())
         return;

@@ -99,7 +99,7 @@ public:
     void SetScientific(bool Value) override { Choices.Scientific = Value; }
     void ReplaceWindow(TPocketoCarried Carried) override;
     QString SettingsFile() const override { return FSettingsFile; }
-    TTapeDocument &Tape() override { return FTape; }
+    Brix::TBrixTapeDocument &Tape() override { return FTape; }
     // Writes the tape to its file (none is set by default); a failure is
     // told on standard error, once.
     void SaveTape() override;
@@ -137,7 +137,7 @@ private:
     TPocketoSettings FLoaded;
     std::vector<bool> FLoadedFlags;
     QString FSettingsFile;
-    TTapeDocument FTape;
+    Brix::TBrixTapeDocument FTape;
     bool FTapeSaveFailed = false;
     // Set while a window closes to be replaced by the other kind, and what
     // it hands on.

@@ -2,16 +2,18 @@
 
 #include "placement.h"
 #include "settingsdialog.h"
-#include "tapeaccessible.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_standard.h"
+#include "brix/calcwindows/tapedocument.h"
+#include "brix/calcwindows/tapeview.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -21,14 +23,9 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QShortcut>
-#include <QTextBlock>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Brix;
@@ -37,34 +34,15 @@ namespace {
 
 const int TapeWidth = 200;
 
-// Whether a key typed in the tape stays there: the keys that move through
-// its lines (also with Shift, selecting), copy and select all, its menu, and
-// F2 and Insert, which start editing a line; while a line is edited every
-// key is the editor's (Enter and Escape end it).
-bool TapeKeepsKey(const QKeyEvent &Key, bool Editing)
+const char *const TapeWindowProperty = "lumoTapeWindow";
+
+// Screen readers see the tape's window as a window (a frame) holding the
+// tape's list, not as a filler around it.
+QAccessibleInterface *TapeWindowAccessibleFactory(const QString &, QObject *Object)
 {
-    if (Editing || Key.matches(QKeySequence::Copy) || Key.matches(QKeySequence::SelectAll))
-        return true;
-    switch (Key.key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Menu:
-    case Qt::Key_F2:
-    case Qt::Key_Insert:
-    // A modifier alone types nothing.
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-        return true;
-    default:
-        return false;
-    }
+    if (Object && Object->isWidgetType() && Object->property(TapeWindowProperty).toBool())
+        return new QAccessibleWidget(static_cast<QWidget *>(Object), QAccessible::Window);
+    return nullptr;
 }
 
 } // namespace
@@ -88,11 +66,15 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
         auto *Shortcut = new QShortcut(Keys, &Form);
         connect(Shortcut, &QShortcut::activated, this, [this] { OpenMenuFromKeyboard(); });
     }
-    // Ctrl+T also works while the tape has the focus.
+    // Ctrl+T and F6 also work while the tape has the focus.
     auto *TapeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &Form);
     TapeKey->setContext(Qt::ApplicationShortcut);
     connect(TapeKey, &QShortcut::activated, this,
             [this] { SetTapeShown(!(FTape && FTape->isVisible())); });
+    auto *FocusKey = new QShortcut(QKeySequence(Qt::Key_F6), &Form);
+    FocusKey->setContext(Qt::ApplicationShortcut);
+    FocusKey->setAutoRepeat(false); // held down, it moves the keyboard once
+    connect(FocusKey, &QShortcut::activated, this, [this] { SwitchFocus(); });
 
     // The decimal places box speaks the calculator's language to screen
     // readers, once one listens (the program's translations are loaded
@@ -101,45 +83,19 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
     if (QAccessible::isActive())
         NameDecimalBox();
 
-    // The program's tape follows the engine's: a new line, and anything that
-    // clears it (All Clear), which changes the display as well. The window's
-    // own handlers run first. The tape is brought up to date once the key
-    // is done, when the engine has settled (an error empties its tape and
-    // then writes the error's lines).
-    TBrixCalcEngine &Engine = *Form.CalcEngine;
-    if (!FHost.Tape().Attached())
-        FHost.Tape().Attach(Engine.HistoryLines()); // the value shown at start
-    FRedoCount = Form.UndoHistory().RedoCount();
-    for (auto [Get, Set] :
-         {std::pair{&TBrixCalcEngine::OnHistoryChange, &TBrixCalcEngine::SetOnHistoryChange},
-          std::pair{&TBrixCalcEngine::OnDisplayChange, &TBrixCalcEngine::SetOnDisplayChange}}) {
-        TNotifyEvent Before = (Engine.*Get)();
-        (Engine.*Set)([this, Before](TObject *Sender) {
-            if (Before)
-                Before(Sender);
-            if (!FSyncDue) {
-                FSyncDue = true;
-                QTimer::singleShot(0, this, [this] { SyncTape(); });
-            }
-        });
-    }
+    // The program's tape collects the window's calculations; the window
+    // tells when it changed.
+    connect(&Form, &TBrixCalcFormBase::TapeChanged, this,
+            [this](bool CalculationEnded) { TapeChanged(CalculationEnded); });
+    Form.SetTapeDocument(&FHost.Tape());
 }
 
-void TPocketoWindowExtras::SyncTape()
+void TPocketoWindowExtras::TapeChanged(bool CalculationEnded)
 {
-    FSyncDue = false;
-    const TBrixCalcEngine *Engine = FForm.CalcEngine;
-    if (!Engine)
-        return;
-    // Steps taken back leave more to redo.
-    const int RedoCount = FForm.UndoHistory().RedoCount();
-    const bool Undone = RedoCount > FRedoCount;
-    FRedoCount = RedoCount;
-    TTapeDocument &Tape = FHost.Tape();
-    if (Tape.Update(Engine->HistoryLines(), !Engine->GetLastError().isEmpty(), Undone))
+    if (CalculationEnded)
         FHost.SaveTape();
     if (FTape && FTape->isVisible())
-        RefreshTape();
+        FTapeView->Refresh();
 }
 
 TPocketoWindowExtras::~TPocketoWindowExtras()
@@ -231,6 +187,14 @@ void TPocketoWindowExtras::OpenMenu(const QPoint &GlobalPos)
 
 void TPocketoWindowExtras::OpenMenuFromKeyboard()
 {
+    // The window's shortcuts also see the keys of the tape, a window of
+    // its own inside this one: there the keys open the tape's menu.
+    if (FTape && FTape->isVisible() && FTape->isAncestorOf(QApplication::focusWidget())) {
+        QContextMenuEvent Menu(QContextMenuEvent::Keyboard, QPoint(),
+                               FTapeView->viewport()->mapToGlobal(QPoint()));
+        QApplication::sendEvent(FTapeView, &Menu);
+        return;
+    }
     // Under the value display, where the eye already is.
     QWidget *Display = FForm.ValueDisplay;
     OpenMenu(Display->mapToGlobal(QPoint(0, Display->height())));
@@ -239,37 +203,17 @@ void TPocketoWindowExtras::OpenMenuFromKeyboard()
 bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == FTapeView) {
-        // Keys typed in the tape are the calculator's, but for those that
-        // move through, select and copy the tape's lines, its menu, and
-        // those that edit it. Insert puts the line's number into the
-        // calculator.
+        // Keys typed in the tape are the calculator's, but for those the
+        // tape acts on itself (moving through and selecting its lines,
+        // copying them, its menu, reusing and editing a number).
         if (Event->type() != QEvent::KeyPress)
             return false;
         auto *Key = static_cast<QKeyEvent *>(Event);
-        if (Key->key() == Qt::Key_Insert && FTapeView->isReadOnly() &&
-            (Key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            ReuseTapeLine(FTapeView->textCursor().block().text());
-            return true;
-        }
-        if (TapeKeepsKey(*Key, !FTapeView->isReadOnly()))
+        if (FTapeView->OwnsKey(*Key))
             return false;
         QKeyEvent Forwarded(QEvent::KeyPress, Key->key(), Key->modifiers(), Key->text(),
                             Key->isAutoRepeat(), ushort(Key->count()));
         QApplication::sendEvent(FForm.CalcPanel, &Forwarded);
-        return true;
-    }
-    if (FTapeView && Watched == FTapeView->viewport()) {
-        // A double click puts the line's number into the calculator (with
-        // Ctrl it is left to the tape).
-        if (Event->type() != QEvent::MouseButtonDblClick)
-            return false;
-        auto *Mouse = static_cast<QMouseEvent *>(Event);
-        if (Mouse->button() != Qt::LeftButton || (Mouse->modifiers() & Qt::ControlModifier) ||
-            !FTapeView->isReadOnly())
-            return false;
-        const QTextCursor Line = FTapeView->cursorForPosition(Mouse->position().toPoint());
-        FTapeView->setTextCursor(Line);
-        ReuseTapeLine(Line.block().text());
         return true;
     }
     if (Watched == &FForm) {
@@ -280,13 +224,6 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
             FForm.activateWindow();
             if (FHost.ShowTape() && !FTape)
                 SetTapeShown(true);
-        } else if (Event->type() == QEvent::Hide && FSyncDue &&
-                   dynamic_cast<TBrixCalcFormBase *>(Watched)) {
-            // The window closes: its last keys reach the tape first. A window
-            // being destroyed hides itself once it is only a QDialog: its
-            // engine is gone by then (the cast fails), and the pending update
-            // goes with this object, the window's child.
-            SyncTape();
         } else if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && FTape &&
                    FTape->isVisible())
             PlaceTape();
@@ -374,7 +311,7 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
     if (Value.AngleMode != Before.AngleMode || Places != Before.DecimalPlaces) {
         Engine.SetAngleMode(Value.AngleMode);
         Engine.SetDecimalPlaces(Places); // the box follows, as no step of its own
-        FForm.UndoHistory().Record(std::move(Before));
+        FForm.RecordUndoStep(std::move(Before));
     }
     // Grouping and trimming are the formatter's, which the engine renders
     // with.
@@ -399,7 +336,7 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
         }
         if (FTape) {
             FTape->setWindowTitle(tr("Tape"));
-            FTapeView->setAccessibleName(tr("Tape"));
+            StyleTapeView();
         }
     }
 }
@@ -412,21 +349,43 @@ void TPocketoWindowExtras::BuildTape()
     // A child tool window of the dialog: a top-level window of its own would
     // get no input while the dialog's modal loop runs.
     FTape = new QWidget(&FForm, Qt::Tool);
-    FTapeView = new QPlainTextEdit(FTape);
-    // Before anything makes the screen readers' bridge look at them.
-    MakeTapeAccessible(*FTape, *FTapeView);
+    static const bool FactoryInstalled = [] {
+        QAccessible::installFactory(TapeWindowAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(FactoryInstalled);
+    // Before anything makes the screen readers' bridge look at it.
+    FTape->setProperty(TapeWindowProperty, true);
     FTape->setObjectName(QStringLiteral("PocketoTape"));
     FTape->setWindowTitle(tr("Tape"));
     auto *Layout = new QVBoxLayout(FTape);
     Layout->setContentsMargins(0, 0, 0, 0);
-    FTapeView->setObjectName(QStringLiteral("TapeView"));
-    FTapeView->setAccessibleName(tr("Tape"));
-    FTapeView->setReadOnly(true);
-    FTapeView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    FTapeView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FTapeView = new TBrixTapeView(FTape);
+    FTapeView->SetDocument(&FHost.Tape());
+    StyleTapeView();
     FTapeView->installEventFilter(this);
-    FTapeView->viewport()->installEventFilter(this);
     Layout->addWidget(FTapeView);
+    // A number of the tape goes into the calculator as a paste would; an
+    // edited number is replayed into the calculation it belongs to. Either
+    // is one undo step; text that is no number gets a beep.
+    connect(FTapeView, &TBrixTapeView::ReuseRequested, this, [this](const QString &Number) {
+        if (!FForm.PasteText(Number))
+            QApplication::beep();
+    });
+    connect(FTapeView, &TBrixTapeView::EditRequested, this, [this](int Line, const QString &Text) {
+        if (FForm.EditTapeNumber(Line, Text))
+            FTapeView->AnnounceTotal();
+        else
+            QApplication::beep();
+    });
+    connect(FTapeView, &TBrixTapeView::ClearRequested, this, [this] { FForm.ClearTape(); });
+}
+
+void TPocketoWindowExtras::StyleTapeView()
+{
+    FTapeView->SetLanguage(FHost.Language());
+    FTapeView->SetNumberFont(FForm.ValueDisplay->font());
+    FTapeView->setAccessibleName(tr("Tape"));
 }
 
 void TPocketoWindowExtras::PlaceTape()
@@ -446,42 +405,38 @@ void TPocketoWindowExtras::PlaceTape()
     FTape->setGeometry(Placed.marginsRemoved(TapeFrame));
 }
 
-void TPocketoWindowExtras::RefreshTape()
-{
-    const QString Text = FHost.Tape().Text();
-    if (Text == FTapeView->toPlainText())
-        return;
-    FTapeView->setPlainText(Text);
-    // The newest line is at the bottom, in view.
-    FTapeView->verticalScrollBar()->setValue(FTapeView->verticalScrollBar()->maximum());
-}
-
-void TPocketoWindowExtras::ReuseTapeLine(const QString &Line)
-{
-    // The number as the tape shows it (grouped, with the region's decimal
-    // mark) reads as a pasted number would; an operator before it on the
-    // same line is no sign of it.
-    if (!FForm.PasteText(TTapeDocument::NumberPart(Line)))
-        QApplication::beep();
-}
-
 void TPocketoWindowExtras::SetTapeShown(bool Value)
 {
     FHost.SetShowTape(Value);
     if (!Value) {
-        if (FTape)
+        if (FTape) {
+            const bool HadFocus = FTape->isAncestorOf(QApplication::focusWidget());
             FTape->hide();
+            if (HadFocus)
+                FForm.activateWindow();
+        }
         return;
     }
     if (!FTape)
         BuildTape();
-    if (FSyncDue)
-        SyncTape();
-    RefreshTape();
+    FTapeView->Refresh();
     PlaceTape();
     FTape->show();
     // The keyboard stays with the calculator.
     FForm.activateWindow();
+}
+
+void TPocketoWindowExtras::SwitchFocus()
+{
+    if (FTape && FTape->isVisible() && FTape->isAncestorOf(QApplication::focusWidget())) {
+        FForm.activateWindow();
+        FForm.CalcPanel->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    if (!FTape || !FTape->isVisible())
+        SetTapeShown(true);
+    FTape->activateWindow();
+    FTapeView->setFocus(Qt::TabFocusReason);
 }
 
 // ---- About ----

@@ -1,7 +1,7 @@
 // The program's additions to its calculator window: a context menu (a right
 // click on the displays or the keypad panel, the Menu key, Shift+F10), the
-// tape beside the window (also Ctrl+T), the Settings dialog and the About
-// box. The menu, the tape and the dialogs are built the first time they are
+// tape beside the window (also Ctrl+T; F6 moves the keyboard between the
+// keypad and the tape), the Settings dialog and the About box. The menu, the tape and the dialogs are built the first time they are
 // needed, so that start-up stays as fast as the window alone.
 #pragma once
 
@@ -17,11 +17,11 @@
 
 class QAction;
 class QMenu;
-class QPlainTextEdit;
 class QWidget;
 
 namespace Brix {
 class TBrixCalcFormBase;
+class TBrixTapeView;
 }
 
 // Lives as a child of the window it extends and ends with it.
@@ -37,12 +37,15 @@ public:
     // The menu and the tape, or nullptr until first used.
     QMenu *Menu() const { return FMenu; }
     QWidget *TapeWindow() const { return FTape; }
-    QPlainTextEdit *TapeView() const { return FTapeView; }
+    Brix::TBrixTapeView *TapeView() const { return FTapeView; }
 
     // Opens the context menu at GlobalPos (builds it on first use).
     void OpenMenu(const QPoint &GlobalPos);
     // Shows or hides the tape and remembers the choice with the host.
     void SetTapeShown(bool Value);
+    // F6: the keyboard goes from the keypad to the tape (opening the tape
+    // when it is hidden) or from the tape back to the keypad.
+    void SwitchFocus();
     // Closes the window (keeping its values) to be shown again as the
     // scientific (true) or compact window with the whole calculation and
     // its undo steps, and remembers the choice. The next window takes this
@@ -77,14 +80,11 @@ private:
     void BuildMenu();
     void BuildTape();
     void PlaceTape();
-    void RefreshTape();
-    // Puts the number of the tape's line Line into the calculator as a paste
-    // would (one undo step); a line without one (an operator, the rule
-    // between calculations) gets a beep.
-    void ReuseTapeLine(const QString &Line);
-    // Brings the program's tape up to date with the engine's (and writes it
-    // when a calculation ended), then the tape's view.
-    void SyncTape();
+    // The window's tape document changed: written to its file when a
+    // calculation ended, shown when the tape is open.
+    void TapeChanged(bool CalculationEnded);
+    // The tape's view in the calculator's language and display font.
+    void StyleTapeView();
     void OpenMenuFromKeyboard();
     // The accessible names of the decimal places box and its arrows, in
     // the calculator's language.
@@ -100,8 +100,5 @@ private:
     QAction *FPasteAction = nullptr;
     std::optional<std::pair<QPoint, QPoint>> FChosenCorner; // chosen, placed at
     QWidget *FTape = nullptr;
-    QPlainTextEdit *FTapeView = nullptr;
-    // A SyncTape is queued; the undo history's redo count at the last one.
-    bool FSyncDue = false;
-    int FRedoCount = 0;
+    Brix::TBrixTapeView *FTapeView = nullptr;
 };

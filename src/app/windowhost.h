@@ -4,10 +4,10 @@
 #pragma once
 
 #include "options.h"
-#include "tapedocument.h"
 
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators_undo.h"
+#include "brix/calcwindows/tapedocument.h"
 
 #include <QMargins>
 #include <QPoint>
@@ -59,6 +59,6 @@ public:
 
     // The program's tape, shared by its windows, and writing it to its file
     // (when a calculation ends).
-    virtual TTapeDocument &Tape() = 0;
+    virtual Brix::TBrixTapeDocument &Tape() = 0;
     virtual void SaveTape() = 0;
 };

@@ -10,6 +10,7 @@
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators.h"
 #include "brix/calcwindows/calculators_standard.h"
+#include "brix/calcwindows/tapeview.h"
 #include "brix/formatters/components.h"
 #include "brix/formatters/numeric.h"
 #include "brix/resources/languages.h"
@@ -30,7 +31,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>

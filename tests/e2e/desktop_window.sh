@@ -4,8 +4,8 @@
 # window (type, class, icon; not modal, no transient parent), a first window
 # placed by Position, a switch to the scientific window and back that keeps
 # the window's corner, the tape on the side where it fits and level with the
-# window (also at 1.5x scale), and keys typed in the tape reaching the
-# calculator.
+# window (also at 1.5x scale), keys typed in the tape reaching the
+# calculator, and F6 moving the keyboard between the tape and the calculator.
 #   bash tests/e2e/desktop_window.sh <build folder>
 set -u
 build=$(cd "${1:?usage: desktop_window.sh <build folder>}" && pwd)
@@ -69,6 +69,8 @@ switch_window() {
   [ -n "$(popup_of "$1")" ] && xdotool key Down Return
   next_window "$1"
 }
+# Whether window $1 has the keyboard (without giving it).
+test_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 on_screen() { # on_screen <left> <top> <width> <height>
   [ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le 1280 ] && [ $(($2 + $4)) -le 800 ]
 }
@@ -109,10 +111,18 @@ read -r cx cy cw ch <<< "$(client "$tape")"
 xdotool mousemove $((cx + cw / 2)) $((cy + ch / 2)) click 1
 check "a click gives the tape the keyboard" wait_focus "$tape"
 xdotool type --delay 50 '12+5='
-xdotool windowactivate --sync "$win" 2>/dev/null
-check "the calculator has the keyboard again" wait_focus "$win"
+rows_are() { [ "$(where "rows TapeView")" = "$1" ]; }
+check "the tape shows what was typed in it: got '$(where "rows TapeView")'" \
+  wait_until 5 rows_are 'plus 12.0000|equals 5.0000|total 17.0000'
+# F6 in the tape takes the keyboard back to the calculator, and back.
+xdotool key F6
+check "F6 in the tape gives the calculator the keyboard" wait_until 5 test_focus "$win"
 clip=$(copy_display "$win")
 check "12+5= typed in the tape gives 17.0000: got '$clip'" test "$clip" = "17.0000"
+xdotool key F6
+check "F6 in the calculator gives the tape the keyboard" wait_until 5 test_focus "$tape"
+xdotool key F6
+check "and F6 there gives it back to the calculator" wait_until 5 test_focus "$win"
 
 # ---- 4. To the scientific window and back: the corner stays ----
 before=$(client "$win" | cut -d' ' -f1-2)

@@ -499,6 +499,9 @@ void TBrixCalculator::PrepareWindow(TBrixCalcFormBase &Form, bool Scientific)
     Form.DPSpin->SetReadOnly(FReadOnlyDecimalPlaces);
     Form.ShowValues();
     Form.RadBtn->setText(Engine.GetAngleModeStr());
+    // The value the window opens with is where the user's calculation
+    // starts, not a step of it: the record (and so the tape) begins here.
+    Engine.StartRecord();
 }
 
 bool TBrixCalculator::ShowAndCopyBack(TBrixCalcFormBase &Form)

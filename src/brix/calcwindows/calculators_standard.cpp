@@ -3,6 +3,7 @@
 #include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators_glyphs.h"
 #include "brix/calcwindows/calculators_input.h"
+#include "brix/calcwindows/tapedocument.h"
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/strings/paste.h"
@@ -435,34 +436,84 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
         QMessageBox::critical(this, windowTitle(), Error);
 }
 
+namespace {
+
+// Whether a command changed what the user sees of the calculation or of its
+// tape. The record lists every key, also one that changed nothing (a clear
+// of a clear display, a second all clear); such a key is no undo step.
+bool Changed(const TBrixCalcEngineState &Before, const TBrixCalcEngineState &After)
+{
+    const TBrixCalcRecord &Was = Before.Record, &Is = After.Record;
+    if (Was.Lines != Is.Lines || (Was.Serial != Is.Serial && !Was.Lines.isEmpty()))
+        return true;
+    TBrixCalcEngineState A = Before, B = After;
+    A.Record = B.Record = TBrixCalcRecord();
+    return !(A == B);
+}
+
+} // namespace
+
 template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
 {
     if (FRestoring) {
         Command();
         return;
     }
-    TBrixCalcEngineState Before = CalcEngine->SaveState();
-    // A command that fails after changing the engine is a step all the same.
+    TBrixCalcUndoStep Before = CurrentStep();
+    // A command that fails after changing the engine is a step all the same,
+    // and the tape shows what it wrote.
     struct TRecord
     {
         TBrixCalcFormBase *Form;
-        TBrixCalcEngineState &Before;
+        TBrixCalcUndoStep &Before;
         ~TRecord()
         {
-            if (Form->CalcEngine && !(Form->CalcEngine->SaveState() == Before))
-                Form->FUndoHistory.Record(std::move(Before));
+            if (!Form->CalcEngine || !Changed(Before.State, Form->CalcEngine->SaveState()))
+                return;
+            Form->FollowRecord();
+            Form->FUndoHistory.Record(std::move(Before));
         }
     } Record{this, Before};
     Command();
 }
 
-void TBrixCalcFormBase::RestoreEngine(const TBrixCalcEngineState &State)
+
+TBrixCalcUndoStep TBrixCalcFormBase::CurrentStep() const
+{
+    return {CalcEngine->SaveState(), FTape ? FTape->Kept() : QList<TBrixTapeCalculation>()};
+}
+
+void TBrixCalcFormBase::RecordUndoStep(TBrixCalcEngineState Before)
+{
+    FUndoHistory.Record({std::move(Before), FTape ? FTape->Kept() : QList<TBrixTapeCalculation>()});
+}
+
+void TBrixCalcFormBase::FollowRecord()
+{
+    if (!FTape || !CalcEngine)
+        return;
+    const bool Ended = FTape->Follow(CalcEngine->Record());
+    Q_EMIT TapeChanged(Ended);
+}
+
+void TBrixCalcFormBase::SetTapeDocument(TBrixTapeDocument *Document)
+{
+    FTape = Document;
+    FollowRecord();
+}
+
+void TBrixCalcFormBase::RestoreStep(const TBrixCalcUndoStep &Step)
 {
     FRestoring = true;
-    CalcEngine->RestoreState(State);
+    CalcEngine->RestoreState(Step.State);
     RadBtn->setText(CalcEngine->GetAngleModeStr());
     RefreshAccessibleName(RadBtn);
     FRestoring = false;
+    if (FTape) {
+        const bool KeptChanged = FTape->Kept() != Step.Kept;
+        FTape->Restore(Step.Kept, CalcEngine->Record());
+        Q_EMIT TapeChanged(KeptChanged);
+    }
 }
 
 void TBrixCalcFormBase::Undo()
@@ -470,8 +521,8 @@ void TBrixCalcFormBase::Undo()
     if (!CalcEngine)
         return;
     ForgetRejectedPaste();
-    if (auto State = FUndoHistory.Undo(CalcEngine->SaveState()))
-        RestoreEngine(*State);
+    if (auto Step = FUndoHistory.Undo(CurrentStep()))
+        RestoreStep(*Step);
 }
 
 void TBrixCalcFormBase::Redo()
@@ -479,8 +530,42 @@ void TBrixCalcFormBase::Redo()
     if (!CalcEngine)
         return;
     ForgetRejectedPaste();
-    if (auto State = FUndoHistory.Redo(CalcEngine->SaveState()))
-        RestoreEngine(*State);
+    if (auto Step = FUndoHistory.Redo(CurrentStep()))
+        RestoreStep(*Step);
+}
+
+bool TBrixCalcFormBase::EditTapeNumber(int Line, const QString &Text)
+{
+    if (!CalcEngine || !FTape)
+        return false;
+    const TBrixTapeCalculation &Lines = FTape->Current();
+    if (Line < 0 || Line >= Lines.size() || Lines[Line].Number < 0)
+        return false;
+    const int Step = Lines[Line].Number;
+    const std::optional<QString> Number = PastedNumberText(Text, RegionalSettings());
+    if (!Number)
+        return false;
+    ForgetRejectedPaste();
+    bool Replayed = false;
+    UndoStep([this, Step, &Number, &Replayed] {
+        Replayed = CalcEngine->ReplayWithNumber(Step, *Number);
+    });
+    return Replayed;
+}
+
+void TBrixCalcFormBase::ClearTape()
+{
+    if (!CalcEngine || !FTape)
+        return;
+    if (FTape->Kept().isEmpty() && FTape->Current().isEmpty())
+        return;
+    ForgetRejectedPaste();
+    FUndoHistory.Record(CurrentStep());
+    // The current calculation's lines go with a new record; what the engine
+    // holds (the value, a pending operation, the memory) stays.
+    CalcEngine->StartRecord();
+    FTape->Restore({}, CalcEngine->Record());
+    Q_EMIT TapeChanged(true);
 }
 
 void TBrixCalcFormBase::SetErrorReporter(TErrorReporter Reporter)

@@ -32,6 +32,7 @@ namespace Brix {
 
 class TBrixCalcEngine;
 class TBrixSpeedButton;
+class TBrixTapeDocument;
 class TBrixSpinEdit;
 
 /// The window placement policies, stored as their ordinals.
@@ -113,6 +114,33 @@ public:
     ///@}
     /// The undo and redo steps of this window.
     TBrixCalcUndoHistory &UndoHistory() { return FUndoHistory; }
+    /// Records a change made to the engine outside the window's commands (a
+    /// settings dialog) as one undo step back to Before, with the tape as it
+    /// stands.
+    void RecordUndoStep(TBrixCalcEngineState Before);
+
+    ///@{
+    /// The tape: a document that collects the calculations of the engine's
+    /// record (not owned; nullptr for none). After every command the
+    /// document follows the record, and the undo steps carry the document's
+    /// ended calculations with the engine state, so that undo and redo bring
+    /// the tape back as it was. Setting a document lets it follow the
+    /// engine's record at once.
+    void SetTapeDocument(TBrixTapeDocument *Document);
+    TBrixTapeDocument *TapeDocument() const { return FTape; }
+    /// Replays the current calculation with the number of its tape line
+    /// Line (an index into the document's Current()) replaced by the number
+    /// Text holds, read as a paste is: every later result, the display and
+    /// the memory follow. One undo step. Returns false, changing nothing and
+    /// without a beep, when there is no document, the line holds no number
+    /// that can be edited, or Text holds no number.
+    bool EditTapeNumber(int Line, const QString &Text);
+    /// Empties the tape: the document's ended calculations and the current
+    /// calculation's lines (the engine's record starts anew; the value and
+    /// the pending calculation stay). One undo step; nothing to clear does
+    /// nothing.
+    void ClearTape();
+    ///@}
 
     /// Re-reads the window caption and every caption and hint named by a text
     /// key, in the engine's language. The angle-mode key keeps its caption.
@@ -198,6 +226,13 @@ protected:
     /// Whether the window asked for the always-on-top band.
     bool FStayOnTop = false;
 
+Q_SIGNALS:
+    /// The tape document changed (after a command, undo or redo, an edit or
+    /// Clear tape). CalculationEnded: a calculation was added to or taken
+    /// from the document's ended ones, or the tape was cleared, so a kept
+    /// copy of it is due to be written.
+    void TapeChanged(bool CalculationEnded);
+
 private:
     void BuildControls(int SpinWidth, bool WithSciKeys);
     void AttachEngine();
@@ -213,7 +248,12 @@ private:
     void ToggleAngleMode();
     /// Runs Command as one undo step: recorded when it changed the engine.
     template <class TCommand> void UndoStep(TCommand &&Command);
-    void RestoreEngine(const TBrixCalcEngineState &State);
+    void RestoreStep(const TBrixCalcUndoStep &Step);
+    /// The window as an undo step: the engine's state and the tape's ended
+    /// calculations.
+    TBrixCalcUndoStep CurrentStep() const;
+    /// The tape document takes the engine's record (after a command).
+    void FollowRecord();
     void CloseWith(bool Cancel);
     void SetKeyHint(TBrixCalcKey Key, const QString &Hint);
     void EngineDisplayChange();
@@ -239,6 +279,7 @@ private:
     TBrixCalcUndoHistory FUndoHistory;
     /// Set while a state is restored: the box's own change is no new step.
     bool FRestoring = false;
+    TBrixTapeDocument *FTape = nullptr;
     /// The last paste was no number, and no key has come since.
     bool FPasteRejected = false;
 };

@@ -4,34 +4,34 @@
 
 namespace Brix {
 
-void TBrixCalcUndoHistory::Push(std::deque<TBrixCalcEngineState> &Steps, TBrixCalcEngineState State)
+void TBrixCalcUndoHistory::Push(std::deque<TBrixCalcUndoStep> &Steps, TBrixCalcUndoStep Step)
 {
-    Steps.push_back(std::move(State));
+    Steps.push_back(std::move(Step));
     while (int(Steps.size()) > MaxSteps)
         Steps.pop_front();
 }
 
-void TBrixCalcUndoHistory::Record(TBrixCalcEngineState Before)
+void TBrixCalcUndoHistory::Record(TBrixCalcUndoStep Before)
 {
     Push(FUndo, std::move(Before));
     FRedo.clear();
 }
 
-std::optional<TBrixCalcEngineState> TBrixCalcUndoHistory::Undo(TBrixCalcEngineState Current)
+std::optional<TBrixCalcUndoStep> TBrixCalcUndoHistory::Undo(TBrixCalcUndoStep Current)
 {
     if (FUndo.empty())
         return std::nullopt;
-    TBrixCalcEngineState Back = std::move(FUndo.back());
+    TBrixCalcUndoStep Back = std::move(FUndo.back());
     FUndo.pop_back();
     Push(FRedo, std::move(Current));
     return Back;
 }
 
-std::optional<TBrixCalcEngineState> TBrixCalcUndoHistory::Redo(TBrixCalcEngineState Current)
+std::optional<TBrixCalcUndoStep> TBrixCalcUndoHistory::Redo(TBrixCalcUndoStep Current)
 {
     if (FRedo.empty())
         return std::nullopt;
-    TBrixCalcEngineState Forward = std::move(FRedo.back());
+    TBrixCalcUndoStep Forward = std::move(FRedo.back());
     FRedo.pop_back();
     Push(FUndo, std::move(Current));
     return Forward;
