@@ -1,8 +1,8 @@
 // The program's additions to its calculator window: a context menu (a right
 // click on the displays or the keypad panel, the Menu key, Shift+F10), the
 // tape beside the window (also Ctrl+T; F6 moves the keyboard between the
-// keypad and the tape), the Settings dialog and the About box. The menu, the tape and the dialogs are built the first time they are
-// needed, so that start-up stays as fast as the window alone.
+// keypad and the tape), the Settings dialog and the About box. The menu, the tape and the dialogs
+// are built the first time they are needed, so that start-up stays as fast as the window alone.
 #pragma once
 
 #include "windowhost.h"
@@ -22,7 +22,7 @@ class QWidget;
 namespace Brix {
 class TBrixCalcFormBase;
 class TBrixTapeView;
-}
+} // namespace Brix
 
 // Lives as a child of the window it extends and ends with it.
 class TPocketoWindowExtras : public QObject, public QAccessible::ActivationObserver

@@ -27,8 +27,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>

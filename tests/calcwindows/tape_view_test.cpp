@@ -467,8 +467,9 @@ TEST(TapeViewTexts, EveryLanguageHasTheTapesTexts)
         for (int L = elBrazPort; L < elUSER; ++L) {
             SCOPED_TRACE(L);
             EXPECT_TRUE(Texts->Strings()->contains(TextKey(TBrixLanguage(L), Key))) << Key;
-            if (!Words.contains(TBrixResCalc(Key)))
+            if (!Words.contains(TBrixResCalc(Key))) {
                 EXPECT_NE(Texts->GetName(TBrixLanguage(L), TBrixResCalc(Key)), English) << Key;
+            }
         }
     }
 }

@@ -477,7 +477,6 @@ template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
     Command();
 }
 
-
 TBrixCalcUndoStep TBrixCalcFormBase::CurrentStep() const
 {
     return {CalcEngine->SaveState(), FTape ? FTape->Kept() : QList<TBrixTapeCalculation>()};

@@ -20,11 +20,13 @@ namespace Brix {
 /// What an undo step goes back to.
 struct TBrixCalcUndoStep
 {
+    /// The engine as it was.
     TBrixCalcEngineState State;
     /// The tape document's ended calculations (TBrixTapeDocument::Kept);
     /// empty for a window without a tape.
     QList<TBrixTapeCalculation> Kept;
 
+    /// Both parts equal.
     bool operator==(const TBrixCalcUndoStep &) const = default;
 };
 
