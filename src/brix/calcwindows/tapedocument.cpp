@@ -3,6 +3,7 @@
 #include "brix/classes/formatsettings.h"
 #include "brix/classes/globals.h"
 #include "brix/resources/calculator.h"
+#include "brix/strings/paste.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,43 +108,16 @@ QString NumberPart(const QString &Line, QString &Operator)
     return Line.mid(Blank + 1);
 }
 
-// The number Text shows, in the C locale, or "" when it shows none.
-QString ValueOf(QString Text)
+// The number Text shows, in the C locale, or "" when it shows none. A
+// format 1 file was written in the user's region: its numbers read as a
+// paste there would.
+QString ValueOf(const QString &Text)
 {
-    // Blanks of every width and apostrophes only group digits.
-    Text.remove(u' ').remove(QChar(0x00A0)).remove(QChar(0x202F)).remove(u'\'');
-    if (Text.isEmpty() ||
-        !std::any_of(Text.begin(), Text.end(), [](QChar C) { return C.isDigit(); }))
+    const TFormatSettings &Region = RegionalSettings();
+    std::optional<QString> Plain = PastedNumberText(Text, Region);
+    if (!Plain)
         return QString();
-    const qsizetype Dot = Text.lastIndexOf(u'.');
-    const qsizetype Comma = Text.lastIndexOf(u',');
-    qsizetype Mark = std::max(Dot, Comma);
-    if (Mark >= 0) {
-        const QChar MarkChar = Text[Mark];
-        const QChar Other = MarkChar == u'.' ? u',' : u'.';
-        const bool OtherBefore = Text.lastIndexOf(Other) >= 0;
-        const bool Once = Text.count(MarkChar) == 1;
-        // "1,234" under a region grouping with ",": a group, not a decimal mark.
-        qsizetype Digits = 0;
-        while (Mark + 1 + Digits < Text.size() && Text[Mark + 1 + Digits].isDigit())
-            ++Digits;
-        const bool RegionGroup = MarkChar == RegionalSettings().ThousandSeparator && Digits == 3 &&
-                                 Mark + 1 + Digits == Text.size();
-        if (!(OtherBefore || Once) || RegionGroup)
-            Mark = -1; // every separator groups digits
-    }
-    QString Plain;
-    for (qsizetype I = 0; I < Text.size(); ++I) {
-        if (I == Mark)
-            Plain += u'.';
-        else if (Text[I] != u'.' && Text[I] != u',')
-            Plain += Text[I];
-    }
-    if (Plain.startsWith(u'+'))
-        Plain.remove(0, 1);
-    bool Ok = false;
-    QLocale::c().toDouble(Plain, &Ok);
-    return Ok ? Plain : QString();
+    return Plain->replace(Region.DecimalSeparator, u'.');
 }
 
 bool IsErrorLine(const QString &Line)
