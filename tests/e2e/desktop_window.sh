@@ -21,15 +21,7 @@ if [ -z "${LUMO_E2E_INNER:-}" ]; then
 fi
 make_work
 export XDG_CONFIG_HOME=$work/config
-# As a desktop session has it (else Qt says it made one up).
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-openbox > "$work/openbox.log" 2>&1 &
-pids+=($!)
-for i in $(seq 1 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_window_manager
 
 # "left top width height" of a window's client area, and of its frame (the
 # window manager's _NET_FRAME_EXTENTS added).

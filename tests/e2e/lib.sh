@@ -92,6 +92,19 @@ make_work() {
   pid=
   trap e2e_cleanup EXIT
 }
+# A desktop session under a window manager: a private runtime folder (else
+# Qt says it made one up) and openbox, once it has taken the screen.
+start_window_manager() {
+  export XDG_RUNTIME_DIR=$work/run
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  openbox > "$work/openbox.log" 2>&1 &
+  pids+=($!)
+  local i
+  for i in $(seq 1 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+}
 e2e_cleanup() {
   local p
   for p in "${pids[@]}" $pid; do kill "$p" 2>/dev/null; done

@@ -22,14 +22,7 @@ if [ -z "${LUMO_E2E_INNER:-}" ]; then
 fi
 make_work
 export XDG_CONFIG_HOME=$work/config
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-openbox > "$work/openbox.log" 2>&1 &
-pids+=($!)
-for i in $(seq 1 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_window_manager
 
 # The tape's rows as screen readers name them, "a|b|..." (the probe).
 rows() { where "rows TapeView"; }
