@@ -13,6 +13,7 @@
 #include "brix/widgets/styles.h"
 #include "brix/widgets/uictrls.h"
 #include "calcwindows/typed_keys.h"
+#include "calcwindows/window_fixture.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ namespace {
 
 // Runs with "." and "," as the regional separators, and routes the windows'
 // error messages into FErrors instead of message boxes.
-class CalcWindows : public BrixTest::RegionalFixture
+class CalcWindows : public BrixTest::WindowFixture
 {
 protected:
     void SetUp() override
@@ -56,29 +57,6 @@ protected:
     {
         TBrixCalcFormBase::SetErrorReporter(nullptr);
         RegionalFixture::TearDown();
-    }
-
-    // Shows Form and waits until it is exposed, so focus and clicks work.
-    static void Show(QWidget &Form)
-    {
-        Form.show();
-        Form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form));
-    }
-
-    // Types Keys one character at a time into the window's focused control.
-    static void Type(TBrixCalcFormBase &Form, const QString &Keys)
-    {
-        for (QChar C : Keys) {
-            QWidget *Target = Form.focusWidget() ? Form.focusWidget() : &Form;
-            QTest::keyClick(Target, C.toLatin1());
-        }
-    }
-
-    static void Key(TBrixCalcFormBase &Form, Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier)
-    {
-        QWidget *Target = Form.focusWidget() ? Form.focusWidget() : &Form;
-        QTest::keyClick(Target, K, Mods);
     }
 
     static void Click(TBrixCalcFormBase &Form, TBrixCalcKey K)

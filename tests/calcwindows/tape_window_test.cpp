@@ -7,6 +7,7 @@
 #include "brix/calcwindows/calculators_scientific.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/calcwindows/tapedocument.h"
+#include "calcwindows/window_fixture.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
@@ -23,28 +24,9 @@ using namespace Brix;
 
 namespace {
 
-class TapeWindow : public BrixTest::RegionalFixture
+class TapeWindow : public BrixTest::WindowFixture
 {
 protected:
-    static void Show(QWidget &Form)
-    {
-        Form.show();
-        Form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form));
-    }
-    static void Type(TBrixCalcFormBase &Form, const QString &Keys)
-    {
-        for (QChar C : Keys) {
-            QWidget *Target = Form.focusWidget() ? Form.focusWidget() : &Form;
-            QTest::keyClick(Target, C.toLatin1());
-        }
-    }
-    static void Key(TBrixCalcFormBase &Form, Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier)
-    {
-        QWidget *Target = Form.focusWidget() ? Form.focusWidget() : &Form;
-        QTest::keyClick(Target, K, Mods);
-    }
-
     // The window and its tape as a whole, for comparing before and after.
     struct TSnapshot
     {
