@@ -149,6 +149,7 @@ TEST_F(TapeWindow, EditTapeNumberReplaysAsOneStepAndRefusesWhatCannotBeEdited)
         {LineOf(Tape, "12") + 1, "13", "an operator line"},
         {LineOf(Tape, "12"), "twelve", "no number"},
         {LineOf(Tape, "12"), "", "empty text"},
+        {LineOf(Tape, "12"), "1e5000", "a number beyond the range"},
         {-1, "13", "no line"},
         {int(Tape.Current().size()), "13", "past the last line"},
     };
