@@ -82,9 +82,9 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     EXPECT_EQ(R.Keys[2], (Step{Step::rkTyped, ckResult, "5", false, "5"}));
     EXPECT_EQ(R.Keys[3], (Step{Step::rkKey, ckEquals, "", false, ""}));
     const QList<TBrixCalcRecordLine> Expected = {
-        {"12.0000", lkNumber, "12", 0, false},  {"+", lkText, "", -1, false},
-        {"5.0000", lkNumber, "5", 2, false},    {"=", lkText, "", -1, false},
-        {"17.0000", lkResult, "17", -1, false},
+        {lkNumber, ckResult, 12, "12.0000", 0, false},  {lkText, ckResult, 0, "+", -1, false},
+        {lkNumber, ckResult, 5, "5.0000", 2, false},    {lkText, ckResult, 0, "=", -1, false},
+        {lkResult, ckResult, 17, "17.0000", -1, false},
     };
     EXPECT_EQ(R.Lines, Expected);
     // The state before the first key, with an empty record.
@@ -97,7 +97,7 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     auto Same = NewEngine();
     Press(*Same, "--same-line 12 + 5 =");
     EXPECT_EQ(Lines(*Same), "12.0000#0|+ 5.0000#2|= 17.0000");
-    EXPECT_EQ(Same->Record().Lines[1].Value, "5");
+    EXPECT_EQ(Same->Record().Lines[1].Value, 5);
     EXPECT_EQ(Same->Record().Lines[2].Kind, lkResult);
     // A pasted number has a line on the record only, with the operator held
     // for the tape's next line.
@@ -274,8 +274,8 @@ TEST(EngineRecordTest, AChangedNumberRedoesTheCalculation)
     Press(*E, "1 exp 3 * 2 =");
     ASSERT_TRUE(E->ReplayWithNumber(0, "0.1234567890123456789"));
     EXPECT_EQ(E->Record().Keys[0].Number, "0.1234567890123456789");
-    EXPECT_EQ(E->Record().Lines[0].Value, "0.1234567890123456789");
-    EXPECT_EQ(E->Record().Lines[4].Value, "0.2469135780246913578");
+    EXPECT_EQ(E->Record().Lines[0].Value, 0.1234567890123456789L);
+    EXPECT_EQ(E->Record().Lines[4].Value, 0.1234567890123456789L * 2);
 }
 
 TEST(EngineRecordTest, TheRecordAfterAReplayIsWhatTheKeysRecordAfresh)
@@ -397,7 +397,7 @@ TEST(EngineRecordTest, TypedNumbersAreRecordedInTheCLocale)
     EXPECT_EQ(E->EntryText(), "1,5");
     Press(*E, "* 2 =");
     EXPECT_EQ(E->Record().Keys[0].Number, "1.5");
-    EXPECT_EQ(E->Record().Lines[0].Value, "1.5");
+    EXPECT_EQ(E->Record().Lines[0].Value, 1.5L);
     EXPECT_EQ(E->GetDisplayStr(), "3,0000");
     // The typed 1,5 is typed again as it was; the new number is read as the region writes it.
     ASSERT_TRUE(E->ReplayWithNumber(StepOf(*E, "2"), "2,5"));

@@ -3,6 +3,7 @@
 #include "brix/calcwindows/tapedocument.h"
 
 #include "../common/regional_guard.h"
+#include "tape_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -17,19 +18,10 @@ namespace {
 
 using TCalcs = QList<TBrixTapeCalculation>;
 
-TBrixCalcRecordLine Text(const QString &Shown)
-{
-    return {Shown, lkText, QString(), -1, false};
-}
-TBrixCalcRecordLine Number(const QString &Shown, const QString &Value, int Step = -1,
-                           bool Edited = false)
-{
-    return {Shown, lkNumber, Value, Step, Edited};
-}
-TBrixCalcRecordLine Result(const QString &Shown, const QString &Value)
-{
-    return {Shown, lkResult, Value, -1, false};
-}
+using BrixTest::Error;
+using BrixTest::Number;
+using BrixTest::Result;
+using BrixTest::Text;
 
 const TBrixTapeCalculation Sum{Number("12.0000", "12", 0), Text("+"), Number("5.0000", "5", 2),
                                Text("="), Result("17.0000", "17")};
@@ -121,8 +113,8 @@ TEST(TapeDocument, KeepsTheLastLimitCalculations)
         Tape.Follow(Record(I, {Number(QString::number(I), QString::number(I))}));
     // The last one is still current.
     ASSERT_EQ(Tape.Kept().size(), TBrixTapeDocument::Limit);
-    EXPECT_EQ(Tape.Kept().first().first().Value, QString::number(4));
-    EXPECT_EQ(Tape.Current().first().Value, QString::number(TBrixTapeDocument::Limit + 4));
+    EXPECT_EQ(Tape.Kept().first().first().Value, 4);
+    EXPECT_EQ(Tape.Current().first().Value, TBrixTapeDocument::Limit + 4);
     // The file holds Limit calculations, the current one included.
     const QByteArray Data = Tape.Serialized();
     EXPECT_EQ(Data.count("\n\n"), TBrixTapeDocument::Limit);
@@ -138,7 +130,7 @@ TEST(TapeDocument, Format2RoundTripsEveryField)
         Text("tab\there \\ back\\slash"),
         Text("line\nfeed\r"),
         Text(" "),
-        {"- - - - ERROR - - - -", lkError, QString(), -1, false},
+        Error("- - - - ERROR - - - -"),
         Result("-1.5E-7", "-1.5E-7"),
     };
     Tape.Follow(Record(1, Sum));
@@ -203,7 +195,7 @@ TEST(TapeDocument, Format1IsReadWithKindsAndNumbersFromTheText)
          u'.',
          u',',
          "- - - - ERROR - - - -\nsqrt\nM+\n",
-         {{"- - - - ERROR - - - -", lkError, QString(), -1, false}, Text("sqrt"), Text("M+")}},
+         {Error("- - - - ERROR - - - -"), Text("sqrt"), Text("M+")}},
     };
     for (const TRow &Row : Rows) {
         SCOPED_TRACE(Row.Name);
@@ -279,11 +271,11 @@ TEST_F(TapeFile, Format1IsWrittenBackAsFormat2)
     ASSERT_EQ(Tape.Load(), QString());
     ASSERT_EQ(Tape.Save(), QString());
     EXPECT_EQ(Read(), "LumoPocketo tape 2\n"
-                      "number\t\t12.0000\t12.0000\n"
+                      "number\t\t12\t12.0000\n"
                       "text\t\t\t+\n"
-                      "number\t\t5.0000\t5.0000\n"
+                      "number\t\t5\t5.0000\n"
                       "text\t\t\t=\n"
-                      "result\t\t17.0000\t17.0000\n"
+                      "result\t\t17\t17.0000\n"
                       "\n");
 }
 

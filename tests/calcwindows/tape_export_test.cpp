@@ -2,6 +2,7 @@
 // whatever the region), the file written from them, and the printout, read
 // back from a PDF with pdftotext.
 #include "brix/calcwindows/tapeexport.h"
+#include "brix/strings/tools.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,8 @@ TBrixCalcRecordLine Line(TBrixCalcLineKind Kind, const QString &Text, const QStr
     TBrixCalcRecordLine L;
     L.Kind = Kind;
     L.Text = Text;
-    L.Value = Value;
+    L.Value = 0;
+    StoredTextToFloat(Value, L.Value);
     return L;
 }
 TBrixCalcRecordLine T(const QString &Text)

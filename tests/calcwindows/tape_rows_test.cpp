@@ -2,6 +2,7 @@
 // a total of its own, and the operator written on the number's own line
 // ("+ 5.0000") moved to the number before it, as an adding machine prints.
 #include "brix/calcwindows/taperows.h"
+#include "brix/strings/tools.h"
 #include "calculator/key_script.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ void PrintTo(const TBrixTapeRow &R, std::ostream *Os)
 {
     static const char *const Kinds[] = {"text", "number", "result", "error"};
     *Os << "{" << Kinds[R.Kind] << " op '" << R.Operator.toStdString() << "' number '"
-        << R.Number.toStdString() << "' value '" << R.Value.toStdString() << "' line " << R.Line
-        << (R.Edited ? " edited" : "") << "}";
+        << R.Number.toStdString() << "' value '" << StoredFloatText(R.Value, 18, u'.').toStdString()
+        << "' line " << R.Line << (R.Edited ? " edited" : "") << "}";
 }
 } // namespace Brix
 
@@ -30,7 +31,8 @@ TBrixCalcRecordLine Line(TBrixCalcLineKind Kind, const char *Text, const char *V
     TBrixCalcRecordLine L;
     L.Kind = Kind;
     L.Text = QString::fromUtf8(Text);
-    L.Value = QString::fromUtf8(Value);
+    L.Value = 0;
+    StoredTextToFloat(QString::fromUtf8(Value), L.Value);
     return L;
 }
 TBrixCalcRecordLine T(const char *Text)
@@ -57,7 +59,8 @@ TBrixTapeRow Row(TBrixCalcLineKind Kind, const char *Operator, const char *Numbe
     Row.Kind = Kind;
     Row.Operator = QString::fromUtf8(Operator);
     Row.Number = QString::fromUtf8(Number);
-    Row.Value = QString::fromUtf8(Value);
+    Row.Value = 0;
+    StoredTextToFloat(QString::fromUtf8(Value), Row.Value);
     Row.Line = LineIndex;
     return Row;
 }
@@ -197,7 +200,8 @@ TEST(TapeRows, FromTheEngine)
         QStringList Got;
         for (const TBrixTapeRow &Row : TapeRows(Engine->Record().Lines)) {
             const QString Mark = Row.Kind == lkResult ? "T" : Row.Kind == lkError ? "E" : "";
-            Got << (Mark.isEmpty() ? Row.Operator : Mark) + u'|' + Row.Number + u'|' + Row.Value;
+            Got << (Mark.isEmpty() ? Row.Operator : Mark) + u'|' + Row.Number + u'|' +
+                       (Row.HasValue() ? StoredFloatText(Row.Value, 18, u'.') : QString());
         }
         EXPECT_EQ(Got, Case.Rows);
     }

@@ -5,6 +5,7 @@
 #include "brix/resources/calculator.h"
 
 #include "../common/regional_guard.h"
+#include "tape_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,10 @@ using namespace Brix;
 
 namespace {
 
-TBrixCalcRecordLine Text(const QString &Shown)
-{
-    return {Shown, lkText, QString(), -1, false};
-}
-TBrixCalcRecordLine Number(const QString &Shown, const QString &Value, int Step = -1,
-                           bool Edited = false)
-{
-    return {Shown, lkNumber, Value, Step, Edited};
-}
-TBrixCalcRecordLine Result(const QString &Shown, const QString &Value)
-{
-    return {Shown, lkResult, Value, -1, false};
-}
+using BrixTest::Error;
+using BrixTest::Number;
+using BrixTest::Result;
+using BrixTest::Text;
 
 // A kept calculation and the current one (3 * 4, edited, and an error).
 const TBrixTapeCalculation Sum{Number("12.0000", "12", 0), Text("+"), Number("5.0000", "5", 2),
@@ -51,7 +43,7 @@ const TBrixTapeCalculation Product{Number("3.0000", "3", 0),
                                    Text("/"),
                                    Number("0.0000", "0", 6),
                                    Text("="),
-                                   {"- - - - ERROR - - - -", lkError, QString(), -1, false}};
+                                   Error("- - - - ERROR - - - -")};
 
 // The rows of Sum and Product, as their items read.
 const QStringList Spoken{"plus 12.0000",      "equals 5.0000",         "total 17.0000",

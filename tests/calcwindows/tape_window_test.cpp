@@ -57,7 +57,7 @@ protected:
         return T;
     }
     // The current calculation's line showing the typed number Value.
-    static int LineOf(const TBrixTapeDocument &Tape, const QString &Value)
+    static int LineOf(const TBrixTapeDocument &Tape, Extended Value)
     {
         const TBrixTapeCalculation &Lines = Tape.Current();
         for (int I = 0; I < Lines.size(); ++I)
@@ -98,7 +98,7 @@ TEST_F(TapeWindow, UndoAndRedoRestoreEngineAndTapeExactly)
     for (QChar C : QStringLiteral("3*4="))
         Step([&] { Type(Form, QString(C)); });
     EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("12.0000"));
-    Step([&] { ASSERT_TRUE(Form.EditTapeNumber(LineOf(Tape, QStringLiteral("3")), "5")); });
+    Step([&] { ASSERT_TRUE(Form.EditTapeNumber(LineOf(Tape, 3), "5")); });
     EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("20.0000"));
     Step([&] { Form.ClearTape(); });
     EXPECT_TRUE(Tape.Kept().isEmpty());
@@ -146,10 +146,10 @@ TEST_F(TapeWindow, EditTapeNumberReplaysAsOneStepAndRefusesWhatCannotBeEdited)
         const char *Why;
     } Refused[] = {
         {Result, "13", "a result line"},
-        {LineOf(Tape, "12") + 1, "13", "an operator line"},
-        {LineOf(Tape, "12"), "twelve", "no number"},
-        {LineOf(Tape, "12"), "", "empty text"},
-        {LineOf(Tape, "12"), "1e5000", "a number beyond the range"},
+        {LineOf(Tape, 12) + 1, "13", "an operator line"},
+        {LineOf(Tape, 12), "twelve", "no number"},
+        {LineOf(Tape, 12), "", "empty text"},
+        {LineOf(Tape, 12), "1e5000", "a number beyond the range"},
         {-1, "13", "no line"},
         {int(Tape.Current().size()), "13", "past the last line"},
     };
@@ -160,11 +160,11 @@ TEST_F(TapeWindow, EditTapeNumberReplaysAsOneStepAndRefusesWhatCannotBeEdited)
     }
 
     // The number is read as a paste: grouping and the region's decimal mark.
-    ASSERT_TRUE(Form.EditTapeNumber(LineOf(Tape, "12"), QStringLiteral("1,013.5")));
+    ASSERT_TRUE(Form.EditTapeNumber(LineOf(Tape, 12), QStringLiteral("1,013.5")));
     EXPECT_EQ(Form.CalcEngine->GetAsFloat(), 1018.5L);
     EXPECT_EQ(Form.CalcEngine->Memory(), 1018.5L) << "M+ is replayed";
     EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps + 1);
-    const int Edited = LineOf(Tape, "1013.5");
+    const int Edited = LineOf(Tape, 1013.5L);
     ASSERT_GE(Edited, 0);
     EXPECT_TRUE(Tape.Current()[Edited].Edited);
 

@@ -690,7 +690,7 @@ private:
     struct TNextLine
     {
         TBrixCalcLineKind Kind = lkText;
-        QString Value;
+        Extended Value = 0;
         int Number = -1;
     } FNextLine;
     ///@}

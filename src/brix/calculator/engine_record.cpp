@@ -207,13 +207,13 @@ int TBrixCalcEngine::EntryStep() const
 void TBrixCalcEngine::NoteLine(TBrixCalcLineKind Kind)
 {
     if (FRecords)
-        FNextLine = {Kind, QString(), -1};
+        FNextLine = {Kind, 0, -1};
 }
 
 void TBrixCalcEngine::NoteNumberLine(TBrixCalcLineKind Kind, const Extended &Value, int Number)
 {
     if (FRecords)
-        FNextLine = {Kind, NumberText(Value), Number};
+        FNextLine = {Kind, Value, Number};
 }
 
 void TBrixCalcEngine::RecordLine(const QString &Text)
@@ -221,7 +221,7 @@ void TBrixCalcEngine::RecordLine(const QString &Text)
     if (!FRecords)
         return;
     FState.Record.Lines.append(
-        {Text, FNextLine.Kind, std::move(FNextLine.Value), FNextLine.Number, false});
+        {FNextLine.Kind, ckResult, FNextLine.Value, Text, FNextLine.Number, false});
     FNextLine = TNextLine();
 }
 

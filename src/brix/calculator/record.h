@@ -14,6 +14,7 @@
 #pragma once
 
 #include "brix/calculator/keys.h"
+#include "brix/classes/globals.h"
 #include "brix/export.h"
 
 #include <QList>
@@ -76,23 +77,33 @@ struct TBrixCalcRecordedKey
 /// What a tape line shows.
 enum TBrixCalcLineKind
 {
-    lkText,   ///< an operator, a function name, a bracket, a memory key
-    lkNumber, ///< a number taken into the calculation
-    lkResult, ///< the result written after "="
-    lkError   ///< the error state's line, and the "=" line that shows the error
+    lkText,    ///< a text of its own: the angle mode, a memory line
+    lkNumber,  ///< a number taken into the calculation
+    lkResult,  ///< the result written after "="
+    lkError,   ///< the error state's line, and the "=" line that shows the error
+    lkOperator ///< an operator, "=", a function, a bracket or a memory key (Key)
 };
 
-/// One tape line of the record.
+/// One tape line of the record, as facts: what it is, the key that wrote it
+/// and the exact value it shows. What the tape shows of it (on screen, in a
+/// file, in print, in words) is rendered from these facts.
 struct TBrixCalcRecordLine
 {
-    /// As the engine's tape shows it ("12.0000", "+", "= 17.0000"); a pasted
-    /// number, which writes no tape line, as the display shows it.
-    QString Text;
     /// What the line shows.
     TBrixCalcLineKind Kind = lkText;
-    /// The number the line shows, with every digit, in the C locale; empty
-    /// for a line without a number.
-    QString Value;
+    /// lkOperator: the key whose operator, function or bracket the line
+    /// shows (ckAdd, ckEquals, ckSqRoot, ckLeftBracket, ckMemoryAdd ...).
+    /// lkNumber: the key that brought the number in when no number was typed
+    /// (ckMemoryRecall, ckPi, ckE), else ckResult. Otherwise ckResult.
+    TBrixCalcKey Key = ckResult;
+    /// lkNumber and lkResult: the number, every bit of it; 0 otherwise.
+    Extended Value = 0;
+    /// The engine's own text of the line, without an operator held before it
+    /// on the same line: a number or result as the display showed it
+    /// ("12.0000", "1.0000E+600"), an operator's or function's tape text in
+    /// the engine's language ("+", "sqrt", "arcsin"), the text of a text line,
+    /// the error's text.
+    QString Text;
     /// The index in the record's Keys of the typed, pasted or given number
     /// this line shows; -1 for any other line (results, operators, numbers
     /// that are results of earlier keys). Only such lines can be edited.
@@ -100,6 +111,8 @@ struct TBrixCalcRecordLine
     /// The line shows a number changed by a replay.
     bool Edited = false;
 
+    /// The line shows a number (lkNumber or lkResult).
+    bool HasValue() const { return Kind == lkNumber || Kind == lkResult; }
     /// Every field equal.
     bool operator==(const TBrixCalcRecordLine &) const = default;
 };

@@ -563,7 +563,7 @@ void TBrixCalcFormBase::ClearTape()
     // The current calculation's lines go with a new record; what the engine
     // holds (the value, a pending operation, the memory) stays.
     CalcEngine->StartRecord();
-    FTape->Restore({}, CalcEngine->Record());
+    FTape->Clear(CalcEngine->Record());
     Q_EMIT TapeChanged(true);
 }
 

@@ -4,6 +4,7 @@
 #include "brix/classes/globals.h"
 #include "brix/resources/calculator.h"
 #include "brix/strings/paste.h"
+#include "brix/strings/tools.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,16 +109,16 @@ QString NumberPart(const QString &Line, QString &Operator)
     return Line.mid(Blank + 1);
 }
 
-// The number Text shows, in the C locale, or "" when it shows none. A
-// format 1 file was written in the user's region: its numbers read as a
-// paste there would.
-QString ValueOf(const QString &Text)
+// The number Text shows, or nothing when it shows none. A format 1 file
+// was written in the user's region: its numbers read as a paste there would.
+std::optional<Extended> ValueOf(const QString &Text)
 {
     const TFormatSettings &Region = RegionalSettings();
     std::optional<QString> Plain = PastedNumberText(Text, Region);
-    if (!Plain)
-        return QString();
-    return Plain->replace(Region.DecimalSeparator, u'.');
+    Extended Value = 0;
+    if (!Plain || !StoredTextToFloat(Plain->replace(Region.DecimalSeparator, u'.'), Value))
+        return std::nullopt;
+    return Value;
 }
 
 bool IsErrorLine(const QString &Line)
@@ -140,10 +141,11 @@ TBrixTapeCalculation FromShown(const QStringList &Shown)
         TBrixCalcRecordLine Line;
         Line.Text = Shown[I];
         QString Operator;
-        Line.Value = ValueOf(NumberPart(Line.Text, Operator));
+        const std::optional<Extended> Value = ValueOf(NumberPart(Line.Text, Operator));
+        Line.Value = Value.value_or(0);
         if (IsErrorLine(Line.Text))
             Line.Kind = lkError;
-        else if (Line.Value.isEmpty())
+        else if (!Value)
             Line.Kind = lkText;
         else if (Operator == u"=" || (I > 0 && Shown[I - 1].trimmed() == u"="))
             Line.Kind = lkResult;
@@ -166,14 +168,11 @@ std::optional<TBrixCalcRecordLine> FromFields(const QByteArray &Row)
     TBrixCalcRecordLine Line;
     Line.Kind = *Kind;
     Line.Edited = Fields[1] == Edited;
-    Line.Value = QString::fromUtf8(Fields[2]);
     Line.Text = Unescaped(QString::fromUtf8(Fields[3]));
-    if (!Line.Value.isEmpty()) {
-        bool Ok = false;
-        QLocale::c().toDouble(Line.Value, &Ok);
-        if (!Ok)
-            return std::nullopt;
-    }
+    // Every digit, read back to the same bits; beyond the range of a double
+    // too ("1E+600").
+    if (!Fields[2].isEmpty() && !StoredTextToFloat(QString::fromUtf8(Fields[2]), Line.Value))
+        return std::nullopt;
     return Line;
 }
 
@@ -198,7 +197,10 @@ bool TBrixTapeDocument::Follow(const TBrixCalcRecord &Record)
         }
         FSerial = Record.Serial;
     }
+    const bool Changed = Ended || FCurrent != Record.Lines;
     FCurrent = Record.Lines;
+    if (Changed)
+        Tell(Ended ? tcEnded : tcCurrent);
     return Ended;
 }
 
@@ -208,6 +210,35 @@ void TBrixTapeDocument::Restore(const QList<TBrixTapeCalculation> &Kept,
     FKept = Kept;
     FCurrent = Record.Lines;
     FSerial = Record.Serial;
+    Tell(tcRestored);
+}
+
+void TBrixTapeDocument::Clear(const TBrixCalcRecord &Record)
+{
+    FKept.clear();
+    FCurrent = Record.Lines;
+    FSerial = Record.Serial;
+    Tell(tcCleared);
+}
+
+int TBrixTapeDocument::AddObserver(TBrixTapeObserver Observer)
+{
+    FObservers.emplace_back(FNextObserver, std::move(Observer));
+    return FNextObserver++;
+}
+
+void TBrixTapeDocument::RemoveObserver(int Id)
+{
+    std::erase_if(FObservers, [Id](const auto &O) { return O.first == Id; });
+}
+
+void TBrixTapeDocument::Tell(TBrixTapeChange Change) const
+{
+    // A copy: an observer may add or remove observers.
+    const auto Observers = FObservers;
+    for (const auto &O : Observers)
+        if (O.second)
+            O.second(Change);
 }
 
 void TBrixTapeDocument::Trim()
@@ -280,6 +311,7 @@ QString TBrixTapeDocument::Load()
     }
     FKept = std::move(Read);
     Trim();
+    Tell(tcLoaded);
     return QString();
 }
 
@@ -289,8 +321,10 @@ QByteArray TBrixTapeDocument::Serialized() const
     const QList<TBrixTapeCalculation> All = Calculations();
     for (qsizetype I = std::max<qsizetype>(0, All.size() - Limit); I < All.size(); ++I) {
         for (const TBrixCalcRecordLine &Line : All[I]) {
-            Data += KindWord(Line.Kind) + '\t' + (Line.Edited ? Edited : QByteArray()) + '\t' +
-                    Line.Value.toUtf8() + '\t' + Escaped(Line.Text).toUtf8() + '\n';
+            Data +=
+                KindWord(Line.Kind) + '\t' + (Line.Edited ? Edited : QByteArray()) + '\t' +
+                (Line.HasValue() ? StoredFloatText(Line.Value, 18, u'.').toUtf8() : QByteArray()) +
+                '\t' + Escaped(Line.Text).toUtf8() + '\n';
         }
         Data += '\n';
     }

@@ -49,9 +49,25 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace Brix {
+
+/// What changed in a tape document, as its observers are told.
+enum TBrixTapeChange
+{
+    tcCurrent,  ///< the current calculation's lines changed (a key, an edit); Kept did not
+    tcEnded,    ///< the current calculation ended: it is Kept's last now (the oldest may
+                ///< have gone at the limit), and Current holds the next one's lines
+    tcRestored, ///< undo or redo: Kept and Current were put back whole
+    tcCleared,  ///< Clear tape: nothing is kept, Current is empty
+    tcLoaded    ///< Kept was read from the file
+};
+
+/// Told of each change of a tape document, after it happened.
+using TBrixTapeObserver = std::function<void(TBrixTapeChange Change)>;
 
 /// The kept calculations and the current one, and the file they are kept in.
 class BRIX_CONTROLS_EXPORT TBrixTapeDocument
@@ -70,11 +86,22 @@ public:
     /// After keys: takes Record's lines as Current. A Serial other than the
     /// last one seen (or the first record seen) moves the previous Current,
     /// when it has lines, into Kept first. Returns true when a calculation
-    /// ended that way (the file is then due to be written).
+    /// ended that way (the file is then due to be written). Tells tcEnded
+    /// when one ended, else tcCurrent when Current's lines changed.
     bool Follow(const TBrixCalcRecord &Record);
-    /// Undo, redo and Clear tape: Kept as given, Current from Record, and
-    /// Record's Serial as the last one seen; nothing is moved.
+    /// Undo and redo: Kept as given, Current from Record, and Record's Serial
+    /// as the last one seen; nothing is moved. Tells tcRestored.
     void Restore(const QList<TBrixTapeCalculation> &Kept, const TBrixCalcRecord &Record);
+    /// Clear tape: nothing kept, Current from Record (a record just begun),
+    /// and its Serial as the last one seen. Tells tcCleared.
+    void Clear(const TBrixCalcRecord &Record);
+
+    /// Observers, told of every change after it happened, in the order they
+    /// were added. AddObserver returns the number RemoveObserver takes.
+    ///@{
+    int AddObserver(TBrixTapeObserver Observer);
+    void RemoveObserver(int Id);
+    ///@}
 
     // ---- The file ----
 
@@ -115,12 +142,15 @@ public:
 
 private:
     void Trim();
+    void Tell(TBrixTapeChange Change) const;
 
     QList<TBrixTapeCalculation> FKept;
     TBrixTapeCalculation FCurrent;
     std::optional<int> FSerial;
     QString FFile;
     bool FUnreadable = false;
+    std::vector<std::pair<int, TBrixTapeObserver>> FObservers;
+    int FNextObserver = 1;
 };
 
 } // namespace Brix

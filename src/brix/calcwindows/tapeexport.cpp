@@ -1,5 +1,7 @@
 #include "brix/calcwindows/tapeexport.h"
 
+#include "brix/strings/tools.h"
+
 #include <QDateTime>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -135,15 +137,16 @@ QByteArray TapeCsv(const QList<TBrixTapeCalculation> &Calculations)
                 continue;
             switch (Row.Kind) {
             case lkNumber:
-                Csv += CsvRow(Row.Operator, Row.Value, QString());
+                Csv += CsvRow(Row.Operator, StoredFloatText(Row.Value, 18, u'.'), QString());
                 break;
             case lkResult:
-                Csv += CsvRow(Row.Operator, QString(), Row.Value);
+                Csv += CsvRow(Row.Operator, QString(), StoredFloatText(Row.Value, 18, u'.'));
                 break;
             case lkError:
                 Csv += CsvRow(Row.Operator, QString(), Row.Number);
                 break;
             case lkText:
+            case lkOperator:
                 Csv += CsvRow(Row.Operator, QString(), QString());
                 break;
             }

@@ -100,7 +100,8 @@ QList<TBrixTapeRow> TapeRows(const TBrixTapeCalculation &Lines)
             AddHeldOperator(Split.Operator, int(I));
             Row.Number = Split.Number;
             // A number takes the operator written after it; a total does not.
-            if (L.Kind == lkNumber && I + 1 < Lines.size() && Lines[I + 1].Kind == lkText) {
+            if (L.Kind == lkNumber && I + 1 < Lines.size() &&
+                (Lines[I + 1].Kind == lkText || Lines[I + 1].Kind == lkOperator)) {
                 Row.Operator = Lines[I + 1].Text;
                 ++I;
             }
@@ -113,6 +114,7 @@ QList<TBrixTapeRow> TapeRows(const TBrixTapeCalculation &Lines)
             break;
         }
         case lkText:
+        case lkOperator:
             Row.Operator = L.Text;
             break;
         }

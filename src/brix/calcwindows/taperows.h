@@ -23,8 +23,19 @@
 
 namespace Brix {
 
-/// One calculation's tape lines, from an all clear to the next.
-using TBrixTapeCalculation = QList<TBrixCalcRecordLine>;
+/// One calculation's tape lines, from an all clear to the next, with the
+/// identity the tape document gave it when it ended ("" while it is the
+/// calculation in progress).
+struct TBrixTapeCalculation : QList<TBrixCalcRecordLine>
+{
+    using QList<TBrixCalcRecordLine>::QList;
+    TBrixTapeCalculation(const QList<TBrixCalcRecordLine> &Lines) : QList(Lines) {}
+    /// Names the calculation among every calculation of every window and
+    /// session that keeps the same file.
+    QString Id;
+    /// The same lines and the same identity.
+    bool operator==(const TBrixTapeCalculation &) const = default;
+};
 
 /// One row of the tape: a number with the operator beside it, a total, an
 /// error or a text alone.
@@ -35,9 +46,9 @@ struct BRIX_CONTROLS_EXPORT TBrixTapeRow
     QString Operator;
     /// The number as shown, or empty for a row of text alone.
     QString Number;
-    /// The number with every digit in the C locale (TBrixCalcRecordLine's
-    /// Value), or empty.
-    QString Value;
+    /// The number, every bit of it (TBrixCalcRecordLine's Value); 0 for a
+    /// row without one.
+    Extended Value = 0;
     /// lkNumber, lkResult (a total), lkError or lkText (no number).
     TBrixCalcLineKind Kind = lkText;
     /// The number was changed by an edit.
@@ -46,6 +57,8 @@ struct BRIX_CONTROLS_EXPORT TBrixTapeRow
     /// to edit or reuse), or of the text line for a row without a number.
     int Line = -1;
 
+    /// The row shows a number (lkNumber or lkResult).
+    bool HasValue() const { return Kind == lkNumber || Kind == lkResult; }
     /// Rows are equal when every member is.
     bool operator==(const TBrixTapeRow &) const = default;
 };

@@ -650,7 +650,7 @@ void TBrixTapeView::OpenMenu(const QPoint &GlobalPos)
 {
     const QModelIndex Index = currentIndex();
     const bool Rows = FModel->rowCount() > 0;
-    FUseAction->setEnabled(Index.isValid() && !FModel->Item(Index.row()).Row.Value.isEmpty());
+    FUseAction->setEnabled(Index.isValid() && FModel->Item(Index.row()).Row.HasValue());
     FEditAction->setEnabled(SelectedEditableLine() >= 0);
     FCopyAction->setEnabled(selectionModel()->hasSelection());
     FSaveAction->setEnabled(Rows);
@@ -689,7 +689,7 @@ void TBrixTapeView::Reuse()
 {
     const QModelIndex Index = currentIndex();
     // Rows with a number (not texts, nor errors) only.
-    if (!Index.isValid() || FModel->Item(Index.row()).Row.Value.isEmpty()) {
+    if (!Index.isValid() || !FModel->Item(Index.row()).Row.HasValue()) {
         Refuse();
         return;
     }
