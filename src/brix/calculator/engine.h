@@ -238,6 +238,11 @@ public:
     /// number enters 0: "(1,234.5)" enters -1234.5 with "," and "." as the
     /// regional separators. No tape line.
     void InputString(const QString &Value);
+    /// Enters Value exactly as a pasted number: what InputString does once it
+    /// has read its text (no tape line; the record has a line for it and
+    /// keeps Value, every bit, for a later replay). Infinity or NaN enters
+    /// the error state.
+    void InputPastedValue(const Extended &Value);
     /// Ends the number being typed: enters it as an operator key takes it, as InputValue
     /// does with its value (the display shows it formatted, the tape gets the display
     /// line), so that the next digit starts a new number. A number beyond the Extended
@@ -437,6 +442,10 @@ public:
     ///   "12 + 5 =", the step of 12 with "13" -> display 18.0000, tape
     ///   "13.0000", "+", "5.0000", "=", "18.0000" (the first line Edited)
     bool ReplayWithNumber(int Key, const QString &Number);
+    /// ReplayWithNumber with the number given as a value, every bit of it.
+    /// Returns false, and changes nothing, when Key is no such step or Value
+    /// is no finite number.
+    bool ReplayWithValue(int Key, const Extended &Value);
 
     // ---- Saved states ----
 

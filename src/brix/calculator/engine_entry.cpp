@@ -523,6 +523,11 @@ void TBrixCalcEngine::InputString(const QString &Value)
     InputPasted(TextToFloatOrZero(Value));
 }
 
+void TBrixCalcEngine::InputPastedValue(const Extended &Value)
+{
+    InputPasted(Value);
+}
+
 void TBrixCalcEngine::InputPasted(const Extended &Value)
 {
     const TCall Call(*this, kcNumber, TBrixCalcRecordedKey::rkPasted, &Value);

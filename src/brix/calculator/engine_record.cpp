@@ -311,14 +311,18 @@ void TBrixCalcEngine::ReplayStep(const TBrixCalcRecordedKey &Step, const Extende
 
 bool TBrixCalcEngine::ReplayWithNumber(int Key, const QString &Number)
 {
+    Extended Value = 0;
+    return TextToFloatChecked(Number, Value) && ReplayWithValue(Key, Value);
+}
+
+bool TBrixCalcEngine::ReplayWithValue(int Key, const Extended &Value)
+{
     FinishTypedNumber();
     const TBrixCalcRecord &Record = FState.Record;
     // Only between key calls, and only what was recorded.
     if (FCallDepth != 0 || !FRecords || Key < 0 || size_t(Key) >= Record.Keys.size() ||
-        Record.Keys[size_t(Key)].Kind == TBrixCalcRecordedKey::rkKey || !Record.Start)
-        return false;
-    Extended Value = 0;
-    if (!TextToFloatChecked(Number, Value) || !IsUsable(Value))
+        Record.Keys[size_t(Key)].Kind == TBrixCalcRecordedKey::rkKey || !Record.Start ||
+        !IsUsable(Value))
         return false;
 
     const TBrixCalcRecord Old = Record;
