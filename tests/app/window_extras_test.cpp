@@ -653,7 +653,7 @@ TEST_F(WindowExtras, ScreenReadersHearTheDecimalBoxAndTheTapeAsAListOfLines)
     };
     EXPECT_EQ(Lines(), Spoken());
     ASSERT_EQ(Lines().size(), 6);
-    EXPECT_EQ(Lines().value(0), "plus 2.0000");
+    EXPECT_EQ(Lines().value(0), "2.0000 plus");
     EXPECT_EQ(Lines().value(5), "Summe 20.0000");
     EXPECT_TRUE(List->child(0)->state().selected);
     EXPECT_FALSE(List->child(1)->state().selected);

@@ -46,9 +46,9 @@ const TBrixTapeCalculation Product{Number("3.0000", "3", 0),
                                    Error("- - - - ERROR - - - -")};
 
 // The rows of Sum and Product, as their items read.
-const QStringList Spoken{"plus 12.0000",      "equals 5.0000",         "total 17.0000",
-                         "times 3.0000",      "equals 4.0000, edited", "total 12.0000",
-                         "divided by 8.0000", "equals 0.0000",         "error"};
+const QStringList Spoken{"12.0000 plus",      "5.0000 equals",         "total 17.0000",
+                         "3.0000 times",      "4.0000 equals, edited", "total 12.0000",
+                         "8.0000 divided by", "0.0000 equals",         "error"};
 // Rows of the current calculation whose number can be edited, and the line.
 constexpr int RowOf4 = 4, LineOf4 = 2, RowOf12 = 0, TotalRow = 5, ErrorRow = 8;
 
@@ -107,9 +107,9 @@ TEST_F(TapeView, ShowsEveryCalculationsRowsWithTheirWords)
     View.SetLanguage(elGerman);
     EXPECT_EQ(List->text(QAccessible::Name), "Rechenstreifen");
     EXPECT_EQ(List->child(2)->text(QAccessible::Name), "Summe 17.0000");
-    EXPECT_EQ(List->child(3)->text(QAccessible::Name), "mal 3.0000");
-    EXPECT_EQ(List->child(4)->text(QAccessible::Name), "gleich 4.0000, bearbeitet");
-    EXPECT_EQ(List->child(6)->text(QAccessible::Name), "geteilt durch 8.0000");
+    EXPECT_EQ(List->child(3)->text(QAccessible::Name), "3.0000 mal");
+    EXPECT_EQ(List->child(4)->text(QAccessible::Name), "4.0000 gleich, bearbeitet");
+    EXPECT_EQ(List->child(6)->text(QAccessible::Name), "8.0000 geteilt durch");
     QAccessible::setActive(false);
 }
 
@@ -327,7 +327,7 @@ TEST_F(TapeView, SaveTapeWritesTheWholeTape)
     QFile Csv(Dir.filePath("t.csv"));
     ASSERT_TRUE(Csv.open(QIODevice::ReadOnly));
     const QByteArray Data = Csv.readAll();
-    EXPECT_TRUE(Data.startsWith("operator,number,result\r\n")) << Data.constData();
+    EXPECT_TRUE(Data.startsWith("operator,number,result,")) << Data.constData();
     EXPECT_TRUE(Data.contains("+,12,")) << Data.constData();
     EXPECT_TRUE(Data.contains(",17")) << Data.constData();
     EXPECT_NE(View.SaveTapeTo(Dir.filePath("missing/folder/t.txt")), QString());

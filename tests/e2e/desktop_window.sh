@@ -105,7 +105,7 @@ check "a click gives the tape the keyboard" wait_focus "$tape"
 xdotool type --delay 50 '12+5='
 rows_are() { [ "$(where "rows TapeView")" = "$1" ]; }
 check "the tape shows what was typed in it: got '$(where "rows TapeView")'" \
-  wait_until 5 rows_are 'plus 12.0000|equals 5.0000|total 17.0000'
+  wait_until 5 rows_are '12.0000 plus|5.0000 equals|total 17.0000'
 # F6 in the tape takes the keyboard back to the calculator, and back.
 xdotool key F6
 check "F6 in the tape gives the calculator the keyboard" wait_until 5 test_focus "$win"

@@ -107,14 +107,14 @@ else
   tree=$(tree_with "$pid" '^list item\ttotal 5')
   tape=$(grep -A20 -P '^list\tTape\t' <<< "$tree" | grep -P '^list item\t' | cut -f2 | paste -sd'|')
   check "a window holds a list named 'Tape' of the calculation's rows in words: got '$tape'" \
-    grep -qP '^plus 2\.0000\|equals 3\.0000\|total 5\.0000$' <<< "$tape"
+    grep -qP '^2\.0000 plus\|3\.0000 equals\|total 5\.0000$' <<< "$tape"
   check "the tape's window is a window (frame)" grep -qP '^frame\tTape\t' <<< "$tree"
   # The items follow the rows a new key brings.
   xdotool type --window "$win" --delay 30 '*4='
   tree=$(tree_with "$pid" '^list item\ttotal 20')
   tape=$(grep -A20 -P '^list\tTape\t' <<< "$tree" | grep -P '^list item\t' | cut -f2 | paste -sd'|')
   check "the tape's items follow new rows: got '$tape'" \
-    grep -qP '^plus 2\.0000\|equals 3\.0000\|total 5\.0000\|times\|equals 4\.0000\|total 20\.0000$' <<< "$tape"
+    grep -qP '^2\.0000 plus\|3\.0000 equals\|total 5\.0000\|times\|4\.0000 equals\|total 20\.0000$' <<< "$tape"
   stop
   check "Escape keeps the tape's choice: Show Tape=$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" \
     test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1
@@ -129,7 +129,7 @@ else
   }
   tape_match() { grep -qP "^$2\$" <<< "$(tape_lines "$1")"; }
   tape_matches() { wait_until 10 tape_match "$1" "$2"; }
-  both='plus 12\.0000\|equals 5\.0000\|total 17\.0000\|times 3\.0000\|equals 4\.0000\|total 12\.0000'
+  both='12\.0000 plus\|5\.0000 equals\|total 17\.0000\|3\.0000 times\|4\.0000 equals\|total 12\.0000'
   kept=$work/kept-state
   start kept '[Defaults]\r\nDecimal Places=4\r\nShow Tape=1\r\n' XDG_STATE_HOME="$kept"
   check "the window answers the keyboard for the kept tape" wait_ready "$win"

@@ -1,5 +1,7 @@
 #include "brix/calcwindows/tapeexport.h"
 
+#include "brix/calcwindows/taperowpainter.h"
+#include "brix/calcwindows/tapeview.h"
 #include "brix/strings/tools.h"
 
 #include <QDateTime>
@@ -17,23 +19,7 @@
 
 namespace Brix {
 
-const QString TapeRule = QString(16, QChar(0x2500)); // ────────────────
-
 namespace {
-
-// Before a number changed by an edit, as the tape's view marks it.
-const QString EditedMark = QStringLiteral("\u270E");
-
-// The number as shown, with the edited mark before it.
-QString ShownNumber(const TBrixTapeRow &Row)
-{
-    return Row.Edited ? EditedMark + u' ' + Row.Number : Row.Number;
-}
-
-bool HasNumberColumn(const TBrixTapeRow &Row)
-{
-    return (Row.Kind == lkNumber || Row.Kind == lkResult) && !Row.Number.isEmpty();
-}
 
 // The rows of each calculation that has lines.
 QList<QList<TBrixTapeRow>> RowsOf(const QList<TBrixTapeCalculation> &Calculations)
@@ -57,38 +43,15 @@ QByteArray CsvField(const QString &Text)
     return Field;
 }
 
-QByteArray CsvRow(const QString &Operator, const QString &Number, const QString &Result)
+QByteArray CsvLine(const QStringList &Fields)
 {
-    return CsvField(Operator) + ',' + CsvField(Number) + ',' + CsvField(Result) + "\r\n";
-}
-
-// ---- Printing ----
-
-// What the printout is made of, top to bottom.
-struct TPrintItem
-{
-    enum TKind
-    {
-        piRow,
-        piRule // between calculations
-    };
-    TKind Kind = piRow;
-    TBrixTapeRow Row;
-};
-
-struct TPrintFonts
-{
-    QFont Text;    // operators, text rows, the header
-    QFont Numbers; // digits of one width
-    QFont Total;   // Numbers, bold
-    QFont Edited;  // Numbers, italic
-};
-
-QFont NumberFontOf(const TPrintFonts &Fonts, const TBrixTapeRow &Row)
-{
-    if (Row.Kind == lkResult)
-        return Fonts.Total;
-    return Row.Edited ? Fonts.Edited : Fonts.Numbers;
+    QByteArray Line;
+    for (qsizetype I = 0; I < Fields.size(); ++I) {
+        if (I > 0)
+            Line += ',';
+        Line += CsvField(Fields[I]);
+    }
+    return Line + "\r\n";
 }
 
 } // namespace
@@ -97,60 +60,41 @@ QFont NumberFontOf(const TPrintFonts &Fonts, const TBrixTapeRow &Row)
 
 QString TapeText(const QList<TBrixTapeCalculation> &Calculations)
 {
-    const QList<QList<TBrixTapeRow>> All = RowsOf(Calculations);
-    qsizetype Width = 0;
-    for (const QList<TBrixTapeRow> &Rows : All)
-        for (const TBrixTapeRow &Row : Rows)
-            if (HasNumberColumn(Row))
-                Width = std::max(Width, ShownNumber(Row).size());
-
-    QString Text;
-    for (qsizetype C = 0; C < All.size(); ++C) {
-        if (C > 0)
-            Text += TapeRule + u'\n';
-        for (const TBrixTapeRow &Row : All[C]) {
-            if (Row.Number.isEmpty()) {
-                Text += Row.Operator.rightJustified(Width) + u'\n';
-                continue;
-            }
-            // A total under a rule as wide as it.
-            if (Row.Kind == lkResult)
-                Text += QString(Row.Number.size(), u'-').rightJustified(Width) + u'\n';
-            Text += ShownNumber(Row).rightJustified(Width);
-            if (!Row.Operator.isEmpty())
-                Text += u' ' + Row.Operator;
-            Text += u'\n';
-        }
-    }
-    return Text;
+    return TapeRowsText(RowsOf(Calculations));
 }
 
 // ---- CSV ----
 
 QByteArray TapeCsv(const QList<TBrixTapeCalculation> &Calculations)
 {
-    QByteArray Csv =
-        CsvRow(QStringLiteral("operator"), QStringLiteral("number"), QStringLiteral("result"));
-    for (const QList<TBrixTapeRow> &Rows : RowsOf(Calculations))
-        for (const TBrixTapeRow &Row : Rows) {
+    QByteArray Csv = CsvLine({QStringLiteral("operator"), QStringLiteral("number"),
+                              QStringLiteral("result"), QStringLiteral("calculation"),
+                              QStringLiteral("error"), QStringLiteral("edited")});
+    const QList<QList<TBrixTapeRow>> All = RowsOf(Calculations);
+    for (qsizetype C = 0; C < All.size(); ++C) {
+        const QString Calculation = QString::number(C + 1);
+        for (const TBrixTapeRow &Row : All[C]) {
             if (Row.Operator == TapeRule)
                 continue;
+            const QString Edited = Row.Edited ? QStringLiteral("1") : QStringLiteral("0");
+            const QString Value = StoredFloatText(Row.Value, 18, u'.');
             switch (Row.Kind) {
             case lkNumber:
-                Csv += CsvRow(Row.Operator, StoredFloatText(Row.Value, 18, u'.'), QString());
+                Csv += CsvLine({TapeAsciiOperator(Row), Value, {}, Calculation, {}, Edited});
                 break;
             case lkResult:
-                Csv += CsvRow(Row.Operator, QString(), StoredFloatText(Row.Value, 18, u'.'));
+                Csv += CsvLine({TapeAsciiOperator(Row), {}, Value, Calculation, {}, Edited});
                 break;
             case lkError:
-                Csv += CsvRow(Row.Operator, QString(), Row.Number);
+                Csv += CsvLine({TapeAsciiOperator(Row), {}, {}, Calculation, Row.Number, Edited});
                 break;
             case lkText:
             case lkOperator:
-                Csv += CsvRow(Row.Operator, QString(), QString());
+                Csv += CsvLine({TapeAsciiOperator(Row), {}, {}, Calculation, {}, Edited});
                 break;
             }
         }
+    }
     return Csv;
 }
 
@@ -204,142 +148,133 @@ QFont TapeFigureFont(const QFont &Font, QPaintDevice *Device)
     return Fixed;
 }
 
-void PrintTape(QPrinter &Printer, const QList<TBrixTapeCalculation> &Calculations,
-               const QFont &Font)
+namespace {
+
+// Where PrintTape puts a row (or the rule before a calculation: no row) on
+// its page.
+struct TPlacedRow
+{
+    const TBrixTapeRow *Row;
+    int Column;
+    qreal Top;
+};
+
+} // namespace
+
+int PrintTape(QPrinter &Printer, const QList<TBrixTapeCalculation> &Calculations,
+              const QFont &Font)
 {
     QPainter Painter;
     if (!Painter.begin(&Printer))
-        return;
+        return 0;
 
     // Font's family at a size for paper (a pixel size counts at 96 dpi).
     qreal Points = Font.pointSizeF() > 0 ? Font.pointSizeF() : Font.pixelSize() * 72.0 / 96.0;
-    Points = std::clamp(Points, 8.0, 12.0);
+    Points = std::clamp(Points, 8.0, 10.0);
     QFont Base = Font;
     Base.setPointSizeF(Points);
     Base.setBold(false);
     Base.setItalic(false);
-    TPrintFonts Fonts;
-    Fonts.Text = Base;
-    Fonts.Numbers = TapeFigureFont(Base, &Printer);
-    Fonts.Total = Fonts.Numbers;
-    Fonts.Total.setBold(true);
-    Fonts.Edited = Fonts.Numbers;
-    Fonts.Edited.setItalic(true);
+    TBrixTapeRowPainter Rows(TapeFigureFont(Base, &Printer), &Printer);
+    const qreal Resolution = Printer.resolution();
+    Rows.SetLeading(QFontMetricsF(Rows.Font(), &Printer).height() / 5);
+    Rows.SetRuleWidth(std::max<qreal>(1, Resolution / 144.0)); // half a point
+    const qreal RowHeight = Rows.RowHeight();
+    const qreal RuleHeight = RowHeight / 2;
 
-    std::vector<TPrintItem> Items;
-    for (const QList<TBrixTapeRow> &Rows : RowsOf(Calculations)) {
-        if (!Items.empty())
-            Items.push_back({TPrintItem::piRule, {}});
-        for (const TBrixTapeRow &Row : Rows)
-            Items.push_back({TPrintItem::piRow, Row});
-    }
+    // The body: the printable area, and at least 10 mm from the paper's edge.
+    const qreal Least = Resolution * 10 / 25.4;
+    const QMarginsF Printed = Printer.fullPage()
+                                  ? QMarginsF()
+                                  : QMarginsF(Printer.pageLayout().marginsPixels(int(Resolution)));
+    const auto Inset = [Least](qreal Margin) { return std::max<qreal>(0, Least - Margin); };
+    const QRectF Page(0, 0, Printer.width(), Printer.height());
+    const QRectF Inner = Page.adjusted(Inset(Printed.left()), Inset(Printed.top()),
+                                       -Inset(Printed.right()), -Inset(Printed.bottom()));
+    const qreal HeaderHeight = RowHeight * 1.5;
+    const QRectF Body = Inner.adjusted(0, HeaderHeight, 0, 0);
 
-    const QFontMetricsF TextMetrics(Fonts.Text, &Printer);
-    const qreal LineHeight =
-        std::max(TextMetrics.lineSpacing(), QFontMetricsF(Fonts.Total, &Printer).lineSpacing()) *
-        1.25;
-    const qreal RuleHeight = LineHeight / 2;
-    const qreal PageWidth = Printer.width();
-    const qreal PageHeight = Printer.height();
-    const qreal Gap = TextMetrics.horizontalAdvance(u' ');
-    const qreal MarkWidth = TextMetrics.horizontalAdvance(EditedMark + u' ');
-    const qreal Thin = std::max<qreal>(1, Printer.resolution() / 144.0); // half a point
-
-    // The columns: the numbers right-aligned, the operators after them.
-    qreal NumberWidth = 0;
-    qreal OperatorWidth = 0;
-    for (const TPrintItem &Item : Items) {
-        if (Item.Kind != TPrintItem::piRow || !HasNumberColumn(Item.Row))
-            continue;
-        NumberWidth = std::max(NumberWidth, QFontMetricsF(NumberFontOf(Fonts, Item.Row), &Printer)
-                                                .horizontalAdvance(Item.Row.Number));
-        OperatorWidth = std::max(OperatorWidth, TextMetrics.horizontalAdvance(Item.Row.Operator));
-    }
-    const qreal NumberRight =
-        std::max(PageWidth / 3, std::min(MarkWidth + NumberWidth, PageWidth - Gap - OperatorWidth));
-    const qreal TapeRight = std::min(PageWidth, NumberRight + Gap + OperatorWidth);
-
-    // Pages: the body starts under the header line; a rule between
-    // calculations never starts a page.
-    const qreal BodyTop = LineHeight * 1.5;
-    std::vector<std::vector<const TPrintItem *>> Pages(1);
-    qreal Y = BodyTop;
-    for (const TPrintItem &Item : Items) {
-        const qreal Height = Item.Kind == TPrintItem::piRule ? RuleHeight : LineHeight;
-        if (Y + Height > PageHeight && !Pages.back().empty()) {
-            if (Item.Kind == TPrintItem::piRule)
-                continue;
-            Pages.emplace_back();
-            Y = BodyTop;
+    // The columns: as wide as the widest number with its mark and operator
+    // (or a text alone, up to a quarter of the page), side by side.
+    const QList<QList<TBrixTapeRow>> All = RowsOf(Calculations);
+    qreal NumberWidth = 0, OperatorWidth = 0, TextWidth = 0;
+    for (const QList<TBrixTapeRow> &Calculation : All)
+        for (const TBrixTapeRow &Row : Calculation) {
+            NumberWidth =
+                std::max(NumberWidth, Rows.NumberWidth(Row) + (Row.Edited ? Rows.MarkWidth() : 0));
+            OperatorWidth = std::max(OperatorWidth, Rows.OperatorWidth(Row));
+            TextWidth = std::max(TextWidth, Rows.TextWidth(Row));
         }
-        Pages.back().push_back(&Item);
-        Y += Height;
+    const qreal ColumnWidth =
+        std::min(Body.width(), std::ceil(std::max(NumberWidth + Rows.Gap() + OperatorWidth,
+                                                  std::min(TextWidth, Body.width() / 4))));
+    const qreal Gutter = 4 * Rows.Gap();
+    const int Columns =
+        std::max(1, int(std::floor((Body.width() + Gutter) / (ColumnWidth + Gutter))));
+
+    // Rows into columns, columns into pages.
+    std::vector<std::vector<TPlacedRow>> Pages(1);
+    int Column = 0;
+    qreal Top = Body.top();
+    const auto NextColumn = [&] {
+        if (++Column == Columns) {
+            Pages.emplace_back();
+            Column = 0;
+        }
+        Top = Body.top();
+    };
+    for (const QList<TBrixTapeRow> &Calculation : All) {
+        const bool First = &Calculation == &All.first();
+        const qreal Height = RuleHeight + Calculation.size() * RowHeight;
+        // A calculation that fits in a column is not broken.
+        if (Top > Body.top() && Top + Height > Body.bottom() && Height <= Body.height())
+            NextColumn();
+        // The rule between calculations, but at a column's top.
+        if (!First && Top > Body.top()) {
+            Pages.back().push_back({nullptr, Column, Top});
+            Top += RuleHeight;
+        }
+        for (const TBrixTapeRow &Row : Calculation) {
+            if (Top > Body.top() && Top + RowHeight > Body.bottom())
+                NextColumn();
+            Pages.back().push_back({&Row, Column, Top});
+            Top += RowHeight;
+        }
     }
 
     const QString Title = QGuiApplication::applicationDisplayName();
     const QString Date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-    const QPen Ink(Qt::black, Thin);
+    QPalette Paper;
+    Paper.setColor(QPalette::Base, Qt::white);
+    Paper.setColor(QPalette::Text, Qt::black);
+    const QColor Ink(Qt::black);
+    const QColor ErrorInk = TBrixTapeView::ErrorColor(Paper);
     for (size_t P = 0; P < Pages.size(); ++P) {
         if (P > 0)
             Printer.newPage();
         Painter.setPen(Ink);
-        Painter.setFont(Fonts.Text);
-        const QRectF Header(0, 0, PageWidth, LineHeight);
+        Painter.setFont(Base);
+        const QRectF Header(Inner.left(), Inner.top(), Inner.width(), RowHeight);
         Painter.drawText(Header, Qt::AlignLeft | Qt::AlignVCenter,
                          Title.isEmpty() ? Date : Title + QStringLiteral("  ") + Date);
         Painter.drawText(Header, Qt::AlignRight | Qt::AlignVCenter,
                          QStringLiteral("%1/%2").arg(P + 1).arg(Pages.size()));
 
-        Y = BodyTop;
-        for (const TPrintItem *Item : Pages[P]) {
-            if (Item->Kind == TPrintItem::piRule) {
-                Painter.drawLine(QPointF(0, Y + RuleHeight / 2),
-                                 QPointF(TapeRight, Y + RuleHeight / 2));
-                Y += RuleHeight;
+        for (const TPlacedRow &Placed : Pages[P]) {
+            const qreal Left = Body.left() + Placed.Column * (ColumnWidth + Gutter);
+            if (!Placed.Row) {
+                Painter.setPen(QPen(Ink, Rows.RuleWidth()));
+                const qreal Y = Placed.Top + RuleHeight / 2;
+                Painter.drawLine(QPointF(Left, Y), QPointF(Left + ColumnWidth, Y));
                 continue;
             }
-            const TBrixTapeRow &Row = Item->Row;
-            const QRectF Line(0, Y, PageWidth, LineHeight);
-            Y += LineHeight;
-            if (Row.Number.isEmpty() || Row.Kind == lkError) {
-                // A text alone, or an error: in the number column when it
-                // fits, else from the left.
-                const QString Shown = Row.Number.isEmpty() ? Row.Operator : Row.Number;
-                const bool Error = Row.Kind == lkError;
-                Painter.setFont(Error ? Fonts.Total : Fonts.Text);
-                const QFontMetricsF Metrics(Painter.font(), &Printer);
-                QRectF Room = Line;
-                if (Metrics.horizontalAdvance(Shown) <= NumberRight)
-                    Room.setRight(NumberRight);
-                Painter.drawText(Room, Qt::AlignRight | Qt::AlignVCenter,
-                                 Metrics.elidedText(Shown, Qt::ElideRight, Room.width()));
-                continue;
-            }
-            const QFont NumberFont = NumberFontOf(Fonts, Row);
-            const QFontMetricsF Metrics(NumberFont, &Printer);
-            const QString Shown =
-                Metrics.elidedText(Row.Number, Qt::ElideLeft, NumberRight - MarkWidth);
-            const qreal NumberLeft = NumberRight - Metrics.horizontalAdvance(Shown);
-            Painter.setFont(NumberFont);
-            Painter.drawText(QRectF(0, Line.top(), NumberRight, LineHeight),
-                             Qt::AlignRight | Qt::AlignVCenter, Shown);
-            if (Row.Kind == lkResult)
-                Painter.drawLine(QPointF(NumberLeft, Line.top() + Thin),
-                                 QPointF(NumberRight, Line.top() + Thin));
-            Painter.setFont(Fonts.Text);
-            if (Row.Edited)
-                Painter.drawText(QRectF(NumberLeft - MarkWidth, Line.top(), MarkWidth, LineHeight),
-                                 Qt::AlignLeft | Qt::AlignVCenter, EditedMark);
-            if (!Row.Operator.isEmpty()) {
-                const QRectF Room(NumberRight + Gap, Line.top(),
-                                  std::max<qreal>(0, PageWidth - NumberRight - Gap), LineHeight);
-                Painter.drawText(
-                    Room, Qt::AlignLeft | Qt::AlignVCenter,
-                    TextMetrics.elidedText(Row.Operator, Qt::ElideRight, Room.width()));
-            }
+            const QRectF Area(Left, Placed.Top, ColumnWidth, RowHeight);
+            Rows.Paint(Painter, Area, Rows.NumberRight(Area, OperatorWidth), *Placed.Row,
+                       Placed.Row->Kind == lkError ? ErrorInk : Ink);
         }
     }
     Painter.end();
+    return int(Pages.size());
 }
 
 } // namespace Brix

@@ -17,22 +17,27 @@ class QPrinter;
 
 namespace Brix {
 
-/// The rule between calculations in the tape's text: 16 U+2500.
-BRIX_CONTROLS_EXPORT extern const QString TapeRule;
-
-/// The tape as text, as shown: each row's number right-aligned in one column
-/// with the operator after it ("12.0000 +"), a text row right-aligned in the
-/// number column, a total under a rule of "-" as wide as the total, an
-/// edited number marked with U+270E before it; plain text, "\n" after every
-/// line, a TapeRule line between calculations.
+/// The tape as text, as shown: TapeRowsText of every calculation's rows (each
+/// row's number right-aligned in one column with the operator after it as
+/// the keys show it, "12.0000 ×"; a total under a rule of "-"; an edited
+/// number after U+270E), plain text, "\n" after every line, a TapeRule line
+/// between calculations.
 BRIX_CONTROLS_EXPORT QString TapeText(const QList<TBrixTapeCalculation> &Calculations);
 
-/// RFC 4180 CSV: header row "operator,number,result", one row per TapeRows
-/// row, numbers (Value) in the C locale with every digit, CRLF line ends;
-/// an empty row-less line between calculations is NOT written (calculations
-/// follow each other; a row whose Operator is the rule is not written either).
-/// A number row fills operator and number, a total the result, a text row
-/// the operator, an error row the result with its text ("Error!").
+/// RFC 4180 CSV, CRLF line ends, one line per row (TapeRows) under the header
+/// "operator,number,result,calculation,error,edited":
+/// - operator: the operator in ASCII (TapeAsciiOperator: "+ - * / ^ =",
+///   a function by its text), or the text of a row of text alone;
+/// - number: a number row's value, result: a total's value; values with
+///   every digit in the C locale whatever the region ("1234.5", "-1.5E-7",
+///   "1E+600"), as StoredFloatText writes them; nothing else is written in
+///   these two columns;
+/// - calculation: the calculation's number in the file, from 1 (calculations
+///   without lines are not counted);
+/// - error: an error row's text ("Error!");
+/// - edited: 1 for a number changed by an edit, else 0.
+/// The first three columns and their names are the file's since it had
+/// three; columns are only ever added after them.
 BRIX_CONTROLS_EXPORT QByteArray TapeCsv(const QList<TBrixTapeCalculation> &Calculations);
 
 /// Writes the tape to Path atomically: CSV when Path ends in ".csv" (any
@@ -48,12 +53,16 @@ BRIX_CONTROLS_EXPORT QString SaveTape(const QString &Path,
 /// size, weight and style.
 BRIX_CONTROLS_EXPORT QFont TapeFigureFont(const QFont &Font, QPaintDevice *Device = nullptr);
 
-/// Paints the tape on Printer's pages (page breaks between rows), numbers
-/// right-aligned in Font with tabular figures, totals bold under a rule.
-/// Font's family and style are used at a size for paper (8 to 12 points). A
-/// header line (the program's name, the date and the page) tops every page;
-/// a rule separates calculations.
-BRIX_CONTROLS_EXPORT void
+/// Paints the tape on Printer's pages, every row as the tape's view paints it
+/// (TBrixTapeRowPainter) in Font's family at a size for paper (8 to 10
+/// points, digits of one width). The page is filled with columns of rows,
+/// as many as fit side by side, inside the printable area and a margin of at
+/// least 10 mm from the paper's edge; a calculation starts a new column
+/// rather than break when it fits in one; a rule separates calculations. A
+/// header line (the program's name, the date, and "page/pages") tops every
+/// page. Returns the number of pages printed (0 when the printer could not
+/// be opened).
+BRIX_CONTROLS_EXPORT int
 PrintTape(QPrinter &Printer, const QList<TBrixTapeCalculation> &Calculations, const QFont &Font);
 
 } // namespace Brix

@@ -1,6 +1,7 @@
 #include "brix/calcwindows/tapeview.h"
 
 #include "brix/calcwindows/tapeexport.h"
+#include "brix/calcwindows/taperowpainter.h"
 #include "brix/resources/calculator.h"
 
 #include <QAbstractListModel>
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace Brix {
 
@@ -34,9 +36,6 @@ namespace {
 // the rules are drawn).
 constexpr int Margin = 6;
 constexpr int Leading = 6;
-
-// The edited number's mark, before it.
-const QString EditedMark = QStringLiteral("\u270E");
 
 // WCAG's relative luminance and contrast ratio.
 double Luminance(const QColor &Color)
@@ -124,8 +123,7 @@ public:
         const TBrixTapeRow &Row = FItems[Index.row()].Row;
         switch (Role) {
         case Qt::DisplayRole:
-            return Row.Number.isEmpty() ? Row.Operator
-                                        : (Row.Number + u' ' + Row.Operator).trimmed();
+            return TapeRowText(Row);
         case Qt::EditRole:
             return Row.Number;
         case Qt::AccessibleTextRole:
@@ -135,48 +133,14 @@ public:
         }
     }
 
-    // The row in words: the operator's word and the number ("plus 12.0000"),
-    // a total as "total 17.0000", an error with its word first.
+    // The row in words, in the order it happened ("12.0000 plus",
+    // "total 17.0000", "…, edited"): TapeSpokenRow in the view's words.
     QString Spoken(const TBrixTapeRow &Row) const
     {
-        const QString Word = OperatorWord(Row.Operator);
-        QString Text;
-        if (Row.Kind == lkResult)
-            Text = FWords(ectTapeTotal) + u' ' + Row.Number;
-        else if (Row.Number.isEmpty())
-            Text = Word;
-        else
-            Text = (Word + u' ' + Row.Number).trimmed();
-        if (Row.Kind == lkError) {
-            // "- - - - ERROR - - - -" reads as its word alone.
-            QString Plain = Text;
-            while (!Plain.isEmpty() && (Plain.front() == u'-' || Plain.front().isSpace()))
-                Plain.remove(0, 1);
-            while (!Plain.isEmpty() && (Plain.back() == u'-' || Plain.back().isSpace()))
-                Plain.chop(1);
-            const QString Error = FWords(ectTapeError);
-            Text = Plain.compare(Error, Qt::CaseInsensitive) == 0 || Plain.isEmpty()
-                       ? Error
-                       : Error + QStringLiteral(", ") + Plain;
-        }
-        if (Row.Edited)
-            Text += QStringLiteral(", ") + FWords(ectTapeEdited);
-        return Text;
+        return TapeSpokenRow(Row, [this](TBrixResCalc Key) { return FWords(Key); });
     }
 
 private:
-    QString OperatorWord(const QString &Operator) const
-    {
-        static const QHash<QString, int> Words{
-            {QStringLiteral("+"), ectTapePlus},           {QStringLiteral("-"), ectTapeMinus},
-            {QStringLiteral("\u2212"), ectTapeMinus},     {QStringLiteral("*"), ectTapeTimes},
-            {QStringLiteral("\u00D7"), ectTapeTimes},     {QStringLiteral("/"), ectTapeDividedBy},
-            {QStringLiteral("\u00F7"), ectTapeDividedBy}, {QStringLiteral("="), ectTapeEquals},
-        };
-        const auto Found = Words.constFind(Operator.trimmed());
-        return Found == Words.cend() ? Operator : FWords(*Found);
-    }
-
     QList<TTapeItem> FItems;
     std::function<QString(int)> FWords;
 };
@@ -194,6 +158,17 @@ public:
     // The width of the operator column (the widest operator beside a number).
     void SetOperatorWidth(qreal Width) { FOperatorWidth = Width; }
 
+    // Lays out and paints the rows in the view's font.
+    const TBrixTapeRowPainter &RowPainter() const
+    {
+        if (!FRowPainter || FRowPainter->Font() != FView->NumberFont()) {
+            FRowPainter.emplace(FView->NumberFont());
+            FRowPainter->SetMargin(Margin);
+            FRowPainter->SetLeading(Leading);
+        }
+        return *FRowPainter;
+    }
+
     QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
     {
         const QFontMetrics Metrics(Bold(FView->NumberFont()));
@@ -205,12 +180,10 @@ public:
                const QModelIndex &Index) const override
     {
         const TTapeItem &Item = FModel->Item(Index.row());
-        const TBrixTapeRow &Row = Item.Row;
         QStyleOptionViewItem Panel = Option;
         initStyleOption(&Panel, Index);
         Panel.text.clear();
-        QStyle *Style = FView->style();
-        Style->drawPrimitive(QStyle::PE_PanelItemViewItem, &Panel, Painter, FView);
+        FView->style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &Panel, Painter, FView);
 
         const QPalette &Palette = Option.palette;
         const bool Selected = Option.state & QStyle::State_Selected;
@@ -221,81 +194,24 @@ public:
         const QColor Text =
             Palette.color(Group, Selected ? QPalette::HighlightedText : QPalette::Text);
         const QColor Ink =
-            Row.Kind == lkError && !Selected ? TBrixTapeView::ErrorColor(Palette) : Text;
+            Item.Row.Kind == lkError && !Selected ? TBrixTapeView::ErrorColor(Palette) : Text;
 
-        Painter->save();
         const QRect Area = Option.rect;
-        const qreal NumberRight = NumberColumnRight(Area);
-        // A rule between calculations, across the row.
-        const QColor RuleColor =
-            Mix(Palette.color(Group, QPalette::Text), Palette.color(Group, QPalette::Base), 0.45);
-        Painter->setPen(QPen(RuleColor, 1));
-        if (Item.RuleAbove)
-            Painter->drawLine(QPointF(Area.left(), Area.top() + 0.5),
-                              QPointF(Area.right() + 1, Area.top() + 0.5));
-        if (Item.RuleBelow)
-            Painter->drawLine(QPointF(Area.left(), Area.bottom() + 0.5),
-                              QPointF(Area.right() + 1, Area.bottom() + 0.5));
-
-        QFont Font = FView->NumberFont();
-        if (Row.Kind == lkResult)
-            Font.setBold(true);
-        QFont NumberFont = Font;
-        NumberFont.setItalic(Row.Edited);
-        const QRectF Line(Area.left() + Margin, Area.top() + Leading / 2.0,
-                          Area.width() - 2 * Margin, Area.height() - Leading);
-        Painter->setPen(Ink);
-        if (Row.Number.isEmpty()) {
-            // A text alone: in the number column when it fits, else across.
-            Painter->setFont(Font);
-            const QFontMetricsF Metrics(Font);
-            const qreal Width = Metrics.horizontalAdvance(Row.Operator);
-            QRectF Room = Line;
-            if (Width <= NumberRight - Line.left())
-                Room.setRight(NumberRight);
-            const QString Shown = Metrics.elidedText(Row.Operator, Qt::ElideLeft, Room.width());
-            Painter->drawText(Room, Qt::AlignRight | Qt::AlignVCenter, Shown);
-        } else {
-            const QFontMetricsF Metrics(NumberFont);
-            const qreal Width = Metrics.horizontalAdvance(Row.Number);
-            QRectF Room = Line;
-            Room.setRight(NumberRight);
-            Painter->setFont(NumberFont);
-            Painter->drawText(Room, Qt::AlignRight | Qt::AlignVCenter,
-                              Metrics.elidedText(Row.Number, Qt::ElideLeft, Room.width()));
-            const qreal NumberLeft = std::max(Room.left(), NumberRight - Width);
-            if (Row.Kind == lkResult) {
-                // The total's rule, over the number.
-                Painter->setPen(QPen(Ink, 1));
-                Painter->drawLine(QPointF(NumberLeft, Area.top() + 2.5),
-                                  QPointF(NumberRight, Area.top() + 2.5));
-                Painter->setPen(Ink);
-            }
-            if (Row.Edited) {
-                QFont MarkFont = Font;
-                MarkFont.setItalic(false);
-                Painter->setFont(MarkFont);
-                const qreal MarkWidth =
-                    QFontMetricsF(MarkFont).horizontalAdvance(EditedMark + u' ');
-                Painter->drawText(
-                    QRectF(NumberLeft - MarkWidth, Line.top(), MarkWidth, Line.height()),
-                    Qt::AlignLeft | Qt::AlignVCenter, EditedMark);
-            }
-            if (!Row.Operator.isEmpty()) {
-                QFont OperatorFont = Font;
-                OperatorFont.setBold(false);
-                Painter->setFont(OperatorFont);
-                const QFontMetricsF OperatorMetrics(OperatorFont);
-                const qreal Gap = OperatorMetrics.horizontalAdvance(u' ');
-                const QRectF OperatorRoom(NumberRight + Gap, Line.top(),
-                                          std::max<qreal>(0, Line.right() - NumberRight - Gap),
-                                          Line.height());
-                Painter->drawText(
-                    OperatorRoom, Qt::AlignLeft | Qt::AlignVCenter,
-                    OperatorMetrics.elidedText(Row.Operator, Qt::ElideRight, OperatorRoom.width()));
-            }
+        if (Item.RuleAbove || Item.RuleBelow) {
+            // A rule between calculations, across the row.
+            Painter->save();
+            Painter->setPen(QPen(
+                Mix(Palette.color(Group, QPalette::Text), Palette.color(Group, QPalette::Base), 0.45),
+                1));
+            if (Item.RuleAbove)
+                Painter->drawLine(QPointF(Area.left(), Area.top() + 0.5),
+                                  QPointF(Area.right() + 1, Area.top() + 0.5));
+            if (Item.RuleBelow)
+                Painter->drawLine(QPointF(Area.left(), Area.bottom() + 0.5),
+                                  QPointF(Area.right() + 1, Area.bottom() + 0.5));
+            Painter->restore();
         }
-        Painter->restore();
+        RowPainter().Paint(*Painter, QRectF(Area), NumberColumnRight(Area), Item.Row, Ink);
     }
 
     QWidget *createEditor(QWidget *Parent, const QStyleOptionViewItem &,
@@ -371,16 +287,13 @@ private:
     }
     qreal NumberColumnRight(const QRect &Area) const
     {
-        const QFontMetricsF Metrics(FView->NumberFont());
-        const qreal Operator =
-            FOperatorWidth > 0 ? FOperatorWidth + Metrics.horizontalAdvance(u' ') : 0;
-        // The operator column takes at most a third of the row.
-        return Area.right() + 1 - Margin - std::min(Operator, Area.width() / 3.0);
+        return RowPainter().NumberRight(QRectF(Area), FOperatorWidth);
     }
 
     TBrixTapeView *FView;
     TBrixTapeModel *FModel;
     qreal FOperatorWidth = 0;
+    mutable std::optional<TBrixTapeRowPainter> FRowPainter;
 };
 
 } // namespace Internal

@@ -14,8 +14,9 @@
 /// (ReuseRequested); Ctrl+C copies the selected rows as text. Other keys are
 /// not the view's (OwnsKey): the program sends them to the calculator.
 ///
-/// Screen readers see a list whose items read as the operator and the
-/// number in words ("plus 12.0000", "total 17.0000", "…, edited").
+/// Screen readers see a list whose items read as the number and the
+/// operator after it in words ("12.0000 plus", "total
+/// 17.0000", "…, edited"): TapeSpokenRow of taperows.h.
 #pragma once
 
 #include "brix/calcwindows/tapedocument.h"
