@@ -145,12 +145,11 @@ TEST(TapeExport, CsvNumbersInTheCLocaleUnderGermanSettings)
     BrixTest::RegionalGuard German(u',', u'.');
     const QLocale Saved;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QByteArray Csv =
-        TapeCsv({{N("1.234,5678901234567890", "1234.567890123456789"), Op(ckMultiply, "*"),
-                  N("-0,0000", "-1.5E-7"), Op(ckEquals, "="),
-                  R("-0,0002", "-0.00018518518518518518")},
-                 {N("1,0000E+300", "1E+300"), Op(ckMultiply, "*"), N("1,0000E+300", "1E+300"),
-                  Op(ckEquals, "="), R("1,0000E+600", "1E+600")}});
+    const QByteArray Csv = TapeCsv(
+        {{N("1.234,5678901234567890", "1234.567890123456789"), Op(ckMultiply, "*"),
+          N("-0,0000", "-1.5E-7"), Op(ckEquals, "="), R("-0,0002", "-0.00018518518518518518")},
+         {N("1,0000E+300", "1E+300"), Op(ckMultiply, "*"), N("1,0000E+300", "1E+300"),
+          Op(ckEquals, "="), R("1,0000E+600", "1E+600")}});
     QLocale::setDefault(Saved);
     EXPECT_EQ(Csv, QByteArray("operator,number,result,calculation,error,edited\r\n"
                               "*,1234.567890123456789,,1,,0\r\n"
@@ -319,7 +318,6 @@ protected:
     QTemporaryDir FDir;
 };
 
-
 TEST_F(TapePrint, PdfHoldsTheNumbers)
 {
     // At the printer's resolution and at the screen's (a QPrinter's default).
@@ -386,8 +384,7 @@ TEST_F(TapePrint, ColumnsFillThePage)
         ASSERT_GE(Word.Top, 28) << Word.Text.toStdString();
         ASSERT_LE(Word.Right, Word.PageWidth - 28) << Word.Text.toStdString();
         ASSERT_LE(Word.Bottom, Word.PageHeight - 28) << Word.Text.toStdString();
-        if (QStringList({"12.0000", "5.0000", "17.0000"}).contains(Word.Text))
-        {
+        if (QStringList({"12.0000", "5.0000", "17.0000"}).contains(Word.Text)) {
             auto Found = std::find_if(Columns.begin(), Columns.end(), [&Word](const auto &C) {
                 return C.first.first == Word.Page && std::abs(C.first.second - Word.Right) < 3;
             });

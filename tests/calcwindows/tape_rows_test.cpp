@@ -18,8 +18,8 @@ namespace Brix {
 void PrintTo(const TBrixTapeRow &R, std::ostream *Os)
 {
     static const char *const Kinds[] = {"text", "number", "result", "error", "operator"};
-    *Os << "{" << Kinds[R.Kind] << " op '" << R.Operator.toStdString() << "' key "
-        << R.OperatorKey << " number '" << R.Number.toStdString() << "' value '"
+    *Os << "{" << Kinds[R.Kind] << " op '" << R.Operator.toStdString() << "' key " << R.OperatorKey
+        << " number '" << R.Number.toStdString() << "' value '"
         << StoredFloatText(R.Value, 18, u'.').toStdString() << "' line " << R.Line
         << (R.Edited ? " edited" : "") << "}";
 }
@@ -59,8 +59,8 @@ TBrixCalcRecordLine E(const char *Text)
     return Line(lkError, Text);
 }
 
-TBrixTapeRow Row(TBrixCalcLineKind Kind, const char *Operator, TBrixCalcKey Key,
-                 const char *Number, const char *Value, int LineIndex)
+TBrixTapeRow Row(TBrixCalcLineKind Kind, const char *Operator, TBrixCalcKey Key, const char *Number,
+                 const char *Value, int LineIndex)
 {
     TBrixTapeRow Row;
     Row.Kind = Kind;
@@ -121,11 +121,11 @@ TEST(TapeRows, FromFacts)
          {NumberRow("sqrt", ckSqRoot, "9.0000", "9", 0), Alone(lkOperator, "+", ckAdd, 2),
           NumberRow("=", ckEquals, "1.0000", "1", 3), Total("4.0000", "4", 5)}},
         {"a function before its number, brackets",
-         {Op(ckSin, "arcsin"), Op(ckLeftBracket, "("), N("0.5000", "0.5"),
-          Op(ckRightBracket, ")"), Op(ckEquals, "="), R("30.0000", "30")},
+         {Op(ckSin, "arcsin"), Op(ckLeftBracket, "("), N("0.5000", "0.5"), Op(ckRightBracket, ")"),
+          Op(ckEquals, "="), R("30.0000", "30")},
          {Alone(lkOperator, "arcsin", ckSin, 0), Alone(lkOperator, "(", ckLeftBracket, 1),
-          NumberRow(")", ckRightBracket, "0.5000", "0.5", 2),
-          Alone(lkOperator, "=", ckEquals, 4), Total("30.0000", "30", 5)}},
+          NumberRow(")", ckRightBracket, "0.5000", "0.5", 2), Alone(lkOperator, "=", ckEquals, 4),
+          Total("30.0000", "30", 5)}},
         {"a recalled number, a memory line that is no operator",
          {N("12.0000", "12", ckMemoryRecall), T("[M: 12.0000 ]"), Op(ckMemoryAdd, "M+")},
          {NumberRow("", ckResult, "12.0000", "12", 0), Alone(lkText, "[M: 12.0000 ]", ckResult, 1),
@@ -165,11 +165,12 @@ TEST(TapeRows, FromLinesOfEarlierVersions)
           NumberRow("=", ckEquals, "-3.0000", "-3", 2), Total("-7 407 000.0000", "-7407000", 3)}},
         {"an operator name with digits",
          {N("8.0000", "8"), N("x ^ 1/y 3.0000", "3"), R("= 2.0000", "2")},
-         {NumberRow("x ^ 1/y", ckPower, "8.0000", "8", 0), NumberRow("=", ckEquals, "3.0000", "3", 1),
-          Total("2.0000", "2", 2)}},
+         {NumberRow("x ^ 1/y", ckPower, "8.0000", "8", 0),
+          NumberRow("=", ckEquals, "3.0000", "3", 1), Total("2.0000", "2", 2)}},
         {"a function after its number, memory",
          {N("30.0000", "30"), T("sin"), N("5.0000", "5"), T("M+"), T("[M: 5.0000 ]")},
-         {NumberRow("sin", ckSin, "30.0000", "30", 0), NumberRow("M+", ckMemoryAdd, "5.0000", "5", 2),
+         {NumberRow("sin", ckSin, "30.0000", "30", 0),
+          NumberRow("M+", ckMemoryAdd, "5.0000", "5", 2),
           Alone(lkText, "[M: 5.0000 ]", ckResult, 4)}},
         {"a function before its number stands alone",
          {T("sin"), N("30.0000", "30"), T("="), R("0.5000", "0.5")},
@@ -277,11 +278,11 @@ TEST(TapeRowRenderings, WordsInTheReadersLanguage)
 TEST(TapeRowRenderings, TapeTextKeys)
 {
     const std::vector<std::pair<const char *, TBrixCalcKey>> Cases = {
-        {"+", ckAdd},          {"-", ckSubtract},   {"*", ckMultiply},     {"/", ckDivide},
-        {"=", ckEquals},       {"x ^ y", ckPower},  {"x ^ 1/y", ckPower},  {"sqrt", ckSqRoot},
-        {"x^2", ckSquare},     {"1/x", ckInvert},   {"M+", ckMemoryAdd},   {"MR", ckMemoryRecall},
-        {"arcsinh", ckResult}, {"arsinh", ckSin},   {"10^x", ckLog},       {" + ", ckAdd},
-        {"[M: 5 ]", ckResult}, {"", ckResult},      {"12.0000", ckResult}, {"deg", ckResult}};
+        {"+", ckAdd},          {"-", ckSubtract},  {"*", ckMultiply},     {"/", ckDivide},
+        {"=", ckEquals},       {"x ^ y", ckPower}, {"x ^ 1/y", ckPower},  {"sqrt", ckSqRoot},
+        {"x^2", ckSquare},     {"1/x", ckInvert},  {"M+", ckMemoryAdd},   {"MR", ckMemoryRecall},
+        {"arcsinh", ckResult}, {"arsinh", ckSin},  {"10^x", ckLog},       {" + ", ckAdd},
+        {"[M: 5 ]", ckResult}, {"", ckResult},     {"12.0000", ckResult}, {"deg", ckResult}};
     for (const auto &[Text, Key] : Cases)
         EXPECT_EQ(TapeTextKey(QString::fromUtf8(Text)), Key) << Text;
 }

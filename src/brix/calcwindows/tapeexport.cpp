@@ -67,9 +67,9 @@ QString TapeText(const QList<TBrixTapeCalculation> &Calculations)
 
 QByteArray TapeCsv(const QList<TBrixTapeCalculation> &Calculations)
 {
-    QByteArray Csv = CsvLine({QStringLiteral("operator"), QStringLiteral("number"),
-                              QStringLiteral("result"), QStringLiteral("calculation"),
-                              QStringLiteral("error"), QStringLiteral("edited")});
+    QByteArray Csv =
+        CsvLine({QStringLiteral("operator"), QStringLiteral("number"), QStringLiteral("result"),
+                 QStringLiteral("calculation"), QStringLiteral("error"), QStringLiteral("edited")});
     const QList<QList<TBrixTapeRow>> All = RowsOf(Calculations);
     for (qsizetype C = 0; C < All.size(); ++C) {
         const QString Calculation = QString::number(C + 1);
@@ -161,8 +161,7 @@ struct TPlacedRow
 
 } // namespace
 
-int PrintTape(QPrinter &Printer, const QList<TBrixTapeCalculation> &Calculations,
-              const QFont &Font)
+int PrintTape(QPrinter &Printer, const QList<TBrixTapeCalculation> &Calculations, const QFont &Font)
 {
     QPainter Painter;
     if (!Painter.begin(&Printer))

@@ -109,10 +109,9 @@ void TBrixTapeRowPainter::Paint(QPainter &Painter, const QRectF &Area, qreal Num
                       std::max<qreal>(0, NumberRight - Line.left() - MarkRoom), Line.height());
     // (A number as wide as the column, measured apart from where it is, is
     // not cut for a rounding of the column's edges.)
-    const QString Shown =
-        NumberMetrics.horizontalAdvance(Row.Number) <= Room.width() + 0.5
-            ? Row.Number
-            : NumberMetrics.elidedText(Row.Number, Qt::ElideLeft, Room.width());
+    const QString Shown = NumberMetrics.horizontalAdvance(Row.Number) <= Room.width() + 0.5
+                              ? Row.Number
+                              : NumberMetrics.elidedText(Row.Number, Qt::ElideLeft, Room.width());
     Painter.setFont(NumberFont);
     Painter.drawText(Room, Qt::AlignRight | Qt::AlignVCenter, Shown);
     const qreal NumberLeft =

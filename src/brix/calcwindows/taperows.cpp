@@ -9,7 +9,7 @@
 
 namespace Brix {
 
-const QString TapeRule = QString(16, QChar(0x2500));      // ────────────────
+const QString TapeRule = QString(16, QChar(0x2500)); // ────────────────
 const QString TapeEditedMark = QStringLiteral("\u270E"); // ✎
 
 namespace {
@@ -458,8 +458,8 @@ QString TapeSpokenRow(const TBrixTapeRow &Row, const std::function<QString(TBrix
 QString TapeSpokenRow(const TBrixTapeRow &Row, TBrixLanguage Language)
 {
     const TBrixCalculatorStrings &Texts = LibraryTexts();
-    return TapeSpokenRow(Row,
-                         [&Texts, Language](TBrixResCalc Key) { return Texts.GetName(Language, Key); });
+    return TapeSpokenRow(
+        Row, [&Texts, Language](TBrixResCalc Key) { return Texts.GetName(Language, Key); });
 }
 
 } // namespace Brix

@@ -200,9 +200,9 @@ public:
         if (Item.RuleAbove || Item.RuleBelow) {
             // A rule between calculations, across the row.
             Painter->save();
-            Painter->setPen(QPen(
-                Mix(Palette.color(Group, QPalette::Text), Palette.color(Group, QPalette::Base), 0.45),
-                1));
+            Painter->setPen(QPen(Mix(Palette.color(Group, QPalette::Text),
+                                     Palette.color(Group, QPalette::Base), 0.45),
+                                 1));
             if (Item.RuleAbove)
                 Painter->drawLine(QPointF(Area.left(), Area.top() + 0.5),
                                   QPointF(Area.right() + 1, Area.top() + 0.5));
