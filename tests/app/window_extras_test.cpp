@@ -237,7 +237,7 @@ TEST_F(WindowExtras, TapeShowsTheCalculationsLiveBesideTheWindow)
     EXPECT_EQ(TapeRows(), First);
     EXPECT_EQ(DM->Tape().Kept().size(), 1);
     Type("3*4=");
-    EXPECT_EQ(TapeRows(), First + QStringList({"3.0000 *", "4.0000 =", "12.0000"}));
+    EXPECT_EQ(TapeRows(), First + QStringList({"3.0000 \u00D7", "4.0000 =", "12.0000"}));
     EXPECT_EQ(DM->Tape().Calculations().size(), 2);
 
     // The menu entry shows the state and switches it off again.

@@ -130,7 +130,7 @@ wait_until 10 test -s "$csv"
 check "(c) the CSV starts with its header: $(head -1 "$csv" 2>&1)" \
   grep -q '^operator,number,result' "$csv"
 check "(c) the CSV has the rows of +, 12 and the result 17: $(tr '\r\n' ' |' < "$csv" 2>&1)" \
-  bash -c 'rows=$(tr -d "\r" < "$1"); grep -q "^+,12," <<< "$rows" && grep -qE "(^|,)17$" <<< "$rows"' _ "$csv"
+  bash -c 'rows=$(tr -d "\r" < "$1"); grep -q "^+,12,,1," <<< "$rows" && grep -q "^,,17,1," <<< "$rows"' _ "$csv"
 pdf=$work/t.pdf
 check "(d) Print tape… opens the print dialog" menu_entry PrintTapeAction
 check "(d) the PDF's name is typed in the dialog" fill_in filename "$pdf"

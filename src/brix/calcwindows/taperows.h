@@ -109,7 +109,7 @@ BRIX_CONTROLS_EXPORT QString TapeShownOperator(const TBrixTapeRow &Row);
 BRIX_CONTROLS_EXPORT QString TapeAsciiOperator(const TBrixTapeRow &Row);
 
 /// A row on one line as the tape shows it: the number (after the edited mark
-/// when edited) and the shown operator ("12.0000 ×", "\u270E 4.0000 =",
+/// when edited) and the shown operator ("12.0000 ×", "✎ 4.0000 =",
 /// "17.0000"), an error's text, or the operator or text alone ("√").
 BRIX_CONTROLS_EXPORT QString TapeRowText(const TBrixTapeRow &Row);
 
