@@ -308,7 +308,9 @@ bool TBrixTapeDocument::Follow(const TBrixCalcRecord &Record)
         }
         FSerial = Record.Serial;
     }
-    const bool Changed = Ended || FCurrent != Record.Lines;
+    // The lines alone (Current has no identity yet).
+    const QList<TBrixCalcRecordLine> &Lines = FCurrent;
+    const bool Changed = Ended || Lines != Record.Lines;
     FCurrent = Record.Lines;
     if (Changed)
         Tell(Ended ? tcEnded : tcCurrent);
