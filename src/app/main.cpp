@@ -157,21 +157,29 @@ bool LoadSettings(TDM &DM, const TSettingsFiles &Files)
 }
 
 // Reads the kept tape. A file that exists but cannot be read is told once,
-// as an unreadable settings file is, and left as it is: the tape is then
-// not kept.
+// on standard error and in a message box: the library moved it aside and the
+// tape goes on in a new file; when it could not be moved it is left as it is
+// and the tape is not kept.
 void LoadTape(TDM &DM)
 {
     TBrixTapeDocument &Tape = DM.Tape();
     Tape.SetFile(TBrixTapeDocument::DefaultFile());
-    const QString Reason = Tape.Load();
-    if (Reason.isEmpty())
+    const TBrixTapeLoad Result = Tape.Load();
+    if (Result.Read())
         return;
     DM.UseTranslations();
-    const QString Message =
-        TPocketoMain::tr("The tape file %1 could not be read (%2).").arg(Tape.File(), Reason) +
-        QStringLiteral("\n\n") +
-        TPocketoMain::tr("The tape starts empty, and the file is not written, so that its "
-                         "content is not lost.");
+    QString Message = TPocketoMain::tr("The tape file %1 could not be read (%2).")
+                          .arg(Tape.File(), Result.Reason) +
+                      QStringLiteral("\n\n");
+    if (!Result.MovedTo.isEmpty())
+        Message += TPocketoMain::tr(
+                       "The file was moved to %1. The tape starts empty and is kept from now on.")
+                       .arg(Result.MovedTo);
+    else
+        Message +=
+            TPocketoMain::tr("It could not be moved aside (%1).").arg(Result.MoveFailure) + u' ' +
+            TPocketoMain::tr("The tape starts empty, and the file is not written, so that its "
+                             "content is not lost.");
     std::fprintf(
         stderr, "lumopocketo: %s\n",
         qUtf8Printable(QString(Message).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));

@@ -148,10 +148,10 @@ check "the unreadable file is left as it was" cmp -s "$dir/lumopocketo.ini" "$wo
 start_as=()
 export XDG_STATE_HOME=$work/state
 
-# ---- 4d. A tape file that cannot be read (another version): told at start,
-# never written ----
+# ---- 4d. A tape file that cannot be read (200 random bytes): moved aside,
+# told once at start with where it went; the tape is kept anew ----
 mkdir -p "$work/state4d/lumopocketo"
-printf 'LumoPocketo tape 99\nkept as it is\n' > "$work/state4d/lumopocketo/tape"
+head -c 200 /dev/urandom > "$work/state4d/lumopocketo/tape"
 cp "$work/state4d/lumopocketo/tape" "$work/tape-before"
 launch run4d '[Defaults]\r\n' XDG_STATE_HOME="$work/state4d"
 box=$(wait_window '^LumoPocketo$')
@@ -159,12 +159,21 @@ check "an unreadable tape is told in a message box at start" test -n "$box"
 check "Return closes the tape's message box" close_box "$box" Return
 win=$(wait_window '^LumoPocketo v10\.2$')
 check "the window opens after the tape's message" wait_ready "$win"
-xdotool type --window "$win" --delay 30 '1+2=A' # a calculation ended by all clear
+xdotool type --window "$win" --delay 30 '2+2=A' # a calculation ended by all clear
 stop F10
 check "the unreadable tape changes no exit status (status $status)" test "$status" = 0
-check "standard error names the unreadable tape once" \
-  test "$(launch_err | grep -c "$work/state4d/lumopocketo/tape could not be read")" = 1
-check "the unreadable tape is left as it was" cmp -s "$work/state4d/lumopocketo/tape" "$work/tape-before"
+check "standard error says once where the unreadable tape went" \
+  test "$(launch_err | grep -c "$work/state4d/lumopocketo/tape could not be read.*$work/state4d/lumopocketo/tape\.unreadable")" = 1
+check "the moved tape holds the same 200 bytes" cmp -s "$work/state4d/lumopocketo/tape.unreadable" "$work/tape-before"
+check "the moved tape is the user's alone" test "$(stat -c %a "$work/state4d/lumopocketo/tape.unreadable")" = 600
+launch run4d - XDG_STATE_HOME="$work/state4d"
+win=$(wait_window '^LumoPocketo v10\.2$')
+check "the restart opens without a message" wait_ready "$win"
+xdotool key --window "$win" ctrl+t
+tape_holds_sum() { [[ $(where "rows TapeView") == *2.0000*2.0000*4.0000* ]]; }
+check "after the restart the tape shows 2+2: got '$(where "rows TapeView")'" wait_until 5 tape_holds_sum
+stop F10
+check "the restart tells nothing of the tape" test "$(launch_err | grep -c 'tape')" = 0
 
 # ---- 5. --help and --version need no display; an unknown argument is a usage error ----
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --version 2>&1)

@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>Páska začíná prázdná a soubor se nezapíše, aby se jeho obsah neztratil.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>Soubor byl přesunut do %1. Páska začíná prázdná a od nynějška se uchovává.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>Nelze jej přesunout stranou (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

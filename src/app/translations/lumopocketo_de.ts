@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>Der Rechenstreifen beginnt leer, und die Datei wird nicht geschrieben, damit ihr Inhalt nicht verloren geht.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>Die Datei wurde nach %1 verschoben. Der Rechenstreifen beginnt leer und wird von nun an aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>Sie konnte nicht verschoben werden (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

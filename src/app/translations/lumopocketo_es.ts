@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>La cinta empieza vacía y el archivo no se escribe, para que su contenido no se pierda.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>El archivo se movió a %1. La cinta empieza vacía y se guarda a partir de ahora.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>No se pudo mover (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>Laskunauha alkaa tyhjänä, eikä tiedostoon kirjoiteta, jottei sen sisältö katoa.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>Tiedosto siirrettiin nimelle %1. Laskunauha alkaa tyhjänä ja tallennetaan tästä lähtien.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>Sitä ei voitu siirtää syrjään (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

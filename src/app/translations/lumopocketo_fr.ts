@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>La bande de calcul démarre vide, et le fichier n’est pas écrit, afin que son contenu ne soit pas perdu.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>Le fichier a été déplacé vers %1. La bande de calcul commence vide et est conservée dès maintenant.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>Il n’a pas pu être mis de côté (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>Regnestrimmelen starter tom, og filen skrives ikke, slik at innholdet ikke går tapt.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>Filen ble flyttet til %1. Regnestrimmelen starter tom og lagres fra nå av.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>Den kunne ikke flyttes til side (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>Taśma zaczyna się pusta, a plik nie zostanie zapisany, aby jego zawartość nie została utracona.</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>Plik przeniesiono do %1. Taśma zaczyna się pusta i od teraz jest zapisywana.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>Nie można go przenieść (%1).</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -31,6 +31,14 @@
         <source>The tape starts empty, and the file is not written, so that its content is not lost.</source>
         <translation>纸带将从空白开始，且不会写入该文件，以免其内容丢失。</translation>
     </message>
+    <message>
+        <source>The file was moved to %1. The tape starts empty and is kept from now on.</source>
+        <translation>该文件已移至 %1。纸带从空白开始，并从现在起保存。</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1).</source>
+        <translation>无法将其移开（%1）。</translation>
+    </message>
 </context>
 <context>
     <name>TPocketoSettingsDialog</name>

@@ -6,13 +6,21 @@
 #include "brix/strings/paste.h"
 #include "brix/strings/tools.h"
 
+#include "brix/calculator/keys.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
+#include <QHash>
 #include <QSaveFile>
+#include <QUuid>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
 
 namespace Brix {
 
@@ -20,10 +28,12 @@ namespace {
 
 const QByteArray Header1 = QByteArrayLiteral("LumoPocketo tape 1");
 const QByteArray Header2 = QByteArrayLiteral("LumoPocketo tape 2");
+const QByteArray Header3 = QByteArrayLiteral("LumoPocketo tape 3");
 const QByteArray Edited = QByteArrayLiteral("edited");
+const QByteArray CalculationWord = QByteArrayLiteral("calculation");
 
 // The kinds' words in the file, in the order of TBrixCalcLineKind.
-const char *const KindWords[] = {"text", "number", "result", "error"};
+const char *const KindWords[] = {"text", "number", "result", "error", "operator"};
 
 QByteArray KindWord(TBrixCalcLineKind Kind)
 {
@@ -36,6 +46,25 @@ std::optional<TBrixCalcLineKind> KindOf(QByteArrayView Word)
         if (Word == KindWords[I])
             return TBrixCalcLineKind(I);
     return std::nullopt;
+}
+
+// The key of a line by its name in the key table; "" for ckResult, the key
+// of a line that has none.
+QByteArray KeyWord(TBrixCalcKey Key)
+{
+    return Key == ckResult ? QByteArray() : QByteArray(KeyInfo(Key).Name);
+}
+
+// A name this version does not know reads as none.
+TBrixCalcKey KeyOf(const QByteArray &Word)
+{
+    static const QHash<QByteArray, TBrixCalcKey> ByName = [] {
+        QHash<QByteArray, TBrixCalcKey> Names;
+        for (const TBrixKeyInfo &Info : Keys())
+            Names.insert(Info.Name, Info.Key);
+        return Names;
+    }();
+    return ByName.value(Word, ckResult);
 }
 
 // The shown text in the file's last field: no line ends, no tabs.
@@ -151,29 +180,93 @@ TBrixTapeCalculation FromShown(const QStringList &Shown)
             Line.Kind = lkResult;
         else
             Line.Kind = lkNumber;
+        if (!Line.HasValue())
+            Line.Value = 0;
         Lines.append(Line);
     }
     return Lines;
 }
 
-// One line of a format 2 file, or nothing when it is none.
-std::optional<TBrixCalcRecordLine> FromFields(const QByteArray &Row)
+// One tape line of a format 2 file (kind, edited, number, text) or of a
+// format 3 file (kind, edited, key, number, text); nothing when it is none.
+std::optional<TBrixCalcRecordLine> FromFields(const QByteArray &Row, bool Format3)
 {
     const QList<QByteArray> Fields = Row.split('\t');
-    if (Fields.size() != 4)
+    if (Fields.size() != (Format3 ? 5 : 4))
         return std::nullopt;
     const std::optional<TBrixCalcLineKind> Kind = KindOf(Fields[0]);
     if (!Kind || !(Fields[1].isEmpty() || Fields[1] == Edited))
         return std::nullopt;
+    const QByteArray &Number = Fields[Format3 ? 3 : 2];
     TBrixCalcRecordLine Line;
     Line.Kind = *Kind;
+    Line.Key = Format3 ? KeyOf(Fields[2]) : ckResult;
     Line.Edited = Fields[1] == Edited;
-    Line.Text = Unescaped(QString::fromUtf8(Fields[3]));
+    Line.Text = Unescaped(QString::fromUtf8(Fields.last()));
     // Every digit, read back to the same bits; beyond the range of a double
-    // too ("1E+600").
-    if (!Fields[2].isEmpty() && !StoredTextToFloat(QString::fromUtf8(Fields[2]), Line.Value))
+    // too ("1E+600", and "1e+600" as an earlier writer spelled it).
+    Extended Value = 0;
+    if (!Number.isEmpty() && !StoredTextToFloat(QString::fromUtf8(Number), Value))
         return std::nullopt;
+    if (Format3) {
+        // A number exactly where the kind has one.
+        if (Number.isEmpty() == Line.HasValue())
+            return std::nullopt;
+    } else if (Number.isEmpty() && Line.HasValue()) {
+        Line.Kind = lkText; // no number known: it shows its text
+    }
+    Line.Value = Line.HasValue() ? Value : 0;
     return Line;
+}
+
+// Names a calculation of a file without identities: the file's bytes and its
+// place (from 1) in the file.
+QString ReadId(const QByteArray &Data, qsizetype Place)
+{
+    // The namespace of these names, made once for them.
+    static const QUuid Namespace(QStringLiteral("{3b6d7a52-0c8e-4f1b-9a57-c2e4d1f08a36}"));
+    return QUuid::createUuidV5(Namespace, Data).toString(QUuid::WithoutBraces) + u'/' +
+           QString::number(Place);
+}
+
+// Renames From to To unless something of that name exists: never replaces
+// anything. Returns 0, or the error number.
+int RenameNoReplace(const QString &From, const QString &To)
+{
+    const QByteArray F = QFile::encodeName(From);
+    const QByteArray T = QFile::encodeName(To);
+    if (::renameat2(AT_FDCWD, F.constData(), AT_FDCWD, T.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    // A file system without that flag: a second name, then the first goes.
+    if (::link(F.constData(), T.constData()) != 0)
+        return errno;
+    ::unlink(F.constData());
+    return 0;
+}
+
+// Moves Path to the first free name of Path.unreadable, Path.unreadable.1,
+// ..., readable and writable by the user only; returns that name, or ""
+// and why it could not be moved.
+QString MovedAside(const QString &Path, QString &Failure)
+{
+    const QString Base = Path + QStringLiteral(".unreadable");
+    for (int N = 0; N < 1000; ++N) {
+        const QString To = N == 0 ? Base : Base + u'.' + QString::number(N);
+        const int Error = RenameNoReplace(Path, To);
+        if (Error == EEXIST || Error == ENOTEMPTY)
+            continue;
+        if (Error != 0) {
+            Failure = qt_error_string(Error);
+            return QString();
+        }
+        if (QFileInfo(To).isFile())
+            QFile::setPermissions(To, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return To;
+    }
+    Failure = QStringLiteral("every name for it is taken");
+    return QString();
 }
 
 } // namespace
@@ -186,18 +279,38 @@ QList<TBrixTapeCalculation> TBrixTapeDocument::Calculations() const
     return All;
 }
 
+TBrixTapeDocument::TBrixTapeDocument()
+    : FSession(QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+QString TBrixTapeDocument::CurrentId() const
+{
+    return FSession + u'/' + QString::number(FNextNumber);
+}
+
+QString TBrixTapeDocument::NewId()
+{
+    const QString Id = CurrentId();
+    ++FNextNumber;
+    return Id;
+}
+
 bool TBrixTapeDocument::Follow(const TBrixCalcRecord &Record)
 {
     bool Ended = false;
     if (FSerial != Record.Serial) {
         if (!FCurrent.isEmpty()) {
+            FCurrent.Id = NewId();
             FKept.append(FCurrent);
             Trim();
             Ended = true;
         }
         FSerial = Record.Serial;
     }
-    const bool Changed = Ended || FCurrent != Record.Lines;
+    // The lines alone (Current has no identity yet).
+    const QList<TBrixCalcRecordLine> &Lines = FCurrent;
+    const bool Changed = Ended || Lines != Record.Lines;
     FCurrent = Record.Lines;
     if (Changed)
         Tell(Ended ? tcEnded : tcCurrent);
@@ -208,6 +321,9 @@ void TBrixTapeDocument::Restore(const QList<TBrixTapeCalculation> &Kept,
                                 const TBrixCalcRecord &Record)
 {
     FKept = Kept;
+    for (TBrixTapeCalculation &Calculation : FKept)
+        if (Calculation.Id.isEmpty())
+            Calculation.Id = NewId();
     FCurrent = Record.Lines;
     FSerial = Record.Serial;
     Tell(tcRestored);
@@ -265,70 +381,113 @@ QString TBrixTapeDocument::Parse(const QByteArray &Data, QList<TBrixTapeCalculat
     for (QByteArray &Row : Rows)
         if (Row.endsWith('\r'))
             Row.chop(1);
-    const bool Format1 = Rows.first() == Header1;
-    if (!Format1 && Rows.first() != Header2)
+    const int Format = Rows.first() == Header1   ? 1
+                       : Rows.first() == Header2 ? 2
+                       : Rows.first() == Header3 ? 3
+                                                 : 0;
+    if (Format == 0)
         return QStringLiteral("not a tape file of this version");
     QStringList Shown;
     TBrixTapeCalculation Lines;
+    // Format 3: a calculation began (its identity read) and has not ended.
+    bool Open = false;
     const auto End = [&] {
-        if (Format1 && !Shown.isEmpty())
+        if (Format == 1 && !Shown.isEmpty())
             Calculations.append(FromShown(Shown));
         else if (!Lines.isEmpty())
             Calculations.append(Lines);
         Shown.clear();
-        Lines.clear();
+        Lines = TBrixTapeCalculation(); // its identity too
+        Open = false;
+    };
+    const auto Damaged = [&](qsizetype I) {
+        Calculations.clear();
+        return QStringLiteral("line %1 is no tape line").arg(I + 1);
     };
     for (qsizetype I = 1; I < Rows.size(); ++I) {
-        if (Rows[I].isEmpty()) {
+        const QByteArray &Row = Rows[I];
+        if (Row.isEmpty()) {
             End();
-        } else if (Format1) {
-            Shown.append(QString::fromUtf8(Rows[I]));
-        } else if (const auto Line = FromFields(Rows[I])) {
+        } else if (Format == 1) {
+            Shown.append(QString::fromUtf8(Row));
+        } else if (Format == 3 && Row.startsWith(CalculationWord + '\t')) {
+            End();
+            if (Row.count('\t') != 1)
+                return Damaged(I);
+            Lines.Id = Unescaped(QString::fromUtf8(Row.mid(CalculationWord.size() + 1)));
+            Open = true;
+        } else if (Format == 3 && !Open) {
+            return Damaged(I); // a tape line outside a calculation
+        } else if (const auto Line = FromFields(Row, Format == 3)) {
             Lines.append(*Line);
         } else {
-            Calculations.clear();
-            return QStringLiteral("line %1 is no tape line").arg(I + 1);
+            return Damaged(I);
         }
     }
     End();
+    // Calculations written without an identity get one from the file.
+    for (qsizetype I = 0; I < Calculations.size(); ++I)
+        if (Calculations[I].Id.isEmpty())
+            Calculations[I].Id = ReadId(Data, I + 1);
     return QString();
 }
 
-QString TBrixTapeDocument::Load()
+TBrixTapeLoad TBrixTapeDocument::Load()
 {
+    TBrixTapeLoad Result;
     if (FFile.isEmpty() || !QFileInfo::exists(FFile))
-        return QString();
+        return Result;
     QFile File(FFile);
-    if (!File.open(QIODevice::ReadOnly)) {
-        FUnreadable = true;
-        return File.errorString();
-    }
     QList<TBrixTapeCalculation> Read;
-    const QString Reason = Parse(File.readAll(), Read);
-    if (!Reason.isEmpty()) {
-        FUnreadable = true;
-        return Reason;
+    if (!File.open(QIODevice::ReadOnly))
+        Result.Reason = File.errorString();
+    else
+        Result.Reason = Parse(File.readAll(), Read);
+    File.close();
+    if (!Result.Reason.isEmpty()) {
+        // Kept beside it as it is; the tape goes on in a new file.
+        Result.MovedTo = MovedAside(FFile, Result.MoveFailure);
+        FUnreadable = Result.MovedTo.isEmpty();
+        return Result;
     }
+    FUnreadable = false;
     FKept = std::move(Read);
     Trim();
     Tell(tcLoaded);
-    return QString();
+    return Result;
 }
 
-QByteArray TBrixTapeDocument::Serialized() const
+QByteArray TBrixTapeDocument::Serialize(const QList<TBrixTapeCalculation> &Calculations)
 {
-    QByteArray Data = Header2 + '\n';
-    const QList<TBrixTapeCalculation> All = Calculations();
-    for (qsizetype I = std::max<qsizetype>(0, All.size() - Limit); I < All.size(); ++I) {
-        for (const TBrixCalcRecordLine &Line : All[I]) {
-            Data +=
-                KindWord(Line.Kind) + '\t' + (Line.Edited ? Edited : QByteArray()) + '\t' +
-                (Line.HasValue() ? StoredFloatText(Line.Value, 18, u'.').toUtf8() : QByteArray()) +
-                '\t' + Escaped(Line.Text).toUtf8() + '\n';
+    QByteArray Data = Header3 + '\n';
+    for (const TBrixTapeCalculation &Calculation : Calculations) {
+        if (Calculation.isEmpty())
+            continue;
+        Data += CalculationWord + '\t' + Escaped(Calculation.Id).toUtf8() + '\n';
+        for (const TBrixCalcRecordLine &Line : Calculation) {
+            const QByteArray Number =
+                Line.HasValue() ? StoredFloatText(Line.Value, 18, u'.').toUtf8() : QByteArray();
+            // A number that cannot be written (an infinity): the line shows
+            // its text alone.
+            const TBrixCalcLineKind Kind = Line.HasValue() && Number.isEmpty() ? lkText : Line.Kind;
+            Data += KindWord(Kind) + '\t' + (Line.Edited ? Edited : QByteArray()) + '\t' +
+                    KeyWord(Line.Key) + '\t' + Number + '\t' + Escaped(Line.Text).toUtf8() + '\n';
         }
         Data += '\n';
     }
     return Data;
+}
+
+QByteArray TBrixTapeDocument::Serialized() const
+{
+    QList<TBrixTapeCalculation> All = FKept;
+    if (!FCurrent.isEmpty()) {
+        All.append(FCurrent);
+        All.last().Id = CurrentId();
+    }
+    if (All.size() > Limit)
+        All.remove(0, All.size() - Limit);
+    return Serialize(All);
 }
 
 QString TBrixTapeDocument::Save() const
@@ -341,7 +500,15 @@ QString TBrixTapeDocument::Save() const
         return File.errorString();
     // Only the user reads the tape: set before any content is written.
     File.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    File.write(Serialized());
+    const QByteArray Data = Serialized();
+    // Every byte written and flushed before the new file takes the old one's
+    // place: commit() would put a file whose last bytes did not reach the disk
+    // in its place.
+    if (File.write(Data) != Data.size() || !File.flush()) {
+        const QString Reason = File.errorString();
+        File.cancelWriting();
+        return Reason;
+    }
     if (!File.commit())
         return File.errorString();
     return QString();
