@@ -578,14 +578,20 @@ private:
     void PushEntry();
     void InputChar(QChar Ch);
     void ClearToggles();
+    /// A key's operator line written before the error line: the key and its text.
+    struct TKeyLine
+    {
+        TBrixCalcKey Key;
+        TBrixResCalc Text;
+    };
     /// The error state: AllClear, "Error!" on the display, LastError, the
-    /// tape line KeyLine when given, the error line, then OnError.
-    void EnterErrorState(const QString &Message,
-                         std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    /// tape line KeyLine when given, the error line, then OnError. The step
+    /// being recorded is marked Failed.
+    void EnterErrorState(const QString &Message, std::optional<TKeyLine> KeyLine = std::nullopt);
     /// Runs Step; an Exception it raises enters the error state (with KeyLine)
     /// instead of reaching the caller. True when Step ran to its end.
     template <class TStep>
-    bool Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    bool Guarded(TStep &&Step, std::optional<TKeyLine> KeyLine = std::nullopt);
     void DoOperator(QChar Op);
     bool HasPrecedence(QChar NewOp, QChar TopOp) const;
     void EvaluateTop();
@@ -650,11 +656,33 @@ private:
     QString EntryNumberText() const;
     /// The step that typed the entry being taken, or -1.
     int EntryStep() const;
-    /// The meaning of the next tape line written (a number line's value and step).
-    void NoteLine(TBrixCalcLineKind Kind);
-    void NoteNumberLine(TBrixCalcLineKind Kind, const Extended &Value, int Number);
-    /// Appends Text to the record's lines as the next line noted.
-    void RecordLine(const QString &Text);
+    /// How the history writes a line: through AddHistoryLine (its text),
+    /// AddHistoryChar (its text's one character), AddHistoryValue (its value),
+    /// or not at all (a line of the record only).
+    enum THistorySlot
+    {
+        hsLine,
+        hsChar,
+        hsValue,
+        hsNone
+    };
+    /// The one path of the lines a key writes: Line (the facts, with the
+    /// engine's own text) goes to the record while the engine records, then
+    /// the history writes it through Slot, Hold as AddHistoryLine takes it.
+    /// A number line without a text gets ValueToStr of its value, formatted
+    /// only for the record. Nothing at all without KeepTape.
+    void WriteLine(TBrixCalcRecordLine Line, THistorySlot Slot, bool Hold = false);
+    /// The operator line of Key (lkOperator), written through Slot.
+    void WriteOperator(TBrixCalcKey Key, const QString &Text, THistorySlot Slot = hsLine,
+                       bool Hold = false);
+    /// The number line of a typed number a key takes (PushEntry, TakeOperand).
+    void WriteEntryLine(const Extended &Value);
+    /// A record-only number line for X, the argument of a function key,
+    /// unless the latest line with a value shows X already.
+    void WriteArgument(const Extended &X);
+    /// The line of a function key of the kind Kind (engine_functions.cpp):
+    /// the record's line, then the key's own history slot (AddSinLine ...).
+    void WriteFunctionLine(int Kind);
     /// InputString after reading: enters Value, recorded as a pasted number.
     void InputPasted(const Extended &Value);
     /// Empties the entry for a changed number a replay types ("X").
@@ -685,24 +713,21 @@ private:
     /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.
     std::optional<Extended> FPendingDisplay;
     /// Recording: the depth of public key calls (1 in the outermost), what the
-    /// outermost one is, the character it typed into the entry, whether a
-    /// call inside it typed (the entry then is no typed step's), the step of
-    /// the number it brings in, the typed step's Number kept back, and the
-    /// next line's meaning.
+    /// outermost one is and its key, the character it typed into the entry,
+    /// whether a call inside it typed (the entry then is no typed step's), the
+    /// step of the number it brings in, and the typed step's Number kept back.
     ///@{
     int FCallDepth = 0;
     TCallKind FCallKind = kcNone;
+    TBrixCalcKey FCallKey = ckResult;
     QChar FCallTyped;
     bool FNestedTyping = false;
     int FCallNumber = -1;
     mutable bool FNumberStale = false;
-    struct TNextLine
-    {
-        TBrixCalcLineKind Kind = lkText;
-        Extended Value = 0;
-        int Number = -1;
-    } FNextLine;
     ///@}
+    /// Counts the error states entered, so that a replay sees which step
+    /// entered one.
+    int FErrorCount = 0;
     /// A replay is running: notifications are held back until it ends.
     bool FQuiet = false;
     /// The lengths OperandCapacity and OperatorCapacity report: they start at
