@@ -116,8 +116,8 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     EXPECT_EQ(R.Keys[2], (Step{Step::rkTyped, ckResult, "5", false, "5"}));
     EXPECT_EQ(R.Keys[3], (Step{Step::rkKey, ckEquals, "", false, ""}));
     const QList<TBrixCalcRecordLine> Expected = {
-        {lkNumber, ckResult, 12, "12.0000", 0, false}, {lkOperator, ckAdd, 0, "+", -1, false},
-        {lkNumber, ckResult, 5, "5.0000", 2, false},   {lkOperator, ckEquals, 0, "=", -1, false},
+        {lkNumber, ckResult, 12, "12.0000", 0, false},  {lkOperator, ckAdd, 0, "+", -1, false},
+        {lkNumber, ckResult, 5, "5.0000", 2, false},    {lkOperator, ckEquals, 0, "=", -1, false},
         {lkResult, ckResult, 17, "17.0000", -1, false},
     };
     EXPECT_EQ(R.Lines, Expected);
@@ -415,7 +415,8 @@ TEST(EngineRecordTest, AChangedNumberRedoesTheCalculation)
          "-1000.0000#0*|+|5.0000#2|=|>-995.0000"},
         {"value:2.5 * 2 =", "2.5", "3", "6.0000", "3.0000|*|2.0000|=|6.0000",
          "3.0000#0*|*|2.0000#2|=|>6.0000"},
-        {"prefix:off 3 angle 0 sin", "30", "90", "1.0000", "deg|90.0000|sin", "'deg'|90.0000#2*|sin"},
+        {"prefix:off 3 angle 0 sin", "30", "90", "1.0000", "deg|90.0000|sin",
+         "'deg'|90.0000#2*|sin"},
         // A number typed after "=" starts anew, the changed one too.
         {"2 + 3 = 4 * 5 =", "4", "6", "30.0000",
          "2.0000|+|3.0000|=|5.0000|6.0000|*|5.0000|=|30.0000",
@@ -643,4 +644,3 @@ TEST(EngineRecordTest, ReplayingAnUnchangedNumberGivesTheSameState)
     }
     EXPECT_GT(Replays, 300);
 }
-

@@ -188,8 +188,8 @@ TEST(TapeRows, FromTheEngine)
         {"--same-line 5 / 0 =",
          {"/|5.0000|5", "|0.0000|0", "E|- - - - ERROR - - - -|", "=||", "E|Error!|"}},
         {"--memory-history 1 2 m+ 3 * mr =",
-         {"M+|12.0000|12", "[M: 12.0000 ]||", "*|3.0000|3", "MR||", "[M: 12.0000 ]||", "=||",
-          "T|36.0000|36"}},
+         {"M+|12.0000|12", "[M: 12.0000 ]||", "*|3.0000|3", "MR||", "[M: 12.0000 ]|12.0000|12",
+          "=||", "T|36.0000|36"}},
     };
     BrixTest::RegionalGuard Regional;
     for (const EngineCase &Case : Cases) {

@@ -10,10 +10,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <random>
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <random>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &S, std::ostream *Os)
@@ -575,10 +575,26 @@ TEST_F(StringsTools, ExactCodecKeepsEveryBit)
 {
     using L = std::numeric_limits<Extended>;
     using D = std::numeric_limits<double>;
-    std::vector<Extended> Values = {
-        L::max(), L::min(), L::denorm_min(), FromBits(0, 0x7FFFFFFFFFFFFFFFULL), // the largest subnormal
-        FromBits(0, 1ULL << 40), 3.6e-4951L, 0.0L, 1e600L, 1e-600L, 1e4000L, 1e-4900L, 0.1L,
-        1 / 3.0L, 1.23456L, 2 / 3.0L, 1e18L, 1e19L, 123456789012345678901.0L, 1e-5L, 1e-6L};
+    std::vector<Extended> Values = {L::max(),
+                                    L::min(),
+                                    L::denorm_min(),
+                                    FromBits(0, 0x7FFFFFFFFFFFFFFFULL), // the largest subnormal
+                                    FromBits(0, 1ULL << 40),
+                                    3.6e-4951L,
+                                    0.0L,
+                                    1e600L,
+                                    1e-600L,
+                                    1e4000L,
+                                    1e-4900L,
+                                    0.1L,
+                                    1 / 3.0L,
+                                    1.23456L,
+                                    2 / 3.0L,
+                                    1e18L,
+                                    1e19L,
+                                    123456789012345678901.0L,
+                                    1e-5L,
+                                    1e-6L};
     for (const Extended Edge :
          {1e308L, 1e-308L, Extended(D::max()), Extended(D::min()), Extended(D::denorm_min())}) {
         Values.push_back(Edge);
@@ -629,8 +645,9 @@ TEST_F(StringsTools, ExactReaderTakesDecimalNumbersOnly)
         const char *Text;
         Extended Value;
     } Good[] = {
-        {"0.1", 0.1L},   {"+2.5", 2.5L},      {"-0", -0.0L},
-        {".5", 0.5L},    {"5.", 5.0L},        {"1e-5000", 0.0L},
+        {"0.1", 0.1L},        {"+2.5", 2.5L},
+        {"-0", -0.0L},        {".5", 0.5L},
+        {"5.", 5.0L},         {"1e-5000", 0.0L},
         {"-1E+600", -1e600L}, {"3.6e-4951", std::numeric_limits<Extended>::denorm_min()},
     };
     for (const auto &Row : Good) {

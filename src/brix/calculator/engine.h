@@ -407,12 +407,21 @@ public:
     // one to Serial; the error state's own clearing does not. Start is the
     // state just before the first step, taken when that step is recorded.
     //
-    // Lines: each tape line appended is also a record line. A number taken
-    // into the calculation is lkNumber (with Number the step that typed,
-    // pasted or gave it, else -1), the line after "=" lkResult, the error
-    // line and an "=" line showing the error lkError, any other lkText. The
-    // error state empties the tape but not the record's lines. A pasted
-    // number writes no tape line; the record has an lkNumber line for it.
+    // Lines: each line a key writes is a record line, written as its facts
+    // (record.h) by the one path that also writes the history's text: a
+    // number taken into the calculation is lkNumber (with Number the step
+    // that typed, pasted or gave it, else -1), the line after "=" lkResult,
+    // the error line and an "=" line showing the error lkError, an operator,
+    // function, bracket, "=" or memory key lkOperator with its key, the angle
+    // mode and the memory line lkText. With OperatorSameLine the history
+    // holds an operator for the next line; the record has both lines, each
+    // with its own text. Lines of the record only: a pasted number, the
+    // number MR recalls, a function's argument that no line before shows,
+    // the value a plain percent stands for. A line a host writes itself
+    // through AddHistoryLine, AddHistoryChar or AddHistoryValue between keys
+    // is an lkText line with the tape's text; the slots a descendant
+    // overrides change the history's texts, not the record's. The error
+    // state empties the tape but not the record's lines.
 
     /// The keys and tape lines since the calculation began.
     const TBrixCalcRecord &Record() const
@@ -434,6 +443,10 @@ public:
     /// lines are written), a pasted one pasted, a given one given. The record
     /// afterwards is what pressing those keys afresh records, Serial kept;
     /// the step and its lines are marked Edited, as earlier edits stay.
+    /// A step that the changed number makes enter the error state, where it
+    /// did not before, ends the replay: the keys after it are not pressed
+    /// (the record ends with it) and the display shows "Error!" with
+    /// LastError the reason, as after the key pressed by hand.
     /// Nothing is notified during the replay; then OnDisplayChange,
     /// OnMemoryChange, OnHistoryChange and OnDecimalPlacesChange fire once
     /// each, OnAngleModeChange when the angle mode differs from before, and

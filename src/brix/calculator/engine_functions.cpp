@@ -67,7 +67,11 @@ constexpr TFunctionKey FunctionKeys[] = {
      false,
      false},
     /* fkLN */
-    {ckLN, {u'N', u'n', u'N', u'n'}, {ectLnPaper, ectEtoXPaper, ectLnPaper, ectEtoXPaper}, false, false},
+    {ckLN,
+     {u'N', u'n', u'N', u'n'},
+     {ectLnPaper, ectEtoXPaper, ectLnPaper, ectEtoXPaper},
+     false,
+     false},
     /* fkLg2 */
     {ckLg2,
      {u'W', u'w', u'W', u'w'},
@@ -188,21 +192,21 @@ void TBrixCalcEngine::WriteFunctionLine(int Kind)
     if (FRecords)
         WriteOperator(FunctionKeys[Kind].Key, FunctionText(*this, Kind), hsNone);
     switch (Kind) {
-        case fkSin:
-            AddSinLine();
-            break;
-        case fkCos:
-            AddCosLine();
-            break;
-        case fkTan:
-            AddTanLine();
-            break;
-        case fkLog:
-            AddLogLine();
-            break;
-        case fkLN:
-            AddLNLine();
-            break;
+    case fkSin:
+        AddSinLine();
+        break;
+    case fkCos:
+        AddCosLine();
+        break;
+    case fkTan:
+        AddTanLine();
+        break;
+    case fkLog:
+        AddLogLine();
+        break;
+    case fkLN:
+        AddLNLine();
+        break;
     default:
         AddLg2Line();
         break;

@@ -128,8 +128,7 @@ private:
     bool FActive = false;
 };
 
-template <class TStep>
-bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TKeyLine> KeyLine)
+template <class TStep> bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TKeyLine> KeyLine)
 {
     try {
         Step();

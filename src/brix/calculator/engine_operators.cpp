@@ -35,10 +35,14 @@ struct TBinaryOperator
 };
 
 const TBinaryOperator BinaryOperators[] = {
-    {u'+', 1, ckAdd, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X + Y); }},
-    {u'-', 1, ckSubtract, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X - Y); }},
-    {u'*', 2, ckMultiply, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X * Y); }},
-    {u'/', 2, ckDivide, std::nullopt, true, true, [](Extended X, Extended Y) { return Checked(X / Y); }},
+    {u'+', 1, ckAdd, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked(X + Y); }},
+    {u'-', 1, ckSubtract, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked(X - Y); }},
+    {u'*', 2, ckMultiply, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked(X * Y); }},
+    {u'/', 2, ckDivide, std::nullopt, true, true,
+     [](Extended X, Extended Y) { return Checked(X / Y); }},
     {u'^', 3, ckPower, ectXpwrYPaper, true, false,
      [](Extended X, Extended Y) { return Checked(PowerReal(X, Y)); }},
     // With one operand the inverse power is dropped whatever IgnoreError
