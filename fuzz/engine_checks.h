@@ -53,6 +53,21 @@ inline void CheckConsistent(TBrixCalcEngine &E)
             Fail("tape line", Line);
     if (E.GetHistoryLength() != E.HistoryLines().size())
         Fail("history length", QString::number(E.GetHistoryLength()));
+    // The record's lines are facts: a finite value on the lines that have
+    // one, none on the others, a key on every operator, and an editable line
+    // only for a number step of the record.
+    const TBrixCalcRecord &Record = E.Record();
+    for (const TBrixCalcRecordLine &Line : Record.Lines) {
+        CheckValue(Line.Value, "record line");
+        if (!Line.HasValue() && Line.Value != 0)
+            Fail("value on a line without one", Line.Text);
+        if (Line.Kind == lkOperator && Line.Key == ckResult)
+            Fail("operator line without its key", Line.Text);
+        if (Line.Number >= 0 &&
+            (Line.Kind != lkNumber || size_t(Line.Number) >= Record.Keys.size() ||
+             Record.Keys[size_t(Line.Number)].Kind == TBrixCalcRecordedKey::rkKey))
+            Fail("editable line of no number step", Line.Text);
+    }
 }
 
 } // namespace EngineFuzz

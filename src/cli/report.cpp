@@ -1,8 +1,7 @@
 #include "report.h"
 
 #include "brix/calculator/engine.h"
-
-#include <charconv>
+#include "brix/strings/tools.h"
 
 using namespace Brix;
 
@@ -11,14 +10,6 @@ namespace LumoCli {
 namespace {
 
 using E = TBrixCalcEngine;
-
-// %.18Lg, independent of the C library's locale.
-QString NumberText(Extended Value)
-{
-    char Buf[64];
-    const auto R = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::general, 18);
-    return QString::fromLatin1(Buf, R.ptr - Buf);
-}
 
 QString AngleModeName(TBrixAngleMode Mode)
 {
@@ -91,14 +82,17 @@ QString JsonReport(E &En, const QStringList &Tape, const QString &LastError, con
 {
     QStringList Operands;
     for (Extended V : En.OperandStackContents())
-        Operands << NumberText(V);
+        Operands << ExactFloatText(V);
     auto Bool = [](bool B) { return B ? QStringLiteral("true") : QStringLiteral("false"); };
     QStringList M;
     M << "\"display\":" + JsonString(En.GetDisplayStr());
     M << "\"memory\":" + JsonString(En.GetMemoryContents());
     M << "\"lastError\":" + JsonString(LastError);
     M << "\"tape\":" + JsonList(Tape);
-    M << "\"value\":" + JsonString(NumberText(En.GetAsFloat()));
+    // No value while the display shows an error: the 0 behind it is none.
+    const bool Failed = En.GetDisplayStr() == En.GetName(ectErrorMsg);
+    M << "\"value\":" +
+             (Failed ? QStringLiteral("null") : JsonString(ExactFloatText(En.GetAsFloat())));
     M << "\"angleMode\":" + JsonString(AngleModeName(En.AngleMode()));
     M << "\"inv\":" + Bool(En.IsInv());
     M << "\"hyp\":" + Bool(En.IsHyp());

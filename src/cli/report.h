@@ -24,8 +24,10 @@ void CountEvents(Brix::TBrixCalcEngine &Engine, EventCounts &Counts);
 
 // The engine's state as one JSON object on one line: display, memory,
 // lastError (LastError), tape (Tape), value, angleMode, inv, hyp, lastCh,
-// operands, operators, events (Counts) and uncaught (Uncaught). Numbers print
-// as %.18Lg in the C locale.
+// operands, operators, events (Counts) and uncaught (Uncaught). The value
+// and the operands are strings of the exact number codec (ExactFloatText),
+// which read back to the same bits; the value is null while the display
+// shows an error.
 QString JsonReport(Brix::TBrixCalcEngine &Engine, const QStringList &Tape, const QString &LastError,
                    const EventCounts &Counts, const QStringList &Uncaught);
 

@@ -2,6 +2,7 @@
 // record, and that a number changed on the record redoes the calculation as
 // pressing the keys with that number would, within the calculation only.
 #include "brix/calculator/engine.h"
+#include "brix/calculator/keys.h"
 
 #include "brix/classes/exceptions.h"
 #include "brix/strings/tools.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 
 // Readable QString values in failure messages.
@@ -25,6 +27,12 @@ using namespace BrixTest;
 namespace {
 
 using Step = TBrixCalcRecordedKey;
+
+// The same 80-bit value: sign, exponent and mantissa (== takes -0 for 0).
+bool SameValue(Extended A, Extended B)
+{
+    return std::memcmp(&A, &B, 10) == 0;
+}
 
 TOwned<TBrixCalcEngine> NewEngine()
 {
@@ -42,20 +50,46 @@ int StepOf(const TBrixCalcEngine &E, const QString &Number)
     return -1;
 }
 
-// The record's lines as "text" with "#step" for a line of a number step and
-// "*" for an edited one, joined by "|"; the error line shows as "ERR".
-QString Lines(const TBrixCalcEngine &E)
+// The record's lines, joined by "|", each as its facts: a number as its
+// text with "#step" for a line of a number step, "@key" for the key that
+// brought it in and "*" when edited; a result as ">text"; an operator as its
+// text, with "/key" when the text is not the key's word ("arcsin/sin"); a
+// text line as 'text'; an error line as "!text" (the error line's text as
+// "ERR"). A key is shown by its command-line word.
+std::string Lines(const TBrixCalcEngine &E)
 {
+    const auto Word = [](TBrixCalcKey Key) {
+        return QString::fromLatin1(KeyInfo(Key).Words).section(u' ', 0, 0);
+    };
     QStringList Out;
     for (const TBrixCalcRecordLine &L : E.Record().Lines) {
         QString S = L.Text == E.GetName(ectPaperErrLine) ? QStringLiteral("ERR") : L.Text;
-        if (L.Number >= 0)
-            S += u'#' + QString::number(L.Number);
+        switch (L.Kind) {
+        case lkNumber:
+            if (L.Number >= 0)
+                S += u'#' + QString::number(L.Number);
+            if (L.Key != ckResult)
+                S += u'@' + Word(L.Key);
+            break;
+        case lkResult:
+            S.prepend(u'>');
+            break;
+        case lkOperator:
+            if (S.compare(Word(L.Key), Qt::CaseInsensitive) != 0)
+                S += u'/' + Word(L.Key);
+            break;
+        case lkText:
+            S = u'\'' + S + u'\'';
+            break;
+        case lkError:
+            S.prepend(u'!');
+            break;
+        }
         if (L.Edited)
             S += u'*';
         Out << S;
     }
-    return Out.join(u'|');
+    return Out.join(u'|').toStdString();
 }
 
 // The record with its edited marks taken off, to compare with keys pressed afresh.
@@ -82,8 +116,8 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     EXPECT_EQ(R.Keys[2], (Step{Step::rkTyped, ckResult, "5", false, "5"}));
     EXPECT_EQ(R.Keys[3], (Step{Step::rkKey, ckEquals, "", false, ""}));
     const QList<TBrixCalcRecordLine> Expected = {
-        {lkNumber, ckResult, 12, "12.0000", 0, false},  {lkText, ckResult, 0, "+", -1, false},
-        {lkNumber, ckResult, 5, "5.0000", 2, false},    {lkText, ckResult, 0, "=", -1, false},
+        {lkNumber, ckResult, 12, "12.0000", 0, false},  {lkOperator, ckAdd, 0, "+", -1, false},
+        {lkNumber, ckResult, 5, "5.0000", 2, false},    {lkOperator, ckEquals, 0, "=", -1, false},
         {lkResult, ckResult, 17, "17.0000", -1, false},
     };
     EXPECT_EQ(R.Lines, Expected);
@@ -93,17 +127,17 @@ TEST(EngineRecordTest, KeysAndLinesAreRecordedWithWhatTheyShow)
     EXPECT_TRUE(R.Start->Record.Keys.empty());
     EXPECT_EQ(R.Start->Record.Serial, R.Serial);
 
-    // Operators on the same line: the number's line holds the operator.
+    // Operators on the same line are the history's rendering: the record
+    // has the operator's line and the number's.
     auto Same = NewEngine();
     Press(*Same, "--same-line 12 + 5 =");
-    EXPECT_EQ(Lines(*Same), "12.0000#0|+ 5.0000#2|= 17.0000");
-    EXPECT_EQ(Same->Record().Lines[1].Value, 5);
-    EXPECT_EQ(Same->Record().Lines[2].Kind, lkResult);
-    // A pasted number has a line on the record only, with the operator held
-    // for the tape's next line.
+    EXPECT_EQ(Tape(*Same), "12.0000|+ 5.0000|= 17.0000");
+    EXPECT_EQ(Same->Record().Lines, Expected);
+    // A pasted number has a line on the record only, while the tape holds
+    // the operator for its next line.
     Press(*Same, "ac 2 * paste:3 =");
     EXPECT_EQ(Tape(*Same), "2.0000|= 6.0000");
-    EXPECT_EQ(Lines(*Same), "2.0000#0|* 3.0000#2|= 6.0000");
+    EXPECT_EQ(Lines(*Same), "2.0000#0|*|3.0000#2|=|>6.0000");
 }
 
 TEST(EngineRecordTest, EachKindOfNumberIsOneStep)
@@ -117,19 +151,19 @@ TEST(EngineRecordTest, EachKindOfNumberIsOneStep)
     } Rows[] = {
         // Every typing key is part of one typed step; a sign typed too.
         {"1 . 2 5 bs exp 3 +/- +", "T1.2E-3 K", "0.0012#0|+"},
-        {"- 4 * 2 =", "T-4 K T2 K", "-4.0000#0|*|2.0000#2|=|-8.0000"},
+        {"- 4 * 2 =", "T-4 K T2 K", "-4.0000#0|*|2.0000#2|=|>-8.0000"},
         // The pasted number has a line on the record only.
         {"paste:(1,234.5) + value:0.1 =", "P-1234.5 K V0.1 K",
-         "-1234.5000#0|+|0.1000#2|=|-1234.4000"},
+         "-1234.5000#0|+|0.1000#2|=|>-1234.4000"},
         // A constant is no number of the record; a function's typed argument is.
-        {"pi * prefix:off 9 sqrt =", "K K T9 K K", "3.1416|*|9.0000#2|sqrt|=|9.4248"},
-        {"sqrt 9 =", "K T9 K", "sqrt|9.0000#1|=|3.0000"},
+        {"pi * prefix:off 9 sqrt =", "K K T9 K K", "3.1416@pi|*|9.0000#2|sqrt|=|>9.4248"},
+        {"sqrt 9 =", "K T9 K", "sqrt|9.0000#1|=|>3.0000"},
         // Typing goes on after a toggle: the second step holds the whole number.
-        {"prefix:off 1 inv +/- sin", "T1 K T-1 K", "-1.0000#2|arcsin"},
+        {"prefix:off 1 inv +/- sin", "T1 K T-1 K", "-1.0000#2|arcsin/sin"},
         // "-(" is -1 x (: the -1 is made by the bracket key, not typed.
-        {"- ( 2 ) =", "T- K T2 K K", "-1.0000|*|(|2.0000#2|)|=|-2.0000"},
-        {"200 + 10 %", "T200 K T10 K", "200.0000#0|+|10#2|%"},
-        {"3 m+ mr", "T3 K K", "3.0000#0|M+|MR"},
+        {"- ( 2 ) =", "T- K T2 K K", "-1.0000|*|(|2.0000#2|)|=|>-2.0000"},
+        {"200 + 10 %", "T200 K T10 K", "200.0000#0|+|10#2|%|20.0000@%"},
+        {"3 m+ mr", "T3 K K", "3.0000#0|M+|MR|3.0000@mr"},
     };
     for (const Row &Row : Rows) {
         SCOPED_TRACE(Row.Keys);
@@ -147,6 +181,142 @@ TEST(EngineRecordTest, EachKindOfNumberIsOneStep)
     }
 }
 
+// Every line is written as its facts, whatever the history makes of it: the
+// record is the same with operators on the number's line, and it has the
+// values no line of the history shows (the number MR recalls, a function's
+// argument, what a percent stands for).
+TEST(EngineRecordTest, EveryLineIsItsFacts)
+{
+    RegionalGuard Regional;
+    const struct
+    {
+        const char *Keys, *Lines;
+    } Rows[] = {
+        {"12 + 5 =", "12.0000#0|+|5.0000#2|=|>17.0000"},
+        {"1 / 0 =", "1.0000#0|/|0.0000#2|!ERR|=|!Error!"},
+        // The held "+" the tape's same-line form loses to the bracket.
+        {"5 + ( 3 ) =", "5.0000#0|+|(|3.0000#3|)|=|>8.0000"},
+        {"2 ^ 3 =", "2.0000#0|x ^ y/^|3.0000#2|=|>8.0000"},
+        {"--binary-percent 200 % 10 =", "200.0000#0|%|10.0000#2|=|>20.0000"},
+        // Constants and the number MR recalls name their key.
+        {"pi * 2 =", "3.1416@pi|*|2.0000#2|=|>6.2832"},
+        {"5 m+ ac mr * 2 =", "MR|5.0000@mr|*|2.0000#2|=|>10.0000"},
+        {"--memory-history 5 m+ mr", "5.0000#0|M+|'[M: 5.0000 ]'|MR|5.0000@mr|'[M: 5.0000 ]'"},
+        {"angle mc", "'deg'|MC"},
+        // What a percent stands for follows it.
+        {"60 * 50 % =", "60.0000#0|*|50#2|%|30.0000@%|=|>1800.0000"},
+        {"200 + 10 %", "200.0000#0|+|10#2|%|20.0000@%"},
+        // A function keeps its key, its text says what Inv and Hyp made of it.
+        {"inv hyp sin 1 =", "arsinh/sin|1.0000#3|=|>0.8814"},
+        {"inv log 2 =", "10^x/log|2.0000#2|=|>100.0000"},
+        {"inv sqrt 3 =", "x^2|3.0000#2|=|>9.0000"},
+        // A function's argument: the number typed, or a line of its own
+        // where no line before shows it.
+        {"sqrt 9 + 1 =", "sqrt|9.0000#1|+|1.0000#3|=|>4.0000"},
+        {"sqrt ( 4 + 5 ) =", "sqrt|(|4.0000#2|+|5.0000#4|)|9.0000|=|>3.0000"},
+        {"prefix:off 16 sqrt sqrt", "16.0000#0|sqrt|4.0000|sqrt"},
+        {"prefix:off 2 + 7 = sqrt", "2.0000#0|+|7.0000#2|=|>9.0000|sqrt"},
+        {"e x^2 +/-", "2.7183@e|x^2|7.3891|+/-"},
+        {"1 / 4 = 1/x", "1.0000#0|/|4.0000#2|=|>0.2500|1/x"},
+        {"2 + 3 m+", "2.0000#0|+|3.0000#2|5.0000|M+"},
+        {"prefix:off -9 sqrt", "-9.0000#0|sqrt|!ERR"},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Keys);
+        auto E = NewEngine();
+        Press(*E, Row.Keys);
+        EXPECT_EQ(Lines(*E), Row.Lines);
+        auto Same = NewEngine();
+        Press(*Same, QStringLiteral("--same-line ") + Row.Keys);
+        EXPECT_EQ(Same->Record().Lines, E->Record().Lines);
+    }
+}
+
+// The values of the lines are the engine's, every bit, not what they show.
+TEST(EngineRecordTest, LinesHoldTheExactValues)
+{
+    RegionalGuard Regional;
+    auto E = NewEngine();
+    Press(*E, "1 / 3 = m+ ac mr * 3 =");
+    const QList<TBrixCalcRecordLine> &L = E->Record().Lines;
+    ASSERT_EQ(L.size(), 6);
+    EXPECT_EQ(L[1].Text, "0.3333");
+    EXPECT_TRUE(SameValue(L[1].Value, 1 / 3.0L));
+    EXPECT_TRUE(SameValue(L[5].Value, (1 / 3.0L) * 3));
+
+    Press(*E, "ac 1e300 * 1e300 =");
+    EXPECT_EQ(E->Record().Lines.back().Text, "1.0000E+600");
+    EXPECT_TRUE(SameValue(E->Record().Lines.back().Value, 1e600L));
+
+    Press(*E, "ac 0.7 * 3 % =");
+    EXPECT_TRUE(SameValue(E->Record().Lines[4].Value, (0.7L * 3) * 0.01L));
+    EXPECT_EQ(E->Record().Lines[4].Number, -1);
+}
+
+// The history slots stay a descendant's: what it writes there is the tape's,
+// the record keeps the engine's own texts. A line a host writes between keys
+// is a text line of the record.
+TEST(EngineRecordTest, TheHistorySlotsAreTheTapesOnly)
+{
+    RegionalGuard Regional;
+    class TTagging : public TBrixCalcEngine
+    {
+    public:
+        void AddHistoryLine(const QString &Text, bool Hold) override
+        {
+            TBrixCalcEngine::AddHistoryLine("<" + Text + ">", Hold);
+        }
+    };
+    TOwned<TTagging> E(Create<TTagging>());
+    Press(*E, "sin 1 = m+");
+    EXPECT_EQ(Tape(*E), "<sin>|1.0000|=|<0.8415>|<M+>");
+    EXPECT_EQ(Lines(*E), "sin|1.0000#1|=|>0.8415|M+");
+    E->AddHistoryLine("note", false);
+    EXPECT_EQ(E->Record().Lines.back(), (TBrixCalcRecordLine{lkText, ckResult, 0, "<note>"}));
+}
+
+// A changed number that makes a step fail which did not fail before ends
+// the replay with that step, in the error state it entered: the steps after
+// it belonged to a calculation that no longer exists. Failures the
+// calculation had before go on as they went on.
+TEST(EngineRecordTest, AReplayThatFailsEndsInTheError)
+{
+    RegionalGuard Regional;
+    const struct
+    {
+        const char *Keys, *Number, *NewText;
+        size_t Steps;
+        const char *Display, *LastError, *Lines;
+    } Rows[] = {
+        // The sign typed by "+" after the error would make 94 the value.
+        {"prefix:off 25 sqrt + 94 =", "25", "-25", 2, "Error!", "Square Root of Negative",
+         "-25.0000#0*|sqrt|!ERR"},
+        // "+" carries on after its failure and shows 0; the replay ends in the error.
+        {"sqrt 25 + 94 =", "25", "-25", 3, "Error!", "Square Root of Negative",
+         "sqrt|-25.0000#1*|!ERR|+"},
+        {"( sqrt 25 ) * 3 =", "25", "-4", 4, "Error!", "Square Root of Negative",
+         "(|sqrt|-4.0000#2*|!ERR|)"},
+        {"10 / 5 + 1 = m+", "5", "0", 4, "Error!", "Division by Zero",
+         "10.0000#0|/|0.0000#2*|!ERR|+"},
+        {"1 / 0 = + 1 =", "1", "2", 6, "1.0000", "Division by Zero",
+         "2.0000#0*|/|0.0000#2|!ERR|=|!Error!|1.0000#4|=|>1.0000"},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Keys);
+        auto E = NewEngine();
+        Press(*E, Row.Keys);
+        QStringList Events;
+        RecordEvents(*E, Events);
+        ASSERT_TRUE(E->ReplayWithNumber(StepOf(*E, Row.Number), Row.NewText));
+        EXPECT_EQ(E->GetDisplayStr(), Row.Display);
+        EXPECT_EQ(E->GetLastError(), Row.LastError);
+        EXPECT_EQ(E->Record().Keys.size(), Row.Steps);
+        EXPECT_EQ(Lines(*E), Row.Lines);
+        EXPECT_EQ(Events.contains("error"), QString(Row.Display) == "Error!");
+        EXPECT_EQ(E->Memory(), 0);
+    }
+}
+
 TEST(EngineRecordTest, AllClearBeginsANewRecordAndTheErrorStateDoesNot)
 {
     RegionalGuard Regional;
@@ -155,7 +325,7 @@ TEST(EngineRecordTest, AllClearBeginsANewRecordAndTheErrorStateDoesNot)
     const int Serial = E->Record().Serial;
     // The error state empties the tape, not the record.
     EXPECT_EQ(Tape(*E), "ERR|=|Error!");
-    EXPECT_EQ(Lines(*E), "5.0000#0|M+|1.0000#2|/|0.0000#4|ERR|=|Error!");
+    EXPECT_EQ(Lines(*E), "5.0000#0|M+|1.0000#2|/|0.0000#4|!ERR|=|!Error!");
     EXPECT_EQ(E->Record().Lines[5].Kind, lkError);
     EXPECT_EQ(E->Record().Lines[7].Kind, lkError);
     EXPECT_EQ(E->Record().Serial, Serial);
@@ -174,7 +344,7 @@ TEST(EngineRecordTest, AllClearBeginsANewRecordAndTheErrorStateDoesNot)
     EXPECT_EQ(Tape(*E), "7.0000|+");
     Press(*E, "1 =");
     EXPECT_EQ(E->GetDisplayStr(), "8.0000");
-    EXPECT_EQ(Lines(*E), "1.0000#0|=|8.0000");
+    EXPECT_EQ(Lines(*E), "1.0000#0|=|>8.0000");
 }
 
 TEST(EngineRecordTest, KeysThatChangeNothingAreNoSteps)
@@ -220,39 +390,40 @@ TEST(EngineRecordTest, AChangedNumberRedoesTheCalculation)
         const char *Memory = "0.0000";
     } Rows[] = {
         {"12 + 5 =", "12", "13", "18.0000", "13.0000|+|5.0000|=|18.0000",
-         "13.0000#0*|+|5.0000#2|=|18.0000"},
+         "13.0000#0*|+|5.0000#2|=|>18.0000"},
         {"--same-line 12 + 5 * 2 =", "5", "-0.5", "11.0000", "12.0000|+ -0.5000|* 2.0000|= 11.0000",
-         "12.0000#0|+ -0.5000#2*|* 2.0000#4|= 11.0000"},
+         "12.0000#0|+|-0.5000#2*|*|2.0000#4|=|>11.0000"},
         // The memory before the all clear stays; M+ inside is redone.
         {"5 m+ ac 2 + 3 = m+", "2", "4", "7.0000", "4.0000|+|3.0000|=|7.0000|M+",
-         "4.0000#0*|+|3.0000#2|=|7.0000|M+", "12.0000"},
+         "4.0000#0*|+|3.0000#2|=|>7.0000|M+", "12.0000"},
         {"--memory=100 2 m- 3 m-", "3", "30", "30.0000", "2.0000|M-|30.0000|M-",
          "2.0000#0|M-|30.0000#2*|M-", "68.0000"},
         // An error healed, and an error made.
         {"1 / 0 = + 1 =", "0", "2", "1.5000", "1.0000|/|2.0000|=|0.5000|+|1.0000|=|1.5000",
-         "1.0000#0|/|2.0000#2*|=|0.5000|+|1.0000#5|=|1.5000"},
-        {"1 / 4 =", "4", "0", "Error!", "ERR|=|Error!", "1.0000#0|/|0.0000#2*|ERR|=|Error!"},
+         "1.0000#0|/|2.0000#2*|=|>0.5000|+|1.0000#5|=|>1.5000"},
+        {"1 / 4 =", "4", "0", "Error!", "ERR|=|Error!", "1.0000#0|/|0.0000#2*|!ERR|=|!Error!"},
         // A function's argument, with functions before and after their number.
         {"--angle=deg sin 30 =", "30", "90", "1.0000", "sin|90.0000|=|1.0000",
-         "sin|90.0000#1*|=|1.0000"},
+         "sin|90.0000#1*|=|>1.0000"},
         {"--angle=rad angle prefix:off 30 sin", "30", "90", "1.0000", "deg|90.0000|sin",
-         "deg|90.0000#1*|sin"},
-        {"sqrt 9 =", "9", "16", "4.0000", "sqrt|16.0000|=|4.0000", "sqrt|16.0000#1*|=|4.0000"},
+         "'deg'|90.0000#1*|sin"},
+        {"sqrt 9 =", "9", "16", "4.0000", "sqrt|16.0000|=|4.0000", "sqrt|16.0000#1*|=|>4.0000"},
         {"prefix:off 9 sqrt", "9", "16", "4.0000", "16.0000|sqrt", "16.0000#0*|sqrt"},
-        {"prefix:off 9 sqrt", "9", "-16", "Error!", "sqrt|ERR", "-16.0000#0*|sqrt|ERR"},
+        {"prefix:off 9 sqrt", "9", "-16", "Error!", "sqrt|ERR", "-16.0000#0*|sqrt|!ERR"},
         // Pasted and given numbers, and a number typed on after a toggle.
         {"paste:12 + 5 =", "12", "(1,000)", "-995.0000", "+|5.0000|=|-995.0000",
-         "-1000.0000#0*|+|5.0000#2|=|-995.0000"},
+         "-1000.0000#0*|+|5.0000#2|=|>-995.0000"},
         {"value:2.5 * 2 =", "2.5", "3", "6.0000", "3.0000|*|2.0000|=|6.0000",
-         "3.0000#0*|*|2.0000#2|=|6.0000"},
-        {"prefix:off 3 angle 0 sin", "30", "90", "1.0000", "deg|90.0000|sin", "deg|90.0000#2*|sin"},
+         "3.0000#0*|*|2.0000#2|=|>6.0000"},
+        {"prefix:off 3 angle 0 sin", "30", "90", "1.0000", "deg|90.0000|sin",
+         "'deg'|90.0000#2*|sin"},
         // A number typed after "=" starts anew, the changed one too.
         {"2 + 3 = 4 * 5 =", "4", "6", "30.0000",
          "2.0000|+|3.0000|=|5.0000|6.0000|*|5.0000|=|30.0000",
-         "2.0000#0|+|3.0000#2|=|5.0000|6.0000#4*|*|5.0000#6|=|30.0000"},
+         "2.0000#0|+|3.0000#2|=|>5.0000|6.0000#4*|*|5.0000#6|=|>30.0000"},
         // Every digit: an exponent and a value no key types as such.
         {"1 exp 3 * 2 =", "1E3", "1.5E-7", "0.0000", "0.0000|*|2.0000|=|0.0000",
-         "0.0000#0*|*|2.0000#2|=|0.0000"},
+         "0.0000#0*|*|2.0000#2|=|>0.0000"},
     };
     for (const Row &Row : Rows) {
         SCOPED_TRACE(Row.Keys);
@@ -314,7 +485,7 @@ TEST(EngineRecordTest, EditsAddUpAndUndoIsExact)
     ASSERT_TRUE(E->ReplayWithNumber(StepOf(*E, "1"), "10"));
     ASSERT_TRUE(E->ReplayWithNumber(StepOf(*E, "3"), "30"));
     EXPECT_EQ(E->GetDisplayStr(), "42.0000");
-    EXPECT_EQ(Lines(*E), "10.0000#0*|+|2.0000#2|+|30.0000#4*|=|42.0000");
+    EXPECT_EQ(Lines(*E), "10.0000#0*|+|2.0000#2|+|30.0000#4*|=|>42.0000");
 
     // The next keys go on from the replayed calculation.
     Press(*E, "+ 8 =");

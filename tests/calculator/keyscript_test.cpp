@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QString>
 #include <QStringList>
 
@@ -78,6 +80,8 @@ TEST(KeyScript, NumbersAreReadExactly)
     EXPECT_NE(ReadScriptNumber("0.1"), Extended(0.1));
     EXPECT_EQ(ReadScriptNumber("+2.5"), 2.5L);
     EXPECT_EQ(ReadScriptNumber("-1e4900"), -1e4900L);
+    // Subnormals too: what the tool writes reads back.
+    EXPECT_EQ(ReadScriptNumber("3.6e-4951"), std::numeric_limits<Extended>::denorm_min());
     for (const char *Bad : {"", "1,5", " 1", "1e5000", "inf", "nan", "0x10", "++1"})
         EXPECT_EQ(ReadScriptNumber(QString::fromLatin1(Bad)), std::nullopt) << Bad;
 

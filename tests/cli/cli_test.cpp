@@ -98,6 +98,22 @@ TEST(Cli, DivisionByZeroInJson)
     EXPECT_EQ(J["tape"].toArray(), QJsonArray({"- - - - ERROR - - - -", "=", "Error!"}));
     EXPECT_EQ(J["events"].toObject()["error"].toInt(), 1);
     EXPECT_EQ(J["uncaught"].toArray(), QJsonArray());
+    // No value behind an error: not the 0 the engine reads.
+    EXPECT_TRUE(J["value"].isNull());
+    EXPECT_TRUE(Json({"1/0="})["value"].isNull());
+}
+
+// The value and the operands are written by the exact number codec: every
+// digit, beyond the double range too, and value: reads them back unchanged.
+TEST(Cli, JsonNumbersKeepEveryBit)
+{
+    const QJsonObject J = Json({"1e300*1e300", "+", "(", "1/3", "+"});
+    EXPECT_EQ(J["operands"].toArray(), QJsonArray({"1E+600", "0.33333333333333333334"}));
+    EXPECT_EQ(J["value"].toString(), "0.33333333333333333334");
+    for (const char *Text : {"1E+600", "-4E-4951", "1.189731495357231765E+4932", "-0"}) {
+        const QJsonObject Back = Json({QStringLiteral("value:") + QString::fromLatin1(Text)});
+        EXPECT_EQ(Back["value"].toString(), QString::fromLatin1(Text));
+    }
 }
 
 TEST(Cli, JsonShowsStacksTogglesAndCounts)

@@ -9,9 +9,11 @@
 #include <QTextStream>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <random>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &S, std::ostream *Os)
@@ -530,6 +532,137 @@ TEST_F(StringsTools, BadInputIsAnsweredSafely)
     EXPECT_EQ(G.size(), MiB + (MiB - 1) / 3);
     EXPECT_EQ(G.left(5), "1,111");
     EXPECT_EQ(G.right(7), "111,111");
+}
+
+// ---- The exact number codec ----
+
+// The 80-bit value of a sign and exponent word and a mantissa (with its
+// explicit integer bit), and back.
+Extended FromBits(quint16 SignExponent, quint64 Mantissa)
+{
+    Extended V = 0;
+    std::memcpy(&V, &Mantissa, 8);
+    std::memcpy(reinterpret_cast<char *>(&V) + 8, &SignExponent, 2);
+    return V;
+}
+
+struct TBits
+{
+    quint16 SignExponent = 0;
+    quint64 Mantissa = 0;
+    bool operator==(const TBits &) const = default;
+};
+
+TBits BitsOf(Extended V)
+{
+    TBits B;
+    std::memcpy(&B.Mantissa, &V, 8);
+    std::memcpy(&B.SignExponent, reinterpret_cast<const char *>(&V) + 8, 2);
+    return B;
+}
+
+void PrintTo(const TBits &B, std::ostream *Os)
+{
+    *Os << std::hex << B.SignExponent << ':' << B.Mantissa << std::dec;
+}
+
+// Every value the engine can hold, written and read back, is the very same
+// value, whichever of the two readers reads it: the extremes, the
+// subnormals, -0, the edges of the double range and what lies beyond them,
+// and a few thousand valid 80-bit patterns. The text has at most 21
+// significant digits.
+TEST_F(StringsTools, ExactCodecKeepsEveryBit)
+{
+    using L = std::numeric_limits<Extended>;
+    using D = std::numeric_limits<double>;
+    std::vector<Extended> Values = {L::max(),
+                                    L::min(),
+                                    L::denorm_min(),
+                                    FromBits(0, 0x7FFFFFFFFFFFFFFFULL), // the largest subnormal
+                                    FromBits(0, 1ULL << 40),
+                                    3.6e-4951L,
+                                    0.0L,
+                                    1e600L,
+                                    1e-600L,
+                                    1e4000L,
+                                    1e-4900L,
+                                    0.1L,
+                                    1 / 3.0L,
+                                    1.23456L,
+                                    2 / 3.0L,
+                                    1e18L,
+                                    1e19L,
+                                    123456789012345678901.0L,
+                                    1e-5L,
+                                    1e-6L};
+    for (const Extended Edge :
+         {1e308L, 1e-308L, Extended(D::max()), Extended(D::min()), Extended(D::denorm_min())}) {
+        Values.push_back(Edge);
+        Values.push_back(std::nextafterl(Edge, 0));
+        Values.push_back(std::nextafterl(Edge, L::infinity()));
+    }
+    std::mt19937_64 Random(20240611);
+    for (int I = 0; I < 3000; ++I) {
+        const quint64 Word = Random();
+        // Exponents 0 to 0x7FFE: the explicit integer bit set exactly when the
+        // exponent is not 0 (the other patterns are no valid numbers).
+        const quint16 Exponent = quint16(Word % 0x7FFF);
+        quint64 Mantissa = Random();
+        Mantissa = Exponent == 0 ? Mantissa & ~(1ULL << 63) : Mantissa | (1ULL << 63);
+        Values.push_back(FromBits(quint16(Exponent | ((Word >> 20) & 0x8000)), Mantissa));
+    }
+    const size_t Count = Values.size();
+    for (size_t I = 0; I < Count; ++I)
+        Values.push_back(-Values[I]);
+
+    for (const Extended V : Values) {
+        const QString Text = ExactFloatText(V);
+        SCOPED_TRACE(Text.toStdString());
+        Extended Read = 1, Stored = 1;
+        ASSERT_TRUE(ExactTextToFloat(Text, Read));
+        EXPECT_EQ(BitsOf(Read), BitsOf(V));
+        ASSERT_TRUE(StoredTextToFloat(Text, Stored));
+        EXPECT_EQ(BitsOf(Stored), BitsOf(V));
+        const QString Mantissa = Text.section(u'E', 0, 0).remove(u'-').remove(u'.');
+        qsizetype Lead = 0;
+        while (Lead + 1 < Mantissa.size() && Mantissa.at(Lead) == u'0')
+            ++Lead;
+        EXPECT_LE(Mantissa.size() - Lead, 21);
+    }
+    EXPECT_EQ(ExactFloatText(-0.0L), "-0");
+    EXPECT_EQ(ExactFloatText(1e600L), "1E+600");
+    EXPECT_EQ(ExactFloatText(1 / 3.0L), "0.33333333333333333334");
+    EXPECT_EQ(ExactFloatText(Inf), "");
+    EXPECT_EQ(ExactFloatText(NaN), "");
+}
+
+// The reader takes the C locale's decimal numbers, rounded once, and nothing
+// else; not even the blanks and the "," that the settings store forgives.
+TEST_F(StringsTools, ExactReaderTakesDecimalNumbersOnly)
+{
+    const struct
+    {
+        const char *Text;
+        Extended Value;
+    } Good[] = {
+        {"0.1", 0.1L},        {"+2.5", 2.5L},
+        {"-0", -0.0L},        {".5", 0.5L},
+        {"5.", 5.0L},         {"1e-5000", 0.0L},
+        {"-1E+600", -1e600L}, {"3.6e-4951", std::numeric_limits<Extended>::denorm_min()},
+    };
+    for (const auto &Row : Good) {
+        SCOPED_TRACE(Row.Text);
+        Extended V = 1;
+        ASSERT_TRUE(ExactTextToFloat(QString::fromLatin1(Row.Text), V));
+        EXPECT_EQ(BitsOf(V), BitsOf(Row.Value));
+    }
+    for (const char *Bad : {"", " 1", "1 ", "1,5", "1,000.5", "inf", "-inf", "nan", "0x10", "++1",
+                            "1e", "e5", ".", "1e5000", "-1.2e4932", "1.2.3", "1e+-5"}) {
+        SCOPED_TRACE(Bad);
+        Extended V = 1;
+        EXPECT_FALSE(ExactTextToFloat(QString::fromLatin1(Bad), V));
+        EXPECT_EQ(V, 0);
+    }
 }
 
 } // namespace

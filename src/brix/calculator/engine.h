@@ -407,12 +407,21 @@ public:
     // one to Serial; the error state's own clearing does not. Start is the
     // state just before the first step, taken when that step is recorded.
     //
-    // Lines: each tape line appended is also a record line. A number taken
-    // into the calculation is lkNumber (with Number the step that typed,
-    // pasted or gave it, else -1), the line after "=" lkResult, the error
-    // line and an "=" line showing the error lkError, any other lkText. The
-    // error state empties the tape but not the record's lines. A pasted
-    // number writes no tape line; the record has an lkNumber line for it.
+    // Lines: each line a key writes is a record line, written as its facts
+    // (record.h) by the one path that also writes the history's text: a
+    // number taken into the calculation is lkNumber (with Number the step
+    // that typed, pasted or gave it, else -1), the line after "=" lkResult,
+    // the error line and an "=" line showing the error lkError, an operator,
+    // function, bracket, "=" or memory key lkOperator with its key, the angle
+    // mode and the memory line lkText. With OperatorSameLine the history
+    // holds an operator for the next line; the record has both lines, each
+    // with its own text. Lines of the record only: a pasted number, the
+    // number MR recalls, a function's argument that no line before shows,
+    // the value a plain percent stands for. A line a host writes itself
+    // through AddHistoryLine, AddHistoryChar or AddHistoryValue between keys
+    // is an lkText line with the tape's text; the slots a descendant
+    // overrides change the history's texts, not the record's. The error
+    // state empties the tape but not the record's lines.
 
     /// The keys and tape lines since the calculation began.
     const TBrixCalcRecord &Record() const
@@ -434,6 +443,10 @@ public:
     /// lines are written), a pasted one pasted, a given one given. The record
     /// afterwards is what pressing those keys afresh records, Serial kept;
     /// the step and its lines are marked Edited, as earlier edits stay.
+    /// A step that the changed number makes enter the error state, where it
+    /// did not before, ends the replay: the keys after it are not pressed
+    /// (the record ends with it) and the display shows "Error!" with
+    /// LastError the reason, as after the key pressed by hand.
     /// Nothing is notified during the replay; then OnDisplayChange,
     /// OnMemoryChange, OnHistoryChange and OnDecimalPlacesChange fire once
     /// each, OnAngleModeChange when the angle mode differs from before, and
@@ -578,14 +591,20 @@ private:
     void PushEntry();
     void InputChar(QChar Ch);
     void ClearToggles();
+    /// A key's operator line written before the error line: the key and its text.
+    struct TKeyLine
+    {
+        TBrixCalcKey Key;
+        TBrixResCalc Text;
+    };
     /// The error state: AllClear, "Error!" on the display, LastError, the
-    /// tape line KeyLine when given, the error line, then OnError.
-    void EnterErrorState(const QString &Message,
-                         std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    /// tape line KeyLine when given, the error line, then OnError. The step
+    /// being recorded is marked Failed.
+    void EnterErrorState(const QString &Message, std::optional<TKeyLine> KeyLine = std::nullopt);
     /// Runs Step; an Exception it raises enters the error state (with KeyLine)
     /// instead of reaching the caller. True when Step ran to its end.
     template <class TStep>
-    bool Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine = std::nullopt);
+    bool Guarded(TStep &&Step, std::optional<TKeyLine> KeyLine = std::nullopt);
     void DoOperator(QChar Op);
     bool HasPrecedence(QChar NewOp, QChar TopOp) const;
     void EvaluateTop();
@@ -650,11 +669,33 @@ private:
     QString EntryNumberText() const;
     /// The step that typed the entry being taken, or -1.
     int EntryStep() const;
-    /// The meaning of the next tape line written (a number line's value and step).
-    void NoteLine(TBrixCalcLineKind Kind);
-    void NoteNumberLine(TBrixCalcLineKind Kind, const Extended &Value, int Number);
-    /// Appends Text to the record's lines as the next line noted.
-    void RecordLine(const QString &Text);
+    /// How the history writes a line: through AddHistoryLine (its text),
+    /// AddHistoryChar (its text's one character), AddHistoryValue (its value),
+    /// or not at all (a line of the record only).
+    enum THistorySlot
+    {
+        hsLine,
+        hsChar,
+        hsValue,
+        hsNone
+    };
+    /// The one path of the lines a key writes: Line (the facts, with the
+    /// engine's own text) goes to the record while the engine records, then
+    /// the history writes it through Slot, Hold as AddHistoryLine takes it.
+    /// A number line without a text gets ValueToStr of its value, formatted
+    /// only for the record. Nothing at all without KeepTape.
+    void WriteLine(TBrixCalcRecordLine Line, THistorySlot Slot, bool Hold = false);
+    /// The operator line of Key (lkOperator), written through Slot.
+    void WriteOperator(TBrixCalcKey Key, const QString &Text, THistorySlot Slot = hsLine,
+                       bool Hold = false);
+    /// The number line of a typed number a key takes (PushEntry, TakeOperand).
+    void WriteEntryLine(const Extended &Value);
+    /// A record-only number line for X, the argument of a function key,
+    /// unless the latest line with a value shows X already.
+    void WriteArgument(const Extended &X);
+    /// The line of a function key of the kind Kind (engine_functions.cpp):
+    /// the record's line, then the key's own history slot (AddSinLine ...).
+    void WriteFunctionLine(int Kind);
     /// InputString after reading: enters Value, recorded as a pasted number.
     void InputPasted(const Extended &Value);
     /// Empties the entry for a changed number a replay types ("X").
@@ -685,24 +726,21 @@ private:
     /// With LazyDisplay, a value shown whose text FState.Display does not hold yet.
     std::optional<Extended> FPendingDisplay;
     /// Recording: the depth of public key calls (1 in the outermost), what the
-    /// outermost one is, the character it typed into the entry, whether a
-    /// call inside it typed (the entry then is no typed step's), the step of
-    /// the number it brings in, the typed step's Number kept back, and the
-    /// next line's meaning.
+    /// outermost one is and its key, the character it typed into the entry,
+    /// whether a call inside it typed (the entry then is no typed step's), the
+    /// step of the number it brings in, and the typed step's Number kept back.
     ///@{
     int FCallDepth = 0;
     TCallKind FCallKind = kcNone;
+    TBrixCalcKey FCallKey = ckResult;
     QChar FCallTyped;
     bool FNestedTyping = false;
     int FCallNumber = -1;
     mutable bool FNumberStale = false;
-    struct TNextLine
-    {
-        TBrixCalcLineKind Kind = lkText;
-        Extended Value = 0;
-        int Number = -1;
-    } FNextLine;
     ///@}
+    /// Counts the error states entered, so that a replay sees which step
+    /// entered one.
+    int FErrorCount = 0;
     /// A replay is running: notifications are held back until it ends.
     bool FQuiet = false;
     /// The lengths OperandCapacity and OperatorCapacity report: they start at

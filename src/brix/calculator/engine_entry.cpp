@@ -352,8 +352,16 @@ void TBrixCalcEngine::PushEntry()
         return;
     const Extended V = TakeEntryValue();
     PushOperand(V);
-    AddHistoryValue(V);
+    WriteEntryLine(V);
     FState.Entry.clear();
+}
+
+// The line of a typed number a key takes: a number line of the step that
+// typed it, which the history writes through AddHistoryValue.
+void TBrixCalcEngine::WriteEntryLine(const Extended &Value)
+{
+    if (FKeepTape)
+        WriteLine({lkNumber, ckResult, Value, QString(), EntryStep(), false}, hsValue);
 }
 
 void TBrixCalcEngine::InputChar(QChar Ch)
@@ -393,11 +401,13 @@ TBrixCalcEngine::TOperand TBrixCalcEngine::TakeOperand()
 {
     if (!FState.Entry.isEmpty()) {
         const Extended X = TakeEntryValue();
-        AddHistoryValue(X);
+        WriteEntryLine(X);
         return {X, osEntry};
     }
-    if (!FState.Operands.empty())
+    if (!FState.Operands.empty()) {
+        WriteArgument(FState.Operands.back());
         return {FState.Operands.back(), osTop};
+    }
     return {0, osNone};
 }
 
@@ -513,8 +523,8 @@ void TBrixCalcEngine::InputValue(const Extended &Value)
         FState.Entry.clear();
         FState.LastCh = u' ';
         // The number given, or the typed one InputEntry enters.
-        NoteNumberLine(lkNumber, Value, FCallNumber);
-        AddHistoryLine(GetDisplayStr(), false);
+        if (FKeepTape)
+            WriteLine({lkNumber, ckResult, Value, GetDisplayStr(), FCallNumber, false}, hsLine);
     });
 }
 
@@ -538,13 +548,9 @@ void TBrixCalcEngine::InputPasted(const Extended &Value)
         ShowValue(Value);
         FState.LastCh = u' ';
         // No tape line; the record has one, so the number can be seen and
-        // changed, after the operator held for the next line (which the tape
-        // keeps holding).
-        if (FRecords && FCallNumber >= 0) {
-            NoteNumberLine(lkNumber, Value, FCallNumber);
-            RecordLine(FState.TapeHold.isEmpty() ? GetDisplayStr()
-                                                 : FState.TapeHold + u' ' + GetDisplayStr());
-        }
+        // changed.
+        if (FRecords && FCallNumber >= 0)
+            WriteLine({lkNumber, ckResult, Value, GetDisplayStr(), FCallNumber, false}, hsNone);
     });
 }
 
@@ -569,8 +575,11 @@ void TBrixCalcEngine::InputConstant(const Extended &Value)
     }
     PushOperand(Value);
     ShowValue(Value);
-    NoteNumberLine(lkNumber, Value, FCallNumber);
-    AddHistoryLine(GetDisplayStr(), false);
+    // Pi and e name their key; a host's constant is a number given.
+    const TBrixCalcKey Key =
+        FCallKind == kcKey && (FCallKey == ckPi || FCallKey == ckE) ? FCallKey : ckResult;
+    if (FKeepTape)
+        WriteLine({lkNumber, Key, Value, GetDisplayStr(), FCallNumber, false}, hsLine);
     FState.Entry.clear();
     FState.LastCh = u' ';
 }

@@ -29,8 +29,11 @@ enum TFunctionKind
 
 struct TFunctionKey
 {
-    // Codes for: plain, Inv, Hyp, Inv and Hyp.
+    // The key (the record's line).
+    TBrixCalcKey Key;
+    // Codes and tape texts for: plain, Inv, Hyp, Inv and Hyp.
     char16_t Codes[4];
+    TBrixResCalc Texts[4];
     // Hyp selects a variant (only the circular functions).
     bool UsesHyp;
     // With nothing typed and an empty stack the function is applied to 0;
@@ -39,13 +42,57 @@ struct TFunctionKey
 };
 
 constexpr TFunctionKey FunctionKeys[] = {
-    /* fkSin */ {{u'S', u's', u'R', u'r'}, true, true},
-    /* fkCos */ {{u'C', u'c', u'D', u'd'}, true, true},
-    /* fkTan */ {{u'T', u't', u'U', u'u'}, true, true},
-    /* fkLog */ {{u'L', u'l', u'L', u'l'}, false, false},
-    /* fkLN */ {{u'N', u'n', u'N', u'n'}, false, false},
-    /* fkLg2 */ {{u'W', u'w', u'W', u'w'}, false, false},
+    /* fkSin */
+    {ckSin,
+     {u'S', u's', u'R', u'r'},
+     {ectSinPaper, ectArcsinPaper, ectSinhPaper, ectArsinhPaper},
+     true,
+     true},
+    /* fkCos */
+    {ckCos,
+     {u'C', u'c', u'D', u'd'},
+     {ectCosPaper, ectArccosPaper, ectCoshPaper, ectArcoshPaper},
+     true,
+     true},
+    /* fkTan */
+    {ckTan,
+     {u'T', u't', u'U', u'u'},
+     {ectTanPaper, ectArctanPaper, ectTanhPaper, ectArtanhPaper},
+     true,
+     true},
+    /* fkLog */
+    {ckLog,
+     {u'L', u'l', u'L', u'l'},
+     {ectLogPaper, ect10toXPaper, ectLogPaper, ect10toXPaper},
+     false,
+     false},
+    /* fkLN */
+    {ckLN,
+     {u'N', u'n', u'N', u'n'},
+     {ectLnPaper, ectEtoXPaper, ectLnPaper, ectEtoXPaper},
+     false,
+     false},
+    /* fkLg2 */
+    {ckLg2,
+     {u'W', u'w', u'W', u'w'},
+     {ectLog2Paper, ectInvLog2Paper, ectLog2Paper, ectInvLog2Paper},
+     false,
+     false},
 };
+
+// The variant of a function key the toggles select: 0 plain, 1 Inv, 2 Hyp,
+// 3 Inv and Hyp (Hyp only for the circular functions).
+int FunctionVariant(const TBrixCalcEngine &E, const TFunctionKey &Key)
+{
+    return (E.IsInv() ? 1 : 0) + (E.IsHyp() && Key.UsesHyp ? 2 : 0);
+}
+
+// The tape text of a function key as the toggles make it: "sin", "arcsin", "sinh" ...
+QString FunctionText(const TBrixCalcEngine &E, int Kind)
+{
+    const TFunctionKey &Key = FunctionKeys[Kind];
+    return E.GetName(Key.Texts[FunctionVariant(E, Key)]);
+}
 
 constexpr TFunctionCode FunctionCodes[] = {
     {u'S', false, false, &TBrixCalcEngine::CalcSin},
@@ -138,39 +185,43 @@ void TBrixCalcEngine::DoLg2()
     DoFunctionKey(fkLg2);
 }
 
+void TBrixCalcEngine::WriteFunctionLine(int Kind)
+{
+    // The line's facts for the record; the history writes it through the
+    // key's own slot, which a descendant may override.
+    if (FRecords)
+        WriteOperator(FunctionKeys[Kind].Key, FunctionText(*this, Kind), hsNone);
+    switch (Kind) {
+    case fkSin:
+        AddSinLine();
+        break;
+    case fkCos:
+        AddCosLine();
+        break;
+    case fkTan:
+        AddTanLine();
+        break;
+    case fkLog:
+        AddLogLine();
+        break;
+    case fkLN:
+        AddLNLine();
+        break;
+    default:
+        AddLg2Line();
+        break;
+    }
+}
+
 void TBrixCalcEngine::DoFunctionKey(int Kind)
 {
     const TFunctionKey &Key = FunctionKeys[Kind];
-    const auto AddLine = [this, Kind] {
-        switch (Kind) {
-        case fkSin:
-            AddSinLine();
-            break;
-        case fkCos:
-            AddCosLine();
-            break;
-        case fkTan:
-            AddTanLine();
-            break;
-        case fkLog:
-            AddLogLine();
-            break;
-        case fkLN:
-            AddLNLine();
-            break;
-        default:
-            AddLg2Line();
-            break;
-        }
-    };
-
     if (FState.PrefixFunctions) {
         // Written style: the function waits on the operator stack for its
         // operand; the code records the toggles as they are now.
         FState.Entry.clear();
-        const int Variant = (FState.Inv ? 1 : 0) + (FState.Hyp && Key.UsesHyp ? 2 : 0);
-        PushOperator(QChar(Key.Codes[Variant]));
-        AddLine();
+        PushOperator(QChar(Key.Codes[FunctionVariant(*this, Key)]));
+        WriteFunctionLine(Kind);
         ShowTopOperand();
         FState.LastCh = u' ';
         return;
@@ -179,7 +230,7 @@ void TBrixCalcEngine::DoFunctionKey(int Kind)
     Guarded([&] {
         const TOperand Operand = TakeOperand();
         const Extended X = Operand.Value;
-        AddLine();
+        WriteFunctionLine(Kind);
         Extended R = 0;
         if (Operand.Source != osNone || Key.AppliedToZero) {
             switch (Kind) {
@@ -227,10 +278,10 @@ void TBrixCalcEngine::DoSqRoot()
         FState.Entry.clear();
         if (FState.Inv) {
             PushOperator(u'q');
-            AddHistoryLine(GetName(ectSquarePaper), false);
+            WriteOperator(ckSquare, GetName(ectSquarePaper));
         } else {
             PushOperator(u'Q');
-            AddHistoryLine(GetName(ectSqrtPaper), false);
+            WriteOperator(ckSqRoot, GetName(ectSqrtPaper));
         }
         ClearToggles();
         ShowTopOperand();
@@ -253,9 +304,9 @@ void TBrixCalcEngine::DoSqRoot()
             FState.Entry.clear();
             PushOperand(R);
             ShowValue(R);
-            AddHistoryLine(GetName(ectSqrtPaper), false);
+            WriteOperator(ckSqRoot, GetName(ectSqrtPaper));
         },
-        ectSqrtPaper);
+        TKeyLine{ckSqRoot, ectSqrtPaper});
     FState.LastCh = u' ';
 }
 
@@ -280,7 +331,7 @@ void TBrixCalcEngine::DoSquare()
         FState.Entry.clear();
         ShowValue(R);
     });
-    AddHistoryLine(GetName(ectSquarePaper), false);
+    WriteOperator(ckSquare, GetName(ectSquarePaper));
     FState.LastCh = u' ';
 }
 
@@ -299,7 +350,7 @@ void TBrixCalcEngine::DoInvert()
         PushOperand(R);
         ShowValue(R);
     });
-    AddHistoryLine(GetName(ectInvertPaper), false);
+    WriteOperator(ckInvert, GetName(ectInvertPaper));
     FState.LastCh = u' ';
 }
 
@@ -331,11 +382,15 @@ void TBrixCalcEngine::DoChangeSign()
         FState.LastCh = u' ';
         return;
     }
-    const Extended R = !FState.Operands.empty() ? -1 * FState.Operands.back() : 0;
+    Extended R = 0;
+    if (!FState.Operands.empty()) {
+        WriteArgument(FState.Operands.back());
+        R = -1 * FState.Operands.back();
+    }
     FState.Entry.clear();
     PushOperand(R);
     ShowValue(R);
-    AddHistoryLine(QStringLiteral("+/-"), false);
+    WriteOperator(ckChangeSign, QStringLiteral("+/-"));
     FState.LastCh = u' ';
 }
 
@@ -353,12 +408,16 @@ void TBrixCalcEngine::DoPercent()
     Extended R = 0;
     if (!FState.Entry.isEmpty()) {
         const Extended Y = TakeEntryValue();
-        NoteNumberLine(lkNumber, Y, EntryStep());
-        if (FState.OperatorSameLine) {
+        // The number as typed, then the percent; with OperatorSameLine the
+        // history writes both as one line ("10%").
+        const TBrixCalcRecordLine Number{lkNumber, ckResult, Y, FState.Entry, EntryStep(), false};
+        if (FState.OperatorSameLine && FKeepTape) {
+            WriteLine(Number, hsNone);
+            WriteOperator(ckPercent, CharString(u'%'), hsNone);
             AddHistoryLine(FState.Entry + u'%', false);
         } else {
-            AddHistoryLine(FState.Entry, false);
-            AddHistoryChar(u'%', false);
+            WriteLine(Number, hsLine);
+            WriteOperator(ckPercent, CharString(u'%'), hsChar);
         }
         if (!FState.Operands.empty())
             R = Checked((FState.Operands.back() * Y) * PercentFactor);
@@ -366,11 +425,14 @@ void TBrixCalcEngine::DoPercent()
         const std::vector<Extended> &Operands = FState.Operands;
         if (Operands.size() >= 2)
             R = Checked((Operands.back() * Operands[Operands.size() - 2]) * PercentFactor);
-        AddHistoryChar(u'%', false);
+        WriteOperator(ckPercent, CharString(u'%'), hsChar);
     }
     FState.Entry.clear();
     PushOperand(R);
     ShowValue(R);
+    // What the percent stands for ("50 %" of 60 is 30): no line of the
+    // history shows it, and no edit changes it.
+    WriteLine({lkNumber, ckPercent, R, QString(), -1, false}, hsNone);
 }
 
 void TBrixCalcEngine::SetBinaryPercent(bool Value)
@@ -411,7 +473,7 @@ void TBrixCalcEngine::ToggleAngleMode()
         FState.AngleMode = amDegrees;
         break;
     }
-    AddHistoryLine(GetAngleModeStr(), false);
+    WriteLine({lkText, ckResult, 0, GetAngleModeStr(), -1, false}, hsLine);
     Notify(FOnAngleModeChange);
 }
 
@@ -538,38 +600,32 @@ Extended TBrixCalcEngine::CalcLnGamma(const Extended &X)
 
 void TBrixCalcEngine::AddSinLine()
 {
-    AddHistoryLine(GetName(FState.Inv ? (FState.Hyp ? ectArsinhPaper : ectArcsinPaper)
-                                      : (FState.Hyp ? ectSinhPaper : ectSinPaper)),
-                   false);
+    AddHistoryLine(FunctionText(*this, fkSin), false);
 }
 
 void TBrixCalcEngine::AddCosLine()
 {
-    AddHistoryLine(GetName(FState.Inv ? (FState.Hyp ? ectArcoshPaper : ectArccosPaper)
-                                      : (FState.Hyp ? ectCoshPaper : ectCosPaper)),
-                   false);
+    AddHistoryLine(FunctionText(*this, fkCos), false);
 }
 
 void TBrixCalcEngine::AddTanLine()
 {
-    AddHistoryLine(GetName(FState.Inv ? (FState.Hyp ? ectArtanhPaper : ectArctanPaper)
-                                      : (FState.Hyp ? ectTanhPaper : ectTanPaper)),
-                   false);
+    AddHistoryLine(FunctionText(*this, fkTan), false);
 }
 
 void TBrixCalcEngine::AddLogLine()
 {
-    AddHistoryLine(GetName(FState.Inv ? ect10toXPaper : ectLogPaper), false);
+    AddHistoryLine(FunctionText(*this, fkLog), false);
 }
 
 void TBrixCalcEngine::AddLg2Line()
 {
-    AddHistoryLine(GetName(FState.Inv ? ectInvLog2Paper : ectLog2Paper), false);
+    AddHistoryLine(FunctionText(*this, fkLg2), false);
 }
 
 void TBrixCalcEngine::AddLNLine()
 {
-    AddHistoryLine(GetName(FState.Inv ? ectEtoXPaper : ectLnPaper), false);
+    AddHistoryLine(FunctionText(*this, fkLN), false);
 }
 
 } // namespace Brix

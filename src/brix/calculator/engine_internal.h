@@ -57,6 +57,12 @@ inline bool HasNonZeroDigit(const QString &Text)
     return false;
 }
 
+// The same value, every bit of it (== takes -0 for 0).
+inline bool SameValue(Extended A, Extended B)
+{
+    return A == B && std::signbit(A) == std::signbit(B);
+}
+
 // The function codes that EvaluateTop applies to the top operand: the
 // toggles each code sets before the call, and the function operation.
 struct TFunctionCode
@@ -122,8 +128,7 @@ private:
     bool FActive = false;
 };
 
-template <class TStep>
-bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TBrixResCalc> KeyLine)
+template <class TStep> bool TBrixCalcEngine::Guarded(TStep &&Step, std::optional<TKeyLine> KeyLine)
 {
     try {
         Step();

@@ -27,7 +27,10 @@ void TBrixCalcEngine::AppendHistory(const QString &Text)
     } else {
         FState.Tape.append(Text);
     }
-    RecordLine(FState.Tape.back());
+    // A line a host writes itself, between keys, is a text line of the
+    // record; the keys write theirs as facts (WriteLine).
+    if (FRecords && FCallDepth == 0)
+        FState.Record.Lines.append({lkText, ckResult, 0, FState.Tape.back(), -1, false});
     Notify(FOnHistoryChange);
 }
 
@@ -57,8 +60,6 @@ void TBrixCalcEngine::AddHistoryValue(const Extended &Value)
 {
     if (!FKeepTape)
         return;
-    // The entry a key takes: a number line of the step that typed it.
-    NoteNumberLine(lkNumber, Value, EntryStep());
     AppendHistory(ValueToStr(Value));
 }
 
@@ -104,7 +105,8 @@ void TBrixCalcEngine::MemoryAddSub(bool Subtract)
     if (X.Source != osNone)
         FState.Memory = Checked(Subtract ? FState.Memory - X.Value : FState.Memory + X.Value);
     ClearToggles();
-    AddHistoryLine(GetName(Subtract ? ectMemSubPaper : ectMemAddPaper), false);
+    WriteOperator(Subtract ? ckMemorySubtract : ckMemoryAdd,
+                  GetName(Subtract ? ectMemSubPaper : ectMemAddPaper));
     if (FState.MemoryHistory)
         AddMemoryLine();
     Notify(FOnMemoryChange);
@@ -114,8 +116,10 @@ void TBrixCalcEngine::AddMemoryLine()
 {
     if (!FKeepTape)
         return;
-    AddHistoryLine(u'[' + MemoryLinePrefix + ValueToStr(FState.Memory) + QStringLiteral(" ]"),
-                   false);
+    WriteLine({lkText, ckResult, 0,
+               u'[' + MemoryLinePrefix + ValueToStr(FState.Memory) + QStringLiteral(" ]"), -1,
+               false},
+              hsLine);
 }
 
 void TBrixCalcEngine::MemoryRecall()
@@ -125,7 +129,9 @@ void TBrixCalcEngine::MemoryRecall()
     ShowValue(FState.Memory);
     FState.Entry.clear();
     ClearToggles();
-    AddHistoryLine(GetName(ectMemRecPaper), false);
+    WriteOperator(ckMemoryRecall, GetName(ectMemRecPaper));
+    // The number recalled, which the history does not show.
+    WriteLine({lkNumber, ckMemoryRecall, FState.Memory, QString(), -1, false}, hsNone);
     if (FState.MemoryHistory)
         AddMemoryLine();
     FState.LastCh = u' ';
@@ -136,7 +142,7 @@ void TBrixCalcEngine::MemoryClear()
     const TCall Call(*this, ckMemoryClear);
     FState.Memory = 0;
     ClearToggles();
-    AddHistoryLine(GetName(ectMemClrPaper), false);
+    WriteOperator(ckMemoryClear, GetName(ectMemClrPaper));
     if (FState.MemoryHistory)
         AddMemoryLine();
     Notify(FOnMemoryChange);

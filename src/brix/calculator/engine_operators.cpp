@@ -4,6 +4,7 @@
 
 #include "brix/math/elementary.h"
 #include "brix/math/globals.h"
+#include "brix/strings/tools.h"
 
 #include <optional>
 
@@ -20,6 +21,8 @@ struct TBinaryOperator
     char16_t Code;
     // Precedence level: 1 binds loosest, 3 tightest.
     int Level;
+    // The key whose operator it is (the record's line).
+    TBrixCalcKey Key;
     // The tape text of the key; none means the code character itself.
     std::optional<TBrixResCalc> TapeText;
     // Fewer than two operands fail with "Invalid Equation" (unless
@@ -32,30 +35,35 @@ struct TBinaryOperator
 };
 
 const TBinaryOperator BinaryOperators[] = {
-    {u'+', 1, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X + Y); }},
-    {u'-', 1, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X - Y); }},
-    {u'*', 2, std::nullopt, true, false, [](Extended X, Extended Y) { return Checked(X * Y); }},
-    {u'/', 2, std::nullopt, true, true, [](Extended X, Extended Y) { return Checked(X / Y); }},
-    {u'^', 3, ectXpwrYPaper, true, false,
+    {u'+', 1, ckAdd, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked(X + Y); }},
+    {u'-', 1, ckSubtract, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked(X - Y); }},
+    {u'*', 2, ckMultiply, std::nullopt, true, false,
+     [](Extended X, Extended Y) { return Checked(X * Y); }},
+    {u'/', 2, ckDivide, std::nullopt, true, true,
+     [](Extended X, Extended Y) { return Checked(X / Y); }},
+    {u'^', 3, ckPower, ectXpwrYPaper, true, false,
      [](Extended X, Extended Y) { return Checked(PowerReal(X, Y)); }},
     // With one operand the inverse power is dropped whatever IgnoreError
     // says; a zero exponent fails as a floating-point division by zero.
-    {u'@', 3, ectXpwrInvYPaper, false, false,
+    {u'@', 3, ckPower, ectXpwrInvYPaper, false, false,
      [](Extended X, Extended Y) {
          if (Y == 0)
              throw EZeroDivide();
          return Checked(PowerRoot(X, Y));
      }},
-    {u'%', 3, std::nullopt, true, false,
+    {u'%', 3, ckPercent, std::nullopt, true, false,
      [](Extended X, Extended Y) { return Checked((X * PercentFactor) * Y); }},
-    // No key of this engine pushes the four integer divisions.
-    {u'&', 2, ectFPRemPaper, true, true,
+    // No key of this engine pushes the four integer divisions (the nearest
+    // key names their lines).
+    {u'&', 2, ckDivide, ectFPRemPaper, true, true,
      [](Extended X, Extended Y) { return Checked(TruncModulo(X, Y, TinyExtended)); }},
-    {u'#', 2, ectFPModPaper, true, true,
+    {u'#', 2, ckDivide, ectFPModPaper, true, true,
      [](Extended X, Extended Y) { return Checked(FloorModulo(X, Y, TinyExtended)); }},
-    {u'\\', 2, ectFPDivPaper, true, true,
+    {u'\\', 2, ckDivide, ectFPDivPaper, true, true,
      [](Extended X, Extended Y) { return Checked(FloorQuotient(X, Y, TinyExtended)); }},
-    {u'|', 2, ectFPIntDivPaper, true, true,
+    {u'|', 2, ckDivide, ectFPIntDivPaper, true, true,
      [](Extended X, Extended Y) { return Checked(TruncQuotient(X, Y, TinyExtended)); }},
 };
 
@@ -132,9 +140,9 @@ void TBrixCalcEngine::DoOperator(QChar Op)
     });
     const TBinaryOperator *Row = FindBinaryOperator(Op);
     if (Row && Row->TapeText)
-        AddHistoryLine(GetName(*Row->TapeText), true);
+        WriteOperator(Row->Key, GetName(*Row->TapeText), hsLine, true);
     else
-        AddHistoryChar(Op, true);
+        WriteOperator(Row ? Row->Key : ckResult, CharString(Op), hsChar, true);
     ClearToggles();
     FState.LastCh = Op;
 }
@@ -192,6 +200,9 @@ void TBrixCalcEngine::EvaluateTop()
         if (Function->SetHyp)
             FState.Hyp = true;
         const Extended X = !FState.Operands.empty() ? FState.Operands.back() : 0;
+        // The function waited for this value (a bracket's, an earlier
+        // function's), which no line may have shown yet.
+        WriteArgument(X);
         const Extended R = Checked((this->*Function->Calc)(X));
         if (!FState.Operands.empty())
             FState.Operands.back() = R;
@@ -216,7 +227,7 @@ void TBrixCalcEngine::InputLeftBracket()
     FState.Entry.clear();
     PushOperator(u'(');
     ShowTopOperand();
-    AddHistoryChar(u'(', true);
+    WriteOperator(ckLeftBracket, CharString(u'('), hsChar, true);
     FState.LastCh = u'(';
 }
 
@@ -229,7 +240,7 @@ void TBrixCalcEngine::InputRightBracket()
     if (!FState.Operators.isEmpty())
         FState.Operators.chop(1);
     ShowTopOperand();
-    AddHistoryChar(u')', false);
+    WriteOperator(ckRightBracket, CharString(u')'), hsChar);
     FState.LastCh = u')';
 }
 
@@ -258,14 +269,16 @@ void TBrixCalcEngine::DoEquals()
 {
     const TCall Call(*this, ckEquals);
     DoResult();
-    AddHistoryChar(u'=', true);
-    if (FRecords) {
-        if (GetDisplayStr() == GetName(ectErrorMsg))
-            NoteLine(lkError);
+    WriteOperator(ckEquals, CharString(u'='), hsChar, true);
+    if (FKeepTape) {
+        const QString Shown = GetDisplayStr();
+        if (Shown == GetName(ectErrorMsg))
+            WriteLine({lkError, ckResult, 0, Shown, -1, false}, hsLine);
         else
-            NoteNumberLine(lkResult, FState.Operands.empty() ? 0 : FState.Operands.back(), -1);
+            WriteLine({lkResult, ckResult, FState.Operands.empty() ? 0 : FState.Operands.back(),
+                       Shown, -1, false},
+                      hsLine);
     }
-    AddHistoryLine(GetDisplayStr(), false);
     FState.LastCh = u'=';
 }
 

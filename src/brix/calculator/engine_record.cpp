@@ -21,15 +21,15 @@ using namespace EngineInternal;
 
 namespace {
 
-// Every digit of Value in the C locale, as a settings store writes it
-// ("0.1", "1E+19"); the refused values InputValue may be given as words.
+// Every digit of Value, by the exact number codec ("0.1", "1E+19"); the
+// refused values InputValue may be given as words.
 QString NumberText(const Extended &Value)
 {
     if (std::isnan(Value))
         return QStringLiteral("nan");
     if (std::isinf(Value))
         return Value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
-    return StoredFloatText(Value, 18, u'.');
+    return ExactFloatText(Value);
 }
 
 // Reads what NumberText wrote.
@@ -44,7 +44,7 @@ bool ReadNumberText(const QString &Text, Extended &Value)
                                       : std::numeric_limits<Extended>::infinity();
         return true;
     }
-    return StoredTextToFloat(Text, Value);
+    return ExactTextToFloat(Text, Value);
 }
 
 // The keys (a Typed text) that type the number NumberText wrote: the
@@ -87,9 +87,9 @@ void TBrixCalcEngine::BeginCall(TCallKind Kind, TBrixCalcKey Key, QChar Typed,
 {
     FCallKind = Kind;
     FCallTyped = Kind == kcTyping ? Typed : QChar();
+    FCallKey = Key;
     FNestedTyping = false;
     FCallNumber = -1;
-    FNextLine = TNextLine();
     // InputEntry with nothing typed does nothing.
     if (Kind == kcEntry && FState.Entry.isEmpty()) {
         FCallKind = kcNone;
@@ -144,9 +144,9 @@ void TBrixCalcEngine::EndCall()
         FNumberStale = true;
     }
     FCallKind = kcNone;
+    FCallKey = ckResult;
     FCallTyped = QChar();
     FCallNumber = -1;
-    FNextLine = TNextLine();
 }
 
 void TBrixCalcEngine::NoteTyping(QChar Ch)
@@ -204,25 +204,50 @@ int TBrixCalcEngine::EntryStep() const
     return -1;
 }
 
-void TBrixCalcEngine::NoteLine(TBrixCalcLineKind Kind)
+void TBrixCalcEngine::WriteLine(TBrixCalcRecordLine Line, THistorySlot Slot, bool Hold)
 {
-    if (FRecords)
-        FNextLine = {Kind, 0, -1};
+    if (!FKeepTape)
+        return;
+    // The record first: a host told of the history's change finds the line there.
+    if (FRecords) {
+        if (Line.HasValue() && Line.Text.isEmpty())
+            Line.Text = ValueToStr(Line.Value);
+        FState.Record.Lines.append(Line);
+    }
+    switch (Slot) {
+    case hsLine:
+        AddHistoryLine(Line.Text, Hold);
+        break;
+    case hsChar:
+        AddHistoryChar(Line.Text.at(0), Hold);
+        break;
+    case hsValue:
+        AddHistoryValue(Line.Value);
+        break;
+    case hsNone:
+        break;
+    }
 }
 
-void TBrixCalcEngine::NoteNumberLine(TBrixCalcLineKind Kind, const Extended &Value, int Number)
+void TBrixCalcEngine::WriteOperator(TBrixCalcKey Key, const QString &Text, THistorySlot Slot,
+                                    bool Hold)
 {
-    if (FRecords)
-        FNextLine = {Kind, Value, Number};
+    WriteLine({lkOperator, Key, 0, Text, -1, false}, Slot, Hold);
 }
 
-void TBrixCalcEngine::RecordLine(const QString &Text)
+void TBrixCalcEngine::WriteArgument(const Extended &X)
 {
     if (!FRecords)
         return;
-    FState.Record.Lines.append(
-        {FNextLine.Kind, ckResult, FNextLine.Value, Text, FNextLine.Number, false});
-    FNextLine = TNextLine();
+    const QList<TBrixCalcRecordLine> &Lines = FState.Record.Lines;
+    for (qsizetype I = Lines.size(); I-- > 0;) {
+        if (!Lines[I].HasValue())
+            continue;
+        if (SameValue(Lines[I].Value, X))
+            return;
+        break;
+    }
+    WriteLine({lkNumber, ckResult, X, QString(), -1, false}, hsNone);
 }
 
 void TBrixCalcEngine::StartRecord()
@@ -360,6 +385,7 @@ bool TBrixCalcEngine::ReplayWithValue(int Key, const Extended &Value)
         // number changed what a later key does).
         std::vector<int> Made(Old.Keys.size(), -1);
         for (size_t I = 0; I < Old.Keys.size(); ++I) {
+            const int Errors = FErrorCount;
             try {
                 ReplayStep(Old.Keys[I], int(I) == Key ? &Value : nullptr);
             } catch (const Exception &) {
@@ -367,6 +393,17 @@ bool TBrixCalcEngine::ReplayWithValue(int Key, const Extended &Value)
                 // failing key left it, and the next key goes on from there.
             }
             Made[I] = int(FState.Record.Keys.size()) - 1;
+            // A step the changed number made fail ends the replay in the
+            // error state, as the key pressed by hand would: the keys after
+            // it belonged to a calculation that no longer exists. A step
+            // that failed before as well goes on as it went on then.
+            if (FErrorCount != Errors && !Old.Keys[I].Failed) {
+                // An operator or ")" carries on after a failure inside it and
+                // shows 0; the replay ends in the error it entered.
+                if (GetDisplayStr() != GetName(ectErrorMsg))
+                    SetDisplayStr(GetName(ectErrorMsg));
+                break;
+            }
         }
         FinishTypedNumber();
 

@@ -14,16 +14,21 @@ QString TBrixCalcEngine::MathMessage(TBrixResMath Key) const
     return MathText(GetLanguage(), Key);
 }
 
-void TBrixCalcEngine::EnterErrorState(const QString &Message, std::optional<TBrixResCalc> KeyLine)
+void TBrixCalcEngine::EnterErrorState(const QString &Message, std::optional<TKeyLine> KeyLine)
 {
     // The calculation goes on: the record keeps its keys and lines.
     ClearAll();
     SetDisplayStr(GetName(ectErrorMsg));
     FState.LastError = Message;
+    ++FErrorCount;
+    // The step of the key that failed (a typed number's when InputEntry
+    // failed on it).
+    std::vector<TBrixCalcRecordedKey> &Keys = FState.Record.Keys;
+    if (FCallDepth > 0 && FCallKind != kcNone && FCallKind != kcTyping && !Keys.empty())
+        Keys.back().Failed = true;
     if (KeyLine)
-        AddHistoryLine(GetName(*KeyLine), false);
-    NoteLine(lkError);
-    AddHistoryLine(GetName(ectPaperErrLine), false);
+        WriteOperator(KeyLine->Key, GetName(KeyLine->Text));
+    WriteLine({lkError, ckResult, 0, GetName(ectPaperErrLine), -1, false}, hsLine);
     Notify(FOnError);
 }
 

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace Brix {
@@ -44,18 +43,10 @@ std::optional<bool> ReadOnOff(const QString &Text)
 
 std::optional<Extended> ReadScriptNumber(const QString &Text)
 {
-    const QByteArray Bytes = Text.toLatin1();
-    if (Bytes.isEmpty() || Text.size() != Bytes.size())
-        return std::nullopt;
-    const char *Begin = Bytes.constData();
-    const char *End = Begin + Bytes.size();
-    if (*Begin == '+')
-        ++Begin;
-    // std::from_chars reads the C locale's form and rounds once, to the
-    // nearest Extended; it takes no "+" of its own.
+    // The exact number codec's reader: what the tool writes (--json) reads
+    // back to the same bits, subnormals included.
     Extended Value = 0;
-    const auto [Ptr, Ec] = std::from_chars(Begin, End, Value);
-    if (Ec != std::errc() || Ptr != End || !std::isfinite(Value))
+    if (!ExactTextToFloat(Text, Value))
         return std::nullopt;
     return Value;
 }

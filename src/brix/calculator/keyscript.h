@@ -91,10 +91,11 @@ using TBrixEngineSetting = TBrixSetting<TBrixCalcEngine>;
 /// "on" or "off" in any case as true or false; nothing for any other text.
 BRIX_CORE_EXPORT std::optional<bool> ReadOnOff(const QString &Text);
 
-/// A C-locale number such as "-1e300", "+2.5" or "0.1", read exactly: the
-/// Extended nearest to the decimal value. Nothing for other text (a region's
-/// separator, blanks, "inf", "nan") and for a value beyond the Extended
-/// range.
+/// A C-locale number such as "-1e300", "+2.5" or "0.1", read exactly by the
+/// exact number codec (ExactTextToFloat in brix/strings/tools.h): the
+/// Extended nearest to the decimal value, subnormals included. Nothing for
+/// other text (a region's separator, blanks, "inf", "nan") and for a value
+/// beyond the Extended range.
 ///   "0.1" -> the Extended nearest to 1/10    "1e5000" -> nothing
 BRIX_CORE_EXPORT std::optional<Extended> ReadScriptNumber(const QString &Text);
 

@@ -69,6 +69,10 @@ struct TBrixCalcRecordedKey
     /// types a changed number. The number itself is in Number, the entry as
     /// its keys left it (in the C locale, "12.", "3E-" as typed).
     QString Typed;
+    /// The step entered the error state (the display showed "Error!" after
+    /// it). A replay whose changed number makes a step fail that did not
+    /// fail before ends with that step, as the key pressed by hand would.
+    bool Failed = false;
 
     /// Every field equal.
     bool operator==(const TBrixCalcRecordedKey &) const = default;
@@ -87,14 +91,32 @@ enum TBrixCalcLineKind
 /// One tape line of the record, as facts: what it is, the key that wrote it
 /// and the exact value it shows. What the tape shows of it (on screen, in a
 /// file, in print, in words) is rendered from these facts.
+///
+/// Every key writes its lines in the order it acts; the engine's own history
+/// is a rendering of the same lines, with two differences: with
+/// OperatorSameLine the history holds an operator back and writes it before
+/// the next line ("+ 5.0000"), where the record has the operator's line and
+/// then the number's; and some lines are the record's only, which the
+/// history never had: a pasted number, the number MR recalled, the argument
+/// of a function key that is no number written just before it (a result, a
+/// bracket's value), and the value a plain percent stands for.
+///   "12 + 5 ="   -> 12 (lkNumber), + (lkOperator ckAdd), 5 (lkNumber),
+///                   = (lkOperator ckEquals), 17 (lkResult)
+///   "60 * 50 % =" -> 60, *, 50, % (ckPercent), 30 (lkNumber ckPercent), =, 1800
 struct TBrixCalcRecordLine
 {
     /// What the line shows.
     TBrixCalcLineKind Kind = lkText;
     /// lkOperator: the key whose operator, function or bracket the line
-    /// shows (ckAdd, ckEquals, ckSqRoot, ckLeftBracket, ckMemoryAdd ...).
+    /// shows (ckAdd, ckPower, ckEquals, ckLeftBracket, ckMemoryAdd,
+    /// ckMemoryRecall, ckPercent ...). A function keeps its key whatever Inv
+    /// and Hyp made of it (ckSin for "arcsin" and "sinh", ckLog for "10^x":
+    /// Text tells them apart); the square root and the square, each the
+    /// other's inverse, have the key of what the line shows (ckSqRoot for
+    /// "sqrt", ckSquare for "x^2").
     /// lkNumber: the key that brought the number in when no number was typed
-    /// (ckMemoryRecall, ckPi, ckE), else ckResult. Otherwise ckResult.
+    /// (ckMemoryRecall, ckPi, ckE), ckPercent for the value a plain percent
+    /// stands for, else ckResult. Otherwise ckResult.
     TBrixCalcKey Key = ckResult;
     /// lkNumber and lkResult: the number, every bit of it; 0 otherwise.
     Extended Value = 0;

@@ -209,6 +209,31 @@ BRIX_CORE_EXPORT QString StoredFloatText(Extended Value, Byte Decimals, QChar De
 BRIX_CORE_EXPORT bool StoredTextToFloat(const QString &S, Extended &Value);
 
 ///@{
+/// The exact number codec: the one text in which the program writes an
+/// Extended for itself and reads it back (the calculator's record, the tape
+/// file, the terminal tool's JSON and its key scripts). Reading what
+/// ExactFloatText wrote gives the very same 80-bit value, every bit of it,
+/// for every finite value: the extremes (1.18E+4932), the subnormals down to
+/// 3.6E-4951, -0.
+///
+/// ExactFloatText is StoredFloatText(Value, 18, u'.'): the shortest digits
+/// that read back as Value, with "." as the separator, in fixed form when
+/// the decimal exponent lies between -5 and 18 and in exponent form
+/// otherwise; "" for an infinity or NaN. StoredTextToFloat reads it too.
+///
+/// ExactTextToFloat reads a decimal number in the C locale, rounded once to
+/// the nearest Extended: an optional sign, digits with at most one ".", an
+/// optional exponent ("E" or "e", optional sign, digits). Anything else
+/// (blanks, ",", grouping, "inf", "nan", hexadecimal) and a value beyond the
+/// Extended range give false and Value = 0; a value below the smallest
+/// subnormal reads as 0 with its sign.
+///   1/3 -> "0.33333333333333333334";  1e300 * 1e300 -> "1E+600";
+///   "-1e-4950" -> the subnormal nearest to it;  "1,5", " 1", "1e5000" -> false
+BRIX_CORE_EXPORT QString ExactFloatText(Extended Value);
+BRIX_CORE_EXPORT bool ExactTextToFloat(QStringView Text, Extended &Value);
+///@}
+
+///@{
 /// Reads S, without group separators and trimmed, as an integer: an optional
 /// '+' or '-', then decimal digits, or hexadecimal digits after a "$", "x",
 /// "X", "0x" or "0X" prefix. Reading stops at the first character that does

@@ -109,4 +109,19 @@ bool StoredTextToFloat(const QString &S, Extended &Value)
     return true;
 }
 
+QString ExactFloatText(Extended Value)
+{
+    return StoredFloatText(Value, MaxStoredDecimals, u'.');
+}
+
+bool ExactTextToFloat(QStringView Text, Extended &Value)
+{
+    Value = 0;
+    Extended R = 0;
+    if (!ReadDecimalGrammar(Text, u".", R) || !std::isfinite(R))
+        return false;
+    Value = R;
+    return true;
+}
+
 } // namespace Brix
