@@ -407,8 +407,8 @@ void TPocketoWindowExtras::PlaceTape()
     const QSize Client = Chosen.isValid() ? Chosen : QSize(TapeWidth, FForm.height());
     const QScreen *Screen = FForm.screen();
     const QRect Area = Screen ? Screen->availableGeometry() : FForm.frameGeometry();
-    const QRect Placed =
-        TapeBeside(FForm.frameGeometry(), Client.grownBy(TapeFrame), Area).marginsRemoved(TapeFrame);
+    const QRect Placed = TapeBeside(FForm.frameGeometry(), Client.grownBy(TapeFrame), Area)
+                             .marginsRemoved(TapeFrame);
     FPlacedTapeSize = Placed.size();
     FTape->setGeometry(Placed);
 }

@@ -18,8 +18,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QScrollBar>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -189,8 +189,11 @@ TEST_F(TapeView, EditorHoldsTheExactValueAndEnterUnchangedAsksNothing)
         char16_t Decimal;
         const char *Text; // nullptr: only that it reads back exactly
     } Rows[] = {
-        {1.23456L, u'.', "1.23456"},   {1.23456L, u',', "1,23456"}, {-2.5L, u'.', "-2.5"},
-        {1.0L / 3, u'.', nullptr},     {1e-300L * 1e-300L, u',', nullptr},
+        {1.23456L, u'.', "1.23456"},
+        {1.23456L, u',', "1,23456"},
+        {-2.5L, u'.', "-2.5"},
+        {1.0L / 3, u'.', nullptr},
+        {1e-300L * 1e-300L, u',', nullptr},
         {1e300L * 1e300L, u'.', nullptr},
     };
     for (const auto &Row : Rows) {
@@ -517,14 +520,12 @@ TEST(TapeViewLong, ChangesOnlyTheRowsThatChanged)
     } Counts;
     QAbstractItemModel *Model = View.model();
     QObject::connect(Model, &QAbstractItemModel::modelReset, [&] { ++Counts.Reset; });
-    QObject::connect(Model, &QAbstractItemModel::rowsInserted,
-                     [&](const QModelIndex &, int First, int Last) {
-                         Counts.Inserted += Last - First + 1;
-                     });
-    QObject::connect(Model, &QAbstractItemModel::rowsRemoved,
-                     [&](const QModelIndex &, int First, int Last) {
-                         Counts.Removed += Last - First + 1;
-                     });
+    QObject::connect(
+        Model, &QAbstractItemModel::rowsInserted,
+        [&](const QModelIndex &, int First, int Last) { Counts.Inserted += Last - First + 1; });
+    QObject::connect(
+        Model, &QAbstractItemModel::rowsRemoved,
+        [&](const QModelIndex &, int First, int Last) { Counts.Removed += Last - First + 1; });
     QObject::connect(Model, &QAbstractItemModel::dataChanged,
                      [&](const QModelIndex &From, const QModelIndex &To) {
                          Counts.Changed += To.row() - From.row() + 1;
@@ -584,9 +585,8 @@ TEST(TapeViewLong, ChangesOnlyTheRowsThatChanged)
         QStringList Rows;
         for (int R = 0; R < V.model()->rowCount(); ++R) {
             const QModelIndex Index = V.model()->index(R, 0);
-            Rows << Index.data().toString() + u'|' +
-                        Index.data(Qt::AccessibleTextRole).toString() + u'|' +
-                        QString::number(int(Index.flags()));
+            Rows << Index.data().toString() + u'|' + Index.data(Qt::AccessibleTextRole).toString() +
+                        u'|' + QString::number(int(Index.flags()));
         }
         V.clearSelection();
         V.setCurrentIndex(QModelIndex());

@@ -557,9 +557,8 @@ bool TBrixCalcFormBase::EditTapeNumber(int Line, const QString &Text)
         return true;
     ForgetRejectedPaste();
     bool Replayed = false;
-    ReportingStep([this, Step, Value, &Replayed] {
-        Replayed = CalcEngine->ReplayWithValue(Step, Value);
-    });
+    ReportingStep(
+        [this, Step, Value, &Replayed] { Replayed = CalcEngine->ReplayWithValue(Step, Value); });
     return Replayed;
 }
 

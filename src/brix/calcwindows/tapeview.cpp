@@ -1,11 +1,11 @@
 #include "brix/calcwindows/tapeview.h"
 
+#include "brix/calculator/engine.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/calcwindows/tapeexport.h"
-#include "brix/calculator/engine.h"
 #include "brix/classes/formatsettings.h"
-#include "brix/strings/tools.h"
 #include "brix/resources/calculator.h"
+#include "brix/strings/tools.h"
 
 #include <QAbstractListModel>
 #include <QAccessible>
@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -127,10 +129,10 @@ public:
         int LastDiffering = Common - 1;
         while (LastDiffering >= Same && FItems[First + LastDiffering] == Items[LastDiffering])
             --LastDiffering;
+        // Told row by row: a view redraws a row told alone, all it shows
+        // for a range.
         for (int I = Same; I <= LastDiffering; ++I)
-            Put(First + I, std::move(Items[I]));
-        if (LastDiffering >= Same)
-            Q_EMIT dataChanged(index(First + Same), index(First + LastDiffering));
+            Change(First + I, std::move(Items[I]));
         if (New > Old) {
             beginInsertRows({}, First + Old, First + New - 1);
             for (int I = Old; I < New; ++I) {
@@ -222,6 +224,14 @@ public:
     int rowCount(const QModelIndex &Parent = {}) const override
     {
         return Parent.isValid() ? 0 : int(FItems.size());
+    }
+    // The list's index without the base's checks through rowCount and
+    // columnCount: the view asks for every row at each layout.
+    QModelIndex index(int Row, int Column = 0, const QModelIndex &Parent = {}) const override
+    {
+        return Row >= 0 && Row < FItems.size() && Column == 0 && !Parent.isValid()
+                   ? createIndex(Row, 0)
+                   : QModelIndex();
     }
     Qt::ItemFlags flags(const QModelIndex &Index) const override
     {
@@ -539,6 +549,8 @@ TBrixTapeView::TBrixTapeView(QWidget *Parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    connect(FModel, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex &, int Start, int End) { RowsRemoved(Start, End); });
     connect(FDelegate, &Internal::TBrixTapeDelegate::Submitted, this,
             [this](QWidget *, const QString &Text) { Submit(Text); });
 
@@ -624,8 +636,7 @@ void TBrixTapeView::Refresh()
         KeptCount = int(Kept.size());
         for (int C = 0; C < KeptCount; ++C)
             Items.append(CalculationItems(Kept[C], C, false));
-        const QList<TTapeItem> Current =
-            CalculationItems(FDocument->Current(), KeptCount, true);
+        const QList<TTapeItem> Current = CalculationItems(FDocument->Current(), KeptCount, true);
         CurrentRows = int(Current.size());
         Items.append(Current);
         // After an all clear the rule marks the new calculation.
@@ -715,6 +726,7 @@ void TBrixTapeView::ShowRuleBelow()
 void TBrixTapeView::UpdateLayout()
 {
     FOperatorWidth = -1;
+    FRowHeight = -1;
     UpdateOperatorWidth();
     scheduleDelayedItemsLayout();
     viewport()->update();
@@ -785,8 +797,7 @@ TBrixCalcFormBase *TBrixTapeView::Calculator() const
 
 bool TBrixTapeView::eventFilter(QObject *Watched, QEvent *Event)
 {
-    if (Event->type() == QEvent::FontChange && FCalculator &&
-        Watched == FCalculator->ValueDisplay)
+    if (Event->type() == QEvent::FontChange && FCalculator && Watched == FCalculator->ValueDisplay)
         SetNumberFont(FCalculator->ValueDisplay->font());
     return QListView::eventFilter(Watched, Event);
 }
@@ -937,7 +948,262 @@ void TBrixTapeView::changeEvent(QEvent *Event)
 {
     if (Event->type() == QEvent::PaletteChange)
         viewport()->update();
+    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::StyleChange)
+        FRowHeight = -1;
     QListView::changeEvent(Event);
+}
+
+// ---- The rows' geometry ----
+
+int TBrixTapeView::RowHeight() const
+{
+    if (FRowHeight < 0) {
+        QStyleOptionViewItem Option;
+        initViewItemOption(&Option);
+        FRowHeight = std::max(1, itemDelegate()->sizeHint(Option, FModel->index(0)).height());
+    }
+    return FRowHeight;
+}
+
+QRect TBrixTapeView::visualRect(const QModelIndex &Index) const
+{
+    if (!Index.isValid() || Index.model() != FModel)
+        return QRect();
+    const int Height = RowHeight();
+    return QRect(0, Index.row() * Height - verticalOffset(), viewport()->width(), Height);
+}
+
+QModelIndex TBrixTapeView::indexAt(const QPoint &Point) const
+{
+    if (Point.x() < 0 || Point.x() >= viewport()->width())
+        return QModelIndex();
+    const int Y = Point.y() + verticalOffset();
+    const int Row = Y < 0 ? -1 : Y / RowHeight();
+    return Row < FModel->rowCount() ? FModel->index(Row) : QModelIndex();
+}
+
+void TBrixTapeView::scrollTo(const QModelIndex &Index, ScrollHint Hint)
+{
+    if (!Index.isValid() || Index.model() != FModel)
+        return;
+    executeDelayedItemsLayout();
+    const int Height = RowHeight();
+    const int Top = Index.row() * Height, Bottom = Top + Height;
+    const int Shown = viewport()->height();
+    QScrollBar *Bar = verticalScrollBar();
+    int Value = Bar->value();
+    switch (Hint) {
+    case EnsureVisible:
+        if (Top < Value)
+            Value = Top;
+        else if (Bottom > Value + Shown)
+            Value = std::min(Top, Bottom - Shown);
+        break;
+    case PositionAtTop:
+        Value = Top;
+        break;
+    case PositionAtBottom:
+        Value = Bottom - Shown;
+        break;
+    case PositionAtCenter:
+        Value = Top - (Shown - Height) / 2;
+        break;
+    }
+    Bar->setValue(Value);
+}
+
+void TBrixTapeView::doItemsLayout()
+{
+    // Nothing to lay out row by row: the scroll range and a repaint.
+    QAbstractItemView::doItemsLayout();
+}
+
+void TBrixTapeView::updateGeometries()
+{
+    const int Height = RowHeight();
+    const int Shown = viewport()->height();
+    QScrollBar *Bar = verticalScrollBar();
+    Bar->setSingleStep(Height);
+    Bar->setPageStep(std::max(1, Shown));
+    Bar->setRange(0, std::max(0, FModel->rowCount() * Height - Shown));
+    horizontalScrollBar()->setRange(0, 0);
+    QAbstractItemView::updateGeometries();
+}
+
+void TBrixTapeView::scrollContentsBy(int Dx, int Dy)
+{
+    if (!FQuietScroll)
+        QAbstractItemView::scrollContentsBy(Dx, Dy);
+}
+
+void TBrixTapeView::rowsInserted(const QModelIndex &Parent, int Start, int End)
+{
+    QAbstractItemView::rowsInserted(Parent, Start, End);
+    updateGeometries();
+    // The new rows and those they pushed down.
+    const int Top = Start * RowHeight() - verticalOffset();
+    viewport()->update(0, Top, viewport()->width(), std::max(0, viewport()->height() - Top));
+}
+
+void TBrixTapeView::rowsAboutToBeRemoved(const QModelIndex &Parent, int Start, int End)
+{
+    QAbstractItemView::rowsAboutToBeRemoved(Parent, Start, End);
+}
+
+void TBrixTapeView::RowsRemoved(int Start, int End)
+{
+    const int Height = RowHeight();
+    const int Value = verticalOffset();
+    if ((End + 1) * Height <= Value) {
+        FQuietScroll = true;
+        updateGeometries();
+        verticalScrollBar()->setValue(Value - (End - Start + 1) * Height);
+        FQuietScroll = false;
+        return;
+    }
+    updateGeometries();
+    const int Top = std::max(0, Start * Height - verticalOffset());
+    viewport()->update(0, Top, viewport()->width(), std::max(0, viewport()->height() - Top));
+}
+
+int TBrixTapeView::horizontalOffset() const
+{
+    return 0;
+}
+
+int TBrixTapeView::verticalOffset() const
+{
+    return verticalScrollBar()->value();
+}
+
+QModelIndex TBrixTapeView::moveCursor(CursorAction Action, Qt::KeyboardModifiers)
+{
+    const int Rows = FModel->rowCount();
+    if (Rows == 0)
+        return QModelIndex();
+    const QModelIndex Current = currentIndex();
+    int Row = Current.isValid() ? Current.row() : -1;
+    const int Page = std::max(1, viewport()->height() / RowHeight());
+    if (Row < 0) {
+        Row = Action == MoveEnd ? Rows - 1 : 0;
+    } else {
+        switch (Action) {
+        case MoveUp:
+        case MovePrevious:
+            --Row;
+            break;
+        case MoveDown:
+        case MoveNext:
+            ++Row;
+            break;
+        case MoveHome:
+            Row = 0;
+            break;
+        case MoveEnd:
+            Row = Rows - 1;
+            break;
+        case MovePageUp:
+            Row -= Page;
+            break;
+        case MovePageDown:
+            Row += Page;
+            break;
+        case MoveLeft:
+        case MoveRight:
+            break;
+        }
+    }
+    return FModel->index(std::clamp(Row, 0, Rows - 1));
+}
+
+void TBrixTapeView::setSelection(const QRect &Rect, QItemSelectionModel::SelectionFlags Command)
+{
+    const QRect Area = Rect.normalized();
+    const int Rows = FModel->rowCount();
+    const int Height = RowHeight();
+    const int Top = Area.top() + verticalOffset(), Bottom = Area.bottom() + verticalOffset();
+    QItemSelection Selection;
+    if (Rows > 0 && Bottom >= 0 && Top < Rows * Height && Area.right() >= 0 &&
+        Area.left() < viewport()->width())
+        Selection.select(FModel->index(std::max(0, Top) / Height),
+                         FModel->index(std::min(Rows - 1, Bottom / Height)));
+    selectionModel()->select(Selection, Command);
+}
+
+QRegion TBrixTapeView::visualRegionForSelection(const QItemSelection &Selection) const
+{
+    QRegion Region;
+    for (const QItemSelectionRange &Range : Selection)
+        if (Range.isValid() && Range.model() == FModel)
+            Region += visualRect(Range.topLeft()).united(visualRect(Range.bottomRight()));
+    return Region;
+}
+
+void TBrixTapeView::paintEvent(QPaintEvent *Event)
+{
+    const int Rows = FModel->rowCount();
+    if (Rows == 0)
+        return;
+    QPainter Painter(viewport());
+    const int Height = RowHeight();
+    const QRect Area = Event->rect();
+    const int First = std::max(0, (Area.top() + verticalOffset()) / Height);
+    const int Last = std::min(Rows - 1, (Area.bottom() + verticalOffset()) / Height);
+    QStyleOptionViewItem Option;
+    initViewItemOption(&Option);
+    const QStyle::State State = Option.state;
+    const QModelIndex Current = currentIndex();
+    const bool Focus = (hasFocus() || viewport()->hasFocus()) && Current.isValid();
+    const QModelIndex Hover = viewport()->underMouse()
+                                  ? indexAt(viewport()->mapFromGlobal(QCursor::pos()))
+                                  : QModelIndex();
+    const QItemSelectionModel *Selections = selectionModel();
+    const bool Enabled = (State & QStyle::State_Enabled) != 0;
+    for (int Row = First; Row <= Last; ++Row) {
+        const QModelIndex Index = FModel->index(Row);
+        Option.rect = visualRect(Index);
+        Option.state = State;
+        if (Selections && Selections->isSelected(Index))
+            Option.state |= QStyle::State_Selected;
+        if (Enabled)
+            Option.palette.setCurrentColorGroup(QPalette::Normal);
+        if (Focus && Index == Current) {
+            Option.state |= QStyle::State_HasFocus;
+            if (state() == EditingState)
+                Option.state |= QStyle::State_Editing;
+        }
+        Option.state.setFlag(QStyle::State_MouseOver, Index == Hover);
+        itemDelegateForIndex(Index)->paint(&Painter, Option, Index);
+    }
+}
+
+// Screen readers hear of the current and the selected row by its row, as
+// the list tells them (the list's own way finds rows in its own layout).
+void TBrixTapeView::currentChanged(const QModelIndex &Current, const QModelIndex &Previous)
+{
+    if (QAccessible::isActive() && Current.isValid() && hasFocus()) {
+        QAccessibleEvent Event(this, QAccessible::Focus);
+        Event.setChild(Current.row());
+        QAccessible::updateAccessibility(&Event);
+    }
+    QAbstractItemView::currentChanged(Current, Previous);
+}
+
+void TBrixTapeView::selectionChanged(const QItemSelection &Selected,
+                                     const QItemSelection &Deselected)
+{
+    if (QAccessible::isActive()) {
+        const auto Tell = [this](const QItemSelection &Rows, QAccessible::Event Type) {
+            if (Rows.isEmpty() || !Rows.first().isValid())
+                return;
+            QAccessibleEvent Event(this, Type);
+            Event.setChild(Rows.first().top());
+            QAccessible::updateAccessibility(&Event);
+        };
+        Tell(Selected, QAccessible::SelectionAdd);
+        Tell(Deselected, QAccessible::SelectionRemove);
+    }
+    QAbstractItemView::selectionChanged(Selected, Deselected);
 }
 
 void TBrixTapeView::OpenMenu(const QPoint &GlobalPos)
@@ -1089,8 +1355,8 @@ void TBrixTapeView::AnnounceTotal()
         if (Item.Row.Kind == lkResult || Item.Row.Kind == lkError) {
             Found = Row;
             // An error's rows: the first tells it.
-            while (Found > 0 && Item.Row.Kind == lkError &&
-                   FModel->Item(Found - 1).Current && FModel->Item(Found - 1).Row.Kind == lkError)
+            while (Found > 0 && Item.Row.Kind == lkError && FModel->Item(Found - 1).Current &&
+                   FModel->Item(Found - 1).Row.Kind == lkError)
                 --Found;
             break;
         }

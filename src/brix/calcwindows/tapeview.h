@@ -163,6 +163,38 @@ protected:
     /// Follows the font of the calculator window's value display.
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
+public:
+    /// The rows' geometry: every row as high as the delegate's size hint and
+    /// as wide as the viewport, one below the other. Computed from the row
+    /// number alone, so a row added or removed costs the same on a long tape
+    /// as on a short one (the list's own layout visits every row each time).
+    ///@{
+    QRect visualRect(const QModelIndex &Index) const override;
+    void scrollTo(const QModelIndex &Index, ScrollHint Hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint &Point) const override;
+    void doItemsLayout() override;
+    ///@}
+
+protected:
+    /// The rows' geometry, scrolling, selection by rectangle, the keys that
+    /// move the current row, and painting the rows in view; the current and
+    /// selected rows are told to screen readers by their row.
+    ///@{
+    QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    void setSelection(const QRect &Rect, QItemSelectionModel::SelectionFlags Command) override;
+    QRegion visualRegionForSelection(const QItemSelection &Selection) const override;
+    void updateGeometries() override;
+    void scrollContentsBy(int Dx, int Dy) override;
+    void paintEvent(QPaintEvent *Event) override;
+    void rowsInserted(const QModelIndex &Parent, int Start, int End) override;
+    void rowsAboutToBeRemoved(const QModelIndex &Parent, int Start, int End) override;
+    void currentChanged(const QModelIndex &Current, const QModelIndex &Previous) override;
+    void selectionChanged(const QItemSelection &Selected,
+                          const QItemSelection &Deselected) override;
+    ///@}
+
 private:
     void StartEdit();
     void Reuse();
@@ -175,6 +207,12 @@ private:
     void Retranslate();
     void UpdateLayout();
     void UpdateOperatorWidth();
+    // The height of every row (the delegate's size hint), kept until the
+    // font or the style changes.
+    int RowHeight() const;
+    // Rows Start to End went: the rows below them are drawn anew, or, where
+    // they were above the rows in view, the view keeps showing those rows.
+    void RowsRemoved(int Start, int End);
     QString Text(int Key) const;
     // A change the document told: the rows that changed are changed.
     void Follow(TBrixTapeChange Change);
@@ -198,6 +236,10 @@ private:
     QString FEditText;
     // The operator column's width given to the delegate.
     qreal FOperatorWidth = -1;
+    mutable int FRowHeight = -1;
+    // Set while the scroll value follows rows removed above the view: what
+    // is shown does not move.
+    bool FQuietScroll = false;
 };
 
 } // namespace Brix
