@@ -7,6 +7,7 @@
 
 #include "brix/calculator/globals.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringView>
 
@@ -27,6 +28,9 @@ struct TPocketoChoices
     bool ShowTape = false;
     // The library's scientific window instead of the compact one.
     bool Scientific = false;
+    // The size the user gave the tape's window (its client area); invalid
+    // while none was given. Kept as "Tape Width" and "Tape Height".
+    QSize TapeSize;
 };
 
 // What the options are read from and applied to.

@@ -33,6 +33,8 @@ TFont FontOfHeight(const QString &Name, int PixelHeight, TFontStyles Style)
 }
 
 const QString LanguageKey = QStringLiteral("Language");
+const QString TapeWidthKey = QStringLiteral("Tape Width");
+const QString TapeHeightKey = QStringLiteral("Tape Height");
 
 } // namespace
 
@@ -163,6 +165,11 @@ void TDM::LoadFromStore()
     const QString Language = Store.ReadString(LanguageKey, Missing);
     if (Language != Missing)
         FChosenLanguage = Language;
+    // A size the user gave the tape; one that no window could have is none.
+    const int Width = Store.ReadInteger(TapeWidthKey, 0);
+    const int Height = Store.ReadInteger(TapeHeightKey, 0);
+    if (Width > 0 && Height > 0 && Width <= 100000 && Height <= 100000)
+        Choices.TapeSize = QSize(Width, Height);
 }
 
 void TDM::FinishLoading(const QStringList &LocaleNames)
@@ -171,6 +178,7 @@ void TDM::FinishLoading(const QStringList &LocaleNames)
     ChooseLanguageByName(FChosenLanguage);
     FLoaded = Settings();
     FLoadedFlags = Flags();
+    FLoadedTapeSize = Choices.TapeSize;
 }
 
 bool TDM::UseTranslations()
@@ -256,7 +264,8 @@ void TDM::ChooseLanguageByName(const QString &Name)
 
 bool TDM::HasChangesToSave(bool Kept) const
 {
-    return Kept || !(Settings() == FLoaded) || Flags() != FLoadedFlags;
+    return Kept || !(Settings() == FLoaded) || Flags() != FLoadedFlags ||
+           Choices.TapeSize != FLoadedTapeSize;
 }
 
 void TDM::SaveToStore(bool Kept)
@@ -280,4 +289,8 @@ void TDM::SaveToStore(bool Kept)
     if (FChosenLanguage != FLoaded.Language)
         Store.WriteString(LanguageKey, FChosenLanguage);
     WriteChanged(false);
+    if (Choices.TapeSize != FLoadedTapeSize && Choices.TapeSize.isValid()) {
+        Store.WriteInteger(TapeWidthKey, Choices.TapeSize.width());
+        Store.WriteInteger(TapeHeightKey, Choices.TapeSize.height());
+    }
 }

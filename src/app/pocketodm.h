@@ -60,7 +60,8 @@ public:
 
     // Reads the program's keys from the store's current file over the values
     // read before: the component's keys, the keys of the options table that
-    // the component does not read, and "Language" (also when empty).
+    // the component does not read, "Language" (also when empty), and the
+    // tape's size ("Tape Width" and "Tape Height", both or neither).
     void LoadFromStore();
     // After the last file: sets the language (the chosen one, else the one
     // LocaleNames, the desktop's, give) and remembers every value as loaded,
@@ -96,6 +97,8 @@ public:
     Brix::TBrixLanguage Language() const override;
     bool ShowTape() const override { return Choices.ShowTape; }
     void SetShowTape(bool Value) override { Choices.ShowTape = Value; }
+    QSize TapeSize() const override { return Choices.TapeSize; }
+    void SetTapeSize(const QSize &Value) override { Choices.TapeSize = Value; }
     void SetScientific(bool Value) override { Choices.Scientific = Value; }
     void ReplaceWindow(TPocketoCarried Carried) override;
     QString SettingsFile() const override { return FSettingsFile; }
@@ -136,6 +139,7 @@ private:
     // What was read at start.
     TPocketoSettings FLoaded;
     std::vector<bool> FLoadedFlags;
+    QSize FLoadedTapeSize;
     QString FSettingsFile;
     Brix::TBrixTapeDocument FTape;
     bool FTapeSaveFailed = false;

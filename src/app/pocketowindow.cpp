@@ -83,24 +83,40 @@ TPocketoWindowExtras::TPocketoWindowExtras(TBrixCalcFormBase &Form, TPocketoWind
     if (QAccessible::isActive())
         NameDecimalBox();
 
-    // The program's tape collects the window's calculations; the window
-    // tells when it changed.
-    connect(&Form, &TBrixCalcFormBase::TapeChanged, this,
-            [this](bool CalculationEnded) { TapeChanged(CalculationEnded); });
-    Form.SetTapeDocument(&FHost.Tape());
+    // The program's tape collects the window's calculations, and is written
+    // when one ends.
+    TBrixTapeDocument &Tape = FHost.Tape();
+    FWrittenKept = Tape.Kept();
+    FTapeObserver = Tape.AddObserver([this](TBrixTapeChange Change) { TapeChanged(Change); });
+    Form.SetTapeDocument(&Tape);
 }
 
-void TPocketoWindowExtras::TapeChanged(bool CalculationEnded)
+void TPocketoWindowExtras::TapeChanged(TBrixTapeChange Change)
 {
-    if (CalculationEnded)
-        FHost.SaveTape();
-    if (FTape && FTape->isVisible())
-        FTapeView->Refresh();
+    const TBrixTapeDocument &Tape = FHost.Tape();
+    switch (Change) {
+    case tcCurrent:
+    case tcLoaded:
+        return;
+    case tcRestored:
+        // Undo and redo write the file only where they took a calculation
+        // back or brought one again (the lists share their data while equal,
+        // so this is seldom more than a look at two pointers).
+        if (Tape.Kept() == FWrittenKept)
+            return;
+        break;
+    case tcEnded:
+    case tcCleared:
+        break;
+    }
+    FWrittenKept = Tape.Kept();
+    FHost.SaveTape();
 }
 
 TPocketoWindowExtras::~TPocketoWindowExtras()
 {
     QAccessible::removeActivationObserver(this);
+    FHost.Tape().RemoveObserver(FTapeObserver);
 }
 
 void TPocketoWindowExtras::accessibilityActiveChanged(bool Active)
@@ -229,6 +245,15 @@ bool TPocketoWindowExtras::eventFilter(QObject *Watched, QEvent *Event)
             PlaceTape();
         return false;
     }
+    if (Watched == FTape) {
+        // A size the program did not give it is the user's, and kept.
+        if (Event->type() == QEvent::Resize && FTape->isVisible() &&
+            FTape->size() != FPlacedTapeSize) {
+            FPlacedTapeSize = FTape->size();
+            FHost.SetTapeSize(FTape->size());
+        }
+        return false;
+    }
     if (Event->type() == QEvent::ContextMenu) {
         auto *Menu = static_cast<QContextMenuEvent *>(Event);
         if (Menu->reason() == QContextMenuEvent::Keyboard)
@@ -328,16 +353,15 @@ void TPocketoWindowExtras::ApplySettings(const TPocketoSettings &Value)
         NameDecimalBox(); // the window named it again, from its table
     // After a new language the program's own texts follow: the menu is
     // built again when next opened (this runs from one of its entries, so it
-    // goes later), and the tape takes its new name.
+    // goes later), and the tape's window takes its new name (the tape itself
+    // follows the window's language).
     if (FHost.UseTranslations()) {
         if (FMenu) {
             FMenu->deleteLater();
             FMenu = nullptr;
         }
-        if (FTape) {
+        if (FTape)
             FTape->setWindowTitle(tr("Tape"));
-            StyleTapeView();
-        }
     }
 }
 
@@ -361,31 +385,12 @@ void TPocketoWindowExtras::BuildTape()
     auto *Layout = new QVBoxLayout(FTape);
     Layout->setContentsMargins(0, 0, 0, 0);
     FTapeView = new TBrixTapeView(FTape);
-    FTapeView->SetDocument(&FHost.Tape());
-    StyleTapeView();
+    // The library's pair: the tape follows the window's document, language
+    // and font, and reuses, edits and clears through the window itself.
+    FTapeView->SetCalculator(&FForm);
     FTapeView->installEventFilter(this);
     Layout->addWidget(FTapeView);
-    // A number of the tape goes into the calculator as a paste would; an
-    // edited number is replayed into the calculation it belongs to. Either
-    // is one undo step; text that is no number gets a beep.
-    connect(FTapeView, &TBrixTapeView::ReuseRequested, this, [this](const QString &Number) {
-        if (!FForm.PasteText(Number))
-            QApplication::beep();
-    });
-    connect(FTapeView, &TBrixTapeView::EditRequested, this, [this](int Line, const QString &Text) {
-        if (FForm.EditTapeNumber(Line, Text))
-            FTapeView->AnnounceTotal();
-        else
-            QApplication::beep();
-    });
-    connect(FTapeView, &TBrixTapeView::ClearRequested, this, [this] { FForm.ClearTape(); });
-}
-
-void TPocketoWindowExtras::StyleTapeView()
-{
-    FTapeView->SetLanguage(FHost.Language());
-    FTapeView->SetNumberFont(FForm.ValueDisplay->font());
-    FTapeView->setAccessibleName(tr("Tape"));
+    FTape->installEventFilter(this);
 }
 
 void TPocketoWindowExtras::PlaceTape()
@@ -398,11 +403,14 @@ void TPocketoWindowExtras::PlaceTape()
     const QMargins WindowFrame = FrameMargins(FForm);
     const QMargins TapeFrame =
         FTape->frameGeometry() == FTape->geometry() ? WindowFrame : FrameMargins(*FTape);
-    const QSize Client(TapeWidth, FForm.height());
+    const QSize Chosen = FHost.TapeSize();
+    const QSize Client = Chosen.isValid() ? Chosen : QSize(TapeWidth, FForm.height());
     const QScreen *Screen = FForm.screen();
     const QRect Area = Screen ? Screen->availableGeometry() : FForm.frameGeometry();
-    const QRect Placed = TapeBeside(FForm.frameGeometry(), Client.grownBy(TapeFrame), Area);
-    FTape->setGeometry(Placed.marginsRemoved(TapeFrame));
+    const QRect Placed = TapeBeside(FForm.frameGeometry(), Client.grownBy(TapeFrame), Area)
+                             .marginsRemoved(TapeFrame);
+    FPlacedTapeSize = Placed.size();
+    FTape->setGeometry(Placed);
 }
 
 void TPocketoWindowExtras::SetTapeShown(bool Value)
@@ -419,7 +427,6 @@ void TPocketoWindowExtras::SetTapeShown(bool Value)
     }
     if (!FTape)
         BuildTape();
-    FTapeView->Refresh();
     PlaceTape();
     FTape->show();
     // The keyboard stays with the calculator.

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QObject>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -79,12 +80,12 @@ protected:
 private:
     void BuildMenu();
     void BuildTape();
+    // The tape beside the window, at the size the user gave it (the host's
+    // TapeSize), else as high as the window.
     void PlaceTape();
-    // The window's tape document changed: written to its file when a
-    // calculation ended, shown when the tape is open.
-    void TapeChanged(bool CalculationEnded);
-    // The tape's view in the calculator's language and display font.
-    void StyleTapeView();
+    // The program's tape changed: written to its file when its ended
+    // calculations changed.
+    void TapeChanged(Brix::TBrixTapeChange Change);
     void OpenMenuFromKeyboard();
     // The accessible names of the decimal places box and its arrows, in
     // the calculator's language.
@@ -101,4 +102,11 @@ private:
     std::optional<std::pair<QPoint, QPoint>> FChosenCorner; // chosen, placed at
     QWidget *FTape = nullptr;
     Brix::TBrixTapeView *FTapeView = nullptr;
+    // The tape's client size as PlaceTape last set it: a resize to another
+    // size is the user's.
+    QSize FPlacedTapeSize;
+    // The observer of the program's tape, and its ended calculations as
+    // last written.
+    int FTapeObserver = 0;
+    QList<Brix::TBrixTapeCalculation> FWrittenKept;
 };

@@ -11,6 +11,7 @@
 
 #include <QMargins>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -49,6 +50,11 @@ public:
     // the scientific window instead of the compact one.
     virtual bool ShowTape() const = 0;
     virtual void SetShowTape(bool Value) = 0;
+    // The size the user gave the tape's window (its client area), or an
+    // invalid size while none was given: the tape is then as high as the
+    // calculator window.
+    virtual QSize TapeSize() const = 0;
+    virtual void SetTapeSize(const QSize &Value) = 0;
     virtual void SetScientific(bool Value) = 0;
     // The window closes now to be shown again as the kind SetScientific
     // chose; the next window goes on with Carried.

@@ -11,6 +11,7 @@
 #include "brix/calcwindows/tapedocument.h"
 #include "brix/calcwindows/tapeview.h"
 #include "brix/resources/languages.h"
+#include "brix/store/storectrls.h"
 #include "brix/version.h"
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
@@ -54,6 +55,8 @@ protected:
     {
         Form = std::make_unique<TBrixCalcForm>();
         Form->SetHideFnBtns(true);
+        // As the component prepares the window: the calculator's language.
+        Form->CalcEngine->SetLanguage(DM->BrixCalculator1->Language());
         // The component shows its value on the window first, which writes
         // the engine's first tape line, and starts the window's record after
         // it.
@@ -272,11 +275,63 @@ TEST_F(WindowExtras, TapeIsWrittenWhenACalculationEnds)
     for (const TBrixCalcRecordLine &Line : Read.Kept()[0])
         Texts << Line.Text;
     EXPECT_EQ(Texts, QStringList({"2.0000", "+", "3.0000", "=", "5.0000"}));
-    // Clear tape writes the empty tape.
+    // Clear tape writes the empty tape; its undo writes the tape again.
     Form->ClearTape();
     Read.Load();
     EXPECT_TRUE(Read.Kept().isEmpty());
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Read.Load().Read());
+    EXPECT_EQ(Read.Kept().size(), 1);
     DM->Tape().SetFile(QString());
+}
+
+// The tape keeps the size the user gives it: the window moved, the tape
+// hidden and shown again, and the program started anew (the size is kept
+// with the settings); the tape still stands beside the window.
+TEST_F(WindowExtras, TapeKeepsTheSizeTheUserGaveIt)
+{
+    QTemporaryDir Dir;
+    ASSERT_TRUE(Dir.isValid());
+    const QString Ini = Dir.filePath("lumopocketo.ini");
+    const auto Start = [&] {
+        Form.reset();
+        DM.reset(TDM::Create());
+        DM->BrixStoreCtrl1->SetIniFile(Ini);
+        DM->LoadFromStore();
+        DM->FinishLoading({QStringLiteral("en-GB")});
+        Open();
+        Extras->SetTapeShown(true);
+        return Extras->TapeWindow();
+    };
+    QWidget *Tape = Start();
+    ASSERT_NE(Tape, nullptr);
+    EXPECT_EQ(Tape->height(), Form->height()) << "as high as the window until resized";
+
+    // (Narrow enough to fit beside the window on the test's screen.)
+    const QSize Chosen(260, 500);
+    Tape->resize(Chosen);
+    EXPECT_EQ(DM->Choices.TapeSize, Chosen);
+    const auto Beside = [&] {
+        EXPECT_EQ(Tape->size(), Chosen);
+        EXPECT_EQ(Tape->frameGeometry().left(), Form->frameGeometry().right() + 1);
+    };
+    Form->move(Form->pos() + QPoint(1, 0));
+    Beside();
+    Form->move(Form->pos() + QPoint(20, 10));
+    Beside();
+    Key(Qt::Key_T, Qt::ControlModifier);
+    ASSERT_FALSE(Tape->isVisible());
+    Key(Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(Tape->isVisible());
+    Beside();
+
+    // Kept with the settings, and read at the next start.
+    ASSERT_TRUE(DM->HasChangesToSave(false));
+    DM->SaveToStore(false);
+    DM->BrixStoreCtrl1->ForceCloseStorage();
+    Tape = Start();
+    EXPECT_EQ(DM->Choices.TapeSize, Chosen);
+    Beside();
 }
 
 // Keys typed while the tape has the focus reach the calculator, but for

@@ -3,6 +3,7 @@
 #include "brix/calcwindows/tapeview.h"
 
 #include "brix/resources/calculator.h"
+#include "brix/strings/tools.h"
 
 #include "../common/regional_guard.h"
 #include "tape_lines.h"
@@ -18,6 +19,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,15 +64,19 @@ protected:
         First.Serial = 1;
         First.Lines = Sum;
         Document.Follow(First);
-        TBrixCalcRecord Second;
-        Second.Serial = 2;
-        Second.Lines = Product;
-        Document.Follow(Second);
+        Document.Follow(Second());
         View.SetDocument(&Document);
         View.resize(240, 320);
         View.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&View));
         View.setFocus();
+    }
+    static TBrixCalcRecord Second()
+    {
+        TBrixCalcRecord Record;
+        Record.Serial = 2;
+        Record.Lines = Product;
+        return Record;
     }
     void Select(int Row) { View.setCurrentIndex(View.model()->index(Row, 0)); }
     int Current() const { return View.currentIndex().row(); }
@@ -113,22 +119,26 @@ TEST_F(TapeView, ShowsEveryCalculationsRowsWithTheirWords)
     QAccessible::setActive(false);
 }
 
-TEST_F(TapeView, RefreshFollowsTheDocument)
+TEST_F(TapeView, FollowsTheDocument)
 {
     Select(1);
     TBrixCalcRecord Third;
     Third.Serial = 3;
     Document.Follow(Third); // all clear: Product kept
-    View.Refresh();
     EXPECT_EQ(View.model()->rowCount(), Spoken.size());
     EXPECT_EQ(Current(), 1) << "the selected row stays";
     Third.Lines = {Number("7.0000", "7", 0)};
     Document.Follow(Third);
-    View.Refresh();
     ASSERT_EQ(View.model()->rowCount(), Spoken.size() + 1);
     EXPECT_EQ(View.model()->index(int(Spoken.size()), 0).data().toString(), "7.0000");
+    Document.Clear(TBrixCalcRecord());
+    EXPECT_EQ(View.model()->rowCount(), 0);
+    Document.Restore({Sum}, Third);
+    EXPECT_EQ(View.model()->rowCount(), 4);
     View.SetDocument(nullptr);
     EXPECT_EQ(View.model()->rowCount(), 0);
+    Document.Follow(Second());
+    EXPECT_EQ(View.model()->rowCount(), 0) << "a document left is no longer followed";
 }
 
 TEST_F(TapeView, KeysSelectRows)
@@ -159,13 +169,59 @@ TEST_F(TapeView, F2TypeEnterAsksForTheEdit)
     QTest::keyClick(&View, Qt::Key_F2);
     ASSERT_TRUE(View.Editing());
     ASSERT_NE(Editor(), nullptr);
-    EXPECT_EQ(Editor()->text(), "4.0000");
+    EXPECT_EQ(Editor()->text(), "4") << "the value, not the shown 4.0000";
     QTest::keyClicks(Editor(), "13");
     QTest::keyClick(Editor(), Qt::Key_Return);
     EXPECT_FALSE(View.Editing());
     ASSERT_EQ(Edits.size(), 1);
     EXPECT_EQ(Edits[0][0].toInt(), LineOf4);
     EXPECT_EQ(Edits[0][1].toString(), "13");
+}
+
+// The editor opens with the shortest text that reads back as the number's
+// very value, in the region's decimal separator; Enter on it unchanged asks
+// for nothing.
+TEST_F(TapeView, EditorHoldsTheExactValueAndEnterUnchangedAsksNothing)
+{
+    const struct
+    {
+        Extended Value;
+        char16_t Decimal;
+        const char *Text; // nullptr: only that it reads back exactly
+    } Rows[] = {
+        {1.23456L, u'.', "1.23456"},
+        {1.23456L, u',', "1,23456"},
+        {-2.5L, u'.', "-2.5"},
+        {1.0L / 3, u'.', nullptr},
+        {1e-300L * 1e-300L, u',', nullptr},
+        {1e300L * 1e300L, u'.', nullptr},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(double(Row.Value));
+        BrixTest::RegionalGuard Region(Row.Decimal, Row.Decimal == u'.' ? u',' : u'.');
+        TBrixCalcRecord Record;
+        Record.Serial = 5;
+        Record.Lines = {{lkNumber, ckResult, Row.Value, "shown", 0, false}, Text("+")};
+        Document.Follow(Record);
+        QSignalSpy Edits(&View, &TBrixTapeView::EditRequested);
+        Select(View.model()->rowCount() - 1);
+        ASSERT_GE(View.SelectedEditableLine(), 0);
+        QTest::keyClick(&View, Qt::Key_F2);
+        ASSERT_NE(Editor(), nullptr);
+        const QString Shown = Editor()->text();
+        EXPECT_EQ(Shown, TBrixTapeView::EditText(Row.Value));
+        if (Row.Text) {
+            EXPECT_EQ(Shown, QString::fromUtf8(Row.Text));
+        }
+        EXPECT_FALSE(Shown.contains(Row.Decimal == u'.' ? u',' : u'.')) << "never grouped";
+        Extended Back = 0;
+        ASSERT_TRUE(StoredTextToFloat(Shown, Back)) << Shown.toStdString();
+        EXPECT_EQ(Back, Row.Value) << Shown.toStdString();
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        EXPECT_FALSE(View.Editing());
+        EXPECT_EQ(Edits.size(), 0) << "an unchanged text is no edit";
+        QApplication::processEvents(); // the closed editor goes
+    }
 }
 
 TEST_F(TapeView, CtrlDoubleClickEditsAndEscapeCancels)
@@ -175,7 +231,7 @@ TEST_F(TapeView, CtrlDoubleClickEditsAndEscapeCancels)
     const QRect Row = View.visualRect(View.model()->index(RowOf4 - 1, 0));
     QTest::mouseDClick(View.viewport(), Qt::LeftButton, Qt::ControlModifier, Row.center());
     ASSERT_TRUE(View.Editing());
-    EXPECT_EQ(Editor()->text(), "3.0000");
+    EXPECT_EQ(Editor()->text(), "3");
     QTest::keyClicks(Editor(), "9");
     QTest::keyClick(Editor(), Qt::Key_Escape);
     EXPECT_FALSE(View.Editing());
@@ -213,9 +269,11 @@ TEST_F(TapeView, F2OnARowThatCannotBeEditedBeepsAndOpensNothing)
     EXPECT_EQ(Refused.size(), 3);
 }
 
-TEST_F(TapeView, InsertAndDoubleClickReuseTheNumberAsShown)
+TEST_F(TapeView, InsertAndDoubleClickReuseTheExactValue)
 {
-    QSignalSpy Reuses(&View, &TBrixTapeView::ReuseRequested);
+    std::vector<Extended> Reused;
+    QObject::connect(&View, &TBrixTapeView::ReuseRequested,
+                     [&Reused](Extended Value) { Reused.push_back(Value); });
     QSignalSpy Refused(&View, &TBrixTapeView::Refused);
     Select(RowOf12);
     QTest::keyClick(&View, Qt::Key_Insert);
@@ -223,16 +281,22 @@ TEST_F(TapeView, InsertAndDoubleClickReuseTheNumberAsShown)
     QTest::keyClick(&View, Qt::Key_Insert);
     QTest::mouseDClick(View.viewport(), Qt::LeftButton, Qt::NoModifier,
                        View.visualRect(View.model()->index(1, 0)).center());
-    ASSERT_EQ(Reuses.size(), 3);
-    EXPECT_EQ(Reuses[0][0].toString(), "12.0000");
-    EXPECT_EQ(Reuses[1][0].toString(), "12.0000");
-    EXPECT_EQ(Reuses[2][0].toString(), "5.0000");
+    EXPECT_EQ(Reused, std::vector<Extended>({12, 12, 5}));
     EXPECT_FALSE(View.Editing());
     // A row of text alone has no number.
     Select(ErrorRow);
     QTest::keyClick(&View, Qt::Key_Insert);
-    EXPECT_EQ(Reuses.size(), 3);
+    EXPECT_EQ(Reused.size(), 3u);
     EXPECT_EQ(Refused.size(), 1);
+    // Every bit of a number shown rounded.
+    TBrixCalcRecord Record;
+    Record.Serial = 5;
+    Record.Lines = {{lkNumber, ckResult, 1.23456L, "1.2346", 0, false}};
+    Document.Follow(Record);
+    Select(View.model()->rowCount() - 1);
+    QTest::keyClick(&View, Qt::Key_Insert);
+    ASSERT_EQ(Reused.size(), 4u);
+    EXPECT_EQ(Reused.back(), 1.23456L);
 }
 
 TEST_F(TapeView, OwnsTheKeysOfTheTapeOnly)
@@ -299,11 +363,12 @@ TEST_F(TapeView, ContextMenuHasEveryActionWithItsKey)
     QSignalSpy Cleared(&View, &TBrixTapeView::ClearRequested);
     View.findChild<QAction *>("ClearTapeAction")->trigger();
     EXPECT_EQ(Cleared.size(), 1);
-    QSignalSpy Reuses(&View, &TBrixTapeView::ReuseRequested);
+    std::vector<Extended> Reused;
+    QObject::connect(&View, &TBrixTapeView::ReuseRequested,
+                     [&Reused](Extended Value) { Reused.push_back(Value); });
     Select(1);
     View.findChild<QAction *>("UseTapeAction")->trigger();
-    ASSERT_EQ(Reuses.size(), 1);
-    EXPECT_EQ(Reuses[0][0].toString(), "5.0000");
+    EXPECT_EQ(Reused, std::vector<Extended>({5}));
     Select(RowOf4);
     View.findChild<QAction *>("EditTapeAction")->trigger();
     EXPECT_TRUE(View.Editing());
@@ -316,7 +381,7 @@ TEST_F(TapeView, CtrlCCopiesTheSelectedRowsAsShown)
     QApplication::clipboard()->clear();
     QTest::keyClick(&View, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(),
-              "5.0000 =\n" + QString(16, QChar(0x2500)) + "\n3.0000 *");
+              "5.0000 =\n" + QString(16, QChar(0x2500)) + "\n3.0000 ×");
 }
 
 TEST_F(TapeView, SaveTapeWritesTheWholeTape)
@@ -350,16 +415,21 @@ TEST_F(TapeView, AnnounceTotalTellsScreenReadersTheNewTotal)
     View.AnnounceTotal();
     QAccessible::installUpdateHandler(Previous);
     QAccessible::setActive(false);
-    EXPECT_EQ(View.accessibleDescription(), "total 12.0000");
-    View.Refresh();
+    // The current calculation ends in an error now, which is told.
+    EXPECT_EQ(View.accessibleDescription(), Spoken[ErrorRow]);
+    TBrixCalcRecord Record = Second();
+    Record.Lines = Record.Lines.mid(0, 5);
+    Document.Follow(Record);
     EXPECT_EQ(View.accessibleDescription(), "") << "told once";
+    View.AnnounceTotal();
+    EXPECT_EQ(View.accessibleDescription(), "total 12.0000");
     if (!Bridge)
         GTEST_SKIP() << "no active accessibility bridge";
     EXPECT_NE(
         std::find(Events.begin(), Events.end(), std::pair(QAccessible::DescriptionChanged, -1)),
         Events.end());
     EXPECT_NE(
-        std::find(Events.begin(), Events.end(), std::pair(QAccessible::NameChanged, TotalRow)),
+        std::find(Events.begin(), Events.end(), std::pair(QAccessible::NameChanged, ErrorRow)),
         Events.end());
 }
 
@@ -418,6 +488,121 @@ TEST_F(TapeView, FollowsLightAndDarkPalettes)
         EXPECT_GE(Contrast(ErrorInk, Base), 4.5);
         EXPECT_GT(ErrorInk.red(), ErrorInk.green() + 60) << "the error row is drawn in red";
     }
+}
+
+// A view of a tape at its limit of calculations: a key changes only the
+// current calculation's rows, the end of a calculation drops the oldest
+// calculation's rows, and what the view shows is what a view made afresh
+// shows.
+TEST(TapeViewLong, ChangesOnlyTheRowsThatChanged)
+{
+    BrixTest::RegionalGuard Region;
+    TBrixTapeDocument Document;
+    TBrixCalcRecord Record;
+    for (int C = 0; C <= TBrixTapeDocument::Limit; ++C) {
+        Record.Serial = C;
+        Record.Lines = C < TBrixTapeDocument::Limit ? QList<TBrixCalcRecordLine>(Sum)
+                                                    : QList<TBrixCalcRecordLine>();
+        Document.Follow(Record);
+    }
+    ASSERT_EQ(Document.Kept().size(), TBrixTapeDocument::Limit);
+    TBrixTapeView View;
+    View.resize(240, 320);
+    View.SetDocument(&Document);
+    View.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&View));
+    const int RowsOfSum = 3;
+    ASSERT_EQ(View.model()->rowCount(), TBrixTapeDocument::Limit * RowsOfSum);
+
+    struct TCounts
+    {
+        int Reset = 0, Inserted = 0, Removed = 0, Changed = 0;
+    } Counts;
+    QAbstractItemModel *Model = View.model();
+    QObject::connect(Model, &QAbstractItemModel::modelReset, [&] { ++Counts.Reset; });
+    QObject::connect(
+        Model, &QAbstractItemModel::rowsInserted,
+        [&](const QModelIndex &, int First, int Last) { Counts.Inserted += Last - First + 1; });
+    QObject::connect(
+        Model, &QAbstractItemModel::rowsRemoved,
+        [&](const QModelIndex &, int First, int Last) { Counts.Removed += Last - First + 1; });
+    QObject::connect(Model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &From, const QModelIndex &To) {
+                         Counts.Changed += To.row() - From.row() + 1;
+                     });
+    QScrollBar &Bar = *View.verticalScrollBar();
+    const auto AtEnd = [&] { return Bar.value() == Bar.maximum() && Bar.maximum() > 0; };
+    View.scrollToBottom();
+
+    // The keys of 12 + 5 = (17), one at a time, as the record grows.
+    for (int Lines = 1; Lines <= Sum.size(); ++Lines) {
+        SCOPED_TRACE(Lines);
+        Counts = {};
+        Record.Lines = Sum.mid(0, Lines);
+        Document.Follow(Record);
+        EXPECT_EQ(Counts.Reset, 0);
+        EXPECT_EQ(Counts.Removed, 0);
+        EXPECT_LE(Counts.Inserted + Counts.Changed, 2) << Counts.Inserted << " " << Counts.Changed;
+        EXPECT_TRUE(AtEnd()) << "the view at its end stays there";
+    }
+    EXPECT_EQ(Model->rowCount(), (TBrixTapeDocument::Limit + 1) * RowsOfSum);
+
+    // All clear at the limit: the oldest calculation goes; the selected row
+    // stays selected.
+    const int Selected = 10;
+    const QString SelectedText = Model->index(Selected, 0).data().toString();
+    const QString Next = Model->index(Selected + 1, 0).data().toString();
+    ASSERT_NE(SelectedText, Next);
+    View.setCurrentIndex(Model->index(Selected, 0));
+    View.scrollToBottom();
+    Counts = {};
+    ++Record.Serial;
+    Record.Lines.clear();
+    Document.Follow(Record);
+    ASSERT_EQ(Document.Kept().size(), TBrixTapeDocument::Limit);
+    EXPECT_EQ(Counts.Reset, 0);
+    EXPECT_EQ(Counts.Removed, RowsOfSum);
+    EXPECT_EQ(Counts.Inserted, 0);
+    EXPECT_LE(Counts.Changed, RowsOfSum + 2);
+    EXPECT_EQ(View.currentIndex().row(), Selected - RowsOfSum);
+    EXPECT_EQ(View.currentIndex().data().toString(), SelectedText);
+    EXPECT_TRUE(View.selectionModel()->isSelected(View.currentIndex()));
+    EXPECT_TRUE(AtEnd());
+
+    // A view scrolled elsewhere stays where it is.
+    Bar.setValue(0);
+    Record.Lines = Sum.mid(0, 2);
+    Document.Follow(Record);
+    EXPECT_EQ(Bar.value(), 0);
+
+    // What it shows is what a view of the document made afresh shows.
+    TBrixTapeView Fresh;
+    Fresh.resize(View.size());
+    Fresh.SetDocument(&Document);
+    Fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Fresh));
+    const auto Shown = [](TBrixTapeView &V) {
+        QStringList Rows;
+        for (int R = 0; R < V.model()->rowCount(); ++R) {
+            const QModelIndex Index = V.model()->index(R, 0);
+            Rows << Index.data().toString() + u'|' + Index.data(Qt::AccessibleTextRole).toString() +
+                        u'|' + QString::number(int(Index.flags()));
+        }
+        V.clearSelection();
+        V.setCurrentIndex(QModelIndex());
+        V.scrollToBottom();
+        V.doItemsLayout();
+        V.viewport()->repaint();
+        return std::pair(Rows, V.viewport()->grab().toImage());
+    };
+    const auto [Rows, Image] = Shown(View);
+    const auto [FreshRows, FreshImage] = Shown(Fresh);
+    EXPECT_EQ(Rows, FreshRows);
+    EXPECT_TRUE(Image == FreshImage) << "drawn alike, rules included";
+    // At the top too, where the oldest calculation went.
+    View.scrollToTop();
+    Fresh.scrollToTop();
+    EXPECT_TRUE(View.viewport()->grab().toImage() == Fresh.viewport()->grab().toImage());
 }
 
 TEST(TapeViewFont, NumbersAreDrawnWithDigitsOfOneWidth)

@@ -7,17 +7,22 @@
 #include "brix/calcwindows/calculators_scientific.h"
 #include "brix/calcwindows/calculators_standard.h"
 #include "brix/calcwindows/tapedocument.h"
+#include "brix/calcwindows/tapeview.h"
 #include "calcwindows/window_fixture.h"
 #include "common/regional_guard.h"
 
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <vector>
 
 using namespace Brix;
@@ -77,7 +82,8 @@ TEST_F(TapeWindow, UndoAndRedoRestoreEngineAndTapeExactly)
     Show(Form);
     Form.CalcEngine->StartRecord();
     Form.SetTapeDocument(&Tape);
-    QSignalSpy Changed(&Form, &TBrixCalcFormBase::TapeChanged);
+    std::vector<TBrixTapeChange> Changed;
+    Tape.AddObserver([&Changed](TBrixTapeChange Change) { Changed.push_back(Change); });
 
     std::vector<TSnapshot> Steps{Snap(Form, Tape)};
     const auto Step = [&](const std::function<void()> &Act) {
@@ -93,8 +99,8 @@ TEST_F(TapeWindow, UndoAndRedoRestoreEngineAndTapeExactly)
     ASSERT_EQ(Tape.Kept().size(), 1) << "all clear ends the calculation, the tape keeps it";
     EXPECT_EQ(Texts(Tape.Kept()[0]), QStringList({"12.0000", "+", "5.0000", "=", "17.0000"}));
     EXPECT_TRUE(Tape.Current().isEmpty());
-    ASSERT_FALSE(Changed.isEmpty());
-    EXPECT_TRUE(Changed.last().at(0).toBool()) << "a calculation ended: the file is due";
+    EXPECT_EQ(Changed, std::vector<TBrixTapeChange>({tcEnded}))
+        << "a calculation ended: the file is due";
     for (QChar C : QStringLiteral("3*4="))
         Step([&] { Type(Form, QString(C)); });
     EXPECT_EQ(Form.ValueDisplay->text(), QStringLiteral("12.0000"));
@@ -159,6 +165,11 @@ TEST_F(TapeWindow, EditTapeNumberReplaysAsOneStepAndRefusesWhatCannotBeEdited)
         EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps) << R.Why;
     }
 
+    // The line's own value is no edit: nothing changes, no step.
+    EXPECT_TRUE(Form.EditTapeNumber(LineOf(Tape, 12), QStringLiteral("12.000")));
+    ExpectSame(Snap(Form, Tape), Before, "the same value");
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps);
+
     // The number is read as a paste: grouping and the region's decimal mark.
     ASSERT_TRUE(Form.EditTapeNumber(LineOf(Tape, 12), QStringLiteral("1,013.5")));
     EXPECT_EQ(Form.CalcEngine->GetAsFloat(), 1018.5L);
@@ -178,6 +189,156 @@ TEST_F(TapeWindow, EditTapeNumberReplaysAsOneStepAndRefusesWhatCannotBeEdited)
     const int BareSteps = Bare.UndoHistory().UndoCount();
     Bare.ClearTape();
     EXPECT_EQ(Bare.UndoHistory().UndoCount(), BareSteps);
+}
+
+// The tape view attached to the window: F2 opens the editor with the exact
+// value, Enter on it unchanged changes nothing; Insert reuses the exact
+// value; an edit replays and its total is told; Clear tape clears; the view
+// speaks the window's language. Each change is one undo step.
+class TapeWindowWithView : public TapeWindow
+{
+protected:
+    void SetUp() override
+    {
+        TapeWindow::SetUp();
+        Form.CalcEngine->StartRecord();
+        Form.SetTapeDocument(&Tape);
+        View.SetCalculator(&Form);
+        View.resize(240, 320);
+        Show(Form);
+        View.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&View));
+    }
+    // The view's row showing Text ("1.2346 ×").
+    QModelIndex Row(const QString &Text) const
+    {
+        for (int R = 0; R < View.model()->rowCount(); ++R)
+            if (View.model()->index(R, 0).data().toString() == Text)
+                return View.model()->index(R, 0);
+        ADD_FAILURE() << "no row " << Text.toStdString();
+        return {};
+    }
+    QLineEdit *Editor() const
+    {
+        for (QLineEdit *Editor : View.findChildren<QLineEdit *>("TapeEditor"))
+            if (Editor->isVisible())
+                return Editor;
+        return nullptr;
+    }
+    // F2 on the row showing RowText, Text typed over the editor's, Enter.
+    void Edit(const QString &RowText, const std::optional<QString> &Text)
+    {
+        QApplication::processEvents(); // a closed editor goes
+        View.setFocus();
+        View.setCurrentIndex(Row(RowText));
+        QTest::keyClick(&View, Qt::Key_F2);
+        ASSERT_NE(Editor(), nullptr);
+        if (Text) {
+            Editor()->selectAll();
+            QTest::keyClicks(Editor(), *Text);
+        }
+        QTest::keyClick(Editor(), Qt::Key_Return);
+    }
+
+    TBrixTapeDocument Tape;
+    TBrixCalcForm Form;
+    TBrixTapeView View;
+};
+
+TEST_F(TapeWindowWithView, EditorOpensWithTheExactValueAndEnterUnchangedIsNoStep)
+{
+    Type(Form, QStringLiteral("1.23456*3="));
+    ASSERT_EQ(Form.ValueDisplay->text(), "3.7037");
+    const TSnapshot Before = Snap(Form, Tape);
+    const int Steps = Form.UndoHistory().UndoCount();
+    View.setFocus();
+    View.setCurrentIndex(Row("1.2346 ×"));
+    QTest::keyClick(&View, Qt::Key_F2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->text(), "1.23456");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    EXPECT_EQ(Form.ValueDisplay->text(), "3.7037");
+    ExpectSame(Snap(Form, Tape), Before, "Enter on the text as it opened");
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps);
+    EXPECT_FALSE(Tape.Current()[LineOf(Tape, 1.23456L)].Edited) << "no edited mark";
+
+    // A changed number replays the calculation as one step, and the new
+    // total is told to screen readers.
+    Edit("1.2346 ×", QStringLiteral("2"));
+    EXPECT_EQ(Form.ValueDisplay->text(), "6.0000");
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps + 1);
+    EXPECT_TRUE(Tape.Current()[LineOf(Tape, 2)].Edited);
+    EXPECT_EQ(View.accessibleDescription(), "total 6.0000");
+    // Text that is no number changes nothing.
+    Edit("\u270E 2.0000 ×", QStringLiteral("two"));
+    EXPECT_EQ(Form.ValueDisplay->text(), "6.0000");
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps + 1);
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    ExpectSame(Snap(Form, Tape), Before, "the edit undone");
+}
+
+TEST_F(TapeWindowWithView, InsertReusesTheExactValueAsOneStep)
+{
+    Type(Form, QStringLiteral("1.23456*3=A"));
+    const int Steps = Form.UndoHistory().UndoCount();
+    View.setFocus();
+    View.setCurrentIndex(Row("1.2346 ×"));
+    QTest::keyClick(&View, Qt::Key_Insert);
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps + 1);
+    EXPECT_EQ(Form.CalcEngine->GetAsFloat(), 1.23456L);
+    Type(Form, QStringLiteral("*3="));
+    EXPECT_EQ(Form.ValueDisplay->text(), "3.7037");
+    EXPECT_EQ(Form.CalcEngine->GetAsFloat(), 1.23456L * 3);
+    // A double click too; Ctrl+C still copies the row as shown.
+    Type(Form, QStringLiteral("A"));
+    QTest::mouseDClick(View.viewport(), Qt::LeftButton, Qt::NoModifier,
+                       View.visualRect(Row("3.7037")).center());
+    EXPECT_EQ(Form.CalcEngine->GetAsFloat(), 1.23456L * 3);
+    View.setCurrentIndex(Row("1.2346 ×"));
+    QTest::keyClick(&View, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1.2346 ×");
+}
+
+TEST_F(TapeWindowWithView, ClearTapeAndTheLanguageComeFromTheWindow)
+{
+    Type(Form, QStringLiteral("12+5=A3+"));
+    ASSERT_GT(View.model()->rowCount(), 0);
+    const int Steps = Form.UndoHistory().UndoCount();
+    View.findChild<QAction *>("ClearTapeAction")->trigger();
+    EXPECT_TRUE(Tape.Calculations().isEmpty());
+    EXPECT_EQ(View.model()->rowCount(), 0);
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps + 1);
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(View.model()->rowCount(), 4) << "12 + 5 = 17 and 3 + again";
+
+    Form.CalcEngine->SetLanguage(elGerman);
+    EXPECT_EQ(View.accessibleName(), "Rechenstreifen");
+    QFont Font = Form.ValueDisplay->font();
+    Font.setPixelSize(Font.pixelSize() > 0 ? Font.pixelSize() + 3 : 20);
+    Form.ValueDisplay->setFont(Font);
+    EXPECT_EQ(View.NumberFont().pixelSize(), Font.pixelSize());
+}
+
+// An edit whose replay fails shows the failure as the failing key would:
+// "Error!" on the display, in one undo step that undo takes back whole.
+TEST_F(TapeWindowWithView, EditWhoseReplayFailsShowsTheError)
+{
+    QStringList Reported;
+    TBrixCalcFormBase::SetErrorReporter(
+        [&Reported](QWidget *, const QString &Message) { Reported << Message; });
+    // 2 * (sqrt 25) + 89: the root in the middle of the calculation.
+    Form.CalcEngine->SetPrefixFunctions(true);
+    Type(Form, QStringLiteral("2*(r25)+89="));
+    ASSERT_EQ(Form.ValueDisplay->text(), "99.0000");
+    const TSnapshot Before = Snap(Form, Tape);
+    const int Steps = Form.UndoHistory().UndoCount();
+    ASSERT_TRUE(Form.EditTapeNumber(LineOf(Tape, 25), QStringLiteral("-25")));
+    EXPECT_EQ(Form.ValueDisplay->text(), Form.CalcEngine->GetName(ectErrorMsg));
+    EXPECT_EQ(Form.UndoHistory().UndoCount(), Steps + 1);
+    Key(Form, Qt::Key_Z, Qt::ControlModifier);
+    ExpectSame(Snap(Form, Tape), Before, "the failed edit undone");
+    TBrixCalcFormBase::SetErrorReporter(nullptr);
+    EXPECT_TRUE(Reported.isEmpty()) << "shown on the display, not in a message";
 }
 
 // An error stays with the calculation it ended, with the lines before it;

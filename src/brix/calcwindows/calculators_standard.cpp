@@ -7,6 +7,7 @@
 #include "brix/classes/exceptions.h"
 #include "brix/classes/formatsettings.h"
 #include "brix/strings/paste.h"
+#include "brix/strings/tools.h"
 #include "brix/widgets/buttons.h"
 #include "brix/widgets/spinedits.h"
 
@@ -27,6 +28,8 @@
 #include <QStyle>
 #include <QToolTip>
 #include <QWindow>
+
+#include <cmath>
 
 namespace Brix {
 
@@ -397,6 +400,7 @@ void TBrixCalcFormBase::UpdateLanguage()
         QCoreApplication::translate("TBrixCalcForm", "Increase decimal places"));
     DPSpin->Button()->DownButton()->setAccessibleName(
         QCoreApplication::translate("TBrixCalcForm", "Decrease decimal places"));
+    Q_EMIT LanguageChanged();
 }
 
 // Screen readers announce a key by its hint, or by its caption when it has
@@ -415,25 +419,12 @@ void TBrixCalcFormBase::ClickKey(TBrixCalcKey Key)
     if (!FKeys[Key] || !CalcEngine)
         return;
     ForgetRejectedPaste();
-    QString Error;
-    try {
-        UndoStep([this, Key] {
-            if (const auto Action = KeyRow(Key).WindowAction)
-                Action(*this);
-            else
-                PressKey(*CalcEngine, Key);
-        });
-        return;
-    } catch (const Exception &E) {
-        Error = E.Message();
-    } catch (const std::exception &E) {
-        Error = QString::fromUtf8(E.what());
-    }
-    // Shown after the handler has unwound, so the engine state is settled.
-    if (ErrorReporter())
-        ErrorReporter()(this, Error);
-    else
-        QMessageBox::critical(this, windowTitle(), Error);
+    ReportingStep([this, Key] {
+        if (const auto Action = KeyRow(Key).WindowAction)
+            Action(*this);
+        else
+            PressKey(*CalcEngine, Key);
+    });
 }
 
 namespace {
@@ -477,6 +468,24 @@ template <class TCommand> void TBrixCalcFormBase::UndoStep(TCommand &&Command)
     Command();
 }
 
+template <class TCommand> void TBrixCalcFormBase::ReportingStep(TCommand &&Command)
+{
+    QString Error;
+    try {
+        UndoStep(std::forward<TCommand>(Command));
+        return;
+    } catch (const Exception &E) {
+        Error = E.Message();
+    } catch (const std::exception &E) {
+        Error = QString::fromUtf8(E.what());
+    }
+    // Shown after the handler has unwound, so the engine state is settled.
+    if (ErrorReporter())
+        ErrorReporter()(this, Error);
+    else
+        QMessageBox::critical(this, windowTitle(), Error);
+}
+
 TBrixCalcUndoStep TBrixCalcFormBase::CurrentStep() const
 {
     return {CalcEngine->SaveState(), FTape ? FTape->Kept() : QList<TBrixTapeCalculation>()};
@@ -489,10 +498,8 @@ void TBrixCalcFormBase::RecordUndoStep(TBrixCalcEngineState Before)
 
 void TBrixCalcFormBase::FollowRecord()
 {
-    if (!FTape || !CalcEngine)
-        return;
-    const bool Ended = FTape->Follow(CalcEngine->Record());
-    Q_EMIT TapeChanged(Ended);
+    if (FTape && CalcEngine)
+        FTape->Follow(CalcEngine->Record());
 }
 
 void TBrixCalcFormBase::SetTapeDocument(TBrixTapeDocument *Document)
@@ -508,11 +515,8 @@ void TBrixCalcFormBase::RestoreStep(const TBrixCalcUndoStep &Step)
     RadBtn->setText(CalcEngine->GetAngleModeStr());
     RefreshAccessibleName(RadBtn);
     FRestoring = false;
-    if (FTape) {
-        const bool KeptChanged = FTape->Kept() != Step.Kept;
+    if (FTape)
         FTape->Restore(Step.Kept, CalcEngine->Record());
-        Q_EMIT TapeChanged(KeptChanged);
-    }
 }
 
 void TBrixCalcFormBase::Undo()
@@ -541,14 +545,20 @@ bool TBrixCalcFormBase::EditTapeNumber(int Line, const QString &Text)
     if (Line < 0 || Line >= Lines.size() || Lines[Line].Number < 0)
         return false;
     const int Step = Lines[Line].Number;
-    const std::optional<QString> Number = PastedNumberText(Text, RegionalSettings());
-    if (!Number)
+    // The text as a paste reads it, to the very value it names.
+    const TFormatSettings &Region = RegionalSettings();
+    std::optional<QString> Number = PastedNumberText(Text, Region);
+    Extended Value = 0;
+    if (!Number || !StoredTextToFloat(Number->replace(Region.DecimalSeparator, u'.'), Value))
         return false;
+    // The line's own value (the editor opens with it) changes nothing.
+    const Extended Old = Lines[Line].Value;
+    if (Value == Old && std::signbit(Value) == std::signbit(Old))
+        return true;
     ForgetRejectedPaste();
     bool Replayed = false;
-    UndoStep([this, Step, &Number, &Replayed] {
-        Replayed = CalcEngine->ReplayWithNumber(Step, *Number);
-    });
+    ReportingStep(
+        [this, Step, Value, &Replayed] { Replayed = CalcEngine->ReplayWithValue(Step, Value); });
     return Replayed;
 }
 
@@ -564,7 +574,6 @@ void TBrixCalcFormBase::ClearTape()
     // holds (the value, a pending operation, the memory) stays.
     CalcEngine->StartRecord();
     FTape->Clear(CalcEngine->Record());
-    Q_EMIT TapeChanged(true);
 }
 
 void TBrixCalcFormBase::SetErrorReporter(TErrorReporter Reporter)
@@ -617,6 +626,15 @@ bool TBrixCalcFormBase::PasteText(const QString &Text)
     bool Taken = false;
     UndoStep([this, &Text, &Taken] { Taken = InputPastedText(Text); });
     return Taken;
+}
+
+bool TBrixCalcFormBase::PasteExactValue(const Extended &Value)
+{
+    if (!CalcEngine || !std::isfinite(Value))
+        return false;
+    ForgetRejectedPaste();
+    ReportingStep([this, Value] { CalcEngine->InputPastedValue(Value); });
+    return true;
 }
 
 void TBrixCalcFormBase::DescribeValueDisplay()

@@ -102,6 +102,11 @@ public:
     /// decimal mark, a sign, an exponent). Returns false, changing nothing
     /// and without a beep, when Text holds no number.
     bool PasteText(const QString &Text);
+    /// Puts Value into the calculator, every bit of it, as a paste of it
+    /// would (the engine's InputPastedValue: the history a paste writes, and
+    /// the exact value in the record), as one undo step. Returns false,
+    /// changing nothing and without a beep, for an infinity or a NaN.
+    bool PasteExactValue(const Extended &Value);
 
     ///@{
     /// Undo takes the engine back to its state before the last command that
@@ -122,16 +127,21 @@ public:
     ///@{
     /// The tape: a document that collects the calculations of the engine's
     /// record (not owned; nullptr for none). After every command the
-    /// document follows the record, and the undo steps carry the document's
-    /// ended calculations with the engine state, so that undo and redo bring
-    /// the tape back as it was. Setting a document lets it follow the
-    /// engine's record at once.
+    /// document follows the record (and tells its observers, such as a tape
+    /// view, what changed), and the undo steps carry the document's ended
+    /// calculations with the engine state, so that undo and redo bring the
+    /// tape back as it was. Setting a document lets it follow the engine's
+    /// record at once.
     void SetTapeDocument(TBrixTapeDocument *Document);
     TBrixTapeDocument *TapeDocument() const { return FTape; }
     /// Replays the current calculation with the number of its tape line
     /// Line (an index into the document's Current()) replaced by the number
-    /// Text holds, read as a paste is: every later result, the display and
-    /// the memory follow. One undo step. Returns false, changing nothing and
+    /// Text holds, read as a paste is (grouping, the region's decimal mark)
+    /// to its exact value: every later result, the display and the memory
+    /// follow, and a replay that fails on the way ends in the error state,
+    /// as the failing key would. One undo step. Text that names the line's
+    /// own value, bit for bit, is no edit: nothing changes and no step is
+    /// recorded (true is returned). Returns false, changing nothing and
     /// without a beep, when there is no document, the line holds no number
     /// that can be edited, or Text holds no number.
     bool EditTapeNumber(int Line, const QString &Text);
@@ -227,11 +237,8 @@ protected:
     bool FStayOnTop = false;
 
 Q_SIGNALS:
-    /// The tape document changed (after a command, undo or redo, an edit or
-    /// Clear tape). CalculationEnded: a calculation was added to or taken
-    /// from the document's ended ones, or the tape was cleared, so a kept
-    /// copy of it is due to be written.
-    void TapeChanged(bool CalculationEnded);
+    /// The window re-read its texts in the engine's language (UpdateLanguage).
+    void LanguageChanged();
 
 private:
     void BuildControls(int SpinWidth, bool WithSciKeys);
@@ -248,6 +255,9 @@ private:
     void ToggleAngleMode();
     /// Runs Command as one undo step: recorded when it changed the engine.
     template <class TCommand> void UndoStep(TCommand &&Command);
+    /// Runs Command as one undo step; an error the engine passes on is
+    /// shown (see SetErrorReporter) after the step is recorded.
+    template <class TCommand> void ReportingStep(TCommand &&Command);
     void RestoreStep(const TBrixCalcUndoStep &Step);
     /// The window as an undo step: the engine's state and the tape's ended
     /// calculations.

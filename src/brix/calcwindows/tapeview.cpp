@@ -1,8 +1,12 @@
 #include "brix/calcwindows/tapeview.h"
 
+#include "brix/calculator/engine.h"
+#include "brix/calcwindows/calculators_standard.h"
 #include "brix/calcwindows/tapeexport.h"
 #include "brix/calcwindows/taperowpainter.h"
+#include "brix/classes/formatsettings.h"
 #include "brix/resources/calculator.h"
+#include "brix/strings/tools.h"
 
 #include <QAbstractListModel>
 #include <QAccessible>
@@ -10,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -18,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -78,6 +84,8 @@ struct TTapeItem
     bool RuleAbove = false;
     // The last calculation ended (an all clear) and no new one has lines yet.
     bool RuleBelow = false;
+
+    bool operator==(const TTapeItem &) const = default;
 };
 
 // The rows of a tape document.
@@ -86,14 +94,123 @@ class TBrixTapeModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void Reset(QList<TTapeItem> Items)
+    // Every row anew: KeptCount calculations ended, CurrentRows rows of the
+    // current one at the end.
+    void Reset(QList<TTapeItem> Items, int KeptCount, int CurrentRows)
     {
         beginResetModel();
         FItems = std::move(Items);
+        FKeptCount = KeptCount;
+        FCurrentRows = CurrentRows;
+        FOperators.clear();
+        for (const TTapeItem &Item : std::as_const(FItems))
+            Count(Item, 1);
         endResetModel();
     }
     const QList<TTapeItem> &Items() const { return FItems; }
     const TTapeItem &Item(int Row) const { return FItems[Row]; }
+
+    // The calculations shown that ended, and the rows of the current one
+    // (the last rows).
+    int KeptCount() const { return FKeptCount; }
+    int CurrentRows() const { return FCurrentRows; }
+
+    // The current calculation's rows become Items: the rows equal to their
+    // new selves stay as they are, those after the first that differs are
+    // changed, and the rest inserted or removed at the end.
+    void SetCurrent(QList<TTapeItem> Items)
+    {
+        const int First = int(FItems.size()) - FCurrentRows;
+        const int Old = FCurrentRows, New = int(Items.size()), Common = std::min(Old, New);
+        int Same = 0;
+        while (Same < Common && FItems[First + Same] == Items[Same])
+            ++Same;
+        int LastDiffering = Common - 1;
+        while (LastDiffering >= Same && FItems[First + LastDiffering] == Items[LastDiffering])
+            --LastDiffering;
+        // Told row by row: a view redraws a row told alone, all it shows
+        // for a range.
+        for (int I = Same; I <= LastDiffering; ++I)
+            Change(First + I, std::move(Items[I]));
+        if (New > Old) {
+            beginInsertRows({}, First + Old, First + New - 1);
+            for (int I = Old; I < New; ++I) {
+                Count(Items[I], 1);
+                FItems.append(std::move(Items[I]));
+            }
+            FCurrentRows = New;
+            endInsertRows();
+        } else if (Old > New) {
+            beginRemoveRows({}, First + New, First + Old - 1);
+            for (int I = First + New; I < First + Old; ++I)
+                Count(FItems[I], -1);
+            FItems.remove(First + New, Old - New);
+            FCurrentRows = New;
+            endRemoveRows();
+        }
+    }
+
+    // The current calculation ended: its rows are the last kept
+    // calculation's now, and no row is current.
+    void EndCurrent()
+    {
+        const int First = int(FItems.size()) - FCurrentRows;
+        for (int Row = First; Row < FItems.size(); ++Row) {
+            TTapeItem Item = FItems[Row];
+            Item.Current = Item.Editable = false;
+            Change(Row, std::move(Item));
+        }
+        ++FKeptCount;
+        FCurrentRows = 0;
+    }
+
+    // The Count oldest calculations go, with their rows.
+    void RemoveOldest(int Calculations)
+    {
+        if (Calculations <= 0)
+            return;
+        int Rows = 0;
+        while (Rows < FItems.size() && FItems[Rows].Calculation < Calculations)
+            ++Rows;
+        if (Rows > 0) {
+            beginRemoveRows({}, 0, Rows - 1);
+            for (int I = 0; I < Rows; ++I)
+                Count(FItems[I], -1);
+            FItems.remove(0, Rows);
+            FKeptCount -= Calculations;
+            FCurrentRows = std::min(FCurrentRows, int(FItems.size()));
+            endRemoveRows();
+        } else {
+            FKeptCount -= Calculations;
+        }
+        // The rows' calculations are counted from the oldest shown; what
+        // is drawn of them does not change but for the first row's rule.
+        for (TTapeItem &Item : FItems)
+            Item.Calculation -= Calculations;
+        if (!FItems.isEmpty() && FItems.first().RuleAbove) {
+            TTapeItem First = FItems.first();
+            First.RuleAbove = false;
+            Change(0, std::move(First));
+        }
+    }
+
+    // Row becomes Item; told when it differs.
+    void Change(int Row, TTapeItem Item)
+    {
+        if (FItems[Row] == Item)
+            return;
+        Put(Row, std::move(Item));
+        Q_EMIT dataChanged(index(Row), index(Row));
+    }
+
+    // The operators beside numbers, each once however many rows show it.
+    QStringList Operators() const
+    {
+        QStringList Texts;
+        for (auto It = FOperators.cbegin(); It != FOperators.cend(); ++It)
+            Texts.append(It.key());
+        return Texts;
+    }
 
     // The words screen readers read, in the view's language.
     void SetWords(std::function<QString(int)> Words) { FWords = std::move(Words); }
@@ -106,6 +223,14 @@ public:
     int rowCount(const QModelIndex &Parent = {}) const override
     {
         return Parent.isValid() ? 0 : int(FItems.size());
+    }
+    // The list's index without the base's checks through rowCount and
+    // columnCount: the view asks for every row at each layout.
+    QModelIndex index(int Row, int Column = 0, const QModelIndex &Parent = {}) const override
+    {
+        return Row >= 0 && Row < FItems.size() && Column == 0 && !Parent.isValid()
+                   ? createIndex(Row, 0)
+                   : QModelIndex();
     }
     Qt::ItemFlags flags(const QModelIndex &Index) const override
     {
@@ -141,8 +266,29 @@ public:
     }
 
 private:
+    void Put(int Row, TTapeItem Item)
+    {
+        Count(FItems[Row], -1);
+        Count(Item, 1);
+        FItems[Row] = std::move(Item);
+    }
+    // Counts the operator beside Item's number in or out.
+    void Count(const TTapeItem &Item, int By)
+    {
+        if (Item.Row.Number.isEmpty())
+            return;
+        const QString Shown = TapeShownOperator(Item.Row);
+        int &Rows = FOperators[Shown];
+        Rows += By;
+        if (Rows <= 0)
+            FOperators.remove(Shown);
+    }
+
     QList<TTapeItem> FItems;
     std::function<QString(int)> FWords;
+    int FKeptCount = 0;
+    int FCurrentRows = 0;
+    QHash<QString, int> FOperators;
 };
 
 // Draws the rows and edits a row's number.
@@ -317,6 +463,8 @@ TBrixTapeView::TBrixTapeView(QWidget *Parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    connect(FModel, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex &, int Start, int End) { RowsRemoved(Start, End); });
     connect(FDelegate, &Internal::TBrixTapeDelegate::Submitted, this,
             [this](QWidget *, const QString &Text) { Submit(Text); });
 
@@ -343,16 +491,50 @@ TBrixTapeView::TBrixTapeView(QWidget *Parent)
     Retranslate();
 }
 
-TBrixTapeView::~TBrixTapeView() = default;
+TBrixTapeView::~TBrixTapeView()
+{
+    if (FDocument && FObserver)
+        const_cast<TBrixTapeDocument *>(FDocument)->RemoveObserver(FObserver);
+}
 
 QString TBrixTapeView::Text(int Key) const
 {
     return FStrings->GetName(FLanguage, TBrixResCalc(Key));
 }
 
+namespace {
+
+// The items of one calculation's rows: calculation C, the current one or not.
+QList<TTapeItem> CalculationItems(const TBrixTapeCalculation &Lines, int C, bool IsCurrent)
+{
+    const QList<TBrixTapeRow> Rows = TapeRows(Lines);
+    QList<TTapeItem> Items;
+    Items.reserve(Rows.size());
+    for (qsizetype R = 0; R < Rows.size(); ++R) {
+        TTapeItem Item;
+        Item.Row = Rows[R];
+        Item.Calculation = C;
+        Item.LineEnd = R + 1 < Rows.size() ? Rows[R + 1].Line : int(Lines.size());
+        Item.Current = IsCurrent;
+        Item.Editable = IsCurrent && Item.Row.Kind == lkNumber && Item.Row.Line >= 0 &&
+                        Item.Row.Line < Lines.size() && Lines[Item.Row.Line].Number >= 0;
+        Item.RuleAbove = R == 0 && C > 0;
+        Items.append(Item);
+    }
+    return Items;
+}
+
+} // namespace
+
 void TBrixTapeView::SetDocument(const TBrixTapeDocument *Document)
 {
+    if (FDocument && FObserver)
+        const_cast<TBrixTapeDocument *>(FDocument)->RemoveObserver(FObserver);
+    FObserver = 0;
     FDocument = Document;
+    if (FDocument)
+        FObserver = const_cast<TBrixTapeDocument *>(FDocument)->AddObserver(
+            [this](TBrixTapeChange Change) { Follow(Change); });
     Refresh();
 }
 
@@ -362,25 +544,15 @@ void TBrixTapeView::Refresh()
     const bool AtEnd =
         FModel->rowCount() == 0 || verticalScrollBar()->value() == verticalScrollBar()->maximum();
     QList<TTapeItem> Items;
+    int KeptCount = 0, CurrentRows = 0;
     if (FDocument) {
         const QList<TBrixTapeCalculation> &Kept = FDocument->Kept();
-        const qsizetype Count = Kept.size() + (FDocument->Current().isEmpty() ? 0 : 1);
-        for (qsizetype C = 0; C < Count; ++C) {
-            const bool IsCurrent = C == Kept.size();
-            const TBrixTapeCalculation &Lines = IsCurrent ? FDocument->Current() : Kept[C];
-            const QList<TBrixTapeRow> Rows = TapeRows(Lines);
-            for (qsizetype R = 0; R < Rows.size(); ++R) {
-                TTapeItem Item;
-                Item.Row = Rows[R];
-                Item.Calculation = int(C);
-                Item.LineEnd = R + 1 < Rows.size() ? Rows[R + 1].Line : int(Lines.size());
-                Item.Current = IsCurrent;
-                Item.Editable = IsCurrent && Item.Row.Kind == lkNumber && Item.Row.Line >= 0 &&
-                                Item.Row.Line < Lines.size() && Lines[Item.Row.Line].Number >= 0;
-                Item.RuleAbove = R == 0 && C > 0;
-                Items.append(Item);
-            }
-        }
+        KeptCount = int(Kept.size());
+        for (int C = 0; C < KeptCount; ++C)
+            Items.append(CalculationItems(Kept[C], C, false));
+        const QList<TTapeItem> Current = CalculationItems(FDocument->Current(), KeptCount, true);
+        CurrentRows = int(Current.size());
+        Items.append(Current);
         // After an all clear the rule marks the new calculation.
         if (FDocument->Current().isEmpty() && !Items.isEmpty())
             Items.last().RuleBelow = true;
@@ -389,7 +561,7 @@ void TBrixTapeView::Refresh()
     // A total told before is no longer news.
     if (!accessibleDescription().isEmpty())
         setAccessibleDescription(QString());
-    FModel->Reset(std::move(Items));
+    FModel->Reset(std::move(Items), KeptCount, CurrentRows);
     UpdateLayout();
     const int Rows = FModel->rowCount();
     if (Previous >= 0 && Previous < Rows)
@@ -398,16 +570,150 @@ void TBrixTapeView::Refresh()
         scrollToBottom();
 }
 
+void TBrixTapeView::Follow(TBrixTapeChange Change)
+{
+    if (!FDocument)
+        return;
+    if (Change != tcCurrent && Change != tcEnded) {
+        // Undo, redo, Clear tape, a file read: anything may have changed.
+        Refresh();
+        return;
+    }
+    const bool AtEnd =
+        FModel->rowCount() == 0 || verticalScrollBar()->value() == verticalScrollBar()->maximum();
+    // An editor open on a row that changes goes, as no replay may start from
+    // a number that is no longer shown.
+    if (Editing() && FEditRow >= 0 && FEditRow < FModel->rowCount())
+        if (QWidget *Editor = indexWidget(FModel->index(FEditRow)))
+            closeEditor(Editor, QAbstractItemDelegate::RevertModelCache);
+    FEditRow = -1;
+    if (!accessibleDescription().isEmpty())
+        setAccessibleDescription(QString());
+    if (!(Change == tcCurrent ? FollowCurrent() : FollowEnded())) {
+        // The view was not in step with the document: all anew.
+        Refresh();
+        return;
+    }
+    UpdateOperatorWidth();
+    if (AtEnd)
+        scrollToBottom();
+}
+
+bool TBrixTapeView::FollowCurrent()
+{
+    const int KeptCount = FModel->KeptCount();
+    if (FDocument->Kept().size() != KeptCount)
+        return false;
+    FModel->SetCurrent(CalculationItems(FDocument->Current(), KeptCount, true));
+    ShowRuleBelow();
+    return true;
+}
+
+bool TBrixTapeView::FollowEnded()
+{
+    // The current calculation is the last kept one now; where the document
+    // keeps no more than its limit, the oldest went.
+    const qsizetype Kept = FDocument->Kept().size();
+    const int Gone = FModel->KeptCount() + 1 - int(Kept);
+    if (Gone < 0 || Gone > FModel->KeptCount() || Kept == 0)
+        return false;
+    FModel->EndCurrent();
+    FModel->RemoveOldest(Gone);
+    if (!FDocument->Current().isEmpty())
+        FModel->SetCurrent(CalculationItems(FDocument->Current(), FModel->KeptCount(), true));
+    ShowRuleBelow();
+    return true;
+}
+
+void TBrixTapeView::ShowRuleBelow()
+{
+    // Only the last row has it, while the current calculation has no rows.
+    const int Rows = FModel->rowCount();
+    const bool Wanted = FDocument && FDocument->Current().isEmpty();
+    for (int Row = std::max(0, Rows - 2); Row < Rows; ++Row) {
+        TTapeItem Item = FModel->Item(Row);
+        Item.RuleBelow = Wanted && Row == Rows - 1;
+        FModel->Change(Row, std::move(Item));
+    }
+}
+
 void TBrixTapeView::UpdateLayout()
 {
-    const QFontMetricsF Metrics(FNumberFont);
-    qreal Width = Metrics.horizontalAdvance(u'=');
-    for (const TTapeItem &Item : FModel->Items())
-        if (!Item.Row.Number.isEmpty())
-            Width = std::max(Width, Metrics.horizontalAdvance(Item.Row.Operator));
-    FDelegate->SetOperatorWidth(Width);
+    FOperatorWidth = -1;
+    FRowHeight = -1;
+    UpdateOperatorWidth();
     scheduleDelayedItemsLayout();
     viewport()->update();
+}
+
+void TBrixTapeView::UpdateOperatorWidth()
+{
+    // The widest operator beside a number, from the operators shown (each
+    // measured once, however many rows show it).
+    const QFontMetricsF Metrics(FNumberFont);
+    qreal Width = Metrics.horizontalAdvance(u'=');
+    for (const QString &Operator : FModel->Operators())
+        Width = std::max(Width, Metrics.horizontalAdvance(Operator));
+    if (Width == FOperatorWidth)
+        return;
+    FOperatorWidth = Width;
+    FDelegate->SetOperatorWidth(Width);
+    viewport()->update();
+}
+
+void TBrixTapeView::SetCalculator(TBrixCalcFormBase *Form)
+{
+    for (const QMetaObject::Connection &Link : std::as_const(FCalculatorLinks))
+        disconnect(Link);
+    FCalculatorLinks.clear();
+    if (FCalculator && FCalculator->ValueDisplay)
+        FCalculator->ValueDisplay->removeEventFilter(this);
+    FCalculator = Form;
+    if (!Form)
+        return;
+    SetDocument(Form->TapeDocument());
+    if (Form->CalcEngine)
+        SetLanguage(Form->CalcEngine->Language());
+    SetNumberFont(Form->ValueDisplay->font());
+    Form->ValueDisplay->installEventFilter(this);
+    FCalculatorLinks = {
+        connect(Form, &TBrixCalcFormBase::LanguageChanged, this,
+                [this] {
+                    if (FCalculator && FCalculator->CalcEngine)
+                        SetLanguage(FCalculator->CalcEngine->Language());
+                }),
+        connect(this, &TBrixTapeView::ReuseRequested, Form,
+                [this](Extended Value) {
+                    if (FCalculator && !FCalculator->PasteExactValue(Value))
+                        QApplication::beep();
+                }),
+        connect(this, &TBrixTapeView::EditRequested, Form,
+                [this](int Line, const QString &Text) {
+                    if (!FCalculator)
+                        return;
+                    if (FCalculator->EditTapeNumber(Line, Text))
+                        AnnounceTotal();
+                    else
+                        QApplication::beep();
+                }),
+        connect(this, &TBrixTapeView::ClearRequested, Form,
+                [this] {
+                    if (FCalculator)
+                        FCalculator->ClearTape();
+                }),
+    };
+}
+
+TBrixCalcFormBase *TBrixTapeView::Calculator() const
+{
+    return FCalculator;
+}
+
+bool TBrixTapeView::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Event->type() == QEvent::FontChange && FCalculator && Watched == FCalculator->ValueDisplay)
+        SetNumberFont(FCalculator->ValueDisplay->font());
+    return QListView::eventFilter(Watched, Event);
 }
 
 void TBrixTapeView::SetLanguage(TBrixLanguage Language)
@@ -556,7 +862,262 @@ void TBrixTapeView::changeEvent(QEvent *Event)
 {
     if (Event->type() == QEvent::PaletteChange)
         viewport()->update();
+    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::StyleChange)
+        FRowHeight = -1;
     QListView::changeEvent(Event);
+}
+
+// ---- The rows' geometry ----
+
+int TBrixTapeView::RowHeight() const
+{
+    if (FRowHeight < 0) {
+        QStyleOptionViewItem Option;
+        initViewItemOption(&Option);
+        FRowHeight = std::max(1, itemDelegate()->sizeHint(Option, FModel->index(0)).height());
+    }
+    return FRowHeight;
+}
+
+QRect TBrixTapeView::visualRect(const QModelIndex &Index) const
+{
+    if (!Index.isValid() || Index.model() != FModel)
+        return QRect();
+    const int Height = RowHeight();
+    return QRect(0, Index.row() * Height - verticalOffset(), viewport()->width(), Height);
+}
+
+QModelIndex TBrixTapeView::indexAt(const QPoint &Point) const
+{
+    if (Point.x() < 0 || Point.x() >= viewport()->width())
+        return QModelIndex();
+    const int Y = Point.y() + verticalOffset();
+    const int Row = Y < 0 ? -1 : Y / RowHeight();
+    return Row < FModel->rowCount() ? FModel->index(Row) : QModelIndex();
+}
+
+void TBrixTapeView::scrollTo(const QModelIndex &Index, ScrollHint Hint)
+{
+    if (!Index.isValid() || Index.model() != FModel)
+        return;
+    executeDelayedItemsLayout();
+    const int Height = RowHeight();
+    const int Top = Index.row() * Height, Bottom = Top + Height;
+    const int Shown = viewport()->height();
+    QScrollBar *Bar = verticalScrollBar();
+    int Value = Bar->value();
+    switch (Hint) {
+    case EnsureVisible:
+        if (Top < Value)
+            Value = Top;
+        else if (Bottom > Value + Shown)
+            Value = std::min(Top, Bottom - Shown);
+        break;
+    case PositionAtTop:
+        Value = Top;
+        break;
+    case PositionAtBottom:
+        Value = Bottom - Shown;
+        break;
+    case PositionAtCenter:
+        Value = Top - (Shown - Height) / 2;
+        break;
+    }
+    Bar->setValue(Value);
+}
+
+void TBrixTapeView::doItemsLayout()
+{
+    // Nothing to lay out row by row: the scroll range and a repaint.
+    QAbstractItemView::doItemsLayout();
+}
+
+void TBrixTapeView::updateGeometries()
+{
+    const int Height = RowHeight();
+    const int Shown = viewport()->height();
+    QScrollBar *Bar = verticalScrollBar();
+    Bar->setSingleStep(Height);
+    Bar->setPageStep(std::max(1, Shown));
+    Bar->setRange(0, std::max(0, FModel->rowCount() * Height - Shown));
+    horizontalScrollBar()->setRange(0, 0);
+    QAbstractItemView::updateGeometries();
+}
+
+void TBrixTapeView::scrollContentsBy(int Dx, int Dy)
+{
+    if (!FQuietScroll)
+        QAbstractItemView::scrollContentsBy(Dx, Dy);
+}
+
+void TBrixTapeView::rowsInserted(const QModelIndex &Parent, int Start, int End)
+{
+    QAbstractItemView::rowsInserted(Parent, Start, End);
+    updateGeometries();
+    // The new rows and those they pushed down.
+    const int Top = Start * RowHeight() - verticalOffset();
+    viewport()->update(0, Top, viewport()->width(), std::max(0, viewport()->height() - Top));
+}
+
+void TBrixTapeView::rowsAboutToBeRemoved(const QModelIndex &Parent, int Start, int End)
+{
+    QAbstractItemView::rowsAboutToBeRemoved(Parent, Start, End);
+}
+
+void TBrixTapeView::RowsRemoved(int Start, int End)
+{
+    const int Height = RowHeight();
+    const int Value = verticalOffset();
+    if ((End + 1) * Height <= Value) {
+        FQuietScroll = true;
+        updateGeometries();
+        verticalScrollBar()->setValue(Value - (End - Start + 1) * Height);
+        FQuietScroll = false;
+        return;
+    }
+    updateGeometries();
+    const int Top = std::max(0, Start * Height - verticalOffset());
+    viewport()->update(0, Top, viewport()->width(), std::max(0, viewport()->height() - Top));
+}
+
+int TBrixTapeView::horizontalOffset() const
+{
+    return 0;
+}
+
+int TBrixTapeView::verticalOffset() const
+{
+    return verticalScrollBar()->value();
+}
+
+QModelIndex TBrixTapeView::moveCursor(CursorAction Action, Qt::KeyboardModifiers)
+{
+    const int Rows = FModel->rowCount();
+    if (Rows == 0)
+        return QModelIndex();
+    const QModelIndex Current = currentIndex();
+    int Row = Current.isValid() ? Current.row() : -1;
+    const int Page = std::max(1, viewport()->height() / RowHeight());
+    if (Row < 0) {
+        Row = Action == MoveEnd ? Rows - 1 : 0;
+    } else {
+        switch (Action) {
+        case MoveUp:
+        case MovePrevious:
+            --Row;
+            break;
+        case MoveDown:
+        case MoveNext:
+            ++Row;
+            break;
+        case MoveHome:
+            Row = 0;
+            break;
+        case MoveEnd:
+            Row = Rows - 1;
+            break;
+        case MovePageUp:
+            Row -= Page;
+            break;
+        case MovePageDown:
+            Row += Page;
+            break;
+        case MoveLeft:
+        case MoveRight:
+            break;
+        }
+    }
+    return FModel->index(std::clamp(Row, 0, Rows - 1));
+}
+
+void TBrixTapeView::setSelection(const QRect &Rect, QItemSelectionModel::SelectionFlags Command)
+{
+    const QRect Area = Rect.normalized();
+    const int Rows = FModel->rowCount();
+    const int Height = RowHeight();
+    const int Top = Area.top() + verticalOffset(), Bottom = Area.bottom() + verticalOffset();
+    QItemSelection Selection;
+    if (Rows > 0 && Bottom >= 0 && Top < Rows * Height && Area.right() >= 0 &&
+        Area.left() < viewport()->width())
+        Selection.select(FModel->index(std::max(0, Top) / Height),
+                         FModel->index(std::min(Rows - 1, Bottom / Height)));
+    selectionModel()->select(Selection, Command);
+}
+
+QRegion TBrixTapeView::visualRegionForSelection(const QItemSelection &Selection) const
+{
+    QRegion Region;
+    for (const QItemSelectionRange &Range : Selection)
+        if (Range.isValid() && Range.model() == FModel)
+            Region += visualRect(Range.topLeft()).united(visualRect(Range.bottomRight()));
+    return Region;
+}
+
+void TBrixTapeView::paintEvent(QPaintEvent *Event)
+{
+    const int Rows = FModel->rowCount();
+    if (Rows == 0)
+        return;
+    QPainter Painter(viewport());
+    const int Height = RowHeight();
+    const QRect Area = Event->rect();
+    const int First = std::max(0, (Area.top() + verticalOffset()) / Height);
+    const int Last = std::min(Rows - 1, (Area.bottom() + verticalOffset()) / Height);
+    QStyleOptionViewItem Option;
+    initViewItemOption(&Option);
+    const QStyle::State State = Option.state;
+    const QModelIndex Current = currentIndex();
+    const bool Focus = (hasFocus() || viewport()->hasFocus()) && Current.isValid();
+    const QModelIndex Hover = viewport()->underMouse()
+                                  ? indexAt(viewport()->mapFromGlobal(QCursor::pos()))
+                                  : QModelIndex();
+    const QItemSelectionModel *Selections = selectionModel();
+    const bool Enabled = (State & QStyle::State_Enabled) != 0;
+    for (int Row = First; Row <= Last; ++Row) {
+        const QModelIndex Index = FModel->index(Row);
+        Option.rect = visualRect(Index);
+        Option.state = State;
+        if (Selections && Selections->isSelected(Index))
+            Option.state |= QStyle::State_Selected;
+        if (Enabled)
+            Option.palette.setCurrentColorGroup(QPalette::Normal);
+        if (Focus && Index == Current) {
+            Option.state |= QStyle::State_HasFocus;
+            if (state() == EditingState)
+                Option.state |= QStyle::State_Editing;
+        }
+        Option.state.setFlag(QStyle::State_MouseOver, Index == Hover);
+        itemDelegateForIndex(Index)->paint(&Painter, Option, Index);
+    }
+}
+
+// Screen readers hear of the current and the selected row by its row, as
+// the list tells them (the list's own way finds rows in its own layout).
+void TBrixTapeView::currentChanged(const QModelIndex &Current, const QModelIndex &Previous)
+{
+    if (QAccessible::isActive() && Current.isValid() && hasFocus()) {
+        QAccessibleEvent Event(this, QAccessible::Focus);
+        Event.setChild(Current.row());
+        QAccessible::updateAccessibility(&Event);
+    }
+    QAbstractItemView::currentChanged(Current, Previous);
+}
+
+void TBrixTapeView::selectionChanged(const QItemSelection &Selected,
+                                     const QItemSelection &Deselected)
+{
+    if (QAccessible::isActive()) {
+        const auto Tell = [this](const QItemSelection &Rows, QAccessible::Event Type) {
+            if (Rows.isEmpty() || !Rows.first().isValid())
+                return;
+            QAccessibleEvent Event(this, Type);
+            Event.setChild(Rows.first().top());
+            QAccessible::updateAccessibility(&Event);
+        };
+        Tell(Selected, QAccessible::SelectionAdd);
+        Tell(Deselected, QAccessible::SelectionRemove);
+    }
+    QAbstractItemView::selectionChanged(Selected, Deselected);
 }
 
 void TBrixTapeView::OpenMenu(const QPoint &GlobalPos)
@@ -586,14 +1147,26 @@ void TBrixTapeView::StartEdit()
         return;
     }
     FEditRow = currentIndex().row();
+    // The editor opens with the number's exact value, not its rounded
+    // display: Enter on it as it is changes nothing.
+    FEditText = EditText(FModel->Item(FEditRow).Row.Value);
     edit(currentIndex());
+    if (auto *Editor = qobject_cast<QLineEdit *>(indexWidget(currentIndex()))) {
+        Editor->setText(FEditText);
+        Editor->selectAll();
+    }
+}
+
+QString TBrixTapeView::EditText(const Extended &Value)
+{
+    return StoredFloatText(Value, 18, RegionalSettings().DecimalSeparator);
 }
 
 void TBrixTapeView::Submit(const QString &Text)
 {
     const int Row = FEditRow;
     FEditRow = -1;
-    if (Row < 0 || Row >= FModel->rowCount())
+    if (Row < 0 || Row >= FModel->rowCount() || Text == FEditText)
         return;
     Q_EMIT EditRequested(FModel->Item(Row).Row.Line, Text);
 }
@@ -606,7 +1179,7 @@ void TBrixTapeView::Reuse()
         Refuse();
         return;
     }
-    Q_EMIT ReuseRequested(FModel->Item(Index.row()).Row.Number);
+    Q_EMIT ReuseRequested(FModel->Item(Index.row()).Row.Value);
 }
 
 QString TBrixTapeView::SelectedText() const
@@ -614,29 +1187,20 @@ QString TBrixTapeView::SelectedText() const
     QModelIndexList Selected = selectionModel()->selectedIndexes();
     std::sort(Selected.begin(), Selected.end(),
               [](const QModelIndex &A, const QModelIndex &B) { return A.row() < B.row(); });
-    // As the view shows them: the numbers right-aligned in one column, each
-    // with its operator after it; a text alone ends at the numbers' edge.
-    qsizetype Width = 0;
-    for (const QModelIndex &Index : std::as_const(Selected)) {
-        const TBrixTapeRow &Row = FModel->Item(Index.row()).Row;
-        Width = std::max(Width, Row.Number.isEmpty() ? Row.Operator.size() : Row.Number.size());
-    }
-    QStringList Lines;
+    // As the tape's text shows them, a rule between calculations.
+    QList<QList<TBrixTapeRow>> Groups;
     int Calculation = -1;
     for (const QModelIndex &Index : std::as_const(Selected)) {
         const TTapeItem &Item = FModel->Item(Index.row());
-        if (Calculation >= 0 && Item.Calculation != Calculation)
-            Lines.append(TapeRule);
+        if (Groups.isEmpty() || Item.Calculation != Calculation)
+            Groups.append(QList<TBrixTapeRow>());
         Calculation = Item.Calculation;
-        const TBrixTapeRow &Row = Item.Row;
-        if (Row.Number.isEmpty())
-            Lines.append(Row.Operator.rightJustified(Width));
-        else if (Row.Operator.isEmpty())
-            Lines.append(Row.Number.rightJustified(Width));
-        else
-            Lines.append(Row.Number.rightJustified(Width) + u' ' + Row.Operator);
+        Groups.last().append(Item.Row);
     }
-    return Lines.join(u'\n');
+    QString Text = TapeRowsText(Groups);
+    if (Text.endsWith(u'\n'))
+        Text.chop(1);
+    return Text;
 }
 
 void TBrixTapeView::Copy()
@@ -687,13 +1251,18 @@ void TBrixTapeView::PrintWithDialog()
 
 void TBrixTapeView::AnnounceTotal()
 {
+    // The current calculation's last total or error: how it ends now.
     int Found = -1;
     for (int Row = FModel->rowCount() - 1; Row >= 0; --Row) {
         const TTapeItem &Item = FModel->Item(Row);
         if (!Item.Current)
             break;
-        if (Item.Row.Kind == lkResult) {
+        if (Item.Row.Kind == lkResult || Item.Row.Kind == lkError) {
             Found = Row;
+            // An error's rows: the first tells it.
+            while (Found > 0 && Item.Row.Kind == lkError && FModel->Item(Found - 1).Current &&
+                   FModel->Item(Found - 1).Row.Kind == lkError)
+                --Found;
             break;
         }
     }
@@ -702,7 +1271,7 @@ void TBrixTapeView::AnnounceTotal()
     // Qt has no announcement of its own: the total becomes the list's
     // description (which screen readers read out when it changes) and its
     // row's name is told as changed.
-    setAccessibleDescription(FModel->Spoken(FModel->Item(Found).Row));
+    setAccessibleDescription(FModel->index(Found).data(Qt::AccessibleTextRole).toString());
     if (QAccessible::isActive()) {
         QAccessibleEvent Event(this, QAccessible::NameChanged);
         Event.setChild(Found);
