@@ -16,6 +16,8 @@
 //   text <name>    the text (the "text" property) of the one shown widget
 //                  with that name; an empty line when there is none.
 //   focus          the object name of the widget with the keyboard focus.
+//   focustext      the text (the "text" property) of the widget with the
+//                  keyboard focus, such as an open editor.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -105,6 +107,10 @@ QByteArray Answer(const QString &Request)
     if (Words.size() == 1 && Words[0] == QLatin1String("focus")) {
         const QWidget *Focus = QApplication::focusWidget();
         return (Focus ? Focus->objectName().toUtf8() : QByteArray()) + '\n';
+    }
+    if (Words.size() == 1 && Words[0] == QLatin1String("focustext")) {
+        const QWidget *Focus = QApplication::focusWidget();
+        return (Focus ? Focus->property("text").toString().toUtf8() : QByteArray()) + '\n';
     }
     if (Words.size() == 2 && Words[0] == QLatin1String("text")) {
         QList<QWidget *> Found;

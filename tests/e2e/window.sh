@@ -115,6 +115,12 @@ else
   tape=$(grep -A20 -P '^list\tTape\t' <<< "$tree" | grep -P '^list item\t' | cut -f2 | paste -sd'|')
   check "the tape's items follow new rows: got '$tape'" \
     grep -qP '^2\.0000 plus\|3\.0000 equals\|total 5\.0000\|times\|4\.0000 equals\|total 20\.0000$' <<< "$tape"
+  # A square root of 9 plus 1: the tape shows the 9 the root was taken of.
+  xdotool type --window "$win" --delay 30 'Ar9+1='
+  tree=$(tree_with "$pid" '^list item\ttotal 4')
+  tape=$(grep -A40 -P '^list\tTape\t' <<< "$tree" | grep -P '^list item\t' | cut -f2 | paste -sd'|')
+  check "the tape shows the number under the root: got '$tape'" \
+    grep -qP '\|9\.0000 plus\|1\.0000 equals\|total 4\.0000$' <<< "$tape"
   stop
   check "Escape keeps the tape's choice: Show Tape=$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" \
     test "$(key_value "$work/menu/lumopocketo.ini" 'Show Tape')" = 1
