@@ -287,66 +287,53 @@ QList<TBrixTapeRow> TapeRows(const TBrixTapeCalculation &Lines)
 
 // ---- Renderings ----
 
+namespace {
+
+// The operators the keys show as a symbol: as the key shows it, and in ASCII.
+struct TOperatorSymbol
+{
+    TBrixCalcKey Key;
+    const char16_t *Shown;
+    const char16_t *Ascii; // nullptr: the engine's text
+};
+
+constexpr TOperatorSymbol OperatorSymbols[] = {
+    {ckAdd, u"+", u"+"},
+    {ckSubtract, u"\u2212", u"-"}, // −
+    {ckMultiply, u"\u00D7", u"*"}, // ×
+    {ckDivide, u"\u00F7", u"/"},   // ÷
+    {ckEquals, u"=", u"="},
+    {ckPercent, u"%", u"%"},
+    {ckLeftBracket, u"(", u"("},
+    {ckRightBracket, u")", u")"},
+    {ckChangeSign, u"\u00B1", u"+/-"}, // ±
+    {ckPower, u"x\u02B8", u"^"},       // xʸ
+    {ckSqRoot, u"\u221A", nullptr},    // √
+    {ckSquare, u"x\u00B2", nullptr},   // x²
+    {ckInvert, u"1/x", nullptr},
+};
+
+const TOperatorSymbol *SymbolOf(const TBrixTapeRow &Row)
+{
+    const TBrixCalcKey Key = SymbolKey(Row);
+    for (const TOperatorSymbol &Symbol : OperatorSymbols)
+        if (Symbol.Key == Key)
+            return &Symbol;
+    return nullptr;
+}
+
+} // namespace
+
 QString TapeShownOperator(const TBrixTapeRow &Row)
 {
-    switch (SymbolKey(Row)) {
-    case ckAdd:
-        return QStringLiteral("+");
-    case ckSubtract:
-        return QStringLiteral("\u2212"); // −
-    case ckMultiply:
-        return QStringLiteral("\u00D7"); // ×
-    case ckDivide:
-        return QStringLiteral("\u00F7"); // ÷
-    case ckEquals:
-        return QStringLiteral("=");
-    case ckPercent:
-        return QStringLiteral("%");
-    case ckLeftBracket:
-        return QStringLiteral("(");
-    case ckRightBracket:
-        return QStringLiteral(")");
-    case ckChangeSign:
-        return QStringLiteral("\u00B1"); // ±
-    case ckPower:
-        return QStringLiteral("x\u02B8"); // xʸ
-    case ckSqRoot:
-        return QStringLiteral("\u221A"); // √
-    case ckSquare:
-        return QStringLiteral("x\u00B2"); // x²
-    case ckInvert:
-        return QStringLiteral("1/x");
-    default:
-        return Row.Operator;
-    }
+    const TOperatorSymbol *Symbol = SymbolOf(Row);
+    return Symbol ? QString::fromUtf16(Symbol->Shown) : Row.Operator;
 }
 
 QString TapeAsciiOperator(const TBrixTapeRow &Row)
 {
-    switch (SymbolKey(Row)) {
-    case ckAdd:
-        return QStringLiteral("+");
-    case ckSubtract:
-        return QStringLiteral("-");
-    case ckMultiply:
-        return QStringLiteral("*");
-    case ckDivide:
-        return QStringLiteral("/");
-    case ckPower:
-        return QStringLiteral("^");
-    case ckEquals:
-        return QStringLiteral("=");
-    case ckPercent:
-        return QStringLiteral("%");
-    case ckLeftBracket:
-        return QStringLiteral("(");
-    case ckRightBracket:
-        return QStringLiteral(")");
-    case ckChangeSign:
-        return QStringLiteral("+/-");
-    default:
-        return Row.Operator;
-    }
+    const TOperatorSymbol *Symbol = SymbolOf(Row);
+    return Symbol && Symbol->Ascii ? QString::fromUtf16(Symbol->Ascii) : Row.Operator;
 }
 
 namespace {
