@@ -306,3 +306,33 @@ close_box() {
 # screen reader reads them (see a11y.py; the system's Python, which has the
 # D-Bus module, a user's Python may not).
 a11y() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" "$@"; }
+
+# The calculator's tape and display, read through the probe:
+#   rows               the tape's rows as screen readers name them, "a|b|..."
+#   rows_matches <re>  waits (at most 10 s) until the rows match <re> whole
+#   display            the value display's text
+#   display_is <text>  whether it shows <text>
+#   focus_is <name>    whether the widget named <name> has the keyboard
+rows() { where "rows TapeView"; }
+rows_match() { grep -qP "^$1\$" <<< "$(rows)"; }
+rows_matches() { wait_until 10 rows_match "$1"; }
+display() { where "text ValueDisplay"; }
+display_is() { [ "$(display)" = "$1" ]; }
+focus_is() { [ "$(where focus)" = "$1" ]; }
+# tape_menu_entry <name>: opens the tape's menu from the keyboard (F6 to the
+# tape, Shift+F10) and clicks the entry with that object name.
+tape_menu_entry() {
+  wait_focus "$win" || return 1
+  xdotool key F6
+  wait_until 5 focus_is TapeView || return 1
+  xdotool key shift+F10
+  click "$1"
+}
+# fill_in <name> <text>: types the text in place of the text of the shown
+# line edit with that name, then Enter.
+fill_in() {
+  click "$1" || return 1
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+}

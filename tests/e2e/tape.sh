@@ -24,14 +24,6 @@ make_work
 export XDG_CONFIG_HOME=$work/config
 start_window_manager
 
-# The tape's rows as screen readers name them, "a|b|..." (the probe).
-rows() { where "rows TapeView"; }
-rows_match() { grep -qP "^$1\$" <<< "$(rows)"; }
-rows_matches() { wait_until 10 rows_match "$1"; }
-# The value display's text, and the widget with the keyboard (the probe).
-display() { where "text ValueDisplay"; }
-display_is() { [ "$(display)" = "$1" ]; }
-focus_is() { [ "$(where focus)" = "$1" ]; }
 
 settings='[Defaults]\r\nDecimal Places=4\r\nShow Tape=1\r\n'
 
@@ -106,25 +98,8 @@ start export "$settings"
 check "(c) the window answers the keyboard" wait_ready "$win"
 xdotool type --window "$win" --delay 30 '12+5='
 wait_until 5 display_is 17.0000
-# menu_entry <name>: opens the tape's menu from the keyboard and clicks the
-# entry with that object name.
-menu_entry() {
-  wait_focus "$win" || return 1
-  xdotool key F6
-  wait_until 5 focus_is TapeView || return 1
-  xdotool key shift+F10
-  click "$1"
-}
-# fill_in <name> <text>: types the text in place of the text of the shown
-# line edit with that name, then Enter.
-fill_in() {
-  click "$1" || return 1
-  xdotool key ctrl+a
-  xdotool type --delay 20 "$2"
-  xdotool key Return
-}
 csv=$work/t.csv
-check "(c) Save tape… opens a file dialog" menu_entry SaveTapeAction
+check "(c) Save tape… opens a file dialog" tape_menu_entry SaveTapeAction
 check "(c) the file's name is typed in the dialog" fill_in fileNameEdit "$csv"
 wait_until 10 test -s "$csv"
 check "(c) the CSV starts with its header: $(head -1 "$csv" 2>&1)" \
@@ -132,7 +107,7 @@ check "(c) the CSV starts with its header: $(head -1 "$csv" 2>&1)" \
 check "(c) the CSV has the rows of +, 12 and the result 17: $(tr '\r\n' ' |' < "$csv" 2>&1)" \
   bash -c 'rows=$(tr -d "\r" < "$1"); grep -q "^+,12,,1," <<< "$rows" && grep -q "^,,17,1," <<< "$rows"' _ "$csv"
 pdf=$work/t.pdf
-check "(d) Print tape… opens the print dialog" menu_entry PrintTapeAction
+check "(d) Print tape… opens the print dialog" tape_menu_entry PrintTapeAction
 check "(d) the PDF's name is typed in the dialog" fill_in filename "$pdf"
 wait_until 10 test -s "$pdf"
 if command -v pdftotext > /dev/null; then

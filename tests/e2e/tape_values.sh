@@ -24,12 +24,7 @@ make_work
 export XDG_CONFIG_HOME=$work/config
 start_window_manager
 
-rows() { where "rows TapeView"; }
-rows_match() { grep -qP "^$1\$" <<< "$(rows)"; }
-rows_matches() { wait_until 10 rows_match "$1"; }
-display() { where "text ValueDisplay"; }
-display_is() { [ "$(display)" = "$1" ]; }
-focus_is() { [ "$(where focus)" = "$1" ]; }
+# The open editor (the widget with the keyboard) holds $1.
 editor_holds() { [ "$(where focustext)" = "$1" ]; }
 # The tape: its window, its client size as "WxH".
 tape_window() { xdotool search --onlyvisible --name '^Tape$' 2>/dev/null | head -1; }
@@ -131,19 +126,8 @@ one = "number\t\t12\t12.0000\ntext\t\t\t+\nnumber\t\t5\t5.0000\ntext\t\t\t=\nres
 open(sys.argv[1], "w").write("LumoPocketo tape 2\n" + one * 1000)
 EOF
 start long "$settings"
-menu_entry() {
-  to_tape || return 1
-  xdotool key shift+F10
-  click "$1"
-}
-fill_in() {
-  click "$1" || return 1
-  xdotool key ctrl+a
-  xdotool type --delay 20 "$2"
-  xdotool key Return
-}
 pdf=$work/long.pdf
-check "(e) Print tape… opens the print dialog" menu_entry PrintTapeAction
+check "(e) Print tape… opens the print dialog" tape_menu_entry PrintTapeAction
 check "(e) the PDF's name is typed in the dialog" fill_in filename "$pdf"
 wait_until 30 test -s "$pdf"
 if command -v pdfinfo > /dev/null; then
