@@ -652,3 +652,62 @@ TEST(TapeViewTexts, EveryLanguageHasTheTapesTexts)
 }
 
 } // namespace
+
+// A key on a long tape shown at its end repaints the row it changes, as on a
+// short tape, and not every row in view; the scroll bar, whose handle a row
+// added hardly moves on a long tape, is not repainted.
+TEST(TapeViewLong, AKeyRepaintsOnlyTheRowItChanges)
+{
+    BrixTest::RegionalGuard Region;
+    // The area painted in a view's rows and in its scroll bar.
+    struct TPainted : QObject
+    {
+        qint64 Area = 0;
+        int Paints = 0;
+        bool eventFilter(QObject *, QEvent *Event) override
+        {
+            if (Event->type() == QEvent::Paint) {
+                ++Paints;
+                for (const QRect &Rect : static_cast<QPaintEvent *>(Event)->region())
+                    Area += qint64(Rect.width()) * Rect.height();
+            }
+            return false;
+        }
+    };
+    for (const int Kept : {1, 200}) {
+        SCOPED_TRACE(Kept);
+        TBrixTapeDocument Document;
+        TBrixCalcRecord Record;
+        for (int C = 0; C <= Kept; ++C) {
+            Record.Serial = C;
+            Record.Lines = C < Kept ? QList<TBrixCalcRecordLine>(Sum) : Sum.mid(0, 1);
+            Document.Follow(Record);
+        }
+        TBrixTapeView View;
+        View.resize(240, 320);
+        View.SetDocument(&Document);
+        View.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&View));
+        View.scrollToBottom();
+        QTest::qWait(20);
+        TPainted Rows, Bar;
+        View.viewport()->installEventFilter(&Rows);
+        View.verticalScrollBar()->installEventFilter(&Bar);
+
+        // 12 becomes "12 +": one row changes.
+        Record.Lines = Sum.mid(0, 2);
+        Document.Follow(Record);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Rows.Paints > 0; }));
+        QTest::qWait(20);
+        const QRect Row = View.visualRect(View.model()->index(View.model()->rowCount() - 1, 0));
+        EXPECT_LE(Rows.Area, qint64(Row.width()) * Row.height());
+
+        // "5" adds a row, and the view follows it by a row.
+        Record.Lines = Sum.mid(0, 3);
+        Rows.Paints = 0;
+        Document.Follow(Record);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Rows.Paints > 0; }));
+        QTest::qWait(20);
+        EXPECT_EQ(Bar.Paints, 0);
+    }
+}

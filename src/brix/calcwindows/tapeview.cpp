@@ -442,6 +442,67 @@ private:
     mutable std::optional<TBrixTapeRowPainter> FRowPainter;
 };
 
+// The view's vertical scroll bar, repainted only where its look changes. On
+// a long tape a row added or removed moves the handle by a fraction of a
+// pixel, yet the bar repaints itself at every change of its range or value,
+// which would cost more than the rows a key changes.
+class TBrixTapeScrollBar : public QScrollBar
+{
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange Change) override
+    {
+        if (Change != SliderRangeChange && Change != SliderValueChange &&
+            Change != SliderStepsChange) {
+            QScrollBar::sliderChange(Change);
+            return;
+        }
+        // The range and the value change one after the other (a row added
+        // and the view following it): the bar is compared with what it shows
+        // once they are done.
+        if (FCheckPending)
+            return;
+        FCheckPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                FCheckPending = false;
+                if (!FShown || Look() != *FShown)
+                    update();
+            },
+            Qt::QueuedConnection);
+    }
+    void paintEvent(QPaintEvent *Event) override
+    {
+        FShown = Look();
+        QScrollBar::paintEvent(Event);
+    }
+
+private:
+    // What the style draws from the range and the value: the handle, and
+    // whether either end is reached.
+    struct TLook
+    {
+        QRect Handle;
+        bool AtMinimum = false, AtMaximum = false;
+        bool operator==(const TLook &) const = default;
+    };
+    TLook Look() const
+    {
+        QStyleOptionSlider Option;
+        initStyleOption(&Option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &Option, QStyle::SC_ScrollBarSlider,
+                                        this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    // What the bar painted last, and a comparison with it is posted.
+    std::optional<TLook> FShown;
+    bool FCheckPending = false;
+};
+
 } // namespace Internal
 
 using Internal::TTapeItem;
@@ -460,6 +521,7 @@ TBrixTapeView::TBrixTapeView(QWidget *Parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
+    setVerticalScrollBar(new Internal::TBrixTapeScrollBar(Qt::Vertical, this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -641,6 +703,7 @@ void TBrixTapeView::UpdateLayout()
 {
     FOperatorWidth = -1;
     FRowHeight = -1;
+    FRepaintAll = true;
     UpdateOperatorWidth();
     scheduleDelayedItemsLayout();
     viewport()->update();
@@ -862,8 +925,10 @@ void TBrixTapeView::changeEvent(QEvent *Event)
 {
     if (Event->type() == QEvent::PaletteChange)
         viewport()->update();
-    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::StyleChange)
+    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::StyleChange) {
         FRowHeight = -1;
+        FRepaintAll = true;
+    }
     QListView::changeEvent(Event);
 }
 
@@ -928,8 +993,28 @@ void TBrixTapeView::scrollTo(const QModelIndex &Index, ScrollHint Hint)
 
 void TBrixTapeView::doItemsLayout()
 {
-    // Nothing to lay out row by row: the scroll range and a repaint.
-    QAbstractItemView::doItemsLayout();
+    // Nothing to lay out row by row: the scroll range, and a repaint of every
+    // row shown where the rows' look changed as a whole (the font, the style,
+    // the model). The pass the list schedules after rows were inserted or
+    // removed repaints nothing: those rows were updated where they changed
+    // (rowsInserted, RowsRemoved, dataChanged), so a key on a full tape
+    // repaints no more rows than on an empty one.
+    if (FRepaintAll) {
+        FRepaintAll = false;
+        QAbstractItemView::doItemsLayout();
+    } else {
+        updateGeometries();
+    }
+}
+
+void TBrixTapeView::dataChanged(const QModelIndex &TopLeft, const QModelIndex &BottomRight,
+                                const QList<int> &Roles)
+{
+    QListView::dataChanged(TopLeft, BottomRight, Roles);
+    // The list leaves a row to a pending layout pass, which repaints no rows
+    // here (doItemsLayout): the row changed is repainted now.
+    if (TopLeft == BottomRight && TopLeft.isValid())
+        update(TopLeft);
 }
 
 void TBrixTapeView::updateGeometries()

@@ -189,6 +189,8 @@ protected:
     void updateGeometries() override;
     void scrollContentsBy(int Dx, int Dy) override;
     void paintEvent(QPaintEvent *Event) override;
+    void dataChanged(const QModelIndex &TopLeft, const QModelIndex &BottomRight,
+                     const QList<int> &Roles = QList<int>()) override;
     void rowsInserted(const QModelIndex &Parent, int Start, int End) override;
     void rowsAboutToBeRemoved(const QModelIndex &Parent, int Start, int End) override;
     void currentChanged(const QModelIndex &Current, const QModelIndex &Previous) override;
@@ -238,6 +240,9 @@ private:
     // The operator column's width given to the delegate.
     qreal FOperatorWidth = -1;
     mutable int FRowHeight = -1;
+    // The next layout pass repaints every row shown (the rows' look changed
+    // as a whole); otherwise it only sets the scroll range.
+    bool FRepaintAll = true;
     // Set while the scroll value follows rows removed above the view: what
     // is shown does not move.
     bool FQuietScroll = false;
