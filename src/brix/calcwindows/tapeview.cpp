@@ -1031,17 +1031,23 @@ void TBrixTapeView::updateGeometries()
 
 void TBrixTapeView::scrollContentsBy(int Dx, int Dy)
 {
+    // The pixels shown move (and the editor with them): only the rows
+    // scrolled in are painted. The scroll area's own way repaints the whole
+    // viewport, and the list's follows its own layout, which this view has not.
     if (!FQuietScroll)
-        QAbstractItemView::scrollContentsBy(Dx, Dy);
+        viewport()->scroll(Dx, Dy);
 }
 
 void TBrixTapeView::rowsInserted(const QModelIndex &Parent, int Start, int End)
 {
     QAbstractItemView::rowsInserted(Parent, Start, End);
     updateGeometries();
-    // The new rows and those they pushed down.
+    // The new rows and those they pushed down (below the last row nothing
+    // changed).
     const int Top = Start * RowHeight() - verticalOffset();
-    viewport()->update(0, Top, viewport()->width(), std::max(0, viewport()->height() - Top));
+    const int Bottom =
+        std::min(viewport()->height(), FModel->rowCount() * RowHeight() - verticalOffset());
+    viewport()->update(0, Top, viewport()->width(), std::max(0, Bottom - Top));
 }
 
 void TBrixTapeView::rowsAboutToBeRemoved(const QModelIndex &Parent, int Start, int End)
